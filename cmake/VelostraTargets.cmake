@@ -1,0 +1,32 @@
+# Helpers that give every target of ours the same warnings and include root.
+
+function(velostra_warnings target)
+  if(CMAKE_CXX_COMPILER_ID MATCHES "GNU|Clang")
+    target_compile_options(${target} PRIVATE -Wall -Wextra -Wpedantic -Wshadow -Wnon-virtual-dtor
+                                             -Wold-style-cast -Wcast-align -Woverloaded-virtual)
+    if(VELOSTRA_WERROR)
+      target_compile_options(${target} PRIVATE -Werror)
+    endif()
+  endif()
+endfunction()
+
+# velostra_library(<name> DEPS <targets...>): one library per folder under src/, built from every
+# source in that folder except the executables' main files. A folder of headers only gives an
+# interface library.
+function(velostra_library name)
+  cmake_parse_arguments(ARG "" "" "DEPS" ${ARGN})
+  file(GLOB_RECURSE sources CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/*.cpp)
+  file(GLOB_RECURSE headers CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/*.h)
+  list(FILTER sources EXCLUDE REGEX "/main\\.cpp$")
+  if(sources)
+    add_library(${name} STATIC ${sources} ${headers})
+    target_include_directories(${name} PUBLIC ${PROJECT_SOURCE_DIR}/src)
+    target_link_libraries(${name} PUBLIC ${ARG_DEPS})
+    target_compile_definitions(${name} PUBLIC QT_NO_KEYWORDS VELOSTRA_VERSION="${PROJECT_VERSION}")
+    velostra_warnings(${name})
+  else()
+    add_library(${name} INTERFACE ${headers})
+    target_include_directories(${name} INTERFACE ${PROJECT_SOURCE_DIR}/src)
+    target_link_libraries(${name} INTERFACE ${ARG_DEPS})
+  endif()
+endfunction()

@@ -1,0 +1,24 @@
+#!/usr/bin/env bash
+# Installs what is missing, builds with warnings as errors and runs every test through CTest.
+#   scripts/test.sh          build in build/
+#   scripts/test.sh --asan   build in build-asan/ with AddressSanitizer and UndefinedBehaviorSanitizer
+set -euo pipefail
+cd "$(dirname "$0")/.."
+source scripts/common.sh
+
+katalog=build
+opcje=()
+for arg in "$@"; do
+  case "$arg" in
+    --asan) katalog=build-asan; opcje+=(-DVELOSTRA_SANITIZE=ON -DCMAKE_BUILD_TYPE=Debug) ;;
+    *) echo "Nieznana opcja: $arg" >&2; exit 2 ;;
+  esac
+done
+
+zainstaluj_pakiety
+zbuduj "$katalog" "${opcje[@]}"
+
+export QT_QPA_PLATFORM=offscreen
+export ASAN_OPTIONS=detect_leaks=1:abort_on_error=1
+export UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
+ctest --test-dir "$katalog" --output-on-failure -j "$(nproc)" --timeout 600

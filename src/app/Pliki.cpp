@@ -1,0 +1,118 @@
+#include "app/Pliki.h"
+
+#include "app/Liczby.h"
+
+#include <QDir>
+#include <QFileInfo>
+
+namespace {
+
+// The first entry that a search for the path finds: the path itself, or the first name (in name
+// order) of its folder that matches its last part when that part holds wildcards.
+QFileInfo PierwszeTrafienie(const QString& sciezka)
+{
+    QString s = sciezka;
+    s.replace(QLatin1Char('\\'), QLatin1Char('/'));
+    const QFileInfo info(s);
+    const QString nazwa = info.fileName();
+    if (!nazwa.contains(QLatin1Char('*')) && !nazwa.contains(QLatin1Char('?')))
+        return info.exists() ? info : QFileInfo();
+    const QDir katalog = info.dir();
+    const QFileInfoList trafienia = katalog.entryInfoList(QStringList{nazwa},
+                                                          QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot,
+                                                          QDir::Name | QDir::IgnoreCase);
+    return trafienia.isEmpty() ? QFileInfo() : trafienia.first();
+}
+
+QString DataKrotka(const QDateTime& czas)
+{
+    return czas.toLocalTime().toString(QStringLiteral("dd.MM.yyyy"));
+}
+
+}  // namespace
+
+qint64 RozmiarPliku(const QString& sciezka)
+{
+    const QFileInfo info(sciezka);
+    if (!info.exists())
+        return -1;
+    return info.size();
+}
+
+qint64 RozmiarPlikuWyszukaj(const QString& sciezka)
+{
+    const QFileInfo info = PierwszeTrafienie(sciezka);
+    return info.filePath().isEmpty() ? -1 : info.size();
+}
+
+QString RozmiarPlikuTekst(qint64 rozmiar)
+{
+    if (rozmiar == -1)
+        return {};
+    constexpr qint64 KB = 1024;
+    constexpr qint64 MB = 1048576;
+    constexpr qint64 GB = 1073741824;
+    const double r = static_cast<double>(rozmiar);
+    const QString bajtow = QStringLiteral(" (bajtów: %1)").arg(LiczbaWzorzec(r, 2));
+    if (rozmiar < KB)
+        return LiczbaWzorzec(r, 2) + QStringLiteral(" bajtów");
+    if (rozmiar <= MB)
+        return LiczbaWzorzec(r / KB, 2) + QStringLiteral(" KB") + bajtow;
+    if (rozmiar <= GB)
+        return LiczbaWzorzec(r / MB, 2) + QStringLiteral(" MB") + bajtow;
+    return LiczbaWzorzec(r / GB, 2) + QStringLiteral(" GB") + bajtow;
+}
+
+QString DataModyfikacjiPliku(const QString& sciezka)
+{
+    const QFileInfo info(sciezka);
+    if (!info.exists())
+        return {};
+    return DataKrotka(info.lastModified());
+}
+
+QString DataUtworzeniaPliku(const QString& sciezka)
+{
+    const QFileInfo info = PierwszeTrafienie(sciezka);
+    if (info.filePath().isEmpty())
+        return {};
+    // Not every file system records a birth time; the last status change is the closest substitute.
+    QDateTime czas = info.birthTime();
+    if (!czas.isValid())
+        czas = info.metadataChangeTime();
+    return DataKrotka(czas);
+}
+
+QDateTime CzasPlikuNaLokalny(const QDateTime& czasUtc)
+{
+    return czasUtc.toLocalTime();
+}
+
+QString NazwaPlikuBezRozszerzenia(const QString& sciezka)
+{
+    QString s = sciezka;
+    s.replace(QLatin1Char('\\'), QLatin1Char('/'));
+    QString nazwa = s.mid(s.lastIndexOf(QLatin1Char('/')) + 1);
+    const qsizetype kropka = nazwa.lastIndexOf(QLatin1Char('.'));
+    if (kropka < 0)
+        return nazwa;
+    const QString rozszerzenie = nazwa.mid(kropka);
+    nazwa.remove(rozszerzenie, Qt::CaseInsensitive);
+    return nazwa;
+}
+
+QString UsunZnakiNiedozwolone(const QString& tekst)
+{
+    QString wynik = tekst.trimmed();
+    static const QString niedozwolone = QStringLiteral("/\\:*?\"<>|");
+    wynik.removeIf([](QChar z) { return niedozwolone.contains(z); });
+    return wynik;
+}
+
+QString WersjaProgramu()
+{
+    QString wersja = QStringLiteral(VELOSTRA_VERSION);
+    while (wersja.count(QLatin1Char('.')) < 3)
+        wersja += QStringLiteral(".0");
+    return wersja;
+}

@@ -1,0 +1,80 @@
+#include "app/TabeleKodow.h"
+
+#include "app/Kodowanie.h"
+#include "app/Lokalizacje.h"
+#include "app/Wyjatki.h"
+#include "app/Wyrazenie.h"
+
+#include <QFile>
+#include <QStringDecoder>
+
+#include <algorithm>
+
+QStringList WczytajLinieTabeli(const QString& sciezka, bool* istnieje)
+{
+    QFile plik(sciezka);
+    const bool otwarty = plik.open(QIODevice::ReadOnly);
+    if (istnieje)
+        *istnieje = otwarty;
+    if (!otwarty)
+        return {};
+    const QByteArray bajty = plik.readAll();
+    TTekstPliku tekst = DekodujTekstPliku(bajty);
+    if (tekst.Kodowanie == TKodowaniePliku::Ansi) {
+        QStringDecoder utf8(QStringDecoder::Utf8);
+        const QString jakoUtf8 = utf8(bajty);
+        if (!utf8.hasError())
+            tekst.Tekst = jakoUtf8;
+    }
+    return PodzielNaLinie(tekst.Tekst);
+}
+
+TListaKodowCpv WczytajKodyCpv()
+{
+    return WczytajKodyCpv(PlikKodowCpv());
+}
+
+TListaKodowCpv WczytajKodyCpv(const QString& sciezka)
+{
+    static const TWyrazenieRegularne wzorLinii(QStringLiteral("(.*?);(.*)"));
+    static const TWyrazenieRegularne wzorKodu(QStringLiteral("\\d+?(0*)-\\d"));
+    TListaKodowCpv wynik;
+    TKodCpv* biezacy = nullptr;
+    for (const QString& linia : WczytajLinieTabeli(sciezka)) {
+        const auto m = wzorLinii.Dopasuj(linia);
+        if (!m.Jest)
+            continue;
+        auto kod = std::make_unique<TKodCpv>();
+        kod->FKod = m.Grupa(1);
+        kod->FOpis = m.Grupa(2);
+        const auto mk = wzorKodu.Dopasuj(kod->FKod);
+        if (!mk.Jest)
+            throw EBlad(QStringLiteral("Nieprawidlowy poziom: ") + kod->FKod);
+        kod->FPoziom = std::clamp(6 - static_cast<int>(mk.Grupa(1).size()), 0, 3);
+        // A code of a higher level before any level-0 code has no tree to join: it starts one.
+        if (kod->FPoziom == 0 || !biezacy) {
+            wynik.push_back(std::move(kod));
+            biezacy = wynik.back().get();
+        } else {
+            biezacy = biezacy->Dodaj(std::move(kod));
+        }
+    }
+    return wynik;
+}
+
+QMap<QString, QString> WczytajKodyJednostek()
+{
+    return WczytajKodyJednostek(PlikKodowJednostek());
+}
+
+QMap<QString, QString> WczytajKodyJednostek(const QString& sciezka)
+{
+    static const TWyrazenieRegularne wzor(QStringLiteral("(.*);(.*);"));
+    QMap<QString, QString> wynik;
+    for (const QString& linia : WczytajLinieTabeli(sciezka)) {
+        const auto m = wzor.Dopasuj(linia);
+        if (m.Jest && !wynik.contains(m.Grupa(1)))
+            wynik.insert(m.Grupa(1), m.Grupa(2));
+    }
+    return wynik;
+}

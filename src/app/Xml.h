@@ -1,0 +1,51 @@
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+
+#include <pugixml.hpp>
+
+#include <optional>
+
+// The XML layer every file format of the program goes through (configuration, lists, sets,
+// estimates, imports, price publications). Parsing never resolves DTDs or external entities.
+
+// Parses XML bytes into the document. A byte-order mark or the declaration's encoding decides how
+// the bytes are read; encodings other than UTF-8/UTF-16 (windows-1250, iso-8859-2, ...) are transcoded
+// first. Returns the encoding named in the declaration ("" when none). Throws EBlad in Polish on a
+// malformed document.
+QByteArray ParsujXml(const QByteArray& bajty, pugi::xml_document& dokument);
+// Reads and parses a file; throws EBlad when it cannot be read or parsed.
+QByteArray WczytajPlikXml(const QString& sciezka, pugi::xml_document& dokument);
+
+// Starts an empty document with the declaration <?xml version="1.0" encoding="UTF-8"?>.
+void NowyDokumentXml(pugi::xml_document& dokument);
+// The document as indented UTF-8 text (two blanks per level), declaration first.
+QByteArray XmlNaBajty(const pugi::xml_document& dokument);
+
+// The value of an attribute, absent (null) when the element has no such attribute.
+std::optional<QString> AtrybutXml(const pugi::xml_node& wezel, const char* nazwa);
+QString TekstWezla(const pugi::xml_node& wezel);
+
+// Readers of attribute values: each takes the value, null when the attribute is missing.
+QString XmlNaTekst(const std::optional<QString>& wartosc);
+QString XmlNaTekstDomyslny(const std::optional<QString>& wartosc, const QString& domyslna);
+// "," and "." both count as the decimal separator; the default when the text is no number.
+double XmlNaLiczbe(const std::optional<QString>& wartosc, double domyslna);
+// "true"/"false" in any letter case, or a number (0 false, other true). Any other text throws EConvertError.
+bool XmlNaLogiczna(const std::optional<QString>& wartosc, bool domyslna);
+int XmlNaCalkowita(const std::optional<QString>& wartosc, int domyslna);
+
+inline QString XmlNaTekst(const pugi::xml_attribute& a)
+{
+    return XmlNaTekst(a ? std::optional<QString>(QString::fromUtf8(a.value())) : std::nullopt);
+}
+
+// Writers of attribute values in the program's forms.
+void UstawAtrybut(pugi::xml_node& wezel, const char* nazwa, const QString& wartosc);
+void UstawAtrybut(pugi::xml_node& wezel, const char* nazwa, bool wartosc);
+void UstawAtrybut(pugi::xml_node& wezel, const char* nazwa, int wartosc);
+void UstawAtrybutLiczba(pugi::xml_node& wezel, const char* nazwa, double wartosc);
+
+// The conversion a boolean text undergoes everywhere in the program (see XmlNaLogiczna).
+std::optional<bool> TekstNaLogiczna(const QString& tekst);

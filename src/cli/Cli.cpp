@@ -1,0 +1,65 @@
+#include "cli/Cli.h"
+
+#include "app/Pliki.h"
+#include "app/Wyjatki.h"
+#include "cli/PolecenieKonfiguracja.h"
+
+TCli::TCli()
+{
+    DodajPolecenie(std::make_unique<TPolecenieKonfiguracja>());
+}
+
+TCli::~TCli() = default;
+
+void TCli::DodajPolecenie(std::unique_ptr<TPolecenie> polecenie)
+{
+    FPolecenia.push_back(std::move(polecenie));
+}
+
+void TCli::WypiszPomoc(QTextStream& strumien) const
+{
+    strumien << "Użycie: velostra-cli POLECENIE [ARGUMENTY...]\n"
+             << "       velostra-cli --version\n\n"
+             << "Polecenia:\n";
+    for (const auto& p : FPolecenia)
+        strumien << "  " << p->Nazwa().leftJustified(16) << p->Opis() << '\n';
+    strumien.flush();
+}
+
+int TCli::Uruchom(const QStringList& argumenty, QTextStream& wyjscie, QTextStream& bledy)
+{
+    if (argumenty.isEmpty()) {
+        WypiszPomoc(bledy);
+        return KodBlad;
+    }
+    const QString nazwa = argumenty.first();
+    if (nazwa == QLatin1String("--version") || nazwa == QLatin1String("-v")) {
+        wyjscie << "velostra-cli " << WersjaProgramu() << '\n';
+        wyjscie.flush();
+        return KodSukces;
+    }
+    if (nazwa == QLatin1String("--help") || nazwa == QLatin1String("-h") || nazwa == QLatin1String("pomoc")) {
+        WypiszPomoc(wyjscie);
+        return KodSukces;
+    }
+    for (const auto& p : FPolecenia) {
+        if (p->Nazwa() != nazwa)
+            continue;
+        int kod = KodBlad;
+        try {
+            kod = p->Wykonaj(argumenty.mid(1), wyjscie, bledy);
+        } catch (const EBlad& e) {
+            bledy << e.Komunikat() << '\n';
+            kod = KodBlad;
+        } catch (const std::exception& e) {
+            bledy << "Nieoczekiwany błąd: " << QString::fromLocal8Bit(e.what()) << '\n';
+            kod = KodBlad;
+        }
+        wyjscie.flush();
+        bledy.flush();
+        return kod;
+    }
+    bledy << "Nieznane polecenie: " << nazwa << "\n\n";
+    WypiszPomoc(bledy);
+    return KodBlad;
+}

@@ -1,0 +1,18 @@
+#pragma once
+
+#include "cli/Polecenie.h"
+
+#include <QJsonObject>
+
+class TKonfiguracja;
+
+// "konfiguracja": prints the configuration file's path and every value as JSON.
+class TPolecenieKonfiguracja : public TPolecenie
+{
+public:
+    QString Nazwa() const override { return QStringLiteral("konfiguracja"); }
+    QString Opis() const override { return QStringLiteral("ścieżka pliku konfiguracji i wszystkie ustawienia (JSON)"); }
+    int Wykonaj(const QStringList& argumenty, QTextStream& wyjscie, QTextStream& bledy) override;
+
+    static QJsonObject KonfiguracjaNaJson(const TKonfiguracja& k);
+};

@@ -1,0 +1,27 @@
+#include "app/Konfiguracja.h"
+#include "app/Wyjatki.h"
+#include "ui/GlowneOkno.h"
+
+#include <QApplication>
+#include <QMessageBox>
+
+int main(int argc, char* argv[])
+{
+    QApplication aplikacja(argc, argv);
+    aplikacja.setApplicationName(QStringLiteral("Velostra"));
+    TGlowneOkno okno;
+    try {
+        TKonfiguracja* konfiguracja = TKonfiguracja::GetInstance(&okno, true);
+        okno.UstawZKonfiguracji(*konfiguracja);
+    } catch (const EBlad& e) {
+        QMessageBox::warning(nullptr, QStringLiteral("Uwaga!"), e.Komunikat());
+        return 1;
+    }
+    if (TKonfiguracja::GetInstance()->FMaximized)
+        okno.showMaximized();
+    else
+        okno.show();
+    const int kod = aplikacja.exec();
+    TKonfiguracja::Zwolnij(true);
+    return kod;
+}

@@ -1,0 +1,414 @@
+#include "app/Konfiguracja.h"
+#include "app/Lokalizacje.h"
+#include "app/Wyjatki.h"
+#include "app/Xml.h"
+#include "support/Pomocnicze.h"
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+class KonfiguracjaTest : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        TKonfiguracja::Zwolnij(false);
+        QFile::remove(TKonfiguracja::GetConfFilePath());
+    }
+    void TearDown() override { TKonfiguracja::Zwolnij(false); }
+
+    TKonfiguracja& Nowa(bool wczytaj = true)
+    {
+        TKonfiguracja::Zwolnij(false);
+        return *TKonfiguracja::GetInstance(&FOkno, wczytaj);
+    }
+
+    // The configuration read from the given file content.
+    TKonfiguracja& ZPliku(const QByteArray& xml)
+    {
+        ZapiszPlik(TKonfiguracja::GetConfFilePath(), xml);
+        return Nowa(true);
+    }
+
+    QByteArray Domyslne() { return Nowa(false).DoXml(); }
+
+    TOknoBezEkranu FOkno;
+    QTemporaryDir FDir;
+};
+
+TEST_F(KonfiguracjaTest, BezOknaNieMoznaUtworzyc)
+{
+    try {
+        TKonfiguracja::GetInstance(nullptr, true);
+        FAIL() << "created without a window";
+    } catch (const EBlad& e) {
+        EXPECT_EQ(e.Komunikat(), QStringLiteral("Błąd tworzenia konfiguracji programu"));
+    }
+    TKonfiguracja* k = TKonfiguracja::GetInstance(&FOkno, false);
+    EXPECT_EQ(TKonfiguracja::GetInstance(), k);
+    TOknoBezEkranu inne;
+    EXPECT_EQ(TKonfiguracja::GetInstance(&inne, true), k);
+}
+
+TEST_F(KonfiguracjaTest, PierwszyStartBezPliku)
+{
+    TKonfiguracja& k = Nowa(true);
+    EXPECT_EQ(k.FSize, QSize(1536, 864));
+    EXPECT_EQ(k.FPosition, QPoint(192, 108));
+    EXPECT_TRUE(k.FMaximized);
+    EXPECT_EQ(k.FNawigatorWidth, 225);
+    EXPECT_EQ(k.FDrzewoSTWidth, static_cast<int>(std::nearbyint((FOkno.SzerokoscObszaruKlienta(k.FSize) - 225) / 2.0)));
+    EXPECT_EQ(k.FPodgladPozHeight, k.FPodgladDrzewaHeight);
+    EXPECT_EQ(k.FPodgladPozZStHeight, k.FPodgladDrzewaHeight);
+    EXPECT_EQ(k.GetUserPath(), KatalogMojeDokumenty() + QStringLiteral("/Velostra"));
+    EXPECT_EQ(k.FZestawyPath->EncodedPath(), QStringLiteral("%USERPATH%/Dane/Zestawy"));
+    EXPECT_EQ(k.FSzablonyStPath->EncodedPath(), QStringLiteral("%USERPATH%/Dane/Szablony/Specyfikacje"));
+    EXPECT_EQ(k.FStZSzablonuPath->EncodedPath(), QStringLiteral("%USERPATH%/Specyfikacje Techniczne"));
+    EXPECT_EQ(k.FStcPath->EncodedPath(), QString());
+    // Values that start empty, zero or false at the first start.
+    EXPECT_FALSE(k.FCzyPotwierdzenieUsunST);
+    EXPECT_FALSE(k.FCzyWyswietlacTytulSTZWariantem);
+    EXPECT_EQ(k.GetWizualnySeparatorWariantow(), QString());
+    EXPECT_TRUE(k.FTytulyEksportuXls.isEmpty());
+    EXPECT_TRUE(k.FPytajOPozostalePozycje);
+    EXPECT_DOUBLE_EQ(k.FWspolczynnikGlobalnyCenyJedn, 1.0);
+    EXPECT_TRUE(k.FCzyWspolczynnikGlobalnyCenyJedn);
+    EXPECT_EQ(k.FTytulPodgladuDrzewa, QStringLiteral("Szczegóły"));
+}
+
+TEST_F(KonfiguracjaTest, ZapisIOdczytPrzywracajaKazdaWartosc)
+{
+    const QString istniejacy = FDir.path();
+    const QString plikA = FDir.filePath(QStringLiteral("a.zst"));
+    const QString plikB = FDir.filePath(QStringLiteral("b.sst"));
+    ZapiszPlik(plikA, "x");
+    ZapiszPlik(plikB, "x");
+
+    TKonfiguracja& k = Nowa(false);
+    k.SetUserPath(istniejacy);
+    k.FPosition = QPoint(11, 22);
+    k.FMaximized = false;
+    k.FSize = QSize(1000, 700);
+    k.FDrzewoSTWidth = 301;
+    k.FNawigatorWidth = 199;
+    k.FPodgladDrzewaHeight = 41;
+    k.FPodgladPozHeight = 42;
+    k.FPodgladPozZStHeight = 43;
+    k.FCzyPodgladDrzewa = false;
+    k.FCzyPodgladPozycjiZSt = false;
+    k.FCzyPodgladSzczPozycji = false;
+    k.FWidokKosztorys = true;
+    k.FFilterKosztorysIndex = 3;
+    k.FCzyPozycjeST = false;
+    k.FCzyPozycjeBezST = false;
+    k.FCzyPozycjeSynchronizujZDrzewkiem = false;
+    k.FCzyZbiorSTPokazKosztorys = false;
+    k.FCzyZbiorSTPokazWlasne = false;
+    k.FCzyZbiorSTPokazBraki = false;
+    k.FCzyZbiorSTPokazZPlikami = false;
+    k.FCzyZbiorSTSynchronizujZDrzewkiem = false;
+    k.FCzyDrzewkoSynchronizujZeZbioremSt = false;
+    k.FPorzadkSTFolderDocelowy = istniejacy;
+    k.FPorzadkSTOpcja = 2;
+    k.FPorzadkSTNadpisuj = false;
+    k.FPorzadkSTAktualizuj = false;
+    k.FZestawyPath->SetPath(istniejacy + QStringLiteral("/Z"), istniejacy);
+    k.FKosztorysyPath->SetEncodedPath(QStringLiteral("/inne/K"));
+    k.FSstPath->SetEncodedPath(QStringLiteral("%USERPATH%/S"));
+    k.FSzablonyStronyTytPath->SetEncodedPath(QStringLiteral("%USERPATH%/T"));
+    k.FSzablonyStPath->SetEncodedPath(QStringLiteral("%USERPATH%/TS"));
+    k.FEksportPath->SetEncodedPath(QStringLiteral("%USERPATH%/E"));
+    k.FStZSzablonuPath->SetEncodedPath(QStringLiteral("%USERPATH%/STZ"));
+    k.FStcPath->SetEncodedPath(QStringLiteral("%USERPATH%/C"));
+    k.AddRecentZST(plikA);
+    k.AddRecentSST(plikB);
+    k.FTytulPodgladuDrzewa = QStringLiteral("Podgląd");
+    k.FCzyBackupZestawu = false;
+    k.FCzyBackupListySST = false;
+    k.FCzySortujPopupListView = false;
+    k.FRozmiarDrzewoSpecyfikacji = 9;
+    k.FRozmiarSpecyfikacje = 10;
+    k.FRozmiarKosztorys = 11;
+    k.FRozmiarDrzewoElementow = 12;
+    k.SetPierwszaStronaDocTemplate(QStringLiteral("/t/strona.doc"));
+    k.SetPierwszaStronaOdtTemplate(QStringLiteral("/t/strona.odt"));
+    k.FCzyscSSTPrzyNowymZst = true;
+    k.FCzyPomijajWFiltrzePopupListView = true;
+    k.FPomijaneWFiltrzePopupListView = QStringLiteral(".-");
+    k.FCzyKorzystajZWariantow = true;
+    k.FCzyWyswietlacTytulSTZWariantem = false;
+    k.FListaSeparatorowWariantow = QStringLiteral("_/");
+    k.SetWizualnySeparatorWariantow(QStringLiteral("/"));
+    k.FUwzglednijWariantyPrzyEksporcieKosztorysu = true;
+    k.FRozpoznajWariantyPrzyImporcieKosztorysu = true;
+    k.FEdbudJdnMdbPath = QStringLiteral("/e/jdn.mdb");
+    k.FCzyPotwierdzenieUsunPowiazaniePlikuST = false;
+    k.FCzyPotwierdzenieUsunST = true;
+    k.FCzyPotwierdzenieUsunSTZPozycji = false;
+    k.FCzyPotwierdzenieUsunSTZeZbioru = true;
+    k.FPytajOPozostalePozycje = false;
+    k.FWyborDlaPozostalychPozycji = 2;
+    k.FCzyZapisujTytulyEksportuXls = true;
+    k.FTytulyEksportuXls = QStringList{QStringLiteral("KOSZTORYS OFERTOWY"), QStringLiteral("Zestawienie")};
+    k.FTylkoWidokSpecyfikacje = true;
+    k.FCzyZapamietacOpcjeDuplikatowNumeru = true;
+    k.FCzyZapamietacOpcjeDuplikatowPliku = true;
+    k.FZapamietanaOpcjaDuplikatowNumeru = doNadpisz;
+    k.FZapamietanaOpcjaDuplikatowPliku = dpoNadpiszPlikIPominSt;
+    k.FCzyEksportDoc = false;
+    k.FCzyWyswietlajCeny = false;
+    k.FNazwaJmWTytuleStPrzyGenerowaniuKosztorysu = false;
+    k.FOtworzKosztorysPoStworzeniu = false;
+    k.FWyswietlajEdytorJmPrzyEdycjiSt = true;
+    k.FWspolczynnikGlobalnyCenyJedn = 1.25;
+    k.FCzyWspolczynnikGlobalnyCenyJedn = false;
+    const QByteArray zapisana = k.DoXml();
+    k.Zapisz();
+
+    TKonfiguracja& r = Nowa(true);
+    EXPECT_EQ(r.DoXml(), zapisana);
+    // Spot checks of values that sit in repeated elements or have special rules.
+    EXPECT_EQ(r.FListaSeparatorowWariantow, QStringLiteral("_/"));
+    EXPECT_EQ(r.GetWizualnySeparatorWariantow(), QStringLiteral("/"));
+    EXPECT_TRUE(r.FWyswietlajEdytorJmPrzyEdycjiSt);
+    EXPECT_FALSE(r.FNazwaJmWTytuleStPrzyGenerowaniuKosztorysu);
+    EXPECT_EQ(r.FPosition, QPoint(11, 22));
+    EXPECT_FALSE(r.FMaximized);
+    EXPECT_EQ(r.FZestawyPath->EncodedPath(), QStringLiteral("%USERPATH%/Z"));
+    EXPECT_EQ(r.FRecentZSTList, QStringList{plikA});
+    EXPECT_DOUBLE_EQ(r.FWspolczynnikGlobalnyCenyJedn, 1.25);
+    EXPECT_EQ(r.FZapamietanaOpcjaDuplikatowPliku, dpoNadpiszPlikIPominSt);
+    EXPECT_TRUE(zapisana.contains("wspolczynnikGlobalnyCenyJedn=\"1,25\""));
+}
+
+TEST_F(KonfiguracjaTest, KolejnoscElementowWPliku)
+{
+    pugi::xml_document dok;
+    ParsujXml(Nowa(false).DoXml(), dok);
+    QStringList nazwy;
+    for (pugi::xml_node n : dok.document_element().children())
+        nazwy << QString::fromUtf8(n.name());
+    const QStringList oczekiwane = QStringLiteral(
+        "position size panele szczePoz widokKosztorys otworzKosztorysDlg filtryZbioruST filtryPozycji podgladSzczPoz "
+        "porzadkST userPath podgladPozZSt pozZSt czyPodgladDrzewa podglDrzewa pytajOPozostalePozycje paths recentZst "
+        "recentSst tytulPodgladuDrzewa backupZst backupSst sortPopup rozmiary pierwszaStronaDoc pierwszaStronaOdt zestaw "
+        "popupListViewFiltrExcludes warianty edbud warianty potwierdzenia warianty zap_tyt_xls tylkoSpecyfikacje "
+        "opcjeDuplikatow eksport_zestawu ceny jm kosztorys jm").split(QLatin1Char(' '));
+    EXPECT_EQ(oczekiwane.size(), 41);
+    EXPECT_EQ(nazwy, oczekiwane);
+    EXPECT_EQ(QString::fromUtf8(dok.document_element().name()), QStringLiteral("zestaw"));
+    EXPECT_STREQ(dok.document_element().first_attribute().name(), "wspolczynnikGlobalnyCenyJedn");
+}
+
+TEST_F(KonfiguracjaTest, ZepsutyPlikLubNieLogicznaWartoscDajaDomyslne)
+{
+    const QByteArray domyslne = Domyslne();
+    const QByteArray zle[] = {
+        "to nie jest xml",
+        "",
+        "<zestaw><backupZst value=\"abc\"/></zestaw>",
+        "<zestaw><ceny use=\"tak\"/><rozmiary st=\"12\"/></zestaw>",
+        "<inny/>",
+    };
+    for (const QByteArray& xml : zle)
+        EXPECT_EQ(ZPliku(xml).DoXml(), domyslne) << xml.constData();
+}
+
+TEST_F(KonfiguracjaTest, NieznanyElementJestPomijanyABrakujaceMajaWartosciZTabeli)
+{
+    TKonfiguracja& k = ZPliku("<zestaw><nieznany a=\"b\"/><rozmiary st=\"12\" koszt=\"x\"/><potwierdzenia st=\"false\"/></zestaw>");
+    EXPECT_EQ(k.FRozmiarSpecyfikacje, 12);
+    EXPECT_EQ(k.FRozmiarKosztorys, 8);  // not an integer: default
+    EXPECT_FALSE(k.FCzyPotwierdzenieUsunST);
+    // Values that a file lacks take the table's defaults, not the first start's.
+    EXPECT_TRUE(k.FCzyPotwierdzenieUsunSTZPozycji);
+    EXPECT_TRUE(k.FCzyWyswietlacTytulSTZWariantem);
+    EXPECT_EQ(k.GetWizualnySeparatorWariantow(), QStringLiteral("."));
+    EXPECT_EQ(k.FTytulyEksportuXls, TKonfiguracja::GetDefaultTytulyEksportuXls());
+    EXPECT_EQ(k.FStcPath->EncodedPath(), QStringLiteral("%USERPATH%/CAD"));
+    EXPECT_DOUBLE_EQ(k.FWspolczynnikGlobalnyCenyJedn, 1.0);
+    EXPECT_TRUE(k.FMaximized);
+}
+
+TEST_F(KonfiguracjaTest, PolozenieOknaTylkoDlaTegoSamegoEkranu)
+{
+    const struct
+    {
+        const char* Element;
+        QPoint Polozenie;
+        bool Zmaksymalizowane;
+    } przypadki[] = {
+        {"<position res=\"1920x1080\" x=\"5\" y=\"6\" max=\"false\" monCount=\"1\"/>", QPoint(5, 6), false},
+        {"<position res=\"1920x1080\" x=\"5\" y=\"6\" max=\"true\" monCount=\"1\"/>", QPoint(5, 6), true},
+        {"<position res=\"1280x1024\" x=\"5\" y=\"6\" max=\"false\" monCount=\"1\"/>", QPoint(192, 108), true},
+        {"<position res=\"1920x1080\" x=\"5\" y=\"6\" max=\"false\" monCount=\"2\"/>", QPoint(192, 108), true},
+        {"<position res=\"1920x1080\" x=\"a\" y=\"6\" max=\"false\" monCount=\"1\"/>", QPoint(192, 108), true},
+    };
+    for (const auto& p : przypadki) {
+        TKonfiguracja& k = ZPliku(QByteArray("<zestaw>") + p.Element + "</zestaw>");
+        EXPECT_EQ(k.FPosition, p.Polozenie) << p.Element;
+        EXPECT_EQ(k.FMaximized, p.Zmaksymalizowane) << p.Element;
+    }
+    TKonfiguracja& k = ZPliku("<zestaw><size res=\"800x600\" cx=\"700\" cy=\"500\" monCount=\"1\"/></zestaw>");
+    EXPECT_EQ(k.FSize, QSize(1536, 864));
+    TKonfiguracja& k2 = ZPliku("<zestaw><size res=\"1920x1080\" cx=\"700\" cy=\"500\" monCount=\"1\"/></zestaw>");
+    EXPECT_EQ(k2.FSize, QSize(700, 500));
+}
+
+TEST_F(KonfiguracjaTest, OstatniePliki)
+{
+    TKonfiguracja& k = Nowa(false);
+    QStringList pliki;
+    for (int i = 0; i < 7; ++i) {
+        pliki << FDir.filePath(QStringLiteral("z%1.zst").arg(i));
+        ZapiszPlik(pliki.last(), "x");
+        k.AddRecentZST(pliki.last());
+    }
+    EXPECT_EQ(k.RecentZSTCount(), 7);
+    EXPECT_EQ(k.GetRecentZST(0), pliki[6]);
+    k.AddRecentZST(pliki[4]);  // third from the top
+    EXPECT_EQ(k.GetRecentZST(0), pliki[4]);
+    EXPECT_EQ(k.GetRecentZST(1), pliki[6]);
+    EXPECT_EQ(k.RecentZSTCount(), 7);
+    EXPECT_EQ(k.GetRecentZST(99), QString());
+    EXPECT_EQ(k.GetRecentZST(-1), QString());
+
+    pugi::xml_document dok;
+    ParsujXml(k.DoXml(), dok);
+    int itemow = 0;
+    for (pugi::xml_node n = dok.document_element().child("recentZst").child("item"); n; n = n.next_sibling("item"))
+        ++itemow;
+    EXPECT_EQ(itemow, 5);
+
+    k.Zapisz();
+    QFile::remove(pliki[6]);
+    TKonfiguracja& r = Nowa(true);
+    EXPECT_EQ(r.FRecentZSTList, (QStringList{pliki[4], pliki[5], pliki[3], pliki[2]}));
+}
+
+TEST_F(KonfiguracjaTest, PorownanieOstatnichBezWzgleduNaWielkoscLiter)
+{
+    TKonfiguracja& k = Nowa(false);
+    k.AddRecentSST(QStringLiteral("/a/Lista.sst"));
+    k.AddRecentSST(QStringLiteral("/b/x.sst"));
+    k.AddRecentSST(QStringLiteral("/A/LISTA.SST"));
+    EXPECT_EQ(k.RecentSSTCount(), 2);
+    EXPECT_EQ(k.GetRecentSST(0), QStringLiteral("/a/Lista.sst"));
+}
+
+TEST_F(KonfiguracjaTest, RegulyFolderow)
+{
+    TKonfiguracja& k = ZPliku("<zestaw><paths zestawy=\"/z\" kosztorysy=\"/k\" sst=\"/s\" stronyTyt=\"/t\" szablonySt=\"/ts\" "
+                              "eksport=\"\" stzszablonu=\"/stz\" stc=\"/c\"/></zestaw>");
+    EXPECT_EQ(k.FZestawyPath->EncodedPath(), QStringLiteral("%USERPATH%/Dane/Zestawy"));
+    EXPECT_EQ(k.FSzablonyStronyTytPath->EncodedPath(), QStringLiteral("%USERPATH%/Dane/Szablony"));
+    EXPECT_EQ(k.FEksportPath->EncodedPath(), QStringLiteral("%USERPATH%/Dane/Eksport"));
+    EXPECT_EQ(k.FStcPath->EncodedPath(), QStringLiteral("/c"));
+
+    TKonfiguracja& k2 = ZPliku("<zestaw><paths zestawy=\"/z\" kosztorysy=\"/k\" sst=\"/s\" stronyTyt=\"\" szablonySt=\"\" "
+                               "eksport=\"/e\" stzszablonu=\"\" stc=\"\"/></zestaw>");
+    EXPECT_EQ(k2.FZestawyPath->EncodedPath(), QStringLiteral("/z"));
+    EXPECT_EQ(k2.FSzablonyStronyTytPath->EncodedPath(), QString());
+    EXPECT_EQ(k2.FSzablonyStPath->EncodedPath(), QStringLiteral("%USERPATH%/Dane/Szablony/Specyfikacje"));
+    EXPECT_EQ(k2.FStZSzablonuPath->EncodedPath(), QStringLiteral("%USERPATH%/Specyfikacje Techniczne"));
+    EXPECT_EQ(k2.FStcPath->EncodedPath(), QStringLiteral("%USERPATH%/CAD"));
+}
+
+TEST_F(KonfiguracjaTest, KatalogUzytkownikaIFolderPorzadkowania)
+{
+    TKonfiguracja& k = ZPliku("<zestaw><userPath path=\"/nie/ma/takiego\"/><porzadkST folder=\"/nie/ma\" opcja=\"x\"/></zestaw>");
+    EXPECT_EQ(k.GetUserPath(), TKonfiguracja::GetDefaultUserPath());
+    EXPECT_EQ(k.FPorzadkSTFolderDocelowy, QString());
+    EXPECT_EQ(k.FPorzadkSTOpcja, 0);
+
+    const QByteArray xml = QByteArray("<zestaw><userPath path=\"") + FDir.path().toUtf8() + "/\"/></zestaw>";
+    EXPECT_EQ(ZPliku(xml).GetUserPath(), FDir.path());
+}
+
+TEST_F(KonfiguracjaTest, SetteryZRegulami)
+{
+    TKonfiguracja& k = Nowa(false);
+    k.SetUserPath(QStringLiteral("\\\\?\\C:\\Dane\\Velostra\\"));
+    EXPECT_EQ(k.GetUserPath(), QStringLiteral("C:\\Dane\\Velostra"));
+
+    k.SetWizualnySeparatorWariantow(QStringLiteral("-"));
+    try {
+        k.SetWizualnySeparatorWariantow(QStringLiteral(" # "));
+        FAIL() << "the reserved separator was accepted";
+    } catch (const EBlad& e) {
+        EXPECT_EQ(e.Komunikat(), QStringLiteral("Wybrany separator wariantów jest zastrzeżony."));
+    }
+    EXPECT_EQ(k.GetWizualnySeparatorWariantow(), QStringLiteral("-"));
+
+    int zdarzen = 0;
+    k.OnZmianaPierwszejStrony = [&zdarzen](TKonfiguracja*) { ++zdarzen; };
+    k.SetPierwszaStronaDocTemplate(QStringLiteral("a.doc"));
+    k.SetPierwszaStronaOdtTemplate(QStringLiteral("a.odt"));
+    EXPECT_EQ(zdarzen, 2);
+}
+
+TEST_F(KonfiguracjaTest, PrzywracanieGrupDomyslnych)
+{
+    TKonfiguracja& k = Nowa(false);
+    k.FNawigatorWidth = 1;
+    k.FPodgladPozHeight = 1;
+    k.FCzyPodgladDrzewa = false;
+    k.LoadDefaultPanels();
+    EXPECT_EQ(k.FNawigatorWidth, 225);
+    EXPECT_EQ(k.FPodgladPozHeight, k.GetDefaultPodgladDrzewaHeight());
+    EXPECT_TRUE(k.FCzyPodgladDrzewa);
+
+    k.FEksportPath->SetEncodedPath(QStringLiteral("/x"));
+    k.FStcPath->SetEncodedPath(QString());
+    k.LoadDefaultPaths();
+    EXPECT_EQ(k.FEksportPath->EncodedPath(), QStringLiteral("%USERPATH%/Dane/Eksport"));
+    EXPECT_EQ(k.FStcPath->EncodedPath(), QStringLiteral("%USERPATH%/CAD"));
+
+    k.FPorzadkSTOpcja = 2;
+    k.FPorzadkSTNadpisuj = false;
+    k.LoadDefaultPorzadkST();
+    EXPECT_EQ(k.FPorzadkSTOpcja, 0);
+    EXPECT_TRUE(k.FPorzadkSTNadpisuj);
+
+    k.LoadDefaultTytuluEksportuXls();
+    EXPECT_EQ(k.FTytulyEksportuXls,
+              (QStringList{QStringLiteral("FORMULARZ OFERTOWY"), QStringLiteral("TABELA ELEMENTÓW ROZLICZENIOWYCH")}));
+}
+
+TEST_F(KonfiguracjaTest, WspolczynnikZKropkaLubPrzecinkiemIOpcjeDuplikatow)
+{
+    EXPECT_DOUBLE_EQ(ZPliku("<zestaw wspolczynnikGlobalnyCenyJedn=\"1.5\" czyWspolczynnikGlobalnyCenyJedn=\"false\"/>")
+                         .FWspolczynnikGlobalnyCenyJedn,
+                     1.5);
+    EXPECT_FALSE(TKonfiguracja::GetInstance()->FCzyWspolczynnikGlobalnyCenyJedn);
+    EXPECT_DOUBLE_EQ(ZPliku("<zestaw wspolczynnikGlobalnyCenyJedn=\"0,8\"/>").FWspolczynnikGlobalnyCenyJedn, 0.8);
+    EXPECT_TRUE(TKonfiguracja::GetInstance()->FCzyWspolczynnikGlobalnyCenyJedn);
+
+    TKonfiguracja& k = ZPliku("<zestaw><opcjeDuplikatow opcjeNumeru=\"doPomin\" opcjePliku=\"cos\"/></zestaw>");
+    EXPECT_EQ(k.FZapamietanaOpcjaDuplikatowNumeru, doPomin);
+    EXPECT_EQ(k.FZapamietanaOpcjaDuplikatowPliku, dpoNone);
+    const QByteArray xml = k.DoXml();
+    EXPECT_TRUE(xml.contains("opcjeNumeru=\"doPomin\""));
+    EXPECT_FALSE(xml.contains("opcjePliku"));
+}
+
+TEST_F(KonfiguracjaTest, ZwolnienieZapisujePlikZeStanemOkna)
+{
+    struct TOkno : TOknoBezEkranu
+    {
+        void PobierzStanOkna(TKonfiguracja& k) override { k.FPosition = QPoint(77, 88); }
+    } okno;
+    TKonfiguracja::GetInstance(&okno, false)->FMaximized = false;
+    TKonfiguracja::Zwolnij(true);
+    EXPECT_TRUE(QFile::exists(TKonfiguracja::GetConfFilePath()));
+    TKonfiguracja& k = Nowa(true);
+    EXPECT_EQ(k.FPosition, QPoint(77, 88));
+    EXPECT_FALSE(k.FMaximized);
+}
+
+}  // namespace

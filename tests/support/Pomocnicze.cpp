@@ -1,0 +1,33 @@
+#include "support/Pomocnicze.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+
+#include <stdexcept>
+
+QString SciezkaDanychTestowych(const QString& wzgledna)
+{
+    return QStringLiteral(VELOSTRA_TEST_DATA "/") + wzgledna;
+}
+
+QByteArray CzytajPlik(const QString& sciezka)
+{
+    QFile plik(sciezka);
+    if (!plik.open(QIODevice::ReadOnly))
+        throw std::runtime_error("cannot read " + sciezka.toStdString());
+    return plik.readAll();
+}
+
+void ZapiszPlik(const QString& sciezka, const QByteArray& dane)
+{
+    QDir().mkpath(QFileInfo(sciezka).absolutePath());
+    QFile plik(sciezka);
+    if (!plik.open(QIODevice::WriteOnly | QIODevice::Truncate) || plik.write(dane) != dane.size())
+        throw std::runtime_error("cannot write " + sciezka.toStdString());
+}
+
+QString KatalogDomowyTestu()
+{
+    return QString::fromLocal8Bit(qgetenv("HOME"));
+}

@@ -1,0 +1,11 @@
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+
+// Small helpers shared by the test programs.
+QString SciezkaDanychTestowych(const QString& wzgledna);
+QByteArray CzytajPlik(const QString& sciezka);
+void ZapiszPlik(const QString& sciezka, const QByteArray& dane);
+// The temporary home folder the test program runs in (HOME and XDG folders point below it).
+QString KatalogDomowyTestu();

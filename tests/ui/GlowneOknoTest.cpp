@@ -1,0 +1,33 @@
+#include "app/Konfiguracja.h"
+#include "ui/GlowneOkno.h"
+
+#include <QApplication>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+TEST(GlowneOkno, OtwieraSieZTytulem)
+{
+    TGlowneOkno okno;
+    okno.show();
+    QApplication::processEvents();
+    EXPECT_TRUE(okno.isVisible());
+    EXPECT_EQ(okno.windowTitle(), QStringLiteral("Velostra"));
+}
+
+TEST(GlowneOkno, KonfiguracjaBierzePolozenieIRozmiarOkna)
+{
+    TGlowneOkno okno;
+    TKonfiguracja* k = TKonfiguracja::GetInstance(&okno, false);
+    EXPECT_EQ(k->FSize.width(), static_cast<int>(std::nearbyint(okno.RozmiarEkranu().width() * 0.8)));
+    okno.resize(640, 480);
+    okno.show();
+    QApplication::processEvents();
+    okno.PobierzStanOkna(*k);
+    EXPECT_EQ(k->FSize, QSize(640, 480));
+    EXPECT_FALSE(k->FMaximized);
+    TKonfiguracja::Zwolnij(false);
+}
+
+}  // namespace

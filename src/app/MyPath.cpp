@@ -19,6 +19,10 @@ bool CzySeparator(QChar z)
 
 void TMyPath::SetPath(const QString& wartosc)
 {
+    if (wartosc.trimmed().isEmpty()) {
+        FEncodedPath = wartosc;
+        return;
+    }
     SetPath(wartosc, TKonfiguracja::GetInstance()->GetUserPath());
 }
 

@@ -3,7 +3,6 @@
 #include "app/Wyjatki.h"
 
 #include <QFile>
-#include <QHash>
 #include <QStringList>
 
 #include <iconv.h>
@@ -40,7 +39,8 @@ public:
                 const char16_t z = static_cast<char16_t>(static_cast<unsigned char>(wyj[0])
                                                          | (static_cast<unsigned char>(wyj[1]) << 8));
                 FZnaki[static_cast<size_t>(b)] = QChar(z);
-                FOdwrotnie.insert(z, static_cast<char>(b));
+                if (FOdwrotnie[z] == 0)
+                    FOdwrotnie[z] = static_cast<unsigned char>(b);
             }
             iconv(cd, nullptr, nullptr, nullptr, nullptr);
         }
@@ -50,16 +50,22 @@ public:
     QChar Znak(unsigned char b) const { return FZnaki[b]; }
     bool Bajt(QChar z, char& wynik) const
     {
-        const auto it = FOdwrotnie.constFind(z.unicode());
-        if (it == FOdwrotnie.constEnd())
+        if (z.unicode() == 0) {
+            wynik = 0;
+            return true;
+        }
+        const unsigned char b = FOdwrotnie[z.unicode()];
+        if (b == 0)
             return false;
-        wynik = it.value();
+        wynik = static_cast<char>(b);
         return true;
     }
 
 private:
     std::array<QChar, 256> FZnaki;
-    QHash<char16_t, char> FOdwrotnie;
+    // Whole estimate copies are encoded character by character: one table look-up each
+    // (0 means "not in the code page"; the NUL character maps to itself).
+    std::array<unsigned char, 65536> FOdwrotnie{};
 };
 
 const TTablicaStrony& Tablica(TStronaKodowa strona)

@@ -7,4 +7,5 @@ source scripts/common.sh
 zainstaluj_pakiety
 zbuduj build
 
-./build/bin/velostra-cli konfiguracja
+# The main job: a demo estimate read into its tree and printed as JSON.
+./build/bin/velostra-cli kosztorys "data/demo/rds/przebudowa_drogi_gminnej.rds"

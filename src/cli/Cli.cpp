@@ -3,10 +3,12 @@
 #include "app/Pliki.h"
 #include "app/Wyjatki.h"
 #include "cli/PolecenieKonfiguracja.h"
+#include "cli/PolecenieKosztorys.h"
 
 TCli::TCli()
 {
     DodajPolecenie(std::make_unique<TPolecenieKonfiguracja>());
+    DodajPolecenie(std::make_unique<TPolecenieKosztorys>());
 }
 
 TCli::~TCli() = default;

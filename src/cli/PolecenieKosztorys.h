@@ -1,0 +1,14 @@
+#pragma once
+
+#include "cli/Polecenie.h"
+
+// "kosztorys PLIK [--zapisz KOPIA] [--st ID=NUMER]... [--indeksuj] [--renumeruj] [--nadpisz-kopie]":
+// reads an estimate of any format and prints its tree as JSON; with --zapisz sets the ST number of
+// the positions with the given identifiers and writes the copy.
+class TPolecenieKosztorys : public TPolecenie
+{
+public:
+    QString Nazwa() const override { return QStringLiteral("kosztorys"); }
+    QString Opis() const override { return QStringLiteral("drzewo kosztorysu jako JSON; --zapisz KOPIA [--st ID=NUMER]..."); }
+    int Wykonaj(const QStringList& argumenty, QTextStream& wyjscie, QTextStream& bledy) override;
+};

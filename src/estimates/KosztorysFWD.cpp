@@ -1,0 +1,415 @@
+#include "estimates/KosztorysFWD.h"
+
+#include "app/Kodowanie.h"
+#include "app/Liczby.h"
+#include "app/ZapisBezpieczny.h"
+#include "estimates/Windows1250.h"
+
+#include <QIODevice>
+
+#include <algorithm>
+#include <exception>
+#include <optional>
+#include <utility>
+
+namespace {
+
+// The blanks of a line as the format evens them out: trimmed, every pair of blanks dropped, no blank
+// before "=" or "]" or after "[".
+QString Normalizuj(QStringView linia)
+{
+    QString s = linia.trimmed().toString();
+    s.replace(QLatin1String("  "), QString());
+    s.replace(QLatin1String(" ="), QLatin1String("="));
+    s.replace(QLatin1String("[ "), QLatin1String("["));
+    s.replace(QLatin1String(" ]"), QLatin1String("]"));
+    return s;
+}
+
+// The line holds a pair of blanks, a blank before "=" or "]", or one after "[": only then does normalising
+// change it.
+bool CzyDoNormalizacji(QStringView linia)
+{
+    for (qsizetype i = linia.indexOf(u' '); i >= 0; i = linia.indexOf(u' ', i + 1)) {
+        if (i > 0 && linia[i - 1] == u'[')
+            return true;
+        if (i + 1 < linia.size() && (linia[i + 1] == u' ' || linia[i + 1] == u'=' || linia[i + 1] == u']'))
+            return true;
+    }
+    return false;
+}
+
+QChar WielkaLitera(QChar z)
+{
+    if (z.unicode() < 0x80)
+        return z.unicode() >= u'a' && z.unicode() <= u'z' ? QChar(z.unicode() - (u'a' - u'A')) : z;
+    return z.toUpper();
+}
+
+// The upper-case form of the text contains the (upper-case, ASCII) name.
+bool Zawiera(QStringView tekst, QLatin1StringView szukany)
+{
+    return std::search(tekst.begin(), tekst.end(), szukany.begin(), szukany.end(), [](QChar a, char b) {
+               return WielkaLitera(a).unicode() == static_cast<unsigned char>(b);
+           }) != tekst.end();
+}
+
+// A section line names its section anywhere in its normalised, upper-case form; the names are tried in
+// this order.
+std::optional<TRodzajSekcjiFwd> RodzajSekcji(QStringView linia)
+{
+    static const std::pair<QLatin1StringView, TRodzajSekcjiFwd> nazwy[] = {
+        {QLatin1StringView("[KOSZTORYS FWD]"), TRodzajSekcjiFwd::Naglowek},
+        {QLatin1StringView("[STRONA TYTULOWA]"), TRodzajSekcjiFwd::StronaTytulowa},
+        {QLatin1StringView("[POZIOM STRUKTURY]"), TRodzajSekcjiFwd::PoziomStruktury},
+        {QLatin1StringView("[POZYCJA]"), TRodzajSekcjiFwd::Pozycja},
+        {QLatin1StringView("[PRZEDMIAR]"), TRodzajSekcjiFwd::Przedmiar},
+        {QLatin1StringView("[KONIEC]"), TRodzajSekcjiFwd::Koniec},
+    };
+    for (const auto& [tekst, rodzaj] : nazwy)
+        if (linia == tekst)
+            return rodzaj;
+    // Most section lines need no normalising and are searched as they are, letter by letter in upper case.
+    const QString znormalizowana = CzyDoNormalizacji(linia) ? Normalizuj(linia) : QString();
+    const QStringView nazwa = znormalizowana.isNull() ? linia : QStringView(znormalizowana);
+    for (const auto& [tekst, rodzaj] : nazwy)
+        if (Zawiera(nazwa, tekst))
+            return rodzaj;
+    return std::nullopt;
+}
+
+std::unique_ptr<TFWDSekcja> UtworzSekcje(TRodzajSekcjiFwd rodzaj)
+{
+    switch (rodzaj) {
+    case TRodzajSekcjiFwd::Naglowek:
+        return std::make_unique<TFWDNaglowek>();
+    case TRodzajSekcjiFwd::StronaTytulowa:
+        return std::make_unique<TFWDStronaTytulowa>();
+    case TRodzajSekcjiFwd::PoziomStruktury:
+        return std::make_unique<TFWDPoziomStruktury>();
+    case TRodzajSekcjiFwd::Pozycja:
+        return std::make_unique<TFWDPozycja>();
+    case TRodzajSekcjiFwd::Przedmiar:
+        return std::make_unique<TFWDPrzedmiar>();
+    case TRodzajSekcjiFwd::Koniec:
+        break;
+    }
+    return std::make_unique<TFWDKoniec>();
+}
+
+// Lines end at CR LF, LF or a lone CR; a final line end gives no empty last line.
+template <typename F> void DlaKazdejLinii(QStringView t, F&& naLinie)
+{
+    const QChar* d = t.data();
+    const qsizetype n = t.size();
+    qsizetype poczatek = 0;
+    for (qsizetype i = 0; i < n; ++i) {
+        const char16_t z = d[i].unicode();
+        if (z > u'\r' || (z != u'\r' && z != u'\n'))
+            continue;
+        naLinie(t.mid(poczatek, i - poczatek));
+        if (z == u'\r' && i + 1 < n && d[i + 1] == u'\n')
+            ++i;
+        poczatek = i + 1;
+    }
+    if (poczatek < n)
+        naLinie(t.mid(poczatek));
+}
+
+// A field is matched by its key: the text before the first "=" with the line's blanks normalised. A line
+// with no "=" cannot be understood and counts as an unrecognised error.
+void CzytajPole(TFWDSekcja& sekcja, QStringView t, bool& bledy)
+{
+    if (t.isEmpty())
+        return;
+    // One pass: the first "=" and whether normalising would change the line (see CzyDoNormalizacji).
+    const QChar* d = t.data();
+    const qsizetype n = t.size();
+    qsizetype rowna = -1;
+    bool doNormalizacji = false;
+    for (qsizetype i = 0; i < n; ++i) {
+        const char16_t z = d[i].unicode();
+        if (z == u'=') {
+            if (rowna < 0)
+                rowna = i;
+        } else if (z == u' ' && !doNormalizacji) {
+            doNormalizacji = (i > 0 && d[i - 1] == u'[') ||
+                             (i + 1 < n && (d[i + 1] == u' ' || d[i + 1] == u'=' || d[i + 1] == u']'));
+        }
+    }
+    if (rowna < 0) {
+        bledy = true;
+        return;
+    }
+    const QStringView wartosc = t.mid(rowna + 1).trimmed();
+    if (!doNormalizacji) {
+        sekcja.UstawPole(t.left(rowna), wartosc, wartosc);
+        return;
+    }
+    const QString znormalizowana = Normalizuj(t);
+    const qsizetype r = znormalizowana.indexOf(u'=');
+    sekcja.UstawPole(QStringView(znormalizowana).left(r), wartosc, QStringView(znormalizowana).mid(r + 1).trimmed());
+}
+
+struct TPrzejscie
+{
+    bool Bledy = false;
+    bool Koniec = false;
+    bool CosRozpoznano = false;
+};
+
+// The walk over the text shared by the loaders and PrzejdzSekcje: `daj` gives the object to fill for a
+// section, `oddaj` receives it filled, with its depth: a structure level's from its own "poziom=" (1 when
+// that is no integer; a level without one is not given a later block's), a position's one below the last
+// level seen, a measurement's two below (0 before any level).
+template <typename FDaj, typename FOddaj> TPrzejscie Przejdz(QStringView tekst, FDaj&& daj, FOddaj&& oddaj)
+{
+    TPrzejscie wynik;
+    int ostatniPoziom = 0;
+    int numer = 0;
+    TFWDSekcja* biezaca = nullptr;
+    const auto zakoncz = [&] {
+        if (!biezaca)
+            return;
+        if (auto* s = SekcjaJako<TFWDPoziomStruktury>(*biezaca)) {
+            s->PoziomBloku = TekstNaCalkowita(Normalizuj(s->poziom)).value_or(1);
+            ostatniPoziom = s->PoziomBloku;
+        } else if (auto* p = SekcjaJako<TFWDPozycja>(*biezaca)) {
+            p->PoziomBloku = ostatniPoziom + 1;
+        } else if (auto* m = SekcjaJako<TFWDPrzedmiar>(*biezaca)) {
+            m->PoziomBloku = ostatniPoziom + 2;
+        }
+        TFWDSekcja& gotowa = *biezaca;
+        biezaca = nullptr;
+        oddaj(gotowa);
+    };
+    DlaKazdejLinii(tekst, [&](QStringView linia) {
+        const QStringView t = linia.trimmed();
+        if (t.startsWith(u'[')) {
+            zakoncz();
+            const std::optional<TRodzajSekcjiFwd> rodzaj = RodzajSekcji(t);
+            if (rodzaj) {
+                biezaca = daj(*rodzaj);
+                biezaca->PozycjaBloku = numer;
+                biezaca->LiczbaLinii = 0;
+                wynik.CosRozpoznano = true;
+                wynik.Koniec = wynik.Koniec || *rodzaj == TRodzajSekcjiFwd::Koniec;
+            }
+        } else if (biezaca) {
+            ++biezaca->LiczbaLinii;
+            CzytajPole(*biezaca, t, wynik.Bledy);
+        }
+        ++numer;
+    });
+    zakoncz();
+    return wynik;
+}
+
+} // namespace
+
+TKosztorysFWD::TKosztorysFWD() = default;
+TKosztorysFWD::~TKosztorysFWD() = default;
+
+void TKosztorysFWD::WyzerujKosztorys()
+{
+    fLinie.clear();
+    fZawartoscPliku.clear();
+    ListaBlokow.clear();
+    Naglowek.reset();
+    StronaTytulowa.reset();
+}
+
+void TKosztorysFWD::LoadFromFile(const QString& nazwaPliku, bool ignorujBledyStruktury)
+{
+    try {
+        Zaladuj(WczytajPlikTekstowy(nazwaPliku).Tekst, ignorujBledyStruktury);
+    } catch (const TExBladPodczasOtwarciaPliku&) {
+        throw;
+    } catch (const EBlad& e) {
+        throw TExBladPodczasOtwarciaPliku(e.Komunikat());
+    }
+}
+
+void TKosztorysFWD::LoadFromStream(QIODevice& strumien, bool ignorujBledyStruktury)
+{
+    if (!strumien.isReadable())
+        throw TExBladPodczasOtwarciaPliku(QStringLiteral("Błąd przetwarzania kosztorysu: błąd odczytu pliku."));
+    const QByteArray bajty = strumien.readAll();
+    Zaladuj(DekodujTekstPlikuSzybko(bajty), ignorujBledyStruktury);
+}
+
+void TKosztorysFWD::LoadFromString(const QString& tekst, bool ignorujBledyStruktury)
+{
+    Zaladuj(tekst, ignorujBledyStruktury);
+}
+
+void TKosztorysFWD::Zaladuj(QString tekst, bool ignorujBledyStruktury)
+{
+    try {
+        WyzerujKosztorys();
+        fIgnorujBledyStruktury = ignorujBledyStruktury;
+        fZawartoscPliku = std::move(tekst);
+        DlaKazdejLinii(fZawartoscPliku, [this](QStringView linia) { fLinie.push_back(linia); });
+        std::unique_ptr<TFWDSekcja> nowa;
+        const TPrzejscie wynik = Przejdz(
+            fZawartoscPliku,
+            [&nowa](TRodzajSekcjiFwd rodzaj) {
+                nowa = UtworzSekcje(rodzaj);
+                return nowa.get();
+            },
+            [&nowa, this](TFWDSekcja& sekcja) {
+                // Header and title page replace any earlier ones.
+                if (auto* n = SekcjaJako<TFWDNaglowek>(sekcja))
+                    Naglowek.reset(n);
+                else if (auto* s = SekcjaJako<TFWDStronaTytulowa>(sekcja))
+                    StronaTytulowa.reset(s);
+                else
+                    ListaBlokow.emplace_back(static_cast<TFWDBlok*>(&sekcja));
+                (void)nowa.release();
+            });
+        if (fIgnorujBledyStruktury)
+            return;
+        if (wynik.Bledy)
+            throw TExBladNierozpoznany(QStringLiteral("Występują nierozpoznane błędy."));
+        if (!Naglowek)
+            throw TExBladBrakNaglowka(QStringLiteral("Brak nagłówka pliku."));
+        if (!StronaTytulowa)
+            throw TExBladBrakStronyTytulowej(QStringLiteral("Brak strony tytułowej kosztorysu."));
+        if (!wynik.Koniec)
+            throw TExBladBrakKoncaPliku(QStringLiteral("Brak znacznika zakończenia pliku. Plik może być uszkodzony."));
+    } catch (const EBlad& e) {
+        WyzerujKosztorys();
+        throw TExBladPodczasOtwarciaPliku(e.Komunikat());
+    } catch (const std::exception& e) {
+        WyzerujKosztorys();
+        throw TExBladPodczasOtwarciaPliku(QString::fromUtf8(e.what()));
+    }
+}
+
+bool TKosztorysFWD::PrzejdzSekcje(QStringView tekst, const std::function<void(TFWDSekcja&)>& naSekcje)
+{
+    TFWDNaglowek naglowek;
+    TFWDStronaTytulowa strona;
+    TFWDPoziomStruktury poziom;
+    TFWDPozycja pozycja;
+    TFWDPrzedmiar przedmiar;
+    TFWDKoniec koniec;
+    const auto daj = [&](TRodzajSekcjiFwd rodzaj) -> TFWDSekcja* {
+        TFWDSekcja* s = nullptr;
+        switch (rodzaj) {
+        case TRodzajSekcjiFwd::Naglowek:
+            s = &naglowek;
+            break;
+        case TRodzajSekcjiFwd::StronaTytulowa:
+            s = &strona;
+            break;
+        case TRodzajSekcjiFwd::PoziomStruktury:
+            s = &poziom;
+            break;
+        case TRodzajSekcjiFwd::Pozycja:
+            s = &pozycja;
+            break;
+        case TRodzajSekcjiFwd::Przedmiar:
+            s = &przedmiar;
+            break;
+        case TRodzajSekcjiFwd::Koniec:
+            s = &koniec;
+            break;
+        }
+        s->Wyczysc();
+        return s;
+    };
+    return Przejdz(tekst, daj, naSekcje).CosRozpoznano;
+}
+
+QStringList TKosztorysFWD::ZawartoscPliku() const
+{
+    QStringList wynik;
+    wynik.reserve(static_cast<qsizetype>(fLinie.size()));
+    for (const QStringView l : fLinie)
+        wynik.append(l.toString());
+    return wynik;
+}
+
+QStringList TKosztorysFWD::DaneTxtBloku(const TFWDSekcja& sekcja) const
+{
+    QStringList wynik;
+    for (int i = sekcja.PozycjaBloku + 1; i <= sekcja.PozycjaBloku + sekcja.LiczbaLinii; ++i)
+        if (i >= 0 && i < static_cast<int>(fLinie.size()))
+            wynik.append(fLinie[static_cast<size_t>(i)].toString());
+    return wynik;
+}
+
+QString TKosztorysFWD::ZlozTekst(const TFWDNaglowek* naglowek, const TFWDStronaTytulowa* strona, const QString& bloki,
+                                 bool saBloki)
+{
+    if (!naglowek && !strona && !saBloki)
+        throw TExBladBrakDanych(QStringLiteral("Brak danych do zapisania."));
+    QString cel;
+    cel.reserve(bloki.size() + 1024);
+    if (naglowek)
+        naglowek->Zapisz(cel);
+    if (strona)
+        strona->Zapisz(cel);
+    cel += bloki;
+    cel += QLatin1String("[KONIEC]\r\n");
+    return cel;
+}
+
+QByteArray TKosztorysFWD::ZlozBajty(const TFWDNaglowek* naglowek, const TFWDStronaTytulowa* strona,
+                                    const QString& bloki, bool saBloki)
+{
+    if (!naglowek && !strona && !saBloki)
+        throw TExBladBrakDanych(QStringLiteral("Brak danych do zapisania."));
+    QString poczatek;
+    if (naglowek)
+        naglowek->Zapisz(poczatek);
+    if (strona)
+        strona->Zapisz(poczatek);
+    QByteArray cel;
+    cel.reserve(poczatek.size() + bloki.size() + 16);
+    DopiszWindows1250(poczatek, cel);
+    DopiszWindows1250(bloki, cel);
+    cel += "[KONIEC]\r\n";
+    return cel;
+}
+
+QString TKosztorysFWD::SaveToString() const
+{
+    return ZlozTekst(Naglowek.get(), StronaTytulowa.get(), TekstBlokow(), !ListaBlokow.empty());
+}
+
+QByteArray TKosztorysFWD::SaveToBytes() const
+{
+    return ZlozBajty(Naglowek.get(), StronaTytulowa.get(), TekstBlokow(), !ListaBlokow.empty());
+}
+
+QString TKosztorysFWD::TekstBlokow() const
+{
+    QString bloki;
+    bloki.reserve(static_cast<qsizetype>(ListaBlokow.size()) * 320);
+    for (const auto& blok : ListaBlokow)
+        blok->Zapisz(bloki);
+    return bloki;
+}
+
+void TKosztorysFWD::ZapiszPlik(const QString& nazwaPliku, const QByteArray& bajty)
+{
+    try {
+        ZapiszBezpiecznie(nazwaPliku, bajty);
+    } catch (const EBlad&) {
+        throw TExBladPodczasZapisuPliku(QStringLiteral("Błąd podczas zapisywania pliku."));
+    }
+}
+
+void TKosztorysFWD::SaveToFile(const QString& nazwaPliku) const
+{
+    ZapiszPlik(nazwaPliku, SaveToBytes());
+}
+
+void TKosztorysFWD::SaveToStream(QIODevice& strumien) const
+{
+    const QByteArray bajty = SaveToBytes();
+    if (!strumien.isWritable() || strumien.write(bajty) != bajty.size())
+        throw TExBladPodczasZapisuPliku(QStringLiteral("Błąd podczas zapisywania pliku."));
+}

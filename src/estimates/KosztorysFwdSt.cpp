@@ -1,0 +1,217 @@
+#include "estimates/KosztorysFwdSt.h"
+
+#include "app/Liczby.h"
+#include "app/Wyjatki.h"
+#include "estimates/KopiaKosztorysu.h"
+#include "estimates/KosztorysFWD.h"
+#include "estimates/Windows1250.h"
+
+#include <QFileInfo>
+#include <QStringBuilder>
+
+#include <openssl/evp.h>
+
+namespace {
+
+// Far deeper than any real estimate; the tree and everything that walks it recurse, so a hostile file
+// must not nest levels without bound.
+constexpr int MaksGlebokoscElementow = 200;
+
+int Glebokosc(const TElementRds* element)
+{
+    int g = 0;
+    for (const TElementRds* e = element; e && e->Parent; e = e->Parent)
+        ++g;
+    return g;
+}
+
+// The text of the file as the parser's loaders read it, failing as they do.
+QString Tekst(const QString& sciezka)
+{
+    try {
+        return DekodujTekstPlikuSzybko(CzytajZrodloKopii(sciezka));
+    } catch (const EBlad& e) {
+        throw TExBladPodczasOtwarciaPliku(e.Komunikat());
+    }
+}
+
+class TKontekstMd5
+{
+public:
+    TKontekstMd5() : FKontekst(EVP_MD_CTX_new()) {}
+    ~TKontekstMd5() { EVP_MD_CTX_free(FKontekst); }
+    TKontekstMd5(const TKontekstMd5&) = delete;
+    TKontekstMd5& operator=(const TKontekstMd5&) = delete;
+    EVP_MD_CTX* Kontekst() const { return FKontekst; }
+
+private:
+    EVP_MD_CTX* FKontekst;
+};
+
+} // namespace
+
+TKosztorysFwdSt::TKosztorysFwdSt(const QString& filePath, bool renumeruj, bool indeksuj, bool nadpiszKopie)
+    : TKosztorys(filePath, renumeruj, indeksuj, nadpiszKopie)
+{
+    if (!filePath.isEmpty())
+        WczytajKosztorys();
+}
+
+QString TKosztorysFwdSt::PobierzIdKosztorysu(const QString&)
+{
+    return {};
+}
+
+QString TKosztorysFwdSt::GetDefaultExt() const
+{
+    return QStringLiteral(".fwd");
+}
+
+QString TKosztorysFwdSt::GetFilter() const
+{
+    return QStringLiteral("Kosztorys FWD (*.fwd)|*.fwd");
+}
+
+QString TKosztorysFwdSt::KluczPozycji(QStringView opis, QStringView jm)
+{
+    // Fetched once: an implicit fetch on every digest would cost more than the digest itself.
+    static EVP_MD* const md5 = EVP_MD_fetch(nullptr, "MD5", nullptr);
+    thread_local const TKontekstMd5 kontekst;
+    thread_local QByteArray dane;
+    dane.resize(0);
+    DopiszWindows1250(opis.trimmed(), dane);
+    DopiszWindows1250(jm.trimmed(), dane);
+    unsigned char skrot[EVP_MAX_MD_SIZE];
+    unsigned int dlugosc = 0;
+    if (!md5 || !kontekst.Kontekst() || EVP_DigestInit_ex(kontekst.Kontekst(), md5, nullptr) != 1 ||
+        EVP_DigestUpdate(kontekst.Kontekst(), dane.constData(), static_cast<size_t>(dane.size())) != 1 ||
+        EVP_DigestFinal_ex(kontekst.Kontekst(), skrot, &dlugosc) != 1)
+        throw EBlad(QStringLiteral("Błąd obliczania skrótu MD5 pozycji kosztorysu."));
+    static const char cyfry[] = "0123456789abcdef";
+    QString wynik(static_cast<qsizetype>(dlugosc) * 2, Qt::Uninitialized);
+    for (unsigned int i = 0; i < dlugosc; ++i) {
+        wynik[2 * i] = QLatin1Char(cyfry[skrot[i] >> 4]);
+        wynik[2 * i + 1] = QLatin1Char(cyfry[skrot[i] & 0xF]);
+    }
+    return wynik;
+}
+
+void TKosztorysFwdSt::Wczytaj()
+{
+    const QString sciezka = FilePath().GetPath();
+    const QFileInfo plik(sciezka);
+    if (!plik.exists())
+        throw EBlad(QStringLiteral("Błąd przetwarzania kosztorysu: podany plik nie istnieje."));
+    Opis = plik.completeBaseName();
+    SetTytul(Opis);
+    CzytajTekst(Tekst(sciezka));
+}
+
+void TKosztorysFwdSt::WczytajZDanych(const QByteArray& dane)
+{
+    WyczyscDrzewo();
+    try {
+        CzytajTekst(DekodujTekstPlikuSzybko(dane));
+    } catch (...) {
+        WyczyscDrzewo();
+        throw;
+    }
+}
+
+// Sections in file order, structure errors ignored. Levels nest by their "poziom": a first level or level
+// 1 under the root, the same level beside the current element, a deeper one inside it, a shallower one as
+// many levels up. Positions go into the current element.
+void TKosztorysFwdSt::CzytajTekst(QStringView tekst)
+{
+    const TPozycjaRds::TOnZmiana handler = HandlerPozycji();
+    TElementRds* biezacy = nullptr;
+    int ostatniPoziom = 0;
+    const bool rozpoznany = TKosztorysFWD::PrzejdzSekcje(tekst, [&](TFWDSekcja& sekcja) {
+        if (const auto* s = SekcjaJako<TFWDPoziomStruktury>(sekcja)) {
+            const std::optional<int> poziom = TekstNaCalkowita(s->poziom);
+            if (!poziom)
+                throw EBlad(QStringLiteral("Błąd poziomu struktury: ") + s->poziom);
+            TElementRds* rodzic = this;
+            if (!biezacy || *poziom == 1) {
+                ostatniPoziom = *poziom;
+            } else if (*poziom == ostatniPoziom) {
+                rodzic = biezacy->Parent ? biezacy->Parent : this;
+            } else if (*poziom > ostatniPoziom) {
+                rodzic = biezacy;
+                ostatniPoziom = *poziom;
+            } else {
+                TElementRds* e = biezacy;
+                for (qint64 n = qint64(ostatniPoziom) - *poziom + 1; n > 0 && e; --n)
+                    e = e->Parent;
+                rodzic = e ? e : this;
+                ostatniPoziom = *poziom;
+            }
+            if (Glebokosc(rodzic) >= MaksGlebokoscElementow)
+                throw EBlad(QStringLiteral("Błąd poziomu struktury: ") + s->poziom);
+            biezacy = rodzic->AddElement(std::make_unique<TElementRds>(s->lp, *poziom, s->opis));
+        } else if (const auto* b = SekcjaJako<TFWDPozycja>(sekcja)) {
+            // Filled before it gets its change handler: reading reports no changes.
+            auto p = std::make_unique<TPozycjaRds>();
+            p->SetId(KluczPozycji(b->opisKlucza, b->jmKlucza));
+            p->SetNr(b->lp);
+            p->SetST(NormalizujSeparatorWariantu(b->spec_techn));
+            const QString podstawa = b->katalog_rodzaj % QLatin1Char(' ') % b->katalog_symbol % QLatin1Char(' ') %
+                                     b->opis_podstawy % QLatin1Char(' ') % b->katalog_wydanie;
+            p->SetPodstawa(podstawa.trimmed().isEmpty() ? b->opis_podstawy : podstawa);
+            p->SetOpis(b->opis);
+            p->SetJm(b->jm);
+            p->SetCena(b->cena);
+            p->SetRj(b->rj);
+            p->SetMj(b->mj);
+            p->SetSj(b->sj);
+            p->SetIlosc(b->ilosc);
+            p->SetAktywna(true);
+            p->OnZmiana = handler;
+            (biezacy ? biezacy : this)->AddPozycja(std::move(p));
+        }
+    });
+    // Structure errors are ignored, so anything at all would open; a file with no section of the format
+    // is not an FWD estimate.
+    if (!rozpoznany)
+        throw EBlad(QStringLiteral("Wybrany plik kosztorysu jest nieprawidłowy."));
+}
+
+// The copy's bytes as TKosztorysFWD writes them, with every position block's "spec_techn" set to the ST number of the
+// estimate's position with the block's key; built section by section.
+QByteArray TKosztorysFwdSt::Kopia(QStringView tekst) const
+{
+    const TIndeksPozycji indeks(*this);
+    std::unique_ptr<TFWDNaglowek> naglowek;
+    std::unique_ptr<TFWDStronaTytulowa> strona;
+    QString bloki;
+    bloki.reserve(tekst.size() + tekst.size() / 4);
+    bool saBloki = false;
+    TKosztorysFWD::PrzejdzSekcje(tekst, [&](TFWDSekcja& sekcja) {
+        // Header and title page replace any earlier ones.
+        if (const auto* n = SekcjaJako<TFWDNaglowek>(sekcja)) {
+            naglowek = std::make_unique<TFWDNaglowek>(*n);
+        } else if (const auto* s = SekcjaJako<TFWDStronaTytulowa>(sekcja)) {
+            strona = std::make_unique<TFWDStronaTytulowa>(*s);
+        } else {
+            saBloki = true;
+            if (auto* b = SekcjaJako<TFWDPozycja>(sekcja))
+                if (const TPozycjaRds* p = indeks.Znajdz(KluczPozycji(b->opisKlucza, b->jmKlucza)))
+                    b->spec_techn = STDoZapisu(*p);
+            sekcja.Zapisz(bloki);
+        }
+    });
+    return TKosztorysFWD::ZlozBajty(naglowek.get(), strona.get(), bloki, saBloki);
+}
+
+QByteArray TKosztorysFwdSt::ZapiszDoDanych(const QByteArray& zrodlo) const
+{
+    return Kopia(DekodujTekstPlikuSzybko(zrodlo));
+}
+
+void TKosztorysFwdSt::SaveFile(const QString& newFilePath)
+{
+    const QString zrodlo = FilePath().GetPath();
+    const QByteArray dane = CzytajZrodloKopii(zrodlo);
+    SprawdzCelKopii(zrodlo, newFilePath);
+    TKosztorysFWD::ZapiszPlik(newFilePath, Kopia(DekodujTekstPlikuSzybko(dane)));
+}

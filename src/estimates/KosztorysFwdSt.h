@@ -1,0 +1,39 @@
+#pragma once
+
+#include "estimates/Kosztorys.h"
+
+#include <QByteArray>
+#include <QStringView>
+
+// An estimate in the FWD exchange format. Structure levels become elements, positions become positions.
+// FWD positions have no identifier of their own: the key of a position (the MD5 digest of its description
+// and unit) is its Id, and the copy finds the position's block again by that key.
+class TKosztorysFwdSt : public TKosztorys
+{
+public:
+    // Reads the file at once when a path is given.
+    explicit TKosztorysFwdSt(const QString& filePath = QString(), bool renumeruj = false, bool indeksuj = false,
+                             bool nadpiszKopie = false);
+
+    void SaveFile(const QString& newFilePath) override;
+    QString PobierzIdKosztorysu(const QString& sciezka) override;
+    QString GetDefaultExt() const override;
+    QString GetFilter() const override;
+
+    // Fills the tree from the bytes of an FWD file. The tree is emptied first and stays empty when the
+    // bytes cannot be read.
+    void WczytajZDanych(const QByteArray& dane);
+    // The copy of the source bytes with the positions' ST numbers in "spec_techn", in Windows-1250.
+    QByteArray ZapiszDoDanych(const QByteArray& zrodlo) const;
+
+    // MD5 (32 lower-case hexadecimal digits) of the trimmed description followed by the trimmed unit,
+    // both in Windows-1250.
+    static QString KluczPozycji(QStringView opis, QStringView jm);
+
+protected:
+    void Wczytaj() override;
+
+private:
+    void CzytajTekst(QStringView tekst);
+    QByteArray Kopia(QStringView tekst) const;
+};

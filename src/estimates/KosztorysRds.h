@@ -1,0 +1,91 @@
+#pragma once
+
+#include "estimates/Kosztorys.h"
+#include "estimates/LinieRds.h"
+
+#include <QByteArray>
+#include <QString>
+#include <QStringList>
+
+#include <functional>
+#include <memory>
+
+// An estimate of Rodos (".rds"): a line-oriented text of "[ELEM]" element blocks, "[AGR]" aggregate
+// and "[POZ]" position blocks of "key=value" lines, and an "ID_KS=" identifier line. The copy is the
+// source with each position's ST number put into its block, in Windows-1250 with CR LF.
+class TKosztorysRds : public TKosztorys
+{
+public:
+    explicit TKosztorysRds(const QString& filePath = QString(), bool renumeruj = false, bool indeksuj = false,
+                           bool nadpiszKopie = false);
+    ~TKosztorysRds() override;
+
+    void SaveFile(const QString& newFilePath) override;
+    QString PobierzIdKosztorysu(const QString& sciezka) override;
+    QString GetDefaultExt() const override { return QStringLiteral(".rds"); }
+    QString GetFilter() const override { return QStringLiteral("Kosztorys Rodos (*.rds)|*.rds"); }
+
+    // Fills the tree from the bytes of a file (the title is not touched). The tree is empty first and
+    // stays empty when the bytes cannot be read.
+    void WczytajZDanych(const QByteArray& dane);
+    // The bytes of the copy that SaveFile writes for a source holding these bytes.
+    QByteArray UtworzKopie(const QByteArray& zrodlo) const;
+    // The identifier in the bytes of a file: the first line beginning with "ID_KS=", without that text.
+    QString IdKosztorysuZDanych(const QByteArray& dane) const;
+
+    // Copies the source's companion file (same folder and name, this extension) to the source's folder
+    // under the name of the new file. Nothing is copied when the new file is the source itself, when
+    // there is no companion or when the copy would land on the source or the companion.
+    void KopiujPlikTowarzyszacy(const QString& newFilePath, const QString& rozszerzenie) const;
+
+protected:
+    // What a position block gathers; the keys and their rules are the same in both Rodos formats.
+    struct TZebraneDane
+    {
+        QString Id, Nr, ST, Podstawa, Opis, Jm, Ilosc, Krot, Cena;
+        bool CzyIlosc = false; // a quantity line was met
+        bool CzyAgrId = false; // the block is a component of an aggregate
+    };
+
+    void Wczytaj() override;
+
+    // Reads the position block that opens at the line and, unless it is a component of an aggregate,
+    // adds its position to the element.
+    virtual void WczytajPozycje(TElementRds* element, const QString& naglowek, int indeksLinii);
+    // Reads the element block that opens at the line; its level comes back in poziom.
+    std::unique_ptr<TElementRds> WczytajElement(int indeksLinii, int& poziom) const;
+
+    // The text of a file's bytes: a byte-order mark decides, else Windows-1250.
+    virtual QString DekodujPlik(const QByteArray& dane) const;
+    // One line of the copy, its line end included, appended in the copy's encoding.
+    virtual void DopiszLinie(QByteArray& wynik, QStringView linia) const;
+    // What the copy begins with (a byte-order mark or nothing).
+    virtual QByteArray PoczatekKopii() const { return {}; }
+    // Companion files copied by SaveFile, in order; the first that fails ends the copying.
+    virtual QStringList RozszerzeniaTowarzyszace() const { return {QStringLiteral(".tuw")}; }
+    // Whether the position keys include the multiplier "Krot".
+    virtual bool CzyKrotnosc() const { return true; }
+
+    // The lines being read or written; empty otherwise.
+    const TLinieRds& PlikRds() const { return FPlikRds; }
+    // Gathers the keys of the position block that opens at the line; returns the block's last line (the
+    // first line blank after trimming, the line before the next line that opens a block, or the last
+    // line of the file).
+    int ZbierzBlok(int indeksLinii, TZebraneDane& dane) const;
+    // Walks the component blocks that follow an aggregate's block (its last line given), in the way
+    // both formats share; each component is handed to the callback, which adds to the sum. Returns
+    // when the aggregate ends. dane.Krot is refilled from every component scanned.
+    void PrzejdzSkladniki(int koniecBloku, TZebraneDane& dane,
+                          const std::function<void(const TZebraneDane& skladnik)>& dodaj) const;
+    // "," and "." of a component's number text made the decimal comma.
+    static QString NormalizujSeparatory(QString tekst);
+    // Adds a new position with the gathered texts (ST through the variant separator rule).
+    void UtworzPozycje(TElementRds* element, const TZebraneDane& dane, const QString& ilosc, const QString& cena,
+                       bool aktywna);
+
+private:
+    void Przetworz(QByteArray dane);
+    QByteArray ZbudujKopie(const TLinieRds& linie) const;
+
+    TLinieRds FPlikRds;
+};

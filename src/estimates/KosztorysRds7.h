@@ -1,0 +1,32 @@
+#pragma once
+
+#include "estimates/KosztorysRds.h"
+
+// An estimate of Rodos 7 (".rds7"): the line structure of the Rodos file, with quantities that may be
+// arithmetic expressions and no multiplier. The file is UTF-8 (a byte-order mark optional); the copy
+// is UTF-8 with a byte-order mark and CR LF, and its companions are ".tuw7", ".cen7" and ".hst7".
+class TKosztorysRds7 : public TKosztorysRds
+{
+public:
+    explicit TKosztorysRds7(const QString& filePath = QString(), bool renumeruj = false, bool indeksuj = false,
+                            bool nadpiszKopie = false);
+
+    QString GetDefaultExt() const override { return QStringLiteral(".rds7"); }
+    QString GetFilter() const override { return QStringLiteral("Kosztorys Rodos (*.rds7)|*.rds7"); }
+
+    // A quantity as the position keeps it: the value of the expression with at most three decimals, or
+    // the normalised text when it is no expression or does not reduce to a number ("5%", "1/0", "12m2").
+    static QString ObliczIlosc(const QString& tekst);
+
+protected:
+    void WczytajPozycje(TElementRds* element, const QString& naglowek, int indeksLinii) override;
+    // UTF-8 when the bytes are UTF-8, otherwise as a Rodos file (byte-order mark, else Windows-1250).
+    QString DekodujPlik(const QByteArray& dane) const override;
+    void DopiszLinie(QByteArray& wynik, QStringView linia) const override;
+    QByteArray PoczatekKopii() const override { return QByteArrayLiteral("\xEF\xBB\xBF"); }
+    QStringList RozszerzeniaTowarzyszace() const override
+    {
+        return {QStringLiteral(".tuw7"), QStringLiteral(".cen7"), QStringLiteral(".hst7")};
+    }
+    bool CzyKrotnosc() const override { return false; }
+};

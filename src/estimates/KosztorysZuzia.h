@@ -1,0 +1,52 @@
+#pragma once
+
+#include "estimates/Kosztorys.h"
+
+#include <QByteArray>
+
+#include <memory>
+
+namespace pugi {
+class xml_node;
+}
+class TIndeksPozycji;
+struct TWezelZuzi;
+
+// An estimate exported by Zuzia as XML. Chapters, groups and elements become elements of the tree;
+// positions, merged positions, scaffolding and transport become positions. The copy is the source
+// document itself with every position's ST number in its "Sst" child, in the source's own encoding.
+class TKosztorysZuzia : public TKosztorys
+{
+public:
+    // Reads the file at once when a path is given.
+    explicit TKosztorysZuzia(const QString& filePath = QString(), bool renumeruj = false, bool indeksuj = false,
+                             bool nadpiszKopie = false);
+
+    void SaveFile(const QString& newFilePath) override;
+    QString PobierzIdKosztorysu(const QString& sciezka) override;
+    QString GetDefaultExt() const override;
+    QString GetFilter() const override;
+
+    // The VAT rate in percent found in the document's surcharges (0 without them).
+    double StawkaVat() const { return FStawkaVat; }
+
+    // Fills the tree from the bytes of an estimate instead of its file. The tree is emptied first and
+    // stays empty when the bytes cannot be read.
+    void WczytajZDanych(const QByteArray& dane);
+    // The copy of the source bytes with the positions' ST numbers. The source bytes stay as they are.
+    QByteArray ZapiszDoDanych(const QByteArray& zrodlo) const;
+
+protected:
+    void Wczytaj() override;
+
+private:
+    void CzytajDokument(const QByteArray& dane);
+    void CzytajWezly(const pugi::xml_node& wezel, TElementRds* element);
+    std::unique_ptr<TElementRds> CzytajElementZuzia(const TWezelZuzi& wezel, bool& scalony) const;
+    std::unique_ptr<TPozycjaRds> CzytajPozycjeZuzia(const TWezelZuzi& wezel, bool scalony);
+    QString CenaZWartosci(const QString& wartosc, const QString& ilosc) const;
+    static void PrzytnijIlosc(TPozycjaRds& pozycja);
+    void ZapiszSst(pugi::xml_node wezel, const TIndeksPozycji& indeks) const;
+
+    double FStawkaVat = 0.0;
+};

@@ -8,7 +8,9 @@
 #include <iconv.h>
 
 #include <array>
+#include <algorithm>
 #include <cerrno>
+#include <cstring>
 #include <mutex>
 
 namespace {
@@ -95,10 +97,19 @@ QByteArray Konwertuj(const QByteArray& wejscie, const char* z, const char* na)
                 lo = static_cast<size_t>(wynik.size() - zapisane);
                 continue;
             }
-            // An invalid or unfinished sequence: skip one byte, as a reader should not stop on it.
-            ++pw;
-            --lw;
+            // An invalid or unfinished sequence: skip one unit of the input (two bytes of UTF-16),
+            // as a reader should not stop on it.
+            const size_t jednostka = std::min<size_t>(std::strcmp(z, "UTF-16LE") == 0 ? 2 : 1, lw);
+            pw += jednostka;
+            lw -= jednostka;
         }
+    }
+    // Stateful encodings may hold characters back until the end: flush them.
+    while (iconv(cd, nullptr, nullptr, &po, &lo) == static_cast<size_t>(-1) && errno == E2BIG) {
+        const auto zapisane = po - wynik.data();
+        wynik.resize(wynik.size() * 2);
+        po = wynik.data() + zapisane;
+        lo = static_cast<size_t>(wynik.size() - zapisane);
     }
     wynik.resize(static_cast<int>(po - wynik.data()));
     iconv_close(cd);

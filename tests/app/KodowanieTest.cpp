@@ -42,6 +42,10 @@ TEST(Kodowanie, NazwaneKodowaniaIconv)
     EXPECT_EQ(ZKodowania(QByteArray("\xB1\xE6"), "ISO-8859-2"), QStringLiteral("ąć"));
     EXPECT_EQ(NaKodowanie(QStringLiteral("ąć"), "ISO-8859-2"), QByteArray("\xB1\xE6"));
     EXPECT_THROW(ZKodowania(QByteArray("x"), "no-such-encoding"), EBlad);
+    // A character the target cannot hold is skipped whole; the rest is not garbled.
+    EXPECT_EQ(NaKodowanie(QStringLiteral("a€ą"), "ISO-8859-2"), QByteArray("a\xB1"));
+    // A stateful encoding gives back its held characters at the end (Vietnamese combining marks).
+    EXPECT_EQ(ZKodowania(NaKodowanie(QStringLiteral("Tiếng"), "WINDOWS-1258"), "WINDOWS-1258"), QStringLiteral("Tiếng").normalized(QString::NormalizationForm_C));
 }
 
 TEST(DekodujTekstPliku, ZnacznikKolejnosciBajtowDecyduje)

@@ -4,11 +4,13 @@
 #include "app/Wyjatki.h"
 #include "cli/PolecenieKonfiguracja.h"
 #include "cli/PolecenieKosztorys.h"
+#include "cli/PolecenieLista.h"
 
 TCli::TCli()
 {
     DodajPolecenie(std::make_unique<TPolecenieKonfiguracja>());
     DodajPolecenie(std::make_unique<TPolecenieKosztorys>());
+    DodajPolecenie(std::make_unique<TPolecenieLista>());
 }
 
 TCli::~TCli() = default;

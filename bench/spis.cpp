@@ -1,0 +1,304 @@
+// A specification list of 20,000 specifications (kinds, groups, elements; units of measure with unit prices
+// of all three ways; some variants), with every document on disk: opening and saving it (nodes per
+// second, target 100,000), the memory an open list takes (target under 200 MB), and matching 50,000
+// numbers, against the plain walk the index replaces.
+//
+// Two lists of the same tree: argument 0 gives every specification one priced unit and every fourth a
+// second one; argument 1 gives every specification two, each price with all its inputs stored (a file
+// twice as large: every unit writes three price-information sources). "wezly/s" counts the tree's nodes,
+// "elementy/s" the file's XML elements.
+#include "app/Konfiguracja.h"
+#include "app/Pliki.h"
+#include "prices/CenaJedn.h"
+#include "specs/JmSpecyfikacji.h"
+#include "specs/SpisST.h"
+#include "specs/WariantSpecyfikacji.h"
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+
+#include <benchmark/benchmark.h>
+
+#include <malloc.h>
+
+#include <cstdio>
+#include <cstring>
+#include <memory>
+
+namespace {
+
+constexpr int Rodzaje = 10;
+constexpr int Grupy = 10;
+constexpr int Elementy = 10;
+constexpr int SpecyfikacjiWElemencie = 20; // 10 * 10 * 10 * 20 = 20,000
+
+std::unique_ptr<QTemporaryDir> Katalog;
+QByteArray Pliki[2];
+int Elementow[2] = {0, 0};
+int Wezlow = 0;
+QStringList Numery;
+
+QString NumerSpecyfikacji(int r, int g, int e, int s)
+{
+    return QStringLiteral("%1-%2.%3.%4")
+        .arg(QLatin1Char(r % 2 ? 'B' : 'D'))
+        .arg(r * 10 + g, 2, 10, QLatin1Char('0'))
+        .arg(e, 2, 10, QLatin1Char('0'))
+        .arg(s, 2, 10, QLatin1Char('0'));
+}
+
+std::unique_ptr<TJmSpecyfikacji> Jednostka(int i)
+{
+    auto jm = std::make_unique<TJmSpecyfikacji>(i % 2 ? QStringLiteral("m2") : QStringLiteral("m3"),
+                                                QStringLiteral("według dokumentacji"), true);
+    TCenaJedn& c = *jm->CenaJedn();
+    c.UstawDate(QStringLiteral("14.03.2024"));
+    switch (i % 3) {
+    case 0:
+        c.UstawCeneZReki(TCenaJedn::ZrodloZReki, 10.5 + i % 100, 1.1, 0, 0);
+        break;
+    case 1:
+        c.UstawCeneZReki(TCenaJedn::ZrodloRMSj, 0, 1, 0, 0);
+        c.UstawCeneRms(12.3, 45.6, 7.89, 1, 1.05, 1, 0, 0, 0, 0, 1.1, 0);
+        c.UstawOplata(true, false, true, 3.5);
+        break;
+    default:
+        c.UstawCeneZReki(TCenaJedn::ZrodloInfCen, 0, 1, 0, 0);
+        c.GetInfCen1()->UstawInfCen(QStringLiteral("Biuletyn Cen Regionalnych"),
+                                    QStringLiteral("%USERPATH%/Ceny/biuletyn.xml"), QStringLiteral("I kw. 2024"),
+                                    QStringLiteral("01.02-03"), QStringLiteral("średnia"), 1.05, 0,
+                                    {TCena(QStringLiteral("min"), 100), TCena(QStringLiteral("średnia"), 120.4),
+                                     TCena(QStringLiteral("max"), 140)});
+        break;
+    }
+    c.Oblicz();
+    return jm;
+}
+
+int PoliczElementy(const QByteArray& bajty)
+{
+    return static_cast<int>(bajty.count("<specyfikacja") + bajty.count("<warianty") + bajty.count("<wariant ") +
+                            bajty.count("<jednostk") + bajty.count("<cena"));
+}
+
+// The two lists, written once to bytes; every document exists.
+void Przygotuj()
+{
+    Katalog = std::make_unique<QTemporaryDir>();
+    TKonfiguracja::GetInstance()->SetUserPath(Katalog->path());
+    const QString folder = Katalog->path() + QStringLiteral("/Specyfikacje/");
+    QDir().mkpath(folder);
+    TSpisST spisy[2];
+    int licznik = 0;
+    for (int r = 0; r < Rodzaje; ++r) {
+        auto rodzaj = std::make_unique<TSpecyfikacja>(QStringLiteral("R-%1").arg(r), false, true, QString(), QString(),
+                                                      QStringLiteral("Rodzaj robót %1").arg(r));
+        auto rodzajPelny = rodzaj->Clone(false, false);
+        for (int g = 0; g < Grupy; ++g) {
+            auto grupa = std::make_unique<TSpecyfikacja>(QStringLiteral("G-%1.%2").arg(r).arg(g), false, true,
+                                                         QString(), QString(), QStringLiteral("Grupa robót"));
+            auto grupaPelna = grupa->Clone(false, false);
+            for (int e = 0; e < Elementy; ++e) {
+                auto element =
+                    std::make_unique<TSpecyfikacja>(QStringLiteral("E-%1.%2.%3").arg(r).arg(g).arg(e), false, true,
+                                                    QString(), QString(), QStringLiteral("Element robót"));
+                auto elementPelny = element->Clone(false, false);
+                for (int s = 0; s < SpecyfikacjiWElemencie; ++s, ++licznik) {
+                    const QString numer = NumerSpecyfikacji(r, g, e, s);
+                    const QString dokument = folder + numer + QStringLiteral(".odt");
+                    QFile plik(dokument);
+                    if (!plik.open(QIODevice::WriteOnly))
+                        std::abort();
+                    auto spec = std::make_unique<TSpecyfikacja>(
+                        numer, false, false, QString(), dokument,
+                        QStringLiteral("Specyfikacja techniczna wykonania robót ") + numer);
+                    spec->AddJm(Jednostka(licznik));
+                    if (licznik % 10 == 0) {
+                        spec->AddWariant(std::make_unique<TWariantSpecyfikacji>(
+                            QStringLiteral("A"), QStringLiteral("wariant A"), dokument, QString()));
+                        spec->AddWariant(std::make_unique<TWariantSpecyfikacji>(
+                            QStringLiteral("B"), QStringLiteral("wariant B"), QString(), QString()));
+                    }
+                    Numery << numer;
+                    // The full list: a second unit for every specification.
+                    auto pelna = spec->Clone(true, true);
+                    pelna->AddJm(Jednostka(licznik + 1));
+                    if (licznik % 4 == 0)
+                        spec->AddJm(Jednostka(licznik + 1));
+                    element->Add(std::move(spec));
+                    elementPelny->Add(std::move(pelna));
+                }
+                grupa->Add(std::move(element));
+                grupaPelna->Add(std::move(elementPelny));
+            }
+            rodzaj->Add(std::move(grupa));
+            rodzajPelny->Add(std::move(grupaPelna));
+        }
+        spisy[0].Add(std::move(rodzaj));
+        spisy[1].Add(std::move(rodzajPelny));
+    }
+    for (int i = 0; i < 2; ++i) {
+        Pliki[i] = spisy[i].ZapiszDoBajtow();
+        Elementow[i] = PoliczElementy(Pliki[i]);
+    }
+    Wezlow = spisy[0].RozmiarIndeksu() - 1;
+}
+
+// Resident memory now and at its peak (VmHWM, which clear_refs resets), in MB.
+double PamiecMB(const char* pole)
+{
+    QFile status(QStringLiteral("/proc/self/status"));
+    if (!status.open(QIODevice::ReadOnly))
+        return -1;
+    for (const QByteArray& linia : status.readAll().split('\n'))
+        if (linia.startsWith(pole))
+            return linia.mid(static_cast<qsizetype>(std::strlen(pole))).trimmed().split(' ').first().toDouble() /
+                   1024.0;
+    return -1;
+}
+
+void ZerujSzczytPamieci()
+{
+    QFile plik(QStringLiteral("/proc/self/clear_refs"));
+    if (plik.open(QIODevice::WriteOnly))
+        plik.write("5");
+}
+
+void Liczniki(benchmark::State& stan, int plik)
+{
+    stan.counters["wezly/s"] = benchmark::Counter(Wezlow, benchmark::Counter::kIsIterationInvariantRate);
+    stan.counters["elementy/s"] = benchmark::Counter(Elementow[plik], benchmark::Counter::kIsIterationInvariantRate);
+    stan.counters["MB pliku"] = static_cast<double>(Pliki[plik].size()) / (1024.0 * 1024.0);
+}
+
+void BM_Otworz(benchmark::State& stan)
+{
+    const int plik = static_cast<int>(stan.range(0));
+    for (auto _ : stan) {
+        auto spis = std::make_unique<TSpisST>();
+        spis->OtworzZBajtow(Pliki[plik]);
+        stan.PauseTiming();
+        spis.reset();
+        stan.ResumeTiming();
+    }
+    Liczniki(stan, plik);
+}
+BENCHMARK(BM_Otworz)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond)->MinTime(2.0);
+
+void BM_Zapisz(benchmark::State& stan)
+{
+    const int plik = static_cast<int>(stan.range(0));
+    TSpisST spis;
+    spis.OtworzZBajtow(Pliki[plik]);
+    const QString cel = Katalog->path() + QStringLiteral("/Lista.sst");
+    for (auto _ : stan)
+        spis.Zapisz(cel);
+    Liczniki(stan, plik);
+}
+BENCHMARK(BM_Zapisz)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond)->MinTime(2.0);
+
+// What an open list takes on the heap, and the peak of resident memory while it is read (the file's bytes,
+// already in memory, not counted).
+void BM_PamiecOtwartejListy(benchmark::State& stan)
+{
+    const int plik = static_cast<int>(stan.range(0));
+    for (auto _ : stan) {
+        malloc_trim(0);
+        ZerujSzczytPamieci();
+        const double przed = PamiecMB("VmRSS:");
+        const std::size_t stertaPrzed = mallinfo2().uordblks + mallinfo2().hblkhd;
+        auto spis = std::make_unique<TSpisST>();
+        spis->OtworzZBajtow(Pliki[plik]);
+        stan.counters["MB szczyt"] = PamiecMB("VmHWM:") - przed;
+        stan.counters["MB listy"] =
+            static_cast<double>(mallinfo2().uordblks + mallinfo2().hblkhd - stertaPrzed) / (1024.0 * 1024.0);
+        spis.reset();
+    }
+}
+BENCHMARK(BM_PamiecOtwartejListy)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond)->Iterations(1);
+
+// 50,000 numbers as positions carry them: existing numbers, some with a variant (found or not), some in
+// other letter case or with blanks, some unknown.
+QStringList NumeryPozycji()
+{
+    QStringList wynik;
+    for (int i = 0; i < 50000; ++i) {
+        const QString& n = Numery[(i * 7919) % Numery.size()];
+        switch (i % 5) {
+        case 0:
+            wynik << n;
+            break;
+        case 1:
+            wynik << n.toLower() + QLatin1Char(' ');
+            break;
+        case 2:
+            wynik << n + QStringLiteral("#A");
+            break;
+        case 3:
+            wynik << n + QStringLiteral("#Z");
+            break;
+        default:
+            wynik << QStringLiteral("X-%1").arg(i);
+            break;
+        }
+    }
+    return wynik;
+}
+
+void BM_FindSpecyfikacja50000(benchmark::State& stan)
+{
+    TSpisST spis;
+    spis.OtworzZBajtow(Pliki[0]);
+    const QStringList numery = NumeryPozycji();
+    const TFindSpecyfikacjaFlags flagi = FlagiDopasowaniaPozycji(true);
+    for (auto _ : stan) {
+        int znalezione = 0;
+        for (const QString& n : numery) {
+            TWariantSpecyfikacji* wariant = nullptr;
+            bool pelne = false;
+            znalezione += spis.FindSpecyfikacja(n, wariant, flagi, pelne) ? 1 : 0;
+        }
+        benchmark::DoNotOptimize(znalezione);
+    }
+    stan.SetItemsProcessed(stan.iterations() * numery.size());
+}
+BENCHMARK(BM_FindSpecyfikacja50000)->Unit(benchmark::kMillisecond);
+
+// The walk the index replaces, on 500 of the numbers (all 50,000 would take minutes).
+void BM_FindSpecyfikacjaPrzejscie500(benchmark::State& stan)
+{
+    TSpisST spis;
+    spis.OtworzZBajtow(Pliki[0]);
+    const QStringList numery = NumeryPozycji().mid(0, 500);
+    const TFindSpecyfikacjaFlags flagi = FlagiDopasowaniaPozycji(true);
+    for (auto _ : stan) {
+        int znalezione = 0;
+        for (const QString& n : numery) {
+            TWariantSpecyfikacji* wariant = nullptr;
+            bool pelne = false;
+            znalezione += spis.FindSpecyfikacjaPrzejscie(n, wariant, flagi, pelne) ? 1 : 0;
+        }
+        benchmark::DoNotOptimize(znalezione);
+    }
+    stan.SetItemsProcessed(stan.iterations() * numery.size());
+}
+BENCHMARK(BM_FindSpecyfikacjaPrzejscie500)->Unit(benchmark::kMillisecond);
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    TOknoBezEkranu okno;
+    TKonfiguracja::GetInstance(&okno, false);
+    Przygotuj();
+    for (int i = 0; i < 2; ++i)
+        std::printf("lista %d: %d wezlow, %d elementow XML, plik %.1f MB\n", i, Wezlow, Elementow[i],
+                    static_cast<double>(Pliki[i].size()) / (1024.0 * 1024.0));
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    Katalog.reset();
+    TKonfiguracja::Zwolnij(false);
+    return 0;
+}

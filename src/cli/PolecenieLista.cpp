@@ -1,0 +1,156 @@
+#include "cli/PolecenieLista.h"
+
+#include "app/Konfiguracja.h"
+#include "app/Wyjatki.h"
+#include "cli/Cli.h"
+#include "cli/Json.h"
+#include "prices/CenaJedn.h"
+#include "specs/JmSpecyfikacji.h"
+#include "specs/SpisST.h"
+#include "specs/WariantSpecyfikacji.h"
+
+#include <QFileInfo>
+#include <QJsonArray>
+
+#include <optional>
+
+namespace {
+
+// The configuration the list needs for its paths; one made here is released without being saved, so
+// that reading a list never changes the configuration file.
+class TKonfiguracjaPolecenia
+{
+public:
+    TKonfiguracjaPolecenia() : FUtworzona(!TKonfiguracja::Istnieje())
+    {
+        FKonfiguracja = TKonfiguracja::GetInstance(&FOkno, true);
+    }
+    ~TKonfiguracjaPolecenia()
+    {
+        if (FUtworzona)
+            TKonfiguracja::Zwolnij(false);
+    }
+    TKonfiguracjaPolecenia(const TKonfiguracjaPolecenia&) = delete;
+    TKonfiguracjaPolecenia& operator=(const TKonfiguracjaPolecenia&) = delete;
+
+    const TKonfiguracja& Konfiguracja() const { return *FKonfiguracja; }
+
+private:
+    TOknoBezEkranu FOkno;
+    bool FUtworzona;
+    TKonfiguracja* FKonfiguracja = nullptr;
+};
+
+struct TArgumenty
+{
+    QString Plik;
+    std::optional<QString> Znajdz;
+    std::optional<TFindSpecyfikacjaFlags> Flagi;
+};
+
+TFindSpecyfikacjaFlags FlagiZTekstu(const QString& tekst)
+{
+    bool ok = false;
+    const int wartosc = tekst.trimmed().toInt(&ok);
+    if (!ok || wartosc < 0 || wartosc > 255)
+        throw EBlad(
+            QStringLiteral("Nieprawidłowa wartość opcji --flagi: \"%1\" (oczekiwana liczba od 0 do 255).").arg(tekst));
+    return TFindSpecyfikacjaFlags::fromInt(wartosc);
+}
+
+TArgumenty CzytajArgumenty(const QStringList& argumenty)
+{
+    TArgumenty wynik;
+    bool jestPlik = false;
+    for (qsizetype i = 0; i < argumenty.size(); ++i) {
+        const QString& a = argumenty[i];
+        if (a == QLatin1String("--znajdz") || a == QLatin1String("--flagi")) {
+            if (i + 1 >= argumenty.size())
+                throw EBlad(QStringLiteral("Opcja %1 wymaga wartości.").arg(a));
+            const QString wartosc = argumenty[++i];
+            if (a == QLatin1String("--znajdz"))
+                wynik.Znajdz = wartosc;
+            else
+                wynik.Flagi = FlagiZTekstu(wartosc);
+        } else if (!jestPlik && !a.startsWith(QLatin1String("--"))) {
+            wynik.Plik = a;
+            jestPlik = true;
+        } else {
+            throw EBlad(QStringLiteral("Nieznany argument polecenia \"lista\": %1").arg(a));
+        }
+    }
+    if (!jestPlik || wynik.Plik.trimmed().isEmpty())
+        throw EBlad(QStringLiteral("Polecenie \"lista\" wymaga ścieżki pliku listy specyfikacji (.sst)."));
+    if (wynik.Flagi && !wynik.Znajdz)
+        throw EBlad(QStringLiteral("Opcja --flagi wymaga opcji --znajdz."));
+    return wynik;
+}
+
+QJsonArray JednostkiNaJson(const TSpecyfikacja& wezel)
+{
+    QJsonArray jednostki;
+    for (int i = 0; i < wezel.JmCount(); ++i) {
+        const TJmSpecyfikacji* jm = wezel.GetJm(i);
+        jednostki.append(QJsonObject{{QStringLiteral("jm"), jm->Jm()},
+                                     {QStringLiteral("opis"), jm->Opis()},
+                                     {QStringLiteral("eksportuj"), jm->Eksportuj()},
+                                     {QStringLiteral("cena"), jm->CenaJedn()->GetWartosc()}});
+    }
+    return jednostki;
+}
+
+QJsonValue TekstLubNull(const QString* tekst)
+{
+    return tekst ? QJsonValue(*tekst) : QJsonValue(QJsonValue::Null);
+}
+
+} // namespace
+
+QJsonObject TPolecenieLista::WezelNaJson(const TSpecyfikacja& wezel)
+{
+    QJsonArray warianty;
+    for (int i = 0; i < wezel.WariantyCount(); ++i) {
+        const TWariantSpecyfikacji* w = wezel.GetWariant(i);
+        warianty.append(QJsonObject{{QStringLiteral("numer"), w->Numer()},
+                                    {QStringLiteral("opis"), w->Opis()},
+                                    {QStringLiteral("plik"), w->GetEncodedPath()},
+                                    {QStringLiteral("info"), w->Info()},
+                                    {QStringLiteral("jednostki"), JednostkiNaJson(*w)}});
+    }
+    QJsonArray specyfikacje;
+    for (int i = 0; i < wezel.Count(); ++i)
+        specyfikacje.append(WezelNaJson(*wezel.GetSpecyfikacja(i)));
+    return QJsonObject{{QStringLiteral("numer"), wezel.Numer()},
+                       {QStringLiteral("opis"), wezel.Opis()},
+                       {QStringLiteral("plik"), wezel.GetEncodedPath()},
+                       {QStringLiteral("grupa"), wezel.CzyGrupa()},
+                       {QStringLiteral("warunkiOgolne"), wezel.CzyWarunkiOgolne()},
+                       {QStringLiteral("info"), wezel.Info()},
+                       {QStringLiteral("warianty"), warianty},
+                       {QStringLiteral("jednostki"), JednostkiNaJson(wezel)},
+                       {QStringLiteral("specyfikacje"), specyfikacje}};
+}
+
+int TPolecenieLista::Wykonaj(const QStringList& argumenty, QTextStream& wyjscie, QTextStream&)
+{
+    const TArgumenty a = CzytajArgumenty(argumenty);
+    const TKonfiguracjaPolecenia konfiguracja;
+    if (!QFileInfo(a.Plik).isFile())
+        throw EBlad(QStringLiteral("Brak pliku listy specyfikacji: ") + a.Plik);
+    TSpisST spis;
+    spis.Otworz(QFileInfo(a.Plik).absoluteFilePath());
+    if (!a.Znajdz) {
+        WypiszJson(wyjscie, WezelNaJson(spis));
+        return KodSukces;
+    }
+    const TFindSpecyfikacjaFlags flagi =
+        a.Flagi ? *a.Flagi : FlagiDopasowaniaPozycji(konfiguracja.Konfiguracja().FCzyKorzystajZWariantow);
+    TWariantSpecyfikacji* wariant = nullptr;
+    bool czyPelne = false;
+    const TSpecyfikacja* znaleziona = spis.FindSpecyfikacja(*a.Znajdz, wariant, flagi, czyPelne);
+    WypiszJson(wyjscie,
+               QJsonObject{{QStringLiteral("specyfikacja"), TekstLubNull(znaleziona ? &znaleziona->Numer() : nullptr)},
+                           {QStringLiteral("wariant"), TekstLubNull(wariant ? &wariant->Numer() : nullptr)},
+                           {QStringLiteral("pelneDopasowanie"), czyPelne}});
+    return KodSukces;
+}

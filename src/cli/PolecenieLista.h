@@ -1,0 +1,25 @@
+#pragma once
+
+#include "cli/Polecenie.h"
+
+#include <QJsonObject>
+
+class TSpecyfikacja;
+
+// "lista PLIK.sst": prints the specification list as JSON, the root first with every node below it.
+// "lista PLIK.sst --znajdz NUMER [--flagi N]": prints what FindSpecyfikacja finds for the number, with
+// the flags of matching positions or the given byte of flag bits.
+class TPolecenieLista : public TPolecenie
+{
+public:
+    QString Nazwa() const override { return QStringLiteral("lista"); }
+    QString Opis() const override
+    {
+        return QStringLiteral("lista specyfikacji z pliku .sst (JSON); --znajdz NUMER [--flagi N] wyszukuje numer");
+    }
+    int Wykonaj(const QStringList& argumenty, QTextStream& wyjscie, QTextStream& bledy) override;
+
+    // {"numer", "opis", "plik" (stored form), "grupa", "warunkiOgolne", "info", "warianty", "jednostki",
+    //  "specyfikacje"}, children in tree order.
+    static QJsonObject WezelNaJson(const TSpecyfikacja& wezel);
+};

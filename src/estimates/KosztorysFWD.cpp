@@ -235,7 +235,7 @@ void TKosztorysFWD::LoadFromStream(QIODevice& strumien, bool ignorujBledyStruktu
     if (!strumien.isReadable())
         throw TExBladPodczasOtwarciaPliku(QStringLiteral("Błąd przetwarzania kosztorysu: błąd odczytu pliku."));
     const QByteArray bajty = strumien.readAll();
-    Zaladuj(DekodujTekstPlikuSzybko(bajty), ignorujBledyStruktury);
+    Zaladuj(DekodujTekstPliku(bajty).Tekst, ignorujBledyStruktury);
 }
 
 void TKosztorysFWD::LoadFromString(const QString& tekst, bool ignorujBledyStruktury)

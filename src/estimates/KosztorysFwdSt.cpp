@@ -1,3 +1,4 @@
+#include "app/Kodowanie.h"
 #include "estimates/KosztorysFwdSt.h"
 
 #include "app/Liczby.h"
@@ -29,7 +30,7 @@ int Glebokosc(const TElementRds* element)
 QString Tekst(const QString& sciezka)
 {
     try {
-        return DekodujTekstPlikuSzybko(CzytajZrodloKopii(sciezka));
+        return DekodujTekstPliku(CzytajZrodloKopii(sciezka)).Tekst;
     } catch (const EBlad& e) {
         throw TExBladPodczasOtwarciaPliku(e.Komunikat());
     }
@@ -111,7 +112,7 @@ void TKosztorysFwdSt::WczytajZDanych(const QByteArray& dane)
 {
     WyczyscDrzewo();
     try {
-        CzytajTekst(DekodujTekstPlikuSzybko(dane));
+        CzytajTekst(DekodujTekstPliku(dane).Tekst);
     } catch (...) {
         WyczyscDrzewo();
         throw;
@@ -205,7 +206,7 @@ QByteArray TKosztorysFwdSt::Kopia(QStringView tekst) const
 
 QByteArray TKosztorysFwdSt::ZapiszDoDanych(const QByteArray& zrodlo) const
 {
-    return Kopia(DekodujTekstPlikuSzybko(zrodlo));
+    return Kopia(DekodujTekstPliku(zrodlo).Tekst);
 }
 
 void TKosztorysFwdSt::SaveFile(const QString& newFilePath)
@@ -213,5 +214,5 @@ void TKosztorysFwdSt::SaveFile(const QString& newFilePath)
     const QString zrodlo = FilePath().GetPath();
     const QByteArray dane = CzytajZrodloKopii(zrodlo);
     SprawdzCelKopii(zrodlo, newFilePath);
-    TKosztorysFWD::ZapiszPlik(newFilePath, Kopia(DekodujTekstPlikuSzybko(dane)));
+    TKosztorysFWD::ZapiszPlik(newFilePath, Kopia(DekodujTekstPliku(dane).Tekst));
 }

@@ -93,21 +93,3 @@ void DopiszWindows1250(QStringView tekst, QByteArray& cel)
     for (; i < n; ++i)
         p[i] = znak(z[i]);
 }
-
-QString DekodujTekstPlikuSzybko(const QByteArray& bajty)
-{
-    if (bajty.startsWith("\xEF\xBB\xBF") || bajty.startsWith("\xFF\xFE") || bajty.startsWith("\xFE\xFF"))
-        return DekodujTekstPliku(bajty).Tekst;
-    static const QString znaki = [] {
-        QByteArray wszystkie(256, Qt::Uninitialized);
-        for (int b = 0; b < 256; ++b)
-            wszystkie[b] = static_cast<char>(b);
-        return ZWindows1250(wszystkie);
-    }();
-    const QChar* tablica = znaki.constData();
-    QString wynik(bajty.size(), Qt::Uninitialized);
-    QChar* cel = wynik.data();
-    for (const char b : bajty)
-        *cel++ = tablica[static_cast<unsigned char>(b)];
-    return wynik;
-}

@@ -11,7 +11,3 @@ void DopiszWindows1250(QStringView tekst, QByteArray& cel);
 // Windows-1250 bytes as UTF-8, by table. Bytes the code page leaves undefined are dropped, as iconv's
 // readers here skip what does not convert.
 QByteArray Windows1250NaUtf8(const QByteArray& bajty);
-
-// A text file's bytes as DekodujTekstPliku (app/Kodowanie.h) reads them, byte-order mark included; the
-// usual file without one is read by a table of the code page.
-QString DekodujTekstPlikuSzybko(const QByteArray& bajty);

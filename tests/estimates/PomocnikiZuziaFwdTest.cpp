@@ -105,14 +105,6 @@ TEST(PomocnikiZuziaFwd, Windows1250JakKodowanieProgramu)
     QByteArray wszystkie(256, Qt::Uninitialized);
     for (int b = 0; b < 256; ++b)
         wszystkie[b] = static_cast<char>(b);
-    EXPECT_EQ(DekodujTekstPlikuSzybko(wszystkie), DekodujTekstPliku(wszystkie).Tekst);
-    for (const QByteArray& zBom : {QByteArray("\xEF\xBB\xBFŁódź"),
-                                   QByteArray("\xFF\xFE"
-                                              "A\0",
-                                              4),
-                                   QByteArray("\xFE\xFF\0A", 4)})
-        EXPECT_EQ(DekodujTekstPlikuSzybko(zBom), DekodujTekstPliku(zBom).Tekst);
-
     QString znaki = ZWindows1250(wszystkie);
     znaki.remove(QChar(0xFFFD));
     EXPECT_EQ(Windows1250NaUtf8(wszystkie), znaki.toUtf8());

@@ -15,13 +15,19 @@ function(velostra_warnings target)
 endfunction()
 
 # velostra_library(<name> DEPS <targets...>): one library per folder under src/, built from every
-# source in that folder except the executables' main files. A folder of headers only gives an
-# interface library.
+# source in that folder except the executables' main files and sub-folders that are libraries of
+# their own (they have a CMakeLists.txt). A folder of headers only gives an interface library.
 function(velostra_library name)
   cmake_parse_arguments(ARG "" "" "DEPS" ${ARGN})
   file(GLOB_RECURSE sources CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/*.cpp)
   file(GLOB_RECURSE headers CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/*.h)
   list(FILTER sources EXCLUDE REGEX "/main\\.cpp$")
+  file(GLOB_RECURSE wlasne CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/*/CMakeLists.txt)
+  foreach(plik ${wlasne})
+    get_filename_component(folder ${plik} DIRECTORY)
+    list(FILTER sources EXCLUDE REGEX "^${folder}/")
+    list(FILTER headers EXCLUDE REGEX "^${folder}/")
+  endforeach()
   if(sources)
     add_library(${name} STATIC ${sources} ${headers})
     target_include_directories(${name} PUBLIC ${PROJECT_SOURCE_DIR}/src)

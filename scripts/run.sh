@@ -7,5 +7,7 @@ source scripts/common.sh
 zainstaluj_pakiety
 zbuduj build
 
-# The main job: a demo estimate read into its tree and printed as JSON.
-./build/bin/velostra-cli kosztorys "data/demo/rds/przebudowa_drogi_gminnej.rds"
+# The main job: the demo set opened with its list, every position of its five estimates matched against
+# the list, and the set printed as JSON with its collection of specifications. The demo folder is laid
+# out as a user folder ("%USERPATH%" in the stored paths) and its estimates use variants.
+./build/bin/velostra-cli zestaw "data/demo/Zestaw demo.zst" --katalog-uzytkownika data/demo --warianty

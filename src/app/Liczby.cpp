@@ -61,9 +61,15 @@ T ZaokraglijDo2Ogolne(T wartosc)
 {
     if (!std::isfinite(wartosc))
         return wartosc;
-    char bufor[64];
-    std::snprintf(bufor, sizeof bufor, "%.15Lg", static_cast<long double>(wartosc) * 100.0L);
-    const long double skalowana = std::strtold(bufor, nullptr);
+    long double skalowana = static_cast<long double>(wartosc) * 100.0L;
+    // Taking the value to 15 significant digits only matters near a half cent; away from one (with at
+    // least seven decimals left after the 15 digits) the value rounds the same without the costly text.
+    const long double ulamek = skalowana - std::floor(skalowana);
+    if (std::fabs(skalowana) >= 1e8L || std::fabs(ulamek - 0.5L) <= 1e-6L) {
+        char bufor[64];
+        std::snprintf(bufor, sizeof bufor, "%.15Lg", skalowana);
+        skalowana = std::strtold(bufor, nullptr);
+    }
     const int tryb = std::fegetround();
     std::fesetround(FE_TONEAREST);
     const long double calkowita = std::nearbyint(skalowana);

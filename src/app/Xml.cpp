@@ -7,6 +7,7 @@
 #include <QFile>
 #include <QRegularExpression>
 
+#include <cstring>
 #include <sstream>
 
 namespace {
@@ -109,17 +110,27 @@ QByteArray XmlNaBajty(const pugi::xml_document& dokument)
     return QByteArray(s.data(), static_cast<qsizetype>(s.size()));
 }
 
+QString TekstXml(const char* utf8)
+{
+    QString wynik;
+    while (std::strncmp(utf8, "\xEF\xBB\xBF", 3) == 0) {
+        wynik += QChar(0xFEFF);
+        utf8 += 3;
+    }
+    return wynik + QString::fromUtf8(utf8);
+}
+
 std::optional<QString> AtrybutXml(const pugi::xml_node& wezel, const char* nazwa)
 {
     const pugi::xml_attribute a = wezel.attribute(nazwa);
     if (!a)
         return std::nullopt;
-    return QString::fromUtf8(a.value());
+    return TekstXml(a.value());
 }
 
 QString TekstWezla(const pugi::xml_node& wezel)
 {
-    return QString::fromUtf8(wezel.text().get());
+    return TekstXml(wezel.text().get());
 }
 
 QString XmlNaTekst(const std::optional<QString>& wartosc)

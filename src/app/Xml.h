@@ -23,6 +23,10 @@ void NowyDokumentXml(pugi::xml_document& dokument);
 // The document as indented UTF-8 text (two blanks per level), declaration first.
 QByteArray XmlNaBajty(const pugi::xml_document& dokument);
 
+// Text of the parsed document as a string. Unlike QString::fromUtf8 it keeps a leading U+FEFF: a value
+// that begins with one must read back as it was written.
+QString TekstXml(const char* utf8);
+
 // The value of an attribute, absent (null) when the element has no such attribute.
 std::optional<QString> AtrybutXml(const pugi::xml_node& wezel, const char* nazwa);
 QString TekstWezla(const pugi::xml_node& wezel);
@@ -38,7 +42,7 @@ int XmlNaCalkowita(const std::optional<QString>& wartosc, int domyslna);
 
 inline QString XmlNaTekst(const pugi::xml_attribute& a)
 {
-    return XmlNaTekst(a ? std::optional<QString>(QString::fromUtf8(a.value())) : std::nullopt);
+    return XmlNaTekst(a ? std::optional<QString>(TekstXml(a.value())) : std::nullopt);
 }
 
 // Writers of attribute values in the program's forms.

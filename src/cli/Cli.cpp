@@ -5,12 +5,14 @@
 #include "cli/PolecenieKonfiguracja.h"
 #include "cli/PolecenieKosztorys.h"
 #include "cli/PolecenieLista.h"
+#include "cli/PolecenieZestaw.h"
 
 TCli::TCli()
 {
     DodajPolecenie(std::make_unique<TPolecenieKonfiguracja>());
     DodajPolecenie(std::make_unique<TPolecenieKosztorys>());
     DodajPolecenie(std::make_unique<TPolecenieLista>());
+    DodajPolecenie(std::make_unique<TPolecenieZestaw>());
 }
 
 TCli::~TCli() = default;

@@ -4,6 +4,7 @@
 #include "app/Wyjatki.h"
 #include "cli/Cli.h"
 #include "cli/Json.h"
+#include "cli/KonfiguracjaPolecenia.h"
 #include "estimates/KosztorysFactory.h"
 #include "estimates/KosztorysJson.h"
 
@@ -65,18 +66,7 @@ TArgumenty Przetworz(const QStringList& argumenty)
 int TPolecenieKosztorys::Wykonaj(const QStringList& argumenty, QTextStream& wyjscie, QTextStream&)
 {
     const TArgumenty a = Przetworz(argumenty);
-    TOknoBezEkranu okno;
-    const bool istniala = TKonfiguracja::Istnieje();
-    TKonfiguracja::GetInstance(&okno, true);
-    struct TSprzatanie
-    {
-        bool Zwolnij;
-        ~TSprzatanie()
-        {
-            if (Zwolnij)
-                TKonfiguracja::Zwolnij(false);
-        }
-    } sprzatanie{!istniala};
+    const TKonfiguracjaPolecenia konfiguracja;
 
     const QString plik = QFileInfo(a.Plik).absoluteFilePath();
     std::unique_ptr<TKosztorys> kosztorys =

@@ -4,6 +4,7 @@
 #include "app/Wyjatki.h"
 #include "cli/Cli.h"
 #include "cli/Json.h"
+#include "cli/KonfiguracjaPolecenia.h"
 #include "prices/CenaJedn.h"
 #include "specs/JmSpecyfikacji.h"
 #include "specs/SpisST.h"
@@ -15,31 +16,6 @@
 #include <optional>
 
 namespace {
-
-// The configuration the list needs for its paths; one made here is released without being saved, so
-// that reading a list never changes the configuration file.
-class TKonfiguracjaPolecenia
-{
-public:
-    TKonfiguracjaPolecenia() : FUtworzona(!TKonfiguracja::Istnieje())
-    {
-        FKonfiguracja = TKonfiguracja::GetInstance(&FOkno, true);
-    }
-    ~TKonfiguracjaPolecenia()
-    {
-        if (FUtworzona)
-            TKonfiguracja::Zwolnij(false);
-    }
-    TKonfiguracjaPolecenia(const TKonfiguracjaPolecenia&) = delete;
-    TKonfiguracjaPolecenia& operator=(const TKonfiguracjaPolecenia&) = delete;
-
-    const TKonfiguracja& Konfiguracja() const { return *FKonfiguracja; }
-
-private:
-    TOknoBezEkranu FOkno;
-    bool FUtworzona;
-    TKonfiguracja* FKonfiguracja = nullptr;
-};
 
 struct TArgumenty
 {

@@ -6,36 +6,45 @@
 
 #include <algorithm>
 #include <tuple>
+#include <utility>
 
 namespace {
 
-// Trimmed and case-folded. Nearly every number and file name is ASCII, where folding is lowering A-Z;
-// that is done here without Qt's full Unicode folding, and a text with nothing to change is shared, not
-// copied.
-QString Zlozony(const QString& tekst)
+// Trimmed and case-folded, then ASCII letters put into one case: upper for numbers, which are mostly
+// written in capitals ("D-01.02.03"), lower for file names. Nearly every number and file name is ASCII;
+// folding is done here without Qt's full Unicode folding, and a text with nothing to change is shared,
+// not copied, so that a lookup of a typical number allocates nothing.
+QString Zlozony(const QString& tekst, bool naWielkie)
 {
-    const QString t = tekst.trimmed();
-    bool wielkie = false;
-    for (const QChar z : t) {
+    const char16_t od = naWielkie ? u'a' : u'A';
+    const char16_t doZnaku = naWielkie ? u'z' : u'Z';
+    const auto Zamien = [&](QString& t) {
+        for (QChar& z : t)
+            if (z.unicode() >= od && z.unicode() <= doZnaku)
+                z = QChar(static_cast<char16_t>(naWielkie ? z.unicode() - (u'a' - u'A') : z.unicode() + (u'a' - u'A')));
+    };
+    QString t = tekst.trimmed();
+    bool doZmiany = false;
+    for (const QChar z : std::as_const(t)) {
         const char16_t u = z.unicode();
-        if (u >= 0x80)
-            return t.toCaseFolded();
-        wielkie = wielkie || (u >= u'A' && u <= u'Z');
+        if (u >= 0x80) {
+            // Full folding may turn other letters into ASCII ones (the Kelvin sign into "k").
+            t = t.toCaseFolded();
+            Zamien(t);
+            return t;
+        }
+        doZmiany = doZmiany || (u >= od && u <= doZnaku);
     }
-    if (!wielkie)
-        return t;
-    QString wynik = t;
-    for (QChar& z : wynik)
-        if (z.unicode() >= u'A' && z.unicode() <= u'Z')
-            z = QChar(static_cast<char16_t>(z.unicode() + (u'a' - u'A')));
-    return wynik;
+    if (doZmiany)
+        Zamien(t);
+    return t;
 }
 
 } // namespace
 
 QString KluczNumeru(const QString& numer)
 {
-    return Zlozony(numer);
+    return Zlozony(numer, true);
 }
 
 QString NazwaPlikuZeSciezki(const QString& sciezka)
@@ -46,7 +55,7 @@ QString NazwaPlikuZeSciezki(const QString& sciezka)
 
 QString KluczPliku(const QString& sciezka)
 {
-    return Zlozony(NazwaPlikuZeSciezki(sciezka));
+    return Zlozony(NazwaPlikuZeSciezki(sciezka), false);
 }
 
 namespace {
@@ -63,7 +72,7 @@ QString KluczZakodowanej(const QString& zakodowana, bool& niepewny)
         niepewny = true;
         return QString();
     }
-    return Zlozony(nazwa);
+    return Zlozony(nazwa, false);
 }
 
 void KluczePlikow(const TSpecyfikacja& wezel, std::vector<QString>& klucze, bool& niepewny)
@@ -329,6 +338,13 @@ std::vector<TSpecyfikacja*> TIndeksSpisu::ONumerze(const QString& klucz) const
         wynik = *it;
     Uporzadkuj(wynik);
     return wynik;
+}
+
+TSpecyfikacja* TIndeksSpisu::JedynyONumerze(const QString& klucz, bool& czyJedyny) const
+{
+    const auto it = FNumery.constFind(klucz);
+    czyJedyny = it == FNumery.constEnd() || it->size() <= 1;
+    return it != FNumery.constEnd() && it->size() == 1 ? it->front() : nullptr;
 }
 
 std::vector<TSpecyfikacja*> TIndeksSpisu::ZPlikiem(const QString& klucz) const

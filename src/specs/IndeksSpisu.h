@@ -50,6 +50,9 @@ public:
     // Nodes that may carry the number key (KluczNumeru) or a document (of the node or of one of its
     // variants) with the file key (KluczPliku), in the tree's depth-first order.
     std::vector<TSpecyfikacja*> ONumerze(const QString& klucz) const;
+    // The common case without a copy: czyJedyny when at most one node may carry the key (that node, or
+    // null); otherwise ONumerze gives them in order.
+    TSpecyfikacja* JedynyONumerze(const QString& klucz, bool& czyJedyny) const;
     std::vector<TSpecyfikacja*> ZPlikiem(const QString& klucz) const;
 
     // Room for that many more nodes, before a file is read.

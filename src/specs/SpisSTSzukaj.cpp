@@ -125,7 +125,12 @@ TSpecyfikacja* TSpisST::FindSpecyfikacja(const QString& numer, TWariantSpecyfika
     const TZapytanie z = Rozbierz(numer, flagi);
     TSpecyfikacja* wynik = nullptr;
     const QString klucz = KluczNumeru(z.Numer);
-    if (!klucz.isEmpty()) {
+    bool czyJedyny = false;
+    TSpecyfikacja* jedyny = klucz.isEmpty() ? nullptr : FIndeks->JedynyONumerze(klucz, czyJedyny);
+    if (czyJedyny) {
+        if (jedyny && CzyKandydat(*jedyny, flagi) && KluczNumeru(jedyny->Numer()) == klucz)
+            wynik = WynikWezla(jedyny, z, flagi, wariant);
+    } else if (!klucz.isEmpty()) {
         std::vector<const TSpecyfikacja*> bezWyniku;
         for (TSpecyfikacja* wezel : FIndeks->ONumerze(klucz)) {
             if (!CzyKandydat(*wezel, flagi) || KluczNumeru(wezel->Numer()) != klucz)

@@ -3,6 +3,12 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <cstdio>
+#include <cstdlib>
+#include <iomanip>
+#include <random>
+
+#include <cmath>
 
 namespace {
 
@@ -98,3 +104,26 @@ TEST(LiczbaWzorzec, NajwyzejZadanaLiczbaMiejsc)
 }
 
 }  // namespace
+
+// The rounding skips the 15-digit text away from half cents; it must give what the text always gives.
+TEST(ZaokraglijDo2, SkrotDajeTenSamWynikCoZaokraglenieTekstem)
+{
+    const auto Wzorzec = [](double v) {
+        char bufor[64];
+        std::snprintf(bufor, sizeof bufor, "%.15Lg", static_cast<long double>(v) * 100.0L);
+        return static_cast<double>(std::nearbyint(std::strtold(bufor, nullptr))) / 100.0;
+    };
+    std::mt19937_64 los(20261208);
+    std::uniform_real_distribution<double> ulamek(0.0, 1.0);
+    std::uniform_int_distribution<int> wykladnik(-4, 12);
+    for (int i = 0; i < 200000; ++i) {
+        double v = ulamek(los) * std::pow(10.0, wykladnik(los));
+        if (i % 3 == 0)  // half cents written in decimal, held in binary just beside the half
+            v = (std::floor(v * 100.0) + 0.5) / 100.0;
+        if (i % 2 == 1)
+            v = -v;
+        const double oczekiwana = Wzorzec(v);
+        ASSERT_EQ(std::signbit(ZaokraglijDo2(v)), std::signbit(oczekiwana)) << v;
+        ASSERT_EQ(ZaokraglijDo2(v), oczekiwana) << std::setprecision(17) << v;
+    }
+}

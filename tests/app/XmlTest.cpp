@@ -124,3 +124,14 @@ TEST(XmlNaBajty, WcieteUtf8ZDeklaracja)
 }
 
 }  // namespace
+
+TEST(CzytnikiXml, ZnakBomNaPoczatkuWartosciZostaje)
+{
+    pugi::xml_document d;
+    ParsujXml("<a x=\"\xEF\xBB\xBF\xEF\xBB\xBF" "1\" y=\"z\xEF\xBB\xBF\">\xEF\xBB\xBFt</a>", d);
+    const pugi::xml_node a = d.document_element();
+    EXPECT_EQ(*AtrybutXml(a, "x"), QString(QChar(0xFEFF)) + QChar(0xFEFF) + QLatin1Char('1'));
+    EXPECT_EQ(*AtrybutXml(a, "y"), QStringLiteral("z") + QChar(0xFEFF));
+    EXPECT_EQ(TekstWezla(a), QString(QChar(0xFEFF)) + QLatin1Char('t'));
+    EXPECT_EQ(XmlNaTekst(a.attribute("x")).size(), 3);
+}

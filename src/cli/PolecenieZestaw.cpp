@@ -1,0 +1,110 @@
+#include "cli/PolecenieZestaw.h"
+
+#include "app/Wyjatki.h"
+#include "cli/Cli.h"
+#include "cli/Json.h"
+#include "cli/KonfiguracjaPolecenia.h"
+#include "estimates/KosztorysFactory.h"
+#include "specs/zestaw/DopasowanieSpecyfikacji.h"
+#include "specs/zestaw/ZbiorST.h"
+#include "specs/zestaw/ZestawJson.h"
+#include "specs/zestaw/ZestawST.h"
+
+#include <QFileInfo>
+
+namespace {
+
+struct TArgumenty
+{
+    QString Plik;
+    QString Zapisz;
+    QString Utworz;
+    QString Lista;
+    QStringList Kosztorysy;
+    QStringList Wlasne;
+    QString KatalogUzytkownika;
+    bool Warianty = false;
+};
+
+TArgumenty CzytajArgumenty(const QStringList& argumenty)
+{
+    TArgumenty wynik;
+    QStringList pliki;
+    for (qsizetype i = 0; i < argumenty.size(); ++i) {
+        const QString& a = argumenty[i];
+        auto Wartosc = [&]() -> QString {
+            if (i + 1 >= argumenty.size())
+                throw EBlad(QStringLiteral("Opcja %1 wymaga wartości.").arg(a));
+            return argumenty[++i];
+        };
+        if (a == QLatin1String("--zapisz"))
+            wynik.Zapisz = Wartosc();
+        else if (a == QLatin1String("--utworz"))
+            wynik.Utworz = Wartosc();
+        else if (a == QLatin1String("--lista"))
+            wynik.Lista = Wartosc();
+        else if (a == QLatin1String("--wlasna"))
+            wynik.Wlasne << Wartosc();
+        else if (a == QLatin1String("--katalog-uzytkownika"))
+            wynik.KatalogUzytkownika = QFileInfo(Wartosc()).absoluteFilePath();
+        else if (a == QLatin1String("--warianty"))
+            wynik.Warianty = true;
+        else if (a.startsWith(QLatin1String("--")))
+            throw EBlad(QStringLiteral("Nieznany argument polecenia \"zestaw\": %1").arg(a));
+        else
+            pliki << a;
+    }
+    if (!wynik.Utworz.isEmpty()) {
+        if (!wynik.Zapisz.isEmpty())
+            throw EBlad(QStringLiteral("Opcji --zapisz nie łączy się z opcją --utworz."));
+        wynik.Kosztorysy = pliki;
+        return wynik;
+    }
+    if (!wynik.Lista.isEmpty() || !wynik.Wlasne.isEmpty())
+        throw EBlad(QStringLiteral("Opcje --lista i --wlasna wymagają opcji --utworz."));
+    if (pliki.size() != 1 || pliki.first().trimmed().isEmpty())
+        throw EBlad(QStringLiteral("Polecenie \"zestaw\" wymaga ścieżki pliku zestawu (.zst)."));
+    wynik.Plik = pliki.first();
+    return wynik;
+}
+
+void Utworz(TZestawST& zestaw, const TArgumenty& a)
+{
+    if (!a.Lista.isEmpty()) {
+        const QString lista = QFileInfo(a.Lista).absoluteFilePath();
+        if (!QFileInfo(lista).isFile())
+            throw EBlad(QStringLiteral("Brak pliku listy specyfikacji: ") + a.Lista);
+        zestaw.SpisSpecyfikacji()->Otworz(lista);
+    }
+    for (const QString& plik : a.Kosztorysy) {
+        const QString sciezka = QFileInfo(plik).absoluteFilePath();
+        std::unique_ptr<TKosztorys> k = TKosztorysFactory::GetKosztorys(sciezka, true);
+        if (!k)
+            throw EBlad(QStringLiteral("Nieobsługiwany format pliku kosztorysu: %1").arg(plik));
+        if (k->Tytul().trimmed().isEmpty())
+            k->SetTytul(QFileInfo(sciezka).completeBaseName());
+        zestaw.AddKosztorys(std::move(k));
+    }
+    for (const QString& st : a.Wlasne)
+        zestaw.GetZbiorST()->Add(st);
+}
+
+}  // namespace
+
+int TPolecenieZestaw::Wykonaj(const QStringList& argumenty, QTextStream& wyjscie, QTextStream&)
+{
+    const TArgumenty a = CzytajArgumenty(argumenty);
+    TKonfiguracjaPolecenia konfiguracja;
+    konfiguracja.UstawNaCzasPolecenia(a.KatalogUzytkownika, a.Warianty);
+    TZestawST zestaw;
+    if (!a.Utworz.isEmpty())
+        Utworz(zestaw, a);
+    else
+        zestaw.Otworz(QFileInfo(a.Plik).absoluteFilePath());
+    DopasujSpecyfikacje(zestaw, konfiguracja.Konfiguracja().FCzyKorzystajZWariantow);
+    const QString zapis = a.Utworz.isEmpty() ? a.Zapisz : a.Utworz;
+    if (!zapis.isEmpty())
+        zestaw.Zapisz(QFileInfo(zapis).absoluteFilePath());
+    WypiszJson(wyjscie, ZestawNaJson(zestaw));
+    return KodSukces;
+}

@@ -1,0 +1,107 @@
+#pragma once
+
+#include "app/MyPath.h"
+
+#include <QString>
+#include <QVariant>
+
+#include <functional>
+#include <memory>
+#include <utility>
+#include <vector>
+
+namespace pugi {
+class xml_node;
+}
+
+// The export settings of a set with their defaults. Kept as one plain value so that the defaults and a
+// completely read "konfiguracja" element are each taken over in a single assignment: no field can be
+// forgotten by LoadDefaults, and a failed read never leaves half of the settings changed.
+struct TUstawieniaEksportuZestawu
+{
+    bool FCzyNaglowek = true;
+    QString FTrescNaglowka = QStringLiteral("Treść nagłówka");
+    bool FCzyStopka = true;
+    bool FCzyNrStronyStopki = true;
+    bool FCzyDrukDwustronnyStopki = false;
+    bool FCzyWstawiacSzablonPierwszejStrony = false;
+    QString FTrescStopki = QStringLiteral("Treść stopki");
+    bool FCzyEksportDoc = true;
+    bool FCzyOtworzDoc = true;
+    bool FCzyWstawTekstDoSt = false;
+    QString FTekstDoSt;
+    bool FCzyStylWNaglowku = false;
+    QString FNazwaStyluWNaglowku;
+    bool FCzyWeryfikujStylNaglowka = true;
+    bool FCzyUstawMarginesy = false;
+    int FMarginesL = 25; // millimetres
+    int FMarginesR = 25;
+    int FMarginesG = 25;
+    int FMarginesD = 25;
+    bool FCzyWstawListeStDoWarOgolnych = false;
+};
+
+// The settings that belong to one set rather than to the program: how its documents are exported and
+// a dictionary of named values ("externals") in which other parts keep their own per-set settings.
+// Stored as the "konfiguracja" element of the set file.
+class TKonfiguracjaZestawu : public TUstawieniaEksportuZestawu
+{
+public:
+    using TZdarzenie = std::function<void(TKonfiguracjaZestawu* sender)>;
+    using TExternal = std::pair<QString, QVariant>;
+
+    TKonfiguracjaZestawu();
+    ~TKonfiguracjaZestawu();
+    // The path objects report to this object, so it is never copied.
+    TKonfiguracjaZestawu(const TKonfiguracjaZestawu&) = delete;
+    TKonfiguracjaZestawu& operator=(const TKonfiguracjaZestawu&) = delete;
+
+    // The program version recorded in the set (the running program's for a new set).
+    QString FWersjaProgramu;
+
+    // Fired when either title-page path changes and at the end of LoadDefaults.
+    TZdarzenie FOnZmianaPierwszejStrony;
+    // Fired by AddExternalNode.
+    TZdarzenie FOnExternalsChange;
+
+    // The title-page templates for Word and OpenDocument output (owned; changes fire
+    // FOnZmianaPierwszejStrony).
+    TMyPath* GetPierwszaStronaDocTemplate() const { return FPierwszaStronaDocTemplate.get(); }
+    TMyPath* GetPierwszaStronaOdtTemplate() const { return FPierwszaStronaOdtTemplate.get(); }
+
+    static bool GetDefaultCzyEksportDoc() { return true; }
+
+    // Every setting back to its default (not FWersjaProgramu), no externals; fires FOnZmianaPierwszejStrony.
+    void LoadDefaults();
+
+    // Reads the "konfiguracja" child of the set's document element. A null node or one without that
+    // child gives the defaults. On a failure (EBlad / EConvertError with a Polish message) nothing of
+    // this object has changed.
+    void Load(const pugi::xml_node& parent);
+    // Appends the "konfiguracja" element to mainNode; a null node raises
+    // "Brak możliwości zapisu konfiguracji zestawu".
+    void Save(pugi::xml_node& mainNode);
+
+    // Adds or replaces a named value (an existing name keeps its place) and fires FOnExternalsChange.
+    // The name becomes an element name in the file, so a name that is no valid XML element name (or
+    // one with a colon, which namespace-aware readers refuse) is refused with EBlad, as is a value
+    // that cannot be written as text.
+    void AddExternalNode(const QString& nazwa, const QVariant& wartosc);
+    // The stored value, or a null QVariant when the name is absent. Names are compared exactly.
+    QVariant GetExternalNode(const QString& nazwa) const;
+    // The externals in the order they were first added (the order they are written in).
+    const std::vector<TExternal>& ExternalValueList() const { return FExternalValueList; }
+
+    // One "Name=value" line per setting, joined by CR LF, without a final line end (diagnostics).
+    QString ToString() const;
+
+    // Whether a text can be written as an external's element name.
+    static bool CzyPoprawnaNazwaExternal(const QString& nazwa);
+
+private:
+    void ZmianaPierwszejStrony();
+
+    std::unique_ptr<TMyPath> FPierwszaStronaDocTemplate;
+    std::unique_ptr<TMyPath> FPierwszaStronaOdtTemplate;
+    std::vector<TExternal> FExternalValueList;
+};

@@ -1,0 +1,108 @@
+#include "specs/zestaw/PozycjaZbioru.h"
+
+#include "app/Konfiguracja.h"
+#include "app/Wyjatki.h"
+#include "estimates/PozycjaRds.h"
+#include "specs/Specyfikacja.h"
+#include "specs/WariantSpecyfikacji.h"
+
+#include <algorithm>
+
+namespace {
+
+const TKonfiguracja* KonfiguracjaProgramu()
+{
+    return TKonfiguracja::Istnieje() ? TKonfiguracja::GetInstance() : nullptr;
+}
+
+[[noreturn]] void BrakSpecyfikacji()
+{
+    throw EBlad(QStringLiteral("Brak specyfikacji"));
+}
+
+}  // namespace
+
+TPozycjaZbioru::TPozycjaZbioru(TSpecyfikacja* specyfikacja)
+    : FWybranaSpecyfikacja(std::make_unique<TWybranaSpecyfikacja>(KonfiguracjaProgramu())), FCzyWlasna(true)
+{
+    if (!specyfikacja)
+        BrakSpecyfikacji();
+    FST = specyfikacja->Numer();
+    FWybranaSpecyfikacja->SetSpecyfikacja(specyfikacja);
+}
+
+TPozycjaZbioru::TPozycjaZbioru(const QString& st)
+    : FST(st), FWybranaSpecyfikacja(std::make_unique<TWybranaSpecyfikacja>(KonfiguracjaProgramu())), FCzyWlasna(true)
+{
+    if (st.trimmed().isEmpty())
+        BrakSpecyfikacji();
+}
+
+TPozycjaZbioru::TPozycjaZbioru(TPozycjaRds* pozycja)
+    : FWybranaSpecyfikacja(std::make_unique<TWybranaSpecyfikacja>(KonfiguracjaProgramu()))
+{
+    if (!pozycja || !pozycja->WybranaSpecyfikacja().GetSpecyfikacja())
+        BrakSpecyfikacji();
+    FST = pozycja->WybranaSpecyfikacja().GetST(true);
+    FWybranaSpecyfikacja->Assign(pozycja->WybranaSpecyfikacja());
+    AddPozycjaRds(pozycja);
+}
+
+TPozycjaZbioru::TPozycjaZbioru(TSpecyfikacja* specyfikacja, TWariantSpecyfikacji* wariant)
+    : FWybranaSpecyfikacja(std::make_unique<TWybranaSpecyfikacja>(KonfiguracjaProgramu())), FCzyWlasna(true)
+{
+    if (!specyfikacja)
+        BrakSpecyfikacji();
+    if (!wariant)
+        throw EBlad(QStringLiteral("Brak wariantu"));
+    FST = specyfikacja->Numer() + QLatin1Char('#') + wariant->Numer();
+    FWybranaSpecyfikacja->SetSpecyfikacja(specyfikacja);
+    FWybranaSpecyfikacja->SetWariantSpecyfikacji(wariant);
+}
+
+TPozycjaZbioru::~TPozycjaZbioru() = default;
+
+bool TPozycjaZbioru::AddPozycjaRds(TPozycjaRds* pozycja)
+{
+    constexpr size_t ProgZbioru = 32;
+    if (!pozycja)
+        return false;
+    if (FPozycjeRds.size() < ProgZbioru) {
+        if (std::find(FPozycjeRds.begin(), FPozycjeRds.end(), pozycja) != FPozycjeRds.end())
+            return false;
+    } else {
+        if (FZbiorPozycji.isEmpty())
+            FZbiorPozycji = QSet<const TPozycjaRds*>(FPozycjeRds.begin(), FPozycjeRds.end());
+        if (FZbiorPozycji.contains(pozycja))
+            return false;
+        FZbiorPozycji.insert(pozycja);
+    }
+    FPozycjeRds.push_back(pozycja);
+    return true;
+}
+
+void TPozycjaZbioru::ClearPozycjeRds()
+{
+    FPozycjeRds.clear();
+    FZbiorPozycji.clear();
+}
+
+void TPozycjaZbioru::ClearSpecyfikacja()
+{
+    FWybranaSpecyfikacja->SetSpecyfikacja(nullptr);
+    FWybranaSpecyfikacja->SetDopasowanaSpecyfikacja(nullptr);
+}
+
+TPozycjaRds* TPozycjaZbioru::GetPozycjaRds(int indeks) const
+{
+    if (indeks < 0 || indeks >= PozycjeCount())
+        return nullptr;
+    return FPozycjeRds[static_cast<size_t>(indeks)];
+}
+
+QString TPozycjaZbioru::ToString() const
+{
+    return QStringLiteral("ST=%1; Wlasna=%2; Pozycje=%3")
+        .arg(FST, FCzyWlasna ? QStringLiteral("true") : QStringLiteral("false"))
+        .arg(PozycjeCount());
+}

@@ -1,0 +1,100 @@
+#pragma once
+
+#include "specs/SpisST.h"
+
+#include <QByteArray>
+#include <QString>
+
+#include <functional>
+#include <memory>
+#include <vector>
+
+class TElementRds;
+class TKonfiguracjaZestawu;
+class TKosztorys;
+class TZbiorST;
+
+namespace pugi {
+class xml_node;
+}
+
+// The user's unit of work, stored as one ".zst" file: the estimates of one construction task (a
+// snapshot of their trees, so that reopening does not read the estimate files), the specification list
+// that serves them, the collection of specifications to produce and the set's own export settings.
+class TZestawST
+{
+public:
+    using TZdarzenie = std::function<void(TZestawST* sender)>;
+
+    TZestawST();
+    ~TZestawST();
+    TZestawST(const TZestawST&) = delete;
+    TZestawST& operator=(const TZestawST&) = delete;
+
+    // --- Estimates
+    // "Wybrany kosztorys już został dodany do zestawu." when an estimate of the same source path
+    // (exact comparison) is in the set; otherwise takes it over and reports the change.
+    TKosztorys* AddKosztorys(std::unique_ptr<TKosztorys> kosztorys);
+    void DelKosztorys(int indeks);
+    void DelKosztorys(const TKosztorys* kosztorys);
+    TKosztorys* GetKosztorys(int indeks) const;
+    // The estimate that holds the element: its topmost ancestor.
+    TKosztorys* GetKosztorys(const TElementRds* element) const;
+    int KosztorysyCount() const { return static_cast<int>(Kosztorysy.size()); }
+    int IndeksKosztorysu(const TKosztorys* kosztorys) const;
+    // False (and no event) when it is first / last already or not in the set.
+    bool PrzeniesKosztorysWGore(const TKosztorys* kosztorys);
+    bool PrzeniesKosztorysWDol(const TKosztorys* kosztorys);
+    // Frees every estimate without reporting it.
+    void ClearKosztorysy();
+    void ClearZbiorST();
+    void ClearKonfiguracja();
+    void BeginUpdate() { IsUpdating = true; }
+    // Ends the update and reports the change.
+    void EndUpdate();
+
+    // --- File
+    // Reads a set file: its list (from the list's own file), the estimates' trees, the own entries of
+    // the collection and the configuration. The set is replaced only when the whole file was read; a
+    // failure leaves it as it was. Missing file: "Podany plik zestawu nie istnieje". The backup switches
+    // make no copy (kept for the callers' sake).
+    void Otworz(const QString& zestawPath, bool tworzKopieZapasowaZst = false, bool tworzKopieZapasowaSst = false);
+    // The same from the bytes of a set file; the set's path becomes zestawPath.
+    void OtworzZBajtow(QByteArray bajty, const QString& zestawPath = QString());
+    // Writes the set to the path (which becomes the set's path) or, without one, to the set's path;
+    // the previous file is replaced safely. "Proszę wskazać plik ZST" without any path;
+    // "Nie można zapisać pliku: ..." when the write fails.
+    void Zapisz(const QString& zestawPath = QString());
+    QByteArray ZapiszDoBajtow() const;
+
+    // --- Parts
+    const QString& ZestawPath() const { return FZestawPath; }
+    TSpisST* SpisSpecyfikacji() const { return FSpisST.get(); }
+    TZbiorST* GetZbiorST() const { return FZbiorST.get(); }
+    TKonfiguracjaZestawu* GetKonfiguracja() const { return Konfiguracja.get(); }
+
+    const TZdarzenie& OnZmianaKosztorysu() const { return FOnZmianaKosztorysu; }
+    void SetOnZmianaKosztorysu(const TZdarzenie& z) { FOnZmianaKosztorysu = z; }
+    const TZdarzenie& OnZapisano() const { return FOnZapisano; }
+    void SetOnZapisano(const TZdarzenie& z) { FOnZapisano = z; }
+    // Passed on to the list while a set is read.
+    void SetOnOtworzMaxProgres(const TSpisST::TOnOtworzMaxProgres& z) { FOnOtworzMaxProgres = z; }
+    void SetOnOtworzChangeProgres(const TSpisST::TZdarzenieSpisu& z) { FOnOtworzChangeProgres = z; }
+
+    bool IsUpdating = false;
+
+    QString ToString() const;
+
+private:
+    void ZmianaKosztorysu();
+
+    std::vector<std::unique_ptr<TKosztorys>> Kosztorysy;
+    QString FZestawPath;
+    std::unique_ptr<TSpisST> FSpisST;
+    std::unique_ptr<TZbiorST> FZbiorST;
+    std::unique_ptr<TKonfiguracjaZestawu> Konfiguracja;
+    TZdarzenie FOnZmianaKosztorysu;
+    TZdarzenie FOnZapisano;
+    TSpisST::TOnOtworzMaxProgres FOnOtworzMaxProgres;
+    TSpisST::TZdarzenieSpisu FOnOtworzChangeProgres;
+};

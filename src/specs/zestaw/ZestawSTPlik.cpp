@@ -1,0 +1,213 @@
+// Reading and writing the set file (".zst").
+#include "app/Pliki.h"
+#include "app/Wyjatki.h"
+#include "app/Xml.h"
+#include "app/ZapisBezpieczny.h"
+#include "estimates/Kosztorys.h"
+#include "estimates/KosztorysFactory.h"
+#include "specs/KonfiguracjaZestawu.h"
+#include "specs/zestaw/ZbiorST.h"
+#include "specs/zestaw/ZestawST.h"
+
+#include <QFile>
+#include <QFileInfo>
+
+#include <cstring>
+
+namespace {
+
+// Deeper element trees than this come from damaged or hostile files; they would only exhaust the stack.
+constexpr int MaksGlebokoscElementow = 100;
+
+QString Tekst(const pugi::xml_node& wezel, const char* nazwa)
+{
+    return TekstXml(wezel.attribute(nazwa).value()).trimmed();
+}
+
+bool Nazwa(const pugi::xml_node& wezel, const char* nazwa)
+{
+    return wezel.type() == pugi::node_element && std::strcmp(wezel.name(), nazwa) == 0;
+}
+
+void WczytajDrzewo(TElementRds& element, const pugi::xml_node& x, int glebokosc)
+{
+    if (glebokosc > MaksGlebokoscElementow)
+        throw EBlad(QStringLiteral("Plik zestawu jest nieprawidłowy: zbyt głęboko zagnieżdżone elementy kosztorysu."));
+    for (pugi::xml_node n = x.first_child(); n; n = n.next_sibling()) {
+        if (Nazwa(n, "pozycja")) {
+            auto p = std::make_unique<TPozycjaRds>();
+            p->SetId(Tekst(n, "id"));
+            p->SetNr(Tekst(n, "nr"));
+            p->SetST(Tekst(n, "st"));
+            p->SetPodstawa(Tekst(n, "podstawa"));
+            p->SetOpis(Tekst(n, "opis"));
+            p->SetJm(Tekst(n, "jm"));
+            p->SetIlosc(Tekst(n, "ilosc"));
+            p->SetCena(Tekst(n, "cena"));
+            p->SetRj(Tekst(n, "rj"));
+            p->SetMj(Tekst(n, "mj"));
+            p->SetSj(Tekst(n, "sj"));
+            p->SetAktywna(XmlNaLogiczna(AtrybutXml(n, "aktywna"), true));
+            element.AddPozycja(std::move(p));
+        } else if (Nazwa(n, "element")) {
+            bool ok = false;
+            int pz = Tekst(n, "pz").toInt(&ok);
+            if (!ok)
+                pz = 0;
+            auto e = std::make_unique<TElementRds>(Tekst(n, "nr"), pz, Tekst(n, "opis"));
+            WczytajDrzewo(*element.AddElement(std::move(e)), n, glebokosc + 1);
+        }
+    }
+}
+
+std::vector<std::unique_ptr<TKosztorys>> WczytajKosztorysy(const pugi::xml_node& zestaw)
+{
+    std::vector<std::unique_ptr<TKosztorys>> wynik;
+    pugi::xml_node kontener = zestaw.child("kosztorysy");
+    if (!kontener)
+        kontener = zestaw;
+    for (pugi::xml_node k = kontener.child("kosztorys"); k; k = k.next_sibling("kosztorys")) {
+        const QString path = Tekst(k, "path");
+        const QString id = Tekst(k, "id");
+        const QString tytul = Tekst(k, "tytul");
+        std::unique_ptr<TKosztorys> kosztorys = TKosztorysFactory::GetKosztorys(path, false);
+        if (!kosztorys)
+            continue;
+        kosztorys->FilePath().SetEncodedPath(path);
+        kosztorys->Opis = NazwaPlikuBezRozszerzenia(kosztorys->FilePath().GetPath());
+        kosztorys->SetTytul(tytul.isEmpty() ? kosztorys->Opis.trimmed() : tytul);
+        kosztorys->Id = id;
+        WczytajDrzewo(*kosztorys, k, 0);
+        kosztorys->UstawZdarzenieZmianyZawartosciPozycji();
+        wynik.push_back(std::move(kosztorys));
+    }
+    return wynik;
+}
+
+void ZapiszDrzewo(pugi::xml_node& x, const TElementRds& element)
+{
+    for (int i = 0; i < element.PozycjeCount(); ++i) {
+        const TPozycjaRds& p = *element.GetPozycja(i);
+        pugi::xml_node n = x.append_child("pozycja");
+        UstawAtrybut(n, "id", p.Id());
+        UstawAtrybut(n, "nr", p.Nr());
+        UstawAtrybut(n, "st", p.ST());
+        UstawAtrybut(n, "podstawa", p.Podstawa());
+        UstawAtrybut(n, "opis", p.Opis());
+        UstawAtrybut(n, "jm", p.Jm());
+        UstawAtrybut(n, "ilosc", p.Ilosc());
+        UstawAtrybut(n, "cena", p.Cena());
+        UstawAtrybut(n, "rj", p.Rj());
+        UstawAtrybut(n, "mj", p.Mj());
+        UstawAtrybut(n, "sj", p.Sj());
+        UstawAtrybut(n, "aktywna", p.Aktywna());
+    }
+    for (int i = 0; i < element.ElementyCount(); ++i) {
+        const TElementRds& e = *element.GetElement(i);
+        pugi::xml_node n = x.append_child("element");
+        UstawAtrybut(n, "nr", e.GetNr());
+        UstawAtrybut(n, "opis", e.Opis);
+        UstawAtrybut(n, "pz", e.GetPz());
+        ZapiszDrzewo(n, e);
+    }
+}
+
+}  // namespace
+
+void TZestawST::Otworz(const QString& zestawPath, bool, bool)
+{
+    if (zestawPath.isEmpty() || !QFileInfo(zestawPath).isFile())
+        throw EBlad(QStringLiteral("Podany plik zestawu nie istnieje"));
+    QFile plik(zestawPath);
+    if (!plik.open(QIODevice::ReadOnly))
+        throw EBlad(QStringLiteral("Nie można otworzyć pliku zestawu: %1 (%2)").arg(zestawPath, plik.errorString()));
+    OtworzZBajtow(plik.readAll(), zestawPath);
+}
+
+void TZestawST::OtworzZBajtow(QByteArray bajty, const QString& zestawPath)
+{
+    // Other programs have put escape characters into texts of set files; XML does not allow them.
+    bajty.replace('\x1b', ' ');
+    pugi::xml_document dokument;
+    ParsujXml(bajty, dokument);
+    const pugi::xml_node zestaw = dokument.document_element();
+
+    // Everything is read aside first, so that a failure anywhere leaves the open set as it was.
+    auto spis = std::make_unique<TSpisST>();
+    const QString sciezkaSpisu = Tekst(zestaw.child("sst"), "path");
+    if (!sciezkaSpisu.isEmpty()) {
+        spis->SetOnOtworzMaxProgres(FOnOtworzMaxProgres);
+        spis->SetOnOtworzChangeProgres(FOnOtworzChangeProgres);
+        TMyPath sciezka;
+        sciezka.SetEncodedPath(sciezkaSpisu);
+        spis->Otworz(sciezka.GetPath());
+        // Keep the stored form: a list inside the user folder stays bound to it after a move.
+        spis->GetSpisStPath()->SetEncodedPath(sciezkaSpisu);
+        spis->SetOnOtworzMaxProgres({});
+        spis->SetOnOtworzChangeProgres({});
+    }
+    std::vector<std::unique_ptr<TKosztorys>> kosztorysy = WczytajKosztorysy(zestaw);
+    QStringList wlasne;
+    // An entry without a number stands for nothing; it is skipped rather than failing the whole set.
+    for (pugi::xml_node n = zestaw.child("zbior_st").first_child(); n; n = n.next_sibling())
+        if (n.type() == pugi::node_element && !Tekst(n, "st").isEmpty())
+            wlasne << Tekst(n, "st");
+    // The configuration's read either succeeds whole or changes nothing: it goes first.
+    Konfiguracja->Load(zestaw);
+    FZestawPath = zestawPath;
+    FZbiorST->ClearAll();
+    Kosztorysy = std::move(kosztorysy);
+    FSpisST = std::move(spis);
+    for (const QString& st : wlasne)
+        FZbiorST->Add(st);
+}
+
+QByteArray TZestawST::ZapiszDoBajtow() const
+{
+    pugi::xml_document dokument;
+    NowyDokumentXml(dokument);
+    pugi::xml_node zestaw = dokument.append_child("zestaw");
+    UstawAtrybut(zestaw, "wersja", WersjaProgramu());
+    if (!Kosztorysy.empty()) {
+        pugi::xml_node lista = zestaw.append_child("kosztorysy");
+        for (const auto& k : Kosztorysy) {
+            pugi::xml_node n = lista.append_child("kosztorys");
+            UstawAtrybut(n, "id", k->Id);
+            UstawAtrybut(n, "path", k->FilePath().EncodedPath());
+            UstawAtrybut(n, "tytul", k->Tytul());
+            ZapiszDrzewo(n, *k);
+        }
+    }
+    if (FSpisST) {
+        pugi::xml_node sst = zestaw.append_child("sst");
+        UstawAtrybut(sst, "path", FSpisST->GetSpisStPath()->EncodedPath());
+    }
+    pugi::xml_node zbior = zestaw.append_child("zbior_st");
+    for (int i = 0; i < FZbiorST->Count(); ++i) {
+        const TPozycjaZbioru* p = FZbiorST->GetPozycjaZbioru(i);
+        if (p->CzyWlasna()) {
+            pugi::xml_node n = zbior.append_child("pozycja");
+            UstawAtrybut(n, "st", p->ST());
+        }
+    }
+    Konfiguracja->Save(zestaw);
+    return XmlNaBajty(dokument);
+}
+
+void TZestawST::Zapisz(const QString& zestawPath)
+{
+    if (!zestawPath.isEmpty())
+        FZestawPath = zestawPath;
+    if (FZestawPath.trimmed().isEmpty())
+        throw EBlad(QStringLiteral("Proszę wskazać plik ZST"));
+    if (QFileInfo(FZestawPath).isDir())
+        throw EBlad(QStringLiteral("Nie można zapisać pliku: \"%1\" jest folderem.").arg(FZestawPath));
+    const QByteArray bajty = ZapiszDoBajtow();
+    try {
+        ZapiszBezpiecznie(FZestawPath, bajty);
+    } catch (const EBlad& e) {
+        throw EBlad(QStringLiteral("Nie można zapisać pliku: ") + e.Komunikat());
+    }
+    if (FOnZapisano)
+        FOnZapisano(this);
+}

@@ -1,0 +1,255 @@
+#include "specs/DuplikatStHandler.h"
+
+#include "app/Konfiguracja.h"
+#include "app/Wyjatki.h"
+#include "specs/DuplikatStDialog.h"
+#include "specs/LicznikImportuSt.h"
+#include "specs/SpisST.h"
+#include "specs/WariantSpecyfikacji.h"
+
+#include <QFile>
+#include <QFileInfo>
+#include <QUuid>
+
+#include <cerrno>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace {
+
+const TFindSpecyfikacjaFlags FlagiNumeru = fsUwzglednijGrupy | fsSzukajWGrupach | fsSzukajWSpecyfikacjach;
+
+EBlad BladSystemu(int kod)
+{
+    return EBlad(qt_error_string(kod));
+}
+
+// The first node below w, depth first, whose number matches (trimmed, any letter case).
+TSpecyfikacja* NumerPonizej(TSpecyfikacja& w, const QString& numer)
+{
+    for (int i = 0; i < w.Count(); ++i) {
+        TSpecyfikacja* d = w.GetSpecyfikacja(i);
+        if (d->Numer().trimmed().compare(numer.trimmed(), Qt::CaseInsensitive) == 0)
+            return d;
+        if (TSpecyfikacja* wynik = NumerPonizej(*d, numer))
+            return wynik;
+    }
+    return nullptr;
+}
+
+// The node with the incoming number. The list's root carries a number of its own ("SpisSt") but is no
+// entry of the catalogue: it is never a duplicate, and a match on it must not hide the nodes below it.
+TSpecyfikacja* DuplikatNumeru(TSpisST& spis, const QString& numer)
+{
+    TSpecyfikacja* n = spis.FindSpecyfikacja(numer, FlagiNumeru);
+    return n == &spis ? NumerPonizej(spis, numer) : n;
+}
+
+// Two paths of existing files name the same file (links resolved). Letter case is not ignored: on this
+// platform names that differ only in case are different files.
+bool TenSamPlik(const QString& a, const QString& b)
+{
+    const QString ka = QFileInfo(a).canonicalFilePath();
+    return !ka.isEmpty() && ka == QFileInfo(b).canonicalFilePath();
+}
+
+// Overwriting with a group must not put a group where the tree allows none (below level 3), or the list
+// could not be opened again; the incoming node is refused as adding it there would be.
+void Nadpisz(TSpecyfikacja& e, const TSpecyfikacja& s)
+{
+    if (s.CzyGrupa() && e.KtoryPoziom() > 3)
+        throw EBlad(QStringLiteral("Błąd! Próba dodania specyfikacji ") + s.Numer() +
+                    QStringLiteral(" spowoduje przekroczenie maksymalnego poziomu zagnieżdżenia specyfikacji. "
+                                   "Operacja przerwana."));
+    e.Overwrite(s);
+}
+
+class TDeskryptor
+{
+public:
+    explicit TDeskryptor(int fd = -1) : Fd(fd) {}
+    ~TDeskryptor()
+    {
+        if (Fd >= 0)
+            ::close(Fd);
+    }
+    TDeskryptor(const TDeskryptor&) = delete;
+    TDeskryptor& operator=(const TDeskryptor&) = delete;
+    int Fd;
+};
+
+void PrzepiszZawartosc(int we, int wy)
+{
+    char bufor[64 * 1024];
+    while (true) {
+        const ssize_t n = ::read(we, bufor, sizeof bufor);
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n < 0)
+            throw BladSystemu(errno);
+        if (n == 0)
+            return;
+        for (ssize_t zapisane = 0; zapisane < n;) {
+            const ssize_t m = ::write(wy, bufor + zapisane, static_cast<size_t>(n - zapisane));
+            if (m < 0 && errno == EINTR)
+                continue;
+            if (m < 0)
+                throw BladSystemu(errno);
+            zapisane += m;
+        }
+    }
+}
+
+} // namespace
+
+TDuplikatStHandler::TDuplikatStHandler(IDuplikatStDialog* dialog) : FDialog(dialog)
+{
+    const TKonfiguracja* k = TKonfiguracja::GetInstance();
+    if (k->FCzyZapamietacOpcjeDuplikatowNumeru)
+        FZapamietanaOpcjaDuplikatowNumeru = k->FZapamietanaOpcjaDuplikatowNumeru;
+    if (k->FCzyZapamietacOpcjeDuplikatowPliku)
+        FZapamietanaOpcjaDuplikatowPliku = k->FZapamietanaOpcjaDuplikatowPliku;
+}
+
+bool TDuplikatStHandler::CzySaDuplikaty(TSpisST& spis, std::unique_ptr<TSpecyfikacja>& s, TSpecyfikacja*& istniejacy,
+                                        bool& czyDuplikatPliku)
+{
+    return CzySaDuplikaty(spis, s, istniejacy, czyDuplikatPliku, FDialog);
+}
+
+bool TDuplikatStHandler::CzySaDuplikaty(TSpisST& spis, std::unique_ptr<TSpecyfikacja>& s, TSpecyfikacja*& istniejacy,
+                                        bool& czyDuplikatPliku, IDuplikatStDialog* dialog)
+{
+    if (!dialog)
+        throw EBlad(QStringLiteral("Brak możliwości wyświetlenia widoku duplikatu."));
+    FWybranaOpcjaDuplikatowNumeru = doNone;
+    FWybranaOpcjaDuplikatowPliku = dpoNone;
+    czyDuplikatPliku = false;
+    istniejacy = nullptr;
+    if (!s)
+        return false;
+
+    TSpecyfikacja* n = DuplikatNumeru(spis, s->Numer());
+    TWariantSpecyfikacji* wariant = nullptr;
+    TSpecyfikacja* f = spis.FindSpecyfikacjaPlik(s->GetPlik(), wariant);
+    if (!n && !f) {
+        dialog->GetLicznikImportu().IncDodanychSt();
+        return false;
+    }
+    if (n && f && n != f) {
+        dialog->ShowDuplikaty(*s, *f, *n);
+        throw EBlad(QStringLiteral("Nierozwiązany konflikt duplikatów specyfikacji"));
+    }
+    if (n)
+        return ObsluzNumer(*n, s, istniejacy, *dialog);
+    czyDuplikatPliku = true;
+    return ObsluzPlik(*f, wariant, s, istniejacy, *dialog);
+}
+
+bool TDuplikatStHandler::ObsluzNumer(TSpecyfikacja& e, std::unique_ptr<TSpecyfikacja>& s, TSpecyfikacja*& istniejacy,
+                                     IDuplikatStDialog& dialog)
+{
+    TOpcjaDuplikatowNumeru odpowiedz = FZapamietanaOpcjaDuplikatowNumeru;
+    if (odpowiedz == doNone) {
+        bool zapamietaj = false;
+        odpowiedz = dialog.ShowDuplicatStDialog(e, *s, false, zapamietaj);
+        if (zapamietaj)
+            FZapamietanaOpcjaDuplikatowNumeru = odpowiedz;
+    }
+    FWybranaOpcjaDuplikatowNumeru = odpowiedz;
+    switch (odpowiedz) {
+    case doPomin:
+        s.reset();
+        dialog.GetLicznikImportu().IncPominietychSt();
+        return true;
+    case doNadpisz:
+        Nadpisz(e, *s);
+        s.reset();
+        istniejacy = &e;
+        dialog.GetLicznikImportu().IncNadpisanychSt();
+        return true;
+    case doNone:
+        break;
+    }
+    throw EBlad(QStringLiteral("Znaleziono duplikaty - import przerwany."));
+}
+
+bool TDuplikatStHandler::ObsluzPlik(TSpecyfikacja& e, const TWariantSpecyfikacji* wariant,
+                                    std::unique_ptr<TSpecyfikacja>& s, TSpecyfikacja*& istniejacy,
+                                    IDuplikatStDialog& dialog)
+{
+    TOpcjaDuplikatowPliku odpowiedz = FZapamietanaOpcjaDuplikatowPliku;
+    if (odpowiedz == dpoNone) {
+        bool zapamietaj = false;
+        odpowiedz = dialog.ShowDuplicatPlikuDialog(e, *s, zapamietaj);
+        if (zapamietaj)
+            FZapamietanaOpcjaDuplikatowPliku = odpowiedz;
+    }
+    FWybranaOpcjaDuplikatowPliku = odpowiedz;
+    switch (odpowiedz) {
+    case dpoDodajBezPliku:
+        s->SetPlik(QString());
+        dialog.GetLicznikImportu().IncDodanychSt();
+        return false;
+    case dpoNadpiszPlikIPominSt: {
+        // The document that collided: a variant's own when the match came through a variant.
+        const QString cel = wariant ? wariant->GetPlik() : e.GetPlik();
+        const QString zrodlo = s->GetPlik();
+        if (!TenSamPlik(zrodlo, cel))
+            KopiujDokument(zrodlo, cel);
+        s.reset();
+        dialog.GetLicznikImportu().IncNadpisanychPlikow();
+        return true;
+    }
+    case dpoNadpisz:
+        Nadpisz(e, *s);
+        s.reset();
+        istniejacy = &e;
+        dialog.GetLicznikImportu().IncNadpisanychSt();
+        return true;
+    case dpoPominSt:
+        s.reset();
+        dialog.GetLicznikImportu().IncPominietychSt();
+        return true;
+    case dpoNone:
+        break;
+    }
+    throw EBlad(QStringLiteral("Znaleziono duplikaty - import przerwany."));
+}
+
+void TDuplikatStHandler::KopiujDokument(const QString& zrodlo, const QString& cel)
+{
+    // Through a link the document itself is replaced, not the link.
+    const QFileInfo info(cel);
+    const QString docelowy = info.exists() ? info.canonicalFilePath() : info.absoluteFilePath();
+    const QFileInfo docelowyInfo(docelowy);
+    const QString tymczasowy = docelowyInfo.absolutePath() + QStringLiteral("/.") + docelowyInfo.fileName() +
+                               QLatin1Char('.') + QUuid::createUuid().toString(QUuid::Id128).left(12) +
+                               QStringLiteral(".tmp");
+    const QByteArray tymczasowyBajty = QFile::encodeName(tymczasowy);
+
+    const TDeskryptor we(::open(QFile::encodeName(zrodlo).constData(), O_RDONLY | O_CLOEXEC));
+    if (we.Fd < 0)
+        throw BladSystemu(errno);
+    struct stat st = {};
+    if (::fstat(we.Fd, &st) != 0)
+        throw BladSystemu(errno);
+    // The copy keeps the access rights the replaced document had.
+    struct stat stCelu = {};
+    const mode_t prawa =
+        ::stat(QFile::encodeName(docelowy).constData(), &stCelu) == 0 ? (stCelu.st_mode & 07777) : (st.st_mode & 07777);
+    const TDeskryptor wy(::open(tymczasowyBajty.constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0600));
+    if (wy.Fd < 0)
+        throw BladSystemu(errno);
+    try {
+        PrzepiszZawartosc(we.Fd, wy.Fd);
+        if (::fchmod(wy.Fd, prawa) != 0 || ::fsync(wy.Fd) != 0)
+            throw BladSystemu(errno);
+        if (::rename(tymczasowyBajty.constData(), QFile::encodeName(docelowy).constData()) != 0)
+            throw BladSystemu(errno);
+    } catch (...) {
+        ::unlink(tymczasowyBajty.constData());
+        throw;
+    }
+}

@@ -8,7 +8,6 @@
 #include <QRegularExpression>
 
 #include <cstring>
-#include <sstream>
 
 namespace {
 
@@ -104,10 +103,17 @@ void NowyDokumentXml(pugi::xml_document& dokument)
 
 QByteArray XmlNaBajty(const pugi::xml_document& dokument)
 {
-    std::ostringstream strumien;
-    dokument.save(strumien, "  ", pugi::format_default, pugi::encoding_utf8);
-    const std::string s = strumien.str();
-    return QByteArray(s.data(), static_cast<qsizetype>(s.size()));
+    // Straight into the array: a string stream copies every block twice more.
+    struct TZapisDoTablicy : pugi::xml_writer
+    {
+        QByteArray Bajty;
+        void write(const void* dane, size_t rozmiar) override
+        {
+            Bajty.append(static_cast<const char*>(dane), static_cast<qsizetype>(rozmiar));
+        }
+    } zapis;
+    dokument.save(zapis, "  ", pugi::format_default, pugi::encoding_utf8);
+    return zapis.Bajty;
 }
 
 QString TekstXml(const char* utf8)

@@ -2,6 +2,7 @@
 #include "app/Konfiguracja.h"
 #include "app/Wyjatki.h"
 #include "support/Pomocnicze.h"
+#include "cli/UruchomPolecenie.h"
 
 #include <QDir>
 #include <QFile>
@@ -13,42 +14,14 @@
 
 namespace {
 
-struct TWynik
-{
-    int Kod;
-    QString Wyjscie;
-    QString Blad;
-};
-
-// Runs the command as the dispatcher does: a raised EBlad is the message printed with exit code 1.
 TWynik Uruchom(const QStringList& argumenty)
 {
-    QString wyjscie;
-    QString bledy;
-    QTextStream sw(&wyjscie);
-    QTextStream sb(&bledy);
-    TPolecenieLista polecenie;
-    try {
-        const int kod = polecenie.Wykonaj(argumenty, sw, sb);
-        sw.flush();
-        return {kod, wyjscie, bledy};
-    } catch (const EBlad& e) {
-        sw.flush();
-        return {1, wyjscie, e.Komunikat()};
-    }
+    return UruchomPolecenie<TPolecenieLista>(argumenty);
 }
 
 QString Sst(const QString& nazwa)
 {
     return SciezkaDanychTestowych(QStringLiteral("specs/sst/") + nazwa);
-}
-
-QJsonObject Json(const QString& tekst)
-{
-    QJsonParseError blad;
-    const QJsonDocument d = QJsonDocument::fromJson(tekst.toUtf8(), &blad);
-    EXPECT_EQ(blad.error, QJsonParseError::NoError) << blad.errorString().toStdString();
-    return d.object();
 }
 
 class PolecenieLista : public ::testing::Test

@@ -3,6 +3,7 @@
 #include "app/OknoKonfiguracji.h"
 #include "app/Wyjatki.h"
 #include "support/Pomocnicze.h"
+#include "cli/UruchomPolecenie.h"
 
 #include <QDir>
 #include <QFile>
@@ -15,36 +16,9 @@
 
 namespace {
 
-struct TWynik
-{
-    int Kod;
-    QString Wyjscie;
-    QString Blad;
-};
-
 TWynik Uruchom(const QStringList& argumenty)
 {
-    QString wyjscie;
-    QString bledy;
-    QTextStream sw(&wyjscie);
-    QTextStream sb(&bledy);
-    TPolecenieZestaw polecenie;
-    try {
-        const int kod = polecenie.Wykonaj(argumenty, sw, sb);
-        sw.flush();
-        return {kod, wyjscie, bledy};
-    } catch (const EBlad& e) {
-        sw.flush();
-        return {1, wyjscie, e.Komunikat()};
-    }
-}
-
-QJsonObject Json(const QString& tekst)
-{
-    QJsonParseError blad;
-    const QJsonDocument d = QJsonDocument::fromJson(tekst.toUtf8(), &blad);
-    EXPECT_EQ(blad.error, QJsonParseError::NoError) << blad.errorString().toStdString();
-    return d.object();
+    return UruchomPolecenie<TPolecenieZestaw>(argumenty);
 }
 
 QString Demo()

@@ -1,0 +1,44 @@
+#pragma once
+
+#include "app/Wyjatki.h"
+
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QStringList>
+#include <QTextStream>
+
+#include <gtest/gtest.h>
+
+struct TWynik
+{
+    int Kod;
+    QString Wyjscie;
+    QString Blad;
+};
+
+// Runs one command as the dispatcher does: a raised EBlad is the message printed with exit code 1.
+template <typename TPoleceniaKlasa>
+TWynik UruchomPolecenie(const QStringList& argumenty)
+{
+    QString wyjscie;
+    QString bledy;
+    QTextStream sw(&wyjscie);
+    QTextStream sb(&bledy);
+    TPoleceniaKlasa polecenie;
+    try {
+        const int kod = polecenie.Wykonaj(argumenty, sw, sb);
+        sw.flush();
+        return {kod, wyjscie, bledy};
+    } catch (const EBlad& e) {
+        sw.flush();
+        return {1, wyjscie, e.Komunikat()};
+    }
+}
+
+inline QJsonObject Json(const QString& tekst)
+{
+    QJsonParseError blad;
+    const QJsonDocument d = QJsonDocument::fromJson(tekst.toUtf8(), &blad);
+    EXPECT_EQ(blad.error, QJsonParseError::NoError) << blad.errorString().toStdString();
+    return d.object();
+}

@@ -1,6 +1,8 @@
 #include "estimates/Kosztorys.h"
 #include "estimates/KosztorysFactory.h"
 #include "specs/KonfiguracjaZestawu.h"
+#include "specs/Specyfikacja.h"
+#include "specs/zestaw/DopasowanieSpecyfikacji.h"
 #include "specs/zestaw/ZbiorST.h"
 #include "specs/zestaw/ZestawST.h"
 #include "support/KonfiguracjaTestowa.h"
@@ -157,9 +159,15 @@ TEST_F(ZestawST, PostacPliku)
 TEST_F(ZestawST, ZbiorTylkoZKosztorysowZapisujePustyElement)
 {
     TZestawST z;
+    z.SpisSpecyfikacji()->Add(std::make_unique<TSpecyfikacja>(QStringLiteral("D-01"), false, false, QString(), QString(),
+                                                              QStringLiteral("Roboty")));
+    TKosztorys* k = z.AddKosztorys(Kosztorys(Sciezka(QStringLiteral("a.rds"))));
+    DodajPozycje(*k, QStringLiteral("1"), QStringLiteral("D-01"));
+    DopasujSpecyfikacje(z);
+    ASSERT_EQ(z.GetZbiorST()->Count(), 1);
     const QString tekst = QString::fromUtf8(z.ZapiszDoBajtow());
     EXPECT_TRUE(tekst.contains(QStringLiteral("<zbior_st />"))) << tekst.toStdString();
-    EXPECT_FALSE(tekst.contains(QStringLiteral("<kosztorysy")));
+    EXPECT_TRUE(tekst.contains(QStringLiteral("<kosztorysy>")));
 }
 
 // Set files as other versions and other programs leave them.

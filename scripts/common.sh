@@ -2,7 +2,7 @@
 # shellcheck shell=bash
 
 PAKIETY=(cmake ninja-build g++ pkg-config qt6-base-dev libpugixml-dev libpcre2-dev zlib1g-dev libssl-dev
-         libgtest-dev libgmock-dev libbenchmark-dev)
+         libgtest-dev libgmock-dev libbenchmark-dev zip unzip python3)
 
 zainstaluj_pakiety() {
   local brakujace=()

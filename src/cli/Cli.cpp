@@ -2,9 +2,11 @@
 
 #include "app/Pliki.h"
 #include "app/Wyjatki.h"
+#include "cli/PolecenieArchiwizuj.h"
 #include "cli/PolecenieKonfiguracja.h"
 #include "cli/PolecenieKosztorys.h"
 #include "cli/PolecenieLista.h"
+#include "cli/PolecenieRozpakuj.h"
 #include "cli/PolecenieZestaw.h"
 
 TCli::TCli()
@@ -13,6 +15,8 @@ TCli::TCli()
     DodajPolecenie(std::make_unique<TPolecenieKosztorys>());
     DodajPolecenie(std::make_unique<TPolecenieLista>());
     DodajPolecenie(std::make_unique<TPolecenieZestaw>());
+    DodajPolecenie(std::make_unique<TPolecenieArchiwizuj>());
+    DodajPolecenie(std::make_unique<TPolecenieRozpakuj>());
 }
 
 TCli::~TCli() = default;

@@ -1,5 +1,6 @@
 #include "app/Konfiguracja.h"
 #include "app/Wyjatki.h"
+#include "archive/FolderUzytkownika.h"
 #include "ui/GlowneOkno.h"
 
 #include <QApplication>
@@ -16,6 +17,13 @@ int main(int argc, char* argv[])
     } catch (const EBlad& e) {
         QMessageBox::warning(nullptr, QStringLiteral("Uwaga!"), e.Komunikat());
         return 1;
+    }
+    // First run: the user folder is made and filled from the program's archive; a failure is reported
+    // and the run goes on.
+    try {
+        PrzygotujFolderUzytkownika(TKonfiguracja::GetInstance()->GetUserPath(), PlikArchiwumPierwszegoUruchomienia());
+    } catch (const EBlad& e) {
+        QMessageBox::warning(nullptr, QStringLiteral("Uwaga!"), e.Komunikat());
     }
     if (TKonfiguracja::GetInstance()->FMaximized)
         okno.showMaximized();

@@ -1,0 +1,27 @@
+#include "archive/OpcjeEkstrakcjiArchiwum.h"
+
+#include "app/Konfiguracja.h"
+
+TOpcjeEkstrakcjiArchiwum TOpcjeEkstrakcjiArchiwum::Domyslne()
+{
+    TOpcjeEkstrakcjiArchiwum opcje;
+    opcje.SetFolderDocelowy(TKonfiguracja::GetInstance()->GetUserPath());
+    return opcje;
+}
+
+QString TOpcjeEkstrakcjiArchiwum::FolderBezSeparatora() const
+{
+    QString s = ffolderDocelowy;
+    s.replace(QLatin1Char('\\'), QLatin1Char('/'));
+    while (s.size() > 1 && s.endsWith(QLatin1Char('/')))
+        s.chop(1);
+    return s;
+}
+
+void TOpcjeEkstrakcjiArchiwum::SetFolderDocelowy(const QString& folder)
+{
+    ffolderDocelowy = folder;
+    ffolderDocelowy.replace(QLatin1Char('\\'), QLatin1Char('/'));
+    if (!ffolderDocelowy.isEmpty() && !ffolderDocelowy.endsWith(QLatin1Char('/')))
+        ffolderDocelowy += QLatin1Char('/');
+}

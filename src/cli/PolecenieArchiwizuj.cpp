@@ -1,0 +1,84 @@
+#include "cli/PolecenieArchiwizuj.h"
+
+#include "app/Wyjatki.h"
+#include "archive/ZestawArchiwizator.h"
+#include "cli/Cli.h"
+#include "cli/KonfiguracjaPolecenia.h"
+
+#include <QFileInfo>
+
+namespace {
+
+struct TArgumenty
+{
+    QString Plik;
+    QString Archiwum;
+    QString KatalogUzytkownika;
+};
+
+TArgumenty CzytajArgumenty(const QStringList& argumenty)
+{
+    TArgumenty wynik;
+    QStringList pliki;
+    for (qsizetype i = 0; i < argumenty.size(); ++i) {
+        const QString& a = argumenty[i];
+        auto Wartosc = [&]() -> QString {
+            if (i + 1 >= argumenty.size())
+                throw EBlad(QStringLiteral("Opcja %1 wymaga wartości.").arg(a));
+            return argumenty[++i];
+        };
+        if (a == QLatin1String("-o"))
+            wynik.Archiwum = QFileInfo(Wartosc()).absoluteFilePath();
+        else if (a == QLatin1String("--katalog-uzytkownika"))
+            wynik.KatalogUzytkownika = QFileInfo(Wartosc()).absoluteFilePath();
+        else if (a.startsWith(QLatin1Char('-')))
+            throw EBlad(QStringLiteral("Nieznany argument polecenia \"archiwizuj\": %1").arg(a));
+        else
+            pliki << a;
+    }
+    if (pliki.size() != 1 || wynik.Archiwum.isEmpty())
+        throw EBlad(QStringLiteral("Polecenie \"archiwizuj\" wymaga pliku zestawu (.zst) lub spisu specyfikacji "
+                                   "(.sst) i opcji -o ARCHIWUM."));
+    wynik.Plik = QFileInfo(pliki.first()).absoluteFilePath();
+    return wynik;
+}
+
+void WypiszBraki(const TListyBrakow& listy, const QString& naglowek, QTextStream& wyjscie)
+{
+    if (listy.empty())
+        return;
+    wyjscie << naglowek << '\n';
+    for (const auto& lista : listy) {
+        wyjscie << lista->NazwaListy() << '\n';
+        for (int i = 0; i < lista->Count(); ++i)
+            wyjscie << "  " << lista->Get(i) << '\n';
+    }
+}
+
+}  // namespace
+
+int TPolecenieArchiwizuj::Wykonaj(const QStringList& argumenty, QTextStream& wyjscie, QTextStream&)
+{
+    const TArgumenty a = CzytajArgumenty(argumenty);
+    const QString rozszerzenie = QFileInfo(a.Plik).suffix().toLower();
+    if (rozszerzenie != QLatin1String("zst") && rozszerzenie != QLatin1String("sst"))
+        throw EBlad(QStringLiteral("Polecenie \"archiwizuj\" wymaga pliku zestawu (.zst) lub spisu specyfikacji "
+                                   "(.sst): %1").arg(a.Plik));
+    if (!QFileInfo(a.Plik).isFile())
+        throw EBlad(QStringLiteral("Plik nie istnieje: ") + a.Plik);
+    TKonfiguracjaPolecenia konfiguracja;
+    konfiguracja.UstawNaCzasPolecenia(a.KatalogUzytkownika, false);
+    TZestawArchiwizator archiwizator;
+    if (rozszerzenie == QLatin1String("zst")) {
+        WypiszBraki(archiwizator.GetListyBrakow(a.Plik),
+                    QStringLiteral("W bieżącym zestawie brakuje następujących, powiązanych plików:"), wyjscie);
+        archiwizator.StworzArchiwumZestawu(a.Plik, a.Archiwum);
+    } else {
+        WypiszBraki(archiwizator.GetListaBrakowSst(a.Plik),
+                    QStringLiteral("W bieżącym spisie specyfikacji brakuje następujących, powiązanych plików:"),
+                    wyjscie);
+        archiwizator.StworzArchiwumSpisuSt(a.Plik, a.Archiwum);
+    }
+    wyjscie << "Pomyślnie utworzono archiwum\n" << a.Archiwum << '\n';
+    return KodSukces;
+}

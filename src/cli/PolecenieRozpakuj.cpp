@@ -1,0 +1,95 @@
+#include "cli/PolecenieRozpakuj.h"
+
+#include "app/Wyjatki.h"
+#include "archive/StrukturaSst.h"
+#include "archive/ZestawArchiwizator.h"
+#include "cli/Cli.h"
+#include "cli/KonfiguracjaPolecenia.h"
+
+#include <QFileInfo>
+
+#include <optional>
+
+namespace {
+
+struct TArgumenty
+{
+    QString Archiwum;
+    QString Folder;
+    std::optional<int> Struktura;
+    bool Nadpisuj = false;
+    QString KatalogUzytkownika;
+};
+
+TArgumenty CzytajArgumenty(const QStringList& argumenty)
+{
+    TArgumenty wynik;
+    QStringList pliki;
+    for (qsizetype i = 0; i < argumenty.size(); ++i) {
+        const QString& a = argumenty[i];
+        auto Wartosc = [&]() -> QString {
+            if (i + 1 >= argumenty.size())
+                throw EBlad(QStringLiteral("Opcja %1 wymaga wartości.").arg(a));
+            return argumenty[++i];
+        };
+        if (a == QLatin1String("-d")) {
+            wynik.Folder = QFileInfo(Wartosc()).absoluteFilePath();
+        } else if (a == QLatin1String("--struktura")) {
+            const QString w = Wartosc();
+            if (w != QLatin1String("0") && w != QLatin1String("1") && w != QLatin1String("2"))
+                throw EBlad(QStringLiteral("Opcja --struktura przyjmuje wartość 0, 1 lub 2: %1").arg(w));
+            wynik.Struktura = w.toInt();
+        } else if (a == QLatin1String("--nadpisuj")) {
+            wynik.Nadpisuj = true;
+        } else if (a == QLatin1String("--katalog-uzytkownika")) {
+            wynik.KatalogUzytkownika = QFileInfo(Wartosc()).absoluteFilePath();
+        } else if (a.startsWith(QLatin1Char('-'))) {
+            throw EBlad(QStringLiteral("Nieznany argument polecenia \"rozpakuj\": %1").arg(a));
+        } else {
+            pliki << a;
+        }
+    }
+    if (pliki.size() != 1 || pliki.first().trimmed().isEmpty())
+        throw EBlad(QStringLiteral("Proszę wskazać plik archiwum."));
+    if (wynik.Folder.isEmpty())
+        throw EBlad(QStringLiteral("Proszę wskazać folder docelowy."));
+    wynik.Archiwum = QFileInfo(pliki.first()).absoluteFilePath();
+    return wynik;
+}
+
+}  // namespace
+
+int TPolecenieRozpakuj::Wykonaj(const QStringList& argumenty, QTextStream& wyjscie, QTextStream&)
+{
+    const TArgumenty a = CzytajArgumenty(argumenty);
+    const QString rozszerzenie = QFileInfo(a.Archiwum).suffix().toLower();
+    if (rozszerzenie != QLatin1String("azst") && rozszerzenie != QLatin1String("alst"))
+        throw EBlad(QStringLiteral("Polecenie \"rozpakuj\" wymaga archiwum zestawu (.azst) lub spisu specyfikacji "
+                                   "(.alst): %1").arg(a.Archiwum));
+    if (!QFileInfo(a.Archiwum).isFile())
+        throw EBlad(QStringLiteral("Proszę wskazać plik archiwum."));
+
+    // As in the extraction dialog: the folder's marker preselects the structure; a different choice
+    // would need the user's consent, which a command cannot ask for.
+    const TZnacznikStruktury znacznik = CzytajStruktureSst(a.Folder + QStringLiteral("/Specyfikacje Techniczne"));
+    const int struktura = a.Struktura.value_or(znacznik.Struktura.value_or(0));
+    if (znacznik.Znaleziony && (!znacznik.Struktura || *znacznik.Struktura != struktura))
+        throw EBlad(QStringLiteral("W wybranym folderze docelowym istnieje już struktura plików i folderów "
+                                   "specyfikacji, która jest inna od wybranej. Rozpakowanie przerwano."));
+
+    TKonfiguracjaPolecenia konfiguracja;
+    konfiguracja.UstawNaCzasPolecenia(a.KatalogUzytkownika, false);
+    TZestawArchiwizator archiwizator;
+    TOpcjeEkstrakcjiArchiwum opcje;
+    opcje.SetFolderDocelowy(a.Folder);
+    opcje.fczyNadpisuj = a.Nadpisuj;
+    opcje.fstrukturaFolderow = struktura;
+    archiwizator.SetOpcjeEkstrakcji(opcje);
+    QString rozpakowany;
+    if (rozszerzenie == QLatin1String("azst"))
+        archiwizator.RozpakujArchiwumZestawu(a.Archiwum, rozpakowany);
+    else
+        archiwizator.RozpakujArchiwumSpisuSt(a.Archiwum, rozpakowany);
+    wyjscie << rozpakowany << '\n';
+    return KodSukces;
+}

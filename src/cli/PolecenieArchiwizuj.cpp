@@ -1,5 +1,7 @@
 #include "cli/PolecenieArchiwizuj.h"
 
+#include "cli/ArgumentyPolecenia.h"
+
 #include "app/Wyjatki.h"
 #include "archive/ZestawArchiwizator.h"
 #include "cli/Cli.h"
@@ -20,21 +22,16 @@ TArgumenty CzytajArgumenty(const QStringList& argumenty)
 {
     TArgumenty wynik;
     QStringList pliki;
-    for (qsizetype i = 0; i < argumenty.size(); ++i) {
-        const QString& a = argumenty[i];
-        auto Wartosc = [&]() -> QString {
-            if (i + 1 >= argumenty.size())
-                throw EBlad(QStringLiteral("Opcja %1 wymaga wartości.").arg(a));
-            return argumenty[++i];
-        };
-        if (a == QLatin1String("-o"))
-            wynik.Archiwum = QFileInfo(Wartosc()).absoluteFilePath();
-        else if (a == QLatin1String("--katalog-uzytkownika"))
-            wynik.KatalogUzytkownika = QFileInfo(Wartosc()).absoluteFilePath();
-        else if (a.startsWith(QLatin1Char('-')))
-            throw EBlad(QStringLiteral("Nieznany argument polecenia \"archiwizuj\": %1").arg(a));
+    TArgumentyPolecenia a(argumenty, QStringLiteral("archiwizuj"));
+    while (a.Nastepny()) {
+        if (a.Jest("-o"))
+            wynik.Archiwum = a.Sciezka();
+        else if (a.Jest("--katalog-uzytkownika"))
+            wynik.KatalogUzytkownika = a.Sciezka();
+        else if (a.CzyOpcja())
+            a.Nieznany();
         else
-            pliki << a;
+            pliki << a.Biezacy();
     }
     if (pliki.size() != 1 || wynik.Archiwum.isEmpty())
         throw EBlad(QStringLiteral("Polecenie \"archiwizuj\" wymaga pliku zestawu (.zst) lub spisu specyfikacji "

@@ -2,6 +2,7 @@
 
 #include "app/Konfiguracja.h"
 #include "app/Wyjatki.h"
+#include "cli/ArgumentyPolecenia.h"
 #include "cli/Cli.h"
 #include "cli/Json.h"
 #include "cli/KonfiguracjaPolecenia.h"
@@ -38,21 +39,17 @@ TArgumenty CzytajArgumenty(const QStringList& argumenty)
 {
     TArgumenty wynik;
     bool jestPlik = false;
-    for (qsizetype i = 0; i < argumenty.size(); ++i) {
-        const QString& a = argumenty[i];
-        if (a == QLatin1String("--znajdz") || a == QLatin1String("--flagi")) {
-            if (i + 1 >= argumenty.size())
-                throw EBlad(QStringLiteral("Opcja %1 wymaga wartości.").arg(a));
-            const QString wartosc = argumenty[++i];
-            if (a == QLatin1String("--znajdz"))
-                wynik.Znajdz = wartosc;
-            else
-                wynik.Flagi = FlagiZTekstu(wartosc);
-        } else if (!jestPlik && !a.startsWith(QLatin1String("--"))) {
-            wynik.Plik = a;
+    TArgumentyPolecenia a(argumenty, QStringLiteral("lista"));
+    while (a.Nastepny()) {
+        if (a.Jest("--znajdz")) {
+            wynik.Znajdz = a.Wartosc();
+        } else if (a.Jest("--flagi")) {
+            wynik.Flagi = FlagiZTekstu(a.Wartosc());
+        } else if (!jestPlik && !a.Biezacy().startsWith(QLatin1String("--"))) {
+            wynik.Plik = a.Biezacy();
             jestPlik = true;
         } else {
-            throw EBlad(QStringLiteral("Nieznany argument polecenia \"lista\": %1").arg(a));
+            a.Nieznany();
         }
     }
     if (!jestPlik || wynik.Plik.trimmed().isEmpty())

@@ -1,5 +1,7 @@
 #include "cli/PolecenieRozpakuj.h"
 
+#include "cli/ArgumentyPolecenia.h"
+
 #include "app/Wyjatki.h"
 #include "archive/StrukturaSst.h"
 #include "archive/ZestawArchiwizator.h"
@@ -25,28 +27,23 @@ TArgumenty CzytajArgumenty(const QStringList& argumenty)
 {
     TArgumenty wynik;
     QStringList pliki;
-    for (qsizetype i = 0; i < argumenty.size(); ++i) {
-        const QString& a = argumenty[i];
-        auto Wartosc = [&]() -> QString {
-            if (i + 1 >= argumenty.size())
-                throw EBlad(QStringLiteral("Opcja %1 wymaga wartości.").arg(a));
-            return argumenty[++i];
-        };
-        if (a == QLatin1String("-d")) {
-            wynik.Folder = QFileInfo(Wartosc()).absoluteFilePath();
-        } else if (a == QLatin1String("--struktura")) {
-            const QString w = Wartosc();
+    TArgumentyPolecenia a(argumenty, QStringLiteral("rozpakuj"));
+    while (a.Nastepny()) {
+        if (a.Jest("-d")) {
+            wynik.Folder = a.Sciezka();
+        } else if (a.Jest("--struktura")) {
+            const QString w = a.Wartosc();
             if (w != QLatin1String("0") && w != QLatin1String("1") && w != QLatin1String("2"))
                 throw EBlad(QStringLiteral("Opcja --struktura przyjmuje wartość 0, 1 lub 2: %1").arg(w));
             wynik.Struktura = w.toInt();
-        } else if (a == QLatin1String("--nadpisuj")) {
+        } else if (a.Jest("--nadpisuj")) {
             wynik.Nadpisuj = true;
-        } else if (a == QLatin1String("--katalog-uzytkownika")) {
-            wynik.KatalogUzytkownika = QFileInfo(Wartosc()).absoluteFilePath();
-        } else if (a.startsWith(QLatin1Char('-'))) {
-            throw EBlad(QStringLiteral("Nieznany argument polecenia \"rozpakuj\": %1").arg(a));
+        } else if (a.Jest("--katalog-uzytkownika")) {
+            wynik.KatalogUzytkownika = a.Sciezka();
+        } else if (a.CzyOpcja()) {
+            a.Nieznany();
         } else {
-            pliki << a;
+            pliki << a.Biezacy();
         }
     }
     if (pliki.size() != 1 || pliki.first().trimmed().isEmpty())

@@ -1,6 +1,7 @@
 #include "cli/PolecenieZestaw.h"
 
 #include "app/Wyjatki.h"
+#include "cli/ArgumentyPolecenia.h"
 #include "cli/Cli.h"
 #include "cli/Json.h"
 #include "cli/KonfiguracjaPolecenia.h"
@@ -30,29 +31,24 @@ TArgumenty CzytajArgumenty(const QStringList& argumenty)
 {
     TArgumenty wynik;
     QStringList pliki;
-    for (qsizetype i = 0; i < argumenty.size(); ++i) {
-        const QString& a = argumenty[i];
-        auto Wartosc = [&]() -> QString {
-            if (i + 1 >= argumenty.size())
-                throw EBlad(QStringLiteral("Opcja %1 wymaga wartości.").arg(a));
-            return argumenty[++i];
-        };
-        if (a == QLatin1String("--zapisz"))
-            wynik.Zapisz = Wartosc();
-        else if (a == QLatin1String("--utworz"))
-            wynik.Utworz = Wartosc();
-        else if (a == QLatin1String("--lista"))
-            wynik.Lista = Wartosc();
-        else if (a == QLatin1String("--wlasna"))
-            wynik.Wlasne << Wartosc();
-        else if (a == QLatin1String("--katalog-uzytkownika"))
-            wynik.KatalogUzytkownika = QFileInfo(Wartosc()).absoluteFilePath();
-        else if (a == QLatin1String("--warianty"))
+    TArgumentyPolecenia a(argumenty, QStringLiteral("zestaw"));
+    while (a.Nastepny()) {
+        if (a.Jest("--zapisz"))
+            wynik.Zapisz = a.Wartosc();
+        else if (a.Jest("--utworz"))
+            wynik.Utworz = a.Wartosc();
+        else if (a.Jest("--lista"))
+            wynik.Lista = a.Wartosc();
+        else if (a.Jest("--wlasna"))
+            wynik.Wlasne << a.Wartosc();
+        else if (a.Jest("--katalog-uzytkownika"))
+            wynik.KatalogUzytkownika = a.Sciezka();
+        else if (a.Jest("--warianty"))
             wynik.Warianty = true;
-        else if (a.startsWith(QLatin1String("--")))
-            throw EBlad(QStringLiteral("Nieznany argument polecenia \"zestaw\": %1").arg(a));
+        else if (a.CzyOpcja())
+            a.Nieznany();
         else
-            pliki << a;
+            pliki << a.Biezacy();
     }
     if (!wynik.Utworz.isEmpty()) {
         if (!wynik.Zapisz.isEmpty())

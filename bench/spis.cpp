@@ -37,6 +37,19 @@ std::unique_ptr<QTemporaryDir> Katalog;
 QByteArray Pliki[2];
 int Elementow[2] = {0, 0};
 int Wezlow = 0;
+// Nodes, variants and units of measure: every object the reader makes from an element of the file,
+// the unit prices apart.
+int Obiektow[2] = {0, 0};
+
+int PoliczObiekty(const TSpecyfikacja& w)
+{
+    int ile = 1 + w.WariantyCount() + w.JmCount();
+    for (int i = 0; i < w.WariantyCount(); ++i)
+        ile += w.GetWariant(i)->JmCount();
+    for (int i = 0; i < w.Count(); ++i)
+        ile += PoliczObiekty(*w.GetSpecyfikacja(i));
+    return ile;
+}
 QStringList Numery;
 
 QString NumerSpecyfikacji(int r, int g, int e, int s)
@@ -143,6 +156,8 @@ void Przygotuj()
         Elementow[i] = PoliczElementy(Pliki[i]);
     }
     Wezlow = spisy[0].RozmiarIndeksu() - 1;
+    for (int i = 0; i < 2; ++i)
+        Obiektow[i] = PoliczObiekty(spisy[i]) - 1;
 }
 
 // Resident memory now and at its peak (VmHWM, which clear_refs resets), in MB.
@@ -168,6 +183,7 @@ void ZerujSzczytPamieci()
 void Liczniki(benchmark::State& stan, int plik)
 {
     stan.counters["wezly/s"] = benchmark::Counter(Wezlow, benchmark::Counter::kIsIterationInvariantRate);
+    stan.counters["obiekty/s"] = benchmark::Counter(Obiektow[plik], benchmark::Counter::kIsIterationInvariantRate);
     stan.counters["elementy/s"] = benchmark::Counter(Elementow[plik], benchmark::Counter::kIsIterationInvariantRate);
     stan.counters["MB pliku"] = static_cast<double>(Pliki[plik].size()) / (1024.0 * 1024.0);
 }

@@ -2,7 +2,8 @@
 # shellcheck shell=bash
 
 PAKIETY=(cmake ninja-build g++ pkg-config qt6-base-dev libpugixml-dev libpcre2-dev zlib1g-dev libssl-dev
-         libgtest-dev libgmock-dev libbenchmark-dev zip unzip python3)
+         libgtest-dev libgmock-dev libbenchmark-dev zip unzip python3
+         mdbtools mdbtools-dev)
 
 zainstaluj_pakiety() {
   local brakujace=()

@@ -18,6 +18,16 @@ done
 zainstaluj_pakiety
 zbuduj "$katalog" "${opcje[@]}"
 
+# The second, independent reader of Access files in the tests: mdb-reader under Node (already on the
+# machine; npm is never installed through apt). Without it those comparisons are skipped.
+if command -v npm >/dev/null 2>&1; then
+  if [ ! -d "$katalog/npm/node_modules/mdb-reader" ]; then
+    npm install --silent --no-audit --no-fund --prefix "$katalog/npm" mdb-reader@3 >/dev/null 2>&1 ||
+      echo "Uwaga: nie udało się zainstalować mdb-reader; porównania z nim zostaną pominięte." >&2
+  fi
+  export VELOSTRA_NODE_MODULES="$PWD/$katalog/npm/node_modules"
+fi
+
 export QT_QPA_PLATFORM=offscreen
 export ASAN_OPTIONS=detect_leaks=1:abort_on_error=1
 export UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1

@@ -5,6 +5,7 @@
 #include "estimates/KosztorysRds.h"
 #include "estimates/KosztorysRds7.h"
 #include "estimates/KosztorysZuzia.h"
+#include "estimates/edbud/KosztorysEdbud.h"
 
 namespace {
 
@@ -48,21 +49,24 @@ QString RozszerzeniePliku(const QString& sciezka)
 
 const std::vector<TKosztorysFactory::TFormat>& TKosztorysFactory::FormatyWgRozszerzen()
 {
-    static const std::vector<TFormat> formaty{Format<TKosztorysRds>(), Format<TKosztorysZuzia>(), Format<TKosztorysAth1>(),
+    static const std::vector<TFormat> formaty{Format<TKosztorysRds>(),   Format<TKosztorysZuzia>(),
+                                              Format<TKosztorysAth1>(),  Format<TKosztorysEdbud>(),
                                               Format<TKosztorysFwdSt>(), Format<TKosztorysRds7>()};
     return formaty;
 }
 
 const std::vector<TKosztorysFactory::TFormat>& TKosztorysFactory::FormatyWgFiltrow()
 {
-    static const std::vector<TFormat> formaty{Format<TKosztorysAth1>(), Format<TKosztorysRds>(), Format<TKosztorysZuzia>(),
+    static const std::vector<TFormat> formaty{Format<TKosztorysAth1>(),  Format<TKosztorysRds>(),
+                                              Format<TKosztorysZuzia>(), Format<TKosztorysEdbud>(),
                                               Format<TKosztorysFwdSt>(), Format<TKosztorysRds7>()};
     return formaty;
 }
 
 const std::vector<TKosztorysFactory::TFormat>& TKosztorysFactory::FormatyWgKlas()
 {
-    static const std::vector<TFormat> formaty{Format<TKosztorysAth1>(), Format<TKosztorysRds7>(), Format<TKosztorysZuzia>(),
+    static const std::vector<TFormat> formaty{Format<TKosztorysAth1>(),  Format<TKosztorysRds7>(),
+                                              Format<TKosztorysZuzia>(), Format<TKosztorysEdbud>(),
                                               Format<TKosztorysFwdSt>(), Format<TKosztorysRds>()};
     return formaty;
 }

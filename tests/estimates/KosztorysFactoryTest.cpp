@@ -25,7 +25,8 @@ TEST_F(KosztorysFactoryTest, KlasaWgOstatniegoRozszerzenia)
     } przypadki[] = {
         {"/a/k.rds", ".rds"},     {"/a/K.RDS", ".rds"},    {"/a/k.Rds7", ".rds7"}, {"/a/k.rds7", ".rds7"},
         {"/a/k.xml", ".xml"},     {"/a/k.ATH", ".ath"},    {"/a/k.fwd", ".fwd"},   {"/a/k.txt.rds", ".rds"},
-        {"/a/k.rds.txt", nullptr}, {"/a/kosztorys", nullptr}, {"/a.b/kosztorys", nullptr}, {"/a/k.mdb", nullptr},
+        {"/a/k.rds.txt", nullptr}, {"/a/kosztorys", nullptr}, {"/a.b/kosztorys", nullptr}, {"/a/k.MDB", ".mdb"},
+        {"/a/k.accdb", nullptr},
     };
     for (const auto& p : przypadki) {
         const auto k = TKosztorysFactory::GetKosztorys(QString::fromUtf8(p.Plik), false);
@@ -55,11 +56,11 @@ TEST_F(KosztorysFactoryTest, ListaFiltrow)
 {
     EXPECT_EQ(TKosztorysFactory::GetListaFiltrow(),
               (QStringList{QStringLiteral("Kosztorys ATH (*.ath)|*.ath"), QStringLiteral("Kosztorys Rodos (*.rds)|*.rds"),
-                           QStringLiteral("Kosztorys Zuzi (*.xml)|*.xml"), QStringLiteral("Kosztorys FWD (*.fwd)|*.fwd"),
-                           QStringLiteral("Kosztorys Rodos (*.rds7)|*.rds7"),
-                           QStringLiteral("Wszystkie obsługiwane|*.ath;*.rds;*.xml;*.fwd;*.rds7")}));
+                           QStringLiteral("Kosztorys Zuzi (*.xml)|*.xml"), QStringLiteral("Kosztorys Edbud (*.mdb)|*.mdb"),
+                           QStringLiteral("Kosztorys FWD (*.fwd)|*.fwd"), QStringLiteral("Kosztorys Rodos (*.rds7)|*.rds7"),
+                           QStringLiteral("Wszystkie obsługiwane|*.ath;*.rds;*.xml;*.mdb;*.fwd;*.rds7")}));
     EXPECT_TRUE(TKosztorysFactory::GetFiltrDialogu().endsWith(
-        QStringLiteral(";;Wszystkie obsługiwane (*.ath *.rds *.xml *.fwd *.rds7)")));
+        QStringLiteral(";;Wszystkie obsługiwane (*.ath *.rds *.xml *.mdb *.fwd *.rds7)")));
 }
 
 TEST_F(KosztorysFactoryTest, WczytanieOdRazuIBladCzytnika)

@@ -231,6 +231,12 @@ std::vector<TBazaMdb::TWiersz> TBazaMdbJet4::Czytaj(TTabela& t, const QStringLis
 int TBazaMdbJet4::UstawTekst(const QString& tabela, const QString& kolumnaKlucza, const QString& klucz,
                              const QString& kolumna, const QString& wartosc)
 {
+    return UstawTeksty(tabela, kolumnaKlucza, {{klucz, wartosc}}, kolumna);
+}
+
+int TBazaMdbJet4::UstawTeksty(const QString& tabela, const QString& kolumnaKlucza,
+                              const QHash<QString, QString>& wartosci, const QString& kolumna)
+{
     if (!FDoZapisu)
         throw EBlad(QStringLiteral("Baza danych jest otwarta tylko do odczytu."));
     auto t = OtworzTabele(tabela);
@@ -238,10 +244,11 @@ int TBazaMdbJet4::UstawTekst(const QString& tabela, const QString& kolumnaKlucza
     MdbColumn* kol = t->Kol(nr);
     if (kol->col_type != MDB_TEXT)
         throw EBlad(QStringLiteral("Kolumna „%1” tabeli „%2” nie jest kolumną tekstową.").arg(kolumna, tabela));
-    if (static_cast<qsizetype>(kol->col_size) < wartosc.size() * 2)
-        throw EBlad(QStringLiteral("Tekst „%1” jest dłuższy niż pozwala kolumna „%2” tabeli „%3” (%4 znaków).")
-                        .arg(wartosc, kolumna, tabela)
-                        .arg(kol->col_size / 2));
+    for (const QString& wartosc : wartosci)
+        if (static_cast<qsizetype>(kol->col_size) < wartosc.size() * 2)
+            throw EBlad(QStringLiteral("Tekst „%1” jest dłuższy niż pozwala kolumna „%2” tabeli „%3” (%4 znaków).")
+                            .arg(wartosc, kolumna, tabela)
+                            .arg(kol->col_size / 2));
     // Index pages would have to be rebuilt to match; that is not done here.
     mdb_read_indices(t->Def);
     if (t->Def->num_idxs > 0 && (!t->Def->indices || t->Def->indices->len < t->Def->num_idxs))
@@ -258,9 +265,13 @@ int TBazaMdbJet4::UstawTekst(const QString& tabela, const QString& kolumnaKlucza
     const std::vector<TWiersz> wiersze = Czytaj(*t, {kolumnaKlucza}, &miejsca);
     int zmienione = 0;
     for (size_t i = 0; i < wiersze.size(); ++i) {
-        if (JakoTekst(wiersze[i].value(kolumnaKlucza)) != klucz || wiersze[i].value(kolumnaKlucza).isNull())
+        const QVariant& klucz = wiersze[i].value(kolumnaKlucza);
+        if (klucz.isNull())
             continue;
-        UstawWWierszu(*t, miejsca[i], nr, wartosc);
+        const auto it = wartosci.constFind(JakoTekst(klucz));
+        if (it == wartosci.constEnd())
+            continue;
+        UstawWWierszu(*t, miejsca[i], nr, *it);
         ++zmienione;
     }
     return zmienione;

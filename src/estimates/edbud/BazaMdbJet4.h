@@ -19,6 +19,8 @@ public:
     std::vector<TWiersz> CzytajTabele(const QString& tabela, const QStringList& kolumny) const override;
     int UstawTekst(const QString& tabela, const QString& kolumnaKlucza, const QString& klucz, const QString& kolumna,
                    const QString& wartosc) override;
+    int UstawTeksty(const QString& tabela, const QString& kolumnaKlucza, const QHash<QString, QString>& wartosci,
+                    const QString& kolumna) override;
 
 private:
     struct TMiejsce

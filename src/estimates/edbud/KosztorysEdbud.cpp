@@ -205,15 +205,17 @@ void TKosztorysEdbud::SaveFile(const QString& newFilePath)
     }
     QFile(tymczasowy).setPermissions(QFile::ReadOwner | QFile::WriteOwner | QFile::ReadGroup | QFile::ReadOther);
     try {
-        auto baza = TBazaMdb::OtworzDoZapisu(tymczasowy);
+        // Every number in one pass over the positions' table.
+        QHash<QString, QString> numery;
         for (int e = 0; e < ElementyCount(); ++e) {
             const TElementRds* element = GetElement(e);
             for (int i = 0; i < element->PozycjeCount(); ++i) {
                 const TPozycjaRds* p = element->GetPozycja(i);
-                baza->UstawTekst(QStringLiteral("positions"), QStringLiteral("positionid"), p->Id(), QStringLiteral("ts"),
-                                 STDoZapisu(*p));
+                numery.insert(p->Id(), STDoZapisu(*p));
             }
         }
+        TBazaMdb::OtworzDoZapisu(tymczasowy)->UstawTeksty(QStringLiteral("positions"), QStringLiteral("positionid"),
+                                                          numery, QStringLiteral("ts"));
     } catch (const EBlad&) {
         QFile::remove(tymczasowy);
         throw EBlad(BladZapisu);

@@ -149,6 +149,10 @@ std::unique_ptr<TBazaMdbJet4::TTabela> TBazaMdbJet4::OtworzTabele(const QString&
     t->Def = mdb_read_table(t->Wpis);
     if (!t->Def || !mdb_read_columns(t->Def))
         throw EBlad(QStringLiteral("Nie można odczytać definicji tabeli „%1”.").arg(tabela));
+    // A damaged table definition leaves the library without the map of the table's pages, which its row
+    // scan would follow into nothing.
+    if (!t->Def->usage_map || t->Def->map_sz == 0)
+        throw EBlad(QStringLiteral("Nie można odczytać mapy stron tabeli „%1”.").arg(tabela));
     return t;
 }
 

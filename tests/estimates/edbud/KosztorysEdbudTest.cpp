@@ -132,6 +132,9 @@ TEST_F(KosztorysEdbud, BledyCzytania)
     } przypadki[] = {
         {"nie Access", QByteArray("to nie jest baza danych"), QStringLiteral("Wybrany plik kosztorysu jest nieprawidłowy.")},
         {"same zera", QByteArray(3 * 4096, '\0'), QStringLiteral("Wybrany plik kosztorysu jest nieprawidłowy.")},
+        // A table definition whose map of pages cannot be read: the library's scan must not be let loose.
+        {"mapa stron poza plikiem", CzytajPlik(SciezkaDanychTestowych(QStringLiteral("estimates/edbud/mapa_stron_poza_plikiem.mdb"))),
+         QStringLiteral("Wybrany plik kosztorysu jest nieprawidłowy.")},
     };
     for (const auto& p : przypadki) {
         SCOPED_TRACE(p.Nazwa);

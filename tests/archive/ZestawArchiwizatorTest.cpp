@@ -40,7 +40,7 @@ protected:
 
     QString PlikZestawu() const { return Uzytkownika(QStringLiteral("Zestaw demo.zst")); }
 
-    // The folder a group adds for the structure, as the description of the structures says.
+    // The folder a group adds for the structure, as each folder structure names it.
     static QString FolderGrupy(const pugi::xml_node& w, int struktura)
     {
         if (struktura == 2 || Atrybut(w, "grupa") != QLatin1String("true"))

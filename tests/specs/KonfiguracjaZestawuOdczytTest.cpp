@@ -36,7 +36,7 @@ TEST_F(KonfiguracjaZestawuOdczytTest, BezKonfiguracjiDomyslneIWersjaBezZmian)
 
 TEST_F(KonfiguracjaZestawuOdczytTest, WartosciBrakujacychAtrybutow)
 {
-    // The elements and attributes the description gives a fallback for; each removed in turn from a full
+    // The elements and attributes that have a fallback value; each removed in turn from a full
     // file whose value is the opposite of the fallback.
     struct TPrzypadek
     {

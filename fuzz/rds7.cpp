@@ -3,32 +3,20 @@
 // repeatable; what was read can be written back, and the copy is valid UTF-8 with a byte-order mark
 // and CR LF, holding at least the source's lines, which reads again without a crash.
 #include "app/Kodowanie.h"
-#include "app/Konfiguracja.h"
-#include "app/Wyjatki.h"
 #include "estimates/KosztorysJson.h"
 #include "estimates/KosztorysRds7.h"
 
 #include <QStringDecoder>
 
-#include <cstddef>
-#include <cstdint>
-#include <cstdlib>
+#include "WspolneFuzz.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* dane, size_t rozmiar)
 {
-    static TOknoBezEkranu okno;
-    static TKonfiguracja* konfiguracja = TKonfiguracja::GetInstance(&okno, false);
-    (void)konfiguracja;
-    const QByteArray bajty(reinterpret_cast<const char*>(dane), static_cast<qsizetype>(rozmiar));
+    const QByteArray bajty = WejscieFuzz(dane, rozmiar);
 
     TKosztorysRds7 kosztorys;
-    try {
-        kosztorys.WczytajZDanych(bajty);
-    } catch (const EBlad&) {
-        if (kosztorys.Count() != 0)
-            std::abort();
+    if (!WczytajCalyLubNic(kosztorys, bajty))
         return 0;
-    }
     TKosztorysRds7 drugi;
     drugi.WczytajZDanych(bajty);
     if (KosztorysNaJson(drugi) != KosztorysNaJson(kosztorys))
@@ -40,18 +28,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* dane, size_t rozmiar)
     if (!kopiaZBom.startsWith("\xEF\xBB\xBF") || utf8.hasError())
         std::abort();
     const QByteArray kopia = kopiaZBom.mid(3);
-    qsizetype konceLinii = 0;
-    for (qsizetype i = 0; i < kopia.size(); ++i) {
-        if (kopia[i] == '\r' && (i + 1 >= kopia.size() || kopia[i + 1] != '\n'))
-            std::abort();
-        if (kopia[i] == '\n') {
-            if (i == 0 || kopia[i - 1] != '\r')
-                std::abort();
-            ++konceLinii;
-        }
-    }
-    if (!kopia.isEmpty() && !kopia.endsWith("\r\n"))
-        std::abort();
+    const qsizetype konceLinii = LinieCrLf(kopia);
     // Every source line is written; ST lines may be added, none is dropped.
     if (konceLinii < TLinieRds(DekodujTekstPliku(bajty).Tekst).Count())
         std::abort();

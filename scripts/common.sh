@@ -3,7 +3,9 @@
 
 PAKIETY=(cmake ninja-build g++ pkg-config qt6-base-dev libpugixml-dev libpcre2-dev zlib1g-dev libssl-dev
          libgtest-dev libgmock-dev libbenchmark-dev zip unzip python3
-         mdbtools mdbtools-dev)
+         mdbtools mdbtools-dev
+         libreoffice-writer-nogui libreoffice-dev fonts-liberation2 fonts-crosextra-carlito
+         fonts-crosextra-caladea poppler-utils)
 
 zainstaluj_pakiety() {
   local brakujace=()

@@ -1,5 +1,8 @@
 #include "docs/ZbiorEksporter.h"
 
+#include "docs/SilnikDokumentow.h"
+#include "docs/WyjatkiDokumentow.h"
+
 #include <QFileInfo>
 
 TZbiorEksporter::TZbiorEksporter(std::unique_ptr<TTypPliku> typPliku) : FTypPliku(std::move(typPliku)) {}
@@ -31,4 +34,19 @@ void TZbiorEksporter::ZmianaPostepu(const QString& plik)
     FCurrentFile = QFileInfo(plik).fileName();
     if (OnProgressChange)
         OnProgressChange(this);
+}
+
+void TZbiorEksporter::ZPonowieniem(ISilnikDokumentow& silnik, const std::function<void()>& praca)
+{
+    try {
+        praca();
+    } catch (const ESilnikUtracony&) {
+        silnik.Uruchom();
+        praca();
+    }
+}
+
+QString TZbiorEksporter::Tekst(const QStringList& linie)
+{
+    return linie.join(QLatin1Char('\n')).trimmed();
 }

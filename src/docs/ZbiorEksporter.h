@@ -10,6 +10,7 @@
 #include <memory>
 #include <vector>
 
+class ISilnikDokumentow;
 class TMyPath;
 
 // What every exporter of a set's documents shares: the settings of one export request and the merge of
@@ -67,6 +68,11 @@ protected:
     explicit TZbiorEksporter(std::unique_ptr<TTypPliku> typPliku);
     // Before each file: the file's name becomes CurrentFile and the progress event fires.
     void ZmianaPostepu(const QString& plik);
+    // Runs the work on the engine; when the word processor was lost on the way, starts it again and runs
+    // the work once more.
+    static void ZPonowieniem(ISilnikDokumentow& silnik, const std::function<void()>& praca);
+    // The whole text of a list of lines, trimmed.
+    static QString Tekst(const QStringList& linie);
 
 private:
     std::unique_ptr<TTypPliku> FTypPliku;

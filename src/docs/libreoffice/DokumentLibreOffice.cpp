@@ -1,0 +1,433 @@
+#include "docs/libreoffice/DokumentLibreOffice.h"
+
+#include "app/Pliki.h"
+#include "docs/AdresPliku.h"
+#include "docs/libreoffice/Uno.h"
+
+#include <com/sun/star/awt/FontSlant.hpp>
+#include <com/sun/star/beans/XPropertySet.hpp>
+#include <com/sun/star/container/XIndexAccess.hpp>
+#include <com/sun/star/container/XNameAccess.hpp>
+#include <com/sun/star/container/XNameContainer.hpp>
+#include <com/sun/star/document/XDocumentInsertable.hpp>
+#include <com/sun/star/frame/XStorable.hpp>
+#include <com/sun/star/lang/XMultiServiceFactory.hpp>
+#include <com/sun/star/style/BreakType.hpp>
+#include <com/sun/star/style/ParagraphAdjust.hpp>
+#include <com/sun/star/style/XStyle.hpp>
+#include <com/sun/star/style/XStyleFamiliesSupplier.hpp>
+#include <com/sun/star/table/BorderLine2.hpp>
+#include <com/sun/star/text/ControlCharacter.hpp>
+#include <com/sun/star/text/PageNumberType.hpp>
+#include <com/sun/star/text/XParagraphCursor.hpp>
+#include <com/sun/star/text/XText.hpp>
+#include <com/sun/star/text/XTextContent.hpp>
+#include <com/sun/star/text/XTextCursor.hpp>
+#include <com/sun/star/text/XTextDocument.hpp>
+#include <com/sun/star/text/XTextField.hpp>
+#include <com/sun/star/util/XCloseable.hpp>
+#include <com/sun/star/util/XReplaceable.hpp>
+#include <com/sun/star/util/XSearchable.hpp>
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QTemporaryFile>
+
+#include <cstdio>
+
+using css::uno::Any;
+using css::uno::Reference;
+using css::uno::UNO_QUERY;
+using css::uno::UNO_QUERY_THROW;
+
+namespace {
+
+const char* const KStronaPierwsza = "First Page";
+const sal_Int32 KKolorLinii = 8421504;  // grey 808080
+
+css::table::BorderLine2 Linia()
+{
+    css::table::BorderLine2 linia;
+    linia.Color = KKolorLinii;
+    linia.OuterLineWidth = 2;
+    linia.LineWidth = 2;
+    return linia;
+}
+
+Reference<css::container::XNameAccess> Rodzina(const Reference<css::lang::XComponent>& dokument, const char* nazwa)
+{
+    Reference<css::style::XStyleFamiliesSupplier> dostawca(dokument, UNO_QUERY_THROW);
+    return Reference<css::container::XNameAccess>(dostawca->getStyleFamilies()->getByName(OUString::createFromAscii(nazwa)),
+                                                  UNO_QUERY_THROW);
+}
+
+// The page styles that carry the header and footer: all but the title page's.
+std::vector<Reference<css::beans::XPropertySet>> StylyStron(const Reference<css::lang::XComponent>& dokument,
+                                                           bool zPierwsza)
+{
+    Reference<css::container::XIndexAccess> style(Rodzina(dokument, "PageStyles"), UNO_QUERY_THROW);
+    std::vector<Reference<css::beans::XPropertySet>> wynik;
+    for (sal_Int32 i = 0; i < style->getCount(); ++i) {
+        Reference<css::style::XStyle> styl(style->getByIndex(i), UNO_QUERY_THROW);
+        const QString nazwa = ZUno(styl->getName());
+        if (!zPierwsza && (nazwa == QLatin1String(KStronaPierwsza) || nazwa == QLatin1String("Pierwsza strona")))
+            continue;
+        wynik.emplace_back(styl, UNO_QUERY_THROW);
+    }
+    return wynik;
+}
+
+sal_Int32 Statystyka(const Reference<css::lang::XComponent>& dokument, const char* nazwa)
+{
+    Reference<css::beans::XPropertySet> wlasciwosci(dokument, UNO_QUERY_THROW);
+    return wlasciwosci->getPropertyValue(OUString::createFromAscii(nazwa)).get<sal_Int32>();
+}
+
+void UstawCzcionke(const Reference<css::beans::XPropertySet>& p)
+{
+    p->setPropertyValue("CharFontName", Any(OUString("Times New Roman")));
+    p->setPropertyValue("CharHeight", Any(11.0f));
+    p->setPropertyValue("CharPosture", Any(css::awt::FontSlant_ITALIC));
+}
+
+// ICU pattern that matches the text literally.
+QString WzorzecDoslowny(const QString& tekst)
+{
+    QString wynik;
+    for (const QChar z : tekst) {
+        if (!z.isLetterOrNumber() && !z.isSpace())
+            wynik += QLatin1Char('\\');
+        wynik += z;
+    }
+    return wynik;
+}
+
+// Replacement text for a pattern search: "&", "$" and "\" literal, line ends as paragraph breaks.
+QString ZamianaDoslowna(const QString& tekst)
+{
+    QString wynik;
+    for (const QChar z : tekst) {
+        if (z == QLatin1Char('\\') || z == QLatin1Char('&') || z == QLatin1Char('$'))
+            wynik += QLatin1Char('\\');
+        if (z == QLatin1Char('\n')) {
+            wynik += QStringLiteral("\\n");
+            continue;
+        }
+        if (z == QLatin1Char('\r'))
+            continue;
+        wynik += z;
+    }
+    return wynik;
+}
+
+// Stands in the header for the field that repeats the nearest text of a style, until the document is
+// stored (see Zapisz).
+QString ZnacznikOdwolania()
+{
+    return QStringLiteral("\u2060VELOSTRA_STYLEREF\u2060");
+}
+
+void WstawOdwolanieDoStylu(const Reference<css::text::XText>& tekst, const Reference<css::text::XTextCursor>& kursor)
+{
+    tekst->insertString(kursor.get(), DoUno(ZnacznikOdwolania()), false);
+}
+
+}  // namespace
+
+TDokumentLibreOffice::TDokumentLibreOffice(Reference<css::lang::XComponent> dokument, QString plik)
+    : FDokument(std::move(dokument)), FPlik(std::move(plik))
+{
+}
+
+TDokumentLibreOffice::~TDokumentLibreOffice()
+{
+    try {
+        Reference<css::util::XCloseable> zamykany(FDokument, UNO_QUERY);
+        if (zamykany.is())
+            zamykany->close(true);
+        else if (FDokument.is())
+            FDokument->dispose();
+    } catch (...) {
+        // The office may be gone already; nothing is left to close then.
+    }
+}
+
+QString TDokumentLibreOffice::FiltrWczytania(const QString& plik)
+{
+    const QString rozszerzenie = QFileInfo(plik).suffix().toLower();
+    if (rozszerzenie == QLatin1String("doc"))
+        return QStringLiteral("MS Word 97");
+    if (rozszerzenie == QLatin1String("docx"))
+        return QStringLiteral("MS Word 2007 XML");
+    if (rozszerzenie == QLatin1String("odt"))
+        return QStringLiteral("writer8");
+    return {};
+}
+
+QString TDokumentLibreOffice::FiltrZapisu(const QString& plik)
+{
+    const QString rozszerzenie = QFileInfo(plik).suffix().toLower();
+    if (rozszerzenie == QLatin1String("pdf"))
+        return QStringLiteral("writer_pdf_Export");
+    return FiltrWczytania(plik);
+}
+
+void TDokumentLibreOffice::WstawPlik(const QString& plik, bool zPodzialemStrony)
+{
+    WywolajUno([&] {
+        Reference<css::text::XTextDocument> tekstowy(FDokument, UNO_QUERY_THROW);
+        Reference<css::text::XText> tekst = tekstowy->getText();
+        Reference<css::text::XTextCursor> kursor = tekst->createTextCursor();
+        kursor->gotoEnd(false);
+        if (zPodzialemStrony) {
+            tekst->insertControlCharacter(kursor.get(), css::text::ControlCharacter::PARAGRAPH_BREAK, false);
+            kursor->gotoEnd(false);
+            Reference<css::beans::XPropertySet>(kursor.get(), UNO_QUERY_THROW)
+                ->setPropertyValue("BreakType", Any(css::style::BreakType_PAGE_BEFORE));
+        }
+        const sal_Int32 znakiPrzed = Statystyka(FDokument, "CharacterCount");
+        const sal_Int32 akapityPrzed = Statystyka(FDokument, "ParagraphCount");
+        std::vector<css::beans::PropertyValue> argumenty;
+        const QString filtr = FiltrWczytania(plik);
+        // Without the filter named a .docx can come in as nothing at all.
+        if (!filtr.isEmpty())
+            argumenty.push_back(Wlasciwosc("FilterName", Any(DoUno(filtr))));
+        Reference<css::document::XDocumentInsertable>(kursor.get(), UNO_QUERY_THROW)
+            ->insertDocumentFromURL(DoUno(ConvertToURL(plik)), Wlasciwosci(argumenty));
+        if (Statystyka(FDokument, "CharacterCount") <= znakiPrzed &&
+            Statystyka(FDokument, "ParagraphCount") <= akapityPrzed)
+            throw EBlad(QStringLiteral("Nie udało się wstawić pliku (plik jest pusty lub uszkodzony): ") + plik);
+    });
+}
+
+int TDokumentLibreOffice::ZamienWszystko(const QString& szukany, const QString& nowy, bool wielkoscLiter)
+{
+    return WywolajUno([&] {
+        Reference<css::util::XReplaceable> zamiana(FDokument, UNO_QUERY_THROW);
+        Reference<css::util::XReplaceDescriptor> opis = zamiana->createReplaceDescriptor();
+        const bool wzorzec = nowy.contains(QLatin1Char('\n'));
+        // Line ends can only be written through a pattern replacement, which makes them paragraphs.
+        opis->setSearchString(DoUno(wzorzec ? WzorzecDoslowny(szukany) : szukany));
+        opis->setReplaceString(DoUno(wzorzec ? ZamianaDoslowna(nowy) : nowy));
+        Reference<css::beans::XPropertySet> p(opis, UNO_QUERY_THROW);
+        p->setPropertyValue("SearchCaseSensitive", Any(wielkoscLiter));
+        p->setPropertyValue("SearchRegularExpression", Any(wzorzec));
+        return static_cast<int>(zamiana->replaceAll(opis.get()));
+    });
+}
+
+int TDokumentLibreOffice::ZamienNaLinie(const QString& szukany, const QStringList& linie, bool wszystkie,
+                                         bool zLamaniemWiersza)
+{
+    return WywolajUno([&] {
+        Reference<css::util::XSearchable> szukanie(FDokument, UNO_QUERY_THROW);
+        Reference<css::util::XSearchDescriptor> opis = szukanie->createSearchDescriptor();
+        opis->setSearchString(DoUno(szukany));
+        Reference<css::beans::XPropertySet>(opis, UNO_QUERY_THROW)->setPropertyValue("SearchCaseSensitive", Any(true));
+        std::vector<Reference<css::text::XTextRange>> znalezione;
+        if (wszystkie) {
+            Reference<css::container::XIndexAccess> wszystkieZnalezione = szukanie->findAll(opis);
+            for (sal_Int32 i = 0; wszystkieZnalezione.is() && i < wszystkieZnalezione->getCount(); ++i)
+                znalezione.emplace_back(wszystkieZnalezione->getByIndex(i), UNO_QUERY_THROW);
+        } else {
+            Reference<css::text::XTextRange> pierwszy(szukanie->findFirst(opis), UNO_QUERY);
+            if (pierwszy.is())
+                znalezione.push_back(pierwszy);
+        }
+        for (const auto& zakres : znalezione) {
+            Reference<css::text::XText> tekst = zakres->getText();
+            Reference<css::text::XTextCursor> kursor = tekst->createTextCursorByRange(zakres);
+            kursor->setString(OUString());
+            for (int i = 0; i < linie.size(); ++i) {
+                if (i > 0)
+                    tekst->insertControlCharacter(kursor.get(),
+                                                  zLamaniemWiersza ? css::text::ControlCharacter::LINE_BREAK
+                                                                   : css::text::ControlCharacter::PARAGRAPH_BREAK,
+                                                  false);
+                tekst->insertString(kursor.get(), DoUno(linie[i]), false);
+            }
+        }
+        return static_cast<int>(znalezione.size());
+    });
+}
+
+int TDokumentLibreOffice::PoliczWystapienia(const QString& szukany)
+{
+    return WywolajUno([&] {
+        Reference<css::util::XSearchable> szukanie(FDokument, UNO_QUERY_THROW);
+        Reference<css::util::XSearchDescriptor> opis = szukanie->createSearchDescriptor();
+        opis->setSearchString(DoUno(szukany));
+        Reference<css::beans::XPropertySet>(opis, UNO_QUERY_THROW)->setPropertyValue("SearchCaseSensitive", Any(true));
+        Reference<css::container::XIndexAccess> znalezione = szukanie->findAll(opis);
+        return znalezione.is() ? static_cast<int>(znalezione->getCount()) : 0;
+    });
+}
+
+void TDokumentLibreOffice::UstawStronePierwsza()
+{
+    WywolajUno([&] {
+        Reference<css::beans::XPropertySet> pierwsza(Rodzina(FDokument, "PageStyles")->getByName(OUString::createFromAscii(KStronaPierwsza)),
+                                                     UNO_QUERY_THROW);
+        // The pages after the title page continue in the default style, which carries header and footer.
+        pierwsza->setPropertyValue("FollowStyle", Any(OUString("Standard")));
+        pierwsza->setPropertyValue("HeaderIsOn", Any(false));
+        pierwsza->setPropertyValue("FooterIsOn", Any(false));
+        Reference<css::text::XTextDocument> tekstowy(FDokument, UNO_QUERY_THROW);
+        Reference<css::text::XTextCursor> kursor = tekstowy->getText()->createTextCursor();
+        kursor->gotoStart(false);
+        Reference<css::beans::XPropertySet>(kursor.get(), UNO_QUERY_THROW)
+            ->setPropertyValue("PageDescName", Any(OUString::createFromAscii(KStronaPierwsza)));
+    });
+}
+
+void TDokumentLibreOffice::UstawNaglowek(const TNaglowekDokumentu& naglowek)
+{
+    WywolajUno([&] {
+        for (const auto& styl : StylyStron(FDokument, false)) {
+            styl->setPropertyValue("HeaderIsOn", Any(true));
+            styl->setPropertyValue("HeaderIsShared", Any(true));
+            Reference<css::text::XText> tekst(styl->getPropertyValue("HeaderText"), UNO_QUERY_THROW);
+            tekst->setString(OUString());
+            Reference<css::text::XTextCursor> kursor = tekst->createTextCursor();
+            tekst->insertString(kursor.get(), DoUno(naglowek.Tekst), false);
+            if (!naglowek.StylOdwolania.trimmed().isEmpty()) {
+                tekst->insertControlCharacter(kursor.get(), css::text::ControlCharacter::PARAGRAPH_BREAK, false);
+                WstawOdwolanieDoStylu(tekst, kursor);
+                FStylOdwolania = naglowek.StylOdwolania.trimmed();
+            }
+            kursor->gotoStart(false);
+            kursor->gotoEnd(true);
+            Reference<css::beans::XPropertySet> p(kursor.get(), UNO_QUERY_THROW);
+            UstawCzcionke(p);
+            p->setPropertyValue("ParaAdjust", Any(sal_Int16(css::style::ParagraphAdjust_LEFT)));
+            p->setPropertyValue("BottomBorder", Any(Linia()));
+            styl->setPropertyValue("HeaderBodyDistance", Any(sal_Int32(400)));
+        }
+    });
+}
+
+void TDokumentLibreOffice::UstawStopke(const TStopkaDokumentu& stopka)
+{
+    WywolajUno([&] {
+        Reference<css::lang::XMultiServiceFactory> fabryka(FDokument, UNO_QUERY_THROW);
+        auto pisz = [&](const Reference<css::text::XText>& tekst, bool prawaStrona) {
+            tekst->setString(OUString());
+            Reference<css::text::XTextCursor> kursor = tekst->createTextCursor();
+            auto numer = [&] {
+                Reference<css::beans::XPropertySet> pole(
+                    fabryka->createInstance("com.sun.star.text.textfield.PageNumber"), UNO_QUERY_THROW);
+                pole->setPropertyValue("NumberingType", Any(sal_Int16(4)));  // arabic
+                pole->setPropertyValue("SubType", Any(css::text::PageNumberType_CURRENT));
+                pole->setPropertyValue("Offset", Any(sal_Int16(0)));
+                tekst->insertTextContent(kursor.get(), Reference<css::text::XTextContent>(pole, UNO_QUERY_THROW), false);
+            };
+            const OUString tresc = DoUno(stopka.Tekst);
+            if (!stopka.CzyNrStrony) {
+                tekst->insertString(kursor.get(), tresc, false);
+            } else if (stopka.CzyDwustronna && !prawaStrona) {
+                tekst->insertString(kursor.get(), "Strona - ", false);
+                numer();
+                tekst->insertString(kursor.get(), "\t\t" + tresc, false);
+            } else {
+                tekst->insertString(kursor.get(), tresc + "\t\tStrona - ", false);
+                numer();
+            }
+            kursor->gotoStart(false);
+            kursor->gotoEnd(true);
+            Reference<css::beans::XPropertySet> p(kursor.get(), UNO_QUERY_THROW);
+            UstawCzcionke(p);
+            p->setPropertyValue("TopBorder", Any(Linia()));
+            p->setPropertyValue("ParaAdjust", Any(sal_Int16(stopka.CzyDwustronna && prawaStrona
+                                                                ? css::style::ParagraphAdjust_RIGHT
+                                                                : css::style::ParagraphAdjust_LEFT)));
+        };
+        for (const auto& styl : StylyStron(FDokument, false)) {
+            styl->setPropertyValue("FooterIsOn", Any(true));
+            styl->setPropertyValue("FooterIsShared", Any(!stopka.CzyDwustronna));
+            if (stopka.CzyDwustronna) {
+                pisz(Reference<css::text::XText>(styl->getPropertyValue("FooterTextLeft"), UNO_QUERY_THROW), false);
+                pisz(Reference<css::text::XText>(styl->getPropertyValue("FooterTextRight"), UNO_QUERY_THROW), true);
+            } else {
+                pisz(Reference<css::text::XText>(styl->getPropertyValue("FooterText"), UNO_QUERY_THROW), true);
+            }
+            styl->setPropertyValue("FooterBodyDistance", Any(sal_Int32(400)));
+        }
+    });
+}
+
+void TDokumentLibreOffice::UstawMarginesy(int lewy, int prawy, int gorny, int dolny)
+{
+    WywolajUno([&] {
+        for (const auto& styl : StylyStron(FDokument, true)) {
+            styl->setPropertyValue("LeftMargin", Any(sal_Int32(lewy * 100)));
+            styl->setPropertyValue("RightMargin", Any(sal_Int32(prawy * 100)));
+            // The office measures the top and bottom margins to the header and footer, a word processor
+            // to the body text: the header's and footer's heights come off.
+            const bool naglowek = styl->getPropertyValue("HeaderIsOn").get<bool>();
+            const bool stopka = styl->getPropertyValue("FooterIsOn").get<bool>();
+            const sal_Int32 wysNaglowka = naglowek ? styl->getPropertyValue("HeaderHeight").get<sal_Int32>() : 0;
+            const sal_Int32 wysStopki = stopka ? styl->getPropertyValue("FooterHeight").get<sal_Int32>() : 0;
+            styl->setPropertyValue("TopMargin", Any(std::max<sal_Int32>(0, gorny * 100 - wysNaglowka)));
+            styl->setPropertyValue("BottomMargin", Any(std::max<sal_Int32>(0, dolny * 100 - wysStopki)));
+        }
+    });
+}
+
+QStringList TDokumentLibreOffice::NazwyUzywanychStylow()
+{
+    return WywolajUno([&] {
+        QStringList wynik;
+        Reference<css::container::XNameAccess> style = Rodzina(FDokument, "ParagraphStyles");
+        const auto nazwy = style->getElementNames();
+        for (const OUString& nazwa : nazwy) {
+            Reference<css::style::XStyle> styl(style->getByName(nazwa), UNO_QUERY_THROW);
+            if (!styl->isInUse())
+                continue;
+            Reference<css::beans::XPropertySet> p(styl, UNO_QUERY_THROW);
+            wynik.append(ZUno(p->getPropertyValue("DisplayName").get<OUString>()));
+        }
+        return wynik;
+    });
+}
+
+void TDokumentLibreOffice::Zapisz(const QString& plik)
+{
+    const QString filtr = FiltrZapisu(plik);
+    if (filtr.isEmpty())
+        throw EBlad(QStringLiteral("Nieobsługiwany format pliku wynikowego: ") + plik);
+    const QFileInfo cel(plik);
+    // Written beside the target and renamed over it, so a failure never leaves half a document.
+    QString tymczasowy;
+    {
+        QTemporaryFile plikTymczasowy(cel.absolutePath() + QStringLiteral("/.velostra-XXXXXX.") + cel.suffix());
+        if (!plikTymczasowy.open())
+            throw EBlad(QStringLiteral("Brak możliwości zapisu dokumentu. Plik jest używany lub brak uprawnień do zapisu."));
+        plikTymczasowy.setAutoRemove(false);
+        tymczasowy = plikTymczasowy.fileName();
+    }
+    try {
+        WywolajUno([&] {
+            Reference<css::frame::XStorable> zapis(FDokument, UNO_QUERY_THROW);
+            const bool pdf = filtr == QLatin1String("writer_pdf_Export");
+            zapis->storeToURL(DoUno(ConvertToURL(tymczasowy)),
+                              Wlasciwosci({Wlasciwosc("FilterName", Any(DoUno(filtr))),
+                                           Wlasciwosc("Overwrite", Any(true))}));
+            (void)pdf;
+        });
+        if (QFileInfo(tymczasowy).size() <= 0)
+            throw EBlad(QStringLiteral("Pakiet biurowy nie zapisał dokumentu."));
+        if (std::rename(QFile::encodeName(tymczasowy).constData(), QFile::encodeName(plik).constData()) != 0)
+            throw EBlad(QStringLiteral("Brak możliwości zapisu dokumentu. Plik jest używany lub brak uprawnień do zapisu."));
+    } catch (...) {
+        QFile::remove(tymczasowy);
+        throw;
+    }
+}
+
+void TDokumentLibreOffice::Zapisz()
+{
+    if (FPlik.isEmpty())
+        throw EBlad(QStringLiteral("Dokument nie ma jeszcze pliku."));
+    Zapisz(FPlik);
+}

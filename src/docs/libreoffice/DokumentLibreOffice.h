@@ -1,0 +1,36 @@
+#pragma once
+
+#include "docs/SilnikDokumentow.h"
+
+#include <com/sun/star/lang/XComponent.hpp>
+
+// A Writer document of the private office. Closed without saving when destroyed.
+class TDokumentLibreOffice : public IDokumentTekstowy
+{
+public:
+    // plik: where it was opened from (empty for a new document).
+    TDokumentLibreOffice(com::sun::star::uno::Reference<com::sun::star::lang::XComponent> dokument, QString plik);
+    ~TDokumentLibreOffice() override;
+
+    void WstawPlik(const QString& plik, bool zPodzialemStrony) override;
+    int ZamienWszystko(const QString& szukany, const QString& nowy, bool wielkoscLiter) override;
+    int ZamienNaLinie(const QString& szukany, const QStringList& linie, bool wszystkie, bool zLamaniemWiersza) override;
+    int PoliczWystapienia(const QString& szukany) override;
+    void UstawStronePierwsza() override;
+    void UstawNaglowek(const TNaglowekDokumentu& naglowek) override;
+    void UstawStopke(const TStopkaDokumentu& stopka) override;
+    void UstawMarginesy(int lewy, int prawy, int gorny, int dolny) override;
+    QStringList NazwyUzywanychStylow() override;
+    void Zapisz(const QString& plik) override;
+    void Zapisz() override;
+
+    // The import filter for a document, by its extension in any letter case; empty: let the office detect.
+    static QString FiltrWczytania(const QString& plik);
+    // The export filter for a target, by its extension; empty when the format is not one we write.
+    static QString FiltrZapisu(const QString& plik);
+
+private:
+    com::sun::star::uno::Reference<com::sun::star::lang::XComponent> FDokument;
+    QString FPlik;
+    QString FStylOdwolania;
+};

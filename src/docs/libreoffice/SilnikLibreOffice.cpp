@@ -1,0 +1,191 @@
+#include "docs/libreoffice/SilnikLibreOffice.h"
+
+#include "docs/AdresPliku.h"
+#include "docs/libreoffice/DokumentLibreOffice.h"
+#include "docs/libreoffice/ProcesOffice.h"
+#include "docs/libreoffice/Uno.h"
+
+#include <com/sun/star/bridge/UnoUrlResolver.hpp>
+#include <com/sun/star/bridge/XUnoUrlResolver.hpp>
+#include <com/sun/star/connection/NoConnectException.hpp>
+#include <com/sun/star/frame/Desktop.hpp>
+#include <com/sun/star/frame/XComponentLoader.hpp>
+#include <com/sun/star/frame/XDesktop2.hpp>
+#include <com/sun/star/lang/DisposedException.hpp>
+#include <com/sun/star/lang/XComponent.hpp>
+#include <com/sun/star/uno/XComponentContext.hpp>
+#include <cppuhelper/bootstrap.hxx>
+
+#include <QElapsedTimer>
+#include <QFileInfo>
+
+#include <thread>
+
+using css::uno::Reference;
+using css::uno::UNO_QUERY;
+using css::uno::UNO_QUERY_THROW;
+
+void RzucBladUno(const css::uno::Exception& e)
+{
+    const QString komunikat = ZUno(e.Message);
+    if (komunikat.contains(QStringLiteral("URP bridge")) || komunikat.contains(QStringLiteral("disposed")))
+        throw ESilnikUtracony(QStringLiteral("Połączenie z pakietem biurowym zostało przerwane."));
+    throw EBlad(komunikat.isEmpty() ? QStringLiteral("Błąd pakietu biurowego.") : komunikat);
+}
+
+struct TPolaczenieOffice
+{
+    Reference<css::uno::XComponentContext> Kontekst;
+    Reference<css::frame::XDesktop2> Desktop;
+};
+
+namespace {
+
+// The local UNO runtime is made once per process; every office connection goes through it.
+Reference<css::uno::XComponentContext> KontekstLokalny()
+{
+    static std::once_flag raz;
+    static Reference<css::uno::XComponentContext> kontekst;
+    static QString blad;
+    std::call_once(raz, [] {
+        try {
+            // The runtime finds the office's type and service registries through this variable.
+            if (qEnvironmentVariableIsEmpty("URE_BOOTSTRAP"))
+                qputenv("URE_BOOTSTRAP", "vnd.sun.star.pathname:" VELOSTRA_LO_PROGRAM "/fundamentalrc");
+            kontekst = cppu::defaultBootstrap_InitialComponentContext();
+        } catch (const css::uno::Exception& e) {
+            blad = ZUno(e.Message);
+        } catch (const std::exception& e) {
+            blad = QString::fromUtf8(e.what());
+        }
+    });
+    if (!kontekst.is())
+        throw EBrakSilnikaDokumentow(QStringLiteral("Nie można uruchomić środowiska UNO pakietu LibreOffice: ") + blad);
+    return kontekst;
+}
+
+const int KCzasStartuMs = 60000;
+
+}  // namespace
+
+TSilnikLibreOffice::TSilnikLibreOffice() = default;
+
+TSilnikLibreOffice::~TSilnikLibreOffice()
+{
+    Zatrzymaj();
+}
+
+bool TSilnikLibreOffice::CzyUruchomiony() const
+{
+    std::lock_guard blokada(FMutex);
+    return FPolaczenie != nullptr;
+}
+
+QString TSilnikLibreOffice::NazwaPotoku() const
+{
+    std::lock_guard blokada(FMutex);
+    return FProces ? FProces->NazwaPotoku() : QString();
+}
+
+void TSilnikLibreOffice::Uruchom()
+{
+    Zatrzymaj();
+    std::lock_guard blokada(FMutex);
+    UruchomJesliTrzeba();
+}
+
+void TSilnikLibreOffice::UruchomJesliTrzeba()
+{
+    if (FPolaczenie)
+        return;
+    auto lokalny = KontekstLokalny();
+    auto proces = std::make_unique<TProcesOffice>();
+    proces->Uruchom();
+    const OUString adres =
+        DoUno(QStringLiteral("uno:pipe,name=%1;urp;StarOffice.ComponentContext").arg(proces->NazwaPotoku()));
+    auto polaczenie = std::make_unique<TPolaczenieOffice>();
+    try {
+        Reference<css::bridge::XUnoUrlResolver> resolver = css::bridge::UnoUrlResolver::create(lokalny);
+        QElapsedTimer zegar;
+        zegar.start();
+        for (;;) {
+            try {
+                polaczenie->Kontekst.set(resolver->resolve(adres), UNO_QUERY_THROW);
+                break;
+            } catch (const css::connection::NoConnectException&) {
+                if (!proces->CzyDziala() || zegar.elapsed() > KCzasStartuMs)
+                    throw EBrakSilnikaDokumentow(QStringLiteral("Pakiet biurowy LibreOffice nie uruchomił się."));
+                std::this_thread::sleep_for(std::chrono::milliseconds(50));
+            }
+        }
+        polaczenie->Desktop = css::frame::Desktop::create(polaczenie->Kontekst);
+    } catch (const css::uno::Exception& e) {
+        proces->Zakoncz(0);
+        throw EBrakSilnikaDokumentow(QStringLiteral("Pakiet biurowy LibreOffice nie uruchomił się: ") + ZUno(e.Message));
+    }
+    FProces = std::move(proces);
+    FPolaczenie = std::move(polaczenie);
+}
+
+void TSilnikLibreOffice::Zatrzymaj()
+{
+    std::lock_guard blokada(FMutex);
+    if (FPolaczenie) {
+        try {
+            FPolaczenie->Desktop->terminate();
+        } catch (...) {
+            // Already gone; the process is ended below anyway.
+        }
+        FPolaczenie.reset();
+    }
+    if (FProces) {
+        FProces->Zakoncz(5000);
+        FProces.reset();
+    }
+}
+
+std::unique_ptr<IDokumentTekstowy> TSilnikLibreOffice::NowyDokument()
+{
+    Reference<css::frame::XDesktop2> desktop;
+    {
+        std::lock_guard blokada(FMutex);
+        UruchomJesliTrzeba();
+        desktop = FPolaczenie->Desktop;
+    }
+    return WywolajUno([&]() -> std::unique_ptr<IDokumentTekstowy> {
+        Reference<css::lang::XComponent> dokument = desktop->loadComponentFromURL(
+            "private:factory/swriter", "_blank", 0, Wlasciwosci({Wlasciwosc("Hidden", css::uno::Any(true))}));
+        if (!dokument.is())
+            throw EBlad(QStringLiteral("Nie udało się utworzyć nowego dokumentu."));
+        return std::make_unique<TDokumentLibreOffice>(dokument, QString());
+    });
+}
+
+std::unique_ptr<IDokumentTekstowy> TSilnikLibreOffice::OtworzDokument(const QString& plik, bool tylkoDoOdczytu)
+{
+    if (!QFileInfo(plik).isFile())
+        throw EBlad(QStringLiteral("Wybrany plik nie istnieje: ") + plik);
+    Reference<css::frame::XDesktop2> desktop;
+    {
+        std::lock_guard blokada(FMutex);
+        UruchomJesliTrzeba();
+        desktop = FPolaczenie->Desktop;
+    }
+    return WywolajUno([&]() -> std::unique_ptr<IDokumentTekstowy> {
+        std::vector<css::beans::PropertyValue> argumenty = {
+            Wlasciwosc("Hidden", css::uno::Any(true)),
+            Wlasciwosc("ReadOnly", css::uno::Any(tylkoDoOdczytu)),
+            // Documents come from others: no macros, no links fetched.
+            Wlasciwosc("MacroExecutionMode", css::uno::Any(sal_Int16(0))),
+            Wlasciwosc("UpdateDocMode", css::uno::Any(sal_Int16(0))),
+        };
+        const QString filtr = TDokumentLibreOffice::FiltrWczytania(plik);
+        if (!filtr.isEmpty())
+            argumenty.push_back(Wlasciwosc("FilterName", css::uno::Any(DoUno(filtr))));
+        Reference<css::lang::XComponent> dokument =
+            desktop->loadComponentFromURL(DoUno(ConvertToURL(plik)), "_blank", 0, Wlasciwosci(argumenty));
+        if (!dokument.is())
+            throw EBlad(QStringLiteral("Nie udało się otworzyć pliku: ") + plik);
+        return std::make_unique<TDokumentLibreOffice>(dokument, plik);
+    });
+}

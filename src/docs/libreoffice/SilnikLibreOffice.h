@@ -1,0 +1,35 @@
+#pragma once
+
+#include "docs/SilnikDokumentow.h"
+
+#include <memory>
+#include <mutex>
+
+class TProcesOffice;
+struct TPolaczenieOffice;
+
+// The document engine on a private headless LibreOffice, reached through C++ UNO over a pipe. Started on
+// the first need (or by Uruchom), ended cleanly when destroyed. A lost office (crash, kill) shows as
+// ESilnikUtracony; Uruchom then starts a new one.
+class TSilnikLibreOffice : public ISilnikDokumentow
+{
+public:
+    TSilnikLibreOffice();
+    ~TSilnikLibreOffice() override;
+
+    std::unique_ptr<IDokumentTekstowy> NowyDokument() override;
+    std::unique_ptr<IDokumentTekstowy> OtworzDokument(const QString& plik, bool tylkoDoOdczytu) override;
+    void Uruchom() override;
+    // Ends the office (asks it to quit, then terminates it).
+    void Zatrzymaj();
+    bool CzyUruchomiony() const;
+    // The pipe of the running office (empty when none runs).
+    QString NazwaPotoku() const;
+
+private:
+    void UruchomJesliTrzeba();
+
+    mutable std::mutex FMutex;
+    std::unique_ptr<TProcesOffice> FProces;
+    std::unique_ptr<TPolaczenieOffice> FPolaczenie;
+};

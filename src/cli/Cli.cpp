@@ -7,6 +7,7 @@
 #include "cli/PolecenieKosztorys.h"
 #include "cli/PolecenieLista.h"
 #include "cli/PolecenieRozpakuj.h"
+#include "cli/PolecenieGeneruj.h"
 #include "cli/PolecenieZestaw.h"
 
 TCli::TCli()
@@ -17,6 +18,7 @@ TCli::TCli()
     DodajPolecenie(std::make_unique<TPolecenieZestaw>());
     DodajPolecenie(std::make_unique<TPolecenieArchiwizuj>());
     DodajPolecenie(std::make_unique<TPolecenieRozpakuj>());
+    DodajPolecenie(std::make_unique<TPolecenieGeneruj>());
 }
 
 TCli::~TCli() = default;

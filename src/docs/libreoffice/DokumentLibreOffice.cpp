@@ -2,6 +2,7 @@
 
 #include "app/Pliki.h"
 #include "docs/AdresPliku.h"
+#include "docs/PoprawkiDocx.h"
 #include "docs/libreoffice/Uno.h"
 
 #include <com/sun/star/awt/FontSlant.hpp>
@@ -45,6 +46,8 @@ namespace {
 
 const char* const KStronaPierwsza = "First Page";
 const sal_Int32 KKolorLinii = 8421504;  // grey 808080
+// Where a word processor puts the header and footer by default: 12.5 mm from the page's edge.
+const sal_Int32 KOdlegloscOdKrawedzi = 1250;
 
 css::table::BorderLine2 Linia()
 {
@@ -123,14 +126,9 @@ QString ZamianaDoslowna(const QString& tekst)
 
 // Stands in the header for the field that repeats the nearest text of a style, until the document is
 // stored (see Zapisz).
-QString ZnacznikOdwolania()
-{
-    return QStringLiteral("\u2060VELOSTRA_STYLEREF\u2060");
-}
-
 void WstawOdwolanieDoStylu(const Reference<css::text::XText>& tekst, const Reference<css::text::XTextCursor>& kursor)
 {
-    tekst->insertString(kursor.get(), DoUno(ZnacznikOdwolania()), false);
+    tekst->insertString(kursor.get(), DoUno(ZnacznikOdwolaniaDoStylu()), false);
 }
 
 }  // namespace
@@ -342,6 +340,7 @@ void TDokumentLibreOffice::UstawStopke(const TStopkaDokumentu& stopka)
                                                                 ? css::style::ParagraphAdjust_RIGHT
                                                                 : css::style::ParagraphAdjust_LEFT)));
         };
+        FDwustronny = stopka.CzyDwustronna;
         for (const auto& styl : StylyStron(FDokument, false)) {
             styl->setPropertyValue("FooterIsOn", Any(true));
             styl->setPropertyValue("FooterIsShared", Any(!stopka.CzyDwustronna));
@@ -362,14 +361,23 @@ void TDokumentLibreOffice::UstawMarginesy(int lewy, int prawy, int gorny, int do
         for (const auto& styl : StylyStron(FDokument, true)) {
             styl->setPropertyValue("LeftMargin", Any(sal_Int32(lewy * 100)));
             styl->setPropertyValue("RightMargin", Any(sal_Int32(prawy * 100)));
-            // The office measures the top and bottom margins to the header and footer, a word processor
-            // to the body text: the header's and footer's heights come off.
-            const bool naglowek = styl->getPropertyValue("HeaderIsOn").get<bool>();
-            const bool stopka = styl->getPropertyValue("FooterIsOn").get<bool>();
-            const sal_Int32 wysNaglowka = naglowek ? styl->getPropertyValue("HeaderHeight").get<sal_Int32>() : 0;
-            const sal_Int32 wysStopki = stopka ? styl->getPropertyValue("FooterHeight").get<sal_Int32>() : 0;
-            styl->setPropertyValue("TopMargin", Any(std::max<sal_Int32>(0, gorny * 100 - wysNaglowka)));
-            styl->setPropertyValue("BottomMargin", Any(std::max<sal_Int32>(0, dolny * 100 - wysStopki)));
+            // A word processor measures the top and bottom margins to the body text, with the header and
+            // footer inside them; the office to the header and footer. So the header (footer) gets a fixed
+            // height that fills the margin below the usual distance from the page's edge.
+            auto ustaw = [&](const char* wlaczony, const char* dynamiczna, const char* wysokosc, const char* margines,
+                             int mm) {
+                const sal_Int32 calosc = mm * 100;
+                if (!styl->getPropertyValue(OUString::createFromAscii(wlaczony)).get<bool>()) {
+                    styl->setPropertyValue(OUString::createFromAscii(margines), Any(calosc));
+                    return;
+                }
+                const sal_Int32 odKrawedzi = std::min<sal_Int32>(KOdlegloscOdKrawedzi, calosc / 2);
+                styl->setPropertyValue(OUString::createFromAscii(margines), Any(odKrawedzi));
+                styl->setPropertyValue(OUString::createFromAscii(dynamiczna), Any(false));
+                styl->setPropertyValue(OUString::createFromAscii(wysokosc), Any(std::max<sal_Int32>(1, calosc - odKrawedzi)));
+            };
+            ustaw("HeaderIsOn", "HeaderIsDynamicHeight", "HeaderHeight", "TopMargin", gorny);
+            ustaw("FooterIsOn", "FooterIsDynamicHeight", "FooterHeight", "BottomMargin", dolny);
         }
     });
 }
@@ -406,17 +414,21 @@ void TDokumentLibreOffice::Zapisz(const QString& plik)
         plikTymczasowy.setAutoRemove(false);
         tymczasowy = plikTymczasowy.fileName();
     }
+    const bool docx = cel.suffix().compare(QLatin1String("docx"), Qt::CaseInsensitive) == 0;
     try {
+        // Only a .docx can carry the style reference (written into its XML below); elsewhere the marker goes.
+        if (!FStylOdwolania.isEmpty() && !docx)
+            ZamienWszystko(ZnacznikOdwolaniaDoStylu(), QString(), true);
         WywolajUno([&] {
             Reference<css::frame::XStorable> zapis(FDokument, UNO_QUERY_THROW);
-            const bool pdf = filtr == QLatin1String("writer_pdf_Export");
             zapis->storeToURL(DoUno(ConvertToURL(tymczasowy)),
                               Wlasciwosci({Wlasciwosc("FilterName", Any(DoUno(filtr))),
                                            Wlasciwosc("Overwrite", Any(true))}));
-            (void)pdf;
         });
         if (QFileInfo(tymczasowy).size() <= 0)
             throw EBlad(QStringLiteral("Pakiet biurowy nie zapisał dokumentu."));
+        if (docx && (!FStylOdwolania.isEmpty() || FDwustronny))
+            PoprawDocx(tymczasowy, FStylOdwolania, FDwustronny);
         if (std::rename(QFile::encodeName(tymczasowy).constData(), QFile::encodeName(plik).constData()) != 0)
             throw EBlad(QStringLiteral("Brak możliwości zapisu dokumentu. Plik jest używany lub brak uprawnień do zapisu."));
     } catch (...) {

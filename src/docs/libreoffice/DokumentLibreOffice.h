@@ -33,4 +33,5 @@ private:
     com::sun::star::uno::Reference<com::sun::star::lang::XComponent> FDokument;
     QString FPlik;
     QString FStylOdwolania;
+    bool FDwustronny = false;
 };

@@ -19,6 +19,7 @@
 #include <QElapsedTimer>
 #include <QFileInfo>
 
+#include <csignal>
 #include <thread>
 
 using css::uno::Reference;
@@ -48,6 +49,8 @@ Reference<css::uno::XComponentContext> KontekstLokalny()
     static Reference<css::uno::XComponentContext> kontekst;
     static QString blad;
     std::call_once(raz, [] {
+        // Writing to the pipe of an office that died must fail as an error, not end our process.
+        std::signal(SIGPIPE, SIG_IGN);
         try {
             // The runtime finds the office's type and service registries through this variable.
             if (qEnvironmentVariableIsEmpty("URE_BOOTSTRAP"))

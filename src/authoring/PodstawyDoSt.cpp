@@ -1,0 +1,112 @@
+#include "authoring/PodstawyDoSt.h"
+
+#include "app/Konfiguracja.h"
+#include "app/Pliki.h"
+#include "app/Wyjatki.h"
+#include "specs/KonfiguracjaZestawu.h"
+#include "specs/SpisST.h"
+#include "specs/zestaw/ZestawST.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QSet>
+
+namespace {
+
+// Walks a folder: its own files first, then each subfolder in turn. A folder reached a second time
+// (through a symbolic link) is not walked again, so a link to an ancestor cannot loop for ever.
+void ZbierzPliki(const QString& folder, QSet<QString>& odwiedzone, QStringList& wynik)
+{
+    const QString kanoniczny = QFileInfo(folder).canonicalFilePath();
+    if (kanoniczny.isEmpty() || odwiedzone.contains(kanoniczny))
+        return;
+    odwiedzone.insert(kanoniczny);
+
+    const QDir katalog(folder);
+    const QDir::Filters filtr = QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden | QDir::System;
+    const QFileInfoList wpisy = katalog.entryInfoList(filtr, QDir::Name | QDir::IgnoreCase);
+    QStringList podfoldery;
+    for (const QFileInfo& wpis : wpisy) {
+        const QString sciezka = folder + QLatin1Char('/') + wpis.fileName();
+        // A folder named like a document ("Stare.doc") is no document.
+        if (wpis.isDir())
+            podfoldery << sciezka;
+        else if (wpis.isFile())
+            wynik << sciezka;
+    }
+    for (const QString& podfolder : podfoldery)
+        ZbierzPliki(podfolder, odwiedzone, wynik);
+}
+
+} // namespace
+
+TPodstawaDoSt::TPodstawaDoSt(QString opis, std::unique_ptr<TMyPath> plik)
+    : FOpis(std::move(opis)), FPlik(std::move(plik))
+{
+}
+
+TPodstawyDoSt::TPodstawyDoSt(TKonfiguracja* konfiguracja, TZestawST* zestaw)
+    : Konfiguracja(konfiguracja), Zestaw(zestaw)
+{
+    if (!Konfiguracja || !Zestaw || !Zestaw->GetKonfiguracja())
+        throw EBlad(QStringLiteral("Błąd wewnętrzny (3)"));
+    if (Zestaw->GetKonfiguracja()->FCzyEksportDoc)
+        FTypPliku = std::make_unique<TTypPlikuWord>();
+    else
+        FTypPliku = std::make_unique<TTypPlikuOoO>();
+}
+
+TPodstawyDoSt::~TPodstawyDoSt() = default;
+
+void TPodstawyDoSt::DodajPodstawe(const QString& opis, const QString& sciezka)
+{
+    auto plik = std::make_unique<TMyPath>();
+    plik->SetPath(sciezka, Konfiguracja->GetUserPath());
+    FPliki.push_back(std::make_unique<TPodstawaDoSt>(opis, std::move(plik)));
+}
+
+TPodstawyDoStSzablon::TPodstawyDoStSzablon(TKonfiguracja* konfiguracja, TZestawST* zestaw)
+    : TPodstawyDoSt(konfiguracja, zestaw)
+{
+    WypelnijPodstawy();
+}
+
+void TPodstawyDoStSzablon::WypelnijPodstawy()
+{
+    FPliki.clear();
+    const QString folder =
+        Konfiguracja->FSzablonyStPath ? Konfiguracja->FSzablonyStPath->GetPath(Konfiguracja->GetUserPath()) : QString();
+    // An unset folder would otherwise be taken for the working folder.
+    if (folder.trimmed().isEmpty())
+        return;
+    QSet<QString> odwiedzone;
+    QStringList pliki;
+    ZbierzPliki(QDir::cleanPath(folder), odwiedzone, pliki);
+    for (const QString& plik : pliki) {
+        if (FTypPliku->CzyObslugiwanyPlik(plik))
+            DodajPodstawe(NazwaPlikuBezRozszerzenia(plik), plik);
+    }
+}
+
+TPodstawyDoStSpisSt::TPodstawyDoStSpisSt(TKonfiguracja* konfiguracja, TSpisST* spisSt, TZestawST* zestaw)
+    : TPodstawyDoSt(konfiguracja, zestaw), FSpisSt(spisSt)
+{
+    WypelnijPodstawy();
+}
+
+void TPodstawyDoStSpisSt::WypelnijPodstawy()
+{
+    FPliki.clear();
+    const TSpisST* spis = FSpisSt ? FSpisSt : Zestaw->SpisSpecyfikacji();
+    if (spis)
+        DodajWezel(*spis);
+}
+
+void TPodstawyDoStSpisSt::DodajWezel(const TSpecyfikacja& wezel)
+{
+    const QString plik = wezel.GetPlik();
+    if (!plik.isEmpty() && FTypPliku->CzyObslugiwanyPlik(plik))
+        DodajPodstawe(wezel.GetCaption(), plik);
+    for (int i = 0; i < wezel.Count(); ++i)
+        DodajWezel(*wezel.GetSpecyfikacja(i));
+}

@@ -1,0 +1,132 @@
+#include "cli/PolecenieGeneruj.h"
+
+#include "app/MyPath.h"
+#include "app/Wyjatki.h"
+#include "cli/ArgumentyPolecenia.h"
+#include "cli/Cli.h"
+#include "cli/Json.h"
+#include "cli/KonfiguracjaPolecenia.h"
+#include "docs/GenerowanieDokumentu.h"
+#include "docs/ZbiorEksporter.h"
+#include "docs/libreoffice/SilnikLibreOffice.h"
+#include "specs/KonfiguracjaZestawu.h"
+#include "specs/zestaw/DopasowanieSpecyfikacji.h"
+#include "specs/zestaw/ZestawST.h"
+
+#include <QDir>
+#include <QElapsedTimer>
+#include <QFileInfo>
+#include <QJsonArray>
+#include <QJsonObject>
+
+namespace {
+
+struct TArgumenty
+{
+    QString Plik;
+    QString Wynik;
+    QString Rodzaj;
+    QString KatalogUzytkownika;
+    bool Warianty = false;
+    bool BezStronyTytulowej = false;
+};
+
+TArgumenty CzytajArgumenty(const QStringList& argumenty)
+{
+    TArgumenty wynik;
+    QStringList pliki;
+    TArgumentyPolecenia a(argumenty, QStringLiteral("generuj"));
+    while (a.Nastepny()) {
+        if (a.Jest("-o"))
+            wynik.Wynik = a.Sciezka();
+        else if (a.Jest("--rodzaj"))
+            wynik.Rodzaj = a.Wartosc().toLower();
+        else if (a.Jest("--katalog-uzytkownika"))
+            wynik.KatalogUzytkownika = a.Sciezka();
+        else if (a.Jest("--warianty"))
+            wynik.Warianty = true;
+        else if (a.Jest("--bez-strony-tytulowej"))
+            wynik.BezStronyTytulowej = true;
+        else if (a.CzyOpcja())
+            a.Nieznany();
+        else
+            pliki << a.Biezacy();
+    }
+    if (pliki.size() != 1 || wynik.Wynik.isEmpty())
+        throw EBlad(QStringLiteral("Polecenie \"generuj\" wymaga pliku zestawu (.zst) i opcji -o WYNIK "
+                                   "(.doc, .docx, .odt lub .pdf)."));
+    if (!wynik.Rodzaj.isEmpty() && wynik.Rodzaj != QLatin1String("word") && wynik.Rodzaj != QLatin1String("odt"))
+        throw EBlad(QStringLiteral("Opcja --rodzaj przyjmuje wartość word lub odt."));
+    const QString rozszerzenie = QFileInfo(wynik.Wynik).suffix().toLower();
+    if (!QStringList{"doc", "docx", "odt", "pdf"}.contains(rozszerzenie))
+        throw EBlad(QStringLiteral("Nieobsługiwany format pliku wynikowego (dozwolone: .doc, .docx, .odt, .pdf): ") +
+                    wynik.Wynik);
+    wynik.Plik = QFileInfo(pliki.first()).absoluteFilePath();
+    wynik.Wynik = QFileInfo(wynik.Wynik).absoluteFilePath();
+    return wynik;
+}
+
+// The tool cannot ask: it goes on (leaving out what the question names) and says so.
+class TPytaniaCli : public IPytaniaEksportu
+{
+public:
+    explicit TPytaniaCli(QTextStream& bledy) : FBledy(bledy) {}
+    bool Pytanie(const QString& tresc) override
+    {
+        FBledy << "Uwaga: " << tresc << " [Tak]\n";
+        FBledy.flush();
+        return true;
+    }
+
+private:
+    QTextStream& FBledy;
+};
+
+}  // namespace
+
+int TPolecenieGeneruj::Wykonaj(const QStringList& argumenty, QTextStream& wyjscie, QTextStream& bledy)
+{
+    const TArgumenty a = CzytajArgumenty(argumenty);
+    TKonfiguracjaPolecenia konfiguracja;
+    konfiguracja.UstawNaCzasPolecenia(a.KatalogUzytkownika, a.Warianty);
+    TZestawST zestaw;
+    zestaw.Otworz(a.Plik);
+    DopasujSpecyfikacje(zestaw, konfiguracja.Konfiguracja().FCzyKorzystajZWariantow);
+    TKonfiguracjaZestawu& ustawienia = *zestaw.GetKonfiguracja();
+    if (a.BezStronyTytulowej)
+        ustawienia.FCzyWstawiacSzablonPierwszejStrony = false;
+    const bool czyWord = a.Rodzaj.isEmpty() ? ustawienia.FCzyEksportDoc : a.Rodzaj == QLatin1String("word");
+
+    const QString folder = QFileInfo(a.Wynik).absolutePath();
+    if (!QDir().mkpath(folder))
+        throw EBlad(QStringLiteral("Błąd tworzenia foldera docelowego: ") + folder);
+
+    TSilnikLibreOffice silnik;
+    std::unique_ptr<TZbiorEksporter> eksporter = UtworzEksporter(czyWord, &silnik);
+    UstawEksporterZKonfiguracji(*eksporter, ustawienia, czyWord);
+    eksporter->CzyOtworzPoZapisaniu = false;  // nobody to show it to
+    TPytaniaCli pytania(bledy);
+    const auto lista = PrzygotujEksportZestawu(zestaw, *eksporter, &konfiguracja.Konfiguracja(), pytania);
+    if (!lista)
+        return KodBlad;
+
+    QElapsedTimer zegar;
+    zegar.start();
+    eksporter->OnProgressChange = [&](TZbiorEksporter* e) {
+        bledy << "Przetwarzanie pliku: " << e->CurrentFile() << '\n';
+        bledy.flush();
+    };
+    eksporter->ScalPliki(a.Wynik, lista->Pliki);
+    silnik.Zatrzymaj();
+
+    QJsonArray pliki;
+    for (const TMyPath* p : lista->Pliki)
+        pliki.append(p->GetPath());
+    QJsonObject wynik{{"plik", a.Wynik},
+                      {"rodzaj", czyWord ? "word" : "odt"},
+                      {"strona_tytulowa", lista->CzyStronaTytulowa},
+                      {"pliki", pliki},
+                      {"czas_ms", static_cast<double>(zegar.elapsed())}};
+    WypiszJson(wyjscie, wynik);
+    return KodSukces;
+}

@@ -1,0 +1,20 @@
+#pragma once
+
+#include "cli/Polecenie.h"
+
+// "generuj ZESTAW.zst -o WYNIK.doc|.docx|.odt|.pdf": opens the set, matches it, builds the file list as
+// an export does and merges the documents into one on a private office, printing progress
+// ("Przetwarzanie pliku: ...") on the error stream. The set's output kind decides which documents are
+// taken (Word: .doc and .docx; OpenDocument: also .odt) unless --rodzaj word|odt says otherwise.
+// Options: --katalog-uzytkownika KATALOG, --warianty, --bez-strony-tytulowej.
+class TPolecenieGeneruj : public TPolecenie
+{
+public:
+    QString Nazwa() const override { return QStringLiteral("generuj"); }
+    QString Opis() const override
+    {
+        return QStringLiteral("dokument specyfikacji zestawu: ZESTAW.zst -o WYNIK.doc|.docx|.odt|.pdf "
+                              "[--rodzaj word|odt]");
+    }
+    int Wykonaj(const QStringList& argumenty, QTextStream& wyjscie, QTextStream& bledy) override;
+};

@@ -24,15 +24,11 @@ protected:
     {
         TTestArchiwizatora::SetUp();
         KopiujFolder(FolderDemo(), FUzytkownik);
-        // The demo set has no title-page templates: give it two, so that they travel too.
-        ZapiszPlik(Uzytkownika(QStringLiteral("Szablony/strona tytułowa.doc")), QByteArray("DOC-szablon\x01\x02", 13));
-        ZapiszPlik(Uzytkownika(QStringLiteral("Szablony/strona.odt")), QByteArray("ODT-szablon"));
-        QByteArray zestaw = CzytajPlik(PlikZestawu());
-        zestaw.replace(R"(szablonPierwszejStronyDocPath="")",
-                       R"(szablonPierwszejStronyDocPath="%USERPATH%/Szablony/strona tytułowa.doc")");
-        zestaw.replace(R"(szablonPierwszejStronyOdtPath="")",
-                       R"(szablonPierwszejStronyOdtPath="%USERPATH%/Szablony/strona.odt")");
-        ZapiszPlik(PlikZestawu(), zestaw);
+        // The demo set names its own two title-page templates (Word and OpenDocument): they travel too.
+        ASSERT_TRUE(CzytajPlik(PlikZestawu())
+                        .contains(R"(szablonPierwszejStronyDocPath="%USERPATH%/Szablony/Strona tytułowa.doc")"));
+        ASSERT_TRUE(CzytajPlik(PlikZestawu())
+                        .contains(R"(szablonPierwszejStronyOdtPath="%USERPATH%/Szablony/Strona tytułowa.odt")"));
         // One estimate and one specification document go missing.
         ASSERT_TRUE(QFile::remove(Uzytkownika(QStringLiteral("ath_ulica_lipowa.ath"))));
         ASSERT_TRUE(QFile::remove(Uzytkownika(QStringLiteral("Specyfikacje/D-01.01.02.odt"))));
@@ -94,6 +90,10 @@ TEST_P(TRoundTripZestawu, PakujeIRozpakowujeZPrzepisanymiSciezkami)
     const int struktura = GetParam();
     const QByteArray zestawPrzed = CzytajPlik(PlikZestawu());
     const QByteArray listaPrzed = CzytajPlik(Uzytkownika(QStringLiteral("Lista demo.sst")));
+    const QByteArray szablonDoc = CzytajPlik(Uzytkownika(QStringLiteral("Szablony/Strona tytułowa.doc")));
+    const QByteArray szablonOdt = CzytajPlik(Uzytkownika(QStringLiteral("Szablony/Strona tytułowa.odt")));
+    ASSERT_FALSE(szablonDoc.isEmpty());
+    ASSERT_FALSE(szablonOdt.isEmpty());
 
     TZestawArchiwizator archiwizator;
     // The missing-file lists name exactly what was removed.
@@ -147,11 +147,10 @@ TEST_P(TRoundTripZestawu, PakujeIRozpakowujeZPrzepisanymiSciezkami)
     EXPECT_EQ(ileKosztorysow, 4);
     // Templates.
     const pugi::xml_node konf = po.document_element().child("konfiguracja");
-    EXPECT_EQ(Atrybut(konf, "szablonPierwszejStronyDocPath"), Token + QStringLiteral("/Dane/Szablony/strona tytułowa.doc"));
-    EXPECT_EQ(Atrybut(konf, "szablonPierwszejStronyOdtPath"), Token + QStringLiteral("/Dane/Szablony/strona.odt"));
-    EXPECT_EQ(CzytajPlik(docelowy + QStringLiteral("/Dane/Szablony/strona tytułowa.doc")),
-              QByteArray("DOC-szablon\x01\x02", 13));
-    EXPECT_EQ(CzytajPlik(docelowy + QStringLiteral("/Dane/Szablony/strona.odt")), QByteArray("ODT-szablon"));
+    EXPECT_EQ(Atrybut(konf, "szablonPierwszejStronyDocPath"), Token + QStringLiteral("/Dane/Szablony/Strona tytułowa.doc"));
+    EXPECT_EQ(Atrybut(konf, "szablonPierwszejStronyOdtPath"), Token + QStringLiteral("/Dane/Szablony/Strona tytułowa.odt"));
+    EXPECT_EQ(CzytajPlik(docelowy + QStringLiteral("/Dane/Szablony/Strona tytułowa.doc")), szablonDoc);
+    EXPECT_EQ(CzytajPlik(docelowy + QStringLiteral("/Dane/Szablony/Strona tytułowa.odt")), szablonOdt);
     // The list and its documents.
     EXPECT_EQ(Atrybut(po.document_element().child("sst"), "path"), Token + QStringLiteral("/Dane/Listy SST/Lista demo.sst"));
     pugi::xml_document listaPrzedXml, listaPoXml;
@@ -173,7 +172,7 @@ TEST_P(TRoundTripZestawu, PakujeIRozpakowujeZPrzepisanymiSciezkami)
     EXPECT_EQ(zestaw.SpisSpecyfikacji()->GetSpisStPath()->GetPath(),
               docelowy + QStringLiteral("/Dane/Listy SST/Lista demo.sst"));
     EXPECT_EQ(zestaw.GetKonfiguracja()->GetPierwszaStronaOdtTemplate()->GetPath(),
-              docelowy + QStringLiteral("/Dane/Szablony/strona.odt"));
+              docelowy + QStringLiteral("/Dane/Szablony/Strona tytułowa.odt"));
     TSpisST oryginalna;
     Konfiguracja().SetUserPath(FUzytkownik);
     oryginalna.Otworz(Uzytkownika(QStringLiteral("Lista demo.sst")));

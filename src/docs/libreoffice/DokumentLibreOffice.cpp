@@ -26,6 +26,10 @@
 #include <com/sun/star/text/XTextCursor.hpp>
 #include <com/sun/star/text/XTextDocument.hpp>
 #include <com/sun/star/text/XTextField.hpp>
+#include <com/sun/star/container/XEnumeration.hpp>
+#include <com/sun/star/container/XEnumerationAccess.hpp>
+#include <com/sun/star/lang/XServiceInfo.hpp>
+#include <com/sun/star/text/XTextGraphicObjectsSupplier.hpp>
 #include <com/sun/star/util/XCloseable.hpp>
 #include <com/sun/star/util/XReplaceable.hpp>
 #include <com/sun/star/util/XSearchable.hpp>
@@ -81,12 +85,6 @@ std::vector<Reference<css::beans::XPropertySet>> StylyStron(const Reference<css:
     return wynik;
 }
 
-sal_Int32 Statystyka(const Reference<css::lang::XComponent>& dokument, const char* nazwa)
-{
-    Reference<css::beans::XPropertySet> wlasciwosci(dokument, UNO_QUERY_THROW);
-    return wlasciwosci->getPropertyValue(OUString::createFromAscii(nazwa)).get<sal_Int32>();
-}
-
 void UstawCzcionke(const Reference<css::beans::XPropertySet>& p)
 {
     p->setPropertyValue("CharFontName", Any(OUString("Times New Roman")));
@@ -129,6 +127,27 @@ QString ZamianaDoslowna(const QString& tekst)
 void WstawOdwolanieDoStylu(const Reference<css::text::XText>& tekst, const Reference<css::text::XTextCursor>& kursor)
 {
     tekst->insertString(kursor.get(), DoUno(ZnacznikOdwolaniaDoStylu()), false);
+}
+
+// A range without text may still hold a table or a picture (a title page can be an image alone).
+bool CzyJestTrescBezTekstu(const Reference<css::lang::XComponent>& dokument,
+                           const Reference<css::text::XTextCursor>& zakres)
+{
+    Reference<css::container::XEnumerationAccess> dostep(zakres, UNO_QUERY);
+    if (dostep.is()) {
+        Reference<css::container::XEnumeration> elementy = dostep->createEnumeration();
+        while (elementy->hasMoreElements()) {
+            Reference<css::lang::XServiceInfo> element(elementy->nextElement(), UNO_QUERY);
+            if (element.is() && element->supportsService("com.sun.star.text.TextTable"))
+                return true;
+        }
+    }
+    // Pictures are anchored anywhere; any picture in the document lets the file through.
+    Reference<css::text::XTextGraphicObjectsSupplier> dostawca(dokument, UNO_QUERY);
+    if (!dostawca.is())
+        return false;
+    Reference<css::container::XIndexAccess> obrazy(dostawca->getGraphicObjects(), UNO_QUERY);
+    return obrazy.is() && obrazy->getCount() > 0;
 }
 
 }  // namespace
@@ -176,6 +195,14 @@ void TDokumentLibreOffice::WstawPlik(const QString& plik, bool zPodzialemStrony)
     WywolajUno([&] {
         Reference<css::text::XTextDocument> tekstowy(FDokument, UNO_QUERY_THROW);
         Reference<css::text::XText> tekst = tekstowy->getText();
+        // What was there before, from its last character on: a range that starts before the insertion
+        // point stays where it is, so what follows it afterwards is the inserted file. (The document's
+        // statistics are brought up to date in the background and cannot tell.)
+        Reference<css::text::XTextCursor> przed = tekst->createTextCursor();
+        przed->gotoEnd(false);
+        // In an empty document there is nothing before: then the whole document is what came in.
+        const bool pusty = !przed->goLeft(1, true);
+        const qsizetype dlugoscPrzed = pusty ? 0 : ZUno(przed->getString()).size();
         Reference<css::text::XTextCursor> kursor = tekst->createTextCursor();
         kursor->gotoEnd(false);
         if (zPodzialemStrony) {
@@ -184,18 +211,20 @@ void TDokumentLibreOffice::WstawPlik(const QString& plik, bool zPodzialemStrony)
             Reference<css::beans::XPropertySet>(kursor.get(), UNO_QUERY_THROW)
                 ->setPropertyValue("BreakType", Any(css::style::BreakType_PAGE_BEFORE));
         }
-        const sal_Int32 znakiPrzed = Statystyka(FDokument, "CharacterCount");
-        const sal_Int32 akapityPrzed = Statystyka(FDokument, "ParagraphCount");
         std::vector<css::beans::PropertyValue> argumenty;
         const QString filtr = FiltrWczytania(plik);
         // Without the filter named a .docx can come in as nothing at all.
         if (!filtr.isEmpty())
             argumenty.push_back(Wlasciwosc("FilterName", Any(DoUno(filtr))));
-        Reference<css::document::XDocumentInsertable>(kursor.get(), UNO_QUERY_THROW)
+        Reference<css::document::XDocumentInsertable>(kursor, UNO_QUERY_THROW)
             ->insertDocumentFromURL(DoUno(ConvertToURL(plik)), Wlasciwosci(argumenty));
-        if (Statystyka(FDokument, "CharacterCount") <= znakiPrzed &&
-            Statystyka(FDokument, "ParagraphCount") <= akapityPrzed)
-            throw EBlad(QStringLiteral("Nie udało się wstawić pliku (plik jest pusty lub uszkodzony): ") + plik);
+        Reference<css::text::XTextCursor> nowe = tekst->createTextCursorByRange(przed->getStart());
+        if (pusty)
+            nowe->gotoStart(false);
+        nowe->gotoEnd(true);
+        if (!ZUno(nowe->getString()).mid(dlugoscPrzed).trimmed().isEmpty() || CzyJestTrescBezTekstu(FDokument, nowe))
+            return;
+        throw EBlad(QStringLiteral("Nie udało się wstawić pliku (plik jest pusty lub uszkodzony): ") + plik);
     });
 }
 

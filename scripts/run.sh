@@ -8,6 +8,10 @@ zainstaluj_pakiety
 zbuduj build
 
 # The main job: the demo set opened with its list, every position of its five estimates matched against
-# the list, and the set printed as JSON with its collection of specifications. The demo folder is laid
-# out as a user folder ("%USERPATH%" in the stored paths) and its estimates use variants.
-./build/bin/velostra-cli zestaw "data/demo/Zestaw demo.zst" --katalog-uzytkownika data/demo --warianty
+# the list (the demo folder is laid out as a user folder, "%USERPATH%" in the stored paths, and its
+# estimates use variants), and its specification documents (.odt, .doc and .docx) merged by a private
+# headless LibreOffice into one document: title page, header, numbered footers, the task name and the list
+# of specifications in the general conditions. Progress goes to stderr, a JSON summary to stdout.
+wynik="$PWD/build/demo/Specyfikacje techniczne - zestaw demo.docx"
+./build/bin/velostra-cli generuj "data/demo/Zestaw demo.zst" --katalog-uzytkownika data/demo --warianty -o "$wynik"
+echo "Dokument zestawu demo: $wynik"

@@ -126,7 +126,12 @@ int TPolecenieGeneruj::Wykonaj(const QStringList& argumenty, QTextStream& wyjsci
                       {"rodzaj", czyWord ? "word" : "odt"},
                       {"strona_tytulowa", lista->CzyStronaTytulowa},
                       {"pliki", pliki},
-                      {"czas_ms", static_cast<double>(zegar.elapsed())}};
+                      {"czas_ms", static_cast<double>(zegar.elapsed())},
+                      {"czasy_ms", QJsonObject{{"start", static_cast<double>(eksporter->Czasy.Start)},
+                                               {"wstawianie", static_cast<double>(eksporter->Czasy.Wstawianie)},
+                                               {"strony", static_cast<double>(eksporter->Czasy.Strony)},
+                                               {"zamiany", static_cast<double>(eksporter->Czasy.Zamiany)},
+                                               {"zapis", static_cast<double>(eksporter->Czasy.Zapis)}}}};
     WypiszJson(wyjscie, wynik);
     return KodSukces;
 }

@@ -11,6 +11,17 @@
 #include <vector>
 
 class ISilnikDokumentow;
+
+// How long the parts of the last merge took, in milliseconds. The start includes the office's own start
+// when it was not running yet.
+struct TCzasyScalania
+{
+    qint64 Start = 0;       // the new document
+    qint64 Wstawianie = 0;  // the files, with the list of specifications
+    qint64 Strony = 0;      // title page, header, footer, margins
+    qint64 Zamiany = 0;     // the task name
+    qint64 Zapis = 0;
+};
 class TMyPath;
 
 // What every exporter of a set's documents shares: the settings of one export request and the merge of
@@ -46,6 +57,7 @@ public:
     QStringList ListaStDoWarOgolnych;  // written at "#LISTA_ST#"
     const TMyPath* PlikWarunkowOgolnych = nullptr;  // one of the merged files; not owned
     TOnProgressChange OnProgressChange;
+    TCzasyScalania Czasy;  // of the last merge
 
     // Merges the files, in order, into one new document saved under the path.
     virtual void ScalPliki(const QString& plikWynikowyPath, const std::vector<const TMyPath*>& listaPlikow) = 0;

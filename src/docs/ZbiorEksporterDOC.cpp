@@ -4,6 +4,7 @@
 #include "docs/SilnikDokumentow.h"
 #include "docs/WyjatkiDokumentow.h"
 
+#include <QElapsedTimer>
 #include <QFileInfo>
 
 namespace {
@@ -46,7 +47,11 @@ void TZbiorEksporterDOC::ScalPliki(const QString& plikWynikowyPath, const std::v
 
 void TZbiorEksporterDOC::Scal(const QString& plikWynikowyPath, const std::vector<const TMyPath*>& listaPlikow)
 {
+    Czasy = {};
+    QElapsedTimer zegar;
+    zegar.start();
     std::unique_ptr<IDokumentTekstowy> dokument = FSilnik->NowyDokument();
+    Czasy.Start = zegar.restart();
     for (std::size_t i = 0; i < listaPlikow.size() && !Terminated(); ++i) {
         const QString plik = listaPlikow[i]->GetPath();
         ZmianaPostepu(plik);
@@ -56,6 +61,7 @@ void TZbiorEksporterDOC::Scal(const QString& plikWynikowyPath, const std::vector
         if (CzyWstawListeStDoWarOgolnych && PlikWarunkowOgolnych && plik == PlikWarunkowOgolnych->GetPath())
             dokument->ZamienNaLinie(QStringLiteral("#LISTA_ST#"), ListaStDoWarOgolnych, false, false);
     }
+    Czasy.Wstawianie = zegar.restart();
     if (CzyStronaTytulowa)
         dokument->UstawStronePierwsza();
     if (CzyNaglowek && !Terminated())
@@ -65,9 +71,12 @@ void TZbiorEksporterDOC::Scal(const QString& plikWynikowyPath, const std::vector
     // After the header and footer: their heights are part of the margins as a word processor counts them.
     if (CzyUstawMarginesy)
         dokument->UstawMarginesy(MarginesL, MarginesR, MarginesG, MarginesD);
+    Czasy.Strony = zegar.restart();
     if (CzyTekstDoSt)
         dokument->ZamienWszystko(QStringLiteral("#NAZWA_ZADANIA#"), Tekst(TekstDoSt), false);
+    Czasy.Zamiany = zegar.restart();
     dokument->Zapisz(plikWynikowyPath);
+    Czasy.Zapis = zegar.elapsed();
 }
 
 bool TZbiorEksporterDOC::CzyStylUzywany(const QString& nazwaStylu, const std::vector<const TMyPath*>& listaPlikow)

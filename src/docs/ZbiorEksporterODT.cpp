@@ -4,6 +4,7 @@
 #include "docs/SilnikDokumentow.h"
 #include "docs/WyjatkiDokumentow.h"
 
+#include <QElapsedTimer>
 #include <QFileInfo>
 
 namespace {
@@ -38,7 +39,11 @@ void TZbiorEksporterODT::ScalPliki(const QString& plikWynikowyPath, const std::v
 
 void TZbiorEksporterODT::Scal(const QString& plikWynikowyPath, const std::vector<const TMyPath*>& listaPlikow)
 {
+    Czasy = {};
+    QElapsedTimer zegar;
+    zegar.start();
     std::unique_ptr<IDokumentTekstowy> dokument = FSilnik->NowyDokument();
+    Czasy.Start = zegar.restart();
     for (std::size_t i = 0; i < listaPlikow.size() && !Terminated(); ++i) {
         const QString plik = listaPlikow[i]->GetPath();
         ZmianaPostepu(plik);
@@ -48,16 +53,20 @@ void TZbiorEksporterODT::Scal(const QString& plikWynikowyPath, const std::vector
         if (CzyWstawListeStDoWarOgolnych && PlikWarunkowOgolnych && plik == PlikWarunkowOgolnych->GetPath())
             dokument->ZamienNaLinie(QStringLiteral("#LISTA_ST#"), ListaStDoWarOgolnych, true, true);
     }
+    Czasy.Wstawianie = zegar.restart();
     if (CzyStronaTytulowa && !Terminated())
         dokument->UstawStronePierwsza();
     if (CzyNaglowek && !Terminated())
         dokument->UstawNaglowek({Tekst(TrescNaglowka), QString()});
     if (CzyStopka && !Terminated())
         dokument->UstawStopke({Tekst(TrescStopki), CzyNrStronyWStopce, CzyDrukDwustronny});
+    Czasy.Strony = zegar.restart();
     if (CzyTekstDoSt)
         dokument->ZamienWszystko(QStringLiteral("#NAZWA_ZADANIA#"), Tekst(TekstDoSt), true);
+    Czasy.Zamiany = zegar.restart();
     try {
         dokument->Zapisz(plikWynikowyPath);
+        Czasy.Zapis = zegar.elapsed();
     } catch (const ESilnikUtracony&) {
         throw;
     } catch (const EBlad&) {

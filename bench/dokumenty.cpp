@@ -1,0 +1,158 @@
+// Merging 50 specification documents of about 6 pages each (.doc, .docx and .odt in turn) into one .docx:
+// end to end through velostra-cli, office start included (target under 8 s), and on an office already
+// running, as the window keeps one (target under 6 s). Counters give the split: start, inserts, title page
+// with header and footer, replacements, store.
+#include "app/Konfiguracja.h"
+#include "app/MyPath.h"
+#include "docs/ZbiorEksporterODT.h"
+#include "docs/libreoffice/DokumentyTestowe.h"
+#include "docs/libreoffice/SilnikLibreOffice.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QProcess>
+#include <QTemporaryDir>
+
+#include <benchmark/benchmark.h>
+
+#include <unistd.h>
+
+namespace {
+
+constexpr int LiczbaDokumentow = 50;
+
+QString Tekst(int i)
+{
+    return QStringLiteral("Akapit %1. Roboty należy wykonać zgodnie z dokumentacją projektową, specyfikacją "
+                          "techniczną i poleceniami Inspektora nadzoru. Materiały powinny odpowiadać wymaganiom "
+                          "norm, a sprzęt być sprawny technicznie. Wykonawca odpowiada za jakość robót, "
+                          "bezpieczeństwo na budowie i ochronę środowiska w czasie prowadzenia prac.")
+        .arg(i);
+}
+
+QString KatalogProgramow()
+{
+    char sciezka[4096] = {};
+    const ssize_t n = readlink("/proc/self/exe", sciezka, sizeof(sciezka) - 1);
+    return QFileInfo(QString::fromLocal8Bit(sciezka, n > 0 ? n : 0)).absolutePath();
+}
+
+struct TDane
+{
+    QTemporaryDir Katalog;
+    std::vector<std::unique_ptr<TMyPath>> Pliki;
+    QString Zestaw;
+};
+
+TDane& Dane()
+{
+    static TDane* dane = [] {
+        static TOknoBezEkranu okno;
+        TKonfiguracja::GetInstance(&okno, false);
+        auto* d = new TDane;
+        TSilnikLibreOffice silnik;
+        const char* const rozszerzenia[] = {"doc", "docx", "odt"};
+        QString lista = QStringLiteral("<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<sst wersja=\"0.1.0.0\">\n");
+        QStringList argumenty{QStringLiteral("zestaw"), QStringLiteral("--utworz"), d->Katalog.filePath("zestaw.zst"),
+                              QStringLiteral("--lista"), d->Katalog.filePath("lista.sst")};
+        for (int i = 0; i < LiczbaDokumentow; ++i) {
+            TTrescDokumentu tresc;
+            tresc.Naglowek = QStringLiteral("ST-%1 Specyfikacja techniczna %1").arg(i + 1, 2, 10, QLatin1Char('0'));
+            for (int a = 0; a < 14; ++a)
+                tresc.Akapity << Tekst(a);
+            tresc.ZTabela = true;
+            tresc.PodzialyStron = 4;
+            const QString plik = d->Katalog.filePath(QStringLiteral("ST-%1.%2").arg(i + 1).arg(rozszerzenia[i % 3]));
+            ZapiszDokument(silnik, plik, tresc);
+            auto sciezka = std::make_unique<TMyPath>();
+            sciezka->SetEncodedPath(plik);
+            d->Pliki.push_back(std::move(sciezka));
+            const QString numer = QStringLiteral("ST-%1").arg(i + 1, 2, 10, QLatin1Char('0'));
+            lista += QStringLiteral("  <specyfikacja numer=\"%1\" opis=\"Specyfikacja %1\" plik=\"%2\" />\n").arg(numer, plik);
+            argumenty << QStringLiteral("--wlasna") << numer;
+        }
+        lista += QStringLiteral("</sst>\n");
+        QFile plikListy(d->Katalog.filePath("lista.sst"));
+        if (!plikListy.open(QIODevice::WriteOnly) || plikListy.write(lista.toUtf8()) < 0)
+            std::abort();
+        plikListy.close();
+        QProcess cli;
+        cli.start(KatalogProgramow() + QStringLiteral("/velostra-cli"), argumenty);
+        if (!cli.waitForFinished(60000) || cli.exitCode() != 0)
+            std::abort();
+        d->Zestaw = d->Katalog.filePath("zestaw.zst");
+        return d;
+    }();
+    return *dane;
+}
+
+void Liczniki(benchmark::State& stan, const QJsonObject& czasy, int iteracje)
+{
+    for (const char* nazwa : {"start", "wstawianie", "strony", "zamiany", "zapis"})
+        stan.counters[std::string(nazwa) + "_ms"] = czasy.value(QLatin1String(nazwa)).toDouble() / iteracje;
+}
+
+void BM_GenerujPrzezCli(benchmark::State& stan)
+{
+    TDane& d = Dane();
+    QJsonObject suma;
+    int iteracje = 0;
+    for (auto _ : stan) {
+        QProcess cli;
+        cli.start(KatalogProgramow() + QStringLiteral("/velostra-cli"),
+                  {QStringLiteral("generuj"), d.Zestaw, QStringLiteral("--rodzaj"), QStringLiteral("odt"),
+                   QStringLiteral("-o"), d.Katalog.filePath("wynik-cli.docx")});
+        if (!cli.waitForFinished(300000) || cli.exitCode() != 0) {
+            stan.SkipWithError(cli.readAllStandardError().toStdString().c_str());
+            return;
+        }
+        const QJsonObject czasy = QJsonDocument::fromJson(cli.readAllStandardOutput()).object().value("czasy_ms").toObject();
+        for (const QString& k : czasy.keys())
+            suma[k] = suma.value(k).toDouble() + czasy.value(k).toDouble();
+        ++iteracje;
+    }
+    Liczniki(stan, suma, iteracje);
+    TSilnikLibreOffice silnik;
+    const QString pdf = DoPdf(silnik, d.Katalog.filePath("wynik-cli.docx"));
+    stan.counters["strony_wyniku"] = LiczbaStronPdf(pdf);
+}
+BENCHMARK(BM_GenerujPrzezCli)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(3);
+
+void BM_ScalanieNaDzialajacymPakiecie(benchmark::State& stan)
+{
+    TDane& d = Dane();
+    std::vector<const TMyPath*> pliki;
+    for (const auto& p : d.Pliki)
+        pliki.push_back(p.get());
+    TSilnikLibreOffice silnik;
+    silnik.Uruchom();
+    TZbiorEksporterODT eksporter(&silnik);
+    eksporter.CzyNaglowek = true;
+    eksporter.TrescNaglowka = QStringList{"Nagłówek"};
+    eksporter.CzyStopka = true;
+    eksporter.TrescStopki = QStringList{"Stopka"};
+    eksporter.CzyNrStronyWStopce = true;
+    eksporter.CzyTekstDoSt = true;
+    eksporter.TekstDoSt = QStringList{"Zadanie"};
+    QJsonObject suma;
+    int iteracje = 0;
+    for (auto _ : stan) {
+        eksporter.ScalPliki(d.Katalog.filePath("wynik.docx"), pliki);
+        const TCzasyScalania& c = eksporter.Czasy;
+        suma["start"] = suma.value("start").toDouble() + c.Start;
+        suma["wstawianie"] = suma.value("wstawianie").toDouble() + c.Wstawianie;
+        suma["strony"] = suma.value("strony").toDouble() + c.Strony;
+        suma["zamiany"] = suma.value("zamiany").toDouble() + c.Zamiany;
+        suma["zapis"] = suma.value("zapis").toDouble() + c.Zapis;
+        ++iteracje;
+    }
+    Liczniki(stan, suma, iteracje);
+}
+BENCHMARK(BM_ScalanieNaDzialajacymPakiecie)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(3);
+
+}  // namespace
+
+BENCHMARK_MAIN();

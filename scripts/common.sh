@@ -5,7 +5,7 @@ PAKIETY=(cmake ninja-build g++ pkg-config qt6-base-dev libpugixml-dev libpcre2-d
          libgtest-dev libgmock-dev libbenchmark-dev zip unzip python3
          mdbtools mdbtools-dev
          libreoffice-writer-nogui libreoffice-dev fonts-liberation2 fonts-crosextra-carlito
-         fonts-crosextra-caladea poppler-utils)
+         fonts-crosextra-caladea poppler-utils procps)
 
 zainstaluj_pakiety() {
   local brakujace=()

@@ -47,6 +47,10 @@ public:
     virtual void UstawMarginesy(int lewy, int prawy, int gorny, int dolny) = 0;
     // Display names of the paragraph styles the document uses.
     virtual QStringList NazwyUzywanychStylow() = 0;
+    // Takes the paragraph style of that display name over from the other document (with its settings and,
+    // when the parent is missing here, the parent's name falling back to the default style). Raises when
+    // the other document has no such style.
+    virtual void KopiujStylAkapitu(IDokumentTekstowy& zrodlo, const QString& nazwa) = 0;
     // Stores a copy in the format that the extension names (.doc, .docx, .odt, .pdf); the target is
     // replaced only when the whole file was written.
     virtual void Zapisz(const QString& plik) = 0;

@@ -6,7 +6,9 @@
 #include "docs/libreoffice/Uno.h"
 
 #include <com/sun/star/awt/FontSlant.hpp>
+#include <com/sun/star/beans/PropertyAttribute.hpp>
 #include <com/sun/star/beans/XPropertySet.hpp>
+#include <com/sun/star/beans/XPropertySetInfo.hpp>
 #include <com/sun/star/container/XIndexAccess.hpp>
 #include <com/sun/star/container/XNameAccess.hpp>
 #include <com/sun/star/container/XNameContainer.hpp>
@@ -425,6 +427,55 @@ QStringList TDokumentLibreOffice::NazwyUzywanychStylow()
             wynik.append(ZUno(p->getPropertyValue("DisplayName").get<OUString>()));
         }
         return wynik;
+    });
+}
+
+void TDokumentLibreOffice::KopiujStylAkapitu(IDokumentTekstowy& zrodlo, const QString& nazwa)
+{
+    auto* inny = dynamic_cast<TDokumentLibreOffice*>(&zrodlo);
+    if (!inny)
+        throw EBlad(QStringLiteral("Nie można skopiować stylu z dokumentu innego rodzaju."));
+    WywolajUno([&] {
+        Reference<css::container::XNameAccess> style = Rodzina(inny->FDokument, "ParagraphStyles");
+        Reference<css::beans::XPropertySet> wzor;
+        const auto nazwy = style->getElementNames();
+        for (const OUString& n : nazwy) {
+            Reference<css::beans::XPropertySet> p(style->getByName(n), UNO_QUERY_THROW);
+            if (ZUno(p->getPropertyValue("DisplayName").get<OUString>()).trimmed().compare(nazwa.trimmed(),
+                                                                                            Qt::CaseInsensitive) == 0) {
+                wzor = p;
+                break;
+            }
+        }
+        if (!wzor.is())
+            throw EBlad(QStringLiteral("Szablon nie zawiera stylu: ") + nazwa);
+        const OUString nazwaStylu = Reference<css::style::XStyle>(wzor, UNO_QUERY_THROW)->getName();
+        Reference<css::container::XNameContainer> doceloweStyle(Rodzina(FDokument, "ParagraphStyles"), UNO_QUERY_THROW);
+        Reference<css::beans::XPropertySet> nowy;
+        if (doceloweStyle->hasByName(nazwaStylu)) {
+            nowy.set(doceloweStyle->getByName(nazwaStylu), UNO_QUERY_THROW);
+        } else {
+            Reference<css::lang::XMultiServiceFactory> fabryka(FDokument, UNO_QUERY_THROW);
+            nowy.set(fabryka->createInstance("com.sun.star.style.ParagraphStyle"), UNO_QUERY_THROW);
+            doceloweStyle->insertByName(nazwaStylu, Any(nowy));
+        }
+        const OUString rodzic = Reference<css::style::XStyle>(wzor, UNO_QUERY_THROW)->getParentStyle();
+        if (!rodzic.isEmpty() && doceloweStyle->hasByName(rodzic))
+            Reference<css::style::XStyle>(nowy, UNO_QUERY_THROW)->setParentStyle(rodzic);
+        // Every setting the two documents share the meaning of; one that does not fit here is left as it is.
+        const auto wlasciwosci = wzor->getPropertySetInfo()->getProperties();
+        for (const css::beans::Property& w : wlasciwosci) {
+            if (w.Attributes & css::beans::PropertyAttribute::READONLY)
+                continue;
+            if (w.Name == "DisplayName" || w.Name == "ParentStyle" || w.Name == "FollowStyle" ||
+                w.Name == "NumberingStyleName" || w.Name == "PageDescName" || w.Name == "ListId" ||
+                w.Name == "StyleInterOpGrabBag")
+                continue;
+            try {
+                nowy->setPropertyValue(w.Name, wzor->getPropertyValue(w.Name));
+            } catch (const css::uno::Exception&) {
+            }
+        }
     });
 }
 

@@ -21,6 +21,7 @@ public:
     void UstawStopke(const TStopkaDokumentu& stopka) override;
     void UstawMarginesy(int lewy, int prawy, int gorny, int dolny) override;
     QStringList NazwyUzywanychStylow() override;
+    void KopiujStylAkapitu(IDokumentTekstowy& zrodlo, const QString& nazwa) override;
     void Zapisz(const QString& plik) override;
     void Zapisz() override;
 

@@ -496,9 +496,11 @@ void TDokumentLibreOffice::Zapisz(const QString& plik)
     }
     const bool docx = cel.suffix().compare(QLatin1String("docx"), Qt::CaseInsensitive) == 0;
     try {
-        // Only a .docx can carry the style reference (written into its XML below); elsewhere the marker goes.
+        // A .docx gets the style reference written into its XML below; elsewhere the marker becomes the
+        // office's chapter field when the style is a heading of the outline (which the Word 97 export
+        // writes as a STYLEREF field), and goes otherwise.
         if (!FStylOdwolania.isEmpty() && !docx)
-            ZamienWszystko(ZnacznikOdwolaniaDoStylu(), QString(), true);
+            ZamienZnacznikNaPoleRozdzialu();
         WywolajUno([&] {
             Reference<css::frame::XStorable> zapis(FDokument, UNO_QUERY_THROW);
             zapis->storeToURL(DoUno(ConvertToURL(tymczasowy)),
@@ -515,6 +517,44 @@ void TDokumentLibreOffice::Zapisz(const QString& plik)
         QFile::remove(tymczasowy);
         throw;
     }
+}
+
+void TDokumentLibreOffice::ZamienZnacznikNaPoleRozdzialu()
+{
+    WywolajUno([&] {
+        sal_Int16 poziom = 0;
+        Reference<css::container::XNameAccess> style = Rodzina(FDokument, "ParagraphStyles");
+        for (const OUString& n : style->getElementNames()) {
+            Reference<css::beans::XPropertySet> p(style->getByName(n), UNO_QUERY_THROW);
+            if (ZUno(p->getPropertyValue("DisplayName").get<OUString>()).compare(FStylOdwolania, Qt::CaseInsensitive) == 0) {
+                p->getPropertyValue("OutlineLevel") >>= poziom;
+                break;
+            }
+        }
+        Reference<css::lang::XMultiServiceFactory> fabryka(FDokument, UNO_QUERY_THROW);
+        const OUString znacznik = DoUno(ZnacznikOdwolaniaDoStylu());
+        for (const auto& styl : StylyStron(FDokument, false)) {
+            if (!styl->getPropertyValue("HeaderIsOn").get<bool>())
+                continue;
+            Reference<css::text::XText> tekst(styl->getPropertyValue("HeaderText"), UNO_QUERY_THROW);
+            Reference<css::container::XEnumerationAccess> dostep(tekst, UNO_QUERY_THROW);
+            Reference<css::container::XEnumeration> akapity = dostep->createEnumeration();
+            while (akapity->hasMoreElements()) {
+                Reference<css::text::XTextRange> akapit(akapity->nextElement(), UNO_QUERY);
+                if (!akapit.is() || akapit->getString().indexOf(znacznik) < 0)
+                    continue;
+                Reference<css::text::XTextCursor> kursor = tekst->createTextCursorByRange(akapit);
+                kursor->setString(OUString());
+                if (poziom > 0) {
+                    Reference<css::beans::XPropertySet> pole(fabryka->createInstance("com.sun.star.text.textfield.Chapter"),
+                                                             UNO_QUERY_THROW);
+                    pole->setPropertyValue("Level", Any(sal_Int8(poziom - 1)));
+                    pole->setPropertyValue("ChapterFormat", Any(sal_Int16(0)));  // the heading's text
+                    tekst->insertTextContent(kursor.get(), Reference<css::text::XTextContent>(pole, UNO_QUERY_THROW), false);
+                }
+            }
+        }
+    });
 }
 
 void TDokumentLibreOffice::Zapisz()

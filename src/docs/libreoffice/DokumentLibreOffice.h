@@ -31,6 +31,8 @@ public:
     static QString FiltrZapisu(const QString& plik);
 
 private:
+    void ZamienZnacznikNaPoleRozdzialu();
+
     com::sun::star::uno::Reference<com::sun::star::lang::XComponent> FDokument;
     QString FPlik;
     QString FStylOdwolania;

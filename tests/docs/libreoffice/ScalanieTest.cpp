@@ -7,6 +7,7 @@
 #include "docs/ZbiorEksporterODT.h"
 #include "docs/libreoffice/DokumentyTestowe.h"
 #include "docs/libreoffice/SilnikOffice.h"
+#include "support/Pomocnicze.h"
 
 #include <QDir>
 #include <QFile>
@@ -260,6 +261,29 @@ TEST_F(ScalanieTest, OdwolanieDoStyluWNaglowkuDocx)
     EXPECT_FALSE(naglowki.contains("VELOSTRASTYLEREF"));
     // The file still opens, and the header text stays.
     EXPECT_TRUE(TekstPdf(DoPdf(Silnik(), wynik)).contains("Nagłówek zestawu"));
+}
+
+// In a .doc the reference to a heading style goes through the office's chapter field, which its Word 97
+// export writes as a STYLEREF field; the header shows the nearest heading.
+TEST_F(ScalanieTest, OdwolanieDoStyluNaglowkaWDoc)
+{
+    auto pliki = Pliki(false);
+    TZbiorEksporterDOC eksporter(&Silnik());
+    UstawWszystko(eksporter);
+    eksporter.CzyStylWNaglowku = true;
+    eksporter.NazwaStyluWNaglowku = QStringLiteral("Heading 1");
+    const QString wynik = Sciezka("wynik.doc");
+    eksporter.ScalPliki(wynik, Wskazniki(pliki));
+    const QByteArray bajty = CzytajPlik(wynik);
+    const bool styleref = bajty.contains("STYLEREF") ||
+                          bajty.contains(QByteArray::fromRawData(reinterpret_cast<const char*>(u"STYLEREF"), 16));
+    EXPECT_TRUE(styleref);
+    EXPECT_FALSE(bajty.contains("VELOSTRASTYLEREF"));
+    const QStringList strony = Strony(TekstPdf(DoPdf(Silnik(), wynik)));
+    ASSERT_GE(strony.size(), 4);
+    // The second page of ST-01 has no heading of its own: its header repeats the one before.
+    EXPECT_TRUE(strony[1].contains("Kolejna strona 2"));
+    EXPECT_TRUE(strony[1].contains("ST-01 Roboty ziemne")) << strony[1].toStdString();
 }
 
 TEST_F(ScalanieTest, WeryfikacjaStyluNieznanegoPrzerywaEksport)

@@ -309,12 +309,79 @@ void TBazaMdbJet4::UstawWWierszu(const TTabela& t, const TMiejsce& miejsce, int 
     r.Zmienne[static_cast<size_t>(zmienna)] = Ucs2(wartosc);
     r.MaskaNull[bit / 8] = static_cast<char>(static_cast<quint8>(r.MaskaNull[bit / 8]) | (1u << (bit % 8)));
     const QByteArray nowy = Zloz(r);
-    // Moving the row to an overflow row would also need the table's page map and free-space map
-    // updated, or readers would not find it; until that is done a row that outgrows its page is refused
-    // before anything is written.
-    if (!ZastapWiersz(strona, miejsce.Wiersz, nowy, p.Flagi))
-        throw EBlad(QStringLiteral("Nowa wartość kolumny „%1” nie mieści się na stronie danych tabeli „%2”; "
-                                   "przeniesienie wiersza na inną stronę nie jest obsługiwane.")
-                        .arg(Nazwa(kol->name), Nazwa(t.Def->name)));
-    ZapiszStrone(miejsce.Strona, strona);
+    if (ZastapWiersz(strona, miejsce.Wiersz, nowy, p.Flagi)) {
+        ZapiszStrone(miejsce.Strona, strona);
+        return;
+    }
+    PrzeniesWiersz(t, miejsce, strona, nowy, Nazwa(kol->name));
+}
+
+void TBazaMdbJet4::PrzeniesWiersz(const TTabela& t, const TMiejsce& miejsce, QByteArray& strona, const QByteArray& nowy,
+                                  const QString& kolumna)
+{
+    // The row no longer fits on its page: it moves to another data page of the table with room for it, and
+    // where it was stays a pointer to it (the row's entry flagged so), which every reader follows or skips
+    // as the format provides; indexes keep pointing at the old place. A row that had already moved is
+    // moved on and its first pointer set to the new place, so that no pointer ever leads to a pointer.
+    // The table's own pages are used: a new page would have to enter its page map.
+    MdbHandle* mdb = Uchwyt(FMdb);
+    const quint32 tdef = static_cast<quint32>(t.Wpis->table_pg);
+    std::vector<quint32> strony;
+    for (gint32 nr = mdb_map_find_next(mdb, t.Def->usage_map, static_cast<unsigned>(t.Def->map_sz), 0); nr > 0;
+         nr = mdb_map_find_next(mdb, t.Def->usage_map, static_cast<unsigned>(t.Def->map_sz), static_cast<guint32>(nr))) {
+        if (!strony.empty() && static_cast<quint32>(nr) <= strony.back())
+            break;  // a damaged map that runs in circles
+        strony.push_back(static_cast<quint32>(nr));
+    }
+    auto stronaTabeli = [&](const QByteArray& s) { return CzyStronaDanych(s) && Czytaj32(s, 4) == tdef; };
+
+    quint32 stronaPierwotna = 0;
+    int wierszPierwotny = -1;
+    for (quint32 nr : strony) {
+        const QByteArray s = nr == miejsce.Strona ? strona : CzytajStrone(nr);
+        if (!stronaTabeli(s))
+            continue;
+        for (int i = 0; i < LiczbaWierszy(s) && wierszPierwotny < 0; ++i) {
+            const TPolozenieWiersza w = Wiersz(s, i);
+            quint32 celStrona = 0;
+            int celWiersz = 0;
+            if ((w.Flagi & FlagaUsuniety) == 0 && (w.Flagi & FlagaWskaznik) != 0 &&
+                CzytajWskaznik(s.mid(w.Poczatek, w.Dlugosc), celStrona, celWiersz) && celStrona == miejsce.Strona &&
+                celWiersz == miejsce.Wiersz) {
+                stronaPierwotna = nr;
+                wierszPierwotny = i;
+            }
+        }
+    }
+    for (quint32 nr : strony) {
+        if (nr == miejsce.Strona)
+            continue;
+        QByteArray cel = CzytajStrone(nr);
+        if (!stronaTabeli(cel))
+            continue;
+        const int nowyNr = DodajWiersz(cel, nowy);
+        if (nowyNr < 0)
+            continue;
+        ZapiszStrone(nr, cel);
+        if (wierszPierwotny >= 0) {
+            QByteArray pierwotna = stronaPierwotna == miejsce.Strona ? strona : CzytajStrone(stronaPierwotna);
+            const TPolozenieWiersza w = Wiersz(pierwotna, wierszPierwotny);
+            const QByteArray wskaznik = Wskaznik(nr, nowyNr);
+            std::copy(wskaznik.begin(), wskaznik.end(), pierwotna.begin() + w.Poczatek);
+            if (stronaPierwotna != miejsce.Strona)
+                ZapiszStrone(stronaPierwotna, pierwotna);
+            else
+                strona = pierwotna;
+            UsunWiersz(strona, miejsce.Wiersz);
+        } else {
+            const TPolozenieWiersza w = Wiersz(strona, miejsce.Wiersz);
+            if (!ZastapWiersz(strona, miejsce.Wiersz, Wskaznik(nr, nowyNr), w.Flagi | FlagaWskaznik))
+                throw EBlad(QStringLiteral("Uszkodzony wiersz w tabeli „%1”.").arg(Nazwa(t.Def->name)));
+        }
+        ZapiszStrone(miejsce.Strona, strona);
+        return;
+    }
+    throw EBlad(QStringLiteral("Nowa wartość kolumny „%1” nie mieści się na stronie danych tabeli „%2”, a żadna inna "
+                               "strona tej tabeli nie ma na nią miejsca.")
+                    .arg(kolumna, Nazwa(t.Def->name)));
 }

@@ -35,6 +35,8 @@ private:
     QByteArray CzytajStrone(quint32 nr) const;
     void ZapiszStrone(quint32 nr, const QByteArray& strona);
     void UstawWWierszu(const TTabela& t, const TMiejsce& miejsce, int kolumna, const QString& wartosc);
+    void PrzeniesWiersz(const TTabela& t, const TMiejsce& miejsce, QByteArray& strona, const QByteArray& nowy,
+                        const QString& kolumna);
 
     QString FSciezka;
     bool FDoZapisu;

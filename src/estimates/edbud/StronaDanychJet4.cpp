@@ -94,6 +94,47 @@ bool ZastapWiersz(QByteArray& strona, int nr, const QByteArray& nowy, quint16 fl
     return true;
 }
 
+int DodajWiersz(QByteArray& strona, const QByteArray& wiersz)
+{
+    const int n = LiczbaWierszy(strona);
+    const int dlugosc = static_cast<int>(wiersz.size());
+    // The pointer to a moved row keeps its number in one byte.
+    if (n >= 255 || dlugosc + 2 > WolneMiejsce(strona))
+        return -1;
+    const int poczatek = NajnizszyPoczatek(strona) - dlugosc;
+    std::memcpy(strona.data() + poczatek, wiersz.constData(), static_cast<size_t>(dlugosc));
+    Zapisz16(strona, NaglowekStrony + 2 * n, static_cast<quint16>(poczatek));
+    Zapisz16(strona, 12, static_cast<quint16>(n + 1));
+    UstawWolneMiejsce(strona);
+    return n;
+}
+
+void UsunWiersz(QByteArray& strona, int nr)
+{
+    const int poz = NaglowekStrony + 2 * nr;
+    Zapisz16(strona, poz, static_cast<quint16>((Czytaj16(strona, poz) & MaskaPrzesuniecia) | FlagaUsuniety));
+}
+
+QByteArray Wskaznik(quint32 strona, int wiersz)
+{
+    QByteArray w(4, '\0');
+    w[0] = static_cast<char>(wiersz);
+    w[1] = static_cast<char>(strona & 0xff);
+    w[2] = static_cast<char>((strona >> 8) & 0xff);
+    w[3] = static_cast<char>((strona >> 16) & 0xff);
+    return w;
+}
+
+bool CzytajWskaznik(const QByteArray& bajty, quint32& strona, int& wiersz)
+{
+    if (bajty.size() < 4)
+        return false;
+    wiersz = static_cast<quint8>(bajty[0]);
+    strona = static_cast<quint32>(static_cast<quint8>(bajty[1])) | (static_cast<quint32>(static_cast<quint8>(bajty[2])) << 8) |
+             (static_cast<quint32>(static_cast<quint8>(bajty[3])) << 16);
+    return true;
+}
+
 bool Rozbierz(const QByteArray& w, TRozbiorWiersza& wynik)
 {
     const int dl = static_cast<int>(w.size());

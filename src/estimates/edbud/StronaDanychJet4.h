@@ -37,6 +37,17 @@ int WolneMiejsce(const QByteArray& strona);
 // free-space count. False (page untouched) when the page has no room for it.
 bool ZastapWiersz(QByteArray& strona, int nr, const QByteArray& nowy, quint16 flagi);
 
+// Appends a row to the page (a new entry in the row table, the bytes below the lowest row); returns its
+// number, or -1 (page untouched) when it has no room or the row number would not fit a row pointer.
+int DodajWiersz(QByteArray& strona, const QByteArray& wiersz);
+// Marks the row deleted, keeping its bytes.
+void UsunWiersz(QByteArray& strona, int nr);
+
+// The 4-byte pointer a moved row leaves where it was: the row number, then the page number in 3 bytes.
+QByteArray Wskaznik(quint32 strona, int wiersz);
+// The pointer's page and row; false when the bytes are no pointer.
+bool CzytajWskaznik(const QByteArray& bajty, quint32& strona, int& wiersz);
+
 // A Jet 4 row taken apart: column count, fixed part, variable fields, the bytes (if any) between the last
 // field and the offset table, and the null mask (bit set = value present).
 struct TRozbiorWiersza

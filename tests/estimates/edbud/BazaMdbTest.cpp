@@ -293,26 +293,117 @@ TEST_F(BazaMdbTest, ZapisDluzszyKrotszyRownyIWNull)
     EXPECT_EQ(ZrzutMdbReader(plik), oczekiwane);
 }
 
-// A row that no longer fits on its packed page is refused before anything is written.
-TEST_F(BazaMdbTest, WierszBezMiejscaNaStronieOdrzucony)
+// Sorted rows of every table (a moved row is listed where its data now lies).
+std::map<QString, std::vector<QStringList>> PosortowanyZrzut(std::map<QString, TTabelaTekstowa> z)
+{
+    std::map<QString, std::vector<QStringList>> wynik;
+    for (auto& [nazwa, wiersze] : z) {
+        std::vector<QStringList> w(wiersze.begin(), wiersze.end());
+        std::sort(w.begin(), w.end(), [](const QStringList& a, const QStringList& b) { return a.join(QChar(1)) < b.join(QChar(1)); });
+        wynik[nazwa] = w;
+    }
+    return wynik;
+}
+
+// Sets the values one by one until the table has no room left; returns the keys set and their values.
+struct TZapisDoSkutku
+{
+    std::map<QString, QVariant> Zmiany;
+    QString Blad;
+};
+
+TZapisDoSkutku ZapisujDoSkutku(const QString& plik, int wierszy, int dlugosc)
+{
+    TZapisDoSkutku wynik;
+    auto baza = TBazaMdb::OtworzDoZapisu(plik);
+    for (int id = 1; id <= wierszy; ++id) {
+        if (id == 5)
+            continue;  // deleted
+        const QString wartosc = QStringLiteral("%1 ").arg(id) + QString(dlugosc, QChar(u'ż'));
+        try {
+            EXPECT_EQ(baza->UstawTekst(QStringLiteral("positions"), QStringLiteral("positionid"), QString::number(id),
+                                       QStringLiteral("ts"), wartosc),
+                      1);
+            wynik.Zmiany[QString::number(id)] = wartosc;
+        } catch (const EBlad& e) {
+            wynik.Blad = e.Komunikat();
+            break;
+        }
+    }
+    return wynik;
+}
+
+void SprawdzPoPrzeniesieniach(const std::map<QString, TTabelaTekstowa>& przed, const QJsonObject& przedReader,
+                              const QString& plik, const std::map<QString, QVariant>& zmiany)
+{
+    std::map<QString, TTabelaTekstowa> oczekiwane = przed;
+    TTabelaTekstowa& t = oczekiwane[QStringLiteral("positions")];
+    const qsizetype k = t[0].indexOf(QStringLiteral("positionid"));
+    const qsizetype c = t[0].indexOf(QStringLiteral("ts"));
+    for (size_t i = 1; i < t.size(); ++i) {
+        const auto it = zmiany.find(t[i][k]);
+        if (it != zmiany.end())
+            t[i][c] = KomorkaEksportu(it->second);
+    }
+    EXPECT_EQ(PosortowanyZrzut(oczekiwane), PosortowanyZrzut(Zrzut(plik)));
+    PorownajZEksportem(plik);
+    if (przedReader.isEmpty())
+        return;
+    QJsonObject o = przedReader;
+    QJsonArray p = o[QStringLiteral("positions")].toArray();
+    for (qsizetype i = 0; i < p.size(); ++i) {
+        QJsonObject w = p[i].toObject();
+        const auto it = zmiany.find(QString::number(w[QStringLiteral("positionid")].toInt()));
+        if (it != zmiany.end())
+            w[QStringLiteral("ts")] = it->second.toString();
+        p[i] = w;
+    }
+    o[QStringLiteral("positions")] = p;
+    EXPECT_EQ(Posortowane(ZrzutMdbReader(plik)), Posortowane(o));
+}
+
+// A row that no longer fits on its packed page moves to another page of the table; both readers then
+// find every row once, with the new values, and every other cell as it was. A row moved once and
+// lengthened again moves on, its first pointer following it.
+TEST_F(BazaMdbTest, WierszPrzenoszonyNaInnaStrone)
 {
     const QString plik = Kosztorys(400);
-    const QString bajty = Bajty(plik);
-    auto baza = TBazaMdb::OtworzDoZapisu(plik);
-    try {
-        baza->UstawTekst(QStringLiteral("positions"), QStringLiteral("positionid"), QStringLiteral("11"),
-                         QStringLiteral("ts"), QString(250, QLatin1Char('x')));
-        FAIL();
-    } catch (const EBlad& e) {
-        EXPECT_EQ(e.Komunikat(), QStringLiteral("Nowa wartość kolumny „ts” nie mieści się na stronie danych tabeli "
-                                                "„positions”; przeniesienie wiersza na inną stronę nie jest obsługiwane."));
+    const auto przed = Zrzut(plik);
+    const QJsonObject przedReader = ZrzutMdbReader(plik);
+    std::map<QString, QVariant> zmiany;
+    {
+        auto baza = TBazaMdb::OtworzDoZapisu(plik);
+        for (const QString& wartosc : {QString(120, QLatin1Char('x')), QString(250, QLatin1Char('y')), QString(40, QLatin1Char('z'))}) {
+            ASSERT_EQ(baza->UstawTekst(QStringLiteral("positions"), QStringLiteral("positionid"), QStringLiteral("11"),
+                                       QStringLiteral("ts"), wartosc),
+                      1);
+            zmiany[QStringLiteral("11")] = wartosc;
+        }
+        const auto w = baza->CzytajTabele(QStringLiteral("positions"), {QStringLiteral("positionid"), QStringLiteral("ts")});
+        ASSERT_EQ(w.size(), 399u);
+        int ile = 0;
+        for (const auto& wiersz : w)
+            if (wiersz.value(QStringLiteral("positionid")) == QVariant(qint64(11))) {
+                ++ile;
+                EXPECT_EQ(wiersz.value(QStringLiteral("ts")).toString(), QString(40, QLatin1Char('z')));
+            }
+        EXPECT_EQ(ile, 1);
     }
-    EXPECT_EQ(Bajty(plik), bajty);
-    // A shorter value still fits.
-    EXPECT_EQ(baza->UstawTekst(QStringLiteral("positions"), QStringLiteral("positionid"), QStringLiteral("11"),
-                               QStringLiteral("ts"), QStringLiteral("S")),
-              1);
-    EXPECT_NE(Bajty(plik), bajty);
+    SprawdzPoPrzeniesieniach(przed, przedReader, plik, zmiany);
+}
+
+// Long values written into every row until no page of the table has room: the last one is refused with a
+// clear message before anything of it is written, and all that was written reads back in both readers.
+TEST_F(BazaMdbTest, BrakMiejscaWCalejTabeli)
+{
+    const QString plik = Kosztorys(400);
+    const auto przed = Zrzut(plik);
+    const QJsonObject przedReader = ZrzutMdbReader(plik);
+    const TZapisDoSkutku zapis = ZapisujDoSkutku(plik, 400, 200);
+    EXPECT_EQ(zapis.Blad, QStringLiteral("Nowa wartość kolumny „ts” nie mieści się na stronie danych tabeli „positions”, "
+                                         "a żadna inna strona tej tabeli nie ma na nią miejsca."));
+    EXPECT_GE(zapis.Zmiany.size(), 2u);  // the table was packed: these already moved
+    SprawdzPoPrzeniesieniach(przed, przedReader, plik, zapis.Zmiany);
 }
 
 TEST_F(BazaMdbTest, ZaDlugiTekstIOdczytTylkoDoOdczytuOdrzucone)

@@ -52,10 +52,12 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* dane, size_t rozmiar)
     // Write a number into every position of a copy; when the writer accepts, the copy reads back with it.
     const QString kopia = katalog.filePath(QStringLiteral("kopia.mdb"));
     Zapisz(kopia, bajty);
+    // Numbers of several lengths, so that rows also outgrow their pages and move.
+    const QString numer = QStringLiteral("D-01") + QString(static_cast<qsizetype>(bajty.size() % 7) * 40, QLatin1Char('x'));
     QHash<QString, QString> numery;
     for (const auto& w : pozycje)
         if (!w.value(QStringLiteral("positionid")).isNull())
-            numery.insert(w.value(QStringLiteral("positionid")).toString(), QStringLiteral("D-01"));
+            numery.insert(w.value(QStringLiteral("positionid")).toString(), numer);
     try {
         TBazaMdb::OtworzDoZapisu(kopia)->UstawTeksty(QStringLiteral("positions"), QStringLiteral("positionid"), numery,
                                                      QStringLiteral("ts"));

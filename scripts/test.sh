@@ -31,4 +31,5 @@ fi
 export QT_QPA_PLATFORM=offscreen
 export ASAN_OPTIONS=detect_leaks=1:abort_on_error=1
 export UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
+export LSAN_OPTIONS="suppressions=$PWD/tests/support/lsan.supp"
 ctest --test-dir "$katalog" --output-on-failure -j "$(nproc)" --timeout 600

@@ -37,9 +37,10 @@ qsizetype PoczatekPrzebiegu(const QByteArray& xml, qsizetype pozycja)
 int WstawOdwolanieDoStyluXml(QByteArray& xml, const QString& nazwaStylu)
 {
     const QByteArray znacznik = ZnacznikOdwolaniaDoStylu().toUtf8();
-    // Word quotes the style's name; a quote inside it cannot be written in the field and is left out.
+    // Word quotes the style's name; a backslash or quote inside it is escaped with a backslash.
     QString nazwa = nazwaStylu.trimmed();
-    nazwa.remove(QLatin1Char('"'));
+    nazwa.replace(QLatin1Char('\\'), QStringLiteral("\\\\"));
+    nazwa.replace(QLatin1Char('"'), QStringLiteral("\\\""));
     const QByteArray instrukcja = " STYLEREF \"" + XmlTekst(nazwa) + "\" \\* MERGEFORMAT ";
     int ile = 0;
     qsizetype pozycja = 0;

@@ -62,7 +62,7 @@ void TZbiorEksporterODT::Scal(const QString& plikWynikowyPath, const std::vector
         dokument->UstawStopke({Tekst(TrescStopki), CzyNrStronyWStopce, CzyDrukDwustronny});
     Czasy.Strony = zegar.restart();
     if (CzyTekstDoSt)
-        dokument->ZamienWszystko(QStringLiteral("#NAZWA_ZADANIA#"), Tekst(TekstDoSt), true);
+        dokument->ZamienWszystko(QStringLiteral("#NAZWA_ZADANIA#"), Tekst(TekstDoSt), false);
     Czasy.Zamiany = zegar.restart();
     try {
         dokument->Zapisz(plikWynikowyPath);
@@ -90,7 +90,7 @@ void TZbiorEksporterODT::ZnajdzZamien(const QString& szukanyTekst, const QString
 {
     if (!FDokument)
         throw EBlad(QStringLiteral("Nie otwarto dokumentu."));
-    FDokument->ZamienWszystko(szukanyTekst, podmienNa, true);
+    FDokument->ZamienWszystko(szukanyTekst, podmienNa, false);
 }
 
 void TZbiorEksporterODT::ZapiszIZamknij()

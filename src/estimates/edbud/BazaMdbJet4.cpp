@@ -92,6 +92,47 @@ struct TBazaMdbJet4::TTabela
     MdbColumn* Kol(int i) const { return static_cast<MdbColumn*>(g_ptr_array_index(Def->columns, static_cast<guint>(i))); }
 };
 
+namespace {
+
+// Whether the library can walk the table's map of pages without falling over: a map it could not read
+// leaves nothing to walk, and a map of map pages must name pages inside the file (the library ends the
+// process when one is missing).
+bool CzyMapaStronCzytelna(MdbHandle* mdb, const MdbTableDef* def, qint64 rozmiarPliku)
+{
+    if (!def || !def->usage_map || def->map_sz == 0)
+        return false;
+    const auto* mapa = static_cast<const unsigned char*>(def->usage_map);
+    if (mapa[0] == 0)
+        return def->map_sz >= 5;
+    if (mapa[0] != 1)
+        return false;
+    const qint64 liczbaStron = rozmiarPliku / mdb->fmt->pg_size;
+    for (size_t i = 1; i + 4 <= def->map_sz; i += 4) {
+        const quint32 strona = static_cast<quint32>(mapa[i]) | (static_cast<quint32>(mapa[i + 1]) << 8) |
+                               (static_cast<quint32>(mapa[i + 2]) << 16) | (static_cast<quint32>(mapa[i + 3]) << 24);
+        if (strona != 0 && static_cast<qint64>(strona) >= liczbaStron)
+            return false;
+    }
+    return true;
+}
+
+// The catalogue (MSysObjects, whose definition is always on page 2) checked as the library will read it.
+bool CzyKatalogCzytelny(MdbHandle* mdb, qint64 rozmiarPliku)
+{
+    MdbCatalogEntry wpis{};
+    wpis.mdb = mdb;
+    wpis.object_type = MDB_TABLE;
+    wpis.table_pg = 2;
+    qstrncpy(wpis.object_name, "MSysObjects", sizeof(wpis.object_name));
+    MdbTableDef* def = mdb_read_table(&wpis);
+    const bool czytelny = CzyMapaStronCzytelna(mdb, def, rozmiarPliku);
+    if (def)
+        mdb_free_tabledef(def);
+    return czytelny;
+}
+
+}  // namespace
+
 std::unique_ptr<TBazaMdb> TBazaMdb::OtworzDoOdczytu(const QString& sciezka)
 {
     return std::make_unique<TBazaMdbJet4>(sciezka, false);
@@ -118,7 +159,7 @@ TBazaMdbJet4::TBazaMdbJet4(const QString& sciezka, bool doZapisu) : FSciezka(sci
         FMdb = nullptr;
         throw EBlad(QStringLiteral("Zapis jest możliwy tylko w bazie Access 2000 lub nowszej."));
     }
-    GPtrArray* katalog = mdb_read_catalog(mdb, MDB_TABLE);
+    GPtrArray* katalog = CzyKatalogCzytelny(mdb, FPlik.size()) ? mdb_read_catalog(mdb, MDB_TABLE) : nullptr;
     if (!katalog) {
         mdb_close(mdb);
         FMdb = nullptr;
@@ -151,7 +192,7 @@ std::unique_ptr<TBazaMdbJet4::TTabela> TBazaMdbJet4::OtworzTabele(const QString&
         throw EBlad(QStringLiteral("Nie można odczytać definicji tabeli „%1”.").arg(tabela));
     // A damaged table definition leaves the library without the map of the table's pages, which its row
     // scan would follow into nothing.
-    if (!t->Def->usage_map || t->Def->map_sz == 0)
+    if (!CzyMapaStronCzytelna(Uchwyt(FMdb), t->Def, FPlik.size()))
         throw EBlad(QStringLiteral("Nie można odczytać mapy stron tabeli „%1”.").arg(tabela));
     return t;
 }

@@ -135,6 +135,9 @@ TEST_F(KosztorysEdbud, BledyCzytania)
         // A table definition whose map of pages cannot be read: the library's scan must not be let loose.
         {"mapa stron poza plikiem", CzytajPlik(SciezkaDanychTestowych(QStringLiteral("estimates/edbud/mapa_stron_poza_plikiem.mdb"))),
          QStringLiteral("Wybrany plik kosztorysu jest nieprawidłowy.")},
+        // The same for the catalogue itself, which the library reads on opening.
+        {"katalog bez mapy stron", CzytajPlik(SciezkaDanychTestowych(QStringLiteral("estimates/edbud/katalog_bez_mapy_stron.mdb"))),
+         QStringLiteral("Wybrany plik kosztorysu jest nieprawidłowy.")},
     };
     for (const auto& p : przypadki) {
         SCOPED_TRACE(p.Nazwa);

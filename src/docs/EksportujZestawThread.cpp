@@ -4,15 +4,9 @@
 
 TEksportujZestawThread::TEksportujZestawThread(IWidokEksportu* widok, std::vector<const TMyPath*> pliki,
                                                QString plikWynikowy, TZbiorEksporter* eksporter, TOnException onException)
-    : TPrzetworzPlikiThread(nullptr, std::move(onException)), FWidok(widok), FPliki(std::move(pliki)),
-      FPlikWynikowy(std::move(plikWynikowy)), FEksporter(eksporter)
+    : TWatekEksportera(eksporter, QStringLiteral("Przetwarzanie pliku: "), std::move(onException)), FWidok(widok),
+      FPliki(std::move(pliki)), FPlikWynikowy(std::move(plikWynikowy))
 {
-}
-
-void TEksportujZestawThread::Terminate()
-{
-    TPrzetworzPlikiThread::Terminate();
-    FEksporter->Terminate();
 }
 
 void TEksportujZestawThread::Rozpocznij()
@@ -24,23 +18,8 @@ void TEksportujZestawThread::Rozpocznij()
 
 void TEksportujZestawThread::Przetwarzaj()
 {
-    FEksporter->OnProgressChange = [this](TZbiorEksporter* eksporter) {
-        const QString status = QStringLiteral("Przetwarzanie pliku: ") + eksporter->CurrentFile();
-        NaWatkuGlownym([this, status] {
-            if (Terminated())
-                return;
-            FStatus = status;
-            FWidok->KolejnyPlik(status);
-        });
-    };
-    try {
-        FEksporter->ScalPliki(FPlikWynikowy, FPliki);
-    } catch (...) {
-        FBlad = true;
-        FEksporter->OnProgressChange = nullptr;
-        throw;
-    }
-    FEksporter->OnProgressChange = nullptr;
+    ZPostepem([this](const QString& status) { FWidok->KolejnyPlik(status); },
+              [this] { FEksporter->ScalPliki(FPlikWynikowy, FPliki); });
 }
 
 void TEksportujZestawThread::Zakoncz()

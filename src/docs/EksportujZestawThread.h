@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/Watki.h"
+#include "docs/WatekEksportera.h"
 
 #include <QString>
 
@@ -24,15 +24,12 @@ public:
 
 // Merges the export's files into the target on a worker thread, reporting progress to the view. A
 // failure reaches the error handler (the thread family's) after the view was told the export ended.
-class TEksportujZestawThread : public TPrzetworzPlikiThread
+class TEksportujZestawThread : public TWatekEksportera
 {
 public:
     // Nothing is owned; the view, the paths and the exporter outlive the thread.
     TEksportujZestawThread(IWidokEksportu* widok, std::vector<const TMyPath*> pliki, QString plikWynikowy,
                            TZbiorEksporter* eksporter, TOnException onException = {});
-
-    // Stops the merge before its next step.
-    void Terminate() override;
 
 protected:
     void Rozpocznij() override;
@@ -43,7 +40,4 @@ private:
     IWidokEksportu* FWidok;
     std::vector<const TMyPath*> FPliki;
     QString FPlikWynikowy;
-    TZbiorEksporter* FEksporter;
-    QString FStatus;
-    std::atomic<bool> FBlad{false};
 };

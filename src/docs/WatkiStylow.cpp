@@ -14,15 +14,9 @@ const QString KLinkPobierania = QStringLiteral("<a>Zatrzymaj pobieranie stylów 
 
 TPobierzStyleThread::TPobierzStyleThread(IWidokPobieraniaStylow* widok, std::vector<const TMyPath*> pliki,
                                          TZbiorEksporterDOC* eksporter, TOnException onException)
-    : TPrzetworzPlikiThread(nullptr, std::move(onException)), FWidok(widok), FPliki(std::move(pliki)),
-      FEksporter(eksporter)
+    : TWatekEksportera(eksporter, QStringLiteral("Pobieranie stylów z pliku: "), std::move(onException)),
+      FWidok(widok), FPliki(std::move(pliki)), FEksporterDOC(eksporter)
 {
-}
-
-void TPobierzStyleThread::Terminate()
-{
-    TPrzetworzPlikiThread::Terminate();
-    FEksporter->Terminate();
 }
 
 void TPobierzStyleThread::Rozpocznij()
@@ -35,23 +29,8 @@ void TPobierzStyleThread::Rozpocznij()
 
 void TPobierzStyleThread::Przetwarzaj()
 {
-    FEksporter->OnProgressChange = [this](TZbiorEksporter* eksporter) {
-        const QString status = QStringLiteral("Pobieranie stylów z pliku: ") + eksporter->CurrentFile();
-        NaWatkuGlownym([this, status] {
-            if (Terminated())
-                return;
-            FStatus = status;
-            FWidok->KolejnyPlik(status);
-        });
-    };
-    try {
-        FEksporter->GetNazwyStylow(FPliki, FStyleList);
-    } catch (...) {
-        FBlad = true;
-        FEksporter->OnProgressChange = nullptr;
-        throw;
-    }
-    FEksporter->OnProgressChange = nullptr;
+    ZPostepem([this](const QString& status) { FWidok->KolejnyPlik(status); },
+              [this] { FEksporterDOC->GetNazwyStylow(FPliki, FStyleList); });
 }
 
 void TPobierzStyleThread::Zakoncz()

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "app/Watki.h"
+#include "docs/WatekEksportera.h"
 
 #include <QString>
 #include <QStringList>
@@ -26,12 +27,11 @@ public:
 
 // Reads the names of the styles used in the export's files on a worker thread ("Pobierz style z
 // dokumentów"). Nothing is owned.
-class TPobierzStyleThread : public TPrzetworzPlikiThread
+class TPobierzStyleThread : public TWatekEksportera
 {
 public:
     TPobierzStyleThread(IWidokPobieraniaStylow* widok, std::vector<const TMyPath*> pliki, TZbiorEksporterDOC* eksporter,
                         TOnException onException = {});
-    void Terminate() override;
 
 protected:
     void Rozpocznij() override;
@@ -41,10 +41,8 @@ protected:
 private:
     IWidokPobieraniaStylow* FWidok;
     std::vector<const TMyPath*> FPliki;
-    TZbiorEksporterDOC* FEksporter;
+    TZbiorEksporterDOC* FEksporterDOC;
     QStringList FStyleList;
-    QString FStatus;
-    std::atomic<bool> FBlad{false};
 };
 
 // What copying a style into documents shows; the style dialog implements it. Main thread only.

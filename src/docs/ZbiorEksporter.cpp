@@ -3,6 +3,9 @@
 #include "docs/SilnikDokumentow.h"
 #include "docs/WyjatkiDokumentow.h"
 
+#include "app/MyPath.h"
+
+#include <QElapsedTimer>
 #include <QFileInfo>
 
 TZbiorEksporter::TZbiorEksporter(std::unique_ptr<TTypPliku> typPliku) : FTypPliku(std::move(typPliku)) {}
@@ -49,4 +52,25 @@ void TZbiorEksporter::ZPonowieniem(ISilnikDokumentow& silnik, const std::functio
 QString TZbiorEksporter::Tekst(const QStringList& linie)
 {
     return linie.join(QLatin1Char('\n')).trimmed();
+}
+
+std::unique_ptr<IDokumentTekstowy> TZbiorEksporter::NowyZPlikami(ISilnikDokumentow& silnik,
+                                                                 const std::vector<const TMyPath*>& lista,
+                                                                 bool wszystkieMiejscaListy, QElapsedTimer& zegar)
+{
+    Czasy = {};
+    std::unique_ptr<IDokumentTekstowy> dokument = silnik.NowyDokument();
+    Czasy.Start = zegar.restart();
+    for (std::size_t i = 0; i < lista.size() && !Terminated(); ++i) {
+        const QString plik = lista[i]->GetPath();
+        ZmianaPostepu(plik);
+        if (!QFileInfo(plik).isFile())
+            throw EBlad(QStringLiteral("Podany plik nie istnieje: ") + plik);
+        dokument->WstawPlik(plik, i > 0);
+        if (CzyWstawListeStDoWarOgolnych && PlikWarunkowOgolnych && plik == PlikWarunkowOgolnych->GetPath())
+            dokument->ZamienNaLinie(QStringLiteral("#LISTA_ST#"), ListaStDoWarOgolnych, wszystkieMiejscaListy,
+                                    wszystkieMiejscaListy);
+    }
+    Czasy.Wstawianie = zegar.restart();
+    return dokument;
 }

@@ -10,7 +10,9 @@
 #include <memory>
 #include <vector>
 
+class IDokumentTekstowy;
 class ISilnikDokumentow;
+class QElapsedTimer;
 
 // How long the parts of the last merge took, in milliseconds. The start includes the office's own start
 // when it was not running yet.
@@ -83,6 +85,12 @@ protected:
     // Runs the work on the engine; when the word processor was lost on the way, starts it again and runs
     // the work once more.
     static void ZPonowieniem(ISilnikDokumentow& silnik, const std::function<void()>& praca);
+    // A new document with the files inserted in order (the progress event before each, a stop checked
+    // between them; a missing file raises "Podany plik nie istnieje: ..."), the list of specifications
+    // written into the general-conditions file at its first "#LISTA_ST#" as paragraphs or, with
+    // wszystkieMiejscaListy, at every one as lines of one paragraph. Fills Czasy.Start and Czasy.Wstawianie.
+    std::unique_ptr<IDokumentTekstowy> NowyZPlikami(ISilnikDokumentow& silnik, const std::vector<const TMyPath*>& lista,
+                                                    bool wszystkieMiejscaListy, QElapsedTimer& zegar);
     // The whole text of a list of lines, trimmed.
     static QString Tekst(const QStringList& linie);
 

@@ -47,21 +47,9 @@ void TZbiorEksporterDOC::ScalPliki(const QString& plikWynikowyPath, const std::v
 
 void TZbiorEksporterDOC::Scal(const QString& plikWynikowyPath, const std::vector<const TMyPath*>& listaPlikow)
 {
-    Czasy = {};
     QElapsedTimer zegar;
     zegar.start();
-    std::unique_ptr<IDokumentTekstowy> dokument = FSilnik->NowyDokument();
-    Czasy.Start = zegar.restart();
-    for (std::size_t i = 0; i < listaPlikow.size() && !Terminated(); ++i) {
-        const QString plik = listaPlikow[i]->GetPath();
-        ZmianaPostepu(plik);
-        if (!QFileInfo(plik).isFile())
-            throw EBlad(QStringLiteral("Podany plik nie istnieje: ") + plik);
-        dokument->WstawPlik(plik, i > 0);
-        if (CzyWstawListeStDoWarOgolnych && PlikWarunkowOgolnych && plik == PlikWarunkowOgolnych->GetPath())
-            dokument->ZamienNaLinie(QStringLiteral("#LISTA_ST#"), ListaStDoWarOgolnych, false, false);
-    }
-    Czasy.Wstawianie = zegar.restart();
+    std::unique_ptr<IDokumentTekstowy> dokument = NowyZPlikami(*FSilnik, listaPlikow, false, zegar);
     if (CzyStronaTytulowa)
         dokument->UstawStronePierwsza();
     if (CzyNaglowek && !Terminated())

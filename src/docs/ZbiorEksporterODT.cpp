@@ -39,21 +39,9 @@ void TZbiorEksporterODT::ScalPliki(const QString& plikWynikowyPath, const std::v
 
 void TZbiorEksporterODT::Scal(const QString& plikWynikowyPath, const std::vector<const TMyPath*>& listaPlikow)
 {
-    Czasy = {};
     QElapsedTimer zegar;
     zegar.start();
-    std::unique_ptr<IDokumentTekstowy> dokument = FSilnik->NowyDokument();
-    Czasy.Start = zegar.restart();
-    for (std::size_t i = 0; i < listaPlikow.size() && !Terminated(); ++i) {
-        const QString plik = listaPlikow[i]->GetPath();
-        ZmianaPostepu(plik);
-        if (!QFileInfo(plik).isFile())
-            throw EBlad(QStringLiteral("Podany plik nie istnieje: ") + plik);
-        dokument->WstawPlik(plik, i > 0);
-        if (CzyWstawListeStDoWarOgolnych && PlikWarunkowOgolnych && plik == PlikWarunkowOgolnych->GetPath())
-            dokument->ZamienNaLinie(QStringLiteral("#LISTA_ST#"), ListaStDoWarOgolnych, true, true);
-    }
-    Czasy.Wstawianie = zegar.restart();
+    std::unique_ptr<IDokumentTekstowy> dokument = NowyZPlikami(*FSilnik, listaPlikow, true, zegar);
     if (CzyStronaTytulowa && !Terminated())
         dokument->UstawStronePierwsza();
     if (CzyNaglowek && !Terminated())

@@ -99,6 +99,22 @@ QString KomorkaEksportu(const QVariant& v)
     return v.toString().isEmpty() ? QString() : QLatin1Char('"') + v.toString() + QLatin1Char('"');
 }
 
+// mdb-reader's dump before, with the asked cells of one table changed (keys compared as text).
+QJsonObject ZmienionyZrzutMdbReader(QJsonObject zrzut, const QString& tabela, const QString& kolumnaKlucza,
+                                    const std::map<QString, QVariant>& zmiany, const QString& kolumna)
+{
+    QJsonArray p = zrzut[tabela].toArray();
+    for (qsizetype i = 0; i < p.size(); ++i) {
+        QJsonObject w = p[i].toObject();
+        const auto it = zmiany.find(QString::number(w[kolumnaKlucza].toInteger()));
+        if (it != zmiany.end())
+            w[kolumna] = it->second.toString();
+        p[i] = w;
+    }
+    zrzut[tabela] = p;
+    return zrzut;
+}
+
 class BazaMdbTest : public ::testing::Test
 {
 protected:
@@ -280,17 +296,8 @@ TEST_F(BazaMdbTest, ZapisDluzszyKrotszyRownyIWNull)
     PorownajZEksportem(plik);
     if (przedReader.isEmpty())
         return;
-    QJsonObject oczekiwane = przedReader;
-    QJsonArray p = oczekiwane[QStringLiteral("positions")].toArray();
-    for (qsizetype i = 0; i < p.size(); ++i) {
-        QJsonObject w = p[i].toObject();
-        const auto it = zmiany.find(QString::number(w[QStringLiteral("positionid")].toInt()));
-        if (it != zmiany.end())
-            w[QStringLiteral("ts")] = it->second.toString();
-        p[i] = w;
-    }
-    oczekiwane[QStringLiteral("positions")] = p;
-    EXPECT_EQ(ZrzutMdbReader(plik), oczekiwane);
+    EXPECT_EQ(ZrzutMdbReader(plik), ZmienionyZrzutMdbReader(przedReader, QStringLiteral("positions"),
+                                                            QStringLiteral("positionid"), zmiany, QStringLiteral("ts")));
 }
 
 // Sorted rows of every table (a moved row is listed where its data now lies).
@@ -349,17 +356,9 @@ void SprawdzPoPrzeniesieniach(const std::map<QString, TTabelaTekstowa>& przed, c
     PorownajZEksportem(plik);
     if (przedReader.isEmpty())
         return;
-    QJsonObject o = przedReader;
-    QJsonArray p = o[QStringLiteral("positions")].toArray();
-    for (qsizetype i = 0; i < p.size(); ++i) {
-        QJsonObject w = p[i].toObject();
-        const auto it = zmiany.find(QString::number(w[QStringLiteral("positionid")].toInt()));
-        if (it != zmiany.end())
-            w[QStringLiteral("ts")] = it->second.toString();
-        p[i] = w;
-    }
-    o[QStringLiteral("positions")] = p;
-    EXPECT_EQ(Posortowane(ZrzutMdbReader(plik)), Posortowane(o));
+    EXPECT_EQ(Posortowane(ZrzutMdbReader(plik)),
+              Posortowane(ZmienionyZrzutMdbReader(przedReader, QStringLiteral("positions"), QStringLiteral("positionid"),
+                                                  zmiany, QStringLiteral("ts"))));
 }
 
 // A row that no longer fits on its packed page moves to another page of the table; both readers then
@@ -483,15 +482,9 @@ TEST_F(BazaMdbTest, PrawdziwePlikiAccess)
                       {{id, QStringLiteral("Zmieniona nazwa źródła")}}, QStringLiteral("Name1"));
         if (przedReader.isEmpty())
             continue;
-        QJsonObject oczekiwane = przedReader;
-        QJsonArray p = oczekiwane[QStringLiteral("MSysQueries")].toArray();
-        for (qsizetype i = 0; i < p.size(); ++i) {
-            QJsonObject w = p[i].toObject();
-            if (QString::number(w[QStringLiteral("ObjectId")].toInteger()) == id)
-                w[QStringLiteral("Name1")] = QStringLiteral("Zmieniona nazwa źródła");
-            p[i] = w;
-        }
-        oczekiwane[QStringLiteral("MSysQueries")] = p;
-        EXPECT_EQ(Posortowane(ZrzutMdbReader(plik)), Posortowane(oczekiwane));
+        EXPECT_EQ(Posortowane(ZrzutMdbReader(plik)),
+                  Posortowane(ZmienionyZrzutMdbReader(przedReader, QStringLiteral("MSysQueries"), QStringLiteral("ObjectId"),
+                                                      {{id, QStringLiteral("Zmieniona nazwa źródła")}},
+                                                      QStringLiteral("Name1"))));
     }
 }

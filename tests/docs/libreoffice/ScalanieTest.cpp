@@ -162,6 +162,20 @@ TEST_F(ScalanieTest, BezStronyTytulowejPierwszaStronaMaNaglowekIStopke)
     EXPECT_TRUE(strony[0].contains("Strona - 1"));
 }
 
+// Names with blanks, Polish letters, "#" and "%" reach the office intact, both ways.
+TEST_F(ScalanieTest, NazwyPlikowZeZnakamiSpecjalnymi)
+{
+    std::vector<std::unique_ptr<TMyPath>> pliki;
+    pliki.push_back(MyPath(ZapiszDokument(Silnik(), Sciezka("ST #1 – żółć 100%.docx"), {"A", {"Znacznik: ZNAKI"}, {}, false, 0})));
+    pliki.push_back(MyPath(ZapiszDokument(Silnik(), Sciezka("B-01;a&b [x].doc"), {"B", {"Znacznik: NAWIASY"}, {}, false, 0})));
+    TZbiorEksporterDOC eksporter(&Silnik());
+    const QString wynik = Sciezka("wynik #2 ąę%20.docx");
+    eksporter.ScalPliki(wynik, Wskazniki(pliki));
+    ASSERT_TRUE(QFile::exists(wynik));
+    const QString tekst = TekstPdf(DoPdf(Silnik(), wynik));
+    EXPECT_TRUE(WKolejnosci(tekst, {"Znacznik: ZNAKI", "Znacznik: NAWIASY"})) << tekst.toStdString();
+}
+
 TEST_F(ScalanieTest, JedenPlikBezPodzialuStrony)
 {
     std::vector<std::unique_ptr<TMyPath>> pliki;

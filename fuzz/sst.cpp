@@ -5,6 +5,7 @@
 #include "app/Konfiguracja.h"
 #include "app/Wyjatki.h"
 #include "specs/SpisST.h"
+#include "WezlySpisu.h"
 #include "specs/WariantSpecyfikacji.h"
 
 #include <cstddef>
@@ -13,13 +14,6 @@
 #include <vector>
 
 namespace {
-
-void Wezly(TSpecyfikacja* w, std::vector<TSpecyfikacja*>& wynik)
-{
-    wynik.push_back(w);
-    for (int i = 0; i < w->Count(); ++i)
-        Wezly(w->GetSpecyfikacja(i), wynik);
-}
 
 void PorownajZPrzejsciem(TSpisST& spis)
 {

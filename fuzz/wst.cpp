@@ -8,6 +8,7 @@
 #include "specs/ImporterWST.h"
 #include "specs/LicznikImportuSt.h"
 #include "specs/SpisST.h"
+#include "WezlySpisu.h"
 #include "specs/WariantSpecyfikacji.h"
 
 #include <QDir>
@@ -93,13 +94,6 @@ void ZbudujListe(TSpisST& spis)
     DodajDo(*d01, Wezel("D-01.02", false, "a/y.doc"));
     DodajDo(*DodajDo(*d01, Wezel("D-01.09", true)), Wezel("D-01.09.01", false));
     DodajDo(spis, Wezel("S-1", false));
-}
-
-void Wezly(TSpecyfikacja* w, std::vector<TSpecyfikacja*>& wynik)
-{
-    wynik.push_back(w);
-    for (int i = 0; i < w->Count(); ++i)
-        Wezly(w->GetSpecyfikacja(i), wynik);
 }
 
 void PorownajZPrzejsciem(TSpisST& spis)

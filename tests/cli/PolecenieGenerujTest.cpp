@@ -22,11 +22,6 @@ TWynik Uruchom(const QStringList& argumenty)
     return UruchomPolecenie<TPolecenieGeneruj>(argumenty);
 }
 
-QString Demo()
-{
-    return QDir::cleanPath(SciezkaDanychTestowych(QStringLiteral("../../data/demo")));
-}
-
 QStringList ArgumentyDemo(const QString& wynik)
 {
     return {Demo() + QStringLiteral("/Zestaw demo.zst"), QStringLiteral("--katalog-uzytkownika"), Demo(),

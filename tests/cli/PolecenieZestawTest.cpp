@@ -21,11 +21,6 @@ TWynik Uruchom(const QStringList& argumenty)
     return UruchomPolecenie<TPolecenieZestaw>(argumenty);
 }
 
-QString Demo()
-{
-    return QDir::cleanPath(SciezkaDanychTestowych(QStringLiteral("../../data/demo")));
-}
-
 QStringList Klucze(const QJsonObject& zestaw)
 {
     QStringList k;

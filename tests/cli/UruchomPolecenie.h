@@ -2,6 +2,9 @@
 
 #include "app/Wyjatki.h"
 
+#include "support/Pomocnicze.h"
+
+#include <QDir>
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QStringList>
@@ -41,4 +44,10 @@ inline QJsonObject Json(const QString& tekst)
     const QJsonDocument d = QJsonDocument::fromJson(tekst.toUtf8(), &blad);
     EXPECT_EQ(blad.error, QJsonParseError::NoError) << blad.errorString().toStdString();
     return d.object();
+}
+
+// The demo data shipped with the program (a user folder with its list, set, estimates and documents).
+inline QString Demo()
+{
+    return QDir::cleanPath(SciezkaDanychTestowych(QStringLiteral("../../data/demo")));
 }

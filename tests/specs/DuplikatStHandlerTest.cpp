@@ -33,6 +33,12 @@ const char* NazwaTrybu(TTryb t)
 
 const TTryb Tryby[] = {TTryb::Pytanie, TTryb::PytanieZapamietane, TTryb::Konfiguracja, TTryb::KonfiguracjaWylaczona};
 
+// How many times the dialog is asked for two collisions.
+int LiczbaPytan(TTryb t)
+{
+    return t == TTryb::Konfiguracja ? 0 : t == TTryb::PytanieZapamietane ? 1 : 2;
+}
+
 // What the handler says about one incoming node.
 struct TWynik
 {
@@ -45,6 +51,14 @@ struct TWynik
 class DuplikatStHandler : public TestDuplikatow
 {
 protected:
+    // A fresh list, dialog and configuration for the next case of a table.
+    void OdNowa()
+    {
+        TearDown();
+        Spis.Wyczysc();
+        Dialog = TDialogDuplikatowTestowy();
+        SetUp();
+    }
     TWynik Sprawdz(TDuplikatStHandler& h, std::unique_ptr<TSpecyfikacja> s)
     {
         TWynik w;
@@ -66,18 +80,14 @@ TEST_F(DuplikatStHandler, KazdaOdpowiedzONumer)
     const TPrzypadek przypadki[] = {{doPomin, doNadpisz, "0/0/2/0"}, {doNadpisz, doPomin, "0/0/0/2"}};
     for (const TPrzypadek& p : przypadki) {
         for (TTryb tryb : Tryby) {
-            TearDown();
-            Spis.Wyczysc();
-            Dialog = TDialogDuplikatowTestowy();
-            SetUp();
+            OdNowa();
             SCOPED_TRACE(testing::Message() << "odpowiedz " << p.Odpowiedz << ", " << NazwaTrybu(tryb));
             K->FCzyZapamietacOpcjeDuplikatowNumeru = tryb == TTryb::Konfiguracja;
             K->FZapamietanaOpcjaDuplikatowNumeru = tryb == TTryb::KonfiguracjaWylaczona ? p.Inna : p.Odpowiedz;
             // The file question is never to be asked: its remembered answer would show if it were used.
             K->FCzyZapamietacOpcjeDuplikatowPliku = true;
             K->FZapamietanaOpcjaDuplikatowPliku = dpoPominSt;
-            const int pytan = tryb == TTryb::Konfiguracja ? 0 : tryb == TTryb::PytanieZapamietane ? 1 : 2;
-            for (int i = 0; i < pytan; ++i)
+            for (int i = 0; i < LiczbaPytan(tryb); ++i)
                 Dialog.OdpowiedziNumeru.push_back({p.Odpowiedz, tryb == TTryb::PytanieZapamietane});
 
             TDuplikatStHandler h;
@@ -101,9 +111,9 @@ TEST_F(DuplikatStHandler, KazdaOdpowiedzONumer)
                       tryb == TTryb::Konfiguracja || tryb == TTryb::PytanieZapamietane ? p.Odpowiedz : doNone);
             const QStringList oczekiwane =
                 QStringList({QStringLiteral("numer D-01.01 <-  d-01.01 "), QStringLiteral("numer D-01.02 <- D-01.02")})
-                    .mid(0, pytan);
+                    .mid(0, LiczbaPytan(tryb));
             EXPECT_EQ(Dialog.Pytania, oczekiwane);
-            EXPECT_EQ(Dialog.DuplikatPlikuWPytaniu, std::deque<bool>(static_cast<std::size_t>(pytan), false));
+            EXPECT_EQ(Dialog.DuplikatPlikuWPytaniu, std::deque<bool>(static_cast<std::size_t>(LiczbaPytan(tryb)), false));
             EXPECT_TRUE(Dialog.OdpowiedziNumeru.empty());
             EXPECT_EQ(Dialog.Liczniki(), QString::fromUtf8(p.Liczniki));
             if (p.Odpowiedz == doNadpisz) {
@@ -140,17 +150,13 @@ TEST_F(DuplikatStHandler, KazdaOdpowiedzOPlik)
     };
     for (const TPrzypadek& p : przypadki) {
         for (TTryb tryb : Tryby) {
-            TearDown();
-            Spis.Wyczysc();
-            Dialog = TDialogDuplikatowTestowy();
-            SetUp();
+            OdNowa();
             SCOPED_TRACE(testing::Message() << "odpowiedz " << p.Odpowiedz << ", " << NazwaTrybu(tryb));
             K->FCzyZapamietacOpcjeDuplikatowPliku = tryb == TTryb::Konfiguracja;
             K->FZapamietanaOpcjaDuplikatowPliku = tryb == TTryb::KonfiguracjaWylaczona ? p.Inna : p.Odpowiedz;
             K->FCzyZapamietacOpcjeDuplikatowNumeru = true;
             K->FZapamietanaOpcjaDuplikatowNumeru = doPomin;
-            const int pytan = tryb == TTryb::Konfiguracja ? 0 : tryb == TTryb::PytanieZapamietane ? 1 : 2;
-            for (int i = 0; i < pytan; ++i)
+            for (int i = 0; i < LiczbaPytan(tryb); ++i)
                 Dialog.OdpowiedziPliku.push_back({p.Odpowiedz, tryb == TTryb::PytanieZapamietane});
 
             TDuplikatStHandler h;
@@ -179,7 +185,7 @@ TEST_F(DuplikatStHandler, KazdaOdpowiedzOPlik)
                       tryb == TTryb::Konfiguracja || tryb == TTryb::PytanieZapamietane ? p.Odpowiedz : dpoNone);
             EXPECT_EQ(Dialog.Pytania,
                       QStringList({QStringLiteral("plik D-01.01 <- X-01"), QStringLiteral("plik D-01.02 <- X-02")})
-                          .mid(0, pytan));
+                          .mid(0, LiczbaPytan(tryb)));
             EXPECT_EQ(Dialog.Liczniki(), QString::fromUtf8(p.Liczniki));
             const bool skopiowane = p.Odpowiedz == dpoNadpiszPlikIPominSt;
             EXPECT_EQ(CzytajPlik(Sciezka("A/d0101.doc")), skopiowane ? "nowy 0101" : "stary 0101");

@@ -61,21 +61,6 @@ protected:
     }
     QString Sciezka(const char* wzgledna) const { return Katalog.filePath(QString::fromUtf8(wzgledna)); }
 
-    // Every node below the root with its level, in tree order: "3 D-01.01 Odtworzenie trasy".
-    static QStringList Drzewo(const TSpecyfikacja& korzen)
-    {
-        QStringList wynik;
-        auto dodaj = [&](const TSpecyfikacja& w, auto&& dalej) -> void {
-            for (int i = 0; i < w.Count(); ++i) {
-                const TSpecyfikacja* d = w.GetSpecyfikacja(i);
-                wynik << QString::number(d->KtoryPoziom()) + QLatin1Char(' ') + d->GetCaption();
-                dalej(*d, dalej);
-            }
-        };
-        dodaj(korzen, dodaj);
-        return wynik;
-    }
-
     // Files in a folder of the test, hidden ones included (a left-over temporary copy would be one).
     QStringList PlikiW(const char* folder) const
     {

@@ -117,3 +117,18 @@ inline TWariantSpecyfikacji* DodajWariant(TSpecyfikacja& rodzic, std::unique_ptr
         throw std::runtime_error("AddWariant refused a variant while building a test tree");
     return wynik;
 }
+
+// Every node below the root with its level, in tree order: "2 D-01 Roboty przygotowawcze".
+inline QStringList Drzewo(const TSpecyfikacja& korzen)
+{
+    QStringList wynik;
+    auto dodaj = [&](const TSpecyfikacja& w, auto&& dalej) -> void {
+        for (int i = 0; i < w.Count(); ++i) {
+            const TSpecyfikacja* d = w.GetSpecyfikacja(i);
+            wynik << QString::number(d->KtoryPoziom()) + QLatin1Char(' ') + d->GetCaption();
+            dalej(*d, dalej);
+        }
+    };
+    dodaj(korzen, dodaj);
+    return wynik;
+}

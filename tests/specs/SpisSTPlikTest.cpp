@@ -24,21 +24,6 @@ QString Broken(const QString& nazwa)
     return SciezkaDanychTestowych(QStringLiteral("specs/sst/broken/") + nazwa);
 }
 
-// Every node with its level, in tree order: "2 D-01 Roboty przygotowawcze".
-QStringList Drzewo(const TSpecyfikacja& korzen)
-{
-    QStringList wynik;
-    auto dodaj = [&](const TSpecyfikacja& w, auto&& dalej) -> void {
-        for (int i = 0; i < w.Count(); ++i) {
-            const TSpecyfikacja* d = w.GetSpecyfikacja(i);
-            wynik << QString::number(d->KtoryPoziom()) + QLatin1Char(' ') + d->GetCaption();
-            dalej(*d, dalej);
-        }
-    };
-    dodaj(korzen, dodaj);
-    return wynik;
-}
-
 class SpisSTPlik : public TestSpecyfikacji
 {
 protected:

@@ -1,8 +1,12 @@
 #include "support/Pomocnicze.h"
 
+#include "app/Wyjatki.h"
+
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+
+#include <gtest/gtest.h>
 
 #include <stdexcept>
 
@@ -30,4 +34,14 @@ void ZapiszPlik(const QString& sciezka, const QByteArray& dane)
 QString KatalogDomowyTestu()
 {
     return QString::fromLocal8Bit(qgetenv("HOME"));
+}
+
+void OczekujBledu(const std::function<void()>& operacja, const QString& komunikat)
+{
+    try {
+        operacja();
+        ADD_FAILURE() << "brak wyjątku, oczekiwano: " << komunikat.toStdString();
+    } catch (const EBlad& e) {
+        EXPECT_EQ(e.Komunikat(), komunikat);
+    }
 }

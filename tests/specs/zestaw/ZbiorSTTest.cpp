@@ -6,6 +6,8 @@
 
 #include <QStringList>
 
+#include "support/Pomocnicze.h"
+
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -48,16 +50,6 @@ protected:
     std::vector<std::unique_ptr<TSpecyfikacja>> FSpecyfikacje;
     std::vector<std::unique_ptr<TPozycjaRds>> FPozycje;
 };
-
-void OczekujBledu(const std::function<void()>& operacja, const QString& komunikat)
-{
-    try {
-        operacja();
-        ADD_FAILURE() << "brak wyjątku, oczekiwano: " << komunikat.toStdString();
-    } catch (const EBlad& e) {
-        EXPECT_EQ(e.Komunikat(), komunikat);
-    }
-}
 
 TEST_F(ZbiorST, KonstruktoryOdmawiajaBrakujacychDanych)
 {

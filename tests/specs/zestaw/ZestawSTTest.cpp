@@ -73,16 +73,6 @@ protected:
     QTemporaryDir FKatalog;
 };
 
-void OczekujBledu(const std::function<void()>& operacja, const QString& komunikat)
-{
-    try {
-        operacja();
-        ADD_FAILURE() << "brak wyjątku, oczekiwano: " << komunikat.toStdString();
-    } catch (const EBlad& e) {
-        EXPECT_EQ(e.Komunikat(), komunikat);
-    }
-}
-
 TEST_F(ZestawST, ZapisIOdczytDajaTenSamPlik)
 {
     TZestawST z;

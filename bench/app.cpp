@@ -26,7 +26,8 @@ static void BM_ParsujXml(benchmark::State& stan)
 {
     QByteArray xml = "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<lista>";
     for (int i = 0; i < stan.range(0); ++i)
-        xml += "<st numer=\"D-01.01." + QByteArray::number(i) + "\" tytul=\"Roboty ziemne\" plik=\"%USERPATH%/a.doc\"/>";
+        xml +=
+            "<st numer=\"D-01.01." + QByteArray::number(i) + "\" tytul=\"Roboty ziemne\" plik=\"%USERPATH%/a.doc\"/>";
     xml += "</lista>";
     for (auto _ : stan) {
         pugi::xml_document dok;

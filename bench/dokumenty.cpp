@@ -71,7 +71,8 @@ TDane& Dane()
             sciezka->SetEncodedPath(plik);
             d->Pliki.push_back(std::move(sciezka));
             const QString numer = QStringLiteral("ST-%1").arg(i + 1, 2, 10, QLatin1Char('0'));
-            lista += QStringLiteral("  <specyfikacja numer=\"%1\" opis=\"Specyfikacja %1\" plik=\"%2\" />\n").arg(numer, plik);
+            lista += QStringLiteral("  <specyfikacja numer=\"%1\" opis=\"Specyfikacja %1\" plik=\"%2\" />\n")
+                         .arg(numer, plik);
             argumenty << QStringLiteral("--wlasna") << numer;
         }
         lista += QStringLiteral("</sst>\n");
@@ -109,7 +110,8 @@ void BM_GenerujPrzezCli(benchmark::State& stan)
             stan.SkipWithError(cli.readAllStandardError().toStdString().c_str());
             return;
         }
-        const QJsonObject czasy = QJsonDocument::fromJson(cli.readAllStandardOutput()).object().value("czasy_ms").toObject();
+        const QJsonObject czasy =
+            QJsonDocument::fromJson(cli.readAllStandardOutput()).object().value("czasy_ms").toObject();
         for (const QString& k : czasy.keys())
             suma[k] = suma.value(k).toDouble() + czasy.value(k).toDouble();
         ++iteracje;
@@ -153,6 +155,6 @@ void BM_ScalanieNaDzialajacymPakiecie(benchmark::State& stan)
 }
 BENCHMARK(BM_ScalanieNaDzialajacymPakiecie)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(3);
 
-}  // namespace
+} // namespace
 
 BENCHMARK_MAIN();

@@ -1,8 +1,8 @@
 // An Edbud estimate of 20,000 positions in 400 chapters: reading it (target under 1 s) and writing its
 // copy with every position's ST number in "ts" (target under 2 s).
 #include "app/Konfiguracja.h"
-#include "estimates/edbud/KosztorysEdbud.h"
 #include "estimates/edbud/GeneratorJet4.h"
+#include "estimates/edbud/KosztorysEdbud.h"
 
 #include <QTemporaryDir>
 
@@ -31,14 +31,15 @@ TDane& Dane()
             rozdzialy.push_back({r + 1, QString::number(r + 1), QStringLiteral("Rozdział robót %1").arg(r + 1), r});
             for (int p = 0; p < PozycjiWRozdziale; ++p) {
                 const int id = r * PozycjiWRozdziale + p + 1;
-                pozycje.push_back({id, r + 1, QStringLiteral("%1.%2").arg(r + 1).arg(p + 1), QStringLiteral("KNR 2-31 0114-05"),
+                pozycje.push_back({id, r + 1, QStringLiteral("%1.%2").arg(r + 1).arg(p + 1),
+                                   QStringLiteral("KNR 2-31 0114-05"),
                                    QStringLiteral("Podbudowa z kruszywa łamanego stabilizowanego mechanicznie"),
                                    QStringLiteral("M2"), QStringLiteral("1520,50"),
                                    p % 3 == 0 ? QVariant() : QVariant(QStringLiteral("D-04.04.02")), 45.2, p});
             }
         }
         TGeneratorJet4 g = GeneratorKosztorysuEdbud(rozdzialy, pozycje);
-        g.UstawZapasStrony(600);  // room on every page for the numbers written back
+        g.UstawZapasStrony(600); // room on every page for the numbers written back
         d->Plik = d->Katalog.filePath(QStringLiteral("kosztorys.mdb"));
         g.Zapisz(d->Plik);
         return d;
@@ -74,6 +75,6 @@ void BM_ZapiszEdbud(benchmark::State& stan)
 }
 BENCHMARK(BM_ZapiszEdbud)->Unit(benchmark::kMillisecond)->MinTime(2.0);
 
-}  // namespace
+} // namespace
 
 BENCHMARK_MAIN();

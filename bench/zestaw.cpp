@@ -22,7 +22,7 @@ namespace {
 
 constexpr int Kosztorysow = 10;
 constexpr int ElementowWKosztorysie = 200;
-constexpr int PozycjiWElemencie = 25;  // 10 * 200 * 25 = 50,000
+constexpr int PozycjiWElemencie = 25; // 10 * 200 * 25 = 50,000
 constexpr int Pozycji = Kosztorysow * ElementowWKosztorysie * PozycjiWElemencie;
 
 QStringList Numery;
@@ -33,16 +33,16 @@ void ZbudujListe(TSpisST& spis)
         auto rodzaj = std::make_unique<TSpecyfikacja>(QStringLiteral("R-%1").arg(r), false, true, QString(), QString(),
                                                       QStringLiteral("Rodzaj robót"));
         for (int g = 0; g < 100; ++g) {
-            auto grupa = std::make_unique<TSpecyfikacja>(QStringLiteral("G-%1.%2").arg(r).arg(g), false, true, QString(),
-                                                         QString(), QStringLiteral("Grupa robót"));
+            auto grupa = std::make_unique<TSpecyfikacja>(QStringLiteral("G-%1.%2").arg(r).arg(g), false, true,
+                                                         QString(), QString(), QStringLiteral("Grupa robót"));
             for (int s = 0; s < 20; ++s) {
                 const QString numer =
                     QStringLiteral("D-%1.%2.%3").arg(r).arg(g, 2, 10, QLatin1Char('0')).arg(s, 2, 10, QLatin1Char('0'));
-                auto spec = std::make_unique<TSpecyfikacja>(numer, r == 0 && g == 0 && s == 0, false, QString(), QString(),
-                                                            QStringLiteral("Specyfikacja ") + numer);
+                auto spec = std::make_unique<TSpecyfikacja>(numer, r == 0 && g == 0 && s == 0, false, QString(),
+                                                            QString(), QStringLiteral("Specyfikacja ") + numer);
                 if (s % 5 == 0)
-                    spec->AddWariant(std::make_unique<TWariantSpecyfikacji>(QStringLiteral("A"), QStringLiteral("wariant"),
-                                                                            QString(), QString()));
+                    spec->AddWariant(std::make_unique<TWariantSpecyfikacji>(
+                        QStringLiteral("A"), QStringLiteral("wariant"), QString(), QString()));
                 Numery << numer;
                 grupa->Add(std::move(spec));
             }
@@ -83,7 +83,8 @@ void ZbudujKosztorysy(TZestawST& zestaw, const QString& folder)
                 pozycja->SetNr(QStringLiteral("%1.%2").arg(e + 1).arg(p + 1));
                 pozycja->SetST(NumerPozycji(i));
                 pozycja->SetPodstawa(QStringLiteral("KNR 2-31 0114-05"));
-                pozycja->SetOpis(QStringLiteral("Podbudowa z kruszywa łamanego stabilizowanego mechanicznie, grubość 20 cm"));
+                pozycja->SetOpis(
+                    QStringLiteral("Podbudowa z kruszywa łamanego stabilizowanego mechanicznie, grubość 20 cm"));
                 pozycja->SetJm(QStringLiteral("m2"));
                 pozycja->SetIlosc(QStringLiteral("1520,50"));
                 pozycja->SetCena(QStringLiteral("45,20"));
@@ -151,6 +152,6 @@ void BM_ZapiszZestaw(benchmark::State& stan)
 }
 BENCHMARK(BM_ZapiszZestaw)->Unit(benchmark::kMillisecond)->MinTime(2.0);
 
-}  // namespace
+} // namespace
 
 BENCHMARK_MAIN();

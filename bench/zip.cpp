@@ -62,8 +62,8 @@ void Przygotuj()
     Katalog = std::make_unique<QTemporaryDir>();
     QDir().mkpath(Katalog->filePath(QStringLiteral("sst")));
     quint32 x = 12345;
-    const QByteArray slowa[] = {"beton klasy C20/25, ", "zbrojenie stalą B500SP, ", "tynk cementowo-wapienny, ",
-                                "posadzka z płytek, ", "izolacja przeciwwilgociowa, ", "roboty ziemne kat. III, "};
+    const QByteArray slowa[] = {"beton klasy C20/25, ", "zbrojenie stalą B500SP, ",     "tynk cementowo-wapienny, ",
+                                "posadzka z płytek, ",  "izolacja przeciwwilgociowa, ", "roboty ziemne kat. III, "};
     for (int i = 0; i < Dokumentow; ++i) {
         QByteArray dok;
         dok.reserve(RozmiarDokumentu);
@@ -81,7 +81,8 @@ void Przygotuj()
             }
         }
         dok.truncate(RozmiarDokumentu + (i % 7) * 1000);
-        const QString sciezka = Katalog->filePath(QStringLiteral("sst/ST-%1 Ściany żelbetowe.doc").arg(i, 3, 10, QLatin1Char('0')));
+        const QString sciezka =
+            Katalog->filePath(QStringLiteral("sst/ST-%1 Ściany żelbetowe.doc").arg(i, 3, 10, QLatin1Char('0')));
         QFile plik(sciezka);
         plik.open(QIODevice::WriteOnly);
         plik.write(dok);
@@ -163,15 +164,17 @@ void Narzedzie(benchmark::State& state, const QString& program, const QStringLis
 void InfoZipZip(benchmark::State& state)
 {
     QFile::remove(Katalog ? Katalog->filePath(QStringLiteral("infozip.zip")) : QString());
-    Narzedzie(state, QStringLiteral("zip"), {QStringLiteral("-6"), QStringLiteral("-q"), QStringLiteral("-r"),
-                                            QStringLiteral("infozip.zip"), QStringLiteral("sst")});
+    Narzedzie(state, QStringLiteral("zip"),
+              {QStringLiteral("-6"), QStringLiteral("-q"), QStringLiteral("-r"), QStringLiteral("infozip.zip"),
+               QStringLiteral("sst")});
     QFile::remove(Katalog->filePath(QStringLiteral("infozip.zip")));
 }
 
 void InfoZipUnzip(benchmark::State& state)
 {
     Narzedzie(state, QStringLiteral("unzip"),
-              {QStringLiteral("-q"), QStringLiteral("-o"), QStringLiteral("nasze.azst"), QStringLiteral("-d"), QStringLiteral("unzip")});
+              {QStringLiteral("-q"), QStringLiteral("-o"), QStringLiteral("nasze.azst"), QStringLiteral("-d"),
+               QStringLiteral("unzip")});
 }
 
 } // namespace

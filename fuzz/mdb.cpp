@@ -14,9 +14,9 @@
 
 namespace {
 
-const QStringList KolumnyPozycji{QStringLiteral("positionid"), QStringLiteral("chapterid"), QStringLiteral("lp"),
-                                 QStringLiteral("code"),       QStringLiteral("name"),      QStringLiteral("unit"),
-                                 QStringLiteral("quantitystring"), QStringLiteral("ts"), QStringLiteral("price"),
+const QStringList KolumnyPozycji{QStringLiteral("positionid"),     QStringLiteral("chapterid"), QStringLiteral("lp"),
+                                 QStringLiteral("code"),           QStringLiteral("name"),      QStringLiteral("unit"),
+                                 QStringLiteral("quantitystring"), QStringLiteral("ts"),        QStringLiteral("price"),
                                  QStringLiteral("posorder")};
 
 void Zapisz(const QString& sciezka, const QByteArray& dane)
@@ -26,7 +26,7 @@ void Zapisz(const QString& sciezka, const QByteArray& dane)
         std::abort();
 }
 
-}  // namespace
+} // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* dane, size_t rozmiar)
 {
@@ -53,7 +53,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* dane, size_t rozmiar)
     const QString kopia = katalog.filePath(QStringLiteral("kopia.mdb"));
     Zapisz(kopia, bajty);
     // Numbers of several lengths, so that rows also outgrow their pages and move.
-    const QString numer = QStringLiteral("D-01") + QString(static_cast<qsizetype>(bajty.size() % 7) * 40, QLatin1Char('x'));
+    const QString numer =
+        QStringLiteral("D-01") + QString(static_cast<qsizetype>(bajty.size() % 7) * 40, QLatin1Char('x'));
     QHash<QString, QString> numery;
     for (const auto& w : pozycje)
         if (!w.value(QStringLiteral("positionid")).isNull())
@@ -67,7 +68,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* dane, size_t rozmiar)
     try {
         TBazaMdb::OtworzDoOdczytu(kopia)->CzytajTabele(QStringLiteral("positions"), KolumnyPozycji);
     } catch (const EBlad&) {
-        std::abort();  // a copy the writer accepted must read again
+        std::abort(); // a copy the writer accepted must read again
     }
     return 0;
 }

@@ -2,10 +2,10 @@
 // list empty; what it writes reads back without an error and settles (the second file written reads back
 // to itself; the first may still lose elements that hold nothing once a missing document is dropped);
 // and the index answers every lookup as the plain walk of the tree does.
+#include "WezlySpisu.h"
 #include "app/Konfiguracja.h"
 #include "app/Wyjatki.h"
 #include "specs/SpisST.h"
-#include "WezlySpisu.h"
 #include "specs/WariantSpecyfikacji.h"
 
 #include <cstddef>

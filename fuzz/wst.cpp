@@ -2,13 +2,13 @@
 // (registers name them as "%USERPATH%/a/x.doc"), with a dialog that goes round every answer, cancelling
 // included. The import never crashes and fails only with EBlad; the counter counts at most one outcome per
 // entry; the list's index answers every lookup as the plain walk does; and the list as saved opens again.
+#include "WezlySpisu.h"
 #include "app/Konfiguracja.h"
 #include "app/Wyjatki.h"
 #include "specs/DuplikatStDialog.h"
 #include "specs/ImporterWST.h"
 #include "specs/LicznikImportuSt.h"
 #include "specs/SpisST.h"
-#include "WezlySpisu.h"
 #include "specs/WariantSpecyfikacji.h"
 
 #include <QDir>

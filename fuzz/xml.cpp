@@ -1,6 +1,6 @@
 // Any bytes through the XML layer and every attribute reader: no crash, no hang, only EBlad.
-#include "app/Wyjatki.h"
 #include "app/Xml.h"
+#include "app/Wyjatki.h"
 
 #include <cstddef>
 #include <cstdint>

@@ -7,8 +7,8 @@
 
 #include <iconv.h>
 
-#include <array>
 #include <algorithm>
+#include <array>
 #include <cerrno>
 #include <cstring>
 #include <mutex>
@@ -38,8 +38,8 @@ public:
             size_t lw = 1;
             size_t lo = sizeof wyj;
             if (iconv(cd, &pw, &lw, &po, &lo) != static_cast<size_t>(-1) && sizeof wyj - lo == 2) {
-                const char16_t z = static_cast<char16_t>(static_cast<unsigned char>(wyj[0])
-                                                         | (static_cast<unsigned char>(wyj[1]) << 8));
+                const char16_t z = static_cast<char16_t>(static_cast<unsigned char>(wyj[0]) |
+                                                         (static_cast<unsigned char>(wyj[1]) << 8));
                 FZnaki[static_cast<size_t>(b)] = QChar(z);
                 if (FOdwrotnie[z] == 0)
                     FOdwrotnie[z] = static_cast<unsigned char>(b);
@@ -116,7 +116,7 @@ QByteArray Konwertuj(const QByteArray& wejscie, const char* z, const char* na)
     return wynik;
 }
 
-}  // namespace
+} // namespace
 
 QString ZeStronyKodowej(const QByteArray& bajty, TStronaKodowa strona)
 {
@@ -172,16 +172,16 @@ TTekstPliku DekodujTekstPliku(const QByteArray& bajty)
         const qsizetype n = (bajty.size() - 2) / 2;
         QString t(n, Qt::Uninitialized);
         for (qsizetype i = 0; i < n; ++i)
-            t[i] = QChar(static_cast<char16_t>(static_cast<unsigned char>(bajty[2 + 2 * i])
-                                               | (static_cast<unsigned char>(bajty[3 + 2 * i]) << 8)));
+            t[i] = QChar(static_cast<char16_t>(static_cast<unsigned char>(bajty[2 + 2 * i]) |
+                                               (static_cast<unsigned char>(bajty[3 + 2 * i]) << 8)));
         wynik.Tekst = t;
     } else if (bajty.startsWith("\xFE\xFF")) {
         wynik.Kodowanie = TKodowaniePliku::Utf16BE;
         const qsizetype n = (bajty.size() - 2) / 2;
         QString t(n, Qt::Uninitialized);
         for (qsizetype i = 0; i < n; ++i)
-            t[i] = QChar(static_cast<char16_t>((static_cast<unsigned char>(bajty[2 + 2 * i]) << 8)
-                                               | static_cast<unsigned char>(bajty[3 + 2 * i])));
+            t[i] = QChar(static_cast<char16_t>((static_cast<unsigned char>(bajty[2 + 2 * i]) << 8) |
+                                               static_cast<unsigned char>(bajty[3 + 2 * i])));
         wynik.Tekst = t;
     } else {
         wynik.Tekst = ZWindows1250(bajty);

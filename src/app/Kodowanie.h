@@ -14,10 +14,22 @@ QByteArray NaStroneKodowa(const QString& tekst, TStronaKodowa strona);
 // True when every character of the text exists in the code page.
 bool CzyMiesciSieWStronie(const QString& tekst, TStronaKodowa strona);
 
-inline QString ZWindows1250(const QByteArray& b) { return ZeStronyKodowej(b, TStronaKodowa::Windows1250); }
-inline QByteArray NaWindows1250(const QString& t) { return NaStroneKodowa(t, TStronaKodowa::Windows1250); }
-inline QString ZCp852(const QByteArray& b) { return ZeStronyKodowej(b, TStronaKodowa::Cp852); }
-inline QByteArray NaCp852(const QString& t) { return NaStroneKodowa(t, TStronaKodowa::Cp852); }
+inline QString ZWindows1250(const QByteArray& b)
+{
+    return ZeStronyKodowej(b, TStronaKodowa::Windows1250);
+}
+inline QByteArray NaWindows1250(const QString& t)
+{
+    return NaStroneKodowa(t, TStronaKodowa::Windows1250);
+}
+inline QString ZCp852(const QByteArray& b)
+{
+    return ZeStronyKodowej(b, TStronaKodowa::Cp852);
+}
+inline QByteArray NaCp852(const QString& t)
+{
+    return NaStroneKodowa(t, TStronaKodowa::Cp852);
+}
 
 // Any encoding iconv knows by name ("windows-1250", "ISO-8859-2", ...). Throws EBlad for an unknown name.
 QString ZKodowania(const QByteArray& bajty, const QByteArray& nazwaKodowania);

@@ -29,7 +29,7 @@ int Zaokraglij(double wartosc)
     return static_cast<int>(std::nearbyint(wartosc));
 }
 
-}  // namespace
+} // namespace
 
 TKonfiguracja* TKonfiguracja::GetInstance(IOknoKonfiguracji* okno, bool wczytajPlik)
 {
@@ -77,15 +77,10 @@ void TKonfiguracja::Zwolnij(bool zapisz)
 }
 
 TKonfiguracja::TKonfiguracja(IOknoKonfiguracji* okno)
-    : FZestawyPath(std::make_unique<TMyPath>()),
-      FKosztorysyPath(std::make_unique<TMyPath>()),
-      FSstPath(std::make_unique<TMyPath>()),
-      FSzablonyStronyTytPath(std::make_unique<TMyPath>()),
-      FSzablonyStPath(std::make_unique<TMyPath>()),
-      FEksportPath(std::make_unique<TMyPath>()),
-      FStZSzablonuPath(std::make_unique<TMyPath>()),
-      FStcPath(std::make_unique<TMyPath>()),
-      FOkno(okno)
+    : FZestawyPath(std::make_unique<TMyPath>()), FKosztorysyPath(std::make_unique<TMyPath>()),
+      FSstPath(std::make_unique<TMyPath>()), FSzablonyStronyTytPath(std::make_unique<TMyPath>()),
+      FSzablonyStPath(std::make_unique<TMyPath>()), FEksportPath(std::make_unique<TMyPath>()),
+      FStZSzablonuPath(std::make_unique<TMyPath>()), FStcPath(std::make_unique<TMyPath>()), FOkno(okno)
 {
 }
 
@@ -176,20 +171,38 @@ QString TKonfiguracja::GetDefaultUserPath()
     return DomyslnyKatalogUzytkownika();
 }
 
-QString TKonfiguracja::GetDefaultZestawyPath() const { return FUserPath + QStringLiteral("/Dane/Zestawy"); }
-QString TKonfiguracja::GetDefaultKosztorysyPath() const { return FUserPath + QStringLiteral("/Dane/Kosztorysy"); }
-QString TKonfiguracja::GetDefaultSstPath() const { return FUserPath + QStringLiteral("/Dane/Listy SST"); }
-QString TKonfiguracja::GetDefaultSzablonyStronyTytPath() const { return FUserPath + QStringLiteral("/Dane/Szablony"); }
+QString TKonfiguracja::GetDefaultZestawyPath() const
+{
+    return FUserPath + QStringLiteral("/Dane/Zestawy");
+}
+QString TKonfiguracja::GetDefaultKosztorysyPath() const
+{
+    return FUserPath + QStringLiteral("/Dane/Kosztorysy");
+}
+QString TKonfiguracja::GetDefaultSstPath() const
+{
+    return FUserPath + QStringLiteral("/Dane/Listy SST");
+}
+QString TKonfiguracja::GetDefaultSzablonyStronyTytPath() const
+{
+    return FUserPath + QStringLiteral("/Dane/Szablony");
+}
 QString TKonfiguracja::GetDefaultSzablonyStPath() const
 {
     return FUserPath + QStringLiteral("/Dane/Szablony/Specyfikacje");
 }
-QString TKonfiguracja::GetDefaultEksportPath() const { return FUserPath + QStringLiteral("/Dane/Eksport"); }
+QString TKonfiguracja::GetDefaultEksportPath() const
+{
+    return FUserPath + QStringLiteral("/Dane/Eksport");
+}
 QString TKonfiguracja::GetDefaultStZSzablonuPath() const
 {
     return FUserPath + QStringLiteral("/Specyfikacje Techniczne");
 }
-QString TKonfiguracja::GetDefaultStcPath() const { return FUserPath + QStringLiteral("/CAD"); }
+QString TKonfiguracja::GetDefaultStcPath() const
+{
+    return FUserPath + QStringLiteral("/CAD");
+}
 
 QSize TKonfiguracja::GetDefaultSize() const
 {

@@ -204,7 +204,7 @@ private:
     QString Rozdzielczosc() const;
     static void DodajNaPoczatek(QStringList& lista, const QString& sciezka);
 
-    IOknoKonfiguracji* FOkno = nullptr;  // the main window, not owned
+    IOknoKonfiguracji* FOkno = nullptr; // the main window, not owned
     QString FUserPath;
     QString FPierwszaStronaDocTemplate;
     QString FPierwszaStronaOdtTemplate;

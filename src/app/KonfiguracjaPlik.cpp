@@ -27,20 +27,28 @@ std::optional<QString> Atr(const pugi::xml_node& korzen, const char* element, co
 const char* NazwaOpcjiNumeru(TOpcjaDuplikatowNumeru o)
 {
     switch (o) {
-    case doPomin: return "doPomin";
-    case doNadpisz: return "doNadpisz";
-    default: return nullptr;
+    case doPomin:
+        return "doPomin";
+    case doNadpisz:
+        return "doNadpisz";
+    default:
+        return nullptr;
     }
 }
 
 const char* NazwaOpcjiPliku(TOpcjaDuplikatowPliku o)
 {
     switch (o) {
-    case dpoDodajBezPliku: return "dpoDodajBezPliku";
-    case dpoNadpiszPlikIPominSt: return "dpoNadpiszPlikIPominSt";
-    case dpoNadpisz: return "dpoNadpisz";
-    case dpoPominSt: return "dpoPominSt";
-    default: return nullptr;
+    case dpoDodajBezPliku:
+        return "dpoDodajBezPliku";
+    case dpoNadpiszPlikIPominSt:
+        return "dpoNadpiszPlikIPominSt";
+    case dpoNadpisz:
+        return "dpoNadpisz";
+    case dpoPominSt:
+        return "dpoPominSt";
+    default:
+        return nullptr;
     }
 }
 
@@ -66,7 +74,7 @@ pugi::xml_node Dodaj(pugi::xml_node& rodzic, const char* nazwa)
     return rodzic.append_child(nazwa);
 }
 
-}  // namespace
+} // namespace
 
 QByteArray TKonfiguracja::DoXml() const
 {
@@ -138,7 +146,8 @@ QByteArray TKonfiguracja::DoXml() const
     UstawAtrybut(e, "eksport", FEksportPath->EncodedPath());
     UstawAtrybut(e, "stzszablonu", FStZSzablonuPath->EncodedPath());
     UstawAtrybut(e, "stc", FStcPath->EncodedPath());
-    for (const auto& [nazwa, lista] : {std::pair{"recentZst", &FRecentZSTList}, std::pair{"recentSst", &FRecentSSTList}}) {
+    for (const auto& [nazwa, lista] :
+         {std::pair{"recentZst", &FRecentZSTList}, std::pair{"recentSst", &FRecentSSTList}}) {
         e = Dodaj(k, nazwa);
         for (qsizetype i = 0; i < lista->size() && i < MaksPozycjiOstatnich; ++i)
             e.append_child("item").text().set(lista->at(i).toUtf8().constData());
@@ -272,8 +281,10 @@ void TKonfiguracja::WczytajZDokumentu(const pugi::xml_document& dokument)
     FDrzewoSTWidth = I("panele", "drzewoWidth", GetDefaultDrzewoSTWidth());
     FNawigatorWidth = I("panele", "naviWidth", GetDefaultNawigatorWidth());
     FPodgladDrzewaHeight = I("podglDrzewa", "height", GetDefaultPodgladDrzewaHeight());
-    FPodgladPozHeight = I("szczePoz", "height", static_cast<int>(std::nearbyint(FOkno->WysokoscPaneluKosztorysu(FSize) / 4.0)));
-    FPodgladPozZStHeight = I("pozZSt", "height", static_cast<int>(std::nearbyint(FOkno->WysokoscPaneluZbioru(FSize) / 4.0)));
+    FPodgladPozHeight =
+        I("szczePoz", "height", static_cast<int>(std::nearbyint(FOkno->WysokoscPaneluKosztorysu(FSize) / 4.0)));
+    FPodgladPozZStHeight =
+        I("pozZSt", "height", static_cast<int>(std::nearbyint(FOkno->WysokoscPaneluZbioru(FSize) / 4.0)));
     FWidokKosztorys = B("widokKosztorys", "visible", false);
     FFilterKosztorysIndex = I("otworzKosztorysDlg", "filterIndex", 0);
     FCzyZbiorSTPokazKosztorys = B("filtryZbioruST", "pokazKosztorys", true);
@@ -313,29 +324,35 @@ void TKonfiguracja::WczytajZDokumentu(const pugi::xml_document& dokument)
             const char* Atrybut;
             TMyPath* Sciezka;
         };
-        const TFolder foldery[] = {{"zestawy", FZestawyPath.get()},       {"kosztorysy", FKosztorysyPath.get()},
-                                   {"sst", FSstPath.get()},               {"stronyTyt", FSzablonyStronyTytPath.get()},
-                                   {"szablonySt", FSzablonyStPath.get()}, {"eksport", FEksportPath.get()},
-                                   {"stzszablonu", FStZSzablonuPath.get()}, {"stc", FStcPath.get()}};
-        const bool pustyGlowny = XmlNaTekstDomyslny(A("paths", "zestawy"), FZestawyPath->EncodedPath()).isEmpty()
-                                 || XmlNaTekstDomyslny(A("paths", "kosztorysy"), FKosztorysyPath->EncodedPath()).isEmpty()
-                                 || XmlNaTekstDomyslny(A("paths", "sst"), FSstPath->EncodedPath()).isEmpty()
-                                 || XmlNaTekstDomyslny(A("paths", "eksport"), FEksportPath->EncodedPath()).isEmpty();
+        const TFolder foldery[] = {{"zestawy", FZestawyPath.get()},
+                                   {"kosztorysy", FKosztorysyPath.get()},
+                                   {"sst", FSstPath.get()},
+                                   {"stronyTyt", FSzablonyStronyTytPath.get()},
+                                   {"szablonySt", FSzablonyStPath.get()},
+                                   {"eksport", FEksportPath.get()},
+                                   {"stzszablonu", FStZSzablonuPath.get()},
+                                   {"stc", FStcPath.get()}};
+        const bool pustyGlowny =
+            XmlNaTekstDomyslny(A("paths", "zestawy"), FZestawyPath->EncodedPath()).isEmpty() ||
+            XmlNaTekstDomyslny(A("paths", "kosztorysy"), FKosztorysyPath->EncodedPath()).isEmpty() ||
+            XmlNaTekstDomyslny(A("paths", "sst"), FSstPath->EncodedPath()).isEmpty() ||
+            XmlNaTekstDomyslny(A("paths", "eksport"), FEksportPath->EncodedPath()).isEmpty();
         for (const TFolder& f : foldery) {
             const QString zapisana = XmlNaTekstDomyslny(A("paths", f.Atrybut), f.Sciezka->EncodedPath());
             if (pustyGlowny && f.Sciezka != FStcPath.get())
-                continue;  // stays at its default
-            const bool wlasnaDomyslna = f.Sciezka == FSzablonyStPath.get() || f.Sciezka == FStZSzablonuPath.get()
-                                        || f.Sciezka == FStcPath.get();
+                continue; // stays at its default
+            const bool wlasnaDomyslna = f.Sciezka == FSzablonyStPath.get() || f.Sciezka == FStZSzablonuPath.get() ||
+                                        f.Sciezka == FStcPath.get();
             if (zapisana.isEmpty() && wlasnaDomyslna)
-                continue;  // an empty one of these alone goes back to its default
+                continue; // an empty one of these alone goes back to its default
             f.Sciezka->SetEncodedPath(zapisana);
         }
     }
 
     FRecentZSTList.clear();
     FRecentSSTList.clear();
-    for (const auto& [nazwa, lista] : {std::pair{"recentZst", &FRecentZSTList}, std::pair{"recentSst", &FRecentSSTList}})
+    for (const auto& [nazwa, lista] :
+         {std::pair{"recentZst", &FRecentZSTList}, std::pair{"recentSst", &FRecentSSTList}})
         for (pugi::xml_node item = k.child(nazwa).child("item"); item; item = item.next_sibling("item")) {
             const QString sciezka = TekstWezla(item).trimmed();
             if (!sciezka.isEmpty() && QFileInfo::exists(sciezka))
@@ -366,7 +383,8 @@ void TKonfiguracja::WczytajZDokumentu(const pugi::xml_document& dokument)
     FCzyPotwierdzenieUsunSTZPozycji = B("potwierdzenia", "stPozycji", true);
     FCzyPotwierdzenieUsunSTZeZbioru = B("potwierdzenia", "stZeZbioru", true);
     const QString separator = A("warianty", "wizualnySeparator").value_or(GetDefaultWizualnySeparatorWariantu());
-    FWizualnySeparatorWariantu = separator.trimmed() == QLatin1String("#") ? GetDefaultWizualnySeparatorWariantu() : separator;
+    FWizualnySeparatorWariantu =
+        separator.trimmed() == QLatin1String("#") ? GetDefaultWizualnySeparatorWariantu() : separator;
     FUwzglednijWariantyPrzyEksporcieKosztorysu = B("warianty", "uwzglednijPrzyEksporcie", false);
     FRozpoznajWariantyPrzyImporcieKosztorysu = B("warianty", "rozpoznajPrzyImporcie", false);
 

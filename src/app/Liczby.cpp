@@ -11,7 +11,7 @@
 QString LiczbaNaTekst(double wartosc)
 {
     if (wartosc == 0.0)
-        return QStringLiteral("0");  // also for -0
+        return QStringLiteral("0"); // also for -0
     char bufor[64];
     std::snprintf(bufor, sizeof bufor, "%.15g", wartosc);
     QString tekst = QString::fromLatin1(bufor);
@@ -56,8 +56,7 @@ std::optional<int> TekstNaCalkowita(const QString& tekst)
 
 namespace {
 
-template <typename T>
-T ZaokraglijDo2Ogolne(T wartosc)
+template <typename T> T ZaokraglijDo2Ogolne(T wartosc)
 {
     if (!std::isfinite(wartosc))
         return wartosc;
@@ -75,12 +74,12 @@ T ZaokraglijDo2Ogolne(T wartosc)
     const long double calkowita = std::nearbyint(skalowana);
     std::fesetround(tryb);
     if constexpr (std::is_same_v<T, double>)
-        return static_cast<double>(calkowita) / 100.0;  // one rounding: the nearest double to the cents
+        return static_cast<double>(calkowita) / 100.0; // one rounding: the nearest double to the cents
     else
         return calkowita / 100.0L;
 }
 
-}  // namespace
+} // namespace
 
 double ZaokraglijDo2(double wartosc)
 {

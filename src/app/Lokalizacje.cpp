@@ -16,7 +16,7 @@ QString BezSeparatoraNaKoncu(QString s)
     return s;
 }
 
-}  // namespace
+} // namespace
 
 QString KatalogSpecjalny(TKatalogSpecjalny id)
 {
@@ -78,8 +78,7 @@ QString PlikProgramu(const QString& nazwa)
     const QString obok = KatalogProgramu() + QLatin1Char('/') + nazwa;
     if (QFileInfo::exists(obok))
         return obok;
-    const QString zainstalowany =
-        QDir::cleanPath(KatalogProgramu() + QStringLiteral("/../share/velostra/") + nazwa);
+    const QString zainstalowany = QDir::cleanPath(KatalogProgramu() + QStringLiteral("/../share/velostra/") + nazwa);
     if (QFileInfo::exists(zainstalowany))
         return zainstalowany;
     return obok;

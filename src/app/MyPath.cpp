@@ -15,7 +15,7 @@ bool CzySeparator(QChar z)
     return z == QLatin1Char('/') || z == QLatin1Char('\\');
 }
 
-}  // namespace
+} // namespace
 
 void TMyPath::SetPath(const QString& wartosc)
 {
@@ -39,8 +39,8 @@ void TMyPath::SetPath(const QString& wartosc, const QString& katalogUzytkownika)
     // The user folder is replaced only where the path begins with it as whole folder names, so that
     // "/home/a/V2" is not taken for "/home/a/V" + "2", nor a folder named alike deeper in the path.
     const QString uzytkownika = ZUkosnikami(katalogUzytkownika);
-    if (!uzytkownika.isEmpty() && s.startsWith(uzytkownika, Qt::CaseInsensitive)
-        && (s.size() == uzytkownika.size() || CzySeparator(s[uzytkownika.size()])))
+    if (!uzytkownika.isEmpty() && s.startsWith(uzytkownika, Qt::CaseInsensitive) &&
+        (s.size() == uzytkownika.size() || CzySeparator(s[uzytkownika.size()])))
         s = Token + s.mid(uzytkownika.size());
     FEncodedPath = s;
     Zmieniono();

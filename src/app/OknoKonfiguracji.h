@@ -28,7 +28,9 @@ public:
 class TOknoBezEkranu : public IOknoKonfiguracji
 {
 public:
-    explicit TOknoBezEkranu(QSize ekran = QSize(1920, 1080), int monitorow = 1) : FEkran(ekran), FMonitorow(monitorow) {}
+    explicit TOknoBezEkranu(QSize ekran = QSize(1920, 1080), int monitorow = 1) : FEkran(ekran), FMonitorow(monitorow)
+    {
+    }
 
     QSize RozmiarEkranu() const override { return FEkran; }
     int LiczbaMonitorow() const override { return FMonitorow; }

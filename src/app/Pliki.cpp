@@ -18,9 +18,9 @@ QFileInfo PierwszeTrafienie(const QString& sciezka)
     if (!nazwa.contains(QLatin1Char('*')) && !nazwa.contains(QLatin1Char('?')))
         return info.exists() ? info : QFileInfo();
     const QDir katalog = info.dir();
-    const QFileInfoList trafienia = katalog.entryInfoList(QStringList{nazwa},
-                                                          QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot,
-                                                          QDir::Name | QDir::IgnoreCase);
+    const QFileInfoList trafienia =
+        katalog.entryInfoList(QStringList{nazwa}, QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot,
+                              QDir::Name | QDir::IgnoreCase);
     return trafienia.isEmpty() ? QFileInfo() : trafienia.first();
 }
 
@@ -29,7 +29,7 @@ QString DataKrotka(const QDateTime& czas)
     return czas.toLocalTime().toString(QStringLiteral("dd.MM.yyyy"));
 }
 
-}  // namespace
+} // namespace
 
 qint64 RozmiarPliku(const QString& sciezka)
 {

@@ -30,7 +30,8 @@ void TExceptionMsgThread::TerminateICzekaj()
 
 void TExceptionMsgThread::Czekaj()
 {
-    const bool naGlownym = QCoreApplication::instance() && QThread::currentThread() == QCoreApplication::instance()->thread();
+    const bool naGlownym =
+        QCoreApplication::instance() && QThread::currentThread() == QCoreApplication::instance()->thread();
     if (!naGlownym) {
         wait();
         return;
@@ -91,7 +92,7 @@ QString KomunikatBledu(std::exception_ptr blad)
     }
 }
 
-}  // namespace
+} // namespace
 
 void TPrzetworzPlikiThread::run()
 {
@@ -106,7 +107,7 @@ void TPrzetworzPlikiThread::run()
     try {
         KrokNaWatkuGlownym(&TPrzetworzPlikiThread::Zakoncz);
     } catch (...) {
-        blad = std::current_exception();  // as with a failing "finally": the later failure is the one reported
+        blad = std::current_exception(); // as with a failing "finally": the later failure is the one reported
     }
     if (!blad)
         return;

@@ -51,9 +51,9 @@ TWyrazenieRegularne::TDopasowanie TWyrazenieRegularne::Dopasuj(const QString& te
         return Dopasuj(poprawiony, odPozycji);
     }
     pcre2_match_data* dane = pcre2_match_data_create_from_pattern(FDane->Kod, nullptr);
-    const int rc = pcre2_match(FDane->Kod, reinterpret_cast<PCRE2_SPTR>(tekst.utf16()),
-                               static_cast<PCRE2_SIZE>(tekst.size()), static_cast<PCRE2_SIZE>(odPozycji),
-                               0, dane, nullptr);
+    const int rc =
+        pcre2_match(FDane->Kod, reinterpret_cast<PCRE2_SPTR>(tekst.utf16()), static_cast<PCRE2_SIZE>(tekst.size()),
+                    static_cast<PCRE2_SIZE>(odPozycji), 0, dane, nullptr);
     if (rc > 0) {
         wynik.Jest = true;
         uint32_t grup = 0;
@@ -61,8 +61,8 @@ TWyrazenieRegularne::TDopasowanie TWyrazenieRegularne::Dopasuj(const QString& te
         const PCRE2_SIZE* ov = pcre2_get_ovector_pointer(dane);
         for (uint32_t i = 0; i <= grup; ++i) {
             if (static_cast<int>(i) < rc && ov[2 * i] != PCRE2_UNSET)
-                wynik.Grupy.append(tekst.mid(static_cast<qsizetype>(ov[2 * i]),
-                                             static_cast<qsizetype>(ov[2 * i + 1] - ov[2 * i])));
+                wynik.Grupy.append(
+                    tekst.mid(static_cast<qsizetype>(ov[2 * i]), static_cast<qsizetype>(ov[2 * i + 1] - ov[2 * i])));
             else
                 wynik.Grupy.append(QString());
         }

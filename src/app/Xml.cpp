@@ -14,22 +14,38 @@ namespace {
 QString OpisBleduXml(pugi::xml_parse_status status)
 {
     switch (status) {
-    case pugi::status_file_not_found: return QStringLiteral("nie znaleziono pliku");
-    case pugi::status_io_error: return QStringLiteral("błąd odczytu");
-    case pugi::status_out_of_memory: return QStringLiteral("brak pamięci");
-    case pugi::status_unrecognized_tag: return QStringLiteral("nierozpoznany znacznik");
-    case pugi::status_bad_pi: return QStringLiteral("nieprawidłowa instrukcja przetwarzania lub deklaracja");
-    case pugi::status_bad_comment: return QStringLiteral("nieprawidłowy komentarz");
-    case pugi::status_bad_cdata: return QStringLiteral("nieprawidłowa sekcja CDATA");
-    case pugi::status_bad_doctype: return QStringLiteral("nieprawidłowa deklaracja typu dokumentu");
-    case pugi::status_bad_pcdata: return QStringLiteral("nieprawidłowy tekst elementu");
-    case pugi::status_bad_start_element: return QStringLiteral("nieprawidłowy znacznik otwierający");
-    case pugi::status_bad_attribute: return QStringLiteral("nieprawidłowy atrybut");
-    case pugi::status_bad_end_element: return QStringLiteral("nieprawidłowy znacznik zamykający");
-    case pugi::status_end_element_mismatch: return QStringLiteral("znacznik zamykający nie pasuje do otwierającego");
-    case pugi::status_append_invalid_root: return QStringLiteral("nieprawidłowy element główny");
-    case pugi::status_no_document_element: return QStringLiteral("brak elementu głównego");
-    default: return QStringLiteral("nieznany błąd");
+    case pugi::status_file_not_found:
+        return QStringLiteral("nie znaleziono pliku");
+    case pugi::status_io_error:
+        return QStringLiteral("błąd odczytu");
+    case pugi::status_out_of_memory:
+        return QStringLiteral("brak pamięci");
+    case pugi::status_unrecognized_tag:
+        return QStringLiteral("nierozpoznany znacznik");
+    case pugi::status_bad_pi:
+        return QStringLiteral("nieprawidłowa instrukcja przetwarzania lub deklaracja");
+    case pugi::status_bad_comment:
+        return QStringLiteral("nieprawidłowy komentarz");
+    case pugi::status_bad_cdata:
+        return QStringLiteral("nieprawidłowa sekcja CDATA");
+    case pugi::status_bad_doctype:
+        return QStringLiteral("nieprawidłowa deklaracja typu dokumentu");
+    case pugi::status_bad_pcdata:
+        return QStringLiteral("nieprawidłowy tekst elementu");
+    case pugi::status_bad_start_element:
+        return QStringLiteral("nieprawidłowy znacznik otwierający");
+    case pugi::status_bad_attribute:
+        return QStringLiteral("nieprawidłowy atrybut");
+    case pugi::status_bad_end_element:
+        return QStringLiteral("nieprawidłowy znacznik zamykający");
+    case pugi::status_end_element_mismatch:
+        return QStringLiteral("znacznik zamykający nie pasuje do otwierającego");
+    case pugi::status_append_invalid_root:
+        return QStringLiteral("nieprawidłowy element główny");
+    case pugi::status_no_document_element:
+        return QStringLiteral("brak elementu głównego");
+    default:
+        return QStringLiteral("nieznany błąd");
     }
 }
 
@@ -52,7 +68,7 @@ bool CzyUtf(const QByteArray& kodowanie)
     return k.isEmpty() || k == "utf-8" || k == "utf8" || k.startsWith("utf-16") || k.startsWith("utf16");
 }
 
-}  // namespace
+} // namespace
 
 QByteArray ParsujXml(const QByteArray& bajty, pugi::xml_document& dokument)
 {

@@ -33,13 +33,13 @@ void ZapiszDoUrzadzenia(QIODevice& urzadzenie, const QByteArray& dane)
     }
 }
 
-}  // namespace
+} // namespace
 
 void ZapiszBezpiecznie(const QString& sciezka, const QByteArray& dane, const TFabrykaUrzadzenia& fabryka)
 {
     const QFileInfo cel(sciezka);
-    const QString tymczasowy = cel.absolutePath() + QStringLiteral("/.") + cel.fileName() + QLatin1Char('.')
-                               + QUuid::createUuid().toString(QUuid::Id128).left(12) + QStringLiteral(".tmp");
+    const QString tymczasowy = cel.absolutePath() + QStringLiteral("/.") + cel.fileName() + QLatin1Char('.') +
+                               QUuid::createUuid().toString(QUuid::Id128).left(12) + QStringLiteral(".tmp");
     try {
         std::unique_ptr<QIODevice> urzadzenie;
         if (fabryka) {

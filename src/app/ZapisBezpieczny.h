@@ -22,4 +22,7 @@ using TFabrykaUrzadzenia = std::function<std::unique_ptr<QIODevice>(const QStrin
 void ZapiszBezpiecznie(const QString& sciezka, const QByteArray& dane, const TFabrykaUrzadzenia& fabryka = {});
 
 // The name under which the old file waits while its replacement is written.
-inline QString SciezkaKopiiTyldy(const QString& sciezka) { return sciezka + QLatin1Char('~'); }
+inline QString SciezkaKopiiTyldy(const QString& sciezka)
+{
+    return sciezka + QLatin1Char('~');
+}

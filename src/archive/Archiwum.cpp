@@ -126,8 +126,7 @@ void TArchiwum::Zapisz(const QString& zipPath)
     FZip->SaveToFile(zipPath);
 }
 
-template <typename F>
-void TArchiwum::Dodaj(const QString& nazwaWArchiwum, F&& dodaj)
+template <typename F> void TArchiwum::Dodaj(const QString& nazwaWArchiwum, F&& dodaj)
 {
     const QString klucz = Klucz(nazwaWArchiwum);
     if (FIndeks.contains(klucz))
@@ -226,9 +225,8 @@ QString TArchiwum::WypakujPlik(const QString& nazwaWArchiwum, const QString& fol
         throw EBlad(QStringLiteral("Nie można utworzyć folderu \"%1\".").arg(folder));
     // The content goes to a file beside the target and takes its name only once whole and matching its CRC.
     // (No flush to disk per file: unpacking hundreds of documents would wait on the disk for each one.)
-    const QString tymczasowy = QDir(folder).filePath(QStringLiteral(".velostra-") +
-                                                     QUuid::createUuid().toString(QUuid::Id128).left(12) +
-                                                     QStringLiteral(".tmp"));
+    const QString tymczasowy = QDir(folder).filePath(
+        QStringLiteral(".velostra-") + QUuid::createUuid().toString(QUuid::Id128).left(12) + QStringLiteral(".tmp"));
     QFile plik(tymczasowy);
     if (!plik.open(QIODevice::WriteOnly | QIODevice::NewOnly))
         throw EBlad(QStringLiteral("Nie można utworzyć pliku \"%1\": %2").arg(cel, plik.errorString()));

@@ -52,8 +52,7 @@ public:
 
 private:
     // Runs `dodaj` on a new entry of that name unless the name is taken; drops the entry when it fails.
-    template <typename F>
-    void Dodaj(const QString& nazwaWArchiwum, F&& dodaj);
+    template <typename F> void Dodaj(const QString& nazwaWArchiwum, F&& dodaj);
     QString NazwaWpisu(int i) const;
     void OdbudujIndeks();
 

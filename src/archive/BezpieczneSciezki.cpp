@@ -20,21 +20,20 @@ bool CzyNiedozwolonySkladnik(const QString& skladnik)
     return s == QLatin1String(".") || s == QLatin1String("..");
 }
 
-}  // namespace
+} // namespace
 
 QString KomunikatNiedozwolonejSciezki(const QString& sciezka)
 {
     return QStringLiteral("Archiwum zawiera niedozwoloną ścieżkę (bezwzględną lub wychodzącą poza folder "
-                          "docelowy): ")
-           + sciezka + QStringLiteral("\r\nRozpakowywanie przerwano, niczego nie zapisano.");
+                          "docelowy): ") +
+           sciezka + QStringLiteral("\r\nRozpakowywanie przerwano, niczego nie zapisano.");
 }
 
 void SprawdzNazweWArchiwum(const QString& nazwa)
 {
     const QString s = ZUkosnikami(nazwa.trimmed());
     static const QRegularExpression dysk(QStringLiteral("^[A-Za-z]:"));
-    if (s.isEmpty() || s.startsWith(QLatin1Char('/')) || dysk.match(s).hasMatch()
-        || s.contains(QChar(0)))
+    if (s.isEmpty() || s.startsWith(QLatin1Char('/')) || dysk.match(s).hasMatch() || s.contains(QChar(0)))
         throw EBlad(KomunikatNiedozwolonejSciezki(nazwa));
     for (const QString& skladnik : s.split(QLatin1Char('/')))
         if (CzyNiedozwolonySkladnik(skladnik))
@@ -43,8 +42,8 @@ void SprawdzNazweWArchiwum(const QString& nazwa)
 
 void SprawdzNazweFolderu(const QString& nazwa)
 {
-    if (CzyNiedozwolonySkladnik(nazwa) || nazwa.contains(QLatin1Char('/')) || nazwa.contains(QLatin1Char('\\'))
-        || nazwa.contains(QChar(0)))
+    if (CzyNiedozwolonySkladnik(nazwa) || nazwa.contains(QLatin1Char('/')) || nazwa.contains(QLatin1Char('\\')) ||
+        nazwa.contains(QChar(0)))
         throw EBlad(KomunikatNiedozwolonejSciezki(nazwa));
 }
 
@@ -75,8 +74,8 @@ void SprawdzCelRozpakowania(const QString& folderDocelowy, const QString& cel)
             biezaca = (biezaca.endsWith(QLatin1Char('/')) ? biezaca : biezaca + QLatin1Char('/')) + skladniki[i];
         const QFileInfo info(biezaca);
         if (info.isSymLink())
-            throw EBlad(QStringLiteral("Folder docelowy lub plik w nim jest dowiązaniem symbolicznym: ") + biezaca
-                        + QStringLiteral("\r\nRozpakowywanie przerwano, niczego nie zapisano."));
+            throw EBlad(QStringLiteral("Folder docelowy lub plik w nim jest dowiązaniem symbolicznym: ") + biezaca +
+                        QStringLiteral("\r\nRozpakowywanie przerwano, niczego nie zapisano."));
         if (!info.exists())
             break;
     }

@@ -4,7 +4,7 @@ namespace {
 
 const QString FolderKosztorysow = QStringLiteral("/Dane/Kosztorysy");
 
-}  // namespace
+} // namespace
 
 std::vector<pugi::xml_node> TKosztorysArchiwizator::Kosztorysy(pugi::xml_node zestaw)
 {

@@ -12,7 +12,7 @@ bool Przed(const QString& a, const QString& b)
     return r != 0 ? r < 0 : a < b;
 }
 
-}  // namespace
+} // namespace
 
 void TListaBrakowPlikow::Dodaj(const QString& sciezka)
 {

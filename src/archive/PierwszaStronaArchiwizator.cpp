@@ -5,7 +5,7 @@ namespace {
 const QString FolderSzablonow = QStringLiteral("/Dane/Szablony");
 const char* const Atrybuty[] = {"szablonPierwszejStronyDocPath", "szablonPierwszejStronyOdtPath"};
 
-}  // namespace
+} // namespace
 
 void TPierwszaStronaArchiwizator::Archiwizuj(pugi::xml_node zestaw, TPakowanie& pakowanie)
 {

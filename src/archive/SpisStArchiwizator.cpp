@@ -14,22 +14,20 @@ namespace {
 
 const QString FolderList = QStringLiteral("/Dane/Listy SST");
 
-template <typename TFunkcja>
-void DlaSpecyfikacji(pugi::xml_node rodzic, TFunkcja funkcja)
+template <typename TFunkcja> void DlaSpecyfikacji(pugi::xml_node rodzic, TFunkcja funkcja)
 {
     for (pugi::xml_node w = rodzic.child("specyfikacja"); w; w = w.next_sibling("specyfikacja"))
         funkcja(w);
 }
 
-template <typename TFunkcja>
-void DlaWariantow(pugi::xml_node wezel, TFunkcja funkcja)
+template <typename TFunkcja> void DlaWariantow(pugi::xml_node wezel, TFunkcja funkcja)
 {
     for (pugi::xml_node w = wezel.child("warianty").first_child(); w; w = w.next_sibling())
         if (w.type() == pugi::node_element)
             funkcja(w);
 }
 
-}  // namespace
+} // namespace
 
 // ---------------------------------------------------------------- the list's documents
 
@@ -53,8 +51,7 @@ void TSpisStArchiwizator::DodajBrakiSpecyfikacji(pugi::xml_node rodzic, TListaBr
 
 QString TSpisStArchiwizator::FolderSpecyfikacji(pugi::xml_node wezel, const QString& folder, int struktura)
 {
-    if (struktura == TOpcjeEkstrakcjiArchiwum::StrukturaPlaska
-        || !XmlNaLogiczna(AtrybutXml(wezel, "grupa"), false))
+    if (struktura == TOpcjeEkstrakcjiArchiwum::StrukturaPlaska || !XmlNaLogiczna(AtrybutXml(wezel, "grupa"), false))
         return folder;
     const QString numer = XmlNaTekst(wezel.attribute("numer"));
     QString nazwa = struktura == TOpcjeEkstrakcjiArchiwum::StrukturaNumerIOpis

@@ -20,14 +20,13 @@ const QString PoczatekZaDlugiej =
                    "Windows dla pliku: \r\n");
 
 // Validation of the content; a too long target becomes the message that names the export options.
-template <typename TFunkcja>
-void Waliduj(TFunkcja funkcja)
+template <typename TFunkcja> void Waliduj(TFunkcja funkcja)
 {
     try {
         funkcja();
     } catch (const EZaDlugaSciezkaException& e) {
-        throw EBlad(PoczatekZaDlugiej + e.Komunikat()
-                    + QStringLiteral("\r\nZmień opcje eksportu lub folder docelowy i spróbuj ponownie."));
+        throw EBlad(PoczatekZaDlugiej + e.Komunikat() +
+                    QStringLiteral("\r\nZmień opcje eksportu lub folder docelowy i spróbuj ponownie."));
     }
 }
 
@@ -37,12 +36,12 @@ bool CzyPustyLubBrak(const QString& sciezka)
     return !info.isFile() || info.size() == 0;
 }
 
-}  // namespace
+} // namespace
 
 TZestawArchiwizator::TZestawArchiwizator()
     : FArchiwum(std::make_unique<TArchiwum>()), FWalidator(std::make_unique<TPathLengthValidator>()),
       FOpcje(std::make_unique<TOpcjeEkstrakcjiArchiwum>(TKonfiguracja::Istnieje() ? TOpcjeEkstrakcjiArchiwum::Domyslne()
-                                                                                   : TOpcjeEkstrakcjiArchiwum())),
+                                                                                  : TOpcjeEkstrakcjiArchiwum())),
       FDokument(std::make_unique<pugi::xml_document>()), FKosztorysy(std::make_unique<TKosztorysArchiwizator>()),
       FPierwszaStrona(std::make_unique<TPierwszaStronaArchiwizator>()), FSpisSt(std::make_unique<TSpisStArchiwizator>())
 {

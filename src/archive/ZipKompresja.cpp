@@ -19,8 +19,7 @@ EBlad Nieprawidlowe()
 
 quint32 Crc(quint32 crc, const char* dane, qsizetype dlugosc)
 {
-    return static_cast<quint32>(
-        crc32_z(crc, reinterpret_cast<const Bytef*>(dane), static_cast<z_size_t>(dlugosc)));
+    return static_cast<quint32>(crc32_z(crc, reinterpret_cast<const Bytef*>(dane), static_cast<z_size_t>(dlugosc)));
 }
 
 class TDeflate

@@ -14,9 +14,9 @@ QString KomunikatNieprawidlowegoArchiwum();
 
 struct TSkompresowane
 {
-    QByteArray Dane;          // raw deflate data, as an entry stores it
-    quint32 Crc = 0;          // CRC-32 of the uncompressed bytes
-    quint64 Rozmiar = 0;      // uncompressed size
+    QByteArray Dane;     // raw deflate data, as an entry stores it
+    quint32 Crc = 0;     // CRC-32 of the uncompressed bytes
+    quint64 Rozmiar = 0; // uncompressed size
 };
 
 // Compresses the device's content from its current position to its end, in chunks, so that the

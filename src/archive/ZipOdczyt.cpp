@@ -82,8 +82,8 @@ TKoniec CzytajKoniec(const TOdczyt& o)
         k.PoczatekKatalogu = o.U32(q + 16);
         k.Komentarz = o.Kopia(q + 22, dlugoscKomentarza);
         // Multi-disk archives and ZIP64 (announced by 0xFFFF.. fields or its locator record) are not read.
-        if (dysk != 0 || dyskKatalogu != 0 || naDysku != razem || razem == 0xFFFF ||
-            k.RozmiarKatalogu == 0xFFFFFFFFu || k.PoczatekKatalogu == 0xFFFFFFFFu)
+        if (dysk != 0 || dyskKatalogu != 0 || naDysku != razem || razem == 0xFFFF || k.RozmiarKatalogu == 0xFFFFFFFFu ||
+            k.PoczatekKatalogu == 0xFFFFFFFFu)
             Nieprawidlowe();
         if (q >= 20 && o.U32(q - 20) == SygnaturaLokalizatoraZip64)
             Nieprawidlowe();

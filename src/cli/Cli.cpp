@@ -3,11 +3,11 @@
 #include "app/Pliki.h"
 #include "app/Wyjatki.h"
 #include "cli/PolecenieArchiwizuj.h"
+#include "cli/PolecenieGeneruj.h"
 #include "cli/PolecenieKonfiguracja.h"
 #include "cli/PolecenieKosztorys.h"
 #include "cli/PolecenieLista.h"
 #include "cli/PolecenieRozpakuj.h"
-#include "cli/PolecenieGeneruj.h"
 #include "cli/PolecenieZestaw.h"
 
 TCli::TCli()

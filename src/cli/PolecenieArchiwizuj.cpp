@@ -52,7 +52,7 @@ void WypiszBraki(const TListyBrakow& listy, const QString& naglowek, QTextStream
     }
 }
 
-}  // namespace
+} // namespace
 
 int TPolecenieArchiwizuj::Wykonaj(const QStringList& argumenty, QTextStream& wyjscie, QTextStream&)
 {
@@ -60,7 +60,8 @@ int TPolecenieArchiwizuj::Wykonaj(const QStringList& argumenty, QTextStream& wyj
     const QString rozszerzenie = QFileInfo(a.Plik).suffix().toLower();
     if (rozszerzenie != QLatin1String("zst") && rozszerzenie != QLatin1String("sst"))
         throw EBlad(QStringLiteral("Polecenie \"archiwizuj\" wymaga pliku zestawu (.zst) lub spisu specyfikacji "
-                                   "(.sst): %1").arg(a.Plik));
+                                   "(.sst): %1")
+                        .arg(a.Plik));
     if (!QFileInfo(a.Plik).isFile())
         throw EBlad(QStringLiteral("Plik nie istnieje: ") + a.Plik);
     TKonfiguracjaPolecenia konfiguracja;

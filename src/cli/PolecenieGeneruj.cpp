@@ -82,7 +82,7 @@ private:
     QTextStream& FBledy;
 };
 
-}  // namespace
+} // namespace
 
 int TPolecenieGeneruj::Wykonaj(const QStringList& argumenty, QTextStream& wyjscie, QTextStream& bledy)
 {
@@ -104,7 +104,7 @@ int TPolecenieGeneruj::Wykonaj(const QStringList& argumenty, QTextStream& wyjsci
     TSilnikLibreOffice silnik;
     std::unique_ptr<TZbiorEksporter> eksporter = UtworzEksporter(czyWord, &silnik);
     UstawEksporterZKonfiguracji(*eksporter, ustawienia, czyWord);
-    eksporter->CzyOtworzPoZapisaniu = false;  // nobody to show it to
+    eksporter->CzyOtworzPoZapisaniu = false; // nobody to show it to
     TPytaniaCli pytania(bledy);
     const auto lista = PrzygotujEksportZestawu(zestaw, *eksporter, &konfiguracja.Konfiguracja(), pytania);
     if (!lista)

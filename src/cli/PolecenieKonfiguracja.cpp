@@ -18,32 +18,42 @@ QJsonObject Sciezka(const TMyPath& p, const QString& katalogUzytkownika)
 QString NazwaOpcjiNumeru(TOpcjaDuplikatowNumeru o)
 {
     switch (o) {
-    case doPomin: return QStringLiteral("doPomin");
-    case doNadpisz: return QStringLiteral("doNadpisz");
-    default: return QStringLiteral("doNone");
+    case doPomin:
+        return QStringLiteral("doPomin");
+    case doNadpisz:
+        return QStringLiteral("doNadpisz");
+    default:
+        return QStringLiteral("doNone");
     }
 }
 
 QString NazwaOpcjiPliku(TOpcjaDuplikatowPliku o)
 {
     switch (o) {
-    case dpoDodajBezPliku: return QStringLiteral("dpoDodajBezPliku");
-    case dpoNadpiszPlikIPominSt: return QStringLiteral("dpoNadpiszPlikIPominSt");
-    case dpoNadpisz: return QStringLiteral("dpoNadpisz");
-    case dpoPominSt: return QStringLiteral("dpoPominSt");
-    default: return QStringLiteral("dpoNone");
+    case dpoDodajBezPliku:
+        return QStringLiteral("dpoDodajBezPliku");
+    case dpoNadpiszPlikIPominSt:
+        return QStringLiteral("dpoNadpiszPlikIPominSt");
+    case dpoNadpisz:
+        return QStringLiteral("dpoNadpisz");
+    case dpoPominSt:
+        return QStringLiteral("dpoPominSt");
+    default:
+        return QStringLiteral("dpoNone");
     }
 }
 
-}  // namespace
+} // namespace
 
 QJsonObject TPolecenieKonfiguracja::KonfiguracjaNaJson(const TKonfiguracja& k)
 {
     const QString u = k.GetUserPath();
     QJsonObject w;
-    w[QStringLiteral("Position")] = QJsonObject{{QStringLiteral("x"), k.FPosition.x()}, {QStringLiteral("y"), k.FPosition.y()}};
+    w[QStringLiteral("Position")] =
+        QJsonObject{{QStringLiteral("x"), k.FPosition.x()}, {QStringLiteral("y"), k.FPosition.y()}};
     w[QStringLiteral("Maximized")] = k.FMaximized;
-    w[QStringLiteral("Size")] = QJsonObject{{QStringLiteral("cx"), k.FSize.width()}, {QStringLiteral("cy"), k.FSize.height()}};
+    w[QStringLiteral("Size")] =
+        QJsonObject{{QStringLiteral("cx"), k.FSize.width()}, {QStringLiteral("cy"), k.FSize.height()}};
     w[QStringLiteral("DrzewoSTWidth")] = k.FDrzewoSTWidth;
     w[QStringLiteral("NawigatorWidth")] = k.FNawigatorWidth;
     w[QStringLiteral("PodgladDrzewaHeight")] = k.FPodgladDrzewaHeight;
@@ -124,7 +134,8 @@ QJsonObject TPolecenieKonfiguracja::KonfiguracjaNaJson(const TKonfiguracja& k)
 int TPolecenieKonfiguracja::Wykonaj(const QStringList& argumenty, QTextStream& wyjscie, QTextStream&)
 {
     if (!argumenty.isEmpty())
-        throw EBlad(QStringLiteral("Polecenie \"konfiguracja\" nie przyjmuje argumentów: %1").arg(argumenty.join(QLatin1Char(' '))));
+        throw EBlad(QStringLiteral("Polecenie \"konfiguracja\" nie przyjmuje argumentów: %1")
+                        .arg(argumenty.join(QLatin1Char(' '))));
     TOknoBezEkranu okno;
     const bool istniala = TKonfiguracja::Istnieje();
     TKonfiguracja* k = TKonfiguracja::GetInstance(&okno, true);

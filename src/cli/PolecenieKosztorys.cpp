@@ -55,13 +55,14 @@ TArgumenty Przetworz(const QStringList& argumenty)
         }
     }
     if (a.Plik.isEmpty())
-        throw EBlad(QStringLiteral("Podaj plik kosztorysu: velostra-cli kosztorys PLIK [--zapisz KOPIA] [--st ID=NUMER]..."));
+        throw EBlad(
+            QStringLiteral("Podaj plik kosztorysu: velostra-cli kosztorys PLIK [--zapisz KOPIA] [--st ID=NUMER]..."));
     if (!a.NumeryST.isEmpty() && a.Kopia.isEmpty())
         throw EBlad(QStringLiteral("Opcja --st wymaga opcji --zapisz."));
     return a;
 }
 
-}  // namespace
+} // namespace
 
 int TPolecenieKosztorys::Wykonaj(const QStringList& argumenty, QTextStream& wyjscie, QTextStream&)
 {

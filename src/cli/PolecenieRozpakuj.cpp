@@ -54,7 +54,7 @@ TArgumenty CzytajArgumenty(const QStringList& argumenty)
     return wynik;
 }
 
-}  // namespace
+} // namespace
 
 int TPolecenieRozpakuj::Wykonaj(const QStringList& argumenty, QTextStream& wyjscie, QTextStream&)
 {
@@ -62,7 +62,8 @@ int TPolecenieRozpakuj::Wykonaj(const QStringList& argumenty, QTextStream& wyjsc
     const QString rozszerzenie = QFileInfo(a.Archiwum).suffix().toLower();
     if (rozszerzenie != QLatin1String("azst") && rozszerzenie != QLatin1String("alst"))
         throw EBlad(QStringLiteral("Polecenie \"rozpakuj\" wymaga archiwum zestawu (.azst) lub spisu specyfikacji "
-                                   "(.alst): %1").arg(a.Archiwum));
+                                   "(.alst): %1")
+                        .arg(a.Archiwum));
     if (!QFileInfo(a.Archiwum).isFile())
         throw EBlad(QStringLiteral("Proszę wskazać plik archiwum."));
 

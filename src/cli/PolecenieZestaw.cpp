@@ -85,7 +85,7 @@ void Utworz(TZestawST& zestaw, const TArgumenty& a)
         zestaw.GetZbiorST()->Add(st);
 }
 
-}  // namespace
+} // namespace
 
 int TPolecenieZestaw::Wykonaj(const QStringList& argumenty, QTextStream& wyjscie, QTextStream&)
 {

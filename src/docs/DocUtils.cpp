@@ -24,14 +24,15 @@ void ZbierzPliki(const QString& folder, QStringList& wynik, int glebokosc)
         return;
     const QDir katalog(folder);
     const QDir::Filters filtr = QDir::Files | QDir::Hidden | QDir::System;
-    for (const QFileInfo& plik : katalog.entryInfoList({QStringLiteral("*.doc*")}, filtr, QDir::Name | QDir::IgnoreCase))
+    for (const QFileInfo& plik :
+         katalog.entryInfoList({QStringLiteral("*.doc*")}, filtr, QDir::Name | QDir::IgnoreCase))
         wynik << plik.absoluteFilePath();
-    for (const QFileInfo& podfolder :
-         katalog.entryInfoList(QDir::Dirs | QDir::NoDotAndDotDot | QDir::Hidden | QDir::System, QDir::Name | QDir::IgnoreCase))
+    for (const QFileInfo& podfolder : katalog.entryInfoList(
+             QDir::Dirs | QDir::NoDotAndDotDot | QDir::Hidden | QDir::System, QDir::Name | QDir::IgnoreCase))
         ZbierzPliki(podfolder.absoluteFilePath(), wynik, glebokosc + 1);
 }
 
-}  // namespace
+} // namespace
 
 TDocUtils::TDocUtils(ISilnikDokumentow* silnik) : FSilnik(silnik) {}
 

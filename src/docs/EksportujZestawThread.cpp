@@ -3,7 +3,8 @@
 #include "docs/ZbiorEksporter.h"
 
 TEksportujZestawThread::TEksportujZestawThread(IWidokEksportu* widok, std::vector<const TMyPath*> pliki,
-                                               QString plikWynikowy, TZbiorEksporter* eksporter, TOnException onException)
+                                               QString plikWynikowy, TZbiorEksporter* eksporter,
+                                               TOnException onException)
     : TWatekEksportera(eksporter, QStringLiteral("Przetwarzanie pliku: "), std::move(onException)), FWidok(widok),
       FPliki(std::move(pliki)), FPlikWynikowy(std::move(plikWynikowy))
 {

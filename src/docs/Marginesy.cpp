@@ -13,7 +13,7 @@ int Margines(const QString& tekst, const char* nazwa, int pole)
     return wartosc;
 }
 
-}  // namespace
+} // namespace
 
 TMarginesy CzytajMarginesy(const QString& lewy, const QString& prawy, const QString& gorny, const QString& dolny)
 {
@@ -52,7 +52,7 @@ int Zaokraglij(double x)
     return static_cast<int>(std::nearbyint(x));
 }
 
-}  // namespace
+} // namespace
 
 TLiniePodgladu LiniePodgladu(int szerokosc, int wysokosc, const QString& lewy, const QString& prawy,
                              const QString& gorny, const QString& dolny)

@@ -13,7 +13,7 @@ namespace {
 
 QByteArray XmlTekst(const QString& tekst)
 {
-    QString wynik = tekst.toHtmlEscaped();  // & < > "
+    QString wynik = tekst.toHtmlEscaped(); // & < > "
     return wynik.toUtf8();
 }
 
@@ -32,7 +32,7 @@ qsizetype PoczatekPrzebiegu(const QByteArray& xml, qsizetype pozycja)
     return -1;
 }
 
-}  // namespace
+} // namespace
 
 int WstawOdwolanieDoStyluXml(QByteArray& xml, const QString& nazwaStylu)
 {
@@ -75,22 +75,56 @@ bool UstawParzysteINieparzysteXml(QByteArray& xml)
     // The schema orders the settings: this one comes before every element the export writes after the
     // tab and hyphenation settings.
     qsizetype pozycja = -1;
-    for (const char* nastepny : {"<w:bookFoldRevPrinting", "<w:bookFoldPrinting", "<w:bookFoldPrintingSheets",
-                                 "<w:drawingGridHorizontalSpacing", "<w:drawingGridVerticalSpacing",
-                                 "<w:displayHorizontalDrawingGridEvery", "<w:displayVerticalDrawingGridEvery",
-                                 "<w:doNotUseMarginsForDrawingGridOrigin", "<w:drawingGridHorizontalOrigin",
-                                 "<w:drawingGridVerticalOrigin", "<w:doNotShadeFormData", "<w:noPunctuationKerning",
-                                 "<w:characterSpacingControl", "<w:printTwoOnOne", "<w:strictFirstAndLastChars",
-                                 "<w:noLineBreaksAfter", "<w:noLineBreaksBefore", "<w:savePreviewPicture",
-                                 "<w:doNotValidateAgainstSchema", "<w:saveInvalidXml", "<w:ignoreMixedContent",
-                                 "<w:alwaysShowPlaceholderText", "<w:doNotDemarcateInvalidXml", "<w:saveXmlDataOnly",
-                                 "<w:useXSLTWhenSaving", "<w:saveThroughXslt", "<w:showXMLTags",
-                                 "<w:alwaysMergeEmptyNamespace", "<w:updateFields", "<w:hdrShapeDefaults",
-                                 "<w:footnotePr", "<w:endnotePr", "<w:compat", "<w:docVars", "<w:rsids", "<m:mathPr",
-                                 "<w:attachedSchema", "<w:themeFontLang", "<w:clrSchemeMapping",
-                                 "<w:doNotIncludeSubdocsInStats", "<w:doNotAutoCompressPictures", "<w:forceUpgrade",
-                                 "<w:captions", "<w:readModeInkLockDown", "<w:smartTagType", "<sl:schemaLibrary",
-                                 "<w:shapeDefaults", "<w:doNotEmbedSmartTags", "<w:decimalSymbol", "<w:listSeparator",
+    for (const char* nastepny : {"<w:bookFoldRevPrinting",
+                                 "<w:bookFoldPrinting",
+                                 "<w:bookFoldPrintingSheets",
+                                 "<w:drawingGridHorizontalSpacing",
+                                 "<w:drawingGridVerticalSpacing",
+                                 "<w:displayHorizontalDrawingGridEvery",
+                                 "<w:displayVerticalDrawingGridEvery",
+                                 "<w:doNotUseMarginsForDrawingGridOrigin",
+                                 "<w:drawingGridHorizontalOrigin",
+                                 "<w:drawingGridVerticalOrigin",
+                                 "<w:doNotShadeFormData",
+                                 "<w:noPunctuationKerning",
+                                 "<w:characterSpacingControl",
+                                 "<w:printTwoOnOne",
+                                 "<w:strictFirstAndLastChars",
+                                 "<w:noLineBreaksAfter",
+                                 "<w:noLineBreaksBefore",
+                                 "<w:savePreviewPicture",
+                                 "<w:doNotValidateAgainstSchema",
+                                 "<w:saveInvalidXml",
+                                 "<w:ignoreMixedContent",
+                                 "<w:alwaysShowPlaceholderText",
+                                 "<w:doNotDemarcateInvalidXml",
+                                 "<w:saveXmlDataOnly",
+                                 "<w:useXSLTWhenSaving",
+                                 "<w:saveThroughXslt",
+                                 "<w:showXMLTags",
+                                 "<w:alwaysMergeEmptyNamespace",
+                                 "<w:updateFields",
+                                 "<w:hdrShapeDefaults",
+                                 "<w:footnotePr",
+                                 "<w:endnotePr",
+                                 "<w:compat",
+                                 "<w:docVars",
+                                 "<w:rsids",
+                                 "<m:mathPr",
+                                 "<w:attachedSchema",
+                                 "<w:themeFontLang",
+                                 "<w:clrSchemeMapping",
+                                 "<w:doNotIncludeSubdocsInStats",
+                                 "<w:doNotAutoCompressPictures",
+                                 "<w:forceUpgrade",
+                                 "<w:captions",
+                                 "<w:readModeInkLockDown",
+                                 "<w:smartTagType",
+                                 "<sl:schemaLibrary",
+                                 "<w:shapeDefaults",
+                                 "<w:doNotEmbedSmartTags",
+                                 "<w:decimalSymbol",
+                                 "<w:listSeparator",
                                  "</w:settings>"}) {
         const qsizetype p = xml.indexOf(nastepny);
         if (p >= 0 && (pozycja < 0 || p < pozycja))

@@ -35,7 +35,7 @@ bool CzyNaLiscie(const TListaPlikowEksportu& lista, const TMyPath* sciezka)
     return false;
 }
 
-}  // namespace
+} // namespace
 
 QString PobierzSzablonPierwszejStrony(const TKonfiguracjaZestawu& zestaw, const TKonfiguracja* program)
 {
@@ -91,9 +91,10 @@ std::optional<TListaPlikowEksportu> PrzygotujListePlikow(const TZbiorST& zbior, 
                 lista.Pliki.push_back(lista.SzablonProgramu.get());
             }
             lista.CzyStronaTytulowa = true;
-        } else if (!pytania.Pytanie(QStringLiteral("Plik strony tytułowej jest nieprawidłowy. Sprawdź ścieżki szablonów "
-                                                   "w ustawieniach zestawu i programu.\nCzy kontynuować eksport z "
-                                                   "pominięciem szablonu strony startowej ?"))) {
+        } else if (!pytania.Pytanie(
+                       QStringLiteral("Plik strony tytułowej jest nieprawidłowy. Sprawdź ścieżki szablonów "
+                                      "w ustawieniach zestawu i programu.\nCzy kontynuować eksport z "
+                                      "pominięciem szablonu strony startowej ?"))) {
             return std::nullopt;
         }
     }
@@ -131,14 +132,16 @@ std::optional<QString> PrzygotujPlikDocelowy(const QString& folder, const QStrin
     const QString cel = QDir(folder).filePath(nazwa + QLatin1Char('.') + eksporter.GetDefaultExtension());
     const QString katalog = QFileInfo(cel).absolutePath();
     if (!QFileInfo(katalog).isDir() && !QDir().mkpath(katalog))
-        throw EBlad(QStringLiteral("Błąd tworzenia foldera docelowego: Nie można utworzyć folderu \"%1\".").arg(katalog));
-    if (QFileInfo::exists(cel) && !pytania.Pytanie(QStringLiteral("Plik docelowy istnieje.\nCzy nadpisać istniejący plik ?")))
+        throw EBlad(
+            QStringLiteral("Błąd tworzenia foldera docelowego: Nie można utworzyć folderu \"%1\".").arg(katalog));
+    if (QFileInfo::exists(cel) &&
+        !pytania.Pytanie(QStringLiteral("Plik docelowy istnieje.\nCzy nadpisać istniejący plik ?")))
         return std::nullopt;
     return cel;
 }
 
-void PrzygotujListeStDoWarOgolnych(const TZbiorST& zbior, const TListaPlikowEksportu& lista,
-                                   TZbiorEksporter& eksporter, const TKonfiguracja* program)
+void PrzygotujListeStDoWarOgolnych(const TZbiorST& zbior, const TListaPlikowEksportu& lista, TZbiorEksporter& eksporter,
+                                   const TKonfiguracja* program)
 {
     eksporter.PlikWarunkowOgolnych = nullptr;
     eksporter.ListaStDoWarOgolnych.clear();
@@ -149,11 +152,11 @@ void PrzygotujListeStDoWarOgolnych(const TZbiorST& zbior, const TListaPlikowEksp
             eksporter.PlikWarunkowOgolnych = SciezkaWpisu(wpis);
     }
     if (!eksporter.PlikWarunkowOgolnych)
-        throw EBlad(QStringLiteral("Nie można dopisać Listy ST do pliku\r\rBrak Wymagań Ogólnych w eksportowanym zbiorze."));
+        throw EBlad(
+            QStringLiteral("Nie można dopisać Listy ST do pliku\r\rBrak Wymagań Ogólnych w eksportowanym zbiorze."));
     int ilosc = 0;
     if (!eksporter.CzyTestListySTWWarunkachOgolnych(ilosc))
-        throw EBlad(QStringLiteral(
-            "Nie określono miejsca wstawienia listy ST w Wymaganiach Ogólnych (#LISTA_ST#)."));
+        throw EBlad(QStringLiteral("Nie określono miejsca wstawienia listy ST w Wymaganiach Ogólnych (#LISTA_ST#)."));
     if (ilosc >= 2)
         throw EBlad(QStringLiteral(
             "Znaleziono więcej niż jedno miejsce wstawienia listy ST w Wymaganiach Ogólnych (#LISTA_ST#)."));

@@ -60,5 +60,5 @@ std::optional<QString> PrzygotujPlikDocelowy(const QString& folder, const QStrin
 // Finds the general-conditions file among the exported ones, checks its "#LISTA_ST#" and fills the
 // exporter's list of specifications (number - title of every other exported entry, in collection order).
 // Raises the messages of each failed check.
-void PrzygotujListeStDoWarOgolnych(const TZbiorST& zbior, const TListaPlikowEksportu& lista,
-                                   TZbiorEksporter& eksporter, const TKonfiguracja* program);
+void PrzygotujListeStDoWarOgolnych(const TZbiorST& zbior, const TListaPlikowEksportu& lista, TZbiorEksporter& eksporter,
+                                   const TKonfiguracja* program);

@@ -25,7 +25,7 @@ protected:
     void ZPostepem(const std::function<void(const QString& status)>& pokaz, const std::function<void()>& praca);
 
     TZbiorEksporter* FEksporter;
-    QString FStatus;  // the last status shown
+    QString FStatus; // the last status shown
     std::atomic<bool> FBlad{false};
 
 private:

@@ -10,12 +10,12 @@ namespace {
 
 const QString KLinkPobierania = QStringLiteral("<a>Zatrzymaj pobieranie stylów z dokumentów</a>");
 
-}  // namespace
+} // namespace
 
 TPobierzStyleThread::TPobierzStyleThread(IWidokPobieraniaStylow* widok, std::vector<const TMyPath*> pliki,
                                          TZbiorEksporterDOC* eksporter, TOnException onException)
-    : TWatekEksportera(eksporter, QStringLiteral("Pobieranie stylów z pliku: "), std::move(onException)),
-      FWidok(widok), FPliki(std::move(pliki)), FEksporterDOC(eksporter)
+    : TWatekEksportera(eksporter, QStringLiteral("Pobieranie stylów z pliku: "), std::move(onException)), FWidok(widok),
+      FPliki(std::move(pliki)), FEksporterDOC(eksporter)
 {
 }
 
@@ -41,9 +41,9 @@ void TPobierzStyleThread::Zakoncz()
     FStyleList.clear();
 }
 
-TDopiszStylDoPlikow::TDopiszStylDoPlikow(IWidokDopisywaniaStylu* widok, ISilnikDokumentow* silnik, QString folderLubPlik,
-                                         bool trybFolderu, QString szablonPath, QString nazwaStylu,
-                                         TOnException onException)
+TDopiszStylDoPlikow::TDopiszStylDoPlikow(IWidokDopisywaniaStylu* widok, ISilnikDokumentow* silnik,
+                                         QString folderLubPlik, bool trybFolderu, QString szablonPath,
+                                         QString nazwaStylu, TOnException onException)
     : TPrzetworzPlikiThread(nullptr, std::move(onException)), FWidok(widok), FSilnik(silnik),
       FFolderLubPlik(std::move(folderLubPlik)), FTrybFolderu(trybFolderu), FSzablonPath(std::move(szablonPath)),
       FNazwaStylu(std::move(nazwaStylu))

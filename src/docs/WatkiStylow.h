@@ -63,8 +63,8 @@ class TDopiszStylDoPlikow : public TPrzetworzPlikiThread
 {
 public:
     // folderLubPlik: in folder mode the folder, else the one file.
-    TDopiszStylDoPlikow(IWidokDopisywaniaStylu* widok, ISilnikDokumentow* silnik, QString folderLubPlik, bool trybFolderu,
-                        QString szablonPath, QString nazwaStylu, TOnException onException = {});
+    TDopiszStylDoPlikow(IWidokDopisywaniaStylu* widok, ISilnikDokumentow* silnik, QString folderLubPlik,
+                        bool trybFolderu, QString szablonPath, QString nazwaStylu, TOnException onException = {});
 
     int IlePrzetworzonych() const { return FIlePrzetworzonych; }
     const QStringList& Pliki() const { return FPliki; }

@@ -18,10 +18,10 @@ class QElapsedTimer;
 // when it was not running yet.
 struct TCzasyScalania
 {
-    qint64 Start = 0;       // the new document
-    qint64 Wstawianie = 0;  // the files, with the list of specifications
-    qint64 Strony = 0;      // title page, header, footer, margins
-    qint64 Zamiany = 0;     // the task name
+    qint64 Start = 0;      // the new document
+    qint64 Wstawianie = 0; // the files, with the list of specifications
+    qint64 Strony = 0;     // title page, header, footer, margins
+    qint64 Zamiany = 0;    // the task name
     qint64 Zapis = 0;
 };
 class TMyPath;
@@ -37,7 +37,7 @@ public:
     TZbiorEksporter(const TZbiorEksporter&) = delete;
     TZbiorEksporter& operator=(const TZbiorEksporter&) = delete;
 
-    bool CzyStronaTytulowa = false;  // the first file is a title page, without header and footer
+    bool CzyStronaTytulowa = false; // the first file is a title page, without header and footer
     bool CzyNaglowek = false;
     QStringList TrescNaglowka;
     bool CzyStopka = false;
@@ -46,20 +46,20 @@ public:
     bool CzyDrukDwustronny = false;
     bool CzyOtworzPoZapisaniu = false;
     bool CzyTekstDoSt = false;
-    QStringList TekstDoSt;  // replaces "#NAZWA_ZADANIA#"
+    QStringList TekstDoSt; // replaces "#NAZWA_ZADANIA#"
     bool CzyStylWNaglowku = false;
     QString NazwaStyluWNaglowku;
     bool CzyWeryfikujStylNaglowka = false;
     bool CzyUstawMarginesy = false;
-    int MarginesL = 0;  // millimetres
+    int MarginesL = 0; // millimetres
     int MarginesR = 0;
     int MarginesG = 0;
     int MarginesD = 0;
     bool CzyWstawListeStDoWarOgolnych = false;
-    QStringList ListaStDoWarOgolnych;  // written at "#LISTA_ST#"
-    const TMyPath* PlikWarunkowOgolnych = nullptr;  // one of the merged files; not owned
+    QStringList ListaStDoWarOgolnych;              // written at "#LISTA_ST#"
+    const TMyPath* PlikWarunkowOgolnych = nullptr; // one of the merged files; not owned
     TOnProgressChange OnProgressChange;
-    TCzasyScalania Czasy;  // of the last merge
+    TCzasyScalania Czasy; // of the last merge
 
     // Merges the files, in order, into one new document saved under the path.
     virtual void ScalPliki(const QString& plikWynikowyPath, const std::vector<const TMyPath*>& listaPlikow) = 0;

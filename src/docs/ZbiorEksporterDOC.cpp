@@ -12,8 +12,7 @@ namespace {
 const QString KBrakWord = QStringLiteral("Brak dostępu do Microsoft Word.");
 
 // Failures of the merge reach the user as "could not create"; a missing word processor as itself.
-template <class F>
-void ZKomunikatem(const QString& przedrostek, F&& praca)
+template <class F> void ZKomunikatem(const QString& przedrostek, F&& praca)
 {
     try {
         praca();
@@ -28,7 +27,7 @@ void ZKomunikatem(const QString& przedrostek, F&& praca)
     }
 }
 
-}  // namespace
+} // namespace
 
 TZbiorEksporterDOC::TZbiorEksporterDOC(ISilnikDokumentow* silnik)
     : TZbiorEksporter(std::make_unique<TTypPlikuWord>()), FSilnik(silnik)
@@ -109,7 +108,8 @@ void TZbiorEksporterDOC::GetNazwyStylow(const std::vector<const TMyPath*>& lista
                 break;
             ZmianaPostepu(sciezka->GetPath());
             QStringList style;
-            ZPonowieniem(*FSilnik, [&] { style = FSilnik->OtworzDokument(sciezka->GetPath(), true)->NazwyUzywanychStylow(); });
+            ZPonowieniem(*FSilnik,
+                         [&] { style = FSilnik->OtworzDokument(sciezka->GetPath(), true)->NazwyUzywanychStylow(); });
             for (const QString& styl : style) {
                 if (!styleList.contains(styl, Qt::CaseInsensitive))
                     styleList.append(styl);

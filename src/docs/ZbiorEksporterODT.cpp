@@ -13,8 +13,7 @@ const QString KBrakOffice = QStringLiteral("Brak zainstalowanego OpenOffice lub 
 const QString KBladZapisu =
     QStringLiteral("Brak możliwości zapisu dokumentu. Plik jest używany lub brak uprawnień do zapisu.");
 
-template <class F>
-void ZBrakiemOffice(F&& praca)
+template <class F> void ZBrakiemOffice(F&& praca)
 {
     try {
         praca();
@@ -23,7 +22,7 @@ void ZBrakiemOffice(F&& praca)
     }
 }
 
-}  // namespace
+} // namespace
 
 TZbiorEksporterODT::TZbiorEksporterODT(ISilnikDokumentow* silnik)
     : TZbiorEksporter(std::make_unique<TTypPlikuOoO>()), FSilnik(silnik)

@@ -20,8 +20,8 @@ public:
     const QString& GetNr() const { return FNr; }
     int GetPz() const { return FPz; }
     QString Opis;
-    TElementRds* Parent = nullptr;  // not owned
-    void* Data = nullptr;           // the user interface's node; not owned
+    TElementRds* Parent = nullptr; // not owned
+    void* Data = nullptr;          // the user interface's node; not owned
 
     // Take ownership of a new child; false (and nothing taken) when it is already a child of this element.
     bool AddElement(TElementRds* element);

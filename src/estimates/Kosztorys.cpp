@@ -7,11 +7,8 @@
 #include <QFileInfo>
 
 TKosztorys::TKosztorys(const QString& filePath, bool renumeruj, bool indeksuj, bool nadpiszKopie)
-    : TElementRds(QString(), -1, QStringLiteral("Kosztorys")),
-      Renumeruj(renumeruj),
-      Indeksuj(indeksuj),
-      NadpiszKopie(nadpiszKopie),
-      FFilePath(std::make_unique<TMyPath>())
+    : TElementRds(QString(), -1, QStringLiteral("Kosztorys")), Renumeruj(renumeruj), Indeksuj(indeksuj),
+      NadpiszKopie(nadpiszKopie), FFilePath(std::make_unique<TMyPath>())
 {
     FFilePath->SetPath(filePath);
 }
@@ -68,7 +65,8 @@ void TKosztorys::UstawZdarzenieZmianyZawartosciPozycji()
 bool TKosztorys::CzyUzywaneST(const QString& numerSt) const
 {
     const QString szukany = numerSt.trimmed();
-    return ZnajdzPozycje([&szukany](const TPozycjaRds& p) { return p.ST().compare(szukany, Qt::CaseInsensitive) == 0; });
+    return ZnajdzPozycje(
+        [&szukany](const TPozycjaRds& p) { return p.ST().compare(szukany, Qt::CaseInsensitive) == 0; });
 }
 
 bool TKosztorys::CzyUzywaneST(const TSpecyfikacja* specyfikacja) const
@@ -94,7 +92,8 @@ void TKosztorys::Eksportuj(const QString& newFilePath, const QString& newKosztor
     }
     const QString zrodlo = FFilePath->GetPath();
     if (!QFileInfo::exists(zrodlo))
-        throw EBrakPlikuZrodlowego(QStringLiteral("Źródłowy plik kosztorysu nie istnieje (") + zrodlo + QLatin1Char(')'));
+        throw EBrakPlikuZrodlowego(QStringLiteral("Źródłowy plik kosztorysu nie istnieje (") + zrodlo +
+                                   QLatin1Char(')'));
     SaveFile(newFilePath);
 }
 
@@ -107,7 +106,8 @@ QString TKosztorys::STDoZapisu(const TPozycjaRds& pozycja)
 {
     const TWybranaSpecyfikacja& w = pozycja.WybranaSpecyfikacja();
     if (w.GetSpecyfikacja()) {
-        const bool zWariantem = TKonfiguracja::Istnieje() && TKonfiguracja::GetInstance()->FUwzglednijWariantyPrzyEksporcieKosztorysu;
+        const bool zWariantem =
+            TKonfiguracja::Istnieje() && TKonfiguracja::GetInstance()->FUwzglednijWariantyPrzyEksporcieKosztorysu;
         return w.GetST(zWariantem, true);
     }
     return pozycja.ST();
@@ -118,7 +118,8 @@ QString TKosztorys::NormalizujSeparatorWariantu(const QString& st)
     if (!TKonfiguracja::Istnieje())
         return st;
     const TKonfiguracja* k = TKonfiguracja::GetInstance();
-    if (!k->FCzyKorzystajZWariantow || k->FListaSeparatorowWariantow.isEmpty() || !k->FRozpoznajWariantyPrzyImporcieKosztorysu)
+    if (!k->FCzyKorzystajZWariantow || k->FListaSeparatorowWariantow.isEmpty() ||
+        !k->FRozpoznajWariantyPrzyImporcieKosztorysu)
         return st;
     for (const QChar separator : k->FListaSeparatorowWariantow) {
         const qsizetype i = st.indexOf(separator);

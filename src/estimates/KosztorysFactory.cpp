@@ -9,13 +9,13 @@
 
 namespace {
 
-template <typename T>
-TKosztorysFactory::TFormat Format()
+template <typename T> TKosztorysFactory::TFormat Format()
 {
-    return {[](const QString& sciezka, bool renumeruj, bool indeksuj, bool nadpiszKopie) -> std::unique_ptr<TKosztorys> {
-                return std::make_unique<T>(sciezka, renumeruj, indeksuj, nadpiszKopie);
-            },
-            [](const TKosztorys& k) { return dynamic_cast<const T*>(&k) != nullptr; }};
+    return {
+        [](const QString& sciezka, bool renumeruj, bool indeksuj, bool nadpiszKopie) -> std::unique_ptr<TKosztorys> {
+            return std::make_unique<T>(sciezka, renumeruj, indeksuj, nadpiszKopie);
+        },
+        [](const TKosztorys& k) { return dynamic_cast<const T*>(&k) != nullptr; }};
 }
 
 // A format's own extension and filter, asked of an empty estimate of its class.
@@ -45,7 +45,7 @@ QString RozszerzeniePliku(const QString& sciezka)
     return wynik;
 }
 
-}  // namespace
+} // namespace
 
 const std::vector<TKosztorysFactory::TFormat>& TKosztorysFactory::FormatyWgRozszerzen()
 {
@@ -116,7 +116,10 @@ QString TKosztorysFactory::GetFiltrDialogu()
         const QString opis = filtr.section(QLatin1Char('|'), 0, 0);
         const QString wzorce = filtr.section(QLatin1Char('|'), 1);
         // "Opis (*.ext)" already names its pattern; the last line gets its patterns listed.
-        wynik << (opis.contains(QLatin1Char('(')) ? opis : opis + QStringLiteral(" (") + QString(wzorce).replace(QLatin1Char(';'), QLatin1Char(' ')) + QLatin1Char(')'));
+        wynik << (opis.contains(QLatin1Char('('))
+                      ? opis
+                      : opis + QStringLiteral(" (") + QString(wzorce).replace(QLatin1Char(';'), QLatin1Char(' ')) +
+                            QLatin1Char(')'));
     }
     return wynik.join(QStringLiteral(";;"));
 }

@@ -15,7 +15,8 @@ class TKosztorysFactory
 public:
     struct TFormat
     {
-        std::function<std::unique_ptr<TKosztorys>(const QString& sciezka, bool renumeruj, bool indeksuj, bool nadpiszKopie)>
+        std::function<std::unique_ptr<TKosztorys>(const QString& sciezka, bool renumeruj, bool indeksuj,
+                                                  bool nadpiszKopie)>
             Utworz;
         // Whether the estimate is of this format (or of one derived from it).
         std::function<bool(const TKosztorys&)> CzyTegoFormatu;

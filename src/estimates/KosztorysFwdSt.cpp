@@ -1,5 +1,5 @@
-#include "app/Kodowanie.h"
 #include "estimates/KosztorysFwdSt.h"
+#include "app/Kodowanie.h"
 
 #include "app/Liczby.h"
 #include "app/Wyjatki.h"

@@ -18,7 +18,7 @@ void DodajDzieci(QJsonObject& obiekt, const TElementRds& element)
     obiekt[QStringLiteral("elementy")] = elementy;
 }
 
-}  // namespace
+} // namespace
 
 QJsonObject PozycjaNaJson(const TPozycjaRds& p)
 {

@@ -47,8 +47,8 @@ public:
     void SetSj(const QString& v);
     void SetAktywna(bool v);
 
-    bool CzyScalona = false;  // merged by the ATH reader from several records
-    int Data = -1;            // free slot of the user interface
+    bool CzyScalona = false; // merged by the ATH reader from several records
+    int Data = -1;           // free slot of the user interface
     TElementRds* Parent = nullptr;
     TOnZmiana OnZmiana;
 

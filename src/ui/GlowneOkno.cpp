@@ -11,7 +11,7 @@ namespace {
 constexpr int WysokoscRamek = 140;
 constexpr int SzerokoscRamek = 16;
 
-}  // namespace
+} // namespace
 
 TGlowneOkno::TGlowneOkno(QWidget* rodzic) : QMainWindow(rodzic)
 {

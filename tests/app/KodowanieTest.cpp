@@ -33,8 +33,8 @@ TEST(Kodowanie, KazdyBajtCp1250MaZnak)
         wszystkie.append(static_cast<char>(b));
     const QString tekst = ZWindows1250(wszystkie);
     ASSERT_EQ(tekst.size(), 256);
-    EXPECT_EQ(tekst[0x80], QChar(0x20AC));  // euro sign
-    EXPECT_EQ(tekst[0x81], QChar(QChar::ReplacementCharacter));  // undefined in the code page
+    EXPECT_EQ(tekst[0x80], QChar(0x20AC));                      // euro sign
+    EXPECT_EQ(tekst[0x81], QChar(QChar::ReplacementCharacter)); // undefined in the code page
 }
 
 TEST(Kodowanie, NazwaneKodowaniaIconv)
@@ -45,7 +45,8 @@ TEST(Kodowanie, NazwaneKodowaniaIconv)
     // A character the target cannot hold is skipped whole; the rest is not garbled.
     EXPECT_EQ(NaKodowanie(QStringLiteral("a€ą"), "ISO-8859-2"), QByteArray("a\xB1"));
     // A stateful encoding gives back its held characters at the end (Vietnamese combining marks).
-    EXPECT_EQ(ZKodowania(NaKodowanie(QStringLiteral("Tiếng"), "WINDOWS-1258"), "WINDOWS-1258"), QStringLiteral("Tiếng").normalized(QString::NormalizationForm_C));
+    EXPECT_EQ(ZKodowania(NaKodowanie(QStringLiteral("Tiếng"), "WINDOWS-1258"), "WINDOWS-1258"),
+              QStringLiteral("Tiếng").normalized(QString::NormalizationForm_C));
 }
 
 TEST(DekodujTekstPliku, ZnacznikKolejnosciBajtowDecyduje)
@@ -80,4 +81,4 @@ TEST(PodzielNaLinie, KazdyRodzajKoncaLinii)
     EXPECT_TRUE(PodzielNaLinie(QString()).isEmpty());
 }
 
-}  // namespace
+} // namespace

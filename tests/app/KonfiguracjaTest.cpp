@@ -193,12 +193,17 @@ TEST_F(KonfiguracjaTest, KolejnoscElementowWPliku)
     QStringList nazwy;
     for (pugi::xml_node n : dok.document_element().children())
         nazwy << QString::fromUtf8(n.name());
-    const QStringList oczekiwane = QStringLiteral(
-        "position size panele szczePoz widokKosztorys otworzKosztorysDlg filtryZbioruST filtryPozycji podgladSzczPoz "
-        "porzadkST userPath podgladPozZSt pozZSt czyPodgladDrzewa podglDrzewa pytajOPozostalePozycje paths recentZst "
-        "recentSst tytulPodgladuDrzewa backupZst backupSst sortPopup rozmiary pierwszaStronaDoc pierwszaStronaOdt zestaw "
-        "popupListViewFiltrExcludes warianty edbud warianty potwierdzenia warianty zap_tyt_xls tylkoSpecyfikacje "
-        "opcjeDuplikatow eksport_zestawu ceny jm kosztorys jm").split(QLatin1Char(' '));
+    const QStringList oczekiwane =
+        QStringLiteral(
+            "position size panele szczePoz widokKosztorys otworzKosztorysDlg filtryZbioruST filtryPozycji "
+            "podgladSzczPoz "
+            "porzadkST userPath podgladPozZSt pozZSt czyPodgladDrzewa podglDrzewa pytajOPozostalePozycje paths "
+            "recentZst "
+            "recentSst tytulPodgladuDrzewa backupZst backupSst sortPopup rozmiary pierwszaStronaDoc pierwszaStronaOdt "
+            "zestaw "
+            "popupListViewFiltrExcludes warianty edbud warianty potwierdzenia warianty zap_tyt_xls tylkoSpecyfikacje "
+            "opcjeDuplikatow eksport_zestawu ceny jm kosztorys jm")
+            .split(QLatin1Char(' '));
     EXPECT_EQ(oczekiwane.size(), 41);
     EXPECT_EQ(nazwy, oczekiwane);
     EXPECT_EQ(QString::fromUtf8(dok.document_element().name()), QStringLiteral("zestaw"));
@@ -221,9 +226,10 @@ TEST_F(KonfiguracjaTest, ZepsutyPlikLubNieLogicznaWartoscDajaDomyslne)
 
 TEST_F(KonfiguracjaTest, NieznanyElementJestPomijanyABrakujaceMajaWartosciZTabeli)
 {
-    TKonfiguracja& k = ZPliku("<zestaw><nieznany a=\"b\"/><rozmiary st=\"12\" koszt=\"x\"/><potwierdzenia st=\"false\"/></zestaw>");
+    TKonfiguracja& k =
+        ZPliku("<zestaw><nieznany a=\"b\"/><rozmiary st=\"12\" koszt=\"x\"/><potwierdzenia st=\"false\"/></zestaw>");
     EXPECT_EQ(k.FRozmiarSpecyfikacje, 12);
-    EXPECT_EQ(k.FRozmiarKosztorys, 8);  // not an integer: default
+    EXPECT_EQ(k.FRozmiarKosztorys, 8); // not an integer: default
     EXPECT_FALSE(k.FCzyPotwierdzenieUsunST);
     // Values that a file lacks take the table's defaults, not the first start's.
     EXPECT_TRUE(k.FCzyPotwierdzenieUsunSTZPozycji);
@@ -271,7 +277,7 @@ TEST_F(KonfiguracjaTest, OstatniePliki)
     }
     EXPECT_EQ(k.RecentZSTCount(), 7);
     EXPECT_EQ(k.GetRecentZST(0), pliki[6]);
-    k.AddRecentZST(pliki[4]);  // third from the top
+    k.AddRecentZST(pliki[4]); // third from the top
     EXPECT_EQ(k.GetRecentZST(0), pliki[4]);
     EXPECT_EQ(k.GetRecentZST(1), pliki[6]);
     EXPECT_EQ(k.RecentZSTCount(), 7);
@@ -303,15 +309,17 @@ TEST_F(KonfiguracjaTest, PorownanieOstatnichBezWzgleduNaWielkoscLiter)
 
 TEST_F(KonfiguracjaTest, RegulyFolderow)
 {
-    TKonfiguracja& k = ZPliku("<zestaw><paths zestawy=\"/z\" kosztorysy=\"/k\" sst=\"/s\" stronyTyt=\"/t\" szablonySt=\"/ts\" "
-                              "eksport=\"\" stzszablonu=\"/stz\" stc=\"/c\"/></zestaw>");
+    TKonfiguracja& k =
+        ZPliku("<zestaw><paths zestawy=\"/z\" kosztorysy=\"/k\" sst=\"/s\" stronyTyt=\"/t\" szablonySt=\"/ts\" "
+               "eksport=\"\" stzszablonu=\"/stz\" stc=\"/c\"/></zestaw>");
     EXPECT_EQ(k.FZestawyPath->EncodedPath(), QStringLiteral("%USERPATH%/Dane/Zestawy"));
     EXPECT_EQ(k.FSzablonyStronyTytPath->EncodedPath(), QStringLiteral("%USERPATH%/Dane/Szablony"));
     EXPECT_EQ(k.FEksportPath->EncodedPath(), QStringLiteral("%USERPATH%/Dane/Eksport"));
     EXPECT_EQ(k.FStcPath->EncodedPath(), QStringLiteral("/c"));
 
-    TKonfiguracja& k2 = ZPliku("<zestaw><paths zestawy=\"/z\" kosztorysy=\"/k\" sst=\"/s\" stronyTyt=\"\" szablonySt=\"\" "
-                               "eksport=\"/e\" stzszablonu=\"\" stc=\"\"/></zestaw>");
+    TKonfiguracja& k2 =
+        ZPliku("<zestaw><paths zestawy=\"/z\" kosztorysy=\"/k\" sst=\"/s\" stronyTyt=\"\" szablonySt=\"\" "
+               "eksport=\"/e\" stzszablonu=\"\" stc=\"\"/></zestaw>");
     EXPECT_EQ(k2.FZestawyPath->EncodedPath(), QStringLiteral("/z"));
     EXPECT_EQ(k2.FSzablonyStronyTytPath->EncodedPath(), QString());
     EXPECT_EQ(k2.FSzablonyStPath->EncodedPath(), QStringLiteral("%USERPATH%/Dane/Szablony/Specyfikacje"));
@@ -321,7 +329,8 @@ TEST_F(KonfiguracjaTest, RegulyFolderow)
 
 TEST_F(KonfiguracjaTest, KatalogUzytkownikaIFolderPorzadkowania)
 {
-    TKonfiguracja& k = ZPliku("<zestaw><userPath path=\"/nie/ma/takiego\"/><porzadkST folder=\"/nie/ma\" opcja=\"x\"/></zestaw>");
+    TKonfiguracja& k =
+        ZPliku("<zestaw><userPath path=\"/nie/ma/takiego\"/><porzadkST folder=\"/nie/ma\" opcja=\"x\"/></zestaw>");
     EXPECT_EQ(k.GetUserPath(), TKonfiguracja::GetDefaultUserPath());
     EXPECT_EQ(k.FPorzadkSTFolderDocelowy, QString());
     EXPECT_EQ(k.FPorzadkSTOpcja, 0);
@@ -411,4 +420,4 @@ TEST_F(KonfiguracjaTest, ZwolnienieZapisujePlikZeStanemOkna)
     EXPECT_FALSE(k.FMaximized);
 }
 
-}  // namespace
+} // namespace

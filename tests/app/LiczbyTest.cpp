@@ -22,11 +22,11 @@ struct TPrzypadekTekstu
 TEST(TekstNaLiczbe, CzytaTekstyPoPolsku)
 {
     const TPrzypadekTekstu przypadki[] = {
-        {"1,5", true, 1.5},       {" 1,5 ", true, 1.5},    {"-2,25", true, -2.25}, {"+3", true, 3.0},
-        {"1e3", true, 1000.0},    {"1,5E-2", true, 0.015}, {",5", true, 0.5},      {"7,", true, 7.0},
-        {"1.5", false, 0},        {"", false, 0},          {"   ", false, 0},       {"abc", false, 0},
-        {"1,5,6", false, 0},      {"1 000", false, 0},     {"12a", false, 0},      {"nan", false, 0},
-        {"inf", false, 0},        {"1e999", false, 0},     {"e3", false, 0},       {"-", false, 0},
+        {"1,5", true, 1.5},    {" 1,5 ", true, 1.5},    {"-2,25", true, -2.25}, {"+3", true, 3.0},
+        {"1e3", true, 1000.0}, {"1,5E-2", true, 0.015}, {",5", true, 0.5},      {"7,", true, 7.0},
+        {"1.5", false, 0},     {"", false, 0},          {"   ", false, 0},      {"abc", false, 0},
+        {"1,5,6", false, 0},   {"1 000", false, 0},     {"12a", false, 0},      {"nan", false, 0},
+        {"inf", false, 0},     {"1e999", false, 0},     {"e3", false, 0},       {"-", false, 0},
     };
     for (const auto& p : przypadki) {
         const auto wynik = TekstNaLiczbe(QString::fromUtf8(p.Tekst));
@@ -60,8 +60,16 @@ TEST(LiczbaNaTekst, NajkrotszaPostacDo15CyfrZPrzecinkiem)
         double Wartosc;
         const char* Tekst;
     } przypadki[] = {
-        {0.1 + 0.2, "0,3"}, {1520.5, "1520,5"}, {101.0, "101"}, {-0.0, "0"}, {0.0, "0"}, {-3.25, "-3,25"},
-        {1.0 / 3.0, "0,333333333333333"}, {123456789012345.0, "123456789012345"}, {1e20, "1e+20"}, {2.5e-7, "2,5e-07"},
+        {0.1 + 0.2, "0,3"},
+        {1520.5, "1520,5"},
+        {101.0, "101"},
+        {-0.0, "0"},
+        {0.0, "0"},
+        {-3.25, "-3,25"},
+        {1.0 / 3.0, "0,333333333333333"},
+        {123456789012345.0, "123456789012345"},
+        {1e20, "1e+20"},
+        {2.5e-7, "2,5e-07"},
     };
     for (const auto& p : przypadki)
         EXPECT_EQ(LiczbaNaTekst(p.Wartosc), QString::fromUtf8(p.Tekst)) << p.Tekst;
@@ -82,9 +90,9 @@ TEST(ZaokraglijDo2, PolowkiDoParzystejNaWartosciPrzeskalowanej)
         double Wartosc;
         double Wynik;
     } przypadki[] = {
-        {2.675, 2.68}, {2.665, 2.66}, {2.685, 2.68}, {0.125, 0.12}, {0.135, 0.14}, {-2.675, -2.68},
-        {1.005, 1.00}, {1.015, 1.02}, {2.6749, 2.67}, {2.6751, 2.68}, {10.0, 10.0}, {0.0, 0.0},
-        {123456.785, 123456.78}, {99.995, 100.0},
+        {2.675, 2.68},   {2.665, 2.66}, {2.685, 2.68},           {0.125, 0.12},   {0.135, 0.14},
+        {-2.675, -2.68}, {1.005, 1.00}, {1.015, 1.02},           {2.6749, 2.67},  {2.6751, 2.68},
+        {10.0, 10.0},    {0.0, 0.0},    {123456.785, 123456.78}, {99.995, 100.0},
     };
     for (const auto& p : przypadki) {
         EXPECT_EQ(ZaokraglijDo2(p.Wartosc), p.Wynik) << p.Wartosc;
@@ -103,7 +111,7 @@ TEST(LiczbaWzorzec, NajwyzejZadanaLiczbaMiejsc)
     EXPECT_EQ(LiczbaWzorzec(-0.001, 2), QStringLiteral("0"));
 }
 
-}  // namespace
+} // namespace
 
 // The rounding skips the 15-digit text away from half cents; it must give what the text always gives.
 TEST(ZaokraglijDo2, SkrotDajeTenSamWynikCoZaokraglenieTekstem)
@@ -118,7 +126,7 @@ TEST(ZaokraglijDo2, SkrotDajeTenSamWynikCoZaokraglenieTekstem)
     std::uniform_int_distribution<int> wykladnik(-4, 12);
     for (int i = 0; i < 200000; ++i) {
         double v = ulamek(los) * std::pow(10.0, wykladnik(los));
-        if (i % 3 == 0)  // half cents written in decimal, held in binary just beside the half
+        if (i % 3 == 0) // half cents written in decimal, held in binary just beside the half
             v = (std::floor(v * 100.0) + 0.5) / 100.0;
         if (i % 2 == 1)
             v = -v;

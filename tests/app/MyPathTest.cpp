@@ -1,5 +1,5 @@
-#include "app/Konfiguracja.h"
 #include "app/MyPath.h"
+#include "app/Konfiguracja.h"
 #include "app/Wyjatki.h"
 
 #include <gtest/gtest.h>
@@ -74,4 +74,4 @@ TEST(TMyPath, ToStringDlaDiagnostyki)
     EXPECT_THROW(sciezka.GetPath(), EBlad);
 }
 
-}  // namespace
+} // namespace

@@ -1,5 +1,5 @@
-#include "app/Lokalizacje.h"
 #include "app/Pliki.h"
+#include "app/Lokalizacje.h"
 #include "app/Wyjatki.h"
 #include "support/Pomocnicze.h"
 
@@ -34,7 +34,8 @@ TEST(RozmiarPlikuTekst, Progi)
 
 TEST(UsunZnakiNiedozwolone, UsuwaZnakiIBialeZnakiNaBrzegach)
 {
-    EXPECT_EQ(UsunZnakiNiedozwolone(QStringLiteral("  D-01/02: Roboty? ziemne  ")), QStringLiteral("D-0102 Roboty ziemne"));
+    EXPECT_EQ(UsunZnakiNiedozwolone(QStringLiteral("  D-01/02: Roboty? ziemne  ")),
+              QStringLiteral("D-0102 Roboty ziemne"));
     EXPECT_EQ(UsunZnakiNiedozwolone(QStringLiteral("a\\b*c\"d<e>f|g")), QStringLiteral("abcdefg"));
     EXPECT_EQ(UsunZnakiNiedozwolone(QStringLiteral("Żółw")), QStringLiteral("Żółw"));
 }
@@ -82,4 +83,4 @@ TEST(WersjaProgramu, CzteryLiczby)
     EXPECT_EQ(WersjaProgramu().split(QLatin1Char('.')).size(), 4);
 }
 
-}  // namespace
+} // namespace

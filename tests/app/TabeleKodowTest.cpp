@@ -1,5 +1,5 @@
-#include "app/Lokalizacje.h"
 #include "app/TabeleKodow.h"
+#include "app/Lokalizacje.h"
 #include "app/Wyjatki.h"
 #include "support/Pomocnicze.h"
 
@@ -19,15 +19,14 @@ QString Zapisz(QTemporaryDir& dir, const QByteArray& tresc)
 TEST(WczytajKodyCpv, PoziomyIDrzewo)
 {
     QTemporaryDir dir;
-    const QString plik = Zapisz(dir,
-                                "45000000-7;Roboty budowlane\r\n"
-                                "wiersz bez srednika\r\n"
-                                "45100000-8;Przygotowanie terenu pod budowę\r\n"
-                                "45110000-1;Roboty w zakresie burzenia\r\n"
-                                "45111000-8;Roboty w zakresie burzenia, roboty ziemne\r\n"
-                                "45111100-9;Roboty w zakresie burzenia\r\n"
-                                "45200000-9;Roboty budowlane w zakresie wznoszenia\r\n"
-                                "71000000-8;Usługi architektoniczne\r\n");
+    const QString plik = Zapisz(dir, "45000000-7;Roboty budowlane\r\n"
+                                     "wiersz bez srednika\r\n"
+                                     "45100000-8;Przygotowanie terenu pod budowę\r\n"
+                                     "45110000-1;Roboty w zakresie burzenia\r\n"
+                                     "45111000-8;Roboty w zakresie burzenia, roboty ziemne\r\n"
+                                     "45111100-9;Roboty w zakresie burzenia\r\n"
+                                     "45200000-9;Roboty budowlane w zakresie wznoszenia\r\n"
+                                     "71000000-8;Usługi architektoniczne\r\n");
     const TListaKodowCpv kody = WczytajKodyCpv(plik);
     ASSERT_EQ(kody.size(), 2u);
     const TKodCpv& budowlane = *kody[0];
@@ -82,7 +81,7 @@ TEST(WczytajKodyJednostek, PierwszyWierszKoduWygrywa)
     const auto kody = WczytajKodyJednostek(plik);
     EXPECT_EQ(kody.value(QStringLiteral("1")), QStringLiteral("m"));
     EXPECT_EQ(kody.value(QStringLiteral("2")), QStringLiteral("m2"));
-    EXPECT_EQ(kody.value(QStringLiteral("3;szt.")), QStringLiteral("opis"));  // the pattern is greedy
+    EXPECT_EQ(kody.value(QStringLiteral("3;szt.")), QStringLiteral("opis")); // the pattern is greedy
     EXPECT_EQ(kody.size(), 3);
     EXPECT_TRUE(WczytajKodyJednostek(QStringLiteral("/nie/ma.csv")).isEmpty());
 }
@@ -91,7 +90,8 @@ TEST(WczytajLinieTabeli, Windows1250IUtf8)
 {
     QTemporaryDir dir;
     EXPECT_EQ(WczytajLinieTabeli(Zapisz(dir, "1;\xB3\xB9ka;\r\n")), QStringList{QStringLiteral("1;łąka;")});
-    EXPECT_EQ(WczytajLinieTabeli(Zapisz(dir, QStringLiteral("1;łąka;\n").toUtf8())), QStringList{QStringLiteral("1;łąka;")});
+    EXPECT_EQ(WczytajLinieTabeli(Zapisz(dir, QStringLiteral("1;łąka;\n").toUtf8())),
+              QStringList{QStringLiteral("1;łąka;")});
 }
 
 TEST(TabeleProgramu, DolaczoneTabeleSaPrawidlowe)
@@ -109,4 +109,4 @@ TEST(TabeleProgramu, DolaczoneTabeleSaPrawidlowe)
         EXPECT_TRUE(nazwy.contains(QString::fromUtf8(j))) << j;
 }
 
-}  // namespace
+} // namespace

@@ -90,15 +90,16 @@ QStringList Uruchom(TZadanieTestowe& zadanie)
 TEST(Watki, KrokiNaWlasciwychWatkach)
 {
     TZadanieTestowe zadanie;
-    EXPECT_EQ(Uruchom(zadanie), (QStringList{"rozpocznij@glowny", "przetwarzaj@roboczy", "postep@glowny", "zakoncz@glowny"}));
+    EXPECT_EQ(Uruchom(zadanie),
+              (QStringList{"rozpocznij@glowny", "przetwarzaj@roboczy", "postep@glowny", "zakoncz@glowny"}));
     EXPECT_TRUE(zadanie.ExceptionMsg().isEmpty());
 }
 
 TEST(Watki, BladPracyPoKrokuKoncowymDoObslugiBledu)
 {
     TZadanieTestowe zadanie(TZadanieTestowe::TBlad::WPracy);
-    EXPECT_EQ(Uruchom(zadanie), (QStringList{"rozpocznij@glowny", "przetwarzaj@roboczy", "postep@glowny", "zakoncz@glowny",
-                                             "blad:Błąd odczytu pliku@glowny"}));
+    EXPECT_EQ(Uruchom(zadanie), (QStringList{"rozpocznij@glowny", "przetwarzaj@roboczy", "postep@glowny",
+                                             "zakoncz@glowny", "blad:Błąd odczytu pliku@glowny"}));
     EXPECT_EQ(zadanie.ExceptionMsg(), QStringLiteral("Błąd odczytu pliku"));
 }
 
@@ -163,4 +164,4 @@ TEST(Watki, SekcjaKrytycznaWokolKrokowGlownych)
     EXPECT_EQ(zadanie.Kroki().size(), 4);
 }
 
-}  // namespace
+} // namespace

@@ -1,6 +1,6 @@
+#include "app/Xml.h"
 #include "app/Kodowanie.h"
 #include "app/Wyjatki.h"
-#include "app/Xml.h"
 
 #include <gtest/gtest.h>
 
@@ -25,11 +25,12 @@ TEST(CzytnikiXml, TekstILiczba)
         std::optional<QString> Wartosc;
         double Wynik;
     } liczby[] = {
-        {W("1,5"), 1.5}, {W("1.5"), 1.5}, {W(" 2,25 "), 2.25}, {W("1e3"), 1000.0},
-        {W(""), -1.0},   {W("   "), -1.0}, {W("abc"), -1.0},   {std::nullopt, -1.0}, {W("1,2.3"), -1.0},
+        {W("1,5"), 1.5},  {W("1.5"), 1.5},  {W(" 2,25 "), 2.25},  {W("1e3"), 1000.0}, {W(""), -1.0},
+        {W("   "), -1.0}, {W("abc"), -1.0}, {std::nullopt, -1.0}, {W("1,2.3"), -1.0},
     };
     for (const auto& p : liczby)
-        EXPECT_DOUBLE_EQ(XmlNaLiczbe(p.Wartosc, -1.0), p.Wynik) << p.Wartosc.value_or(QStringLiteral("<null>")).toStdString();
+        EXPECT_DOUBLE_EQ(XmlNaLiczbe(p.Wartosc, -1.0), p.Wynik)
+            << p.Wartosc.value_or(QStringLiteral("<null>")).toStdString();
 }
 
 TEST(CzytnikiXml, LogicznaIWyjatekDlaNieLogicznej)
@@ -38,7 +39,8 @@ TEST(CzytnikiXml, LogicznaIWyjatekDlaNieLogicznej)
     {
         const char* Tekst;
         bool Wynik;
-    } przypadki[] = {{"true", true}, {"TRUE", true}, {"False", false}, {"0", false}, {"1", true}, {"-1", true}, {"2,5", true}};
+    } przypadki[] = {{"true", true}, {"TRUE", true}, {"False", false}, {"0", false},
+                     {"1", true},    {"-1", true},   {"2,5", true}};
     for (const auto& p : przypadki)
         EXPECT_EQ(XmlNaLogiczna(W(p.Tekst), !p.Wynik), p.Wynik) << p.Tekst;
     EXPECT_TRUE(XmlNaLogiczna(std::nullopt, true));
@@ -57,8 +59,9 @@ TEST(CzytnikiXml, Calkowita)
 
 TEST(ParsujXml, DeklaracjaWindows1250JestPrzekodowana)
 {
-    const QByteArray bajty = QByteArray("<?xml version=\"1.0\" encoding=\"windows-1250\"?><a t=\"")
-                             + NaWindows1250(QStringLiteral("Żółć")) + "\">" + NaWindows1250(QStringLiteral("łąka")) + "</a>";
+    const QByteArray bajty = QByteArray("<?xml version=\"1.0\" encoding=\"windows-1250\"?><a t=\"") +
+                             NaWindows1250(QStringLiteral("Żółć")) + "\">" + NaWindows1250(QStringLiteral("łąka")) +
+                             "</a>";
     pugi::xml_document dok;
     EXPECT_EQ(ParsujXml(bajty, dok), QByteArray("windows-1250"));
     EXPECT_EQ(XmlNaTekst(AtrybutXml(dok.document_element(), "t")), QStringLiteral("Żółć"));
@@ -80,7 +83,12 @@ TEST(ParsujXml, Utf8ZBomIUtf16)
 
 TEST(ParsujXml, ZepsutyDokumentDajePolskiKomunikat)
 {
-    const char* zle[] = {"", "<a>", "<a></b>", "<a t=\"1></a>", "tekst", "<?xml version=\"1.0\"?>",
+    const char* zle[] = {"",
+                         "<a>",
+                         "<a></b>",
+                         "<a t=\"1></a>",
+                         "tekst",
+                         "<?xml version=\"1.0\"?>",
                          "<?xml version=\"1.0\" encoding=\"x-nieznane\"?><a/>"};
     for (const char* z : zle) {
         pugi::xml_document dok;
@@ -102,7 +110,7 @@ TEST(ParsujXml, EncjeZewnetrzneNieSaRozwijane)
         ParsujXml(xxe, dok);
         EXPECT_FALSE(TekstWezla(dok.document_element()).contains(QStringLiteral("root:")));
     } catch (const EBlad&) {
-        SUCCEED();  // refusing the document is as safe as leaving the reference unexpanded
+        SUCCEED(); // refusing the document is as safe as leaving the reference unexpanded
     }
 }
 
@@ -117,18 +125,21 @@ TEST(XmlNaBajty, WcieteUtf8ZDeklaracja)
     pugi::xml_node d = k.append_child("dziecko");
     UstawAtrybut(d, "t", QStringLiteral("żółw & \"x\""));
     const QByteArray xml = XmlNaBajty(dok);
-    EXPECT_TRUE(xml.startsWith("<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<zestaw b=\"true\" i=\"7\" l=\"1,25\">\n  <dziecko"));
+    EXPECT_TRUE(xml.startsWith(
+        "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<zestaw b=\"true\" i=\"7\" l=\"1,25\">\n  <dziecko"));
     pugi::xml_document znowu;
     ParsujXml(xml, znowu);
     EXPECT_EQ(XmlNaTekst(AtrybutXml(znowu.document_element().child("dziecko"), "t")), QStringLiteral("żółw & \"x\""));
 }
 
-}  // namespace
+} // namespace
 
 TEST(CzytnikiXml, ZnakBomNaPoczatkuWartosciZostaje)
 {
     pugi::xml_document d;
-    ParsujXml("<a x=\"\xEF\xBB\xBF\xEF\xBB\xBF" "1\" y=\"z\xEF\xBB\xBF\">\xEF\xBB\xBFt</a>", d);
+    ParsujXml("<a x=\"\xEF\xBB\xBF\xEF\xBB\xBF"
+              "1\" y=\"z\xEF\xBB\xBF\">\xEF\xBB\xBFt</a>",
+              d);
     const pugi::xml_node a = d.document_element();
     EXPECT_EQ(*AtrybutXml(a, "x"), QString(QChar(0xFEFF)) + QChar(0xFEFF) + QLatin1Char('1'));
     EXPECT_EQ(*AtrybutXml(a, "y"), QStringLiteral("z") + QChar(0xFEFF));

@@ -1,5 +1,5 @@
-#include "app/Wyjatki.h"
 #include "app/ZapisBezpieczny.h"
+#include "app/Wyjatki.h"
 #include "support/Pomocnicze.h"
 
 #include <QDir>
@@ -96,4 +96,4 @@ TEST(ZapiszBezpiecznie, NieistniejacyKatalogToBladNieSukces)
     EXPECT_THROW(ZapiszBezpiecznie(dir.filePath(QStringLiteral("brak/a.sst")), "x"), EBlad);
 }
 
-}  // namespace
+} // namespace

@@ -62,20 +62,25 @@ TEST_P(ArchiwumLitery, PolskaLiteraWKodzie852IZPowrotem)
     EXPECT_EQ(TArchiwum::DekodujNazwe(bajt), litera);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Tabela, ArchiwumLitery,
-    ::testing::Values(TLitera{u"ą", 0xA5}, TLitera{u"ć", 0x86}, TLitera{u"ę", 0xA9}, TLitera{u"ł", 0x88},
-                      TLitera{u"ń", 0xE4}, TLitera{u"ó", 0xA2}, TLitera{u"ś", 0x98}, TLitera{u"ź", 0xAB},
-                      TLitera{u"ż", 0xBE}, TLitera{u"Ą", 0xA4}, TLitera{u"Ć", 0x8F}, TLitera{u"Ę", 0xA8},
-                      TLitera{u"Ł", 0x9D}, TLitera{u"Ń", 0xE3}, TLitera{u"Ó", 0xE0}, TLitera{u"Ś", 0x97},
-                      TLitera{u"Ź", 0x8D}, TLitera{u"Ż", 0xBD}));
+INSTANTIATE_TEST_SUITE_P(Tabela, ArchiwumLitery,
+                         ::testing::Values(TLitera{u"ą", 0xA5}, TLitera{u"ć", 0x86}, TLitera{u"ę", 0xA9},
+                                           TLitera{u"ł", 0x88}, TLitera{u"ń", 0xE4}, TLitera{u"ó", 0xA2},
+                                           TLitera{u"ś", 0x98}, TLitera{u"ź", 0xAB}, TLitera{u"ż", 0xBE},
+                                           TLitera{u"Ą", 0xA4}, TLitera{u"Ć", 0x8F}, TLitera{u"Ę", 0xA8},
+                                           TLitera{u"Ł", 0x9D}, TLitera{u"Ń", 0xE3}, TLitera{u"Ó", 0xE0},
+                                           TLitera{u"Ś", 0x97}, TLitera{u"Ź", 0x8D}, TLitera{u"Ż", 0xBD}));
 
 TEST(Archiwum, NazwyKodowanieInneBajtyISeparatory)
 {
-    EXPECT_EQ(TArchiwum::KodujNazwe(QStringLiteral("ZIP\\sst\\Ściany.doc")), QByteArray("ZIP/sst/\x97" "ciany.doc"));
-    EXPECT_EQ(TArchiwum::DekodujNazwe("ZIP/sst/\x97" "ciany.doc"), QStringLiteral("ZIP\\sst\\Ściany.doc"));
+    EXPECT_EQ(TArchiwum::KodujNazwe(QStringLiteral("ZIP\\sst\\Ściany.doc")), QByteArray("ZIP/sst/\x97"
+                                                                                        "ciany.doc"));
+    EXPECT_EQ(TArchiwum::DekodujNazwe("ZIP/sst/\x97"
+                                      "ciany.doc"),
+              QStringLiteral("ZIP\\sst\\Ściany.doc"));
     // 0x87 is read as ł as well.
-    EXPECT_EQ(TArchiwum::DekodujNazwe("\x87" "awka"), QStringLiteral("ławka"));
+    EXPECT_EQ(TArchiwum::DekodujNazwe("\x87"
+                                      "awka"),
+              QStringLiteral("ławka"));
     // Letters outside the table keep their Windows-1250 byte.
     EXPECT_EQ(TArchiwum::KodujNazwe(QStringLiteral("é-1.txt")), QByteArray("\xE9-1.txt"));
     EXPECT_EQ(TArchiwum::DekodujNazwe("\xE9-1.txt"), QStringLiteral("é-1.txt"));
@@ -89,7 +94,8 @@ TEST(Archiwum, PolskaNazwaWPlikuIPoOdczycie)
     TArchiwum archiwum;
     archiwum.DodajDane(QStringLiteral("ZIP\\sst\\Ściany.doc"), "tresc");
     archiwum.Zapisz(sciezka);
-    EXPECT_TRUE(CzytajPlik(sciezka).contains(QByteArray("ZIP/sst/\x97" "ciany.doc")));
+    EXPECT_TRUE(CzytajPlik(sciezka).contains(QByteArray("ZIP/sst/\x97"
+                                                        "ciany.doc")));
     TArchiwum odczyt;
     odczyt.Otworz(sciezka);
     EXPECT_EQ(odczyt.GetListaPlikow(), QStringList{QStringLiteral("ZIP\\sst\\Ściany.doc")});
@@ -118,7 +124,8 @@ TEST(Archiwum, WyszukiwanieIBrakPliku)
     EXPECT_FALSE(archiwum.CzyJestPlik(QStringLiteral("ZIP\\a.zst")));
     EXPECT_EQ(Komunikat([&] { archiwum.GetIndexPliku(QStringLiteral("ZIP\\c.rds")); }),
               QStringLiteral("Brak pliku ZIP\\c.rds w archiwum."));
-    EXPECT_EQ(Komunikat([&] { archiwum.WypakujPlik(QStringLiteral("x")); }), QStringLiteral("Brak pliku x w archiwum."));
+    EXPECT_EQ(Komunikat([&] { archiwum.WypakujPlik(QStringLiteral("x")); }),
+              QStringLiteral("Brak pliku x w archiwum."));
 }
 
 TEST(Archiwum, StrumienCzytanyOdPoczatku)
@@ -245,8 +252,11 @@ TEST(Archiwum, NazwyUtf8InnychNarzedzi)
 {
     QTemporaryDir katalog;
     const QString sciezka = katalog.filePath(QStringLiteral("u.zip"));
-    ZapiszPlik(sciezka, ZbudujZip({{.Nazwa = QStringLiteral("ZIP/Łąka ćma.doc").toUtf8(), .Zawartosc = "u", .Flagi = 0x0800},
-                                   {.Nazwa = "ZIP/\x9D" "aka.doc", .Zawartosc = "c"}}));
+    ZapiszPlik(sciezka,
+               ZbudujZip({{.Nazwa = QStringLiteral("ZIP/Łąka ćma.doc").toUtf8(), .Zawartosc = "u", .Flagi = 0x0800},
+                          {.Nazwa = "ZIP/\x9D"
+                                    "aka.doc",
+                           .Zawartosc = "c"}}));
     TArchiwum archiwum;
     archiwum.Otworz(sciezka);
     EXPECT_EQ(archiwum.GetListaPlikow(),

@@ -67,7 +67,8 @@ TEST_F(TFolderUzytkownika, FolderyWpisowIPolskieNazwy)
     EXPECT_EQ(CzytajPlik(folder + QStringLiteral("/Specyfikacje Techniczne/Ściany.odt")), QByteArray("ściany"));
 }
 
-class TWrogieArchiwumPierwszegoUruchomienia : public TFolderUzytkownika, public ::testing::WithParamInterface<const char*>
+class TWrogieArchiwumPierwszegoUruchomienia : public TFolderUzytkownika,
+                                              public ::testing::WithParamInterface<const char*>
 {
 };
 
@@ -87,4 +88,4 @@ INSTANTIATE_TEST_SUITE_P(Nazwy, TWrogieArchiwumPierwszegoUruchomienia,
                          ::testing::Values("..\\zly.txt", "a\\..\\..\\zly.txt", "\\tmp\\zly.txt", "C:\\zly.txt",
                                            "a\\.\\zly.txt"));
 
-}  // namespace
+} // namespace

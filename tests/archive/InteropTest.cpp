@@ -28,8 +28,10 @@ TWynikProcesu Uruchom(const QString& program, QStringList argumenty, const QStri
                       const QString& plikWyjscia = {})
 {
     if (!plikWyjscia.isEmpty()) {
-        argumenty = QStringList{QStringLiteral("-c"), QStringLiteral("wyjscie=\"$1\"; shift; \"$@\" | cat > \"$wyjscie\""),
-                                QStringLiteral("sh"), plikWyjscia, program} + argumenty;
+        argumenty =
+            QStringList{QStringLiteral("-c"), QStringLiteral("wyjscie=\"$1\"; shift; \"$@\" | cat > \"$wyjscie\""),
+                        QStringLiteral("sh"), plikWyjscia, program} +
+            argumenty;
         return Uruchom(QStringLiteral("sh"), argumenty, folder);
     }
     QProcess proces;
@@ -62,7 +64,8 @@ quint16 FlagiWpisow(const QByteArray& zip)
 {
     quint16 flagi = 0;
     for (qsizetype p = zip.indexOf("PK\x01\x02"); p >= 0 && p + 10 <= zip.size(); p = zip.indexOf("PK\x01\x02", p + 1))
-        flagi |= static_cast<quint16>(static_cast<unsigned char>(zip[p + 8]) | static_cast<unsigned char>(zip[p + 9]) << 8);
+        flagi |=
+            static_cast<quint16>(static_cast<unsigned char>(zip[p + 8]) | static_cast<unsigned char>(zip[p + 9]) << 8);
     return flagi;
 }
 
@@ -88,8 +91,8 @@ public:
 void UtworzPlikiSurowe(const QString& folder, TPlikiSurowe& sprzatanie)
 {
     for (int i = 0; i < Nazwy.size(); ++i) {
-        const std::string sciezka = QFile::encodeName(folder).toStdString() + "/" +
-                                    TArchiwum::KodujNazwe(Nazwy[i]).toStdString();
+        const std::string sciezka =
+            QFile::encodeName(folder).toStdString() + "/" + TArchiwum::KodujNazwe(Nazwy[i]).toStdString();
         const auto ukosnik = sciezka.rfind('/');
         QDir().mkpath(QFile::decodeName(QByteArray::fromStdString(sciezka.substr(0, ukosnik))));
         sprzatanie.FPliki.push_back(sciezka);
@@ -138,7 +141,8 @@ TEST(Interop, NaszeArchiwumPrzechodziUnzipT)
     for (int i = 0; i < Nazwy.size(); ++i)
         archiwum.DodajDane(Nazwy[i], Tresc(i));
     archiwum.Zapisz(katalog.filePath(QStringLiteral("a.azst")));
-    const TWynikProcesu wynik = Uruchom(QStringLiteral("unzip"), {QStringLiteral("-t"), QStringLiteral("a.azst")}, katalog.path());
+    const TWynikProcesu wynik =
+        Uruchom(QStringLiteral("unzip"), {QStringLiteral("-t"), QStringLiteral("a.azst")}, katalog.path());
     EXPECT_EQ(wynik.Kod, 0) << wynik.Wyjscie.toStdString();
     EXPECT_TRUE(wynik.Wyjscie.contains("No errors detected")) << wynik.Wyjscie.toStdString();
 }
@@ -151,9 +155,9 @@ TEST(Interop, PythonCzytaNaszeArchiwumZNazwamiCp852)
     for (int i = 0; i < Nazwy.size(); ++i)
         archiwum.DodajDane(Nazwy[i], Tresc(i));
     archiwum.Zapisz(katalog.filePath(QStringLiteral("a.alst")));
-    const TWynikProcesu wynik = Uruchom(QStringLiteral("python3"),
-                                        {QStringLiteral("-c"), QString::fromUtf8(SkryptPythona), QStringLiteral("a.alst")},
-                                        katalog.path());
+    const TWynikProcesu wynik =
+        Uruchom(QStringLiteral("python3"),
+                {QStringLiteral("-c"), QString::fromUtf8(SkryptPythona), QStringLiteral("a.alst")}, katalog.path());
     ASSERT_EQ(wynik.Kod, 0) << wynik.Wyjscie.toStdString();
     QStringList oczekiwane{QStringLiteral("test: None")};
     for (int i = 0; i < Nazwy.size(); ++i)
@@ -171,13 +175,16 @@ TEST(Interop, CzytaArchiwumInfoZipZNazwamiCp852)
     UtworzPlikiSurowe(katalog.filePath(QStringLiteral("pliki")), sprzatanie);
     const QString pliki = katalog.filePath(QStringLiteral("pliki"));
     // Into a file: sizes in the headers, extra fields (times, owner); into a pipe: data descriptors.
-    const TWynikProcesu doPliku = Uruchom(QStringLiteral("zip"), {QStringLiteral("-6"), QStringLiteral("-r"),
-                                                               katalog.filePath(QStringLiteral("z.zip")), QStringLiteral(".")}, pliki);
+    const TWynikProcesu doPliku = Uruchom(
+        QStringLiteral("zip"),
+        {QStringLiteral("-6"), QStringLiteral("-r"), katalog.filePath(QStringLiteral("z.zip")), QStringLiteral(".")},
+        pliki);
     ASSERT_EQ(doPliku.Kod, 0) << doPliku.Wyjscie.toStdString();
     SprawdzOdczyt(katalog.filePath(QStringLiteral("z.zip")), true);
-    const TWynikProcesu doPotoku =
-        Uruchom(QStringLiteral("zip"), {QStringLiteral("-6"), QStringLiteral("-r"), QStringLiteral("-fz-"), QStringLiteral("-"), QStringLiteral(".")}, pliki,
-                katalog.filePath(QStringLiteral("potok.zip")));
+    const TWynikProcesu doPotoku = Uruchom(
+        QStringLiteral("zip"),
+        {QStringLiteral("-6"), QStringLiteral("-r"), QStringLiteral("-fz-"), QStringLiteral("-"), QStringLiteral(".")},
+        pliki, katalog.filePath(QStringLiteral("potok.zip")));
     ASSERT_EQ(doPotoku.Kod, 0) << doPotoku.Wyjscie.toStdString();
     EXPECT_EQ(FlagiWpisow(CzytajPlik(katalog.filePath(QStringLiteral("potok.zip")))) & 0x08, 0x08);
     SprawdzOdczyt(katalog.filePath(QStringLiteral("potok.zip")), true);
@@ -209,10 +216,10 @@ with zipfile.ZipFile(wyjscie, "w", metoda) as z:
         for (const bool potok : {false, true}) {
             SCOPED_TRACE(std::string(metoda) + (potok ? " potok" : " plik"));
             const QString zip = katalog.filePath(QStringLiteral("%1%2.zip").arg(QLatin1String(metoda)).arg(potok));
-            const TWynikProcesu wynik =
-                Uruchom(QStringLiteral("python3"),
-                        {QStringLiteral("-c"), QString::fromUtf8(skrypt), QLatin1String(metoda), potok ? QStringLiteral("-") : zip},
-                        pliki, potok ? zip : QString());
+            const TWynikProcesu wynik = Uruchom(QStringLiteral("python3"),
+                                                {QStringLiteral("-c"), QString::fromUtf8(skrypt), QLatin1String(metoda),
+                                                 potok ? QStringLiteral("-") : zip},
+                                                pliki, potok ? zip : QString());
             ASSERT_EQ(wynik.Kod, 0) << wynik.Wyjscie.toStdString();
             EXPECT_EQ(FlagiWpisow(CzytajPlik(zip)), potok ? 0x0808 : 0x0800);
             SprawdzOdczyt(zip, false);

@@ -83,7 +83,8 @@ TEST_P(TUkladyKosztorysow, BrakujacyKosztorysZostajeZeSciezka)
     EXPECT_EQ(CzytajPlik(Tmp(QStringLiteral("cel/Dane/Kosztorysy/jest.rds"))), QByteArray("RDS"));
     pugi::xml_document po;
     WczytajPlikXml(zestaw, po);
-    EXPECT_EQ(Atrybut(po.select_node("//kosztorys").node(), "path"), Tmp(QStringLiteral("cel/Dane/Kosztorysy/jest.rds")));
+    EXPECT_EQ(Atrybut(po.select_node("//kosztorys").node(), "path"),
+              Tmp(QStringLiteral("cel/Dane/Kosztorysy/jest.rds")));
 }
 
 const TUklad Uklady[] = {
@@ -99,15 +100,16 @@ TEST_F(TKrawedzieArchiwizatora, DwaRozneDokumentyJednejNazwyZostajaOsobno)
 {
     ZapiszPlik(Uzytkownika(QStringLiteral("x/a.doc")), QByteArray("pierwszy"));
     ZapiszPlik(Uzytkownika(QStringLiteral("y/a.doc")), QByteArray("drugi"));
-    ZapiszXml(Uzytkownika(QStringLiteral("l.sst")),
-              R"(<sst><specyfikacja numer="A" plik="%USERPATH%/x/a.doc"/><specyfikacja numer="B" plik="%USERPATH%/y/a.doc"/>)"
-              R"(<specyfikacja numer="C" plik="%USERPATH%/x/a.doc"/></sst>)");
+    ZapiszXml(
+        Uzytkownika(QStringLiteral("l.sst")),
+        R"(<sst><specyfikacja numer="A" plik="%USERPATH%/x/a.doc"/><specyfikacja numer="B" plik="%USERPATH%/y/a.doc"/>)"
+        R"(<specyfikacja numer="C" plik="%USERPATH%/x/a.doc"/></sst>)");
     TZestawArchiwizator a;
     a.StworzArchiwumSpisuSt(Uzytkownika(QStringLiteral("l.sst")), Tmp(QStringLiteral("l.alst")));
     TArchiwum archiwum;
     archiwum.Otworz(Tmp(QStringLiteral("l.alst")));
-    EXPECT_EQ(archiwum.GetListaPlikow(), (QStringList{QStringLiteral("ZIP\\sst\\a.doc"), QStringLiteral("ZIP\\sst\\a (2).doc"),
-                                                      QStringLiteral("l.sst")}));
+    EXPECT_EQ(archiwum.GetListaPlikow(), (QStringList{QStringLiteral("ZIP\\sst\\a.doc"),
+                                                      QStringLiteral("ZIP\\sst\\a (2).doc"), QStringLiteral("l.sst")}));
 
     // Flat: all three land in one folder; the shared document is written once.
     const QString lista = Rozpakuj(Tmp(QStringLiteral("l.alst")), Tmp(QStringLiteral("cel")), 2, false, true);
@@ -118,7 +120,8 @@ TEST_F(TKrawedzieArchiwizatora, DwaRozneDokumentyJednejNazwyZostajaOsobno)
     QStringList pliki;
     for (pugi::xml_node s = po.document_element().child("specyfikacja"); s; s = s.next_sibling("specyfikacja"))
         pliki << Atrybut(s, "plik");
-    EXPECT_EQ(pliki, (QStringList{st + QStringLiteral("a.doc"), st + QStringLiteral("a (2).doc"), st + QStringLiteral("a.doc")}));
+    EXPECT_EQ(pliki, (QStringList{st + QStringLiteral("a.doc"), st + QStringLiteral("a (2).doc"),
+                                  st + QStringLiteral("a.doc")}));
     EXPECT_EQ(CzytajPlik(st + QStringLiteral("a.doc")), QByteArray("pierwszy"));
     EXPECT_EQ(CzytajPlik(st + QStringLiteral("a (2).doc")), QByteArray("drugi"));
 }
@@ -132,10 +135,11 @@ TEST_F(TKrawedzieArchiwizatora, ZaDlugaSciezkaZestawuNiczegoNieZapisuje)
     QString cel = Tmp(QStringLiteral("c"));
     cel += QString(259 - cel.size() - sufiks.size(), QLatin1Char('d'));
     ASSERT_EQ((cel + sufiks).size(), 259);
-    EXPECT_EQ(Komunikat([&] { Rozpakuj(Tmp(QStringLiteral("z.azst")), cel); }),
-              QStringLiteral("Przy wybranym folderze docelowym zostanie przekroczona maksymalna długość ścieżki systemu "
-                             "Windows dla pliku: \r\n")
-                  + cel + sufiks + QStringLiteral("\r\nZmień folder docelowy i spróbuj ponownie."));
+    EXPECT_EQ(
+        Komunikat([&] { Rozpakuj(Tmp(QStringLiteral("z.azst")), cel); }),
+        QStringLiteral("Przy wybranym folderze docelowym zostanie przekroczona maksymalna długość ścieżki systemu "
+                       "Windows dla pliku: \r\n") +
+            cel + sufiks + QStringLiteral("\r\nZmień folder docelowy i spróbuj ponownie."));
     EXPECT_FALSE(QFileInfo::exists(cel));
     // One character less fits.
     cel.chop(1);
@@ -146,16 +150,18 @@ TEST_F(TKrawedzieArchiwizatora, ZaDlugaSciezkaDokumentuPodajeOpcjeEksportu)
 {
     ZapiszPlik(Uzytkownika(QStringLiteral("a.doc")), QByteArray("A"));
     const QString opis(230, QLatin1Char('o'));
-    ZapiszXml(Uzytkownika(QStringLiteral("l.sst")),
-              (QStringLiteral(R"(<sst><specyfikacja numer="G" opis=")") + opis
-               + QStringLiteral(R"(" grupa="true"><specyfikacja numer="A" plik="%USERPATH%/a.doc"/></specyfikacja></sst>)"))
-                  .toUtf8()
-                  .constData());
+    ZapiszXml(
+        Uzytkownika(QStringLiteral("l.sst")),
+        (QStringLiteral(R"(<sst><specyfikacja numer="G" opis=")") + opis +
+         QStringLiteral(R"(" grupa="true"><specyfikacja numer="A" plik="%USERPATH%/a.doc"/></specyfikacja></sst>)"))
+            .toUtf8()
+            .constData());
     TZestawArchiwizator a;
     a.StworzArchiwumSpisuSt(Uzytkownika(QStringLiteral("l.sst")), Tmp(QStringLiteral("l.alst")));
     const QString cel = Tmp(QStringLiteral("cel"));
     const QString k = Komunikat([&] { Rozpakuj(Tmp(QStringLiteral("l.alst")), cel, 1, false, true); });
-    EXPECT_TRUE(k.endsWith(QStringLiteral("\r\nZmień opcje eksportu lub folder docelowy i spróbuj ponownie."))) << k.toStdString();
+    EXPECT_TRUE(k.endsWith(QStringLiteral("\r\nZmień opcje eksportu lub folder docelowy i spróbuj ponownie.")))
+        << k.toStdString();
     EXPECT_FALSE(QFileInfo::exists(cel));
     // Structure 0 names the folder by the number alone and fits.
     EXPECT_NO_THROW(Rozpakuj(Tmp(QStringLiteral("l.alst")), cel, 0, false, true));
@@ -165,8 +171,9 @@ TEST_F(TKrawedzieArchiwizatora, ZaDlugaSciezkaDokumentuPodajeOpcjeEksportu)
 TEST_F(TKrawedzieArchiwizatora, NumerZUkosnikiemDajeFolderBezNiego)
 {
     ZapiszPlik(Uzytkownika(QStringLiteral("a.doc")), QByteArray("A"));
-    ZapiszXml(Uzytkownika(QStringLiteral("l.sst")),
-              R"(<sst><specyfikacja numer=" D/01: " opis="Drogi?" grupa="true"><specyfikacja numer="A" plik="%USERPATH%/a.doc"/></specyfikacja></sst>)");
+    ZapiszXml(
+        Uzytkownika(QStringLiteral("l.sst")),
+        R"(<sst><specyfikacja numer=" D/01: " opis="Drogi?" grupa="true"><specyfikacja numer="A" plik="%USERPATH%/a.doc"/></specyfikacja></sst>)");
     TZestawArchiwizator a;
     a.StworzArchiwumSpisuSt(Uzytkownika(QStringLiteral("l.sst")), Tmp(QStringLiteral("l.alst")));
     Rozpakuj(Tmp(QStringLiteral("l.alst")), Tmp(QStringLiteral("c0")), 0, false, true);
@@ -180,8 +187,9 @@ TEST_F(TKrawedzieArchiwizatora, NumerZUkosnikiemDajeFolderBezNiego)
 TEST_F(TKrawedzieArchiwizatora, BrakujacaListaJestNaLiscieIPakowanieIdzieDalej)
 {
     ZapiszPlik(Uzytkownika(QStringLiteral("k.rds")), QByteArray("K"));
-    ZapiszXml(Uzytkownika(QStringLiteral("z.zst")),
-              R"(<zestaw><kosztorysy><kosztorys path="%USERPATH%/k.rds"/></kosztorysy><sst path="%USERPATH%/brak.sst"/></zestaw>)");
+    ZapiszXml(
+        Uzytkownika(QStringLiteral("z.zst")),
+        R"(<zestaw><kosztorysy><kosztorys path="%USERPATH%/k.rds"/></kosztorysy><sst path="%USERPATH%/brak.sst"/></zestaw>)");
     TZestawArchiwizator a;
     const TListyBrakow braki = a.GetListyBrakow(Uzytkownika(QStringLiteral("z.zst")));
     ASSERT_EQ(braki.size(), 1u);
@@ -211,8 +219,9 @@ TEST_F(TKrawedzieArchiwizatora, NadpisywanieIKomunikatyArchiwum)
 {
     ZapiszPlik(Uzytkownika(QStringLiteral("a.doc")), QByteArray("A"));
     ZapiszPlik(Uzytkownika(QStringLiteral("w.doc")), QByteArray("W"));
-    ZapiszXml(Uzytkownika(QStringLiteral("l.sst")),
-              R"(<sst><specyfikacja numer="A" plik="%USERPATH%/a.doc"><warianty><wariant numer="1" plik="%USERPATH%/w.doc"/></warianty></specyfikacja></sst>)");
+    ZapiszXml(
+        Uzytkownika(QStringLiteral("l.sst")),
+        R"(<sst><specyfikacja numer="A" plik="%USERPATH%/a.doc"><warianty><wariant numer="1" plik="%USERPATH%/w.doc"/></warianty></specyfikacja></sst>)");
     TZestawArchiwizator a;
     const TListyBrakow braki = a.GetListaBrakowSst(Uzytkownika(QStringLiteral("l.sst")));
     EXPECT_TRUE(braki.empty());
@@ -232,7 +241,8 @@ TEST_F(TKrawedzieArchiwizatora, NadpisywanieIKomunikatyArchiwum)
     EXPECT_FALSE(QFileInfo::exists(cel + QStringLiteral("/Specyfikacje Techniczne/a.doc")));
     // With overwriting it goes through.
     ZapiszPlik(cel + QStringLiteral("/Specyfikacje Techniczne/w.doc"), QByteArray("stary"));
-    EXPECT_EQ(Rozpakuj(Tmp(QStringLiteral("l.alst")), cel, 0, true, true), cel + QStringLiteral("/Dane/Listy SST/l.sst"));
+    EXPECT_EQ(Rozpakuj(Tmp(QStringLiteral("l.alst")), cel, 0, true, true),
+              cel + QStringLiteral("/Dane/Listy SST/l.sst"));
     EXPECT_EQ(CzytajPlik(cel + QStringLiteral("/Specyfikacje Techniczne/w.doc")), QByteArray("W"));
 
     EXPECT_EQ(Komunikat([&] { Rozpakuj(Tmp(QStringLiteral("nie ma.azst")), cel); }),
@@ -246,8 +256,9 @@ TEST_F(TKrawedzieArchiwizatora, BrakWpisuWArchiwumNiczegoNieZapisuje)
 {
     TArchiwum archiwum;
     archiwum.DodajDane(QStringLiteral("ZIP\\jest.rds"), QByteArray("K"));
-    archiwum.DodajDane(QStringLiteral("z.zst"), QByteArray(R"(<zestaw><kosztorysy><kosztorys path="ZIP\jest.rds"/>)"
-                                                           R"(<kosztorys path="ZIP\brak.rds"/></kosztorysy></zestaw>)"));
+    archiwum.DodajDane(QStringLiteral("z.zst"),
+                       QByteArray(R"(<zestaw><kosztorysy><kosztorys path="ZIP\jest.rds"/>)"
+                                  R"(<kosztorys path="ZIP\brak.rds"/></kosztorysy></zestaw>)"));
     archiwum.Zapisz(Tmp(QStringLiteral("z.azst")));
     const QString cel = Tmp(QStringLiteral("cel"));
     EXPECT_EQ(Komunikat([&] { Rozpakuj(Tmp(QStringLiteral("z.azst")), cel); }),
@@ -293,4 +304,4 @@ TEST(PathLengthValidator, Granice)
     EXPECT_FALSE(v.SprawdzFolder(QString(247, QLatin1Char('a'))));
 }
 
-}  // namespace
+} // namespace

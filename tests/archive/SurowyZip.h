@@ -13,11 +13,11 @@
 struct TSurowyWpis
 {
     QByteArray Nazwa{};
-    QByteArray Zawartosc{};     // uncompressed
-    quint16 Metoda = 8;       // 0 stored, 8 deflate
+    QByteArray Zawartosc{}; // uncompressed
+    quint16 Metoda = 8;     // 0 stored, 8 deflate
     quint16 Flagi = 0;
     QByteArray Extra{};
-    bool Deskryptor = false;  // sizes and CRC after the data (flag bit 3), zeros in the local header
+    bool Deskryptor = false; // sizes and CRC after the data (flag bit 3), zeros in the local header
     // Overrides of what the central record declares; the local record keeps what is true.
     std::optional<quint32> Crc{};
     std::optional<quint32> RozmiarSkompresowany{};
@@ -43,7 +43,8 @@ inline QByteArray SurowyDeflate(const QByteArray& dane)
 
 inline quint32 SurowyCrc(const QByteArray& dane)
 {
-    return static_cast<quint32>(crc32(0, reinterpret_cast<const Bytef*>(dane.constData()), static_cast<uInt>(dane.size())));
+    return static_cast<quint32>(
+        crc32(0, reinterpret_cast<const Bytef*>(dane.constData()), static_cast<uInt>(dane.size())));
 }
 
 class TSurowyZip
@@ -103,7 +104,11 @@ inline QByteArray ZbudujZip(const std::vector<TSurowyWpis>& wpisy, const TOpcjeS
         z.U32(0x04034B50).U16(20).U16(flagi).U16(w.Metoda).U16(0x6000).U16(0x5821);
         z.U32(w.Deskryptor ? 0 : w.Crc.value_or(crc)).U32(w.Deskryptor ? 0 : w.RozmiarSkompresowany.value_or(s));
         z.U32(w.Deskryptor ? 0 : w.RozmiarNieskompresowany.value_or(u));
-        z.U16(static_cast<quint16>(w.Nazwa.size())).U16(static_cast<quint16>(w.Extra.size())).B(w.Nazwa).B(w.Extra).B(dane);
+        z.U16(static_cast<quint16>(w.Nazwa.size()))
+            .U16(static_cast<quint16>(w.Extra.size()))
+            .B(w.Nazwa)
+            .B(w.Extra)
+            .B(dane);
         if (w.Deskryptor)
             z.U32(0x08074B50).U32(crc).U32(s).U32(u);
         centralne.push_back({w.Crc.value_or(crc), w.RozmiarSkompresowany.value_or(s),

@@ -13,9 +13,9 @@ namespace {
 struct TWrogiPrzypadek
 {
     const char* Nazwa;
-    const char* WpisZestawu;  // entry name of the set file
-    const char* Zestaw;       // the set file's XML
-    const char* Lista;        // the list entry "ZIP\l.sst" ("" for none)
+    const char* WpisZestawu; // entry name of the set file
+    const char* Zestaw;      // the set file's XML
+    const char* Lista;       // the list entry "ZIP\l.sst" ("" for none)
     const char* WpisDodatkowy;
     int Struktura;
 };
@@ -23,8 +23,9 @@ struct TWrogiPrzypadek
 const TWrogiPrzypadek Przypadki[] = {
     {"NazwaZestawuWychodzi", "..\\..\\zly.zst", "<zestaw/>", "", "", 0},
     {"NazwaZestawuBezwzgledna", "\\tmp\\zly.zst", "<zestaw/>", "", "", 0},
-    {"KosztorysZKropkami", "z.zst", R"(<zestaw><kosztorysy><kosztorys path="ZIP\..\..\zly.rds"/></kosztorysy></zestaw>)",
-     "", "ZIP\\..\\..\\zly.rds", 0},
+    {"KosztorysZKropkami", "z.zst",
+     R"(<zestaw><kosztorysy><kosztorys path="ZIP\..\..\zly.rds"/></kosztorysy></zestaw>)", "", "ZIP\\..\\..\\zly.rds",
+     0},
     {"KosztorysBezwzgledny", "z.zst", R"(<zestaw><kosztorys path="/tmp/ZIP/zly.rds"/></zestaw>)", "",
      "\\tmp\\ZIP\\zly.rds", 0},
     {"KosztorysZLiteraDysku", "z.zst", R"(<zestaw><kosztorys path="C:\ZIP\zly.rds"/></zestaw>)", "", "C:\\ZIP\\zly.rds",
@@ -91,10 +92,13 @@ TEST_P(TDowiazaniaWCelu, OdrzucaFolderBedacyDowiazaniem)
 {
     TArchiwum archiwum;
     archiwum.DodajDane(QStringLiteral("ZIP\\k.rds"), QByteArray("kosztorys"));
-    archiwum.DodajDane(QStringLiteral("ZIP\\l.sst"), QByteArray(R"(<sst><specyfikacja numer="A" plik="ZIP\sst\a.odt"/></sst>)"));
+    archiwum.DodajDane(QStringLiteral("ZIP\\l.sst"),
+                       QByteArray(R"(<sst><specyfikacja numer="A" plik="ZIP\sst\a.odt"/></sst>)"));
     archiwum.DodajDane(QStringLiteral("ZIP\\sst\\a.odt"), QByteArray("dokument"));
-    archiwum.DodajDane(QStringLiteral("z.zst"),
-                       QByteArray(R"(<zestaw><kosztorysy><kosztorys path="ZIP\k.rds"/></kosztorysy><sst path="ZIP\l.sst"/></zestaw>)"));
+    archiwum.DodajDane(
+        QStringLiteral("z.zst"),
+        QByteArray(
+            R"(<zestaw><kosztorysy><kosztorys path="ZIP\k.rds"/></kosztorysy><sst path="ZIP\l.sst"/></zestaw>)"));
     const QString plik = Tmp(QStringLiteral("z.azst"));
     archiwum.Zapisz(plik);
 
@@ -144,4 +148,4 @@ TEST_F(TTestArchiwizatora, OdrzucaFolderDocelowyBedacyDowiazaniem)
     EXPECT_TRUE(PlikiWFolderze(obcy).isEmpty());
 }
 
-}  // namespace
+} // namespace

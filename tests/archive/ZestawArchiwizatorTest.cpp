@@ -78,7 +78,8 @@ protected:
             return;
         }
         const QString nazwa = QFileInfo(zrodlo).fileName();
-        EXPECT_EQ(Atrybut(r, "plik"), Token + QStringLiteral("/Specyfikacje Techniczne") + f + QLatin1Char('/') + nazwa);
+        EXPECT_EQ(Atrybut(r, "plik"),
+                  Token + QStringLiteral("/Specyfikacje Techniczne") + f + QLatin1Char('/') + nazwa);
         EXPECT_EQ(CzytajPlik(docelowy + QStringLiteral("/Specyfikacje Techniczne") + f + QLatin1Char('/') + nazwa),
                   CzytajPlik(zrodlo));
         ++ileDokumentow;
@@ -147,12 +148,15 @@ TEST_P(TRoundTripZestawu, PakujeIRozpakowujeZPrzepisanymiSciezkami)
     EXPECT_EQ(ileKosztorysow, 4);
     // Templates.
     const pugi::xml_node konf = po.document_element().child("konfiguracja");
-    EXPECT_EQ(Atrybut(konf, "szablonPierwszejStronyDocPath"), Token + QStringLiteral("/Dane/Szablony/Strona tytułowa.doc"));
-    EXPECT_EQ(Atrybut(konf, "szablonPierwszejStronyOdtPath"), Token + QStringLiteral("/Dane/Szablony/Strona tytułowa.odt"));
+    EXPECT_EQ(Atrybut(konf, "szablonPierwszejStronyDocPath"),
+              Token + QStringLiteral("/Dane/Szablony/Strona tytułowa.doc"));
+    EXPECT_EQ(Atrybut(konf, "szablonPierwszejStronyOdtPath"),
+              Token + QStringLiteral("/Dane/Szablony/Strona tytułowa.odt"));
     EXPECT_EQ(CzytajPlik(docelowy + QStringLiteral("/Dane/Szablony/Strona tytułowa.doc")), szablonDoc);
     EXPECT_EQ(CzytajPlik(docelowy + QStringLiteral("/Dane/Szablony/Strona tytułowa.odt")), szablonOdt);
     // The list and its documents.
-    EXPECT_EQ(Atrybut(po.document_element().child("sst"), "path"), Token + QStringLiteral("/Dane/Listy SST/Lista demo.sst"));
+    EXPECT_EQ(Atrybut(po.document_element().child("sst"), "path"),
+              Token + QStringLiteral("/Dane/Listy SST/Lista demo.sst"));
     pugi::xml_document listaPrzedXml, listaPoXml;
     WczytajPlikXml(Uzytkownika(QStringLiteral("Lista demo.sst")), listaPrzedXml);
     WczytajPlikXml(docelowy + QStringLiteral("/Dane/Listy SST/Lista demo.sst"), listaPoXml);
@@ -186,4 +190,4 @@ TEST_P(TRoundTripZestawu, PakujeIRozpakowujeZPrzepisanymiSciezkami)
 
 INSTANTIATE_TEST_SUITE_P(Struktury, TRoundTripZestawu, ::testing::Values(0, 1, 2));
 
-}  // namespace
+} // namespace

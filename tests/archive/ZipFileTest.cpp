@@ -55,20 +55,20 @@ TEST(ZipFile, ZapisujeOpisanyUkladRekordow)
     const qsizetype dane = 30 + 9;
     ASSERT_GT(b.size(), dane + 46 + 22);
     EXPECT_EQ(U32(b, 0), 0x04034B50u);
-    EXPECT_EQ(U16(b, 4), 20);       // version needed
-    EXPECT_EQ(U16(b, 6), 0);        // flags: no data descriptor
-    EXPECT_EQ(U16(b, 8), 8);        // deflate
+    EXPECT_EQ(U16(b, 4), 20); // version needed
+    EXPECT_EQ(U16(b, 6), 0);  // flags: no data descriptor
+    EXPECT_EQ(U16(b, 8), 8);  // deflate
     EXPECT_EQ(U32(b, 14), SurowyCrc(Tekst(50)));
     const quint32 skompresowany = U32(b, 18);
     EXPECT_EQ(U32(b, 22), static_cast<quint32>(Tekst(50).size()));
     EXPECT_EQ(U16(b, 26), 9);
-    EXPECT_EQ(U16(b, 28), 0);       // no extra field
+    EXPECT_EQ(U16(b, 28), 0); // no extra field
     EXPECT_EQ(b.mid(30, 9), QByteArray("ZIP/a.doc"));
     // Raw deflate: the data are exactly what zlib's stream carries without its header and Adler-32.
     EXPECT_EQ(b.mid(dane, skompresowany), SurowyDeflate(Tekst(50)));
     const qsizetype c = dane + skompresowany;
     EXPECT_EQ(U32(b, c), 0x02014B50u);
-    EXPECT_EQ(U16(b, c + 4), 20);   // version made by
+    EXPECT_EQ(U16(b, c + 4), 20); // version made by
     EXPECT_EQ(b.mid(c + 6, 26), b.mid(4, 26));
     EXPECT_EQ(U16(b, c + 32), 0);
     EXPECT_EQ(U16(b, c + 34), 0);
@@ -88,9 +88,9 @@ TEST(ZipFile, IndeksPozaZakresem)
 {
     TZipFile zip;
     zip.AddFile("a", 0);
-    for (const std::function<void()>& f : std::vector<std::function<void()>>{
-             [&] { zip.SetData(1, "x"); }, [&] { zip.SetData(-1, "x"); }, [&] { zip.GetData(1); },
-             [&] { zip.GetData(-1); }}) {
+    for (const std::function<void()>& f :
+         std::vector<std::function<void()>>{[&] { zip.SetData(1, "x"); }, [&] { zip.SetData(-1, "x"); },
+                                            [&] { zip.GetData(1); }, [&] { zip.GetData(-1); }}) {
         try {
             f();
             ADD_FAILURE() << "no error";
@@ -223,7 +223,8 @@ const std::vector<TWrogiPrzypadek> Wrogie{
     {"katalog_poza_plikiem", [] { return ZbudujZip({Zwykly()}, {.PoczatekKatalogu = 0x7FFFFFF0}); }},
     {"rozmiar_katalogu_poza_plikiem", [] { return ZbudujZip({Zwykly()}, {.RozmiarKatalogu = 0x10000}); }},
     {"wiecej_wpisow_niz_w_katalogu", [] { return ZbudujZip({Zwykly()}, {.LiczbaWpisow = 3}); }},
-    {"naglowek_lokalny_poza_plikiem", [] { return ZbudujZip({Z([](TSurowyWpis& w) { w.Przesuniecie = 0x00FFFFFF; })}); }},
+    {"naglowek_lokalny_poza_plikiem",
+     [] { return ZbudujZip({Z([](TSurowyWpis& w) { w.Przesuniecie = 0x00FFFFFF; })}); }},
     {"dane_poza_plikiem", [] { return ZbudujZip({Z([](TSurowyWpis& w) { w.RozmiarSkompresowany = 0x00FFFFFF; })}); }},
     {"uciete_dane_deflate", [] { return ZbudujZip({Z([](TSurowyWpis& w) { w.UcieteBajtyDanych = 20; })}); }},
     {"nakladajace_sie_wpisy",
@@ -237,7 +238,8 @@ const std::vector<TWrogiPrzypadek> Wrogie{
     {"zly_crc", [] { return ZbudujZip({Z([](TSurowyWpis& w) { w.Crc = 0xDEADBEEF; })}); }},
     {"zawyzony_rozmiar", [] { return ZbudujZip({Z([](TSurowyWpis& w) { w.RozmiarNieskompresowany = 5000; })}); }},
     {"zanizony_rozmiar", [] { return ZbudujZip({Z([](TSurowyWpis& w) { w.RozmiarNieskompresowany = 100; })}); }},
-    {"rozmiar_ponad_2_GB", [] { return ZbudujZip({Z([](TSurowyWpis& w) { w.RozmiarNieskompresowany = 0x90000000; })}); }},
+    {"rozmiar_ponad_2_GB",
+     [] { return ZbudujZip({Z([](TSurowyWpis& w) { w.RozmiarNieskompresowany = 0x90000000; })}); }},
     {"bomba_zer", [] { return ZbudujZip({{.Nazwa = "zera.bin", .Zawartosc = QByteArray(80 * 1024 * 1024, '\0')}}); }},
     {"zip64_rozmiar", [] { return ZbudujZip({Z([](TSurowyWpis& w) { w.RozmiarSkompresowany = 0xFFFFFFFF; })}); }},
     {"zip64_liczba_wpisow", [] { return ZbudujZip({Zwykly()}, {.LiczbaWpisow = 0xFFFF}); }},
@@ -276,14 +278,9 @@ TEST(ZipFile, LimityFormatuSprawdzanePrzedZapisem)
         bool Odmowa;
     };
     const TPrzypadek przypadki[] = {
-        {1000, 100, 2, false},
-        {0xFFFF0000u, 1000, 20, false},
-        {0xFFFFFFFFu, 0, 1, true},
-        {0x100000000ull, 0, 1, true},
-        {0xFFFFFFF0u, 46, 1, true},   // the directory would begin or end beyond 4 GB
-        {100, 0xFFFFFFFFu, 1, true},
-        {100, 46 * 65534, 65534, false},
-        {100, 46 * 65535, 65535, true},
+        {1000, 100, 2, false},        {0xFFFF0000u, 1000, 20, false},  {0xFFFFFFFFu, 0, 1, true},
+        {0x100000000ull, 0, 1, true}, {0xFFFFFFF0u, 46, 1, true}, // the directory would begin or end beyond 4 GB
+        {100, 0xFFFFFFFFu, 1, true},  {100, 46 * 65534, 65534, false}, {100, 46 * 65535, 65535, true},
     };
     for (const TPrzypadek& p : przypadki) {
         SCOPED_TRACE(testing::Message() << p.Lokalne << " " << p.Katalog << " " << p.Liczba);

@@ -20,9 +20,12 @@ class TworzenieNaPakiecie : public TTestZOffice, public ::testing::WithParamInte
 TEST_P(TworzenieNaPakiecie, SzablonWypelnionyWKazdymFormacie)
 {
     const QString rozszerzenie = QString::fromLatin1(GetParam());
-    const QString szablon = ZapiszDokument(
-        Silnik(), Sciezka(QStringLiteral("Szablon ST.") + rozszerzenie),
-        {"#NR_ST# #TYTUL_ST#", {"Jednostki miary:", "#JM#", "Kody CPV:", "#KODY_CPV#", "Koniec szablonu"}, {}, false, 0});
+    const QString szablon = ZapiszDokument(Silnik(), Sciezka(QStringLiteral("Szablon ST.") + rozszerzenie),
+                                           {"#NR_ST# #TYTUL_ST#",
+                                            {"Jednostki miary:", "#JM#", "Kody CPV:", "#KODY_CPV#", "Koniec szablonu"},
+                                            {},
+                                            false,
+                                            0});
     const bool word = rozszerzenie != QLatin1String("odt");
     std::unique_ptr<TZbiorEksporter> edytor = UtworzEksporter(word, &Silnik());
     TDaneTworzeniaSpecyfikacji dane;
@@ -58,4 +61,4 @@ TEST_P(TworzenieNaPakiecie, SzablonWypelnionyWKazdymFormacie)
 
 INSTANTIATE_TEST_SUITE_P(Formaty, TworzenieNaPakiecie, ::testing::Values("doc", "docx", "odt"));
 
-}  // namespace
+} // namespace

@@ -1,5 +1,5 @@
-#include "app/Konfiguracja.h"
 #include "cli/Cli.h"
+#include "app/Konfiguracja.h"
 #include "support/Pomocnicze.h"
 
 #include <QFile>
@@ -77,4 +77,4 @@ TEST(Cli, KonfiguracjaJakoJsonBezZmianyPliku)
     EXPECT_FALSE(TKonfiguracja::Istnieje());
 }
 
-}  // namespace
+} // namespace

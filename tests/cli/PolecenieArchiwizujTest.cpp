@@ -39,13 +39,19 @@ TEST_F(TPolecenieArchiwum, ArchiwizujWypisujeBrakiIPakujeARozpakujPodajeSciezke)
         {Uzytkownika(QStringLiteral("Zestaw demo.zst")), QStringLiteral("-o"), Tmp(QStringLiteral("z.azst")),
          QStringLiteral("--katalog-uzytkownika"), Tmp(QStringLiteral("u"))});
     ASSERT_EQ(a.Kod, 0) << a.Blad.toStdString();
-    EXPECT_EQ(a.Wyjscie, QStringLiteral("W bieżącym zestawie brakuje następujących, powiązanych plików:\nKosztorys\n  ")
-                             + Uzytkownika(QStringLiteral("fwd_szkola_srem.fwd"))
-                             + QStringLiteral("\nPomyślnie utworzono archiwum\n") + Tmp(QStringLiteral("z.azst")) + '\n');
+    EXPECT_EQ(a.Wyjscie,
+              QStringLiteral("W bieżącym zestawie brakuje następujących, powiązanych plików:\nKosztorys\n  ") +
+                  Uzytkownika(QStringLiteral("fwd_szkola_srem.fwd")) +
+                  QStringLiteral("\nPomyślnie utworzono archiwum\n") + Tmp(QStringLiteral("z.azst")) + '\n');
 
     const QString cel = Tmp(QStringLiteral("cel"));
-    const QStringList rozpakuj{Tmp(QStringLiteral("z.azst")), QStringLiteral("-d"), cel, QStringLiteral("--struktura"),
-                               QStringLiteral("2"), QStringLiteral("--katalog-uzytkownika"), cel};
+    const QStringList rozpakuj{Tmp(QStringLiteral("z.azst")),
+                               QStringLiteral("-d"),
+                               cel,
+                               QStringLiteral("--struktura"),
+                               QStringLiteral("2"),
+                               QStringLiteral("--katalog-uzytkownika"),
+                               cel};
     const TWynik r = UruchomPolecenie<TPolecenieRozpakuj>(rozpakuj);
     ASSERT_EQ(r.Kod, 0) << r.Blad.toStdString();
     EXPECT_EQ(r.Wyjscie, cel + QStringLiteral("/Dane/Zestawy/Zestaw demo.zst\n"));
@@ -59,9 +65,9 @@ TEST_F(TPolecenieArchiwum, ArchiwizujWypisujeBrakiIPakujeARozpakujPodajeSciezke)
     const TWynik znowu = UruchomPolecenie<TPolecenieRozpakuj>(rozpakuj);
     EXPECT_EQ(znowu.Kod, 1);
     EXPECT_EQ(znowu.Blad, QStringLiteral("Plik istnieje: ") + cel + QStringLiteral("/Dane/Zestawy/Zestaw demo.zst"));
-    const TWynik inna = UruchomPolecenie<TPolecenieRozpakuj>(
-        {Tmp(QStringLiteral("z.azst")), QStringLiteral("-d"), cel, QStringLiteral("--struktura"), QStringLiteral("0"),
-         QStringLiteral("--nadpisuj")});
+    const TWynik inna = UruchomPolecenie<TPolecenieRozpakuj>({Tmp(QStringLiteral("z.azst")), QStringLiteral("-d"), cel,
+                                                              QStringLiteral("--struktura"), QStringLiteral("0"),
+                                                              QStringLiteral("--nadpisuj")});
     EXPECT_EQ(inna.Kod, 1);
     EXPECT_TRUE(inna.Blad.startsWith(QStringLiteral("W wybranym folderze docelowym istnieje już struktura plików")));
     const TWynik nadpisz = UruchomPolecenie<TPolecenieRozpakuj>(QStringList(rozpakuj) << QStringLiteral("--nadpisuj"));
@@ -98,8 +104,9 @@ TEST_F(TPolecenieArchiwum, ZleArgumenty)
         {false, {QStringLiteral("a.azst")}, "Proszę wskazać folder docelowy."},
         {false, {QStringLiteral("-d"), QStringLiteral("x")}, "Proszę wskazać plik archiwum."},
         {false, {QStringLiteral("a.zip"), QStringLiteral("-d"), QStringLiteral("x")}, "Polecenie \"rozpakuj\" wymaga"},
-        {false, {QStringLiteral("a.azst"), QStringLiteral("-d"), QStringLiteral("x"), QStringLiteral("--struktura"),
-                 QStringLiteral("3")},
+        {false,
+         {QStringLiteral("a.azst"), QStringLiteral("-d"), QStringLiteral("x"), QStringLiteral("--struktura"),
+          QStringLiteral("3")},
          "Opcja --struktura przyjmuje"},
     };
     for (const TZleArgumenty& p : przypadki) {
@@ -110,4 +117,4 @@ TEST_F(TPolecenieArchiwum, ZleArgumenty)
     }
 }
 
-}  // namespace
+} // namespace

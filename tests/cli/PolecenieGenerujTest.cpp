@@ -24,8 +24,12 @@ TWynik Uruchom(const QStringList& argumenty)
 
 QStringList ArgumentyDemo(const QString& wynik)
 {
-    return {Demo() + QStringLiteral("/Zestaw demo.zst"), QStringLiteral("--katalog-uzytkownika"), Demo(),
-            QStringLiteral("--warianty"), QStringLiteral("-o"), wynik};
+    return {Demo() + QStringLiteral("/Zestaw demo.zst"),
+            QStringLiteral("--katalog-uzytkownika"),
+            Demo(),
+            QStringLiteral("--warianty"),
+            QStringLiteral("-o"),
+            wynik};
 }
 
 // The marker line each demo document carries: its number, a variant as "#N" ("D-04.04.02 2.docx" holds
@@ -95,7 +99,8 @@ TEST(PolecenieGeneruj, BledneArgumenty)
     const TPrzypadek przypadki[] = {
         {{"x.zst"}, "Polecenie \"generuj\" wymaga pliku zestawu (.zst) i opcji -o WYNIK (.doc, .docx, .odt lub .pdf)."},
         {{"x.zst", "-o", "w.txt"},
-         "Nieobsługiwany format pliku wynikowego (dozwolone: .doc, .docx, .odt, .pdf): " + QDir::current().absoluteFilePath("w.txt")},
+         "Nieobsługiwany format pliku wynikowego (dozwolone: .doc, .docx, .odt, .pdf): " +
+             QDir::current().absoluteFilePath("w.txt")},
         {{"x.zst", "-o", "w.doc", "--rodzaj", "pdf"}, "Opcja --rodzaj przyjmuje wartość word lub odt."},
     };
     for (const auto& p : przypadki) {
@@ -122,4 +127,4 @@ TEST(PolecenieGeneruj, BrakPakietuBiurowego)
     EXPECT_TRUE(QDir(katalog.path()).entryList(QDir::Files | QDir::Hidden).isEmpty());
 }
 
-}  // namespace
+} // namespace

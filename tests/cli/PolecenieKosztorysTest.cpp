@@ -47,8 +47,9 @@ TEST(PolecenieKosztorys, JsonTakiJakWzorzecCzytnika)
     const QString wejscie = SciezkaDanychTestowych(QStringLiteral("estimates/ath/valid/pelny.ath"));
     const TWynik w = Uruchom({QStringLiteral("kosztorys"), wejscie});
     ASSERT_EQ(w.Kod, 0) << w.Bledy.toStdString();
-    const QJsonObject wzorzec = QJsonDocument::fromJson(CzytajPlik(
-        SciezkaDanychTestowych(QStringLiteral("estimates/ath/valid/pelny.json")))).object();
+    const QJsonObject wzorzec =
+        QJsonDocument::fromJson(CzytajPlik(SciezkaDanychTestowych(QStringLiteral("estimates/ath/valid/pelny.json"))))
+            .object();
     EXPECT_EQ(Json(w.Wyjscie), wzorzec);
 }
 
@@ -63,10 +64,10 @@ TEST(PolecenieKosztorys, ZapisKopiiZNumeramiST)
     const QString kopia = dir.filePath(QStringLiteral("kopia.ath"));
     const QByteArray zrodloPrzed = CzytajPlik(wejscie);
 
-    const TWynik w = Uruchom({QStringLiteral("kosztorys"), wejscie, QStringLiteral("--zapisz"), kopia, QStringLiteral("--st"),
-                              id + QStringLiteral("=D-99.99.99")});
+    const TWynik w = Uruchom({QStringLiteral("kosztorys"), wejscie, QStringLiteral("--zapisz"), kopia,
+                              QStringLiteral("--st"), id + QStringLiteral("=D-99.99.99")});
     ASSERT_EQ(w.Kod, 0) << w.Bledy.toStdString();
-    EXPECT_EQ(CzytajPlik(wejscie), zrodloPrzed);  // the source is never changed
+    EXPECT_EQ(CzytajPlik(wejscie), zrodloPrzed); // the source is never changed
 
     QJsonArray poZapisie;
     ZbierzPozycje(Json(Uruchom({QStringLiteral("kosztorys"), kopia}).Wyjscie), poZapisie);
@@ -84,9 +85,11 @@ TEST(PolecenieKosztorys, Bledy)
         const char* Komunikat;
     } przypadki[] = {
         {{QStringLiteral("kosztorys")}, "Podaj plik kosztorysu"},
-        {{QStringLiteral("kosztorys"), dir.filePath(QStringLiteral("a.txt"))}, "Nieobsługiwany format pliku kosztorysu"},
+        {{QStringLiteral("kosztorys"), dir.filePath(QStringLiteral("a.txt"))},
+         "Nieobsługiwany format pliku kosztorysu"},
         {{QStringLiteral("kosztorys"), dir.filePath(QStringLiteral("brak.ath"))}, "nie istnieje"},
-        {{QStringLiteral("kosztorys"), wejscie, QStringLiteral("--st"), QStringLiteral("1=A")}, "wymaga opcji --zapisz"},
+        {{QStringLiteral("kosztorys"), wejscie, QStringLiteral("--st"), QStringLiteral("1=A")},
+         "wymaga opcji --zapisz"},
         {{QStringLiteral("kosztorys"), wejscie, QStringLiteral("--zapisz"), dir.filePath(QStringLiteral("k.ath")),
           QStringLiteral("--st"), QStringLiteral("nie-ma-takiego=A")},
          "nie ma pozycji o identyfikatorze"},
@@ -102,4 +105,4 @@ TEST(PolecenieKosztorys, Bledy)
     EXPECT_FALSE(QFile::exists(dir.filePath(QStringLiteral("k.ath"))));
 }
 
-}  // namespace
+} // namespace

@@ -1,8 +1,8 @@
 #include "cli/PolecenieLista.h"
 #include "app/Konfiguracja.h"
 #include "app/Wyjatki.h"
-#include "support/Pomocnicze.h"
 #include "cli/UruchomPolecenie.h"
+#include "support/Pomocnicze.h"
 
 #include <QDir>
 #include <QFile>

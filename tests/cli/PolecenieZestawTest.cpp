@@ -2,8 +2,8 @@
 #include "app/Konfiguracja.h"
 #include "app/OknoKonfiguracji.h"
 #include "app/Wyjatki.h"
-#include "support/Pomocnicze.h"
 #include "cli/UruchomPolecenie.h"
+#include "support/Pomocnicze.h"
 
 #include <QDir>
 #include <QFile>
@@ -31,14 +31,15 @@ QStringList Klucze(const QJsonObject& zestaw)
 
 TEST(PolecenieZestaw, ZestawDemoZDopasowanymZbiorem)
 {
-    const TWynik w = Uruchom({Demo() + QStringLiteral("/Zestaw demo.zst"), QStringLiteral("--katalog-uzytkownika"), Demo(),
-                              QStringLiteral("--warianty")});
+    const TWynik w = Uruchom({Demo() + QStringLiteral("/Zestaw demo.zst"), QStringLiteral("--katalog-uzytkownika"),
+                              Demo(), QStringLiteral("--warianty")});
     ASSERT_EQ(w.Kod, 0) << w.Blad.toStdString();
     const QJsonObject z = Json(w.Wyjscie);
     EXPECT_EQ(z[QStringLiteral("sst")].toString(), QStringLiteral("%USERPATH%/Lista demo.sst"));
     const QJsonArray kosztorysy = z[QStringLiteral("kosztorysy")].toArray();
     ASSERT_EQ(kosztorysy.size(), 5);
-    EXPECT_EQ(kosztorysy[0][QStringLiteral("path")].toString(), QStringLiteral("%USERPATH%/rds/przebudowa_drogi_gminnej.rds"));
+    EXPECT_EQ(kosztorysy[0][QStringLiteral("path")].toString(),
+              QStringLiteral("%USERPATH%/rds/przebudowa_drogi_gminnej.rds"));
     EXPECT_FALSE(kosztorysy[0][QStringLiteral("elementy")].toArray().isEmpty());
 
     const QJsonArray zbior = z[QStringLiteral("zbior")].toArray();
@@ -69,7 +70,8 @@ TEST(PolecenieZestaw, ZestawDemoZDopasowanymZbiorem)
     EXPECT_TRUE(k.contains(QStringLiteral("D-05.03.05#1")));
 
     // Without variants in use, the variant numbers find no specification: fewer entries.
-    const TWynik bez = Uruchom({Demo() + QStringLiteral("/Zestaw demo.zst"), QStringLiteral("--katalog-uzytkownika"), Demo()});
+    const TWynik bez =
+        Uruchom({Demo() + QStringLiteral("/Zestaw demo.zst"), QStringLiteral("--katalog-uzytkownika"), Demo()});
     ASSERT_EQ(bez.Kod, 0) << bez.Blad.toStdString();
     const QStringList kBez = Klucze(Json(bez.Wyjscie));
     EXPECT_LT(kBez.size(), k.size());
@@ -100,7 +102,8 @@ TEST(PolecenieZestaw, NowyZestawZKosztorysowIListy)
 {
     QTemporaryDir katalog;
     const QString nowy = katalog.filePath(QStringLiteral("nowy.zst"));
-    const TWynik w = Uruchom({QStringLiteral("--utworz"), nowy, QStringLiteral("--lista"), Demo() + QStringLiteral("/Lista demo.sst"),
+    const TWynik w = Uruchom({QStringLiteral("--utworz"), nowy, QStringLiteral("--lista"),
+                              Demo() + QStringLiteral("/Lista demo.sst"),
                               Demo() + QStringLiteral("/rds/przebudowa_drogi_gminnej.rds"), QStringLiteral("--wlasna"),
                               QStringLiteral("Własna-1"), QStringLiteral("--katalog-uzytkownika"), Demo()});
     ASSERT_EQ(w.Kod, 0) << w.Blad.toStdString();
@@ -122,14 +125,21 @@ TEST(PolecenieZestaw, Bledy)
         QStringList Argumenty;
         QString Komunikat;
     } przypadki[] = {
-        {"brak pliku zestawu", {katalog.filePath(QStringLiteral("brak.zst"))}, QStringLiteral("Podany plik zestawu nie istnieje")},
+        {"brak pliku zestawu",
+         {katalog.filePath(QStringLiteral("brak.zst"))},
+         QStringLiteral("Podany plik zestawu nie istnieje")},
         {"bez argumentów", {}, QStringLiteral("Polecenie \"zestaw\" wymaga ścieżki pliku zestawu (.zst).")},
-        {"nieznana opcja", {QStringLiteral("a.zst"), QStringLiteral("--cos")},
+        {"nieznana opcja",
+         {QStringLiteral("a.zst"), QStringLiteral("--cos")},
          QStringLiteral("Nieznany argument polecenia \"zestaw\": --cos")},
-        {"opcja bez wartości", {QStringLiteral("a.zst"), QStringLiteral("--zapisz")}, QStringLiteral("Opcja --zapisz wymaga wartości.")},
-        {"lista bez tworzenia", {QStringLiteral("a.zst"), QStringLiteral("--lista"), QStringLiteral("b.sst")},
+        {"opcja bez wartości",
+         {QStringLiteral("a.zst"), QStringLiteral("--zapisz")},
+         QStringLiteral("Opcja --zapisz wymaga wartości.")},
+        {"lista bez tworzenia",
+         {QStringLiteral("a.zst"), QStringLiteral("--lista"), QStringLiteral("b.sst")},
          QStringLiteral("Opcje --lista i --wlasna wymagają opcji --utworz.")},
-        {"nieznany format", {QStringLiteral("--utworz"), katalog.filePath(QStringLiteral("n.zst")), QStringLiteral("plan.pdf")},
+        {"nieznany format",
+         {QStringLiteral("--utworz"), katalog.filePath(QStringLiteral("n.zst")), QStringLiteral("plan.pdf")},
          QStringLiteral("Nieobsługiwany format pliku kosztorysu: plan.pdf")},
     };
     for (const auto& p : przypadki) {
@@ -148,12 +158,12 @@ TEST(PolecenieZestaw, UstawieniaPoleceniaNieZostajaWKonfiguracji)
     TKonfiguracja* k = TKonfiguracja::GetInstance(&okno, false);
     const QString przed = k->GetUserPath();
     const bool warianty = k->FCzyKorzystajZWariantow;
-    const TWynik w = Uruchom({Demo() + QStringLiteral("/Zestaw demo.zst"), QStringLiteral("--katalog-uzytkownika"), Demo(),
-                              QStringLiteral("--warianty")});
+    const TWynik w = Uruchom({Demo() + QStringLiteral("/Zestaw demo.zst"), QStringLiteral("--katalog-uzytkownika"),
+                              Demo(), QStringLiteral("--warianty")});
     EXPECT_EQ(w.Kod, 0) << w.Blad.toStdString();
     EXPECT_EQ(k->GetUserPath(), przed);
     EXPECT_EQ(k->FCzyKorzystajZWariantow, warianty);
     TKonfiguracja::Zwolnij(false);
 }
 
-}  // namespace
+} // namespace

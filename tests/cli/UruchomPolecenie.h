@@ -20,8 +20,7 @@ struct TWynik
 };
 
 // Runs one command as the dispatcher does: a raised EBlad is the message printed with exit code 1.
-template <typename TPoleceniaKlasa>
-TWynik UruchomPolecenie(const QStringList& argumenty)
+template <typename TPoleceniaKlasa> TWynik UruchomPolecenie(const QStringList& argumenty)
 {
     QString wyjscie;
     QString bledy;

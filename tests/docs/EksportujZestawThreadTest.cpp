@@ -1,6 +1,6 @@
+#include "docs/EksportujZestawThread.h"
 #include "app/MyPath.h"
 #include "app/Wyjatki.h"
-#include "docs/EksportujZestawThread.h"
 #include "docs/ZbiorEksporter.h"
 #include "support/KonfiguracjaTestowa.h"
 
@@ -90,7 +90,7 @@ TEST_F(EksportujZestawThread, PostepKazdegoPlikuIKoniec)
 {
     const auto sciezki = Sciezki({QStringLiteral("a.odt"), QStringLiteral("b.doc")});
     TEksporterKrokowy eksporter;
-    eksporter.Terminate();  // left over from an earlier export: the start clears it
+    eksporter.Terminate(); // left over from an earlier export: the start clears it
     TWidokTestowy widok;
     QString blad;
     TEksportujZestawThread watek(&widok, Wskazniki(sciezki), QStringLiteral("/wynik/zbior.odt"), &eksporter,
@@ -125,7 +125,7 @@ TEST_F(EksportujZestawThread, ZatrzymanieKonczyPrzedNastepnymPlikiem)
 {
     const auto sciezki = Sciezki({QStringLiteral("a.odt"), QStringLiteral("b.odt"), QStringLiteral("c.odt")});
     TEksporterKrokowy eksporter;
-    eksporter.Zatrzymaj = true;  // as if "Stop" came during the first file
+    eksporter.Zatrzymaj = true; // as if "Stop" came during the first file
     TWidokTestowy widok;
     TEksportujZestawThread watek(&widok, Wskazniki(sciezki), QStringLiteral("/w.odt"), &eksporter);
     watek.start();
@@ -134,4 +134,4 @@ TEST_F(EksportujZestawThread, ZatrzymanieKonczyPrzedNastepnymPlikiem)
     EXPECT_EQ(widok.Zdarzenia.last(), QStringLiteral("Proces eksportu został zakończony"));
 }
 
-}  // namespace
+} // namespace

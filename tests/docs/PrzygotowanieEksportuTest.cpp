@@ -65,7 +65,7 @@ TEST(TypPliku, RozszerzeniaFiltryIDomyslne)
         bool Word;
         bool OoO;
     } przypadki[] = {
-        {"/a/X.DOCX", true, true}, {"/a/x.doc", true, true},   {"/a/x.odt", false, true},
+        {"/a/X.DOCX", true, true},  {"/a/x.doc", true, true},      {"/a/x.odt", false, true},
         {"/a/x.pdf", false, false}, {"/a.doc/plik", false, false}, {"C:\\a.doc\\plik", false, false},
         {"/a/plik", false, false},  {"/a/x.Odt", false, true},
     };
@@ -185,7 +185,8 @@ TEST_F(PrzygotowanieEksportu, SamaStronaTytulowaToBrakPlikow)
             PrzygotujListePlikow(pusty, FWord, tytulowa, FZestaw, &Konfiguracja(), pytania);
             ADD_FAILURE() << tytulowa;
         } catch (const EBlad& e) {
-            EXPECT_EQ(e.Komunikat(), QStringLiteral("Brak odpowiednich plików do eksportu. Sprawdź ustawienia filtrów"));
+            EXPECT_EQ(e.Komunikat(),
+                      QStringLiteral("Brak odpowiednich plików do eksportu. Sprawdź ustawienia filtrów"));
         }
     }
 }
@@ -236,7 +237,8 @@ TEST_F(PrzygotowanieEksportu, ListaStDoWymaganOgolnych)
         QString Komunikat;
     } przypadki[] = {
         {0, QStringLiteral("Nie określono miejsca wstawienia listy ST w Wymaganiach Ogólnych (#LISTA_ST#).")},
-        {2, QStringLiteral("Znaleziono więcej niż jedno miejsce wstawienia listy ST w Wymaganiach Ogólnych (#LISTA_ST#).")},
+        {2, QStringLiteral(
+                "Znaleziono więcej niż jedno miejsce wstawienia listy ST w Wymaganiach Ogólnych (#LISTA_ST#).")},
     };
     for (const auto& p : przypadki) {
         FWord.Znacznikow = p.Znacznikow;
@@ -253,9 +255,10 @@ TEST_F(PrzygotowanieEksportu, ListaStDoWymaganOgolnych)
         PrzygotujListeStDoWarOgolnych(FZbior, *lista, FWord, &Konfiguracja());
         ADD_FAILURE();
     } catch (const EBlad& e) {
-        EXPECT_EQ(e.Komunikat(),
-                  QStringLiteral("Nie można dopisać Listy ST do pliku\r\rBrak Wymagań Ogólnych w eksportowanym zbiorze."));
+        EXPECT_EQ(
+            e.Komunikat(),
+            QStringLiteral("Nie można dopisać Listy ST do pliku\r\rBrak Wymagań Ogólnych w eksportowanym zbiorze."));
     }
 }
 
-}  // namespace
+} // namespace

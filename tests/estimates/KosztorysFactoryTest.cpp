@@ -1,6 +1,6 @@
+#include "estimates/KosztorysFactory.h"
 #include "app/Wyjatki.h"
 #include "estimates/KosztorysAth1.h"
-#include "estimates/KosztorysFactory.h"
 #include "estimates/KosztorysFwdSt.h"
 #include "estimates/KosztorysRds.h"
 #include "estimates/KosztorysRds7.h"
@@ -21,10 +21,10 @@ TEST_F(KosztorysFactoryTest, KlasaWgOstatniegoRozszerzenia)
     const struct
     {
         const char* Plik;
-        const char* Rozszerzenie;  // of the class chosen, or null for none
+        const char* Rozszerzenie; // of the class chosen, or null for none
     } przypadki[] = {
-        {"/a/k.rds", ".rds"},     {"/a/K.RDS", ".rds"},    {"/a/k.Rds7", ".rds7"}, {"/a/k.rds7", ".rds7"},
-        {"/a/k.xml", ".xml"},     {"/a/k.ATH", ".ath"},    {"/a/k.fwd", ".fwd"},   {"/a/k.txt.rds", ".rds"},
+        {"/a/k.rds", ".rds"},      {"/a/K.RDS", ".rds"},      {"/a/k.Rds7", ".rds7"},      {"/a/k.rds7", ".rds7"},
+        {"/a/k.xml", ".xml"},      {"/a/k.ATH", ".ath"},      {"/a/k.fwd", ".fwd"},        {"/a/k.txt.rds", ".rds"},
         {"/a/k.rds.txt", nullptr}, {"/a/kosztorys", nullptr}, {"/a.b/kosztorys", nullptr}, {"/a/k.MDB", ".mdb"},
         {"/a/k.accdb", nullptr},
     };
@@ -54,11 +54,12 @@ TEST_F(KosztorysFactoryTest, Rds7NieJestBranyZaRds)
 
 TEST_F(KosztorysFactoryTest, ListaFiltrow)
 {
-    EXPECT_EQ(TKosztorysFactory::GetListaFiltrow(),
-              (QStringList{QStringLiteral("Kosztorys ATH (*.ath)|*.ath"), QStringLiteral("Kosztorys Rodos (*.rds)|*.rds"),
-                           QStringLiteral("Kosztorys Zuzi (*.xml)|*.xml"), QStringLiteral("Kosztorys Edbud (*.mdb)|*.mdb"),
-                           QStringLiteral("Kosztorys FWD (*.fwd)|*.fwd"), QStringLiteral("Kosztorys Rodos (*.rds7)|*.rds7"),
-                           QStringLiteral("Wszystkie obsługiwane|*.ath;*.rds;*.xml;*.mdb;*.fwd;*.rds7")}));
+    EXPECT_EQ(
+        TKosztorysFactory::GetListaFiltrow(),
+        (QStringList{QStringLiteral("Kosztorys ATH (*.ath)|*.ath"), QStringLiteral("Kosztorys Rodos (*.rds)|*.rds"),
+                     QStringLiteral("Kosztorys Zuzi (*.xml)|*.xml"), QStringLiteral("Kosztorys Edbud (*.mdb)|*.mdb"),
+                     QStringLiteral("Kosztorys FWD (*.fwd)|*.fwd"), QStringLiteral("Kosztorys Rodos (*.rds7)|*.rds7"),
+                     QStringLiteral("Wszystkie obsługiwane|*.ath;*.rds;*.xml;*.mdb;*.fwd;*.rds7")}));
     EXPECT_TRUE(TKosztorysFactory::GetFiltrDialogu().endsWith(
         QStringLiteral(";;Wszystkie obsługiwane (*.ath *.rds *.xml *.mdb *.fwd *.rds7)")));
 }
@@ -71,4 +72,4 @@ TEST_F(KosztorysFactoryTest, WczytanieOdRazuIBladCzytnika)
     EXPECT_NE(TKosztorysFactory::GetKosztorys(brak, false), nullptr);
 }
 
-}  // namespace
+} // namespace

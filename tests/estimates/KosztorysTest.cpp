@@ -88,7 +88,7 @@ TEST_F(KosztorysTest, IndeksySpozaListyDajaNic)
 TEST_F(KosztorysTest, LiczbaIPodpis)
 {
     auto k = Drzewo();
-    EXPECT_EQ(E1->Count(), 4);  // two positions, one sub-element and its position
+    EXPECT_EQ(E1->Count(), 4); // two positions, one sub-element and its position
     EXPECT_EQ(k->Count(), 7);
     EXPECT_EQ(E3->GetCaption(), QStringLiteral("2  Nawierzchnie"));
     TElementRds bezNumeru(QString(), 0, QStringLiteral("Opis"));
@@ -100,8 +100,8 @@ TEST_F(KosztorysTest, LiczbaIPodpis)
 TEST_F(KosztorysTest, CzyUzywaneSTPrzycinaTylkoArgument)
 {
     auto k = Drzewo();
-    EXPECT_TRUE(k->CzyUzywaneST(QStringLiteral("  D-01.02 ")));  // the position holds "d-01.02"
-    EXPECT_FALSE(k->CzyUzywaneST(QStringLiteral("D-05")));       // the position's own ST begins with a blank
+    EXPECT_TRUE(k->CzyUzywaneST(QStringLiteral("  D-01.02 "))); // the position holds "d-01.02"
+    EXPECT_FALSE(k->CzyUzywaneST(QStringLiteral("D-05")));      // the position's own ST begins with a blank
     EXPECT_FALSE(k->CzyUzywaneST(QStringLiteral("D-99")));
 }
 
@@ -152,7 +152,8 @@ TEST_F(KosztorysTest, ZnajdzPozycjePoIdIIndeks)
     EXPECT_EQ(TKosztorys::ZnajdzPozycjePoId(E3, QStringLiteral("a")), E3->GetPozycja(1));
     const auto indeks = k->ZbudujIndeksId();
     for (const char* id : {"a", "b", "c", "d"})
-        EXPECT_EQ(indeks.value(QString::fromLatin1(id)), TKosztorys::ZnajdzPozycjePoId(k.get(), QString::fromLatin1(id)));
+        EXPECT_EQ(indeks.value(QString::fromLatin1(id)),
+                  TKosztorys::ZnajdzPozycjePoId(k.get(), QString::fromLatin1(id)));
 }
 
 TEST_F(KosztorysTest, UstawSTWBloku)
@@ -162,7 +163,7 @@ TEST_F(KosztorysTest, UstawSTWBloku)
     const struct
     {
         QStringList Blok;
-        const char* Id;  // position whose specification is assigned, or null
+        const char* Id; // position whose specification is assigned, or null
         QStringList Wynik;
     } przypadki[] = {
         // An existing ST line is replaced by the position's number.
@@ -181,7 +182,9 @@ TEST_F(KosztorysTest, UstawSTWBloku)
     };
     for (const auto& p : przypadki) {
         if (p.Id)
-            TKosztorys::ZnajdzPozycjePoId(k.get(), QString::fromLatin1(p.Id))->WybranaSpecyfikacja().SetSpecyfikacja(&s);
+            TKosztorys::ZnajdzPozycjePoId(k.get(), QString::fromLatin1(p.Id))
+                ->WybranaSpecyfikacja()
+                .SetSpecyfikacja(&s);
         QStringList blok = p.Blok;
         k->UstawSTWBloku(blok);
         EXPECT_EQ(blok, p.Wynik) << p.Blok.join(QLatin1Char('|')).toStdString();
@@ -212,9 +215,9 @@ TEST_F(KosztorysTest, NormalizujSeparatorWariantu)
         const char* Wynik;
     } przypadki[] = {
         {true, true, "_/", "D-01.01_2", "D-01.01#2"},
-        {true, true, "_/", "D-01/01_2", "D-01/01#2"},   // the separators are tried in their order
+        {true, true, "_/", "D-01/01_2", "D-01/01#2"}, // the separators are tried in their order
         {true, true, "/_", "D-01_01_2", "D-01#01_2"},
-        {true, true, "x", "D-01.01X2", "D-01.01X2"},    // letter case counts
+        {true, true, "x", "D-01.01X2", "D-01.01X2"}, // letter case counts
         {false, true, "_", "D-01_2", "D-01_2"},
         {true, false, "_", "D-01_2", "D-01_2"},
         {true, true, "", "D-01_2", "D-01_2"},
@@ -223,7 +226,8 @@ TEST_F(KosztorysTest, NormalizujSeparatorWariantu)
         k.FCzyKorzystajZWariantow = p.Uzywaj;
         k.FRozpoznajWariantyPrzyImporcieKosztorysu = p.Rozpoznaj;
         k.FListaSeparatorowWariantow = QString::fromLatin1(p.Separatory);
-        EXPECT_EQ(TKosztorys::NormalizujSeparatorWariantu(QString::fromLatin1(p.St)), QString::fromLatin1(p.Wynik)) << p.St;
+        EXPECT_EQ(TKosztorys::NormalizujSeparatorWariantu(QString::fromLatin1(p.St)), QString::fromLatin1(p.Wynik))
+            << p.St;
     }
 }
 
@@ -249,7 +253,8 @@ TEST_F(KosztorysTest, EksportujPrzepinaTylkoTenSamKosztorys)
 
     k->Id.clear();
     k->IdWPliku.clear();
-    EXPECT_THROW(k->Eksportuj(QStringLiteral("x"), zrodlo, false), ENieprawidlowyPlikZrodlowy);  // empty Id never matches
+    EXPECT_THROW(k->Eksportuj(QStringLiteral("x"), zrodlo, false),
+                 ENieprawidlowyPlikZrodlowy); // empty Id never matches
 
     QFile::remove(inne);
     try {
@@ -265,7 +270,7 @@ TEST_F(KosztorysTest, NieudaneCzytanieZostawiaPusteDrzewo)
     TKosztorysTestowy k(QString(), false, false, false);
     k.WczytajKosztorys();
     EXPECT_EQ(k.Count(), 2);
-    k.WczytajKosztorys();  // reading again starts from an empty tree
+    k.WczytajKosztorys(); // reading again starts from an empty tree
     EXPECT_EQ(k.Count(), 2);
     k.BladPrzyCzytaniu = true;
     EXPECT_THROW(k.WczytajKosztorys(), EBlad);
@@ -287,8 +292,10 @@ TEST_F(KosztorysTest, JsonDrzewa)
     ASSERT_EQ(elementy.size(), 2);
     const QJsonObject e1 = elementy[0].toObject();
     EXPECT_EQ(e1[QStringLiteral("pz")].toInt(), 0);
-    EXPECT_EQ(e1[QStringLiteral("pozycje")].toArray()[1].toObject()[QStringLiteral("id")].toString(), QStringLiteral("b"));
-    const QJsonObject c = e1[QStringLiteral("elementy")].toArray()[0].toObject()[QStringLiteral("pozycje")].toArray()[0].toObject();
+    EXPECT_EQ(e1[QStringLiteral("pozycje")].toArray()[1].toObject()[QStringLiteral("id")].toString(),
+              QStringLiteral("b"));
+    const QJsonObject c =
+        e1[QStringLiteral("elementy")].toArray()[0].toObject()[QStringLiteral("pozycje")].toArray()[0].toObject();
     EXPECT_FALSE(c[QStringLiteral("aktywna")].toBool(true));
     EXPECT_FALSE(c[QStringLiteral("czyScalona")].toBool(true));
     EXPECT_EQ(c.keys().size(), 13);
@@ -301,4 +308,4 @@ TEST_F(KosztorysTest, STDoZapisuZWariantemPoSeparatorzeWizualnym)
     EXPECT_EQ(TKosztorys::STDoZapisu(*p), QStringLiteral("D-01.01"));
 }
 
-}  // namespace
+} // namespace

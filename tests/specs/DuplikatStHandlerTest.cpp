@@ -113,7 +113,8 @@ TEST_F(DuplikatStHandler, KazdaOdpowiedzONumer)
                 QStringList({QStringLiteral("numer D-01.01 <-  d-01.01 "), QStringLiteral("numer D-01.02 <- D-01.02")})
                     .mid(0, LiczbaPytan(tryb));
             EXPECT_EQ(Dialog.Pytania, oczekiwane);
-            EXPECT_EQ(Dialog.DuplikatPlikuWPytaniu, std::deque<bool>(static_cast<std::size_t>(LiczbaPytan(tryb)), false));
+            EXPECT_EQ(Dialog.DuplikatPlikuWPytaniu,
+                      std::deque<bool>(static_cast<std::size_t>(LiczbaPytan(tryb)), false));
             EXPECT_TRUE(Dialog.OdpowiedziNumeru.empty());
             EXPECT_EQ(Dialog.Liczniki(), QString::fromUtf8(p.Liczniki));
             if (p.Odpowiedz == doNadpisz) {

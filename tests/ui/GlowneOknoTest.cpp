@@ -1,5 +1,5 @@
-#include "app/Konfiguracja.h"
 #include "ui/GlowneOkno.h"
+#include "app/Konfiguracja.h"
 
 #include <QApplication>
 
@@ -30,4 +30,4 @@ TEST(GlowneOkno, KonfiguracjaBierzePolozenieIRozmiarOkna)
     TKonfiguracja::Zwolnij(false);
 }
 
-}  // namespace
+} // namespace

@@ -47,7 +47,7 @@ using css::uno::UNO_QUERY_THROW;
 namespace {
 
 const char* const KStronaPierwsza = "First Page";
-const sal_Int32 KKolorLinii = 8421504;  // grey 808080
+const sal_Int32 KKolorLinii = 8421504; // grey 808080
 // Where a word processor puts the header and footer by default: 12.5 mm from the page's edge.
 const sal_Int32 KOdlegloscOdKrawedzi = 1250;
 
@@ -63,13 +63,13 @@ css::table::BorderLine2 Linia()
 Reference<css::container::XNameAccess> Rodzina(const Reference<css::lang::XComponent>& dokument, const char* nazwa)
 {
     Reference<css::style::XStyleFamiliesSupplier> dostawca(dokument, UNO_QUERY_THROW);
-    return Reference<css::container::XNameAccess>(dostawca->getStyleFamilies()->getByName(OUString::createFromAscii(nazwa)),
-                                                  UNO_QUERY_THROW);
+    return Reference<css::container::XNameAccess>(
+        dostawca->getStyleFamilies()->getByName(OUString::createFromAscii(nazwa)), UNO_QUERY_THROW);
 }
 
 // The page styles that carry the header and footer: all but the title page's.
 std::vector<Reference<css::beans::XPropertySet>> StylyStron(const Reference<css::lang::XComponent>& dokument,
-                                                           bool zPierwsza)
+                                                            bool zPierwsza)
 {
     Reference<css::container::XIndexAccess> style(Rodzina(dokument, "PageStyles"), UNO_QUERY_THROW);
     std::vector<Reference<css::beans::XPropertySet>> wynik;
@@ -148,7 +148,7 @@ bool CzyJestTrescBezTekstu(const Reference<css::lang::XComponent>& dokument,
     return obrazy.is() && obrazy->getCount() > 0;
 }
 
-}  // namespace
+} // namespace
 
 TDokumentLibreOffice::TDokumentLibreOffice(Reference<css::lang::XComponent> dokument, QString plik)
     : FDokument(std::move(dokument)), FPlik(std::move(plik))
@@ -243,7 +243,7 @@ int TDokumentLibreOffice::ZamienWszystko(const QString& szukany, const QString& 
 }
 
 int TDokumentLibreOffice::ZamienNaLinie(const QString& szukany, const QStringList& linie, bool wszystkie,
-                                         bool zLamaniemWiersza)
+                                        bool zLamaniemWiersza)
 {
     return WywolajUno([&] {
         Reference<css::util::XSearchable> szukanie(FDokument, UNO_QUERY_THROW);
@@ -292,8 +292,8 @@ int TDokumentLibreOffice::PoliczWystapienia(const QString& szukany)
 void TDokumentLibreOffice::UstawStronePierwsza()
 {
     WywolajUno([&] {
-        Reference<css::beans::XPropertySet> pierwsza(Rodzina(FDokument, "PageStyles")->getByName(OUString::createFromAscii(KStronaPierwsza)),
-                                                     UNO_QUERY_THROW);
+        Reference<css::beans::XPropertySet> pierwsza(
+            Rodzina(FDokument, "PageStyles")->getByName(OUString::createFromAscii(KStronaPierwsza)), UNO_QUERY_THROW);
         // The pages after the title page continue in the default style, which carries header and footer.
         pierwsza->setPropertyValue("FollowStyle", Any(OUString("Standard")));
         pierwsza->setPropertyValue("HeaderIsOn", Any(false));
@@ -342,10 +342,11 @@ void TDokumentLibreOffice::UstawStopke(const TStopkaDokumentu& stopka)
             auto numer = [&] {
                 Reference<css::beans::XPropertySet> pole(
                     fabryka->createInstance("com.sun.star.text.textfield.PageNumber"), UNO_QUERY_THROW);
-                pole->setPropertyValue("NumberingType", Any(sal_Int16(4)));  // arabic
+                pole->setPropertyValue("NumberingType", Any(sal_Int16(4))); // arabic
                 pole->setPropertyValue("SubType", Any(css::text::PageNumberType_CURRENT));
                 pole->setPropertyValue("Offset", Any(sal_Int16(0)));
-                tekst->insertTextContent(kursor.get(), Reference<css::text::XTextContent>(pole, UNO_QUERY_THROW), false);
+                tekst->insertTextContent(kursor.get(), Reference<css::text::XTextContent>(pole, UNO_QUERY_THROW),
+                                         false);
             };
             const OUString tresc = DoUno(stopka.Tekst);
             if (!stopka.CzyNrStrony) {
@@ -363,9 +364,9 @@ void TDokumentLibreOffice::UstawStopke(const TStopkaDokumentu& stopka)
             Reference<css::beans::XPropertySet> p(kursor.get(), UNO_QUERY_THROW);
             UstawCzcionke(p);
             p->setPropertyValue("TopBorder", Any(Linia()));
-            p->setPropertyValue("ParaAdjust", Any(sal_Int16(stopka.CzyDwustronna && prawaStrona
-                                                                ? css::style::ParagraphAdjust_RIGHT
-                                                                : css::style::ParagraphAdjust_LEFT)));
+            p->setPropertyValue("ParaAdjust",
+                                Any(sal_Int16(stopka.CzyDwustronna && prawaStrona ? css::style::ParagraphAdjust_RIGHT
+                                                                                  : css::style::ParagraphAdjust_LEFT)));
         };
         FDwustronny = stopka.CzyDwustronna;
         for (const auto& styl : StylyStron(FDokument, false)) {
@@ -401,7 +402,8 @@ void TDokumentLibreOffice::UstawMarginesy(int lewy, int prawy, int gorny, int do
                 const sal_Int32 odKrawedzi = std::min<sal_Int32>(KOdlegloscOdKrawedzi, calosc / 2);
                 styl->setPropertyValue(OUString::createFromAscii(margines), Any(odKrawedzi));
                 styl->setPropertyValue(OUString::createFromAscii(dynamiczna), Any(false));
-                styl->setPropertyValue(OUString::createFromAscii(wysokosc), Any(std::max<sal_Int32>(1, calosc - odKrawedzi)));
+                styl->setPropertyValue(OUString::createFromAscii(wysokosc),
+                                       Any(std::max<sal_Int32>(1, calosc - odKrawedzi)));
             };
             ustaw("HeaderIsOn", "HeaderIsDynamicHeight", "HeaderHeight", "TopMargin", gorny);
             ustaw("FooterIsOn", "FooterIsDynamicHeight", "FooterHeight", "BottomMargin", dolny);
@@ -437,8 +439,9 @@ void TDokumentLibreOffice::KopiujStylAkapitu(IDokumentTekstowy& zrodlo, const QS
         const auto nazwy = style->getElementNames();
         for (const OUString& n : nazwy) {
             Reference<css::beans::XPropertySet> p(style->getByName(n), UNO_QUERY_THROW);
-            if (ZUno(p->getPropertyValue("DisplayName").get<OUString>()).trimmed().compare(nazwa.trimmed(),
-                                                                                            Qt::CaseInsensitive) == 0) {
+            if (ZUno(p->getPropertyValue("DisplayName").get<OUString>())
+                    .trimmed()
+                    .compare(nazwa.trimmed(), Qt::CaseInsensitive) == 0) {
                 wzor = p;
                 break;
             }
@@ -486,7 +489,8 @@ void TDokumentLibreOffice::Zapisz(const QString& plik)
     {
         QTemporaryFile plikTymczasowy(cel.absolutePath() + QStringLiteral("/.velostra-XXXXXX.") + cel.suffix());
         if (!plikTymczasowy.open())
-            throw EBlad(QStringLiteral("Brak możliwości zapisu dokumentu. Plik jest używany lub brak uprawnień do zapisu."));
+            throw EBlad(
+                QStringLiteral("Brak możliwości zapisu dokumentu. Plik jest używany lub brak uprawnień do zapisu."));
         plikTymczasowy.setAutoRemove(false);
         tymczasowy = plikTymczasowy.fileName();
     }
@@ -499,16 +503,16 @@ void TDokumentLibreOffice::Zapisz(const QString& plik)
             ZamienZnacznikNaPoleRozdzialu();
         WywolajUno([&] {
             Reference<css::frame::XStorable> zapis(FDokument, UNO_QUERY_THROW);
-            zapis->storeToURL(DoUno(ConvertToURL(tymczasowy)),
-                              Wlasciwosci({Wlasciwosc("FilterName", Any(DoUno(filtr))),
-                                           Wlasciwosc("Overwrite", Any(true))}));
+            zapis->storeToURL(DoUno(ConvertToURL(tymczasowy)), Wlasciwosci({Wlasciwosc("FilterName", Any(DoUno(filtr))),
+                                                                            Wlasciwosc("Overwrite", Any(true))}));
         });
         if (QFileInfo(tymczasowy).size() <= 0)
             throw EBlad(QStringLiteral("Pakiet biurowy nie zapisał dokumentu."));
         if (docx && (!FStylOdwolania.isEmpty() || FDwustronny))
             PoprawDocx(tymczasowy, FStylOdwolania, FDwustronny);
         if (std::rename(QFile::encodeName(tymczasowy).constData(), QFile::encodeName(plik).constData()) != 0)
-            throw EBlad(QStringLiteral("Brak możliwości zapisu dokumentu. Plik jest używany lub brak uprawnień do zapisu."));
+            throw EBlad(
+                QStringLiteral("Brak możliwości zapisu dokumentu. Plik jest używany lub brak uprawnień do zapisu."));
     } catch (...) {
         QFile::remove(tymczasowy);
         throw;
@@ -522,7 +526,8 @@ void TDokumentLibreOffice::ZamienZnacznikNaPoleRozdzialu()
         Reference<css::container::XNameAccess> style = Rodzina(FDokument, "ParagraphStyles");
         for (const OUString& n : style->getElementNames()) {
             Reference<css::beans::XPropertySet> p(style->getByName(n), UNO_QUERY_THROW);
-            if (ZUno(p->getPropertyValue("DisplayName").get<OUString>()).compare(FStylOdwolania, Qt::CaseInsensitive) == 0) {
+            if (ZUno(p->getPropertyValue("DisplayName").get<OUString>()).compare(FStylOdwolania, Qt::CaseInsensitive) ==
+                0) {
                 p->getPropertyValue("OutlineLevel") >>= poziom;
                 break;
             }
@@ -542,11 +547,12 @@ void TDokumentLibreOffice::ZamienZnacznikNaPoleRozdzialu()
                 Reference<css::text::XTextCursor> kursor = tekst->createTextCursorByRange(akapit);
                 kursor->setString(OUString());
                 if (poziom > 0) {
-                    Reference<css::beans::XPropertySet> pole(fabryka->createInstance("com.sun.star.text.textfield.Chapter"),
-                                                             UNO_QUERY_THROW);
+                    Reference<css::beans::XPropertySet> pole(
+                        fabryka->createInstance("com.sun.star.text.textfield.Chapter"), UNO_QUERY_THROW);
                     pole->setPropertyValue("Level", Any(sal_Int8(poziom - 1)));
-                    pole->setPropertyValue("ChapterFormat", Any(sal_Int16(0)));  // the heading's text
-                    tekst->insertTextContent(kursor.get(), Reference<css::text::XTextContent>(pole, UNO_QUERY_THROW), false);
+                    pole->setPropertyValue("ChapterFormat", Any(sal_Int16(0))); // the heading's text
+                    tekst->insertTextContent(kursor.get(), Reference<css::text::XTextContent>(pole, UNO_QUERY_THROW),
+                                             false);
                 }
             }
         }

@@ -37,7 +37,7 @@ QString KatalogProfilu(const QTemporaryDir& katalog)
     return katalog.path() + QStringLiteral("/profil");
 }
 
-}  // namespace
+} // namespace
 
 TProcesOffice::TProcesOffice()
     : FKatalog(QDir::tempPath() + QStringLiteral("/velostra-office-XXXXXX")),
@@ -152,7 +152,7 @@ void TProcesOffice::Zakoncz(int msCzekania)
     int status = 0;
     while (zegar.elapsed() < msCzekania) {
         if (waitpid(FPid, &status, WNOHANG) == FPid) {
-            kill(-FPid, SIGKILL);  // anything left in the group
+            kill(-FPid, SIGKILL); // anything left in the group
             FPid = -1;
             return;
         }

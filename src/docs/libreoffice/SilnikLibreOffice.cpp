@@ -69,7 +69,7 @@ Reference<css::uno::XComponentContext> KontekstLokalny()
 
 const int KCzasStartuMs = 60000;
 
-}  // namespace
+} // namespace
 
 TSilnikLibreOffice::TSilnikLibreOffice() = default;
 
@@ -124,7 +124,8 @@ void TSilnikLibreOffice::UruchomJesliTrzeba()
         polaczenie->Desktop = css::frame::Desktop::create(polaczenie->Kontekst);
     } catch (const css::uno::Exception& e) {
         proces->Zakoncz(0);
-        throw EBrakSilnikaDokumentow(QStringLiteral("Pakiet biurowy LibreOffice nie uruchomił się: ") + ZUno(e.Message));
+        throw EBrakSilnikaDokumentow(QStringLiteral("Pakiet biurowy LibreOffice nie uruchomił się: ") +
+                                     ZUno(e.Message));
     }
     FProces = std::move(proces);
     FPolaczenie = std::move(polaczenie);

@@ -48,8 +48,7 @@ inline css::uno::Sequence<css::beans::PropertyValue> Wlasciwosci(std::vector<css
 
 // Runs UNO calls; a lost connection becomes ESilnikUtracony, any other UNO failure an EBlad with its
 // message.
-template <class F>
-auto WywolajUno(F&& f) -> decltype(f())
+template <class F> auto WywolajUno(F&& f) -> decltype(f())
 {
     try {
         return f();
@@ -61,4 +60,3 @@ auto WywolajUno(F&& f) -> decltype(f())
         RzucBladUno(e);
     }
 }
-

@@ -34,6 +34,6 @@ public:
                            const QString& kolumna, const QString& wartosc) = 0;
     // The same for many keys in one pass over the table (key as text -> new text); every check is made
     // before anything is written.
-    virtual int UstawTeksty(const QString& tabela, const QString& kolumnaKlucza, const QHash<QString, QString>& wartosci,
-                            const QString& kolumna) = 0;
+    virtual int UstawTeksty(const QString& tabela, const QString& kolumnaKlucza,
+                            const QHash<QString, QString>& wartosci, const QString& kolumna) = 0;
 };

@@ -10,13 +10,21 @@
 
 using namespace StronaJet4;
 
-namespace
+namespace {
+MdbHandle* Uchwyt(void* p)
 {
-MdbHandle* Uchwyt(void* p) { return static_cast<MdbHandle*>(p); }
+    return static_cast<MdbHandle*>(p);
+}
 
-QString Nazwa(const char* utf8) { return QString::fromUtf8(utf8); }
+QString Nazwa(const char* utf8)
+{
+    return QString::fromUtf8(utf8);
+}
 
-bool CzyTekstowa(int typ) { return typ == MDB_TEXT || typ == MDB_MEMO; }
+bool CzyTekstowa(int typ)
+{
+    return typ == MDB_TEXT || typ == MDB_MEMO;
+}
 
 QVariant Wartosc(int typ, const char* tekst, int dlugosc)
 {
@@ -89,7 +97,10 @@ struct TBazaMdbJet4::TTabela
         }
         throw EBlad(QStringLiteral("Brak kolumny „%1” w tabeli „%2”.").arg(nazwa, Nazwa(Def->name)));
     }
-    MdbColumn* Kol(int i) const { return static_cast<MdbColumn*>(g_ptr_array_index(Def->columns, static_cast<guint>(i))); }
+    MdbColumn* Kol(int i) const
+    {
+        return static_cast<MdbColumn*>(g_ptr_array_index(Def->columns, static_cast<guint>(i)));
+    }
 };
 
 namespace {
@@ -131,7 +142,7 @@ bool CzyKatalogCzytelny(MdbHandle* mdb, qint64 rozmiarPliku)
     return czytelny;
 }
 
-}  // namespace
+} // namespace
 
 std::unique_ptr<TBazaMdb> TBazaMdb::OtworzDoOdczytu(const QString& sciezka)
 {
@@ -143,7 +154,8 @@ std::unique_ptr<TBazaMdb> TBazaMdb::OtworzDoZapisu(const QString& sciezka)
     return std::make_unique<TBazaMdbJet4>(sciezka, true);
 }
 
-TBazaMdbJet4::TBazaMdbJet4(const QString& sciezka, bool doZapisu) : FSciezka(sciezka), FDoZapisu(doZapisu), FPlik(sciezka)
+TBazaMdbJet4::TBazaMdbJet4(const QString& sciezka, bool doZapisu)
+    : FSciezka(sciezka), FDoZapisu(doZapisu), FPlik(sciezka)
 {
     if (!QFileInfo(sciezka).isFile())
         throw EBlad(QStringLiteral("Plik bazy danych „%1” nie istnieje.").arg(sciezka));
@@ -178,7 +190,10 @@ TBazaMdbJet4::~TBazaMdbJet4()
         mdb_close(Uchwyt(FMdb));
 }
 
-bool TBazaMdbJet4::CzyTabela(const QString& tabela) const { return FTabele.contains(tabela.toLower()); }
+bool TBazaMdbJet4::CzyTabela(const QString& tabela) const
+{
+    return FTabele.contains(tabela.toLower());
+}
 
 std::unique_ptr<TBazaMdbJet4::TTabela> TBazaMdbJet4::OtworzTabele(const QString& tabela) const
 {
@@ -221,7 +236,7 @@ std::vector<TBazaMdb::TWiersz> TBazaMdbJet4::CzytajTabele(const QString& tabela,
 }
 
 std::vector<TBazaMdb::TWiersz> TBazaMdbJet4::Czytaj(TTabela& t, const QStringList& kolumny,
-                                                     std::vector<TMiejsce>* miejsca) const
+                                                    std::vector<TMiejsce>* miejsca) const
 {
     MdbHandle* mdb = Uchwyt(FMdb);
     std::vector<int> indeksy;
@@ -244,7 +259,8 @@ std::vector<TBazaMdb::TWiersz> TBazaMdbJet4::Czytaj(TTabela& t, const QStringLis
             const int dl = std::min<int>(dlugosci[i], static_cast<int>(rozmiar));
             QVariant v;
             if (dl > 0 || kol->col_type == MDB_BOOL) {
-                v = Wartosc(kol->col_type, bufory[i].data(), kol->col_type == MDB_BOOL ? static_cast<int>(qstrlen(bufory[i].data())) : dl);
+                v = Wartosc(kol->col_type, bufory[i].data(),
+                            kol->col_type == MDB_BOOL ? static_cast<int>(qstrlen(bufory[i].data())) : dl);
             } else if (CzyTekstowa(kol->col_type)) {
                 // The library gives the same empty value for NULL and for an empty text: the row's null mask
                 // tells them apart.
@@ -259,8 +275,8 @@ std::vector<TBazaMdb::TWiersz> TBazaMdbJet4::Czytaj(TTabela& t, const QStringLis
                         throw EBlad(QStringLiteral("Uszkodzony wiersz w tabeli „%1”.").arg(Nazwa(t.Def->name)));
                 }
                 const int bit = kol->col_num;
-                const bool obecny = bit / 8 < rozbior.MaskaNull.size()
-                                    && (static_cast<quint8>(rozbior.MaskaNull[bit / 8]) & (1u << (bit % 8))) != 0;
+                const bool obecny = bit / 8 < rozbior.MaskaNull.size() &&
+                                    (static_cast<quint8>(rozbior.MaskaNull[bit / 8]) & (1u << (bit % 8))) != 0;
                 if (obecny)
                     v = QString(QLatin1String(""));
             }
@@ -369,9 +385,10 @@ void TBazaMdbJet4::PrzeniesWiersz(const TTabela& t, const TMiejsce& miejsce, QBy
     const quint32 tdef = static_cast<quint32>(t.Wpis->table_pg);
     std::vector<quint32> strony;
     for (gint32 nr = mdb_map_find_next(mdb, t.Def->usage_map, static_cast<unsigned>(t.Def->map_sz), 0); nr > 0;
-         nr = mdb_map_find_next(mdb, t.Def->usage_map, static_cast<unsigned>(t.Def->map_sz), static_cast<guint32>(nr))) {
+         nr =
+             mdb_map_find_next(mdb, t.Def->usage_map, static_cast<unsigned>(t.Def->map_sz), static_cast<guint32>(nr))) {
         if (!strony.empty() && static_cast<quint32>(nr) <= strony.back())
-            break;  // a damaged map that runs in circles
+            break; // a damaged map that runs in circles
         strony.push_back(static_cast<quint32>(nr));
     }
     auto stronaTabeli = [&](const QByteArray& s) { return CzyStronaDanych(s) && Czytaj32(s, 4) == tdef; };

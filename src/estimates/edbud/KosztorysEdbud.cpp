@@ -42,7 +42,7 @@ qint64 Calkowita(const QVariant& v)
     return ok ? w : 0;
 }
 
-}  // namespace
+} // namespace
 
 TKosztorysEdbud::TKosztorysEdbud(const QString& filePath, bool renumeruj, bool indeksuj, bool nadpiszKopie)
     : TKosztorys(filePath, renumeruj, indeksuj, nadpiszKopie)
@@ -88,8 +88,8 @@ void TKosztorysEdbud::DopiszJednostkiBazy(QMap<QString, QString>& kody, const QS
     if (kody.isEmpty() || baza.trimmed().isEmpty() || !QFileInfo(baza).isFile())
         return;
     try {
-        const auto jednostki = TBazaMdb::OtworzDoOdczytu(baza)->CzytajTabele(QStringLiteral("UNITS"),
-                                                                            {QStringLiteral("code"), QStringLiteral("name")});
+        const auto jednostki = TBazaMdb::OtworzDoOdczytu(baza)->CzytajTabele(
+            QStringLiteral("UNITS"), {QStringLiteral("code"), QStringLiteral("name")});
         for (const auto& w : jednostki)
             kody.insert(TekstWartosci(w.value(QStringLiteral("code"))), TekstWartosci(w.value(QStringLiteral("name"))));
     } catch (const EBlad&) {
@@ -121,13 +121,14 @@ void TKosztorysEdbud::Wczytaj()
     std::vector<TBazaMdb::TWiersz> rozdzialy, pozycje;
     try {
         auto baza = TBazaMdb::OtworzDoOdczytu(sciezka);
-        rozdzialy = baza->CzytajTabele(QStringLiteral("chapters"), {QStringLiteral("chapterid"), QStringLiteral("lp"),
-                                                                     QStringLiteral("name"), QStringLiteral("posorder")});
-        pozycje = baza->CzytajTabele(
-            QStringLiteral("positions"),
-            {QStringLiteral("positionid"), QStringLiteral("chapterid"), QStringLiteral("lp"), QStringLiteral("code"),
-             QStringLiteral("name"), QStringLiteral("unit"), QStringLiteral("quantitystring"), QStringLiteral("ts"),
-             QStringLiteral("price"), QStringLiteral("posorder")});
+        rozdzialy =
+            baza->CzytajTabele(QStringLiteral("chapters"), {QStringLiteral("chapterid"), QStringLiteral("lp"),
+                                                            QStringLiteral("name"), QStringLiteral("posorder")});
+        pozycje = baza->CzytajTabele(QStringLiteral("positions"),
+                                     {QStringLiteral("positionid"), QStringLiteral("chapterid"), QStringLiteral("lp"),
+                                      QStringLiteral("code"), QStringLiteral("name"), QStringLiteral("unit"),
+                                      QStringLiteral("quantitystring"), QStringLiteral("ts"), QStringLiteral("price"),
+                                      QStringLiteral("posorder")});
     } catch (const EBlad&) {
         throw EBlad(QStringLiteral("Wybrany plik kosztorysu jest nieprawidłowy."));
     }
@@ -163,8 +164,9 @@ void TKosztorysEdbud::Wczytaj()
     for (const TRekord& rekord : rekordy) {
         const QString id = TekstWartosci(rekord.Rozdzial->value(QStringLiteral("chapterid")));
         if (pierwszy || id != poprzedni) {
-            biezacy = AddElement(std::make_unique<TElementRds>(TekstWartosci(rekord.Rozdzial->value(QStringLiteral("lp"))),
-                                                               0, TekstWartosci(rekord.Rozdzial->value(QStringLiteral("name")))));
+            biezacy = AddElement(
+                std::make_unique<TElementRds>(TekstWartosci(rekord.Rozdzial->value(QStringLiteral("lp"))), 0,
+                                              TekstWartosci(rekord.Rozdzial->value(QStringLiteral("name")))));
             poprzedni = id;
             pierwszy = false;
         }
@@ -214,8 +216,8 @@ void TKosztorysEdbud::SaveFile(const QString& newFilePath)
                 numery.insert(p->Id(), STDoZapisu(*p));
             }
         }
-        TBazaMdb::OtworzDoZapisu(tymczasowy)->UstawTeksty(QStringLiteral("positions"), QStringLiteral("positionid"),
-                                                          numery, QStringLiteral("ts"));
+        TBazaMdb::OtworzDoZapisu(tymczasowy)
+            ->UstawTeksty(QStringLiteral("positions"), QStringLiteral("positionid"), numery, QStringLiteral("ts"));
     } catch (const EBlad&) {
         QFile::remove(tymczasowy);
         throw EBlad(BladZapisu);

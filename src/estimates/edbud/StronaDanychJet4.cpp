@@ -2,8 +2,7 @@
 
 #include <cstring>
 
-namespace StronaJet4
-{
+namespace StronaJet4 {
 quint16 Czytaj16(const QByteArray& dane, int poz)
 {
     return static_cast<quint16>(static_cast<quint8>(dane[poz]) | (static_cast<quint8>(dane[poz + 1]) << 8));
@@ -20,7 +19,10 @@ void Zapisz16(QByteArray& dane, int poz, quint16 wartosc)
     dane[poz + 1] = static_cast<char>(wartosc >> 8);
 }
 
-int LiczbaWierszy(const QByteArray& strona) { return Czytaj16(strona, 12); }
+int LiczbaWierszy(const QByteArray& strona)
+{
+    return Czytaj16(strona, 12);
+}
 
 static int PoczatekWiersza(const QByteArray& strona, int nr)
 {
@@ -66,7 +68,10 @@ int WolneMiejsce(const QByteArray& strona)
     return NajnizszyPoczatek(strona) - NaglowekStrony - 2 * LiczbaWierszy(strona);
 }
 
-static void UstawWolneMiejsce(QByteArray& strona) { Zapisz16(strona, 2, static_cast<quint16>(WolneMiejsce(strona))); }
+static void UstawWolneMiejsce(QByteArray& strona)
+{
+    Zapisz16(strona, 2, static_cast<quint16>(WolneMiejsce(strona)));
+}
 
 bool ZastapWiersz(QByteArray& strona, int nr, const QByteArray& nowy, quint16 flagi)
 {
@@ -130,7 +135,8 @@ bool CzytajWskaznik(const QByteArray& bajty, quint32& strona, int& wiersz)
     if (bajty.size() < 4)
         return false;
     wiersz = static_cast<quint8>(bajty[0]);
-    strona = static_cast<quint32>(static_cast<quint8>(bajty[1])) | (static_cast<quint32>(static_cast<quint8>(bajty[2])) << 8) |
+    strona = static_cast<quint32>(static_cast<quint8>(bajty[1])) |
+             (static_cast<quint32>(static_cast<quint8>(bajty[2])) << 8) |
              (static_cast<quint32>(static_cast<quint8>(bajty[3])) << 16);
     return true;
 }
@@ -160,8 +166,8 @@ bool Rozbierz(const QByteArray& w, TRozbiorWiersza& wynik)
     wynik.Stale = w.mid(2, przes[0] - 2);
     wynik.Zmienne.clear();
     for (int i = 0; i < liczbaZmiennych; ++i)
-        wynik.Zmienne.push_back(w.mid(przes[static_cast<size_t>(i)],
-                                      przes[static_cast<size_t>(i) + 1] - przes[static_cast<size_t>(i)]));
+        wynik.Zmienne.push_back(
+            w.mid(przes[static_cast<size_t>(i)], przes[static_cast<size_t>(i) + 1] - przes[static_cast<size_t>(i)]));
     const int eod = przes.back();
     wynik.Luka = w.mid(eod, poczatekTablicy - eod);
     wynik.MaskaNull = w.right(maska);

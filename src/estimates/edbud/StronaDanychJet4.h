@@ -8,8 +8,7 @@
 // downwards, each ending where the previous one starts; the row table after the 14-byte header keeps every
 // row's start with its flags (deleted, overflow pointer). Nothing here knows about tables or columns beyond
 // what the row layout itself says.
-namespace StronaJet4
-{
+namespace StronaJet4 {
 constexpr int RozmiarStrony = 4096;
 constexpr int NaglowekStrony = 14;
 constexpr quint16 FlagaUsuniety = 0x8000;

@@ -16,7 +16,7 @@ bool CzyPusty(const QString& tekst)
     return true;
 }
 
-}  // namespace
+} // namespace
 
 void DopasujSpecyfikacje(TZestawST& zestaw, bool czyKorzystajZWariantow)
 {

@@ -20,7 +20,7 @@ const TKonfiguracja* KonfiguracjaProgramu()
     throw EBlad(QStringLiteral("Brak specyfikacji"));
 }
 
-}  // namespace
+} // namespace
 
 TPozycjaZbioru::TPozycjaZbioru(TSpecyfikacja* specyfikacja)
     : FWybranaSpecyfikacja(std::make_unique<TWybranaSpecyfikacja>(KonfiguracjaProgramu())), FCzyWlasna(true)

@@ -16,7 +16,7 @@ char16_t MalaAscii(char16_t c)
     return c >= u'A' && c <= u'Z' ? static_cast<char16_t>(c + (u'a' - u'A')) : c;
 }
 
-}  // namespace
+} // namespace
 
 bool TZbiorST::TKlucz::operator==(const TKlucz& inny) const
 {

@@ -27,7 +27,7 @@ QJsonObject PozycjaZbioruNaJson(const TPozycjaZbioru& p)
                        {QStringLiteral("pozycje"), p.PozycjeCount()}};
 }
 
-}  // namespace
+} // namespace
 
 QJsonObject KonfiguracjaZestawuNaJson(const TKonfiguracjaZestawu& k)
 {

@@ -112,7 +112,7 @@ void ZapiszDrzewo(pugi::xml_node& x, const TElementRds& element)
     }
 }
 
-}  // namespace
+} // namespace
 
 void TZestawST::Otworz(const QString& zestawPath, bool, bool)
 {

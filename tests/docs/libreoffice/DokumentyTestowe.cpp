@@ -22,12 +22,12 @@ QByteArray Uruchom(const QString& program, const QStringList& argumenty)
     QProcess proces;
     proces.start(program, argumenty);
     if (!proces.waitForFinished(60000) || proces.exitCode() != 0)
-        throw std::runtime_error((program + QStringLiteral(" failed: ") + QString::fromUtf8(proces.readAllStandardError()))
-                                     .toStdString());
+        throw std::runtime_error(
+            (program + QStringLiteral(" failed: ") + QString::fromUtf8(proces.readAllStandardError())).toStdString());
     return proces.readAllStandardOutput();
 }
 
-}  // namespace
+} // namespace
 
 QByteArray Fodt(const TTrescDokumentu& tresc)
 {
@@ -41,9 +41,12 @@ QByteArray Fodt(const TTrescDokumentu& tresc)
     if (tresc.ZTabela) {
         body += QStringLiteral(
             "<table:table table:name=\"Materialy\"><table:table-column table:number-columns-repeated=\"2\"/>"
-            "<table:table-row><table:table-cell office:value-type=\"string\"><text:p>Materiał</text:p></table:table-cell>"
-            "<table:table-cell office:value-type=\"string\"><text:p>Jednostka</text:p></table:table-cell></table:table-row>"
-            "<table:table-row><table:table-cell office:value-type=\"string\"><text:p>Cement #NAZWA_ZADANIA#</text:p></table:table-cell>"
+            "<table:table-row><table:table-cell "
+            "office:value-type=\"string\"><text:p>Materiał</text:p></table:table-cell>"
+            "<table:table-cell "
+            "office:value-type=\"string\"><text:p>Jednostka</text:p></table:table-cell></table:table-row>"
+            "<table:table-row><table:table-cell office:value-type=\"string\"><text:p>Cement "
+            "#NAZWA_ZADANIA#</text:p></table:table-cell>"
             "<table:table-cell office:value-type=\"string\"><text:p>t</text:p></table:table-cell></table:table-row>"
             "</table:table>\n");
     }
@@ -51,10 +54,12 @@ QByteArray Fodt(const TTrescDokumentu& tresc)
         body += QStringLiteral("<text:p text:style-name=\"PodzialStrony\">Kolejna strona %1</text:p>\n").arg(i + 2);
     QString stylWlasny;
     if (!tresc.StylAkapitow.isEmpty())
-        stylWlasny = QStringLiteral("<style:style style:name=\"%1\" style:family=\"paragraph\" style:parent-style-name=\"Standard\"/>")
-                         .arg(Xml(tresc.StylAkapitow));
+        stylWlasny =
+            QStringLiteral(
+                "<style:style style:name=\"%1\" style:family=\"paragraph\" style:parent-style-name=\"Standard\"/>")
+                .arg(Xml(tresc.StylAkapitow));
     const QString dokument = QStringLiteral(
-        R"(<?xml version="1.0" encoding="UTF-8"?>
+                                 R"(<?xml version="1.0" encoding="UTF-8"?>
 <office:document xmlns:office="urn:oasis:names:tc:opendocument:xmlns:office:1.0" xmlns:style="urn:oasis:names:tc:opendocument:xmlns:style:1.0" xmlns:text="urn:oasis:names:tc:opendocument:xmlns:text:1.0" xmlns:table="urn:oasis:names:tc:opendocument:xmlns:table:1.0" xmlns:fo="urn:oasis:names:tc:opendocument:xmlns:xsl-fo-compatible:1.0" office:version="1.2" office:mimetype="application/vnd.oasis.opendocument.text">
 <office:styles>
 <style:style style:name="Standard" style:family="paragraph" style:class="text"/>
@@ -92,7 +97,8 @@ QString DoPdf(ISilnikDokumentow& silnik, const QString& dokument)
 
 QString TekstPdf(const QString& pdf)
 {
-    return QString::fromUtf8(Uruchom(QStringLiteral("pdftotext"), {QStringLiteral("-layout"), pdf, QStringLiteral("-")}));
+    return QString::fromUtf8(
+        Uruchom(QStringLiteral("pdftotext"), {QStringLiteral("-layout"), pdf, QStringLiteral("-")}));
 }
 
 int LiczbaStronPdf(const QString& pdf)

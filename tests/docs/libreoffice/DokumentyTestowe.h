@@ -9,11 +9,11 @@ class ISilnikDokumentow;
 // office itself.
 struct TTrescDokumentu
 {
-    QString Naglowek;           // outline level 1
-    QStringList Akapity;        // body paragraphs
-    QString StylAkapitow;       // paragraph style of the body (empty: the default)
-    bool ZTabela = false;       // a small table after the paragraphs
-    int PodzialyStron = 0;      // extra pages (page breaks) after the paragraphs
+    QString Naglowek;      // outline level 1
+    QStringList Akapity;   // body paragraphs
+    QString StylAkapitow;  // paragraph style of the body (empty: the default)
+    bool ZTabela = false;  // a small table after the paragraphs
+    int PodzialyStron = 0; // extra pages (page breaks) after the paragraphs
 };
 
 // Flat OpenDocument text (.fodt) with that content.

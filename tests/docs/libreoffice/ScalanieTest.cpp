@@ -59,14 +59,17 @@ protected:
     {
         std::vector<std::unique_ptr<TMyPath>> pliki;
         if (zTytulem)
-            pliki.push_back(MyPath(ZapiszDokument(Silnik(), Sciezka("tytul.odt"),
-                                                  {"STRONA TYTUŁOWA", {"Znacznik: TYTUL", "Zadanie: #NAZWA_ZADANIA#"}, {}, false, 0})));
-        pliki.push_back(MyPath(ZapiszDokument(Silnik(), Sciezka("st1.docx"),
-                                              {"ST-01 Roboty ziemne", {"Znacznik: ST01", "Wykopy #NAZWA_ZADANIA#"}, {}, true, 1})));
-        pliki.push_back(MyPath(ZapiszDokument(Silnik(), Sciezka("st2.doc"),
-                                              {"ST-02 Betony", {"Znacznik: ST02", "Lista:", "#LISTA_ST#", "koniec"}, {}, false, 0})));
-        pliki.push_back(MyPath(ZapiszDokument(Silnik(), Sciezka("st3.odt"),
-                                              {"ST-03 Izolacje", {"Znacznik: ST03"}, {}, false, 2})));
+            pliki.push_back(MyPath(
+                ZapiszDokument(Silnik(), Sciezka("tytul.odt"),
+                               {"STRONA TYTUŁOWA", {"Znacznik: TYTUL", "Zadanie: #NAZWA_ZADANIA#"}, {}, false, 0})));
+        pliki.push_back(
+            MyPath(ZapiszDokument(Silnik(), Sciezka("st1.docx"),
+                                  {"ST-01 Roboty ziemne", {"Znacznik: ST01", "Wykopy #NAZWA_ZADANIA#"}, {}, true, 1})));
+        pliki.push_back(MyPath(
+            ZapiszDokument(Silnik(), Sciezka("st2.doc"),
+                           {"ST-02 Betony", {"Znacznik: ST02", "Lista:", "#LISTA_ST#", "koniec"}, {}, false, 0})));
+        pliki.push_back(
+            MyPath(ZapiszDokument(Silnik(), Sciezka("st3.odt"), {"ST-03 Izolacje", {"Znacznik: ST03"}, {}, false, 2})));
         return pliki;
     }
 
@@ -130,9 +133,9 @@ TEST_P(ScalanieFormatTest, WszystkiePlikiWKolejnosciZNaglowkiemIStopka)
             << strony[i].toStdString();
     }
     const QString calosc = strony.join(QLatin1Char('\f'));
-    EXPECT_TRUE(WKolejnosci(calosc, {"Znacznik: TYTUL", "Znacznik: ST01", "Wykopy Budowa szkoły", "Cement Budowa szkoły",
-                                     "Znacznik: ST02", "ST-01 - Roboty ziemne", "ST-03 - Izolacje", "koniec",
-                                     "Znacznik: ST03", "Kolejna strona 3"}));
+    EXPECT_TRUE(WKolejnosci(calosc, {"Znacznik: TYTUL", "Znacznik: ST01", "Wykopy Budowa szkoły",
+                                     "Cement Budowa szkoły", "Znacznik: ST02", "ST-01 - Roboty ziemne",
+                                     "ST-03 - Izolacje", "koniec", "Znacznik: ST03", "Kolejna strona 3"}));
     EXPECT_FALSE(calosc.contains("#NAZWA_ZADANIA#"));
     EXPECT_FALSE(calosc.contains("#LISTA_ST#"));
     // Nothing but the inputs, their PDFs and the result is left in the folder.
@@ -145,7 +148,8 @@ INSTANTIATE_TEST_SUITE_P(Formaty, ScalanieFormatTest,
                                            TPrzypadekFormatu{"odt", false}, TPrzypadekFormatu{"pdf", true},
                                            TPrzypadekFormatu{"pdf", false}),
                          [](const auto& przypadek) {
-                             return std::string(przypadek.param.Rozszerzenie) + (przypadek.param.Word ? "_word" : "_odt");
+                             return std::string(przypadek.param.Rozszerzenie) +
+                                    (przypadek.param.Word ? "_word" : "_odt");
                          });
 
 TEST_F(ScalanieTest, BezStronyTytulowejPierwszaStronaMaNaglowekIStopke)
@@ -166,8 +170,10 @@ TEST_F(ScalanieTest, BezStronyTytulowejPierwszaStronaMaNaglowekIStopke)
 TEST_F(ScalanieTest, NazwyPlikowZeZnakamiSpecjalnymi)
 {
     std::vector<std::unique_ptr<TMyPath>> pliki;
-    pliki.push_back(MyPath(ZapiszDokument(Silnik(), Sciezka("ST #1 – żółć 100%.docx"), {"A", {"Znacznik: ZNAKI"}, {}, false, 0})));
-    pliki.push_back(MyPath(ZapiszDokument(Silnik(), Sciezka("B-01;a&b [x].doc"), {"B", {"Znacznik: NAWIASY"}, {}, false, 0})));
+    pliki.push_back(
+        MyPath(ZapiszDokument(Silnik(), Sciezka("ST #1 – żółć 100%.docx"), {"A", {"Znacznik: ZNAKI"}, {}, false, 0})));
+    pliki.push_back(
+        MyPath(ZapiszDokument(Silnik(), Sciezka("B-01;a&b [x].doc"), {"B", {"Znacznik: NAWIASY"}, {}, false, 0})));
     TZbiorEksporterDOC eksporter(&Silnik());
     const QString wynik = Sciezka("wynik #2 ąę%20.docx");
     eksporter.ScalPliki(wynik, Wskazniki(pliki));
@@ -179,7 +185,8 @@ TEST_F(ScalanieTest, NazwyPlikowZeZnakamiSpecjalnymi)
 TEST_F(ScalanieTest, JedenPlikBezPodzialuStrony)
 {
     std::vector<std::unique_ptr<TMyPath>> pliki;
-    pliki.push_back(MyPath(ZapiszDokument(Silnik(), Sciezka("jeden.docx"), {"ST-09", {"Znacznik: JEDEN"}, {}, false, 0})));
+    pliki.push_back(
+        MyPath(ZapiszDokument(Silnik(), Sciezka("jeden.docx"), {"ST-09", {"Znacznik: JEDEN"}, {}, false, 0})));
     TZbiorEksporterDOC eksporter(&Silnik());
     const QString wynik = Sciezka("wynik.pdf");
     eksporter.ScalPliki(wynik, Wskazniki(pliki));
@@ -209,9 +216,11 @@ TEST_F(ScalanieTest, DrukDwustronnyStopkiParzysteINieparzyste)
     // The Word file says odd and even pages differ and holds both footers.
     const QString docx = Sciezka("wynik.docx");
     eksporter.ScalPliki(docx, Wskazniki(pliki));
-    EXPECT_TRUE(CzescArchiwum(docx, "word/settings.xml").contains("evenAndOddHeaders")) << CzescArchiwum(docx, "word/settings.xml").toStdString() << NazwyWArchiwum(docx).join(" ").toStdString();
+    EXPECT_TRUE(CzescArchiwum(docx, "word/settings.xml").contains("evenAndOddHeaders"))
+        << CzescArchiwum(docx, "word/settings.xml").toStdString() << NazwyWArchiwum(docx).join(" ").toStdString();
     const QString dokument = QString::fromUtf8(CzescArchiwum(docx, "word/document.xml"));
-    EXPECT_TRUE(dokument.contains(QRegularExpression("footerReference w:type=\"even\""))) << dokument.mid(dokument.indexOf("<w:sectPr")).toStdString();
+    EXPECT_TRUE(dokument.contains(QRegularExpression("footerReference w:type=\"even\"")))
+        << dokument.mid(dokument.indexOf("<w:sectPr")).toStdString();
     EXPECT_TRUE(dokument.contains(QRegularExpression("footerReference w:type=\"default\"")));
 }
 
@@ -245,7 +254,8 @@ TEST_F(ScalanieTest, MarginesyWZapisanymPliku)
     const auto dopasowanie = QRegularExpression(QStringLiteral("<w:pgMar ([^>]*)/>")).match(dokument);
     ASSERT_TRUE(dopasowanie.hasMatch());
     auto twip = [&](const char* nazwa) {
-        const auto m = QRegularExpression(QStringLiteral("w:%1=\"(\\d+)\"").arg(QLatin1String(nazwa))).match(dopasowanie.captured(1));
+        const auto m = QRegularExpression(QStringLiteral("w:%1=\"(\\d+)\"").arg(QLatin1String(nazwa)))
+                           .match(dopasowanie.captured(1));
         return m.hasMatch() ? m.captured(1).toInt() : -1;
     };
     auto mm = [](int ile) { return ile * 1440.0 / 25.4; };
@@ -332,7 +342,8 @@ TEST_F(ScalanieTest, NazwyStylowUzywanychWPlikach)
 TEST_F(ScalanieTest, LiczbaMiejscListyStWWarunkachOgolnych)
 {
     auto jedno = MyPath(ZapiszDokument(Silnik(), Sciezka("wo1.doc"), {"WO", {"#LISTA_ST#"}, {}, false, 0}));
-    auto dwa = MyPath(ZapiszDokument(Silnik(), Sciezka("wo2.docx"), {"WO", {"#LISTA_ST#", "x #LISTA_ST#"}, {}, false, 0}));
+    auto dwa =
+        MyPath(ZapiszDokument(Silnik(), Sciezka("wo2.docx"), {"WO", {"#LISTA_ST#", "x #LISTA_ST#"}, {}, false, 0}));
     auto zadne = MyPath(ZapiszDokument(Silnik(), Sciezka("wo0.doc"), {"WO", {"#lista_st#"}, {}, false, 0}));
     TZbiorEksporterDOC eksporter(&Silnik());
     int ilosc = -1;
@@ -363,7 +374,7 @@ TEST_F(ScalanieTest, PrzerwanieWTrakcieZapisujeCzesc)
     const QString tekst = TekstPdf(wynik);
     EXPECT_TRUE(tekst.contains("Znacznik: TYTUL"));
     EXPECT_TRUE(tekst.contains("Zadanie: Budowa szkoły"));
-    EXPECT_TRUE(tekst.contains("Znacznik: ST01"));  // the file being inserted when the stop came
+    EXPECT_TRUE(tekst.contains("Znacznik: ST01")); // the file being inserted when the stop came
     EXPECT_FALSE(tekst.contains("Znacznik: ST02"));
     EXPECT_FALSE(tekst.contains("Nagłówek zestawu"));
 }
@@ -436,4 +447,4 @@ TEST_F(ScalanieTest, NieudaneScalenieZostawiaStaryCel)
     EXPECT_EQ(pozniej.readAll(), QByteArray("stary"));
 }
 
-}  // namespace
+} // namespace

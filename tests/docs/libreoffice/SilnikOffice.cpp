@@ -13,7 +13,7 @@ public:
 
 [[maybe_unused]] ::testing::Environment* const GSrodowisko = ::testing::AddGlobalTestEnvironment(new TSrodowiskoOffice);
 
-}  // namespace
+} // namespace
 
 void TTestZOffice::SetUpTestSuite()
 {

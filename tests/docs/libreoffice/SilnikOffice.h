@@ -25,12 +25,12 @@ protected:
 };
 
 // The statement raises that type of error with exactly that message.
-#define EXPECT_THROW_MSG(wyrazenie, Typ, komunikat)                                    \
-    do {                                                                               \
-        try {                                                                          \
-            wyrazenie;                                                                 \
-            ADD_FAILURE() << "nie było wyjątku: " #wyrazenie;                          \
-        } catch (const Typ& blad_) {                                                   \
-            EXPECT_EQ(blad_.Komunikat(), QString(komunikat));                          \
-        }                                                                              \
+#define EXPECT_THROW_MSG(wyrazenie, Typ, komunikat)                                                                    \
+    do {                                                                                                               \
+        try {                                                                                                          \
+            wyrazenie;                                                                                                 \
+            ADD_FAILURE() << "nie było wyjątku: " #wyrazenie;                                                          \
+        } catch (const Typ& blad_) {                                                                                   \
+            EXPECT_EQ(blad_.Komunikat(), QString(komunikat));                                                          \
+        }                                                                                                              \
     } while (0)

@@ -92,7 +92,8 @@ TEST_F(SilnikTest, UtraconyPakietJestUruchamianyPonownie)
     auto plik = std::make_unique<TMyPath>();
     plik->SetEncodedPath(ZapiszDokument(silnik, Sciezka("a.docx"), {"A", {"Znacznik: PO_RESTARCIE"}, {}, false, 0}));
     const QString potok = silnik.NazwaPotoku();
-    QProcess::execute(QStringLiteral("pkill"), {QStringLiteral("-KILL"), QStringLiteral("-f"), QStringLiteral("name=") + potok});
+    QProcess::execute(QStringLiteral("pkill"),
+                      {QStringLiteral("-KILL"), QStringLiteral("-f"), QStringLiteral("name=") + potok});
     for (int i = 0; i < 100 && LiczbaProcesowOffice(potok) > 0; ++i)
         QThread::msleep(20);
     ASSERT_EQ(LiczbaProcesowOffice(potok), 0);
@@ -111,7 +112,7 @@ struct TPrzypadekSzablonu
 {
     const char* Rozszerzenie;
     bool Word;
-    QByteArray Poczatek;  // the format's first bytes
+    QByteArray Poczatek; // the format's first bytes
 };
 
 class SzablonTest : public TTestZOffice, public ::testing::WithParamInterface<TPrzypadekSzablonu>
@@ -142,7 +143,8 @@ TEST_P(SzablonTest, WypelnieniePolZachowujeFormat)
     wynik.close();
     const QString tekst = TekstPdf(DoPdf(Silnik(), plik));
     EXPECT_TRUE(tekst.contains("ST-05.01 Tynki wewnętrzne")) << tekst.toStdString();
-    EXPECT_TRUE(tekst.contains(QRegularExpression("m2 powierzchnia tynku\\s*\\n\\s*m3 objętość"))) << tekst.toStdString();
+    EXPECT_TRUE(tekst.contains(QRegularExpression("m2 powierzchnia tynku\\s*\\n\\s*m3 objętość")))
+        << tekst.toStdString();
     EXPECT_TRUE(tekst.contains("Znacznik: SZABLON"));
     EXPECT_FALSE(tekst.contains("#")) << tekst.toStdString();
     for (const QString& nazwa : QDir(FKatalog.path()).entryList(QDir::Files | QDir::Hidden))
@@ -155,7 +157,8 @@ INSTANTIATE_TEST_SUITE_P(Formaty, SzablonTest,
                                            TPrzypadekSzablonu{"odt", false, QByteArray("PK\x03\x04", 4)},
                                            TPrzypadekSzablonu{"doc", false, QByteArray::fromHex("d0cf11e0a1b11ae1")}),
                          [](const auto& przypadek) {
-                             return std::string(przypadek.param.Rozszerzenie) + (przypadek.param.Word ? "_word" : "_odt");
+                             return std::string(przypadek.param.Rozszerzenie) +
+                                    (przypadek.param.Word ? "_word" : "_odt");
                          });
 
 TEST_F(SilnikTest, OtwarcieBrakujacegoPliku)
@@ -165,4 +168,4 @@ TEST_F(SilnikTest, OtwarcieBrakujacegoPliku)
     EXPECT_THROW_MSG(eksporter.Otworz(brak), EBlad, "Wybrany plik nie istnieje: " + brak);
 }
 
-}  // namespace
+} // namespace

@@ -70,7 +70,8 @@ TEST_F(StyleTest, BrakStyluWSzablonie)
     const QString szablon = Szablon();
     const QString cel = ZapiszDokument(Silnik(), Sciezka("cel.odt"), {"Cel", {"tekst"}, {}, false, 0});
     TDocUtils narzedzia(&Silnik());
-    EXPECT_THROW_MSG(narzedzia.DodajStyl(cel, szablon, QStringLiteral("Nie ma")), EBlad, "Szablon nie zawiera stylu: Nie ma");
+    EXPECT_THROW_MSG(narzedzia.DodajStyl(cel, szablon, QStringLiteral("Nie ma")), EBlad,
+                     "Szablon nie zawiera stylu: Nie ma");
 }
 
 TEST_F(StyleTest, NazwyStylowPlikuINieczytelnyPlik)
@@ -153,7 +154,8 @@ TEST_F(StyleTest, WatekDopisujeStylDoFolderu)
     watek.start();
     watek.Czekaj();
     EXPECT_TRUE(blad.isEmpty()) << blad.toStdString();
-    EXPECT_EQ(widok.Zdarzenia, (QStringList{"start 2", "a.docx", "b.doc", "Operacja zakończona. Ilość przetworzonych plików: 2"}));
+    EXPECT_EQ(widok.Zdarzenia,
+              (QStringList{"start 2", "a.docx", "b.doc", "Operacja zakończona. Ilość przetworzonych plików: 2"}));
     EXPECT_TRUE(CzescArchiwum(katalog.filePath("a.docx"), "word/styles.xml").contains("Tekst ST"));
 }
 
@@ -177,4 +179,4 @@ TEST_F(StyleTest, WatekPobieraStyleEksportu)
     EXPECT_TRUE(widok.Style.contains("Inny Styl"));
 }
 
-}  // namespace
+} // namespace

@@ -1,14 +1,14 @@
 // The Access database layer against mdbtools' own tools and the independent reader mdb-reader: whole tables
 // read as mdb-export shows them, and texts set on a copy change exactly the cells asked for.
-#include "app/Wyjatki.h"
 #include "estimates/edbud/BazaMdb.h"
+#include "app/Wyjatki.h"
 #include "estimates/edbud/GeneratorJet4.h"
 
 #include <QDir>
 #include <QFile>
+#include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
-#include <QJsonArray>
 #include <QProcess>
 #include <QStandardPaths>
 #include <QTemporaryDir>
@@ -18,22 +18,26 @@
 #include <algorithm>
 #include <map>
 
-namespace
-{
+namespace {
 using TTabelaTekstowa = std::vector<QStringList>; // first row: column names
 
-QByteArray Uruchom(const QString& program, const QStringList& argumenty, const QProcessEnvironment* srodowisko = nullptr)
+QByteArray Uruchom(const QString& program, const QStringList& argumenty,
+                   const QProcessEnvironment* srodowisko = nullptr)
 {
     QProcess p;
     if (srodowisko)
         p.setProcessEnvironment(*srodowisko);
     p.start(program, argumenty);
     if (!p.waitForFinished(60000) || p.exitStatus() != QProcess::NormalExit || p.exitCode() != 0)
-        throw std::runtime_error((program + QStringLiteral(" zawiódł: ") + QString::fromUtf8(p.readAllStandardError())).toStdString());
+        throw std::runtime_error(
+            (program + QStringLiteral(" zawiódł: ") + QString::fromUtf8(p.readAllStandardError())).toStdString());
     return p.readAllStandardOutput();
 }
 
-bool SaNarzedzia() { return !QStandardPaths::findExecutable(QStringLiteral("mdb-export")).isEmpty(); }
+bool SaNarzedzia()
+{
+    return !QStandardPaths::findExecutable(QStringLiteral("mdb-export")).isEmpty();
+}
 
 QStringList Tabele(const QString& plik, bool systemowe)
 {
@@ -47,9 +51,10 @@ QStringList Tabele(const QString& plik, bool systemowe)
 // mdb-export with separators that no cell holds; texts stay quoted, so an empty text and NULL differ.
 TTabelaTekstowa Eksport(const QString& plik, const QString& tabela)
 {
-    const QByteArray wynik = Uruchom(QStringLiteral("mdb-export"),
-                                     {QStringLiteral("-b"), QStringLiteral("hex"), QStringLiteral("-d"), QStringLiteral("\x1f"), QStringLiteral("-R"),
-                                      QStringLiteral("\x1e"), plik, tabela});
+    const QByteArray wynik =
+        Uruchom(QStringLiteral("mdb-export"),
+                {QStringLiteral("-b"), QStringLiteral("hex"), QStringLiteral("-d"), QStringLiteral("\x1f"),
+                 QStringLiteral("-R"), QStringLiteral("\x1e"), plik, tabela});
     TTabelaTekstowa t;
     for (const QString& w : QString::fromUtf8(wynik).split(QChar(0x1e), Qt::SkipEmptyParts))
         t.push_back(w.split(QChar(0x1f)));
@@ -80,16 +85,16 @@ QJsonObject ZrzutMdbReader(const QString& plik)
     const QString modul = katalog + QStringLiteral("/mdb-reader/lib/node/index.js");
     if (node.isEmpty() || !QFile::exists(modul))
         return {};
-    const QString skrypt = QStringLiteral(
-        "const {default: R} = await import(process.argv[1]);"
-        "const fs = await import('fs');"
-        "const r = new R(fs.readFileSync(process.argv[2]));"
-        "const o = {};"
-        "for (const n of r.getTableNames({normalTables: true, systemTables: true}))"
-        "  try { o[n] = r.getTable(n).getData(); } catch (e) { o[n] = 'nieczytelna: ' + e.message; }"
-        "console.log(JSON.stringify(o));");
-    const QByteArray wynik = Uruchom(node, {QStringLiteral("--input-type=module"), QStringLiteral("-e"), skrypt,
-                                            QStringLiteral("--"), modul, plik});
+    const QString skrypt =
+        QStringLiteral("const {default: R} = await import(process.argv[1]);"
+                       "const fs = await import('fs');"
+                       "const r = new R(fs.readFileSync(process.argv[2]));"
+                       "const o = {};"
+                       "for (const n of r.getTableNames({normalTables: true, systemTables: true}))"
+                       "  try { o[n] = r.getTable(n).getData(); } catch (e) { o[n] = 'nieczytelna: ' + e.message; }"
+                       "console.log(JSON.stringify(o));");
+    const QByteArray wynik = Uruchom(
+        node, {QStringLiteral("--input-type=module"), QStringLiteral("-e"), skrypt, QStringLiteral("--"), modul, plik});
     return QJsonDocument::fromJson(wynik).object();
 }
 
@@ -134,7 +139,8 @@ protected:
         for (int i = 0; i < pozycji; ++i)
             p.push_back({i + 1, 1 + i % 2, QString::number(i + 1), QStringLiteral("KNR 2-01 0101-01"),
                          QStringLiteral("Wykop ręczny ąćęłńóśźż nr %1").arg(i), QStringLiteral("m3"),
-                         QStringLiteral("12,5"), i % 3 ? QVariant(QStringLiteral("ST-%1").arg(i, 2, 10, QLatin1Char('0'))) : QVariant(),
+                         QStringLiteral("12,5"),
+                         i % 3 ? QVariant(QStringLiteral("ST-%1").arg(i, 2, 10, QLatin1Char('0'))) : QVariant(),
                          1520.5 + i, pozycji - i});
         auto g = GeneratorKosztorysuEdbud(r, p);
         g.UsunWiersz(1, 4);
@@ -183,7 +189,8 @@ void PorownajZEksportem(const QString& plik)
             for (qsizetype k = 0; k < kolumny.size(); ++k) {
                 const QVariant v = wiersze[i].value(kolumny[k]);
                 const QString oczekiwane = eksport[i + 1].value(k);
-                const std::string gdzie = (tabela + QLatin1Char('.') + kolumny[k]).toStdString() + " wiersz " + std::to_string(i);
+                const std::string gdzie =
+                    (tabela + QLatin1Char('.') + kolumny[k]).toStdString() + " wiersz " + std::to_string(i);
                 if (v.typeId() == QMetaType::QString)
                     EXPECT_EQ(KomorkaEksportu(v), oczekiwane) << gdzie;
                 else if (v.isNull())
@@ -285,7 +292,8 @@ TEST_F(BazaMdbTest, ZapisDluzszyKrotszyRownyIWNull)
         EXPECT_EQ(baza->UstawTekst(QStringLiteral("positions"), QStringLiteral("positionid"), QStringLiteral("5000"),
                                    QStringLiteral("ts"), QStringLiteral("x")),
                   0);
-        const auto w = baza->CzytajTabele(QStringLiteral("positions"), {QStringLiteral("positionid"), QStringLiteral("ts")});
+        const auto w =
+            baza->CzytajTabele(QStringLiteral("positions"), {QStringLiteral("positionid"), QStringLiteral("ts")});
         ASSERT_EQ(w[5].value(QStringLiteral("positionid")), QVariant(qint64(7)));
         EXPECT_EQ(w[5].value(QStringLiteral("ts")), QVariant(QString(QLatin1String(""))));
         EXPECT_FALSE(w[5].value(QStringLiteral("ts")).isNull());
@@ -296,8 +304,9 @@ TEST_F(BazaMdbTest, ZapisDluzszyKrotszyRownyIWNull)
     PorownajZEksportem(plik);
     if (przedReader.isEmpty())
         return;
-    EXPECT_EQ(ZrzutMdbReader(plik), ZmienionyZrzutMdbReader(przedReader, QStringLiteral("positions"),
-                                                            QStringLiteral("positionid"), zmiany, QStringLiteral("ts")));
+    EXPECT_EQ(ZrzutMdbReader(plik),
+              ZmienionyZrzutMdbReader(przedReader, QStringLiteral("positions"), QStringLiteral("positionid"), zmiany,
+                                      QStringLiteral("ts")));
 }
 
 // Sorted rows of every table (a moved row is listed where its data now lies).
@@ -306,7 +315,8 @@ std::map<QString, std::vector<QStringList>> PosortowanyZrzut(std::map<QString, T
     std::map<QString, std::vector<QStringList>> wynik;
     for (auto& [nazwa, wiersze] : z) {
         std::vector<QStringList> w(wiersze.begin(), wiersze.end());
-        std::sort(w.begin(), w.end(), [](const QStringList& a, const QStringList& b) { return a.join(QChar(1)) < b.join(QChar(1)); });
+        std::sort(w.begin(), w.end(),
+                  [](const QStringList& a, const QStringList& b) { return a.join(QChar(1)) < b.join(QChar(1)); });
         wynik[nazwa] = w;
     }
     return wynik;
@@ -325,7 +335,7 @@ TZapisDoSkutku ZapisujDoSkutku(const QString& plik, int wierszy, int dlugosc)
     auto baza = TBazaMdb::OtworzDoZapisu(plik);
     for (int id = 1; id <= wierszy; ++id) {
         if (id == 5)
-            continue;  // deleted
+            continue; // deleted
         const QString wartosc = QStringLiteral("%1 ").arg(id) + QString(dlugosc, QChar(u'ż'));
         try {
             EXPECT_EQ(baza->UstawTekst(QStringLiteral("positions"), QStringLiteral("positionid"), QString::number(id),
@@ -357,8 +367,8 @@ void SprawdzPoPrzeniesieniach(const std::map<QString, TTabelaTekstowa>& przed, c
     if (przedReader.isEmpty())
         return;
     EXPECT_EQ(Posortowane(ZrzutMdbReader(plik)),
-              Posortowane(ZmienionyZrzutMdbReader(przedReader, QStringLiteral("positions"), QStringLiteral("positionid"),
-                                                  zmiany, QStringLiteral("ts"))));
+              Posortowane(ZmienionyZrzutMdbReader(przedReader, QStringLiteral("positions"),
+                                                  QStringLiteral("positionid"), zmiany, QStringLiteral("ts"))));
 }
 
 // A row that no longer fits on its packed page moves to another page of the table; both readers then
@@ -372,13 +382,15 @@ TEST_F(BazaMdbTest, WierszPrzenoszonyNaInnaStrone)
     std::map<QString, QVariant> zmiany;
     {
         auto baza = TBazaMdb::OtworzDoZapisu(plik);
-        for (const QString& wartosc : {QString(120, QLatin1Char('x')), QString(250, QLatin1Char('y')), QString(40, QLatin1Char('z'))}) {
+        for (const QString& wartosc :
+             {QString(120, QLatin1Char('x')), QString(250, QLatin1Char('y')), QString(40, QLatin1Char('z'))}) {
             ASSERT_EQ(baza->UstawTekst(QStringLiteral("positions"), QStringLiteral("positionid"), QStringLiteral("11"),
                                        QStringLiteral("ts"), wartosc),
                       1);
             zmiany[QStringLiteral("11")] = wartosc;
         }
-        const auto w = baza->CzytajTabele(QStringLiteral("positions"), {QStringLiteral("positionid"), QStringLiteral("ts")});
+        const auto w =
+            baza->CzytajTabele(QStringLiteral("positions"), {QStringLiteral("positionid"), QStringLiteral("ts")});
         ASSERT_EQ(w.size(), 399u);
         int ile = 0;
         for (const auto& wiersz : w)
@@ -399,9 +411,10 @@ TEST_F(BazaMdbTest, BrakMiejscaWCalejTabeli)
     const auto przed = Zrzut(plik);
     const QJsonObject przedReader = ZrzutMdbReader(plik);
     const TZapisDoSkutku zapis = ZapisujDoSkutku(plik, 400, 200);
-    EXPECT_EQ(zapis.Blad, QStringLiteral("Nowa wartość kolumny „ts” nie mieści się na stronie danych tabeli „positions”, "
-                                         "a żadna inna strona tej tabeli nie ma na nią miejsca."));
-    EXPECT_GE(zapis.Zmiany.size(), 2u);  // the table was packed: these already moved
+    EXPECT_EQ(zapis.Blad,
+              QStringLiteral("Nowa wartość kolumny „ts” nie mieści się na stronie danych tabeli „positions”, "
+                             "a żadna inna strona tej tabeli nie ma na nią miejsca."));
+    EXPECT_GE(zapis.Zmiany.size(), 2u); // the table was packed: these already moved
     SprawdzPoPrzeniesieniach(przed, przedReader, plik, zapis.Zmiany);
 }
 
@@ -483,8 +496,8 @@ TEST_F(BazaMdbTest, PrawdziwePlikiAccess)
         if (przedReader.isEmpty())
             continue;
         EXPECT_EQ(Posortowane(ZrzutMdbReader(plik)),
-                  Posortowane(ZmienionyZrzutMdbReader(przedReader, QStringLiteral("MSysQueries"), QStringLiteral("ObjectId"),
-                                                      {{id, QStringLiteral("Zmieniona nazwa źródła")}},
-                                                      QStringLiteral("Name1"))));
+                  Posortowane(ZmienionyZrzutMdbReader(
+                      przedReader, QStringLiteral("MSysQueries"), QStringLiteral("ObjectId"),
+                      {{id, QStringLiteral("Zmieniona nazwa źródła")}}, QStringLiteral("Name1"))));
     }
 }

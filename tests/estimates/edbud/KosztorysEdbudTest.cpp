@@ -1,15 +1,15 @@
+#include "estimates/edbud/KosztorysEdbud.h"
 #include "app/Wyjatki.h"
 #include "estimates/KosztorysFactory.h"
 #include "estimates/KosztorysJson.h"
 #include "estimates/edbud/BazaMdb.h"
-#include "estimates/edbud/KosztorysEdbud.h"
 #include "estimates/edbud/GeneratorJet4.h"
 #include "support/KonfiguracjaTestowa.h"
 #include "support/Pomocnicze.h"
 
 #include <QDir>
-#include <QJsonArray>
 #include <QFile>
+#include <QJsonArray>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
@@ -32,8 +32,8 @@ protected:
         std::vector<TPozycjaEdbud> pozycje{
             {101, 10, QStringLiteral("1.1"), QStringLiteral("KNR 2-01 0119-03"), QStringLiteral("Wykopy ręczne"),
              QStringLiteral("M3"), QStringLiteral("12,5"), QStringLiteral("D-02.01.01"), 1520.5, 2},
-            {102, 10, QStringLiteral("1.2"), QStringLiteral("KNR 2-01 0202"), QStringLiteral("Nasypy"), QStringLiteral("XX"),
-             QStringLiteral("3"), QVariant(), 9.85, 1},
+            {102, 10, QStringLiteral("1.2"), QStringLiteral("KNR 2-01 0202"), QStringLiteral("Nasypy"),
+             QStringLiteral("XX"), QStringLiteral("3"), QVariant(), 9.85, 1},
             {201, 20, QStringLiteral("2.1"), QStringLiteral("KNR 2-31 0114"), QStringLiteral("Podbudowa"),
              QStringLiteral("M2"), QStringLiteral("300"), QStringLiteral("D-04.04.02#2"), 45.0, 1},
         };
@@ -80,7 +80,7 @@ TEST_F(KosztorysEdbud, CzytanieRozdzialowIPozycjiWKolejnosciZapytania)
     EXPECT_EQ(p->Cena(), QStringLiteral("1520,5"));
     EXPECT_EQ(p->ST(), QStringLiteral("D-02.01.01"));
     EXPECT_TRUE(p->Aktywna());
-    EXPECT_EQ(e1->GetPozycja(0)->ST(), QString());  // NULL
+    EXPECT_EQ(e1->GetPozycja(0)->ST(), QString()); // NULL
     EXPECT_EQ(k->GetElement(1)->GetNr(), QStringLiteral("2"));
     EXPECT_EQ(k->GetElement(1)->GetPozycja(0)->Cena(), QStringLiteral("45"));
 }
@@ -105,7 +105,8 @@ TEST_F(KosztorysEdbud, JednostkiZListyIZBazyEdbud)
 {
     const QString lista = ZapiszJednostki();
     const QString baza = Sciezka(QStringLiteral("jdn.mdb"));
-    GeneratorJednostekEdbud({{QStringLiteral("M3"), QStringLiteral("metr sześcienny")}, {QStringLiteral("SZT"), QStringLiteral("szt.")}})
+    GeneratorJednostekEdbud(
+        {{QStringLiteral("M3"), QStringLiteral("metr sześcienny")}, {QStringLiteral("SZT"), QStringLiteral("szt.")}})
         .Zapisz(baza);
     EXPECT_TRUE(TKosztorysEdbud::CzyPrawidlowyPlikJdnMdb(baza));
     EXPECT_FALSE(TKosztorysEdbud::CzyPrawidlowyPlikJdnMdb(lista));
@@ -130,13 +131,16 @@ TEST_F(KosztorysEdbud, BledyCzytania)
         QByteArray Tresc;
         QString Komunikat;
     } przypadki[] = {
-        {"nie Access", QByteArray("to nie jest baza danych"), QStringLiteral("Wybrany plik kosztorysu jest nieprawidłowy.")},
+        {"nie Access", QByteArray("to nie jest baza danych"),
+         QStringLiteral("Wybrany plik kosztorysu jest nieprawidłowy.")},
         {"same zera", QByteArray(3 * 4096, '\0'), QStringLiteral("Wybrany plik kosztorysu jest nieprawidłowy.")},
         // A table definition whose map of pages cannot be read: the library's scan must not be let loose.
-        {"mapa stron poza plikiem", CzytajPlik(SciezkaDanychTestowych(QStringLiteral("estimates/edbud/mapa_stron_poza_plikiem.mdb"))),
+        {"mapa stron poza plikiem",
+         CzytajPlik(SciezkaDanychTestowych(QStringLiteral("estimates/edbud/mapa_stron_poza_plikiem.mdb"))),
          QStringLiteral("Wybrany plik kosztorysu jest nieprawidłowy.")},
         // The same for the catalogue itself, which the library reads on opening.
-        {"katalog bez mapy stron", CzytajPlik(SciezkaDanychTestowych(QStringLiteral("estimates/edbud/katalog_bez_mapy_stron.mdb"))),
+        {"katalog bez mapy stron",
+         CzytajPlik(SciezkaDanychTestowych(QStringLiteral("estimates/edbud/katalog_bez_mapy_stron.mdb"))),
          QStringLiteral("Wybrany plik kosztorysu jest nieprawidłowy.")},
     };
     for (const auto& p : przypadki) {
@@ -163,12 +167,12 @@ TEST_F(KosztorysEdbud, KopiaZNumeramiSTWKolumnieTs)
     const QString plik = ZapiszKosztorys();
     const QByteArray przed = CzytajPlik(plik);
     auto k = TKosztorysFactory::GetKosztorys(plik, true);
-    k->GetElement(0)->GetPozycja(0)->SetST(QStringLiteral("D-01.01.01"));      // NULL before
-    k->GetElement(0)->GetPozycja(1)->SetST(QStringLiteral("D-02"));            // shorter
-    k->GetElement(1)->GetPozycja(0)->SetST(QStringLiteral("D-04.04.02#3"));    // same length
+    k->GetElement(0)->GetPozycja(0)->SetST(QStringLiteral("D-01.01.01"));   // NULL before
+    k->GetElement(0)->GetPozycja(1)->SetST(QStringLiteral("D-02"));         // shorter
+    k->GetElement(1)->GetPozycja(0)->SetST(QStringLiteral("D-04.04.02#3")); // same length
     const QString kopia = Sciezka(QStringLiteral("kopia.mdb"));
     k->SaveFile(kopia);
-    EXPECT_EQ(CzytajPlik(plik), przed);  // the source is never written
+    EXPECT_EQ(CzytajPlik(plik), przed); // the source is never written
 
     auto odczyt = TKosztorysFactory::GetKosztorys(kopia, true);
     EXPECT_EQ(odczyt->GetElement(0)->GetPozycja(0)->ST(), QStringLiteral("D-01.01.01"));
@@ -195,11 +199,12 @@ TEST_F(KosztorysEdbud, NieudanyZapisUsuwaKopie)
         k->SaveFile(kopia);
         ADD_FAILURE();
     } catch (const EBlad& e) {
-        EXPECT_EQ(e.Komunikat(),
-                  QStringLiteral("Błąd zapisu danych o specyfikacjach w kosztorysie. Plik kosztorysu jest nieprawidłowy."));
+        EXPECT_EQ(
+            e.Komunikat(),
+            QStringLiteral("Błąd zapisu danych o specyfikacjach w kosztorysie. Plik kosztorysu jest nieprawidłowy."));
     }
     EXPECT_EQ(CzytajPlik(kopia), QByteArray("poprzednia kopia"));
     EXPECT_EQ(QDir(FKatalog.path()).entryList(QDir::Files | QDir::Hidden).filter(QStringLiteral(".tmp")).size(), 0);
 }
 
-}  // namespace
+} // namespace

@@ -29,8 +29,10 @@ protected:
         g->Add(Wezel(QString()));
         FD01 = g->GetSpecyfikacja(0);
         FD02 = g->GetSpecyfikacja(1);
-        FD01->AddWariant(std::make_unique<TWariantSpecyfikacji>(QStringLiteral("A"), QStringLiteral("a"), QString(), QString()));
-        FD01->AddWariant(std::make_unique<TWariantSpecyfikacji>(QStringLiteral("B"), QStringLiteral("b"), QString(), QString()));
+        FD01->AddWariant(
+            std::make_unique<TWariantSpecyfikacji>(QStringLiteral("A"), QStringLiteral("a"), QString(), QString()));
+        FD01->AddWariant(
+            std::make_unique<TWariantSpecyfikacji>(QStringLiteral("B"), QStringLiteral("b"), QString(), QString()));
 
         auto k = TKosztorysFactory::GetKosztorys(QStringLiteral("/tmp/k.rds"), false);
         k->FilePath().SetPath(QStringLiteral("/tmp/k.rds"));
@@ -42,7 +44,8 @@ protected:
     }
     static std::unique_ptr<TSpecyfikacja> Wezel(const QString& numer, bool grupa = false, bool warunkiOgolne = false)
     {
-        return std::make_unique<TSpecyfikacja>(numer, warunkiOgolne, grupa, QString(), QString(), QStringLiteral("opis"));
+        return std::make_unique<TSpecyfikacja>(numer, warunkiOgolne, grupa, QString(), QString(),
+                                               QStringLiteral("opis"));
     }
     static void Pozycja(TElementRds& e, const QString& st)
     {
@@ -72,7 +75,7 @@ TEST_F(Dopasowanie, PozycjeBezWariantow)
     {
         int Indeks;
         const char* Numer;
-        const char* Oczekiwana;  // number of the chosen specification, "" for none
+        const char* Oczekiwana; // number of the chosen specification, "" for none
     } przypadki[] = {
         {0, "D-01", "D-01"}, {1, "d-01 ", "D-01"}, {2, "D-01#A", ""}, {3, "D-01#Z", ""},
         {4, "G-1", ""},      {5, "", ""},          {6, "X-9", ""},    {7, "WO-00", "WO-00"},
@@ -120,7 +123,8 @@ TEST_F(Dopasowanie, WpisyWlasneOdnalezionePoKluczu)
     EXPECT_EQ(zbior.Znajdz(QStringLiteral("D-01#B"))->WybranaSpecyfikacja().GetSpecyfikacja(), nullptr);
     Konfiguracja().FCzyKorzystajZWariantow = true;
     DopasujSpecyfikacje(FZestaw);
-    EXPECT_EQ(zbior.Znajdz(QStringLiteral("D-01#B"))->WybranaSpecyfikacja().GetWariantSpecyfikacji(), FD01->GetWariant(1));
+    EXPECT_EQ(zbior.Znajdz(QStringLiteral("D-01#B"))->WybranaSpecyfikacja().GetWariantSpecyfikacji(),
+              FD01->GetWariant(1));
     // "Q-1" has no specification and is ordered by key alone.
     EXPECT_EQ(Klucze().last(), QStringLiteral("d-02"));
 }
@@ -155,4 +159,4 @@ TEST_F(Dopasowanie, PowtorzoneDopasowanieDajeTenSamWynik)
     EXPECT_EQ(FZestaw.GetZbiorST()->Count(), 0);
 }
 
-}  // namespace
+} // namespace

@@ -1,7 +1,7 @@
+#include "specs/zestaw/ZbiorST.h"
 #include "estimates/PozycjaRds.h"
 #include "specs/Specyfikacja.h"
 #include "specs/WariantSpecyfikacji.h"
-#include "specs/zestaw/ZbiorST.h"
 #include "support/KonfiguracjaTestowa.h"
 
 #include <QStringList>
@@ -64,17 +64,20 @@ TEST_F(ZbiorST, KonstruktoryOdmawiajaBrakujacychDanych)
     } przypadki[] = {
         {"pusta specyfikacja", [] { TPozycjaZbioru p(static_cast<TSpecyfikacja*>(nullptr)); },
          QStringLiteral("Brak specyfikacji")},
-        {"tekst z samych odstępów", [] { TPozycjaZbioru p(QStringLiteral("  \t")); }, QStringLiteral("Brak specyfikacji")},
+        {"tekst z samych odstępów", [] { TPozycjaZbioru p(QStringLiteral("  \t")); },
+         QStringLiteral("Brak specyfikacji")},
         {"pusta pozycja", [] { TPozycjaZbioru p(static_cast<TPozycjaRds*>(nullptr)); },
          QStringLiteral("Brak specyfikacji")},
-        {"pozycja bez wybranej specyfikacji", [&] { TPozycjaZbioru p(&bezWyboru); }, QStringLiteral("Brak specyfikacji")},
+        {"pozycja bez wybranej specyfikacji", [&] { TPozycjaZbioru p(&bezWyboru); },
+         QStringLiteral("Brak specyfikacji")},
         {"wariant bez specyfikacji", [] { TPozycjaZbioru p(nullptr, nullptr); }, QStringLiteral("Brak specyfikacji")},
         {"specyfikacja bez wariantu", [&] { TPozycjaZbioru p(s, nullptr); }, QStringLiteral("Brak wariantu")},
         {"Add: pusta specyfikacja", [] { TZbiorST().Add(static_cast<TSpecyfikacja*>(nullptr)); },
          QStringLiteral("Nieprawidłowa specyfikacja")},
         {"Add: wariant bez specyfikacji", [] { TZbiorST().Add(nullptr, nullptr); },
          QStringLiteral("Nieprawidłowa specyfikacja")},
-        {"Add: pusty wariant", [&] { TZbiorST().Add(s, nullptr); }, QStringLiteral("Nieprawidłowy wariant specyfikacji")},
+        {"Add: pusty wariant", [&] { TZbiorST().Add(s, nullptr); },
+         QStringLiteral("Nieprawidłowy wariant specyfikacji")},
         {"Add: pusta pozycja", [] { TZbiorST().Add(static_cast<TPozycjaRds*>(nullptr)); },
          QStringLiteral("Nieprawidłowa pozycja")},
         {"Add: pozycja bez dopasowania", [&] { TZbiorST().Add(&bezWyboru); },
@@ -179,7 +182,7 @@ TEST_F(ZbiorST, WariantWZbiorze)
     TWariantSpecyfikacji* w = NowyWariant(s, QStringLiteral("2"));
     TZbiorST zbior;
     EXPECT_TRUE(zbior.Add(s, w));
-    EXPECT_TRUE(zbior.Add(s));  // the specification itself is another key
+    EXPECT_TRUE(zbior.Add(s)); // the specification itself is another key
     EXPECT_THROW(zbior.Add(s, w), ESTIstniejeWZbiorze);
     EXPECT_EQ(Klucze(zbior), (QStringList{QStringLiteral("D-01#2"), QStringLiteral("D-01")}));
     EXPECT_EQ(zbior.Znajdz(QStringLiteral("d-01#2"))->WybranaSpecyfikacja().GetWariantSpecyfikacji(), w);
@@ -255,7 +258,7 @@ TEST_F(ZbiorST, PytaniaIUsuwanie)
     EXPECT_FALSE(zbior.CzySaWlasne());
     zbior.Add(Pozycja(t));
     EXPECT_FALSE(zbior.CzySaWlasne());
-    EXPECT_FALSE(zbior.CzyUzywaneST(t));  // only own entries count
+    EXPECT_FALSE(zbior.CzyUzywaneST(t)); // only own entries count
     zbior.Add(s);
     zbior.Add(QStringLiteral("X-1"));
     EXPECT_TRUE(zbior.CzySaWlasne());
@@ -277,4 +280,4 @@ TEST_F(ZbiorST, PytaniaIUsuwanie)
     EXPECT_TRUE(zbior.Add(QStringLiteral("D-01")));
 }
 
-}  // namespace
+} // namespace

@@ -1,10 +1,10 @@
+#include "specs/zestaw/ZestawST.h"
 #include "estimates/Kosztorys.h"
 #include "estimates/KosztorysFactory.h"
 #include "specs/KonfiguracjaZestawu.h"
 #include "specs/Specyfikacja.h"
 #include "specs/zestaw/DopasowanieSpecyfikacji.h"
 #include "specs/zestaw/ZbiorST.h"
-#include "specs/zestaw/ZestawST.h"
 #include "support/KonfiguracjaTestowa.h"
 #include "support/Pomocnicze.h"
 
@@ -56,9 +56,11 @@ protected:
         a->SetTytul(QStringLiteral("Przebudowa drogi gminnej w Żółkiewce"));
         a->Id = QStringLiteral("{A-1}");
         DodajPozycje(*a, QStringLiteral("1"), QStringLiteral("D-01.01.01"));
-        TElementRds* e = a->AddElement(std::make_unique<TElementRds>(QStringLiteral("1"), 1, QStringLiteral("Roboty ziemne")));
+        TElementRds* e =
+            a->AddElement(std::make_unique<TElementRds>(QStringLiteral("1"), 1, QStringLiteral("Roboty ziemne")));
         DodajPozycje(*e, QStringLiteral("2"), QStringLiteral("D-02.01.01#2"), false);
-        TElementRds* g = e->AddElement(std::make_unique<TElementRds>(QStringLiteral("1.1"), 2, QStringLiteral("Wykopy")));
+        TElementRds* g =
+            e->AddElement(std::make_unique<TElementRds>(QStringLiteral("1.1"), 2, QStringLiteral("Wykopy")));
         DodajPozycje(*g, QStringLiteral("3"), QString());
         TKosztorys* b = z.AddKosztorys(Kosztorys(Sciezka(QStringLiteral("szkoła.xml"))));
         b->SetTytul(QStringLiteral("Remont szkoły"));
@@ -96,7 +98,8 @@ TEST_F(ZestawST, ZapisIOdczytDajaTenSamPlik)
     EXPECT_EQ(a->Id, QStringLiteral("{A-1}"));
     EXPECT_EQ(a->Opis, QStringLiteral("droga"));
     EXPECT_EQ(a->FilePath().GetPath(), Sciezka(QStringLiteral("droga.rds")));
-    EXPECT_EQ(TKosztorysFactory::GetDefaultExtension(*w.GetKosztorys(1)), TKosztorysFactory::GetDefaultExtension(*z.GetKosztorys(1)));
+    EXPECT_EQ(TKosztorysFactory::GetDefaultExtension(*w.GetKosztorys(1)),
+              TKosztorysFactory::GetDefaultExtension(*z.GetKosztorys(1)));
     const TPozycjaRds* p = a->GetElement(0)->GetPozycja(0);
     EXPECT_EQ(p->ST(), QStringLiteral("D-02.01.01#2"));
     EXPECT_EQ(p->Opis(), QStringLiteral("Podbudowa z kruszywa łamanego \"0/31,5\" <gr. 20 cm> & więcej"));
@@ -127,21 +130,22 @@ TEST_F(ZestawST, PostacPliku)
     e->AddPozycja(std::move(p));
     z.GetZbiorST()->Add(QStringLiteral("W-1"));
     const QString tekst = QString::fromUtf8(z.ZapiszDoBajtow());
-    const QString oczekiwany = QStringLiteral(
-        "<zestaw wersja=\"%1\">\n"
-        "  <kosztorysy>\n"
-        "    <kosztorys id=\"7\" path=\"%2\" tytul=\"T\">\n"
-        "      <element nr=\"1\" opis=\"E\" pz=\"1\">\n"
-        "        <pozycja id=\"1\" nr=\"\" st=\"X\" podstawa=\"\" opis=\"\" jm=\"\" ilosc=\"\" cena=\"\" rj=\"\" mj=\"\" sj=\"\" aktywna=\"true\" />\n"
-        "      </element>\n"
-        "    </kosztorys>\n"
-        "  </kosztorysy>\n"
-        "  <sst path=\"\" />\n"
-        "  <zbior_st>\n"
-        "    <pozycja st=\"W-1\" />\n"
-        "  </zbior_st>\n"
-        "  <konfiguracja ")
-                                  .arg(z.GetKonfiguracja()->FWersjaProgramu, k->FilePath().EncodedPath());
+    const QString oczekiwany =
+        QStringLiteral("<zestaw wersja=\"%1\">\n"
+                       "  <kosztorysy>\n"
+                       "    <kosztorys id=\"7\" path=\"%2\" tytul=\"T\">\n"
+                       "      <element nr=\"1\" opis=\"E\" pz=\"1\">\n"
+                       "        <pozycja id=\"1\" nr=\"\" st=\"X\" podstawa=\"\" opis=\"\" jm=\"\" ilosc=\"\" "
+                       "cena=\"\" rj=\"\" mj=\"\" sj=\"\" aktywna=\"true\" />\n"
+                       "      </element>\n"
+                       "    </kosztorys>\n"
+                       "  </kosztorysy>\n"
+                       "  <sst path=\"\" />\n"
+                       "  <zbior_st>\n"
+                       "    <pozycja st=\"W-1\" />\n"
+                       "  </zbior_st>\n"
+                       "  <konfiguracja ")
+            .arg(z.GetKonfiguracja()->FWersjaProgramu, k->FilePath().EncodedPath());
     EXPECT_TRUE(tekst.contains(oczekiwany)) << tekst.toStdString();
     EXPECT_TRUE(tekst.startsWith(QStringLiteral("<?xml version=\"1.0\" encoding=\"UTF-8\"?>")));
 }
@@ -149,8 +153,8 @@ TEST_F(ZestawST, PostacPliku)
 TEST_F(ZestawST, ZbiorTylkoZKosztorysowZapisujePustyElement)
 {
     TZestawST z;
-    z.SpisSpecyfikacji()->Add(std::make_unique<TSpecyfikacja>(QStringLiteral("D-01"), false, false, QString(), QString(),
-                                                              QStringLiteral("Roboty")));
+    z.SpisSpecyfikacji()->Add(std::make_unique<TSpecyfikacja>(QStringLiteral("D-01"), false, false, QString(),
+                                                              QString(), QStringLiteral("Roboty")));
     TKosztorys* k = z.AddKosztorys(Kosztorys(Sciezka(QStringLiteral("a.rds"))));
     DodajPozycje(*k, QStringLiteral("1"), QStringLiteral("D-01"));
     DopasujSpecyfikacje(z);
@@ -173,11 +177,12 @@ TEST_F(ZestawST, OdczytPlikowZastanych)
         "  </kosztorys>\n"
         "  <kosztorys path=\"plan.pdf\"/>\n"
         "  <kosztorys path=\"b.rds7\" tytul=\"Tytuł B\"/>\n"
-        "  <zbior_st><pozycja st=\" W-1 \"/><cokolwiek st=\"W-2\"/><pozycja st=\"w-1\"/><pozycja st=\" \"/><pozycja/></zbior_st>\n"
+        "  <zbior_st><pozycja st=\" W-1 \"/><cokolwiek st=\"W-2\"/><pozycja st=\"w-1\"/><pozycja st=\" "
+        "\"/><pozycja/></zbior_st>\n"
         "</zestaw>\n";
     TZestawST z;
     z.OtworzZBajtow(stary, Sciezka(QStringLiteral("stary.zst")));
-    ASSERT_EQ(z.KosztorysyCount(), 2);  // the .pdf has no format and is skipped
+    ASSERT_EQ(z.KosztorysyCount(), 2); // the .pdf has no format and is skipped
     const TKosztorys* a = z.GetKosztorys(0);
     EXPECT_EQ(a->Id, QStringLiteral("5"));
     EXPECT_EQ(a->Tytul(), QStringLiteral("Most na Wiśle"));
@@ -244,7 +249,8 @@ TEST_F(ZestawST, BledyOdczytuZostawiajaZestawBezZmian)
         EXPECT_EQ(z.ZapiszDoBajtow(), przed);
         EXPECT_EQ(z.KosztorysyCount(), 2);
     }
-    OczekujBledu([&] { z.Otworz(Sciezka(QStringLiteral("nie ma.zst"))); }, QStringLiteral("Podany plik zestawu nie istnieje"));
+    OczekujBledu([&] { z.Otworz(Sciezka(QStringLiteral("nie ma.zst"))); },
+                 QStringLiteral("Podany plik zestawu nie istnieje"));
 }
 
 TEST_F(ZestawST, GlebokieZagniezdzenieOdrzucone)
@@ -270,7 +276,7 @@ TEST_F(ZestawST, ZapisBezSciezkiINieudanyZapis)
     Wypelnij(z);
     // A folder cannot be written to: the message names it and the earlier file stays whole.
     EXPECT_THROW(z.Zapisz(FKatalog.path()), EBlad);
-    z.Zapisz(plik);  // the path given last is the set's path again
+    z.Zapisz(plik); // the path given last is the set's path again
     EXPECT_NE(CzytajPlik(plik), pierwszy);
     EXPECT_FALSE(QFile::exists(plik + QLatin1Char('~')));
     try {
@@ -343,4 +349,4 @@ TEST_F(ZestawST, OtwarcieZastepujeZawartosc)
     EXPECT_TRUE(z.ToString().contains(QStringLiteral("ZestawPath=n.zst\r\n")));
 }
 
-}  // namespace
+} // namespace

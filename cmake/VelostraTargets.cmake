@@ -14,11 +14,22 @@ function(velostra_warnings target)
   endif()
 endfunction()
 
-# velostra_library(<name> DEPS <targets...>): one library per folder under src/, built from every
-# source in that folder except the executables' main files and sub-folders that are libraries of
-# their own (they have a CMakeLists.txt). A folder of headers only gives an interface library.
-function(velostra_library name)
+# velostra_library(<folder> [DEPS <other targets...>]): the library velostra_<folder> of one folder under
+# src/, built from every source in that folder except the executables' main files and sub-folders
+# that are libraries of their own (they have a CMakeLists.txt). It links the libraries of ours that
+# src/Zaleznosci.cmake names for the folder, and the other targets given. A folder of headers only
+# gives an interface library.
+function(velostra_library folder)
   cmake_parse_arguments(ARG "" "" "DEPS" ${ARGN})
+  set(name velostra_${folder})
+  foreach(wpis ${VELOSTRA_ZALEZNOSCI})
+    if(wpis MATCHES "^${folder}:(.*)$")
+      string(REPLACE "," ";" uzywane "${CMAKE_MATCH_1}")
+      foreach(cel ${uzywane})
+        list(APPEND ARG_DEPS velostra_${cel})
+      endforeach()
+    endif()
+  endforeach()
   file(GLOB_RECURSE sources CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/*.cpp)
   file(GLOB_RECURSE headers CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/*.h)
   list(FILTER sources EXCLUDE REGEX "/main\\.cpp$")
@@ -34,9 +45,18 @@ function(velostra_library name)
     target_link_libraries(${name} PUBLIC ${ARG_DEPS})
     target_compile_definitions(${name} PUBLIC QT_NO_KEYWORDS VELOSTRA_VERSION="${PROJECT_VERSION}")
     velostra_warnings(${name})
+    velostra_naglowki_wstepne(${name})
   else()
     add_library(${name} INTERFACE ${headers})
     target_include_directories(${name} INTERFACE ${PROJECT_SOURCE_DIR}/src)
     target_link_libraries(${name} INTERFACE ${ARG_DEPS})
   endif()
+endfunction()
+
+# Qt's and the standard library's headers take most of each file's compile time; every target compiles
+# them once into a precompiled header. Targets with the same flags share one (the test programs).
+set(VELOSTRA_NAGLOWKI_WSTEPNE <QByteArray> <QDir> <QFile> <QFileInfo> <QHash> <QList> <QString> <QStringList>
+                              <algorithm> <functional> <memory> <optional> <vector>)
+function(velostra_naglowki_wstepne target)
+  target_precompile_headers(${target} PRIVATE ${VELOSTRA_NAGLOWKI_WSTEPNE} ${ARGN})
 endfunction()

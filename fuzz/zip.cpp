@@ -3,7 +3,7 @@
 // reads to the same names and contents.
 #include "app/Wyjatki.h"
 #include "archive/Archiwum.h"
-#include "archive/ZipFile.h"
+#include "app/ZipFile.h"
 
 #include <cstddef>
 #include <cstdint>

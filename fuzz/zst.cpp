@@ -3,9 +3,9 @@
 // matching it against its (empty) list succeeds.
 #include "app/Konfiguracja.h"
 #include "app/Wyjatki.h"
-#include "specs/zestaw/DopasowanieSpecyfikacji.h"
-#include "specs/zestaw/ZbiorST.h"
-#include "specs/zestaw/ZestawST.h"
+#include "zestaw/DopasowanieSpecyfikacji.h"
+#include "zestaw/ZbiorST.h"
+#include "zestaw/ZestawST.h"
 
 #include <cstddef>
 #include <cstdint>

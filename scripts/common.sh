@@ -1,7 +1,7 @@
 # Shared by run.sh and test.sh: installs what is missing, configures and builds.
 # shellcheck shell=bash
 
-PAKIETY=(cmake ninja-build g++ pkg-config qt6-base-dev libpugixml-dev libpcre2-dev zlib1g-dev libssl-dev
+PAKIETY=(cmake ninja-build g++ ccache pkg-config qt6-base-dev libpugixml-dev libpcre2-dev zlib1g-dev libssl-dev
          libgtest-dev libgmock-dev libbenchmark-dev zip unzip python3
          mdbtools mdbtools-dev
          libreoffice-writer-nogui libreoffice-dev fonts-liberation2 fonts-crosextra-carlito

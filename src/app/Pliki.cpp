@@ -3,6 +3,7 @@
 #include "app/Liczby.h"
 
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 
 namespace {
@@ -115,4 +116,52 @@ QString WersjaProgramu()
     while (wersja.count(QLatin1Char('.')) < 3)
         wersja += QStringLiteral(".0");
     return wersja;
+}
+
+bool CzyTenSamPlik(const QString& a, const QString& b)
+{
+    const QFileInfo fa(a);
+    const QFileInfo fb(b);
+    if (fa.exists() && fb.exists())
+        return fa.canonicalFilePath() == fb.canonicalFilePath();
+    if (fa.exists() || fb.exists())
+        return false;
+    return QDir::cleanPath(fa.absoluteFilePath()) == QDir::cleanPath(fb.absoluteFilePath());
+}
+
+QByteArray CzytajCalyPlik(const QString& sciezka, qint64 limit)
+{
+    const QString nazwa = QDir::toNativeSeparators(sciezka);
+    QFile plik(sciezka);
+    if (!plik.open(QIODevice::ReadOnly)) {
+        const bool brak = !QFileInfo::exists(sciezka);
+        throw EOdczytPliku(brak ? EOdczytPliku::Brak : EOdczytPliku::BladOdczytu,
+                           brak ? QStringLiteral("Brak pliku: %1").arg(nazwa)
+                                : QStringLiteral("Nie można otworzyć pliku \"%1\": %2").arg(nazwa, plik.errorString()));
+    }
+    const auto zaDuzy = [&] {
+        return EOdczytPliku(EOdczytPliku::ZaDuzy,
+                            QStringLiteral("Plik \"%1\" jest za duży (ponad %2 MB).").arg(nazwa).arg(limit >> 20));
+    };
+    if (plik.size() > limit)
+        throw zaDuzy();
+    QByteArray dane;
+    if (!plik.isSequential()) {
+        dane = plik.readAll();
+    } else {
+        // A device (a pipe, a character device) tells no size: it is read in steps up to the limit.
+        char bufor[65536];
+        qint64 n = 0;
+        while ((n = plik.read(bufor, sizeof bufor)) > 0) {
+            if (dane.size() + n > limit)
+                throw zaDuzy();
+            dane.append(bufor, n);
+        }
+    }
+    if (plik.error() != QFileDevice::NoError)
+        throw EOdczytPliku(EOdczytPliku::BladOdczytu,
+                           QStringLiteral("Błąd odczytu pliku \"%1\": %2").arg(nazwa, plik.errorString()));
+    if (dane.size() > limit)
+        throw zaDuzy();
+    return dane;
 }

@@ -1,5 +1,8 @@
 #pragma once
 
+#include "app/Wyjatki.h"
+
+#include <QByteArray>
 #include <QDateTime>
 #include <QString>
 
@@ -25,3 +28,27 @@ QString UsunZnakiNiedozwolone(const QString& tekst);
 
 // Major, minor, release and build of the program's version joined by ".".
 QString WersjaProgramu();
+
+// The one "same file" rule of the program: two existing paths are the same file when they resolve to
+// the same real path (links followed, "." and ".." removed); an existing and a missing path never are;
+// two missing paths are when their cleaned absolute forms are equal.
+bool CzyTenSamPlik(const QString& a, const QString& b);
+
+// What stopped a whole-file read, so that a reader can replace the message with its own.
+class EOdczytPliku : public EBlad
+{
+public:
+    enum TPowod { Brak, ZaDuzy, BladOdczytu };
+    EOdczytPliku(TPowod powod, const QString& komunikat) : EBlad(komunikat), FPowod(powod) {}
+    TPowod Powod() const { return FPowod; }
+
+private:
+    TPowod FPowod;
+};
+
+// Far above any estimate, list or set a user has, and below what one QByteArray can hold.
+inline constexpr qint64 LimitOdczytuPliku = qint64(1) << 30;
+
+// The whole content of a file, refused beyond the limit before anything is read. Throws EOdczytPliku
+// with a Polish message naming the file.
+QByteArray CzytajCalyPlik(const QString& sciezka, qint64 limit = LimitOdczytuPliku);

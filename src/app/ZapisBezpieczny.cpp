@@ -7,6 +7,8 @@
 #include <QFileInfo>
 #include <QUuid>
 
+#include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 namespace {
@@ -33,13 +35,53 @@ void ZapiszDoUrzadzenia(QIODevice& urzadzenie, const QByteArray& dane)
     }
 }
 
+QString NazwaTymczasowaObok(const QString& sciezka)
+{
+    const QFileInfo cel(sciezka);
+    return cel.absolutePath() + QStringLiteral("/.") + cel.fileName() + QLatin1Char('.') +
+           QUuid::createUuid().toString(QUuid::Id128).left(12) + QStringLiteral(".tmp");
+}
+
 } // namespace
+
+TZamianaPliku::TZamianaPliku(const QString& cel)
+{
+    const QFileInfo info(cel);
+    FCel = info.exists() ? info.canonicalFilePath() : info.absoluteFilePath();
+    FTymczasowy = NazwaTymczasowaObok(FCel);
+}
+
+TZamianaPliku::~TZamianaPliku()
+{
+    if (!FZastapiony)
+        QFile::remove(FTymczasowy);
+}
+
+void TZamianaPliku::Zastap()
+{
+    const QByteArray tymczasowy = QFile::encodeName(FTymczasowy);
+    const QByteArray cel = QFile::encodeName(FCel);
+    const auto blad = [&](const QString& powod) {
+        QFile::remove(FTymczasowy);
+        return BladZapisu(FCel, powod);
+    };
+    const int fd = ::open(tymczasowy.constData(), O_RDWR | O_CLOEXEC);
+    if (fd < 0)
+        throw blad(QStringLiteral("brak pliku tymczasowego"));
+    struct stat stary = {};
+    const bool prawa = ::stat(cel.constData(), &stary) == 0 && ::fchmod(fd, stary.st_mode & 07777) != 0;
+    const bool zapisany = ::fsync(fd) == 0;
+    ::close(fd);
+    if (prawa || !zapisany)
+        throw blad(QStringLiteral("nie udało się zapisać danych na dysk"));
+    if (::rename(tymczasowy.constData(), cel.constData()) != 0)
+        throw blad(QStringLiteral("nie można zastąpić pliku"));
+    FZastapiony = true;
+}
 
 void ZapiszBezpiecznie(const QString& sciezka, const QByteArray& dane, const TFabrykaUrzadzenia& fabryka)
 {
-    const QFileInfo cel(sciezka);
-    const QString tymczasowy = cel.absolutePath() + QStringLiteral("/.") + cel.fileName() + QLatin1Char('.') +
-                               QUuid::createUuid().toString(QUuid::Id128).left(12) + QStringLiteral(".tmp");
+    const QString tymczasowy = NazwaTymczasowaObok(sciezka);
     try {
         std::unique_ptr<QIODevice> urzadzenie;
         if (fabryka) {

@@ -21,6 +21,32 @@ using TFabrykaUrzadzenia = std::function<std::unique_ptr<QIODevice>(const QStrin
 // Throws EBlad with a Polish message naming the file.
 void ZapiszBezpiecznie(const QString& sciezka, const QByteArray& dane, const TFabrykaUrzadzenia& fabryka = {});
 
+// A temporary file beside the target that takes the target's place only when it is complete: for writers
+// whose content is not one block in memory (an office storing a document, a database copied and then
+// changed, a file copied or inflated in pieces). They write to Sciezka() and call Zastap(); until then
+// the target is untouched, and without Zastap() the destructor removes the temporary.
+class TZamianaPliku
+{
+public:
+    // Links to the target are followed: the file they lead to is replaced, not the link.
+    explicit TZamianaPliku(const QString& cel);
+    ~TZamianaPliku();
+    TZamianaPliku(const TZamianaPliku&) = delete;
+    TZamianaPliku& operator=(const TZamianaPliku&) = delete;
+
+    const QString& Sciezka() const { return FTymczasowy; }
+    const QString& Cel() const { return FCel; }
+    // Flushes the temporary to disk and renames it over the target in one step, so the old file stays
+    // whole until the new one is. The new file keeps the access rights of the file it replaces.
+    // Throws EBlad "Błąd zapisu pliku ..." and removes the temporary on failure.
+    void Zastap();
+
+private:
+    QString FCel;
+    QString FTymczasowy;
+    bool FZastapiony = false;
+};
+
 // The name under which the old file waits while its replacement is written.
 inline QString SciezkaKopiiTyldy(const QString& sciezka)
 {

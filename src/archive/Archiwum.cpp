@@ -1,7 +1,7 @@
 #include "archive/Archiwum.h"
 
 #include "app/Kodowanie.h"
-#include "archive/ZipFile.h"
+#include "app/ZipFile.h"
 
 #include <QDir>
 #include <QFile>

@@ -8,7 +8,7 @@
 #include "archive/KosztorysArchiwizator.h"
 #include "archive/PierwszaStronaArchiwizator.h"
 #include "archive/SpisStArchiwizator.h"
-#include "archive/StrukturaSst.h"
+#include "specs/StrukturaSst.h"
 #include "archive/WyjatkiArchiwum.h"
 
 #include <QFileInfo>

@@ -1,7 +1,7 @@
 #include "authoring/FolderDocelowy.h"
 
 #include "app/Wyjatki.h"
-#include "archive/StrukturaSst.h"
+#include "specs/StrukturaSst.h"
 #include "specs/Specyfikacja.h"
 
 #include <QDir>

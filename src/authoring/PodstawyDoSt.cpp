@@ -5,7 +5,7 @@
 #include "app/Wyjatki.h"
 #include "specs/KonfiguracjaZestawu.h"
 #include "specs/SpisST.h"
-#include "specs/zestaw/ZestawST.h"
+#include "zestaw/ZestawST.h"
 
 #include <QDir>
 #include <QFileInfo>

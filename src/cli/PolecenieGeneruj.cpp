@@ -10,8 +10,8 @@
 #include "docs/ZbiorEksporter.h"
 #include "docs/libreoffice/SilnikLibreOffice.h"
 #include "specs/KonfiguracjaZestawu.h"
-#include "specs/zestaw/DopasowanieSpecyfikacji.h"
-#include "specs/zestaw/ZestawST.h"
+#include "zestaw/DopasowanieSpecyfikacji.h"
+#include "zestaw/ZestawST.h"
 
 #include <QDir>
 #include <QElapsedTimer>

@@ -3,7 +3,7 @@
 #include "cli/ArgumentyPolecenia.h"
 
 #include "app/Wyjatki.h"
-#include "archive/StrukturaSst.h"
+#include "specs/StrukturaSst.h"
 #include "archive/ZestawArchiwizator.h"
 #include "cli/Cli.h"
 #include "cli/KonfiguracjaPolecenia.h"

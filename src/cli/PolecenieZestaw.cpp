@@ -6,10 +6,10 @@
 #include "cli/Json.h"
 #include "cli/KonfiguracjaPolecenia.h"
 #include "estimates/KosztorysFactory.h"
-#include "specs/zestaw/DopasowanieSpecyfikacji.h"
-#include "specs/zestaw/ZbiorST.h"
-#include "specs/zestaw/ZestawJson.h"
-#include "specs/zestaw/ZestawST.h"
+#include "zestaw/DopasowanieSpecyfikacji.h"
+#include "zestaw/ZbiorST.h"
+#include "zestaw/ZestawJson.h"
+#include "zestaw/ZestawST.h"
 
 #include <QFileInfo>
 

@@ -3,7 +3,7 @@
 #include "docs/ZbiorEksporterDOC.h"
 #include "docs/ZbiorEksporterODT.h"
 #include "specs/KonfiguracjaZestawu.h"
-#include "specs/zestaw/ZestawST.h"
+#include "zestaw/ZestawST.h"
 
 std::unique_ptr<TZbiorEksporter> UtworzEksporter(bool czyWord, ISilnikDokumentow* silnik)
 {

@@ -1,6 +1,6 @@
 #include "docs/PoprawkiDocx.h"
 
-#include "archive/ZipFile.h"
+#include "app/ZipFile.h"
 
 #include <QRegularExpression>
 

@@ -5,7 +5,7 @@
 #include "docs/ZbiorEksporter.h"
 #include "specs/KonfiguracjaZestawu.h"
 #include "specs/Specyfikacja.h"
-#include "specs/zestaw/ZbiorST.h"
+#include "zestaw/ZbiorST.h"
 
 #include <QDir>
 #include <QFileInfo>

@@ -1,7 +1,7 @@
 // The archive with the program's conventions: entry names, duplicates, lookup, extraction into a folder, safe saving.
 #include "archive/Archiwum.h"
-#include "archive/SurowyZip.h"
-#include "archive/ZipFile.h"
+#include "support/SurowyZip.h"
+#include "app/ZipFile.h"
 #include "support/Pomocnicze.h"
 
 #include <QBuffer>

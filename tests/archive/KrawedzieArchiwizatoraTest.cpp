@@ -7,7 +7,6 @@
 #include "archive/Archiwum.h"
 #include "archive/ListaBrakowPlikow.h"
 #include "archive/PathLengthValidator.h"
-#include "archive/StrukturaSst.h"
 #include "archive/ZestawArchiwizator.h"
 
 #include <QFile>
@@ -264,23 +263,6 @@ TEST_F(TKrawedzieArchiwizatora, BrakWpisuWArchiwumNiczegoNieZapisuje)
     EXPECT_EQ(Komunikat([&] { Rozpakuj(Tmp(QStringLiteral("z.azst")), cel); }),
               QStringLiteral("Brak pliku ZIP\\brak.rds w archiwum."));
     EXPECT_FALSE(QFileInfo::exists(cel));
-}
-
-TEST(StrukturaSst, ZapisIOdczytZnacznika)
-{
-    QTemporaryDir tmp;
-    const QString folder = tmp.path() + QStringLiteral("/nowy/Specyfikacje Techniczne");
-    EXPECT_FALSE(CzytajStruktureSst(folder).Znaleziony);
-    ZapiszStruktureSst(folder, 2);
-    EXPECT_TRUE(CzytajStruktureSst(folder).Znaleziony);
-    EXPECT_EQ(CzytajStruktureSst(folder).Struktura, 2);
-    ZapiszStruktureSst(folder, 0);
-    EXPECT_EQ(CzytajStruktureSst(folder).Struktura, 0);
-    ZapiszPlik(folder + QStringLiteral("/struktura_sst.conf"), QByteArray("7\r\n"));
-    EXPECT_TRUE(CzytajStruktureSst(folder).Znaleziony);
-    EXPECT_FALSE(CzytajStruktureSst(folder).Struktura.has_value());
-    ZapiszPlik(folder + QStringLiteral("/struktura_sst.conf"), QByteArray("drzewo\n1\n"));
-    EXPECT_FALSE(CzytajStruktureSst(folder).Znaleziony);
 }
 
 TEST(ListaBrakowPlikow, PosortowanaBezPowtorzen)

@@ -5,11 +5,11 @@
 
 #include "app/Pliki.h"
 #include "app/Xml.h"
-#include "archive/StrukturaSst.h"
+#include "specs/StrukturaSst.h"
 #include "archive/ZestawArchiwizator.h"
 #include "specs/KonfiguracjaZestawu.h"
 #include "specs/SpisST.h"
-#include "specs/zestaw/ZestawST.h"
+#include "zestaw/ZestawST.h"
 
 #include <QFile>
 

@@ -4,7 +4,7 @@
 #include "specs/KonfiguracjaZestawu.h"
 #include "specs/SpisST.h"
 #include "specs/WariantSpecyfikacji.h"
-#include "specs/zestaw/ZestawST.h"
+#include "zestaw/ZestawST.h"
 #include "support/KonfiguracjaTestowa.h"
 #include "support/Pomocnicze.h"
 

@@ -5,8 +5,8 @@
 #include "docs/ZbiorEksporterODT.h"
 #include "specs/KonfiguracjaZestawu.h"
 #include "specs/Specyfikacja.h"
-#include "specs/zestaw/ZbiorST.h"
-#include "specs/zestaw/ZestawST.h"
+#include "zestaw/ZbiorST.h"
+#include "zestaw/ZestawST.h"
 #include "support/KonfiguracjaTestowa.h"
 #include "support/Pomocnicze.h"
 

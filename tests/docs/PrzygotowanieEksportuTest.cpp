@@ -2,7 +2,7 @@
 #include "docs/ZbiorEksporter.h"
 #include "specs/KonfiguracjaZestawu.h"
 #include "specs/WariantSpecyfikacji.h"
-#include "specs/zestaw/ZbiorST.h"
+#include "zestaw/ZbiorST.h"
 #include "support/KonfiguracjaTestowa.h"
 #include "support/Pomocnicze.h"
 

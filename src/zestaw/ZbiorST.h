@@ -1,7 +1,7 @@
 #pragma once
 
 #include "app/Wyjatki.h"
-#include "specs/zestaw/PozycjaZbioru.h"
+#include "zestaw/PozycjaZbioru.h"
 
 #include <QHash>
 #include <QString>

@@ -6,8 +6,8 @@
 #include "estimates/Kosztorys.h"
 #include "estimates/KosztorysFactory.h"
 #include "specs/KonfiguracjaZestawu.h"
-#include "specs/zestaw/ZbiorST.h"
-#include "specs/zestaw/ZestawST.h"
+#include "zestaw/ZbiorST.h"
+#include "zestaw/ZestawST.h"
 
 #include <QFile>
 #include <QFileInfo>

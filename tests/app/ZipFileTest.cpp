@@ -1,6 +1,6 @@
 // The zip container: the exact layout it writes, what it reads from other writers, and the archives it refuses.
-#include "archive/ZipFile.h"
-#include "archive/SurowyZip.h"
+#include "app/ZipFile.h"
+#include "support/SurowyZip.h"
 
 #include <QBuffer>
 #include <QtEndian>

@@ -1,9 +1,9 @@
-#include "specs/zestaw/ZestawST.h"
+#include "zestaw/ZestawST.h"
 
 #include "app/Wyjatki.h"
 #include "estimates/Kosztorys.h"
 #include "specs/KonfiguracjaZestawu.h"
-#include "specs/zestaw/ZbiorST.h"
+#include "zestaw/ZbiorST.h"
 
 #include <QStringList>
 

@@ -1,11 +1,11 @@
-#include "specs/zestaw/ZestawJson.h"
+#include "zestaw/ZestawJson.h"
 
 #include "estimates/Kosztorys.h"
 #include "estimates/KosztorysJson.h"
 #include "specs/KonfiguracjaZestawu.h"
 #include "specs/WariantSpecyfikacji.h"
-#include "specs/zestaw/ZbiorST.h"
-#include "specs/zestaw/ZestawST.h"
+#include "zestaw/ZbiorST.h"
+#include "zestaw/ZestawST.h"
 
 #include <QJsonArray>
 

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "app/Wyjatki.h"
-#include "archive/ZipKompresja.h"
+#include "app/ZipKompresja.h"
 
 #include <QByteArray>
 #include <QIODevice>

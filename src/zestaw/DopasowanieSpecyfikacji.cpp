@@ -1,10 +1,10 @@
-#include "specs/zestaw/DopasowanieSpecyfikacji.h"
+#include "zestaw/DopasowanieSpecyfikacji.h"
 
 #include "app/Konfiguracja.h"
 #include "estimates/Kosztorys.h"
 #include "specs/SpisST.h"
-#include "specs/zestaw/ZbiorST.h"
-#include "specs/zestaw/ZestawST.h"
+#include "zestaw/ZbiorST.h"
+#include "zestaw/ZestawST.h"
 
 namespace {
 

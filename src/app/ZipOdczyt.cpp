@@ -1,5 +1,5 @@
 // Reading an archive through its central directory, with every size and offset checked against the bytes.
-#include "archive/ZipFile.h"
+#include "app/ZipFile.h"
 
 #include <QFile>
 #include <QtEndian>

@@ -1,4 +1,4 @@
-#include "specs/zestaw/ZbiorST.h"
+#include "zestaw/ZbiorST.h"
 #include "estimates/PozycjaRds.h"
 #include "specs/Specyfikacja.h"
 #include "specs/WariantSpecyfikacji.h"

@@ -1,9 +1,9 @@
 #include "estimates/Kosztorys.h"
 #include "estimates/KosztorysFactory.h"
 #include "specs/WariantSpecyfikacji.h"
-#include "specs/zestaw/DopasowanieSpecyfikacji.h"
-#include "specs/zestaw/ZbiorST.h"
-#include "specs/zestaw/ZestawST.h"
+#include "zestaw/DopasowanieSpecyfikacji.h"
+#include "zestaw/ZbiorST.h"
+#include "zestaw/ZestawST.h"
 #include "support/KonfiguracjaTestowa.h"
 
 #include <QStringList>

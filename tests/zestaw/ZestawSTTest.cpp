@@ -1,10 +1,10 @@
-#include "specs/zestaw/ZestawST.h"
+#include "zestaw/ZestawST.h"
 #include "estimates/Kosztorys.h"
 #include "estimates/KosztorysFactory.h"
 #include "specs/KonfiguracjaZestawu.h"
 #include "specs/Specyfikacja.h"
-#include "specs/zestaw/DopasowanieSpecyfikacji.h"
-#include "specs/zestaw/ZbiorST.h"
+#include "zestaw/DopasowanieSpecyfikacji.h"
+#include "zestaw/ZbiorST.h"
 #include "support/KonfiguracjaTestowa.h"
 #include "support/Pomocnicze.h"
 

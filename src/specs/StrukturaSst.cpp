@@ -1,4 +1,4 @@
-#include "archive/StrukturaSst.h"
+#include "specs/StrukturaSst.h"
 
 #include "app/Wyjatki.h"
 

@@ -1,4 +1,4 @@
-#include "archive/ZipFile.h"
+#include "app/ZipFile.h"
 
 #include <QBuffer>
 #include <QDateTime>

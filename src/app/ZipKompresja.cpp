@@ -1,4 +1,4 @@
-#include "archive/ZipKompresja.h"
+#include "app/ZipKompresja.h"
 
 #include "app/Wyjatki.h"
 

@@ -1,4 +1,4 @@
-#include "specs/zestaw/PozycjaZbioru.h"
+#include "zestaw/PozycjaZbioru.h"
 
 #include "app/Konfiguracja.h"
 #include "app/Wyjatki.h"

@@ -1,5 +1,6 @@
 #include "estimates/KopiaKosztorysu.h"
 
+#include "app/Pliki.h"
 #include "app/Wyjatki.h"
 #include "app/ZapisBezpieczny.h"
 #include "estimates/ElementRds.h"
@@ -9,19 +10,6 @@
 
 #include <algorithm>
 #include <cstring>
-
-namespace {
-
-bool CzyTenSamPlik(const QString& a, const QString& b)
-{
-    const QFileInfo pa(a);
-    const QFileInfo pb(b);
-    if (!pa.exists() || !pb.exists())
-        return false;
-    return pa.canonicalFilePath() == pb.canonicalFilePath();
-}
-
-} // namespace
 
 QByteArray CzytajZrodloKopii(const QString& zrodlo)
 {

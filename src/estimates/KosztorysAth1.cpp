@@ -130,12 +130,6 @@ QByteArray CzytajZrodlo(const QString& sciezka)
     return dane;
 }
 
-bool CzyTenSamPlik(const QString& a, const QString& b)
-{
-    const QString ka = QFileInfo(a).canonicalFilePath();
-    return !ka.isEmpty() && ka == QFileInfo(b).canonicalFilePath();
-}
-
 // A text that goes into one line of the copy: a line break in it would split the block.
 QString JednaLinia(QString tekst)
 {

@@ -85,17 +85,6 @@ const std::array<char, 65536>& TablicaWindows1250()
     return tablica;
 }
 
-bool CzyTenSamPlik(const QString& a, const QString& b)
-{
-    const QFileInfo fa(a);
-    const QFileInfo fb(b);
-    if (fa.exists() && fb.exists())
-        return fa.canonicalFilePath() == fb.canonicalFilePath();
-    if (fa.exists() || fb.exists())
-        return false;
-    return QDir::cleanPath(fa.absoluteFilePath()) == QDir::cleanPath(fb.absoluteFilePath());
-}
-
 // The lines of the file live only while it is read or written, also when that fails.
 struct TZwolnienieLinii
 {

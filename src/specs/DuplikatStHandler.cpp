@@ -1,6 +1,7 @@
 #include "specs/DuplikatStHandler.h"
 
 #include "app/Konfiguracja.h"
+#include "app/Pliki.h"
 #include "app/Wyjatki.h"
 #include "specs/DuplikatStDialog.h"
 #include "specs/LicznikImportuSt.h"
@@ -48,11 +49,6 @@ TSpecyfikacja* DuplikatNumeru(TSpisST& spis, const QString& numer)
 
 // Two paths of existing files name the same file (links resolved). Letter case is not ignored: on this
 // platform names that differ only in case are different files.
-bool TenSamPlik(const QString& a, const QString& b)
-{
-    const QString ka = QFileInfo(a).canonicalFilePath();
-    return !ka.isEmpty() && ka == QFileInfo(b).canonicalFilePath();
-}
 
 // Overwriting with a group must not put a group where the tree allows none (below level 3), or the list
 // could not be opened again; the incoming node is refused as adding it there would be.
@@ -196,7 +192,7 @@ bool TDuplikatStHandler::ObsluzPlik(TSpecyfikacja& e, const TWariantSpecyfikacji
         // The document that collided: a variant's own when the match came through a variant.
         const QString cel = wariant ? wariant->GetPlik() : e.GetPlik();
         const QString zrodlo = s->GetPlik();
-        if (!TenSamPlik(zrodlo, cel))
+        if (!CzyTenSamPlik(zrodlo, cel))
             KopiujDokument(zrodlo, cel);
         s.reset();
         dialog.GetLicznikImportu().IncNadpisanychPlikow();

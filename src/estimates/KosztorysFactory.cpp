@@ -82,7 +82,10 @@ std::unique_ptr<TKosztorys> TKosztorysFactory::GetKosztorys(const QString& fileP
             continue;
         if (!wczytaj)
             return f.Utworz(QString(), false, false, false);
-        std::unique_ptr<TKosztorys> kosztorys = f.Utworz(filePath, renumeruj, indeksuj, nadpiszKopie);
+        // Created empty and then read once: some formats read at once when given a path, and an ATH
+        // estimate read twice with Indeksuj would repair its own repaired copy.
+        std::unique_ptr<TKosztorys> kosztorys = f.Utworz(QString(), renumeruj, indeksuj, nadpiszKopie);
+        kosztorys->FilePath().SetPath(filePath);
         kosztorys->WczytajKosztorys();
         return kosztorys;
     }

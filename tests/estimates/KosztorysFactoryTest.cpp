@@ -8,6 +8,7 @@
 #include "support/KonfiguracjaTestowa.h"
 #include "support/Pomocnicze.h"
 
+#include <QDir>
 #include <QTemporaryDir>
 
 namespace {
@@ -70,6 +71,21 @@ TEST_F(KosztorysFactoryTest, WczytanieOdRazuIBladCzytnika)
     const QString brak = dir.filePath(QStringLiteral("brak.rds"));
     EXPECT_THROW(TKosztorysFactory::GetKosztorys(brak, true), EBlad);
     EXPECT_NE(TKosztorysFactory::GetKosztorys(brak, false), nullptr);
+}
+
+// An ATH estimate without identifiers, read with Indeksuj: one repaired copy beside it, which the estimate
+// names; never a copy of the copy.
+TEST_F(KosztorysFactoryTest, CzytaPlikJedenRaz)
+{
+    QTemporaryDir dir;
+    const QString zrodlo = dir.filePath(QStringLiteral("most.ath"));
+    ZapiszPlik(zrodlo, "pr=NORMA 4.50\r\n[POZYCJA]\r\nnu=1\r\nna=Wykopy\r\n");
+    const auto k = TKosztorysFactory::GetKosztorys(zrodlo, true, false, true);
+    ASSERT_NE(k, nullptr);
+    EXPECT_EQ(k->FilePath().GetPath(), dir.filePath(QStringLiteral("most - kopia.ath")));
+    EXPECT_EQ(k->PozycjeCount(), 1);
+    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files),
+              (QStringList{QStringLiteral("most - kopia.ath"), QStringLiteral("most.ath")}));
 }
 
 } // namespace

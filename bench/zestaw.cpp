@@ -71,7 +71,7 @@ void ZbudujKosztorysy(TZestawST& zestaw, const QString& folder)
     int i = 0;
     for (int k = 0; k < Kosztorysow; ++k) {
         const QString sciezka = folder + QStringLiteral("/kosztorys%1.rds").arg(k);
-        auto kosztorys = TKosztorysFactory::GetKosztorys(sciezka, false);
+        auto kosztorys = TKosztorysFactory::GetKosztorys(sciezka, false, zestaw.Ustawienia());
         kosztorys->FilePath().SetPath(sciezka);
         kosztorys->SetTytul(QStringLiteral("Kosztorys %1").arg(k));
         for (int e = 0; e < ElementowWKosztorysie; ++e) {
@@ -95,18 +95,26 @@ void ZbudujKosztorysy(TZestawST& zestaw, const QString& folder)
     }
 }
 
+TUstawieniaKosztorysu ZWariantami()
+{
+    TUstawieniaKosztorysu u;
+    u.Warianty.CzyKorzystajZWariantow = true;
+    return u;
+}
+
 struct TDane
 {
     QTemporaryDir Katalog;
-    TZestawST Zestaw;
+    TZestawST Zestaw{ZWariantami()};
     QByteArray Plik;
 };
 
 TDane& Dane()
 {
     static TDane* dane = [] {
+        // The paths of the set's estimates and list ask the configuration for the user folder.
         static TOknoBezEkranu okno;
-        TKonfiguracja::GetInstance(&okno, false)->FCzyKorzystajZWariantow = true;
+        TKonfiguracja::GetInstance(&okno, false);
         auto* d = new TDane;
         ZbudujListe(*d->Zestaw.SpisSpecyfikacji());
         ZbudujKosztorysy(d->Zestaw, d->Katalog.path());
@@ -121,7 +129,7 @@ void BM_Dopasowanie(benchmark::State& stan)
 {
     TZestawST& zestaw = Dane().Zestaw;
     for (auto _ : stan)
-        DopasujSpecyfikacje(zestaw, true);
+        DopasujSpecyfikacje(zestaw);
     stan.counters["pozycje/s"] = benchmark::Counter(Pozycji, benchmark::Counter::kIsIterationInvariantRate);
     stan.counters["wpisy zbioru"] = zestaw.GetZbiorST()->Count();
 }

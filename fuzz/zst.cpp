@@ -13,14 +13,17 @@
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* dane, size_t rozmiar)
 {
+    // The stored paths ask the configuration for the user folder.
     static TOknoBezEkranu okno;
     static TKonfiguracja* konfiguracja = TKonfiguracja::GetInstance(&okno, false);
-    konfiguracja->FCzyKorzystajZWariantow = rozmiar % 2 == 1;
+    (void)konfiguracja;
+    TUstawieniaKosztorysu ustawienia;
+    ustawienia.Warianty.CzyKorzystajZWariantow = rozmiar % 2 == 1;
 
     QByteArray bajty(reinterpret_cast<const char*>(dane), static_cast<qsizetype>(rozmiar));
     // Lists named by the set are not read here: a fuzzed path must not reach files of the machine.
     bajty.replace("<sst", "<xst");
-    TZestawST zestaw;
+    TZestawST zestaw(ustawienia);
     const QByteArray pusty = zestaw.ZapiszDoBajtow();
     try {
         zestaw.OtworzZBajtow(bajty, QStringLiteral("fuzz.zst"));
@@ -31,7 +34,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* dane, size_t rozmiar)
     }
     DopasujSpecyfikacje(zestaw);
     const QByteArray pierwszy = zestaw.ZapiszDoBajtow();
-    TZestawST druga;
+    TZestawST druga(ustawienia);
     druga.OtworzZBajtow(pierwszy);
     if (druga.ZapiszDoBajtow() != pierwszy)
         std::abort();

@@ -2,9 +2,10 @@
 
 #include "app/Konfiguracja.h"
 #include "app/OknoKonfiguracji.h"
+#include "estimates/UstawieniaKosztorysu.h"
 
-// The program configuration a command needs (paths, variants). One made here is released without
-// being saved, so that running a command never changes the configuration file.
+// The program configuration a command needs. One made here is released without being saved, so that
+// running a command never changes the configuration file.
 class TKonfiguracjaPolecenia
 {
 public:
@@ -14,30 +15,37 @@ public:
     }
     ~TKonfiguracjaPolecenia()
     {
-        if (FUtworzona) {
+        if (FUtworzona)
             TKonfiguracja::Zwolnij(false);
-        } else if (FZmieniona) {
+        else if (FZmieniona)
             FKonfiguracja->SetUserPath(FUserPath);
-            FKonfiguracja->FCzyKorzystajZWariantow = FWarianty;
-        }
     }
     TKonfiguracjaPolecenia(const TKonfiguracjaPolecenia&) = delete;
     TKonfiguracjaPolecenia& operator=(const TKonfiguracjaPolecenia&) = delete;
 
     const TKonfiguracja& Konfiguracja() const { return *FKonfiguracja; }
 
-    // Settings of this run only (options of a command); put back afterwards.
-    void UstawNaCzasPolecenia(const QString& katalogUzytkownika, bool czyWarianty)
+    // The snapshot of the settings that estimates and sets go by; with czyWarianty (the --warianty option)
+    // variants are in use for this run, whatever the configuration says.
+    TUstawieniaKosztorysu UstawieniaKosztorysu(bool czyWarianty = false) const
     {
+        TUstawieniaKosztorysu ustawienia = TUstawieniaKosztorysu::ZKonfiguracji(*FKonfiguracja);
+        if (czyWarianty)
+            ustawienia.Warianty.CzyKorzystajZWariantow = true;
+        return ustawienia;
+    }
+
+    // The user folder of this run only (a command's option); put back afterwards. The folder is what
+    // every stored path's "%USERPATH%" stands for, which the paths ask of the configuration.
+    void UstawNaCzasPolecenia(const QString& katalogUzytkownika)
+    {
+        if (katalogUzytkownika.isEmpty())
+            return;
         if (!FZmieniona) {
             FUserPath = FKonfiguracja->GetUserPath();
-            FWarianty = FKonfiguracja->FCzyKorzystajZWariantow;
             FZmieniona = true;
         }
-        if (!katalogUzytkownika.isEmpty())
-            FKonfiguracja->SetUserPath(katalogUzytkownika);
-        if (czyWarianty)
-            FKonfiguracja->FCzyKorzystajZWariantow = true;
+        FKonfiguracja->SetUserPath(katalogUzytkownika);
     }
 
 private:
@@ -46,5 +54,4 @@ private:
     TKonfiguracja* FKonfiguracja = nullptr;
     bool FZmieniona = false;
     QString FUserPath;
-    bool FWarianty = false;
 };

@@ -65,7 +65,7 @@ int TPolecenieArchiwizuj::Wykonaj(const QStringList& argumenty, QTextStream& wyj
     if (!QFileInfo(a.Plik).isFile())
         throw EBlad(QStringLiteral("Plik nie istnieje: ") + a.Plik);
     TKonfiguracjaPolecenia konfiguracja;
-    konfiguracja.UstawNaCzasPolecenia(a.KatalogUzytkownika, false);
+    konfiguracja.UstawNaCzasPolecenia(a.KatalogUzytkownika);
     TZestawArchiwizator archiwizator;
     if (rozszerzenie == QLatin1String("zst")) {
         WypiszBraki(archiwizator.GetListyBrakow(a.Plik),

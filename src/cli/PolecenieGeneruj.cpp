@@ -88,10 +88,10 @@ int TPolecenieGeneruj::Wykonaj(const QStringList& argumenty, QTextStream& wyjsci
 {
     const TArgumenty a = CzytajArgumenty(argumenty);
     TKonfiguracjaPolecenia konfiguracja;
-    konfiguracja.UstawNaCzasPolecenia(a.KatalogUzytkownika, a.Warianty);
-    TZestawST zestaw;
+    konfiguracja.UstawNaCzasPolecenia(a.KatalogUzytkownika);
+    TZestawST zestaw(konfiguracja.UstawieniaKosztorysu(a.Warianty));
     zestaw.Otworz(a.Plik);
-    DopasujSpecyfikacje(zestaw, konfiguracja.Konfiguracja().FCzyKorzystajZWariantow);
+    DopasujSpecyfikacje(zestaw);
     TKonfiguracjaZestawu& ustawienia = *zestaw.GetKonfiguracja();
     if (a.BezStronyTytulowej)
         ustawienia.FCzyWstawiacSzablonPierwszejStrony = false;

@@ -1,6 +1,5 @@
 #include "cli/PolecenieKosztorys.h"
 
-#include "app/Konfiguracja.h"
 #include "app/Wyjatki.h"
 #include "cli/Cli.h"
 #include "cli/Json.h"
@@ -70,8 +69,8 @@ int TPolecenieKosztorys::Wykonaj(const QStringList& argumenty, QTextStream& wyjs
     const TKonfiguracjaPolecenia konfiguracja;
 
     const QString plik = QFileInfo(a.Plik).absoluteFilePath();
-    std::unique_ptr<TKosztorys> kosztorys =
-        TKosztorysFactory::GetKosztorys(plik, true, a.Renumeruj, a.Indeksuj, a.NadpiszKopie);
+    std::unique_ptr<TKosztorys> kosztorys = TKosztorysFactory::GetKosztorys(
+        plik, true, konfiguracja.UstawieniaKosztorysu(), a.Renumeruj, a.Indeksuj, a.NadpiszKopie);
     if (!kosztorys)
         throw EBlad(QStringLiteral("Nieobsługiwany format pliku kosztorysu: %1 (obsługiwane: %2)")
                         .arg(a.Plik, TKosztorysFactory::GetRozszerzenia().join(QStringLiteral(", "))));

@@ -3,10 +3,10 @@
 #include "cli/ArgumentyPolecenia.h"
 
 #include "app/Wyjatki.h"
-#include "specs/StrukturaSst.h"
 #include "archive/ZestawArchiwizator.h"
 #include "cli/Cli.h"
 #include "cli/KonfiguracjaPolecenia.h"
+#include "specs/StrukturaSst.h"
 
 #include <QFileInfo>
 
@@ -76,7 +76,7 @@ int TPolecenieRozpakuj::Wykonaj(const QStringList& argumenty, QTextStream& wyjsc
                                    "specyfikacji, która jest inna od wybranej. Rozpakowanie przerwano."));
 
     TKonfiguracjaPolecenia konfiguracja;
-    konfiguracja.UstawNaCzasPolecenia(a.KatalogUzytkownika, false);
+    konfiguracja.UstawNaCzasPolecenia(a.KatalogUzytkownika);
     TZestawArchiwizator archiwizator;
     TOpcjeEkstrakcjiArchiwum opcje;
     opcje.SetFolderDocelowy(a.Folder);

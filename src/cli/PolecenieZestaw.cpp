@@ -74,7 +74,7 @@ void Utworz(TZestawST& zestaw, const TArgumenty& a)
     }
     for (const QString& plik : a.Kosztorysy) {
         const QString sciezka = QFileInfo(plik).absoluteFilePath();
-        std::unique_ptr<TKosztorys> k = TKosztorysFactory::GetKosztorys(sciezka, true);
+        std::unique_ptr<TKosztorys> k = TKosztorysFactory::GetKosztorys(sciezka, true, zestaw.Ustawienia());
         if (!k)
             throw EBlad(QStringLiteral("Nieobsługiwany format pliku kosztorysu: %1").arg(plik));
         if (k->Tytul().trimmed().isEmpty())
@@ -91,13 +91,13 @@ int TPolecenieZestaw::Wykonaj(const QStringList& argumenty, QTextStream& wyjscie
 {
     const TArgumenty a = CzytajArgumenty(argumenty);
     TKonfiguracjaPolecenia konfiguracja;
-    konfiguracja.UstawNaCzasPolecenia(a.KatalogUzytkownika, a.Warianty);
-    TZestawST zestaw;
+    konfiguracja.UstawNaCzasPolecenia(a.KatalogUzytkownika);
+    TZestawST zestaw(konfiguracja.UstawieniaKosztorysu(a.Warianty));
     if (!a.Utworz.isEmpty())
         Utworz(zestaw, a);
     else
         zestaw.Otworz(QFileInfo(a.Plik).absoluteFilePath());
-    DopasujSpecyfikacje(zestaw, konfiguracja.Konfiguracja().FCzyKorzystajZWariantow);
+    DopasujSpecyfikacje(zestaw);
     const QString zapis = a.Utworz.isEmpty() ? a.Zapisz : a.Utworz;
     if (!zapis.isEmpty())
         zestaw.Zapisz(QFileInfo(zapis).absoluteFilePath());

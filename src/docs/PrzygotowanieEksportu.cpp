@@ -160,8 +160,8 @@ void PrzygotujListeStDoWarOgolnych(const TZbiorST& zbior, const TListaPlikowEksp
     if (ilosc >= 2)
         throw EBlad(QStringLiteral(
             "Znaleziono więcej niż jedno miejsce wstawienia listy ST w Wymaganiach Ogólnych (#LISTA_ST#)."));
-    const bool zWariantem =
-        program && program->FCzyKorzystajZWariantow && program->FUwzglednijWariantyPrzyEksporcieKosztorysu;
+    // Whether variants are in use at all, each entry's choice knows by its set's settings.
+    const bool zWariantem = program && program->FUwzglednijWariantyPrzyEksporcieKosztorysu;
     for (int i = 0; i < zbior.Count(); ++i) {
         const TPozycjaZbioru& wpis = *zbior.GetPozycjaZbioru(i);
         const TWybranaSpecyfikacja& w = wpis.WybranaSpecyfikacja();

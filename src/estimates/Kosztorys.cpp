@@ -1,14 +1,14 @@
 #include "estimates/Kosztorys.h"
 
-#include "app/Konfiguracja.h"
 #include "estimates/WyjatkiKosztorysu.h"
 #include "specs/Specyfikacja.h"
 
 #include <QFileInfo>
 
-TKosztorys::TKosztorys(const QString& filePath, bool renumeruj, bool indeksuj, bool nadpiszKopie)
+TKosztorys::TKosztorys(const QString& filePath, bool renumeruj, bool indeksuj, bool nadpiszKopie,
+                       const TUstawieniaKosztorysu& ustawienia)
     : TElementRds(QString(), -1, QStringLiteral("Kosztorys")), Renumeruj(renumeruj), Indeksuj(indeksuj),
-      NadpiszKopie(nadpiszKopie), FFilePath(std::make_unique<TMyPath>())
+      NadpiszKopie(nadpiszKopie), FFilePath(std::make_unique<TMyPath>()), FUstawienia(ustawienia)
 {
     FFilePath->SetPath(filePath);
 }
@@ -102,26 +102,20 @@ QString TKosztorys::ToString() const
     return QStringLiteral("Kosztorys.Plik = ") + FFilePath->ToString();
 }
 
-QString TKosztorys::STDoZapisu(const TPozycjaRds& pozycja)
+QString TKosztorys::STDoZapisu(const TPozycjaRds& pozycja, const TUstawieniaKosztorysu& ustawienia)
 {
     const TWybranaSpecyfikacja& w = pozycja.WybranaSpecyfikacja();
-    if (w.GetSpecyfikacja()) {
-        const bool zWariantem =
-            TKonfiguracja::Istnieje() && TKonfiguracja::GetInstance()->FUwzglednijWariantyPrzyEksporcieKosztorysu;
-        return w.GetST(zWariantem, true);
-    }
+    if (w.GetSpecyfikacja())
+        return w.GetST(ustawienia.Warianty, ustawienia.UwzglednijWariantyPrzyEksporcie, true);
     return pozycja.ST();
 }
 
-QString TKosztorys::NormalizujSeparatorWariantu(const QString& st)
+QString TKosztorys::NormalizujSeparatorWariantu(const QString& st, const TUstawieniaKosztorysu& ustawienia)
 {
-    if (!TKonfiguracja::Istnieje())
+    if (!ustawienia.Warianty.CzyKorzystajZWariantow || ustawienia.ListaSeparatorowWariantow.isEmpty() ||
+        !ustawienia.RozpoznajWariantyPrzyImporcie)
         return st;
-    const TKonfiguracja* k = TKonfiguracja::GetInstance();
-    if (!k->FCzyKorzystajZWariantow || k->FListaSeparatorowWariantow.isEmpty() ||
-        !k->FRozpoznajWariantyPrzyImporcieKosztorysu)
-        return st;
-    for (const QChar separator : k->FListaSeparatorowWariantow) {
+    for (const QChar separator : ustawienia.ListaSeparatorowWariantow) {
         const qsizetype i = st.indexOf(separator);
         if (i >= 0) {
             QString wynik = st;
@@ -165,7 +159,7 @@ void TKosztorys::UstawSTWBloku(QStringList& linie, const TIndeksId* indeks) cons
     const TPozycjaRds* pozycja = indeks ? indeks->value(id, nullptr) : ZnajdzPozycjePoId(this, id);
     if (!pozycja)
         return;
-    const QString nowa = QStringLiteral("ST=") + STDoZapisu(*pozycja);
+    const QString nowa = QStringLiteral("ST=") + STDoZapisu(*pozycja, FUstawienia);
     for (QString& linia : linie)
         if (linia.startsWith(QLatin1String("ST"))) {
             linia = nowa;

@@ -2,6 +2,7 @@
 
 #include "app/MyPath.h"
 #include "estimates/ElementRds.h"
+#include "estimates/UstawieniaKosztorysu.h"
 
 #include <QHash>
 #include <QStringList>
@@ -19,7 +20,10 @@ class TKosztorys : public TElementRds
 public:
     using TOnZmiana = std::function<void(TKosztorys* sender)>;
 
-    TKosztorys(const QString& filePath, bool renumeruj, bool indeksuj, bool nadpiszKopie);
+    // The settings are the caller's snapshot: the estimate reads and writes by them, never by the program's
+    // configuration.
+    TKosztorys(const QString& filePath, bool renumeruj, bool indeksuj, bool nadpiszKopie,
+               const TUstawieniaKosztorysu& ustawienia = {});
     ~TKosztorys() override;
 
     // Reads the file named by FilePath into the tree. A failure leaves the tree empty (never half read)
@@ -44,6 +48,10 @@ public:
     bool NadpiszKopie = false;
     TOnZmiana OnZmiana;
 
+    const TUstawieniaKosztorysu& Ustawienia() const { return FUstawienia; }
+    // For what is read and written from now on; what was read stays as it is.
+    void UstawUstawienia(const TUstawieniaKosztorysu& ustawienia) { FUstawienia = ustawienia; }
+
     void ClearDataPozycji();
     // Makes every position report its changes to this estimate's OnZmiana.
     void UstawZdarzenieZmianyZawartosciPozycji();
@@ -55,10 +63,10 @@ public:
 
     // The ST number written back for a position: the chosen specification's key (with its variant
     // after the visual separator, when variants are exported), else the position's own ST.
-    static QString STDoZapisu(const TPozycjaRds& pozycja);
-    // The ST number with the first configured variant separator found replaced by "#", when variants
+    static QString STDoZapisu(const TPozycjaRds& pozycja, const TUstawieniaKosztorysu& ustawienia);
+    // The ST number with the first variant separator of the settings found replaced by "#", when variants
     // are used and recognised on reading; otherwise unchanged.
-    static QString NormalizujSeparatorWariantu(const QString& st);
+    static QString NormalizujSeparatorWariantu(const QString& st, const TUstawieniaKosztorysu& ustawienia);
 
     // The first position (positions of an element before its children) whose Id equals the text exactly.
     static TPozycjaRds* ZnajdzPozycjePoId(const TElementRds* element, const QString& id);
@@ -80,4 +88,5 @@ protected:
 private:
     std::unique_ptr<TMyPath> FFilePath;
     QString FTytul;
+    TUstawieniaKosztorysu FUstawienia;
 };

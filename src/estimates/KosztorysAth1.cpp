@@ -214,8 +214,9 @@ private:
     QHash<QString, TPozycjaRds*> FKolejna;
 };
 
-TKosztorysAth1::TKosztorysAth1(const QString& filePath, bool renumeruj, bool indeksuj, bool nadpiszKopie)
-    : TKosztorys(filePath, renumeruj, indeksuj, nadpiszKopie)
+TKosztorysAth1::TKosztorysAth1(const QString& filePath, bool renumeruj, bool indeksuj, bool nadpiszKopie,
+                               const TUstawieniaKosztorysu& ustawienia)
+    : TKosztorys(filePath, renumeruj, indeksuj, nadpiszKopie, ustawienia)
 {
     if (!filePath.isEmpty())
         WczytajKosztorys();
@@ -401,7 +402,7 @@ void TKosztorysAth1::WczytajLinie(const TLinieAth& linie)
                 const QString podstawa = p->Podstawa();
                 if (WzorceAth::DopasujStZPodstawy(podstawa, st)) {
                     p->CzyScalona = true;
-                    p->SetST(NormalizujSeparatorWariantu(st.toString()));
+                    p->SetST(NormalizujSeparatorWariantu(st.toString(), Ustawienia()));
                     p->SetPodstawa(QString());
                 }
             }
@@ -489,7 +490,7 @@ std::unique_ptr<TPozycjaRds> TKosztorysAth1::WczytajPozycjeAth(const TLinieAth& 
     auto p = std::make_unique<TPozycjaRds>(HandlerPozycji());
     p->SetId(id);
     p->SetNr(nr);
-    p->SetST(NormalizujSeparatorWariantu(st));
+    p->SetST(NormalizujSeparatorWariantu(st, Ustawienia()));
     p->SetPodstawa(podstawa);
     p->SetOpis(opis);
     p->SetJm(jm);
@@ -555,7 +556,7 @@ void TKosztorysAth1::UstawSTWBlokuAth(TBlokAth& blok, TIndeksPozycji& indeks) co
     const TPozycjaRds* pozycja = indeks.Dla(BezKlucza(blok[liniaId], u"id="));
     if (!pozycja)
         return;
-    const QString st = JednaLinia(STDoZapisu(*pozycja));
+    const QString st = JednaLinia(STDoZapisu(*pozycja, Ustawienia()));
     QString nowa;
     QStringView klucz;
     if (FCzyNormaPrzed44 && pozycja->CzyScalona) {

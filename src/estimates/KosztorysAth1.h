@@ -22,7 +22,7 @@ class TKosztorysAth1 : public TKosztorys
 public:
     // Reads the file at once when a path is given (a failure propagates as the reader's exception).
     explicit TKosztorysAth1(const QString& filePath = QString(), bool renumeruj = false, bool indeksuj = false,
-                            bool nadpiszKopie = false);
+                            bool nadpiszKopie = false, const TUstawieniaKosztorysu& ustawienia = {});
     ~TKosztorysAth1() override;
 
     void SaveFile(const QString& newFilePath) override;

@@ -11,22 +11,23 @@ namespace {
 
 template <typename T> TKosztorysFactory::TFormat Format()
 {
-    return {
-        [](const QString& sciezka, bool renumeruj, bool indeksuj, bool nadpiszKopie) -> std::unique_ptr<TKosztorys> {
-            return std::make_unique<T>(sciezka, renumeruj, indeksuj, nadpiszKopie);
-        },
-        [](const TKosztorys& k) { return dynamic_cast<const T*>(&k) != nullptr; }};
+    // Created without a path: some formats read at once when given one.
+    return {[](bool renumeruj, bool indeksuj, bool nadpiszKopie,
+               const TUstawieniaKosztorysu& ustawienia) -> std::unique_ptr<TKosztorys> {
+                return std::make_unique<T>(QString(), renumeruj, indeksuj, nadpiszKopie, ustawienia);
+            },
+            [](const TKosztorys& k) { return dynamic_cast<const T*>(&k) != nullptr; }};
 }
 
 // A format's own extension and filter, asked of an empty estimate of its class.
 QString Rozszerzenie(const TKosztorysFactory::TFormat& f)
 {
-    return f.Utworz(QString(), false, false, false)->GetDefaultExt();
+    return f.Utworz(false, false, false, {})->GetDefaultExt();
 }
 
 QString Filtr(const TKosztorysFactory::TFormat& f)
 {
-    return f.Utworz(QString(), false, false, false)->GetFilter();
+    return f.Utworz(false, false, false, {})->GetFilter();
 }
 
 // The extension of the file name, from its last dot on, with ASCII letters lowered.
@@ -71,7 +72,8 @@ const std::vector<TKosztorysFactory::TFormat>& TKosztorysFactory::FormatyWgKlas(
     return formaty;
 }
 
-std::unique_ptr<TKosztorys> TKosztorysFactory::GetKosztorys(const QString& filePath, bool wczytaj, bool renumeruj,
+std::unique_ptr<TKosztorys> TKosztorysFactory::GetKosztorys(const QString& filePath, bool wczytaj,
+                                                            const TUstawieniaKosztorysu& ustawienia, bool renumeruj,
                                                             bool indeksuj, bool nadpiszKopie)
 {
     const QString rozszerzenie = RozszerzeniePliku(filePath);
@@ -81,10 +83,9 @@ std::unique_ptr<TKosztorys> TKosztorysFactory::GetKosztorys(const QString& fileP
         if (Rozszerzenie(f) != rozszerzenie)
             continue;
         if (!wczytaj)
-            return f.Utworz(QString(), false, false, false);
-        // Created empty and then read once: some formats read at once when given a path, and an ATH
-        // estimate read twice with Indeksuj would repair its own repaired copy.
-        std::unique_ptr<TKosztorys> kosztorys = f.Utworz(QString(), renumeruj, indeksuj, nadpiszKopie);
+            return f.Utworz(false, false, false, ustawienia);
+        // Read once, here: an ATH estimate read twice with Indeksuj would repair its own repaired copy.
+        std::unique_ptr<TKosztorys> kosztorys = f.Utworz(renumeruj, indeksuj, nadpiszKopie, ustawienia);
         kosztorys->FilePath().SetPath(filePath);
         kosztorys->WczytajKosztorys();
         return kosztorys;

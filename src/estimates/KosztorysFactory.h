@@ -15,8 +15,8 @@ class TKosztorysFactory
 public:
     struct TFormat
     {
-        std::function<std::unique_ptr<TKosztorys>(const QString& sciezka, bool renumeruj, bool indeksuj,
-                                                  bool nadpiszKopie)>
+        std::function<std::unique_ptr<TKosztorys>(bool renumeruj, bool indeksuj, bool nadpiszKopie,
+                                                  const TUstawieniaKosztorysu& ustawienia)>
             Utworz;
         // Whether the estimate is of this format (or of one derived from it).
         std::function<bool(const TKosztorys&)> CzyTegoFormatu;
@@ -25,8 +25,9 @@ public:
     // The estimate for the file, by the last extension of its name (ASCII letters in any case), or null
     // for an extension no format has. With wczytaj set the file is read at once and a reading failure
     // propagates as the reader's exception; otherwise the estimate is empty, with an empty path and
-    // all three options off.
-    static std::unique_ptr<TKosztorys> GetKosztorys(const QString& filePath, bool wczytaj, bool renumeruj = false,
+    // all three options off. Either way it keeps the settings to read and write by.
+    static std::unique_ptr<TKosztorys> GetKosztorys(const QString& filePath, bool wczytaj,
+                                                    const TUstawieniaKosztorysu& ustawienia, bool renumeruj = false,
                                                     bool indeksuj = false, bool nadpiszKopie = false);
     // The filters "Opis (*.ext)|*.ext" of every format in the dialog's order, then
     // "Wszystkie obsługiwane|*.ext;*.ext;...".

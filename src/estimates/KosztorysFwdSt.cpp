@@ -51,8 +51,9 @@ private:
 
 } // namespace
 
-TKosztorysFwdSt::TKosztorysFwdSt(const QString& filePath, bool renumeruj, bool indeksuj, bool nadpiszKopie)
-    : TKosztorys(filePath, renumeruj, indeksuj, nadpiszKopie)
+TKosztorysFwdSt::TKosztorysFwdSt(const QString& filePath, bool renumeruj, bool indeksuj, bool nadpiszKopie,
+                                 const TUstawieniaKosztorysu& ustawienia)
+    : TKosztorys(filePath, renumeruj, indeksuj, nadpiszKopie, ustawienia)
 {
     if (!filePath.isEmpty())
         WczytajKosztorys();
@@ -155,7 +156,7 @@ void TKosztorysFwdSt::CzytajTekst(QStringView tekst)
             auto p = std::make_unique<TPozycjaRds>();
             p->SetId(KluczPozycji(b->opisKlucza, b->jmKlucza));
             p->SetNr(b->lp);
-            p->SetST(NormalizujSeparatorWariantu(b->spec_techn));
+            p->SetST(NormalizujSeparatorWariantu(b->spec_techn, Ustawienia()));
             const QString podstawa = b->katalog_rodzaj % QLatin1Char(' ') % b->katalog_symbol % QLatin1Char(' ') %
                                      b->opis_podstawy % QLatin1Char(' ') % b->katalog_wydanie;
             p->SetPodstawa(podstawa.trimmed().isEmpty() ? b->opis_podstawy : podstawa);
@@ -197,7 +198,7 @@ QByteArray TKosztorysFwdSt::Kopia(QStringView tekst) const
             saBloki = true;
             if (auto* b = SekcjaJako<TFWDPozycja>(sekcja))
                 if (const TPozycjaRds* p = indeks.Znajdz(KluczPozycji(b->opisKlucza, b->jmKlucza)))
-                    b->spec_techn = STDoZapisu(*p);
+                    b->spec_techn = STDoZapisu(*p, Ustawienia());
             sekcja.Zapisz(bloki);
         }
     });

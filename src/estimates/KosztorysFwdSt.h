@@ -13,7 +13,7 @@ class TKosztorysFwdSt : public TKosztorys
 public:
     // Reads the file at once when a path is given.
     explicit TKosztorysFwdSt(const QString& filePath = QString(), bool renumeruj = false, bool indeksuj = false,
-                             bool nadpiszKopie = false);
+                             bool nadpiszKopie = false, const TUstawieniaKosztorysu& ustawienia = {});
 
     void SaveFile(const QString& newFilePath) override;
     QString PobierzIdKosztorysu(const QString& sciezka) override;

@@ -111,8 +111,9 @@ QString TKosztorysRds::NormalizujSeparatory(QString tekst)
     return tekst;
 }
 
-TKosztorysRds::TKosztorysRds(const QString& filePath, bool renumeruj, bool indeksuj, bool nadpiszKopie)
-    : TKosztorys(filePath, renumeruj, indeksuj, nadpiszKopie)
+TKosztorysRds::TKosztorysRds(const QString& filePath, bool renumeruj, bool indeksuj, bool nadpiszKopie,
+                             const TUstawieniaKosztorysu& ustawienia)
+    : TKosztorys(filePath, renumeruj, indeksuj, nadpiszKopie, ustawienia)
 {
 }
 
@@ -325,7 +326,7 @@ void TKosztorysRds::UtworzPozycje(TElementRds* element, const TZebraneDane& dane
     auto pozycja = std::make_unique<TPozycjaRds>(HandlerPozycji());
     pozycja->SetId(dane.Id);
     pozycja->SetNr(dane.Nr);
-    pozycja->SetST(NormalizujSeparatorWariantu(dane.ST));
+    pozycja->SetST(NormalizujSeparatorWariantu(dane.ST, Ustawienia()));
     pozycja->SetPodstawa(dane.Podstawa);
     pozycja->SetOpis(dane.Opis);
     pozycja->SetJm(dane.Jm);

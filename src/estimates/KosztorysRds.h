@@ -17,7 +17,7 @@ class TKosztorysRds : public TKosztorys
 {
 public:
     explicit TKosztorysRds(const QString& filePath = QString(), bool renumeruj = false, bool indeksuj = false,
-                           bool nadpiszKopie = false);
+                           bool nadpiszKopie = false, const TUstawieniaKosztorysu& ustawienia = {});
     ~TKosztorysRds() override;
 
     void SaveFile(const QString& newFilePath) override;

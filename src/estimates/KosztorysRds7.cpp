@@ -35,8 +35,9 @@ bool CzyLiczbaKanoniczna(QStringView tekst)
 
 } // namespace
 
-TKosztorysRds7::TKosztorysRds7(const QString& filePath, bool renumeruj, bool indeksuj, bool nadpiszKopie)
-    : TKosztorysRds(filePath, renumeruj, indeksuj, nadpiszKopie)
+TKosztorysRds7::TKosztorysRds7(const QString& filePath, bool renumeruj, bool indeksuj, bool nadpiszKopie,
+                               const TUstawieniaKosztorysu& ustawienia)
+    : TKosztorysRds(filePath, renumeruj, indeksuj, nadpiszKopie, ustawienia)
 {
 }
 

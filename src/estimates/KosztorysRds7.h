@@ -9,7 +9,7 @@ class TKosztorysRds7 : public TKosztorysRds
 {
 public:
     explicit TKosztorysRds7(const QString& filePath = QString(), bool renumeruj = false, bool indeksuj = false,
-                            bool nadpiszKopie = false);
+                            bool nadpiszKopie = false, const TUstawieniaKosztorysu& ustawienia = {});
 
     QString GetDefaultExt() const override { return QStringLiteral(".rds7"); }
     QString GetFilter() const override { return QStringLiteral("Kosztorys Rodos (*.rds7)|*.rds7"); }

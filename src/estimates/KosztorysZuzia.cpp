@@ -191,8 +191,9 @@ pugi::xml_node DodajSst(pugi::xml_node wezel)
 
 } // namespace
 
-TKosztorysZuzia::TKosztorysZuzia(const QString& filePath, bool renumeruj, bool indeksuj, bool nadpiszKopie)
-    : TKosztorys(filePath, renumeruj, indeksuj, nadpiszKopie)
+TKosztorysZuzia::TKosztorysZuzia(const QString& filePath, bool renumeruj, bool indeksuj, bool nadpiszKopie,
+                                 const TUstawieniaKosztorysu& ustawienia)
+    : TKosztorys(filePath, renumeruj, indeksuj, nadpiszKopie, ustawienia)
 {
     if (!filePath.isEmpty())
         WczytajKosztorys();
@@ -313,10 +314,10 @@ std::unique_ptr<TPozycjaRds> TKosztorysZuzia::CzytajPozycjeZuzia(const TWezelZuz
         if (const pugi::xml_node vat = wezel.Wezel.child("VAT"))
             FStawkaVat = XmlNaLiczbe(AtrybutXml(vat, "Suma"), 0.0);
 
-    const auto wspolne = [&wezel] {
+    const auto wspolne = [this, &wezel] {
         auto p = std::make_unique<TPozycjaRds>();
         p->SetOpis(TekstNazwy(wezel.Nazwa));
-        p->SetST(NormalizujSeparatorWariantu(Atrybut(wezel.Sst, "Nr")));
+        p->SetST(NormalizujSeparatorWariantu(Atrybut(wezel.Sst, "Nr"), Ustawienia()));
         p->SetId(Tekst(wezel.Id));
         p->SetNr(Tekst(wezel.Nr));
         return p;
@@ -435,6 +436,6 @@ void TKosztorysZuzia::ZapiszSst(pugi::xml_node wezel, const TIndeksPozycji& inde
         pugi::xml_attribute nr = sst.attribute("Nr");
         if (!nr)
             nr = sst.append_attribute("Nr");
-        nr.set_value(STDoZapisu(*pozycja).toUtf8().constData());
+        nr.set_value(STDoZapisu(*pozycja, Ustawienia()).toUtf8().constData());
     }
 }

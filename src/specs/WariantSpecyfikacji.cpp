@@ -1,8 +1,8 @@
 #include "specs/WariantSpecyfikacji.h"
 
-#include "app/Konfiguracja.h"
 #include "app/Wyjatki.h"
 #include "specs/JmSpecyfikacji.h"
+#include "specs/WybranaSpecyfikacja.h"
 
 namespace {
 
@@ -71,11 +71,15 @@ bool TWariantSpecyfikacji::RemWariant(TWariantSpecyfikacji*)
 
 QString TWariantSpecyfikacji::GetCaption() const
 {
-    if (!FParent || !TKonfiguracja::Istnieje())
+    return GetCaption(TUstawieniaWariantow::Domyslne());
+}
+
+QString TWariantSpecyfikacji::GetCaption(const TUstawieniaWariantow& ustawienia) const
+{
+    if (!FParent)
         return QString();
-    const TKonfiguracja* konfiguracja = TKonfiguracja::GetInstance();
-    QString wynik = FParent->Numer() + konfiguracja->GetWizualnySeparatorWariantow() + FNumer + QLatin1Char(' ');
-    if (konfiguracja->FCzyWyswietlacTytulSTZWariantem)
+    QString wynik = FParent->Numer() + ustawienia.WizualnySeparatorWariantow + FNumer + QLatin1Char(' ');
+    if (ustawienia.CzyWyswietlacTytulSTZWariantem)
         wynik += FParent->Opis() + QLatin1Char(' ');
     return wynik + FOpis;
 }

@@ -2,6 +2,8 @@
 
 #include "specs/Specyfikacja.h"
 
+struct TUstawieniaWariantow;
+
 // A variant of a specification: an alternative document under the same specification number, with a
 // short number of its own (usually a letter or a digit). Held by the specification, which is its parent.
 // It has units but no children and no variants: every tree operation on it raises EBlad
@@ -23,8 +25,9 @@ public:
     bool RemWariant(TWariantSpecyfikacji* wariant) override;
 
     // "<parent's number><visual separator><number> <title>", with the parent's title before the title
-    // when the configuration shows it; empty without a configuration or a parent.
+    // when the settings show it; empty without a parent. Without settings, those of a first start.
     QString GetCaption() const override;
+    QString GetCaption(const TUstawieniaWariantow& ustawienia) const;
 
     // A variant copy of this variant, with copies of its units when asked; no parent, no handler.
     std::unique_ptr<TWariantSpecyfikacji> CloneWariant(bool czyJm) const;

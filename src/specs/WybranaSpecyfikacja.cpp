@@ -1,15 +1,15 @@
 #include "specs/WybranaSpecyfikacja.h"
 
-#include "app/Konfiguracja.h"
 #include "app/Wyjatki.h"
 #include "specs/WariantSpecyfikacji.h"
 
-TWybranaSpecyfikacja::TWybranaSpecyfikacja()
-    : TWybranaSpecyfikacja(TKonfiguracja::Istnieje() ? TKonfiguracja::GetInstance() : nullptr)
+const TUstawieniaWariantow& TUstawieniaWariantow::Domyslne()
 {
+    static const TUstawieniaWariantow domyslne;
+    return domyslne;
 }
 
-TWybranaSpecyfikacja::TWybranaSpecyfikacja(const TKonfiguracja* konfiguracja) : FKonfiguracja(konfiguracja) {}
+TWybranaSpecyfikacja::TWybranaSpecyfikacja(const TUstawieniaWariantow& ustawienia) : FUstawienia(&ustawienia) {}
 
 void TWybranaSpecyfikacja::SetSpecyfikacja(TSpecyfikacja* s)
 {
@@ -30,44 +30,49 @@ void TWybranaSpecyfikacja::Assign(const TWybranaSpecyfikacja& inna)
     FWariantSpecyfikacji = inna.FWariantSpecyfikacji;
 }
 
-bool TWybranaSpecyfikacja::CzyWariantWUzyciu() const
+bool TWybranaSpecyfikacja::CzyWariantWUzyciu(const TUstawieniaWariantow& ustawienia) const
 {
-    return FWariantSpecyfikacji && FKonfiguracja && FKonfiguracja->FCzyKorzystajZWariantow;
+    return FWariantSpecyfikacji && ustawienia.CzyKorzystajZWariantow;
 }
 
-QString TWybranaSpecyfikacja::GetST(bool czyZWariantem, bool czySeparatorWizualny) const
+QString TWybranaSpecyfikacja::GetST(const TUstawieniaWariantow& ustawienia, bool czyZWariantem,
+                                    bool czySeparatorWizualny) const
 {
     if (!FSpecyfikacja)
         return QString();
-    if (CzyWariantWUzyciu() && czyZWariantem) {
-        const QString separator =
-            czySeparatorWizualny ? FKonfiguracja->GetWizualnySeparatorWariantow() : QStringLiteral("#");
+    if (CzyWariantWUzyciu(ustawienia) && czyZWariantem) {
+        const QString separator = czySeparatorWizualny ? ustawienia.WizualnySeparatorWariantow : QStringLiteral("#");
         return FSpecyfikacja->Numer() + separator + FWariantSpecyfikacji->Numer();
     }
     return FSpecyfikacja->Numer();
 }
 
-QString TWybranaSpecyfikacja::GetPlik() const
+QString TWybranaSpecyfikacja::GetST(bool czyZWariantem, bool czySeparatorWizualny) const
+{
+    return GetST(*FUstawienia, czyZWariantem, czySeparatorWizualny);
+}
+
+QString TWybranaSpecyfikacja::GetPlik(const TUstawieniaWariantow& ustawienia) const
 {
     if (!FSpecyfikacja)
         return QString();
-    return CzyWariantWUzyciu() ? FWariantSpecyfikacji->GetPlik() : FSpecyfikacja->GetPlik();
+    return CzyWariantWUzyciu(ustawienia) ? FWariantSpecyfikacji->GetPlik() : FSpecyfikacja->GetPlik();
 }
 
-const TMyPath* TWybranaSpecyfikacja::GetPath() const
+const TMyPath* TWybranaSpecyfikacja::GetPath(const TUstawieniaWariantow& ustawienia) const
 {
     if (!FSpecyfikacja)
         return nullptr;
-    return CzyWariantWUzyciu() ? FWariantSpecyfikacji->GetPath() : FSpecyfikacja->GetPath();
+    return CzyWariantWUzyciu(ustawienia) ? FWariantSpecyfikacji->GetPath() : FSpecyfikacja->GetPath();
 }
 
-QString TWybranaSpecyfikacja::GetOpis(bool dlaWariantu) const
+QString TWybranaSpecyfikacja::GetOpis(const TUstawieniaWariantow& ustawienia, bool dlaWariantu) const
 {
     if (!FSpecyfikacja)
         return QString();
-    if (!CzyWariantWUzyciu())
+    if (!CzyWariantWUzyciu(ustawienia))
         return FSpecyfikacja->Opis();
-    if (FKonfiguracja->FCzyWyswietlacTytulSTZWariantem)
+    if (ustawienia.CzyWyswietlacTytulSTZWariantem)
         return FSpecyfikacja->Opis() + QLatin1Char(' ') + FWariantSpecyfikacji->Opis();
     return dlaWariantu ? FWariantSpecyfikacji->Opis() : FSpecyfikacja->Opis();
 }

@@ -1,6 +1,5 @@
 #include "zestaw/DopasowanieSpecyfikacji.h"
 
-#include "app/Konfiguracja.h"
 #include "estimates/Kosztorys.h"
 #include "specs/SpisST.h"
 #include "zestaw/ZbiorST.h"
@@ -18,8 +17,9 @@ bool CzyPusty(const QString& tekst)
 
 } // namespace
 
-void DopasujSpecyfikacje(TZestawST& zestaw, bool czyKorzystajZWariantow)
+void DopasujSpecyfikacje(TZestawST& zestaw)
 {
+    const bool czyKorzystajZWariantow = zestaw.Ustawienia().Warianty.CzyKorzystajZWariantow;
     TSpisST& spis = *zestaw.SpisSpecyfikacji();
     TZbiorST& zbior = *zestaw.GetZbiorST();
     zbior.ClearPozycjeIDopasowanieST();
@@ -68,8 +68,8 @@ void DopasujSpecyfikacje(TZestawST& zestaw, bool czyKorzystajZWariantow)
     zbior.Sort();
 }
 
-void DopasujSpecyfikacje(TZestawST& zestaw)
+void DopasujSpecyfikacje(TZestawST& zestaw, const TUstawieniaKosztorysu& ustawienia)
 {
-    const bool warianty = TKonfiguracja::Istnieje() && TKonfiguracja::GetInstance()->FCzyKorzystajZWariantow;
-    DopasujSpecyfikacje(zestaw, warianty);
+    zestaw.UstawUstawienia(ustawienia);
+    DopasujSpecyfikacje(zestaw);
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+struct TUstawieniaKosztorysu;
 class TZestawST;
 
 // Matches every position of the set's estimates against the set's list and rebuilds the collection:
@@ -11,7 +12,8 @@ class TZestawST;
 //   4. every position with a chosen specification joins the collection; entries that are neither own
 //      nor needed by a position any more are dropped;
 //   5. the collection is sorted.
-// The one matching the window, the command-line tool and the document export share.
-void DopasujSpecyfikacje(TZestawST& zestaw, bool czyKorzystajZWariantow);
-// With the program configuration's choice of variants (off without a configuration).
+// The one matching the window, the command-line tool and the document export share. Variants are looked
+// for as the set's settings say.
 void DopasujSpecyfikacje(TZestawST& zestaw);
+// The same after the set takes the settings, so that what is matched is shown and written by them too.
+void DopasujSpecyfikacje(TZestawST& zestaw, const TUstawieniaKosztorysu& ustawienia);

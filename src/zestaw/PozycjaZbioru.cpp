@@ -1,6 +1,5 @@
 #include "zestaw/PozycjaZbioru.h"
 
-#include "app/Konfiguracja.h"
 #include "app/Wyjatki.h"
 #include "estimates/PozycjaRds.h"
 #include "specs/Specyfikacja.h"
@@ -10,11 +9,6 @@
 
 namespace {
 
-const TKonfiguracja* KonfiguracjaProgramu()
-{
-    return TKonfiguracja::Istnieje() ? TKonfiguracja::GetInstance() : nullptr;
-}
-
 [[noreturn]] void BrakSpecyfikacji()
 {
     throw EBlad(QStringLiteral("Brak specyfikacji"));
@@ -22,8 +16,8 @@ const TKonfiguracja* KonfiguracjaProgramu()
 
 } // namespace
 
-TPozycjaZbioru::TPozycjaZbioru(TSpecyfikacja* specyfikacja)
-    : FWybranaSpecyfikacja(std::make_unique<TWybranaSpecyfikacja>(KonfiguracjaProgramu())), FCzyWlasna(true)
+TPozycjaZbioru::TPozycjaZbioru(TSpecyfikacja* specyfikacja, const TUstawieniaWariantow& ustawienia)
+    : FWybranaSpecyfikacja(std::make_unique<TWybranaSpecyfikacja>(ustawienia)), FCzyWlasna(true)
 {
     if (!specyfikacja)
         BrakSpecyfikacji();
@@ -31,25 +25,26 @@ TPozycjaZbioru::TPozycjaZbioru(TSpecyfikacja* specyfikacja)
     FWybranaSpecyfikacja->SetSpecyfikacja(specyfikacja);
 }
 
-TPozycjaZbioru::TPozycjaZbioru(const QString& st)
-    : FST(st), FWybranaSpecyfikacja(std::make_unique<TWybranaSpecyfikacja>(KonfiguracjaProgramu())), FCzyWlasna(true)
+TPozycjaZbioru::TPozycjaZbioru(const QString& st, const TUstawieniaWariantow& ustawienia)
+    : FST(st), FWybranaSpecyfikacja(std::make_unique<TWybranaSpecyfikacja>(ustawienia)), FCzyWlasna(true)
 {
     if (st.trimmed().isEmpty())
         BrakSpecyfikacji();
 }
 
-TPozycjaZbioru::TPozycjaZbioru(TPozycjaRds* pozycja)
-    : FWybranaSpecyfikacja(std::make_unique<TWybranaSpecyfikacja>(KonfiguracjaProgramu()))
+TPozycjaZbioru::TPozycjaZbioru(TPozycjaRds* pozycja, const TUstawieniaWariantow& ustawienia)
+    : FWybranaSpecyfikacja(std::make_unique<TWybranaSpecyfikacja>(ustawienia))
 {
     if (!pozycja || !pozycja->WybranaSpecyfikacja().GetSpecyfikacja())
         BrakSpecyfikacji();
-    FST = pozycja->WybranaSpecyfikacja().GetST(true);
     FWybranaSpecyfikacja->Assign(pozycja->WybranaSpecyfikacja());
+    FST = FWybranaSpecyfikacja->GetST(true);
     AddPozycjaRds(pozycja);
 }
 
-TPozycjaZbioru::TPozycjaZbioru(TSpecyfikacja* specyfikacja, TWariantSpecyfikacji* wariant)
-    : FWybranaSpecyfikacja(std::make_unique<TWybranaSpecyfikacja>(KonfiguracjaProgramu())), FCzyWlasna(true)
+TPozycjaZbioru::TPozycjaZbioru(TSpecyfikacja* specyfikacja, TWariantSpecyfikacji* wariant,
+                               const TUstawieniaWariantow& ustawienia)
+    : FWybranaSpecyfikacja(std::make_unique<TWybranaSpecyfikacja>(ustawienia)), FCzyWlasna(true)
 {
     if (!specyfikacja)
         BrakSpecyfikacji();

@@ -18,16 +18,21 @@ class TWariantSpecyfikacji;
 class TPozycjaZbioru
 {
 public:
+    // Every entry shows its choice by the settings of its collection, which outlive it.
     // An own entry for the specification; key = its number. Null: "Brak specyfikacji".
-    explicit TPozycjaZbioru(TSpecyfikacja* specyfikacja);
+    explicit TPozycjaZbioru(TSpecyfikacja* specyfikacja,
+                            const TUstawieniaWariantow& ustawienia = TUstawieniaWariantow::Domyslne());
     // An own entry for a bare ST number, kept as written. Blank: "Brak specyfikacji".
-    explicit TPozycjaZbioru(const QString& st);
+    explicit TPozycjaZbioru(const QString& st,
+                            const TUstawieniaWariantow& ustawienia = TUstawieniaWariantow::Domyslne());
     // An entry brought in by the position: key = the position's chosen number with its variant after
-    // "#"; the choice is copied and the position is the first one listed. Null position, or one without
-    // a chosen specification: "Brak specyfikacji".
-    explicit TPozycjaZbioru(TPozycjaRds* pozycja);
+    // "#" (while variants are in use); the choice is copied and the position is the first one listed.
+    // Null position, or one without a chosen specification: "Brak specyfikacji".
+    explicit TPozycjaZbioru(TPozycjaRds* pozycja,
+                            const TUstawieniaWariantow& ustawienia = TUstawieniaWariantow::Domyslne());
     // An own entry for a variant; key = number + "#" + variant number. "Brak specyfikacji" / "Brak wariantu".
-    TPozycjaZbioru(TSpecyfikacja* specyfikacja, TWariantSpecyfikacji* wariant);
+    TPozycjaZbioru(TSpecyfikacja* specyfikacja, TWariantSpecyfikacji* wariant,
+                   const TUstawieniaWariantow& ustawienia = TUstawieniaWariantow::Domyslne());
     ~TPozycjaZbioru();
     TPozycjaZbioru(const TPozycjaZbioru&) = delete;
     TPozycjaZbioru& operator=(const TPozycjaZbioru&) = delete;

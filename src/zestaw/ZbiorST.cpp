@@ -51,7 +51,7 @@ int TPozycjaZbioruComparer::Compare(const TPozycjaZbioru& lewa, const TPozycjaZb
     return c;
 }
 
-TZbiorST::TZbiorST() = default;
+TZbiorST::TZbiorST(const TUstawieniaWariantow& ustawienia) : FUstawienia(&ustawienia) {}
 TZbiorST::~TZbiorST() = default;
 
 TPozycjaZbioru* TZbiorST::Dodaj(std::unique_ptr<TPozycjaZbioru> pozycja)
@@ -84,7 +84,8 @@ bool TZbiorST::Add(TSpecyfikacja* specyfikacja)
 {
     if (!specyfikacja)
         throw EBlad(QStringLiteral("Nieprawidłowa specyfikacja"));
-    return DodajWlasna(specyfikacja->Numer(), [&] { return std::make_unique<TPozycjaZbioru>(specyfikacja); });
+    return DodajWlasna(specyfikacja->Numer(),
+                       [&] { return std::make_unique<TPozycjaZbioru>(specyfikacja, *FUstawienia); });
 }
 
 bool TZbiorST::Add(TSpecyfikacja* specyfikacja, TWariantSpecyfikacji* wariant)
@@ -94,7 +95,7 @@ bool TZbiorST::Add(TSpecyfikacja* specyfikacja, TWariantSpecyfikacji* wariant)
     if (!wariant)
         throw EBlad(QStringLiteral("Nieprawidłowy wariant specyfikacji"));
     const QString klucz = specyfikacja->Numer() + QLatin1Char('#') + wariant->Numer();
-    return DodajWlasna(klucz, [&] { return std::make_unique<TPozycjaZbioru>(specyfikacja, wariant); });
+    return DodajWlasna(klucz, [&] { return std::make_unique<TPozycjaZbioru>(specyfikacja, wariant, *FUstawienia); });
 }
 
 bool TZbiorST::Add(TPozycjaRds* pozycja)
@@ -103,9 +104,9 @@ bool TZbiorST::Add(TPozycjaRds* pozycja)
         throw EBlad(QStringLiteral("Nieprawidłowa pozycja"));
     if (!pozycja->WybranaSpecyfikacja().GetSpecyfikacja())
         throw EBlad(QStringLiteral("Pozycja nie posiada dopasowania do specyfikacji"));
-    TPozycjaZbioru* p = Znajdz(pozycja->WybranaSpecyfikacja().GetST(true));
+    TPozycjaZbioru* p = Znajdz(pozycja->WybranaSpecyfikacja().GetST(*FUstawienia, true));
     if (!p) {
-        Dodaj(std::make_unique<TPozycjaZbioru>(pozycja));
+        Dodaj(std::make_unique<TPozycjaZbioru>(pozycja, *FUstawienia));
         return true;
     }
     if (p->CzyWlasna())
@@ -117,7 +118,7 @@ bool TZbiorST::Add(const QString& st)
 {
     TPozycjaZbioru* p = Znajdz(st);
     if (!p) {
-        Dodaj(std::make_unique<TPozycjaZbioru>(st));
+        Dodaj(std::make_unique<TPozycjaZbioru>(st, *FUstawienia));
         return true;
     }
     if (p->CzyWlasna())

@@ -33,7 +33,10 @@ public:
 class TZbiorST
 {
 public:
-    TZbiorST();
+    // The variant settings of the set, which outlives the collection: the keys of positions' entries and
+    // what every entry shows follow them.
+    explicit TZbiorST(const TUstawieniaWariantow& ustawienia = TUstawieniaWariantow::Domyslne());
+    explicit TZbiorST(TUstawieniaWariantow&&) = delete;
     ~TZbiorST();
     TZbiorST(const TZbiorST&) = delete;
     TZbiorST& operator=(const TZbiorST&) = delete;
@@ -67,6 +70,7 @@ public:
     bool Usun(const TPozycjaZbioru* pozycja);
 
     QString ToString() const;
+    const TUstawieniaWariantow& Ustawienia() const { return *FUstawienia; }
 
 private:
     TPozycjaZbioru* Dodaj(std::unique_ptr<TPozycjaZbioru> pozycja);
@@ -74,6 +78,7 @@ private:
     bool DodajWlasna(const QString& klucz, const std::function<std::unique_ptr<TPozycjaZbioru>()>& utworz);
     void PrzebudujKlucze();
 
+    const TUstawieniaWariantow* FUstawienia;
     std::vector<std::unique_ptr<TPozycjaZbioru>> FPozycje;
     // Key -> entry, keys hashed and compared without regard to ASCII letter case; lookups in constant
     // time for sets of any size, without copying the key.

@@ -9,9 +9,9 @@
 
 #include <algorithm>
 
-TZestawST::TZestawST()
-    : FSpisST(std::make_unique<TSpisST>()), FZbiorST(std::make_unique<TZbiorST>()),
-      Konfiguracja(std::make_unique<TKonfiguracjaZestawu>())
+TZestawST::TZestawST(const TUstawieniaKosztorysu& ustawienia)
+    : FUstawienia(ustawienia), FSpisST(std::make_unique<TSpisST>()),
+      FZbiorST(std::make_unique<TZbiorST>(FUstawienia.Warianty)), Konfiguracja(std::make_unique<TKonfiguracjaZestawu>())
 {
 }
 
@@ -28,6 +28,14 @@ void TZestawST::ZmianaKosztorysu()
         FOnZmianaKosztorysu(this);
 }
 
+void TZestawST::UstawUstawienia(const TUstawieniaKosztorysu& ustawienia)
+{
+    // In place: the collection and its entries keep pointing at the set's settings.
+    FUstawienia = ustawienia;
+    for (const auto& k : Kosztorysy)
+        k->UstawUstawienia(FUstawienia);
+}
+
 TKosztorys* TZestawST::AddKosztorys(std::unique_ptr<TKosztorys> kosztorys)
 {
     if (!kosztorys)
@@ -36,6 +44,7 @@ TKosztorys* TZestawST::AddKosztorys(std::unique_ptr<TKosztorys> kosztorys)
     for (const auto& k : Kosztorysy)
         if (k->FilePath().GetPath() == sciezka)
             throw EBlad(QStringLiteral("Wybrany kosztorys już został dodany do zestawu."));
+    kosztorys->UstawUstawienia(FUstawienia);
     Kosztorysy.push_back(std::move(kosztorys));
     TKosztorys* dodany = Kosztorysy.back().get();
     ZmianaKosztorysu();

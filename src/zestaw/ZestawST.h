@@ -1,5 +1,6 @@
 #pragma once
 
+#include "estimates/UstawieniaKosztorysu.h"
 #include "specs/SpisST.h"
 
 #include <QByteArray>
@@ -26,14 +27,22 @@ class TZestawST
 public:
     using TZdarzenie = std::function<void(TZestawST* sender)>;
 
-    TZestawST();
+    // The settings are the caller's snapshot; the set gives them to everything it holds.
+    explicit TZestawST(const TUstawieniaKosztorysu& ustawienia = {});
     ~TZestawST();
     TZestawST(const TZestawST&) = delete;
     TZestawST& operator=(const TZestawST&) = delete;
 
+    // --- Settings
+    const TUstawieniaKosztorysu& Ustawienia() const { return FUstawienia; }
+    // A new snapshot for the set's estimates (their copies and later readings) and its collection (what
+    // its entries show, the keys of the positions that join it).
+    void UstawUstawienia(const TUstawieniaKosztorysu& ustawienia);
+
     // --- Estimates
     // "Wybrany kosztorys już został dodany do zestawu." when an estimate of the same source path
-    // (exact comparison) is in the set; otherwise takes it over and reports the change.
+    // (exact comparison) is in the set; otherwise takes it over (it goes by the set's settings from
+    // now on) and reports the change.
     TKosztorys* AddKosztorys(std::unique_ptr<TKosztorys> kosztorys);
     void DelKosztorys(int indeks);
     void DelKosztorys(const TKosztorys* kosztorys);
@@ -88,6 +97,8 @@ public:
 private:
     void ZmianaKosztorysu();
 
+    // First: the collection points at it.
+    TUstawieniaKosztorysu FUstawienia;
     std::vector<std::unique_ptr<TKosztorys>> Kosztorysy;
     QString FZestawPath;
     std::unique_ptr<TSpisST> FSpisST;

@@ -60,7 +60,8 @@ void WczytajDrzewo(TElementRds& element, const pugi::xml_node& x, int glebokosc)
     }
 }
 
-std::vector<std::unique_ptr<TKosztorys>> WczytajKosztorysy(const pugi::xml_node& zestaw)
+std::vector<std::unique_ptr<TKosztorys>> WczytajKosztorysy(const pugi::xml_node& zestaw,
+                                                           const TUstawieniaKosztorysu& ustawienia)
 {
     std::vector<std::unique_ptr<TKosztorys>> wynik;
     pugi::xml_node kontener = zestaw.child("kosztorysy");
@@ -70,7 +71,7 @@ std::vector<std::unique_ptr<TKosztorys>> WczytajKosztorysy(const pugi::xml_node&
         const QString path = Tekst(k, "path");
         const QString id = Tekst(k, "id");
         const QString tytul = Tekst(k, "tytul");
-        std::unique_ptr<TKosztorys> kosztorys = TKosztorysFactory::GetKosztorys(path, false);
+        std::unique_ptr<TKosztorys> kosztorys = TKosztorysFactory::GetKosztorys(path, false, ustawienia);
         if (!kosztorys)
             continue;
         kosztorys->FilePath().SetEncodedPath(path);
@@ -146,7 +147,7 @@ void TZestawST::OtworzZBajtow(QByteArray bajty, const QString& zestawPath)
         spis->SetOnOtworzMaxProgres({});
         spis->SetOnOtworzChangeProgres({});
     }
-    std::vector<std::unique_ptr<TKosztorys>> kosztorysy = WczytajKosztorysy(zestaw);
+    std::vector<std::unique_ptr<TKosztorys>> kosztorysy = WczytajKosztorysy(zestaw, FUstawienia);
     QStringList wlasne;
     // An entry without a number stands for nothing; it is skipped rather than failing the whole set.
     for (pugi::xml_node n = zestaw.child("zbior_st").first_child(); n; n = n.next_sibling())

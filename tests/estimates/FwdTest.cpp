@@ -337,10 +337,12 @@ TEST_F(FwdTest, PoziomyStruktury)
 
 TEST_F(FwdTest, PozycjeINumerySt)
 {
-    Konfiguracja().FCzyKorzystajZWariantow = true;
-    Konfiguracja().FRozpoznajWariantyPrzyImporcieKosztorysu = true;
-    Konfiguracja().FListaSeparatorowWariantow = QStringLiteral("/");
+    TUstawieniaKosztorysu u;
+    u.Warianty.CzyKorzystajZWariantow = true;
+    u.RozpoznajWariantyPrzyImporcie = true;
+    u.ListaSeparatorowWariantow = QStringLiteral("/");
     TKosztorysFwdSt k;
+    k.UstawUstawienia(u);
     int zmiany = 0;
     k.OnZmiana = [&zmiany](TKosztorys*) { ++zmiany; };
     k.WczytajZDanych(Plik("[POZYCJA]\r\nlp=1\r\nopis=A\r\njm=m\r\nspec_techn=D-01/2\r\nrj=1\r\nmj=2\r\nsj=3\r\n"

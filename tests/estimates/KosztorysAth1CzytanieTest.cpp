@@ -1,10 +1,10 @@
 // ATH estimates read from bytes: versions, section lines, keys, element nesting, merged positions of
 // old versions, the repair of blocks and the ST lines put into the copy.
+#include "app/Konfiguracja.h"
 #include "estimates/KosztorysAth1.h"
 #include "estimates/KosztorysJson.h"
 #include "estimates/WyjatkiKosztorysu.h"
 #include "specs/Specyfikacja.h"
-#include "support/KonfiguracjaTestowa.h"
 
 #include <gtest/gtest.h>
 
@@ -19,7 +19,13 @@ std::vector<TPozycjaRds*> Pozycje(const TKosztorys& k)
     return wynik;
 }
 
-using TAthCzytanie = TTestZKonfiguracja;
+// Reading from bytes needs no program configuration: none exists in these tests.
+class TAthCzytanie : public ::testing::Test
+{
+protected:
+    void SetUp() override { ASSERT_FALSE(TKonfiguracja::Istnieje()); }
+    void TearDown() override { EXPECT_FALSE(TKonfiguracja::Istnieje()); }
+};
 
 TEST_F(TAthCzytanie, WersjaPrzed44)
 {
@@ -238,15 +244,17 @@ TEST_F(TAthCzytanie, ScalonaPozycjaStarejWersji)
 
 TEST_F(TAthCzytanie, SeparatorWariantuZamienianyPrzyOdczycie)
 {
-    Konfiguracja().FCzyKorzystajZWariantow = true;
-    Konfiguracja().FListaSeparatorowWariantow = QStringLiteral("_/");
-    Konfiguracja().FRozpoznajWariantyPrzyImporcieKosztorysu = true;
-    TKosztorysAth1 k;
+    TUstawieniaKosztorysu u;
+    u.Warianty.CzyKorzystajZWariantow = true;
+    u.ListaSeparatorowWariantow = QStringLiteral("_/");
+    u.RozpoznajWariantyPrzyImporcie = true;
+    TKosztorysAth1 k(QString(), false, false, false, u);
     k.WczytajZDanych("pr=NORMA 4.43\r\n[POZYCJA]\r\nid=1\r\nnu=1\r\nnsn=D-01.01.01/2_3\r\n\r\n"
                      "[POZYCJA]\r\nid=2\r\nnu=2\r\npd=D-02.01.01_1. Wykopy\r\n\r\n[POZYCJA 1]\r\n");
     EXPECT_EQ(k.GetPozycja(0)->ST(), QStringLiteral("D-01.01.01/2#3"));
     EXPECT_EQ(k.GetPozycja(1)->ST(), QStringLiteral("D-02.01.01#1"));
-    Konfiguracja().FRozpoznajWariantyPrzyImporcieKosztorysu = false;
+    u.RozpoznajWariantyPrzyImporcie = false;
+    k.UstawUstawienia(u);
     k.WczytajZDanych("pr=NORMA 4.50\r\n[POZYCJA]\r\nid=1\r\nnu=1\r\nnsn=D-01.01.01_3\r\n");
     EXPECT_EQ(k.GetPozycja(0)->ST(), QStringLiteral("D-01.01.01_3"));
 }

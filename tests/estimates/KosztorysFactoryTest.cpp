@@ -30,7 +30,7 @@ TEST_F(KosztorysFactoryTest, KlasaWgOstatniegoRozszerzenia)
         {"/a/k.accdb", nullptr},
     };
     for (const auto& p : przypadki) {
-        const auto k = TKosztorysFactory::GetKosztorys(QString::fromUtf8(p.Plik), false);
+        const auto k = TKosztorysFactory::GetKosztorys(QString::fromUtf8(p.Plik), false, {});
         if (!p.Rozszerzenie) {
             EXPECT_EQ(k, nullptr) << p.Plik;
             continue;
@@ -69,8 +69,8 @@ TEST_F(KosztorysFactoryTest, WczytanieOdRazuIBladCzytnika)
 {
     QTemporaryDir dir;
     const QString brak = dir.filePath(QStringLiteral("brak.rds"));
-    EXPECT_THROW(TKosztorysFactory::GetKosztorys(brak, true), EBlad);
-    EXPECT_NE(TKosztorysFactory::GetKosztorys(brak, false), nullptr);
+    EXPECT_THROW(TKosztorysFactory::GetKosztorys(brak, true, {}), EBlad);
+    EXPECT_NE(TKosztorysFactory::GetKosztorys(brak, false, {}), nullptr);
 }
 
 // An ATH estimate without identifiers, read with Indeksuj: one repaired copy beside it, which the estimate
@@ -80,7 +80,7 @@ TEST_F(KosztorysFactoryTest, CzytaPlikJedenRaz)
     QTemporaryDir dir;
     const QString zrodlo = dir.filePath(QStringLiteral("most.ath"));
     ZapiszPlik(zrodlo, "pr=NORMA 4.50\r\n[POZYCJA]\r\nnu=1\r\nna=Wykopy\r\n");
-    const auto k = TKosztorysFactory::GetKosztorys(zrodlo, true, false, true);
+    const auto k = TKosztorysFactory::GetKosztorys(zrodlo, true, {}, false, true);
     ASSERT_NE(k, nullptr);
     EXPECT_EQ(k->FilePath().GetPath(), dir.filePath(QStringLiteral("most - kopia.ath")));
     EXPECT_EQ(k->PozycjeCount(), 1);

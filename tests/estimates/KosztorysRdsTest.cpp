@@ -341,11 +341,15 @@ TEST_F(KosztorysRdsTest, PobierzIdKosztorysuKomunikaty)
 
 TEST_F(KosztorysRdsTest, SeparatorWariantuZamienianyNaKratke)
 {
-    Konfiguracja().FCzyKorzystajZWariantow = true;
-    Konfiguracja().FListaSeparatorowWariantow = QStringLiteral("/_");
-    Konfiguracja().FRozpoznajWariantyPrzyImporcieKosztorysu = true;
-    auto k = Wczytaj(Plik({QStringLiteral("[POZ]"), QStringLiteral("ID=1"), QStringLiteral("ST=D-01_2/3")}));
-    EXPECT_EQ(k->GetPozycja(0)->ST(), QStringLiteral("D-01_2#3"));
+    TUstawieniaKosztorysu u;
+    u.Warianty.CzyKorzystajZWariantow = true;
+    u.ListaSeparatorowWariantow = QStringLiteral("/_");
+    u.RozpoznajWariantyPrzyImporcie = true;
+    const QString sciezka = Sciezka(QStringLiteral("k.rds"));
+    ZapiszPlik(sciezka, Plik({QStringLiteral("[POZ]"), QStringLiteral("ID=1"), QStringLiteral("ST=D-01_2/3")}));
+    TKosztorysRds k(sciezka, false, false, false, u);
+    k.WczytajKosztorys();
+    EXPECT_EQ(k.GetPozycja(0)->ST(), QStringLiteral("D-01_2#3"));
 }
 
 TEST_F(KosztorysRdsTest, PonowneCzytanieZaczynaOdPustegoDrzewa)

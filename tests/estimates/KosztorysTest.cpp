@@ -2,6 +2,7 @@
 #include "estimates/KosztorysJson.h"
 #include "estimates/WyjatkiKosztorysu.h"
 #include "specs/Specyfikacja.h"
+#include "specs/WariantSpecyfikacji.h"
 #include "support/KonfiguracjaTestowa.h"
 #include "support/Pomocnicze.h"
 
@@ -206,7 +207,6 @@ TEST_F(KosztorysTest, UstawSTWBloku)
 
 TEST_F(KosztorysTest, NormalizujSeparatorWariantu)
 {
-    TKonfiguracja& k = Konfiguracja();
     const struct
     {
         bool Uzywaj, Rozpoznaj;
@@ -223,12 +223,18 @@ TEST_F(KosztorysTest, NormalizujSeparatorWariantu)
         {true, true, "", "D-01_2", "D-01_2"},
     };
     for (const auto& p : przypadki) {
-        k.FCzyKorzystajZWariantow = p.Uzywaj;
-        k.FRozpoznajWariantyPrzyImporcieKosztorysu = p.Rozpoznaj;
-        k.FListaSeparatorowWariantow = QString::fromLatin1(p.Separatory);
-        EXPECT_EQ(TKosztorys::NormalizujSeparatorWariantu(QString::fromLatin1(p.St)), QString::fromLatin1(p.Wynik))
+        TUstawieniaKosztorysu u;
+        u.Warianty.CzyKorzystajZWariantow = p.Uzywaj;
+        u.RozpoznajWariantyPrzyImporcie = p.Rozpoznaj;
+        u.ListaSeparatorowWariantow = QString::fromLatin1(p.Separatory);
+        EXPECT_EQ(TKosztorys::NormalizujSeparatorWariantu(QString::fromLatin1(p.St), u), QString::fromLatin1(p.Wynik))
             << p.St;
     }
+    // The program's configuration plays no part.
+    Konfiguracja().FCzyKorzystajZWariantow = true;
+    Konfiguracja().FRozpoznajWariantyPrzyImporcieKosztorysu = true;
+    Konfiguracja().FListaSeparatorowWariantow = QStringLiteral("_");
+    EXPECT_EQ(TKosztorys::NormalizujSeparatorWariantu(QStringLiteral("D-01_2"), {}), QStringLiteral("D-01_2"));
 }
 
 TEST_F(KosztorysTest, EksportujPrzepinaTylkoTenSamKosztorys)
@@ -305,7 +311,34 @@ TEST_F(KosztorysTest, STDoZapisuZWariantemPoSeparatorzeWizualnym)
 {
     auto k = Drzewo();
     TPozycjaRds* p = E1->GetPozycja(0);
-    EXPECT_EQ(TKosztorys::STDoZapisu(*p), QStringLiteral("D-01.01"));
+    EXPECT_EQ(TKosztorys::STDoZapisu(*p, {}), QStringLiteral("D-01.01")); // no specification: its own ST
+
+    TSpecyfikacja s(QStringLiteral("D-07"), false, false, QString(), QString(), QStringLiteral("Krawężniki"));
+    s.AddWariant(std::make_unique<TWariantSpecyfikacji>(QStringLiteral("2"), QString(), QString(), QString()));
+    p->WybranaSpecyfikacja().SetSpecyfikacja(&s);
+    p->WybranaSpecyfikacja().SetWariantSpecyfikacji(s.GetWariant(0));
+    const struct
+    {
+        bool Uzywaj, Eksportuj;
+        const char* Wynik;
+    } przypadki[] = {{true, true, "D-07/2"}, {true, false, "D-07"}, {false, true, "D-07"}, {false, false, "D-07"}};
+    for (const auto& przypadek : przypadki) {
+        TUstawieniaKosztorysu u;
+        u.Warianty.CzyKorzystajZWariantow = przypadek.Uzywaj;
+        u.Warianty.WizualnySeparatorWariantow = QStringLiteral("/");
+        u.UwzglednijWariantyPrzyEksporcie = przypadek.Eksportuj;
+        EXPECT_EQ(TKosztorys::STDoZapisu(*p, u), QString::fromLatin1(przypadek.Wynik)) << przypadek.Wynik;
+    }
+    // An estimate writes its copies by its own settings.
+    TUstawieniaKosztorysu u;
+    u.Warianty.CzyKorzystajZWariantow = true;
+    u.Warianty.WizualnySeparatorWariantow = QStringLiteral("/");
+    u.UwzglednijWariantyPrzyEksporcie = true;
+    k->UstawUstawienia(u);
+    QStringList blok{QStringLiteral("[POZ]"), QStringLiteral("ID=a"), QStringLiteral("ST=D-01.01")};
+    k->UstawSTWBloku(blok);
+    EXPECT_EQ(blok.last(), QStringLiteral("ST=D-07/2"));
+    p->WybranaSpecyfikacja().SetSpecyfikacja(nullptr);
 }
 
 } // namespace

@@ -362,10 +362,11 @@ TEST_F(ZuziaTest, NazwaZKilkuKawalkowTekstu)
 
 TEST_F(ZuziaTest, SeparatorWariantuPrzyCzytaniu)
 {
-    Konfiguracja().FCzyKorzystajZWariantow = true;
-    Konfiguracja().FRozpoznajWariantyPrzyImporcieKosztorysu = true;
-    Konfiguracja().FListaSeparatorowWariantow = QStringLiteral("/_");
-    TKosztorysZuzia k;
+    TUstawieniaKosztorysu u;
+    u.Warianty.CzyKorzystajZWariantow = true;
+    u.RozpoznajWariantyPrzyImporcie = true;
+    u.ListaSeparatorowWariantow = QStringLiteral("/_");
+    TKosztorysZuzia k(QString(), false, false, false, u);
     k.WczytajZDanych(Dokument(
         R"(<Pozycja Id="A"><Sst Nr="D-01.02_1/2"/></Pozycja><Grupa Scal="1" Id="G"><Sst Nr="D-03_4"/></Grupa>)"));
     EXPECT_EQ(Pozycja(k, QStringLiteral("A"))->ST(), QStringLiteral("D-01.02_1#2"));

@@ -48,9 +48,10 @@ protected:
 
 TEST_F(ZuziaZapisTest, ZapisZeSpecyfikacjaIWariantem)
 {
-    Konfiguracja().FCzyKorzystajZWariantow = true;
-    Konfiguracja().FUwzglednijWariantyPrzyEksporcieKosztorysu = true;
-    Konfiguracja().SetWizualnySeparatorWariantow(QStringLiteral("/"));
+    TUstawieniaKosztorysu u;
+    u.Warianty.CzyKorzystajZWariantow = true;
+    u.UwzglednijWariantyPrzyEksporcie = true;
+    u.Warianty.WizualnySeparatorWariantow = QStringLiteral("/");
     TSpecyfikacja st(QStringLiteral("D-05.03.05"), false, false, QString(), QString(), QStringLiteral("Nawierzchnia"));
     auto wariant =
         std::make_unique<TWariantSpecyfikacji>(QStringLiteral("2"), QStringLiteral("Wariant"), QString(), QString());
@@ -59,7 +60,7 @@ TEST_F(ZuziaZapisTest, ZapisZeSpecyfikacjaIWariantem)
 
     const QByteArray zrodlo = Dokument(
         R"(<Pozycja Id="A"/><Pozycja Id="B"><Sst Nr="D-05.03.05"/></Pozycja><Pozycja Id="C"><Sst Nr="X"/></Pozycja>)");
-    TKosztorysZuzia k;
+    TKosztorysZuzia k(QString(), false, false, false, u);
     k.WczytajZDanych(zrodlo);
     TPozycjaRds* a = Pozycja(k, QStringLiteral("A"));
     a->SetST(QStringLiteral("D-05.03.05#2"));

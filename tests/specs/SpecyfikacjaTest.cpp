@@ -329,9 +329,7 @@ TEST_F(Specyfikacja, CloneKopiujeDaneJednostkiIWarianty)
     ASSERT_EQ(kopiaW->JmCount(), 1);
     EXPECT_EQ(kopiaW->GetJm(0)->Jm(), QStringLiteral("m3"));
     // Still a variant: its caption and its refusal of tree operations go with it.
-    K->FCzyWyswietlacTytulSTZWariantem = false;
-    EXPECT_EQ(kopiaW->GetCaption(),
-              QStringLiteral("D-01") + K->GetWizualnySeparatorWariantow() + QStringLiteral("A Wariant A"));
+    EXPECT_EQ(kopiaW->GetCaption(), QStringLiteral("D-01A Wariant A"));
     EXPECT_THROW(kopiaW->Add(NowaSpecyfikacja(QStringLiteral("X"))), EBlad);
 }
 

@@ -4,6 +4,7 @@
 
 #include "app/Wyjatki.h"
 #include "specs/JmSpecyfikacji.h"
+#include "specs/WybranaSpecyfikacja.h"
 
 #include <functional>
 
@@ -159,10 +160,11 @@ class OpisWariantu : public WariantSpecyfikacji, public ::testing::WithParamInte
 TEST_P(OpisWariantu, ZaleznyOdUstawien)
 {
     const auto p = GetParam();
-    K->FCzyWyswietlacTytulSTZWariantem = p.TytulZWariantem;
-    K->SetWizualnySeparatorWariantow(QString::fromUtf8(p.Separator));
+    TUstawieniaWariantow u;
+    u.CzyWyswietlacTytulSTZWariantem = p.TytulZWariantem;
+    u.WizualnySeparatorWariantow = QString::fromUtf8(p.Separator);
     TWariantSpecyfikacji* w = DodajWariant(Spec, NowyWariant(QStringLiteral("A"), QStringLiteral("ręcznie")));
-    EXPECT_EQ(w->GetCaption(), QString::fromUtf8(p.Oczekiwany));
+    EXPECT_EQ(w->GetCaption(u), QString::fromUtf8(p.Oczekiwany));
 }
 
 INSTANTIATE_TEST_SUITE_P(Ustawienia, OpisWariantu,
@@ -176,14 +178,24 @@ TEST_F(WariantSpecyfikacji, OpisBezRodzicaJestPusty)
 {
     TWariantSpecyfikacji w(QStringLiteral("A"), QStringLiteral("ręcznie"), QString(), QString());
     EXPECT_TRUE(w.GetCaption().isEmpty());
+    EXPECT_TRUE(w.GetCaption(TUstawieniaWariantow{true, true, QStringLiteral(".")}).isEmpty());
 }
 
 TEST_F(WariantSpecyfikacji, OpisNieObcinaOdstepow)
 {
-    K->FCzyWyswietlacTytulSTZWariantem = false;
-    K->SetWizualnySeparatorWariantow(QStringLiteral("."));
     TWariantSpecyfikacji* w = DodajWariant(Spec, NowyWariant(QStringLiteral("A")));
-    EXPECT_EQ(w->GetCaption(), QStringLiteral("D-01.01.01.A "));
+    EXPECT_EQ(w->GetCaption(TUstawieniaWariantow{false, false, QStringLiteral(".")}), QStringLiteral("D-01.01.01.A "));
+}
+
+// Without settings the caption is the first start's: no separator, no title of the specification; the
+// program's configuration plays no part.
+TEST_F(WariantSpecyfikacji, OpisBezUstawienJakPrzyPierwszymUruchomieniu)
+{
+    K->FCzyWyswietlacTytulSTZWariantem = true;
+    K->SetWizualnySeparatorWariantow(QStringLiteral("/"));
+    TWariantSpecyfikacji* w = DodajWariant(Spec, NowyWariant(QStringLiteral("A"), QStringLiteral("ręcznie")));
+    EXPECT_EQ(w->GetCaption(), QStringLiteral("D-01.01.01A ręcznie"));
+    EXPECT_EQ(static_cast<const TSpecyfikacja*>(w)->GetCaption(), w->GetCaption());
 }
 
 } // namespace

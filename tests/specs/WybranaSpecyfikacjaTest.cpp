@@ -12,22 +12,24 @@ class WybranaSpecyfikacja : public TestSpecyfikacji
 protected:
     WybranaSpecyfikacja()
     {
-        K->SetWizualnySeparatorWariantow(QStringLiteral("/"));
+        U.WizualnySeparatorWariantow = QStringLiteral("/");
         Spec = std::make_unique<TSpecyfikacja>(QStringLiteral("D-01.01"), false, false, QString(),
                                                Dokument(QStringLiteral("spec.doc")), QStringLiteral("Roboty ziemne"));
         Wariant = DodajWariant(*Spec, NowyWariant(QStringLiteral("B"), QStringLiteral("ręcznie"),
                                                   Dokument(QStringLiteral("wariant.doc"))));
     }
 
+    // The owner's settings, which the choices below point at.
+    TUstawieniaWariantow U;
     std::unique_ptr<TSpecyfikacja> Spec;
     TWariantSpecyfikacji* Wariant = nullptr;
 };
 
 TEST_F(WybranaSpecyfikacja, BezSpecyfikacjiWszystkoPuste)
 {
-    K->FCzyKorzystajZWariantow = true;
-    TWybranaSpecyfikacja wybrana;
-    EXPECT_EQ(wybrana.Konfiguracja(), K);
+    U.CzyKorzystajZWariantow = true;
+    TWybranaSpecyfikacja wybrana(U);
+    EXPECT_EQ(&wybrana.Ustawienia(), &U);
     EXPECT_TRUE(wybrana.GetST(true, true).isEmpty());
     EXPECT_TRUE(wybrana.GetPlik().isEmpty());
     EXPECT_EQ(wybrana.GetPath(), nullptr);
@@ -50,12 +52,16 @@ class KluczST : public WybranaSpecyfikacja, public ::testing::WithParamInterface
 TEST_P(KluczST, ZaleznyOdWariantuIUstawien)
 {
     const auto p = GetParam();
-    K->FCzyKorzystajZWariantow = p.WariantyWUzyciu;
-    TWybranaSpecyfikacja wybrana;
+    U.CzyKorzystajZWariantow = p.WariantyWUzyciu;
+    TWybranaSpecyfikacja wybrana(U);
     wybrana.SetSpecyfikacja(Spec.get());
     if (p.ZWariantem)
         wybrana.SetWariantSpecyfikacji(Wariant);
     EXPECT_EQ(wybrana.GetST(p.CzyZWariantem, p.SeparatorWizualny), QString::fromLatin1(p.Oczekiwany));
+    // The same asked with the settings given, of a choice that holds none (a position's).
+    TWybranaSpecyfikacja bezUstawien;
+    bezUstawien.Assign(wybrana);
+    EXPECT_EQ(bezUstawien.GetST(U, p.CzyZWariantem, p.SeparatorWizualny), QString::fromLatin1(p.Oczekiwany));
 }
 
 INSTANTIATE_TEST_SUITE_P(Przypadki, KluczST,
@@ -81,8 +87,8 @@ class PlikWybranej : public WybranaSpecyfikacja, public ::testing::WithParamInte
 TEST_P(PlikWybranej, WariantuTylkoGdyWariantyWUzyciu)
 {
     const auto p = GetParam();
-    K->FCzyKorzystajZWariantow = p.WariantyWUzyciu;
-    TWybranaSpecyfikacja wybrana;
+    U.CzyKorzystajZWariantow = p.WariantyWUzyciu;
+    TWybranaSpecyfikacja wybrana(U);
     wybrana.SetSpecyfikacja(Spec.get());
     if (p.ZWariantem)
         wybrana.SetWariantSpecyfikacji(Wariant);
@@ -98,10 +104,10 @@ INSTANTIATE_TEST_SUITE_P(Przypadki, PlikWybranej,
 
 TEST_F(WybranaSpecyfikacja, BrakujacyPlikWariantuNieWracaDoPlikuSpecyfikacji)
 {
-    K->FCzyKorzystajZWariantow = true;
+    U.CzyKorzystajZWariantow = true;
     auto brak = NowyWariant(QStringLiteral("C"), QString(), BrakujacyDokument(QStringLiteral("c.doc")));
     TWariantSpecyfikacji* c = DodajWariant(*Spec, std::move(brak));
-    TWybranaSpecyfikacja wybrana;
+    TWybranaSpecyfikacja wybrana(U);
     wybrana.SetSpecyfikacja(Spec.get());
     wybrana.SetWariantSpecyfikacji(c);
     EXPECT_TRUE(wybrana.GetPlik().isEmpty());
@@ -124,9 +130,9 @@ class OpisWybranej : public WybranaSpecyfikacja, public ::testing::WithParamInte
 TEST_P(OpisWybranej, ZaleznyOdWariantuIUstawien)
 {
     const auto p = GetParam();
-    K->FCzyKorzystajZWariantow = p.WariantyWUzyciu;
-    K->FCzyWyswietlacTytulSTZWariantem = p.TytulZWariantem;
-    TWybranaSpecyfikacja wybrana;
+    U.CzyKorzystajZWariantow = p.WariantyWUzyciu;
+    U.CzyWyswietlacTytulSTZWariantem = p.TytulZWariantem;
+    TWybranaSpecyfikacja wybrana(U);
     wybrana.SetSpecyfikacja(Spec.get());
     if (p.ZWariantem)
         wybrana.SetWariantSpecyfikacji(Wariant);
@@ -189,15 +195,25 @@ TEST_F(WybranaSpecyfikacja, AssignNieKopiujeDopasowanej)
     EXPECT_EQ(cel.GetDopasowanaSpecyfikacja(), &wlasna);
 }
 
-TEST_F(WybranaSpecyfikacja, BezKonfiguracjiWariantyNieSaWUzyciu)
+TEST_F(WybranaSpecyfikacja, BezUstawienWariantyNieSaWUzyciu)
 {
+    // The program's configuration says variants are in use; a choice goes by its own settings only.
     K->FCzyKorzystajZWariantow = true;
-    TWybranaSpecyfikacja wybrana(nullptr);
+    TWybranaSpecyfikacja wybrana;
     wybrana.SetSpecyfikacja(Spec.get());
     wybrana.SetWariantSpecyfikacji(Wariant);
+    EXPECT_EQ(&wybrana.Ustawienia(), &TUstawieniaWariantow::Domyslne());
+    EXPECT_FALSE(wybrana.CzyWariantWUzyciu());
     EXPECT_EQ(wybrana.GetST(true, false), QStringLiteral("D-01.01"));
     EXPECT_EQ(wybrana.GetPlik(), Spec->GetPlik());
     EXPECT_EQ(wybrana.GetOpis(true), QStringLiteral("Roboty ziemne"));
+    // Settings given with the question change the answer.
+    U.CzyKorzystajZWariantow = true;
+    EXPECT_TRUE(wybrana.CzyWariantWUzyciu(U));
+    EXPECT_EQ(wybrana.GetST(U, true, true), QStringLiteral("D-01.01/B"));
+    EXPECT_EQ(wybrana.GetPlik(U), Wariant->GetPlik());
+    EXPECT_EQ(wybrana.GetPath(U), Wariant->GetPath());
+    EXPECT_EQ(wybrana.GetOpis(U, true), QStringLiteral("ręcznie"));
 }
 
 } // namespace

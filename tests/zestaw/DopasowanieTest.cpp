@@ -1,10 +1,10 @@
 #include "estimates/Kosztorys.h"
 #include "estimates/KosztorysFactory.h"
 #include "specs/WariantSpecyfikacji.h"
+#include "support/KonfiguracjaTestowa.h"
 #include "zestaw/DopasowanieSpecyfikacji.h"
 #include "zestaw/ZbiorST.h"
 #include "zestaw/ZestawST.h"
-#include "support/KonfiguracjaTestowa.h"
 
 #include <QStringList>
 
@@ -34,7 +34,7 @@ protected:
         FD01->AddWariant(
             std::make_unique<TWariantSpecyfikacji>(QStringLiteral("B"), QStringLiteral("b"), QString(), QString()));
 
-        auto k = TKosztorysFactory::GetKosztorys(QStringLiteral("/tmp/k.rds"), false);
+        auto k = TKosztorysFactory::GetKosztorys(QStringLiteral("/tmp/k.rds"), false, FZestaw.Ustawienia());
         k->FilePath().SetPath(QStringLiteral("/tmp/k.rds"));
         FKosztorys = FZestaw.AddKosztorys(std::move(k));
         for (const char* st : {"D-01", "d-01 ", "D-01#A", "D-01#Z", "G-1", "", "X-9", "WO-00"})
@@ -54,6 +54,12 @@ protected:
         e.AddPozycja(std::move(p));
     }
     TPozycjaRds* P(int i) const { return FKosztorys->GetPozycja(i); }
+    static TUstawieniaKosztorysu ZWariantami()
+    {
+        TUstawieniaKosztorysu u;
+        u.Warianty.CzyKorzystajZWariantow = true;
+        return u;
+    }
     QStringList Klucze() const
     {
         QStringList k;
@@ -97,8 +103,8 @@ TEST_F(Dopasowanie, PozycjeBezWariantow)
 
 TEST_F(Dopasowanie, PozycjeZWariantami)
 {
-    Konfiguracja().FCzyKorzystajZWariantow = true;
-    DopasujSpecyfikacje(FZestaw);
+    DopasujSpecyfikacje(FZestaw, ZWariantami());
+    EXPECT_EQ(FZestaw.Ustawienia(), ZWariantami());
     EXPECT_EQ(P(2)->WybranaSpecyfikacja().GetSpecyfikacja(), FD01);
     EXPECT_EQ(P(2)->WybranaSpecyfikacja().GetWariantSpecyfikacji(), FD01->GetWariant(0));
     // A missing variant is only a suggestion.
@@ -106,6 +112,20 @@ TEST_F(Dopasowanie, PozycjeZWariantami)
     EXPECT_EQ(P(3)->WybranaSpecyfikacja().GetDopasowanaSpecyfikacja(), FD01);
     EXPECT_EQ(Klucze(), (QStringList{QStringLiteral("WO-00"), QStringLiteral("D-01"), QStringLiteral("D-01#A"),
                                      QStringLiteral("D-02")}));
+    // The entry shows its variant by the set's settings; the program's configuration plays no part.
+    Konfiguracja().FCzyKorzystajZWariantow = false;
+    const TPozycjaZbioru* d01a = FZestaw.GetZbiorST()->Znajdz(QStringLiteral("D-01#A"));
+    EXPECT_EQ(d01a->WybranaSpecyfikacja().GetST(true), QStringLiteral("D-01#A"));
+    FZestaw.UstawUstawienia({});
+    EXPECT_EQ(d01a->WybranaSpecyfikacja().GetST(true), QStringLiteral("D-01"));
+}
+
+TEST_F(Dopasowanie, UstawieniaZestawuNieKonfiguracjaProgramu)
+{
+    Konfiguracja().FCzyKorzystajZWariantow = true;
+    DopasujSpecyfikacje(FZestaw);
+    EXPECT_EQ(P(2)->WybranaSpecyfikacja().GetSpecyfikacja(), nullptr);
+    EXPECT_FALSE(Klucze().contains(QStringLiteral("D-01#A")));
 }
 
 TEST_F(Dopasowanie, WpisyWlasneOdnalezionePoKluczu)
@@ -121,8 +141,7 @@ TEST_F(Dopasowanie, WpisyWlasneOdnalezionePoKluczu)
     EXPECT_EQ(zbior.Znajdz(QStringLiteral("Q-1"))->WybranaSpecyfikacja().GetSpecyfikacja(), nullptr);
     // Without variants in use a variant key finds nothing; with them, the variant.
     EXPECT_EQ(zbior.Znajdz(QStringLiteral("D-01#B"))->WybranaSpecyfikacja().GetSpecyfikacja(), nullptr);
-    Konfiguracja().FCzyKorzystajZWariantow = true;
-    DopasujSpecyfikacje(FZestaw);
+    DopasujSpecyfikacje(FZestaw, ZWariantami());
     EXPECT_EQ(zbior.Znajdz(QStringLiteral("D-01#B"))->WybranaSpecyfikacja().GetWariantSpecyfikacji(),
               FD01->GetWariant(1));
     // "Q-1" has no specification and is ordered by key alone.
@@ -148,8 +167,7 @@ TEST_F(Dopasowanie, ZmianaNumeruPrzebudowujeZbior)
 
 TEST_F(Dopasowanie, PowtorzoneDopasowanieDajeTenSamWynik)
 {
-    Konfiguracja().FCzyKorzystajZWariantow = true;
-    DopasujSpecyfikacje(FZestaw);
+    DopasujSpecyfikacje(FZestaw, ZWariantami());
     const QString pierwszy = FZestaw.GetZbiorST()->ToString();
     DopasujSpecyfikacje(FZestaw);
     EXPECT_EQ(FZestaw.GetZbiorST()->ToString(), pierwszy);

@@ -2,7 +2,6 @@
 #include "estimates/PozycjaRds.h"
 #include "specs/Specyfikacja.h"
 #include "specs/WariantSpecyfikacji.h"
-#include "support/KonfiguracjaTestowa.h"
 
 #include <QStringList>
 
@@ -15,7 +14,8 @@
 
 namespace {
 
-class ZbiorST : public TTestZKonfiguracja
+// No program configuration: entries show their choices by their collection's settings.
+class ZbiorST : public ::testing::Test
 {
 protected:
     TSpecyfikacja* Nowa(const QString& numer, bool warunkiOgolne = false)
@@ -101,8 +101,8 @@ TEST_F(ZbiorST, KluczeWpisow)
     // A position's key carries the variant only while variants are in use.
     TPozycjaRds* p = Pozycja(s, w);
     EXPECT_EQ(TPozycjaZbioru(p).ST(), QStringLiteral("D-01.02"));
-    Konfiguracja().FCzyKorzystajZWariantow = true;
-    TPozycjaZbioru zPozycji(p);
+    const TUstawieniaWariantow zWariantami{true, false, QStringLiteral(".")};
+    TPozycjaZbioru zPozycji(p, zWariantami);
     EXPECT_EQ(zPozycji.ST(), QStringLiteral("D-01.02#B"));
     EXPECT_FALSE(zPozycji.CzyWlasna());
     EXPECT_EQ(zPozycji.WybranaSpecyfikacja().GetWariantSpecyfikacji(), w);
@@ -186,6 +186,25 @@ TEST_F(ZbiorST, WariantWZbiorze)
     EXPECT_THROW(zbior.Add(s, w), ESTIstniejeWZbiorze);
     EXPECT_EQ(Klucze(zbior), (QStringList{QStringLiteral("D-01#2"), QStringLiteral("D-01")}));
     EXPECT_EQ(zbior.Znajdz(QStringLiteral("d-01#2"))->WybranaSpecyfikacja().GetWariantSpecyfikacji(), w);
+}
+
+TEST_F(ZbiorST, WpisyIKluczeWedlugUstawienZbioru)
+{
+    TSpecyfikacja* s = Nowa(QStringLiteral("D-01"));
+    TWariantSpecyfikacji* w = NowyWariant(s, QStringLiteral("2"));
+    TUstawieniaWariantow u{true, false, QStringLiteral("/")};
+    TZbiorST zbior(u);
+    EXPECT_TRUE(zbior.Add(Pozycja(s, w)));
+    EXPECT_TRUE(zbior.Add(QStringLiteral("D-02")));
+    EXPECT_TRUE(zbior.Add(Nowa(QStringLiteral("D-03"))));
+    EXPECT_EQ(Klucze(zbior), (QStringList{QStringLiteral("D-01#2"), QStringLiteral("D-02"), QStringLiteral("D-03")}));
+    for (int i = 0; i < zbior.Count(); ++i)
+        EXPECT_EQ(&zbior.GetPozycjaZbioru(i)->WybranaSpecyfikacja().Ustawienia(), &u);
+    // What the owner changes in its settings shows at once.
+    const TWybranaSpecyfikacja& wybrana = zbior.GetPozycjaZbioru(0)->WybranaSpecyfikacja();
+    EXPECT_EQ(wybrana.GetST(true, true), QStringLiteral("D-01/2"));
+    u.CzyKorzystajZWariantow = false;
+    EXPECT_EQ(wybrana.GetST(true, true), QStringLiteral("D-01"));
 }
 
 TEST_F(ZbiorST, WielkoscLiterTylkoAscii)

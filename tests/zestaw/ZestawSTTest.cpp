@@ -3,10 +3,10 @@
 #include "estimates/KosztorysFactory.h"
 #include "specs/KonfiguracjaZestawu.h"
 #include "specs/Specyfikacja.h"
-#include "zestaw/DopasowanieSpecyfikacji.h"
-#include "zestaw/ZbiorST.h"
 #include "support/KonfiguracjaTestowa.h"
 #include "support/Pomocnicze.h"
+#include "zestaw/DopasowanieSpecyfikacji.h"
+#include "zestaw/ZbiorST.h"
 
 #include <QDir>
 #include <QFile>
@@ -28,7 +28,7 @@ protected:
 
     static std::unique_ptr<TKosztorys> Kosztorys(const QString& sciezka)
     {
-        auto k = TKosztorysFactory::GetKosztorys(sciezka, false);
+        auto k = TKosztorysFactory::GetKosztorys(sciezka, false, {});
         k->FilePath().SetPath(sciezka);
         return k;
     }

@@ -1,6 +1,5 @@
 #include "estimates/edbud/KosztorysEdbud.h"
 
-#include "app/Konfiguracja.h"
 #include "app/Liczby.h"
 #include "app/Pliki.h"
 #include "app/TabeleKodow.h"
@@ -44,8 +43,9 @@ qint64 Calkowita(const QVariant& v)
 
 } // namespace
 
-TKosztorysEdbud::TKosztorysEdbud(const QString& filePath, bool renumeruj, bool indeksuj, bool nadpiszKopie)
-    : TKosztorys(filePath, renumeruj, indeksuj, nadpiszKopie)
+TKosztorysEdbud::TKosztorysEdbud(const QString& filePath, bool renumeruj, bool indeksuj, bool nadpiszKopie,
+                                 const TUstawieniaKosztorysu& ustawienia)
+    : TKosztorys(filePath, renumeruj, indeksuj, nadpiszKopie, ustawienia)
 {
 }
 
@@ -67,11 +67,10 @@ QString TKosztorysEdbud::TekstWartosci(const QVariant& wartosc)
     }
 }
 
-QMap<QString, QString> TKosztorysEdbud::KodyJednostek()
+QMap<QString, QString> TKosztorysEdbud::KodyJednostek(const QString& bazaJednostek)
 {
     QMap<QString, QString> kody = WczytajKodyJednostek();
-    const QString baza = TKonfiguracja::Istnieje() ? TKonfiguracja::GetInstance()->FEdbudJdnMdbPath : QString();
-    DopiszJednostkiBazy(kody, baza);
+    DopiszJednostkiBazy(kody, bazaJednostek);
     return kody;
 }
 
@@ -116,7 +115,7 @@ void TKosztorysEdbud::Wczytaj()
         throw EBlad(QStringLiteral("Błąd przetwarzania kosztorysu: podany plik nie istnieje."));
     SetTytul(NazwaPlikuBezRozszerzenia(sciezka));
     Opis = QStringLiteral("Kosztorys");
-    const QMap<QString, QString> jednostki = KodyJednostek();
+    const QMap<QString, QString> jednostki = KodyJednostek(Ustawienia().EdbudJdnMdbPath);
 
     std::vector<TBazaMdb::TWiersz> rozdzialy, pozycje;
     try {
@@ -174,7 +173,7 @@ void TKosztorysEdbud::Wczytaj()
         auto p = std::make_unique<TPozycjaRds>(HandlerPozycji());
         p->SetId(TekstWartosci(w.value(QStringLiteral("positionid"))));
         p->SetNr(TekstWartosci(w.value(QStringLiteral("lp"))));
-        p->SetST(NormalizujSeparatorWariantu(TekstWartosci(w.value(QStringLiteral("ts")))));
+        p->SetST(NormalizujSeparatorWariantu(TekstWartosci(w.value(QStringLiteral("ts"))), Ustawienia()));
         p->SetPodstawa(TekstWartosci(w.value(QStringLiteral("code"))));
         p->SetOpis(TekstWartosci(w.value(QStringLiteral("name"))));
         p->SetCena(TekstWartosci(w.value(QStringLiteral("price"))));
@@ -213,7 +212,7 @@ void TKosztorysEdbud::SaveFile(const QString& newFilePath)
             const TElementRds* element = GetElement(e);
             for (int i = 0; i < element->PozycjeCount(); ++i) {
                 const TPozycjaRds* p = element->GetPozycja(i);
-                numery.insert(p->Id(), STDoZapisu(*p));
+                numery.insert(p->Id(), STDoZapisu(*p, Ustawienia()));
             }
         }
         TBazaMdb::OtworzDoZapisu(tymczasowy)

@@ -15,7 +15,7 @@ class TKosztorysEdbud : public TKosztorys
 {
 public:
     explicit TKosztorysEdbud(const QString& filePath = QString(), bool renumeruj = false, bool indeksuj = false,
-                             bool nadpiszKopie = false);
+                             bool nadpiszKopie = false, const TUstawieniaKosztorysu& ustawienia = {});
 
     void SaveFile(const QString& newFilePath) override;
     QString GetDefaultExt() const override { return QStringLiteral(".mdb"); }
@@ -23,9 +23,9 @@ public:
 
     // Whether the file is a unit database the settings may accept: it opens and its "UNITS" table has a row.
     static bool CzyPrawidlowyPlikJdnMdb(const QString& jdnPath);
-    // Unit codes to names: the program's unit list and, when that gave any and the configured Edbud unit
+    // Unit codes to names: the program's unit list and, when that gave any and the given Edbud unit
     // database exists, its "UNITS" rows over them (failures there are ignored).
-    static QMap<QString, QString> KodyJednostek();
+    static QMap<QString, QString> KodyJednostek(const QString& bazaJednostek);
     // The same from a given unit list file and unit database.
     static QMap<QString, QString> KodyJednostek(const QString& plikListy, const QString& bazaJednostek);
 

@@ -58,7 +58,7 @@ protected:
 TEST_F(KosztorysEdbud, CzytanieRozdzialowIPozycjiWKolejnosciZapytania)
 {
     const QString plik = ZapiszKosztorys();
-    auto k = TKosztorysFactory::GetKosztorys(plik, true);
+    auto k = TKosztorysFactory::GetKosztorys(plik, true, {});
     ASSERT_NE(k, nullptr);
     EXPECT_EQ(k->GetDefaultExt(), QStringLiteral(".mdb"));
     EXPECT_EQ(k->Tytul(), QStringLiteral("droga"));
@@ -95,7 +95,7 @@ TEST_F(KosztorysEdbud, NiesasiednieWierszeRozdzialuDajaDwaElementy)
                                        {2, 20, QStringLiteral("2"), {}, {}, {}, {}, {}, 1.0, 1},
                                        {3, 30, QStringLiteral("3"), {}, {}, {}, {}, {}, 1.0, 1}};
     GeneratorKosztorysuEdbud(rozdzialy, pozycje).Zapisz(Sciezka(QStringLiteral("a.mdb")));
-    auto k = TKosztorysFactory::GetKosztorys(Sciezka(QStringLiteral("a.mdb")), true);
+    auto k = TKosztorysFactory::GetKosztorys(Sciezka(QStringLiteral("a.mdb")), true, {});
     ASSERT_EQ(k->ElementyCount(), 3);
     EXPECT_EQ(k->GetElement(0)->GetNr(), QStringLiteral("1"));
     EXPECT_EQ(k->GetElement(2)->GetNr(), QStringLiteral("1"));
@@ -123,6 +123,22 @@ TEST_F(KosztorysEdbud, JednostkiZListyIZBazyEdbud)
     EXPECT_EQ(TKosztorysEdbud::KodyJednostek(lista, Sciezka(QStringLiteral("zla.mdb"))).size(), 2);
 }
 
+TEST_F(KosztorysEdbud, BazaJednostekZUstawien)
+{
+    const QString plik = ZapiszKosztorys();
+    const QString baza = Sciezka(QStringLiteral("jdn.mdb"));
+    GeneratorJednostekEdbud({{QStringLiteral("M3"), QStringLiteral("metr sześcienny")}}).Zapisz(baza);
+    const auto jednostka = [&](const TUstawieniaKosztorysu& ustawienia) {
+        return TKosztorysFactory::GetKosztorys(plik, true, ustawienia)->GetElement(0)->GetPozycja(1)->Jm();
+    };
+    TUstawieniaKosztorysu u;
+    u.EdbudJdnMdbPath = baza;
+    EXPECT_EQ(jednostka(u), QStringLiteral("metr sześcienny"));
+    // The program's configuration plays no part.
+    Konfiguracja().FEdbudJdnMdbPath = baza;
+    EXPECT_EQ(jednostka({}), QString());
+}
+
 TEST_F(KosztorysEdbud, BledyCzytania)
 {
     const struct
@@ -148,14 +164,14 @@ TEST_F(KosztorysEdbud, BledyCzytania)
         const QString plik = Sciezka(QStringLiteral("zly.mdb"));
         ZapiszPlik(plik, p.Tresc);
         try {
-            TKosztorysFactory::GetKosztorys(plik, true);
+            TKosztorysFactory::GetKosztorys(plik, true, {});
             ADD_FAILURE();
         } catch (const EBlad& e) {
             EXPECT_EQ(e.Komunikat(), p.Komunikat);
         }
     }
     try {
-        TKosztorysFactory::GetKosztorys(Sciezka(QStringLiteral("brak.mdb")), true);
+        TKosztorysFactory::GetKosztorys(Sciezka(QStringLiteral("brak.mdb")), true, {});
         ADD_FAILURE();
     } catch (const EBlad& e) {
         EXPECT_EQ(e.Komunikat(), QStringLiteral("Błąd przetwarzania kosztorysu: podany plik nie istnieje."));
@@ -166,7 +182,7 @@ TEST_F(KosztorysEdbud, KopiaZNumeramiSTWKolumnieTs)
 {
     const QString plik = ZapiszKosztorys();
     const QByteArray przed = CzytajPlik(plik);
-    auto k = TKosztorysFactory::GetKosztorys(plik, true);
+    auto k = TKosztorysFactory::GetKosztorys(plik, true, {});
     k->GetElement(0)->GetPozycja(0)->SetST(QStringLiteral("D-01.01.01"));   // NULL before
     k->GetElement(0)->GetPozycja(1)->SetST(QStringLiteral("D-02"));         // shorter
     k->GetElement(1)->GetPozycja(0)->SetST(QStringLiteral("D-04.04.02#3")); // same length
@@ -174,7 +190,7 @@ TEST_F(KosztorysEdbud, KopiaZNumeramiSTWKolumnieTs)
     k->SaveFile(kopia);
     EXPECT_EQ(CzytajPlik(plik), przed); // the source is never written
 
-    auto odczyt = TKosztorysFactory::GetKosztorys(kopia, true);
+    auto odczyt = TKosztorysFactory::GetKosztorys(kopia, true, {});
     EXPECT_EQ(odczyt->GetElement(0)->GetPozycja(0)->ST(), QStringLiteral("D-01.01.01"));
     EXPECT_EQ(odczyt->GetElement(0)->GetPozycja(1)->ST(), QStringLiteral("D-02"));
     EXPECT_EQ(odczyt->GetElement(1)->GetPozycja(0)->ST(), QStringLiteral("D-04.04.02#3"));
@@ -191,7 +207,7 @@ TEST_F(KosztorysEdbud, NieudanyZapisUsuwaKopie)
 {
     // A "ts" column that is part of an index cannot be written in place: the write is refused.
     const QString plik = ZapiszKosztorys(400, true);
-    auto k = TKosztorysFactory::GetKosztorys(plik, true);
+    auto k = TKosztorysFactory::GetKosztorys(plik, true, {});
     k->GetElement(0)->GetPozycja(1)->SetST(QStringLiteral("D-02.01.01 bardzo długi numer specyfikacji technicznej"));
     const QString kopia = Sciezka(QStringLiteral("kopia.mdb"));
     ZapiszPlik(kopia, "poprzednia kopia");

@@ -94,7 +94,7 @@ template <typename TKlasa> void Zapis(benchmark::State& stan, bool rds7)
     int i = 0;
     kosztorys.DlaKazdejPozycji([&i](TPozycjaRds& p) { p.SetST(QStringLiteral("D-05.03.%1").arg(i++ % 30)); });
     for (auto _ : stan)
-        benchmark::DoNotOptimize(kosztorys.UtworzKopie(dane));
+        benchmark::DoNotOptimize(kosztorys.ZapiszDoDanych(dane));
     stan.SetItemsProcessed(stan.iterations() * pozycji);
     stan.SetBytesProcessed(stan.iterations() * dane.size());
 }

@@ -1,9 +1,10 @@
 #pragma once
 
-// What the estimate fuzz targets share: the configuration the readers need, the input as bytes, a read
-// that may fail only whole, and the check of a copy written as CR LF text.
-#include "app/Konfiguracja.h"
+// What the estimate fuzz targets share: the input as bytes with the settings to read it by, a read that
+// may fail only whole, and the check of a copy written as CR LF text. No program configuration exists:
+// the readers must not need one.
 #include "app/Wyjatki.h"
+#include "estimates/UstawieniaKosztorysu.h"
 
 #include <QByteArray>
 
@@ -11,13 +12,24 @@
 #include <cstdint>
 #include <cstdlib>
 
-// The configuration singleton, made once per fuzzing process; the input's bytes.
 inline QByteArray WejscieFuzz(const uint8_t* dane, size_t rozmiar)
 {
-    static TOknoBezEkranu okno;
-    static TKonfiguracja* konfiguracja = TKonfiguracja::GetInstance(&okno, false);
-    (void)konfiguracja;
     return QByteArray(reinterpret_cast<const char*>(dane), static_cast<qsizetype>(rozmiar));
+}
+
+// Every other input is read with variants in use, recognised by two separators and written back after
+// a visual one, so that both ways of reading and writing ST numbers are fuzzed.
+inline TUstawieniaKosztorysu UstawieniaFuzz(size_t rozmiar)
+{
+    TUstawieniaKosztorysu u;
+    if (rozmiar % 2 == 1) {
+        u.Warianty.CzyKorzystajZWariantow = true;
+        u.Warianty.WizualnySeparatorWariantow = QStringLiteral("/");
+        u.RozpoznajWariantyPrzyImporcie = true;
+        u.UwzglednijWariantyPrzyEksporcie = true;
+        u.ListaSeparatorowWariantow = QStringLiteral("_/");
+    }
+    return u;
 }
 
 // Reads the bytes into the estimate; false when the reader refused them, which it must do leaving no tree.

@@ -3,8 +3,6 @@
 // the repaired bytes pass the check with every position numbered by its place, and the copy holds the
 // same positions with the same identifiers and numbers (as Windows-1250 keeps them).
 #include "app/Kodowanie.h"
-#include "app/Konfiguracja.h"
-#include "app/OknoKonfiguracji.h"
 #include "estimates/KosztorysAth1.h"
 #include "estimates/KosztorysJson.h"
 #include "estimates/WyjatkiKosztorysu.h"
@@ -13,6 +11,8 @@
 #include <cstdint>
 #include <cstdlib>
 #include <vector>
+
+#include "WspolneFuzz.h"
 
 namespace {
 
@@ -57,12 +57,10 @@ QString PrzezKopie(const QString& tekst)
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* dane, size_t rozmiar)
 {
-    static TOknoBezEkranu okno;
-    static TKonfiguracja* konfiguracja = TKonfiguracja::GetInstance(&okno, false);
-    (void)konfiguracja;
-    const QByteArray bajty(reinterpret_cast<const char*>(dane), static_cast<qsizetype>(rozmiar));
+    const QByteArray bajty = WejscieFuzz(dane, rozmiar);
+    const TUstawieniaKosztorysu ustawienia = UstawieniaFuzz(rozmiar);
 
-    TKosztorysAth1 k;
+    TKosztorysAth1 k(QString(), false, false, false, ustawienia);
     const TOdczyt odczyt = Czytaj(k, bajty);
     if (odczyt == TOdczyt::Blad) {
         Sprawdz(k.Count() == 0);
@@ -73,7 +71,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* dane, size_t rozmiar)
     naprawiany.Indeksuj = true;
     naprawiany.Renumeruj = true;
     const QByteArray naprawione = naprawiany.NaprawDane(bajty);
-    TKosztorysAth1 zNaprawy;
+    TKosztorysAth1 zNaprawy(QString(), false, false, false, ustawienia);
     const TOdczyt odczytNaprawy = Czytaj(zNaprawy, naprawione);
     Sprawdz(odczytNaprawy != TOdczyt::BrakKluczy);
     if (odczytNaprawy == TOdczyt::Wczytany) {
@@ -91,8 +89,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* dane, size_t rozmiar)
     for (size_t i = 0; i < pozycje.size(); i += 2)
         pozycje[i]->SetST(QStringLiteral("D-01.01.%1#2").arg(i));
     const bool zeZnacznikiem = DekodujTekstPliku(bajty).Kodowanie != TKodowaniePliku::Ansi;
-    const QByteArray kopia = k.UtworzKopie(bajty);
-    TKosztorysAth1 zKopii;
+    const QByteArray kopia = k.ZapiszDoDanych(bajty);
+    TKosztorysAth1 zKopii(QString(), false, false, false, ustawienia);
     Sprawdz(Czytaj(zKopii, kopia) == TOdczyt::Wczytany);
     const auto poKopii = Pozycje(zKopii);
     Sprawdz(poKopii.size() == pozycje.size());

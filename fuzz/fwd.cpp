@@ -38,14 +38,15 @@ void PoSekcjachJakZListy(const QByteArray& bajty)
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* dane, size_t rozmiar)
 {
     const QByteArray bajty = WejscieFuzz(dane, rozmiar);
+    const TUstawieniaKosztorysu ustawienia = UstawieniaFuzz(rozmiar);
     PoSekcjachJakZListy(bajty);
-    TKosztorysFwdSt kosztorys;
+    TKosztorysFwdSt kosztorys(QString(), false, false, false, ustawienia);
     if (!WczytajCalyLubNic(kosztorys, bajty))
         return 0;
     int n = 0;
     kosztorys.DlaKazdejPozycji([&n](TPozycjaRds& p) { p.SetST(QStringLiteral("D-%1.01 ż#2").arg(++n)); });
     const QByteArray kopia = kosztorys.ZapiszDoDanych(bajty);
-    TKosztorysFwdSt odczytana;
+    TKosztorysFwdSt odczytana(QString(), false, false, false, ustawienia);
     try {
         odczytana.WczytajZDanych(kopia);
     } catch (const EBlad&) {

@@ -10,22 +10,23 @@
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* dane, size_t rozmiar)
 {
     const QByteArray bajty = WejscieFuzz(dane, rozmiar);
+    const TUstawieniaKosztorysu ustawienia = UstawieniaFuzz(rozmiar);
 
-    TKosztorysRds kosztorys;
+    TKosztorysRds kosztorys(QString(), false, false, false, ustawienia);
     if (!WczytajCalyLubNic(kosztorys, bajty))
         return 0;
-    TKosztorysRds drugi;
+    TKosztorysRds drugi(QString(), false, false, false, ustawienia);
     drugi.WczytajZDanych(bajty);
     if (KosztorysNaJson(drugi) != KosztorysNaJson(kosztorys))
         std::abort();
 
-    const QByteArray kopia = kosztorys.UtworzKopie(bajty);
+    const QByteArray kopia = kosztorys.ZapiszDoDanych(bajty);
     const qsizetype konceLinii = LinieCrLf(kopia);
     // Every source line is written; ST lines may be added, none is dropped.
     if (konceLinii < TLinieRds(DekodujTekstPliku(bajty).Tekst).Count())
         std::abort();
 
-    TKosztorysRds trzeci;
+    TKosztorysRds trzeci(QString(), false, false, false, ustawienia);
     try {
         trzeci.WczytajZDanych(kopia);
     } catch (const EBlad&) {

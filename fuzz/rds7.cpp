@@ -13,16 +13,17 @@
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* dane, size_t rozmiar)
 {
     const QByteArray bajty = WejscieFuzz(dane, rozmiar);
+    const TUstawieniaKosztorysu ustawienia = UstawieniaFuzz(rozmiar);
 
-    TKosztorysRds7 kosztorys;
+    TKosztorysRds7 kosztorys(QString(), false, false, false, ustawienia);
     if (!WczytajCalyLubNic(kosztorys, bajty))
         return 0;
-    TKosztorysRds7 drugi;
+    TKosztorysRds7 drugi(QString(), false, false, false, ustawienia);
     drugi.WczytajZDanych(bajty);
     if (KosztorysNaJson(drugi) != KosztorysNaJson(kosztorys))
         std::abort();
 
-    const QByteArray kopiaZBom = kosztorys.UtworzKopie(bajty);
+    const QByteArray kopiaZBom = kosztorys.ZapiszDoDanych(bajty);
     QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::ConvertInitialBom);
     (void)utf8.decode(kopiaZBom);
     if (!kopiaZBom.startsWith("\xEF\xBB\xBF") || utf8.hasError())
@@ -33,7 +34,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* dane, size_t rozmiar)
     if (konceLinii < TLinieRds(DekodujTekstPliku(bajty).Tekst).Count())
         std::abort();
 
-    TKosztorysRds7 trzeci;
+    TKosztorysRds7 trzeci(QString(), false, false, false, ustawienia);
     try {
         trzeci.WczytajZDanych(kopiaZBom);
     } catch (const EBlad&) {

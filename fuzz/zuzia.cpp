@@ -8,7 +8,8 @@
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* dane, size_t rozmiar)
 {
     const QByteArray bajty = WejscieFuzz(dane, rozmiar);
-    TKosztorysZuzia kosztorys;
+    const TUstawieniaKosztorysu ustawienia = UstawieniaFuzz(rozmiar);
+    TKosztorysZuzia kosztorys(QString(), false, false, false, ustawienia);
     if (!WczytajCalyLubNic(kosztorys, bajty))
         return 0;
     int n = 0;
@@ -19,7 +20,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* dane, size_t rozmiar)
     } catch (const EBlad&) {
         return 0;
     }
-    TKosztorysZuzia odczytana;
+    TKosztorysZuzia odczytana(QString(), false, false, false, ustawienia);
     try {
         odczytana.WczytajZDanych(kopia);
     } catch (const EBlad&) {

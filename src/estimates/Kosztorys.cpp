@@ -15,15 +15,30 @@ TKosztorys::TKosztorys(const QString& filePath, bool renumeruj, bool indeksuj, b
 
 TKosztorys::~TKosztorys() = default;
 
-void TKosztorys::WczytajKosztorys()
+template <typename TCzytanie> void TKosztorys::CalyLubNic(const TCzytanie& czytanie)
 {
     WyczyscDrzewo();
     try {
-        Wczytaj();
+        czytanie();
     } catch (...) {
         WyczyscDrzewo();
         throw;
     }
+}
+
+void TKosztorys::WczytajKosztorys()
+{
+    CalyLubNic([this] { Wczytaj(); });
+}
+
+void TKosztorys::WczytajZDanych(const QByteArray& dane)
+{
+    CalyLubNic([this, &dane] { CzytajDane(dane); });
+}
+
+QByteArray TKosztorys::ZapiszDoDanych(const QByteArray& zrodlo) const
+{
+    return KopiaDanych(zrodlo);
 }
 
 QString TKosztorys::PobierzIdKosztorysu(const QString&)

@@ -4,6 +4,7 @@
 #include "estimates/ElementRds.h"
 #include "estimates/UstawieniaKosztorysu.h"
 
+#include <QByteArray>
 #include <QHash>
 #include <QStringList>
 
@@ -32,6 +33,14 @@ public:
     // Writes a copy of the source file to the new path with the positions' ST numbers. Never changes
     // the source or the tree; never leaves a half-written copy.
     virtual void SaveFile(const QString& newFilePath) = 0;
+
+    // The one entry point of every format for estimates held in memory; the file-based reading and
+    // SaveFile take the same steps. Fills the tree from the bytes of a file of the format, leaving the
+    // path and the title as they are; the tree is emptied first and stays empty when the bytes cannot be
+    // read (the reader's Polish message).
+    void WczytajZDanych(const QByteArray& dane);
+    // The bytes of the copy that SaveFile writes for a source holding these bytes. Never changes the tree.
+    QByteArray ZapiszDoDanych(const QByteArray& zrodlo) const;
     // The estimate identifier stored in the file at the path; empty for formats without one.
     virtual QString PobierzIdKosztorysu(const QString& sciezka);
     virtual QString GetDefaultExt() const = 0;
@@ -81,11 +90,18 @@ public:
 protected:
     // Fills the tree from the file; called on an empty tree.
     virtual void Wczytaj() = 0;
+    // The format's reading of a file's bytes into the empty tree.
+    virtual void CzytajDane(const QByteArray& dane) = 0;
+    // The format's copy of a source's bytes with the positions' ST numbers.
+    virtual QByteArray KopiaDanych(const QByteArray& zrodlo) const = 0;
     // The handler given to positions: reports the change as a change of the estimate.
     void PozycjaZmieniona(TPozycjaRds* sender);
     TPozycjaRds::TOnZmiana HandlerPozycji();
 
 private:
+    // Runs a reading on an empty tree and leaves the tree empty when it fails.
+    template <typename TCzytanie> void CalyLubNic(const TCzytanie& czytanie);
+
     std::unique_ptr<TMyPath> FFilePath;
     QString FTytul;
     TUstawieniaKosztorysu FUstawienia;

@@ -264,9 +264,8 @@ void TKosztorysAth1::Wczytaj()
     }
 }
 
-void TKosztorysAth1::WczytajZDanych(const QByteArray& dane)
+void TKosztorysAth1::CzytajDane(const QByteArray& dane)
 {
-    WyczyscDrzewo();
     FCzyNormaPrzed44 = false;
     FOstatnioDodanaPozycja = nullptr;
     try {
@@ -278,7 +277,6 @@ void TKosztorysAth1::WczytajZDanych(const QByteArray& dane)
             WczytajLinie(linie);
         }
     } catch (...) {
-        WyczyscDrzewo();
         FOstatnioDodanaPozycja = nullptr;
         throw;
     }
@@ -514,13 +512,13 @@ void TKosztorysAth1::SaveFile(const QString& newFilePath)
     if (CzyTenSamPlik(zrodlo, newFilePath))
         throw EBlad(ZapisNaZrodle);
     try {
-        ZapiszBezpiecznie(newFilePath, UtworzKopie(CzytajZrodlo(zrodlo)));
+        ZapiszBezpiecznie(newFilePath, ZapiszDoDanych(CzytajZrodlo(zrodlo)));
     } catch (const EBlad& e) {
         throw EBlad(BladZapisu + e.Komunikat());
     }
 }
 
-QByteArray TKosztorysAth1::UtworzKopie(const QByteArray& zrodlo) const
+QByteArray TKosztorysAth1::KopiaDanych(const QByteArray& zrodlo) const
 {
     const TLinieAth linie(zrodlo);
     TIndeksPozycji indeks(*this);

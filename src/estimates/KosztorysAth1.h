@@ -30,12 +30,6 @@ public:
     QString GetDefaultExt() const override { return QStringLiteral(".ath"); }
     QString GetFilter() const override { return QStringLiteral("Kosztorys ATH (*.ath)|*.ath"); }
 
-    // Fills the tree from the bytes of a file, without touching any file or the title: with Indeksuj
-    // or Renumeruj the bytes are repaired first (in memory), otherwise they are checked for
-    // identifiers and numbers. The tree is emptied first and stays empty when the bytes cannot be read.
-    void WczytajZDanych(const QByteArray& dane);
-    // The bytes of the copy that SaveFile writes for a source holding these bytes.
-    QByteArray UtworzKopie(const QByteArray& zrodlo) const;
     // The bytes of the repaired copy of a source holding these bytes, by Indeksuj and Renumeruj.
     QByteArray NaprawDane(const QByteArray& zrodlo) const;
     // Where the repaired copy of a file goes: its name with " - kopia" before the extension.
@@ -51,6 +45,10 @@ public:
 
 protected:
     void Wczytaj() override;
+    // From bytes no file is touched: with Indeksuj or Renumeruj the bytes are repaired first (in memory),
+    // otherwise they are checked for identifiers and numbers.
+    void CzytajDane(const QByteArray& dane) override;
+    QByteArray KopiaDanych(const QByteArray& zrodlo) const override;
 
     // Raises EBrakIdNrPozycjiException, EBrakIdPozycjiException or EBrakNrPozycjiException when some
     // position block lacks an "id" or a "nu" line.

@@ -109,15 +109,9 @@ void TKosztorysFwdSt::Wczytaj()
     CzytajTekst(Tekst(sciezka));
 }
 
-void TKosztorysFwdSt::WczytajZDanych(const QByteArray& dane)
+void TKosztorysFwdSt::CzytajDane(const QByteArray& dane)
 {
-    WyczyscDrzewo();
-    try {
-        CzytajTekst(DekodujTekstPliku(dane).Tekst);
-    } catch (...) {
-        WyczyscDrzewo();
-        throw;
-    }
+    CzytajTekst(DekodujTekstPliku(dane).Tekst);
 }
 
 // Sections in file order, structure errors ignored. Levels nest by their "poziom": a first level or level
@@ -205,7 +199,7 @@ QByteArray TKosztorysFwdSt::Kopia(QStringView tekst) const
     return TKosztorysFWD::ZlozBajty(naglowek.get(), strona.get(), bloki, saBloki);
 }
 
-QByteArray TKosztorysFwdSt::ZapiszDoDanych(const QByteArray& zrodlo) const
+QByteArray TKosztorysFwdSt::KopiaDanych(const QByteArray& zrodlo) const
 {
     return Kopia(DekodujTekstPliku(zrodlo).Tekst);
 }
@@ -215,5 +209,5 @@ void TKosztorysFwdSt::SaveFile(const QString& newFilePath)
     const QString zrodlo = FilePath().GetPath();
     const QByteArray dane = CzytajZrodloKopii(zrodlo);
     SprawdzCelKopii(zrodlo, newFilePath);
-    TKosztorysFWD::ZapiszPlik(newFilePath, Kopia(DekodujTekstPliku(dane).Tekst));
+    TKosztorysFWD::ZapiszPlik(newFilePath, ZapiszDoDanych(dane));
 }

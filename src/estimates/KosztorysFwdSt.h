@@ -20,18 +20,15 @@ public:
     QString GetDefaultExt() const override;
     QString GetFilter() const override;
 
-    // Fills the tree from the bytes of an FWD file. The tree is emptied first and stays empty when the
-    // bytes cannot be read.
-    void WczytajZDanych(const QByteArray& dane);
-    // The copy of the source bytes with the positions' ST numbers in "spec_techn", in Windows-1250.
-    QByteArray ZapiszDoDanych(const QByteArray& zrodlo) const;
-
     // MD5 (32 lower-case hexadecimal digits) of the trimmed description followed by the trimmed unit,
     // both in Windows-1250.
     static QString KluczPozycji(QStringView opis, QStringView jm);
 
 protected:
     void Wczytaj() override;
+    void CzytajDane(const QByteArray& dane) override;
+    // The positions' ST numbers go into "spec_techn"; the copy is in Windows-1250.
+    QByteArray KopiaDanych(const QByteArray& zrodlo) const override;
 
 private:
     void CzytajTekst(QStringView tekst);

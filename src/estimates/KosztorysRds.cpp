@@ -138,15 +138,9 @@ void TKosztorysRds::Wczytaj()
     Przetworz(std::move(dane));
 }
 
-void TKosztorysRds::WczytajZDanych(const QByteArray& dane)
+void TKosztorysRds::CzytajDane(const QByteArray& dane)
 {
-    WyczyscDrzewo();
-    try {
-        Przetworz(dane);
-    } catch (...) {
-        WyczyscDrzewo();
-        throw;
-    }
+    Przetworz(dane);
 }
 
 void TKosztorysRds::Przetworz(QByteArray dane)
@@ -379,7 +373,7 @@ void TKosztorysRds::DopiszLinie(QByteArray& wynik, QStringView linia) const
     *cel = '\n';
 }
 
-QByteArray TKosztorysRds::UtworzKopie(const QByteArray& zrodlo) const
+QByteArray TKosztorysRds::KopiaDanych(const QByteArray& zrodlo) const
 {
     return ZbudujKopie(TLinieRds(DekodujPlik(zrodlo)));
 }
@@ -452,10 +446,9 @@ void TKosztorysRds::SaveFile(const QString& newFilePath)
         if (!QFileInfo(newFilePath).isFile() || !cel.open(QIODevice::ReadOnly))
             throw EBlad(QStringLiteral("Błąd tworzenia kosztorysu: brak możliwości zapisu pliku."));
     }
-    const TZwolnienieLinii zwolnienie{FPlikRds};
     try {
         // Everything is read before anything is written, so the copy may replace its own source.
-        FPlikRds = TLinieRds(DekodujPlik(CzytajPlik(zrodlo)));
+        const QByteArray dane = CzytajPlik(zrodlo);
         // Replacing the target moves it aside under its "~" name, which must not be the source.
         if (QFileInfo::exists(newFilePath) && CzyTenSamPlik(SciezkaKopiiTyldy(newFilePath), zrodlo))
             throw EBlad(QStringLiteral("plik źródłowy zajmuje nazwę \"%1\" potrzebną do zastąpienia pliku docelowego.")
@@ -467,9 +460,7 @@ void TKosztorysRds::SaveFile(const QString& newFilePath)
                 break; // a companion that cannot be copied never stops the copy of the estimate
             }
         }
-        const QByteArray kopia = ZbudujKopie(FPlikRds);
-        FPlikRds = TLinieRds();
-        ZapiszBezpiecznie(newFilePath, kopia);
+        ZapiszBezpiecznie(newFilePath, ZapiszDoDanych(dane));
     } catch (const EBlad& e) {
         throw EBlad(BladZapisu + e.Komunikat());
     } catch (const std::exception& e) {

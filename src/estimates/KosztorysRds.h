@@ -25,11 +25,6 @@ public:
     QString GetDefaultExt() const override { return QStringLiteral(".rds"); }
     QString GetFilter() const override { return QStringLiteral("Kosztorys Rodos (*.rds)|*.rds"); }
 
-    // Fills the tree from the bytes of a file (the title is not touched). The tree is empty first and
-    // stays empty when the bytes cannot be read.
-    void WczytajZDanych(const QByteArray& dane);
-    // The bytes of the copy that SaveFile writes for a source holding these bytes.
-    QByteArray UtworzKopie(const QByteArray& zrodlo) const;
     // The identifier in the bytes of a file: the first line beginning with "ID_KS=", without that text.
     QString IdKosztorysuZDanych(const QByteArray& dane) const;
 
@@ -48,6 +43,8 @@ protected:
     };
 
     void Wczytaj() override;
+    void CzytajDane(const QByteArray& dane) override;
+    QByteArray KopiaDanych(const QByteArray& zrodlo) const override;
 
     // Reads the position block that opens at the line and, unless it is a component of an aggregate,
     // adds its position to the element.

@@ -223,21 +223,10 @@ void TKosztorysZuzia::Wczytaj()
     FStawkaVat = 0.0;
     Opis = plik.completeBaseName();
     SetTytul(Opis);
-    CzytajDokument(CzytajZrodloKopii(sciezka));
+    CzytajDane(CzytajZrodloKopii(sciezka));
 }
 
-void TKosztorysZuzia::WczytajZDanych(const QByteArray& dane)
-{
-    WyczyscDrzewo();
-    try {
-        CzytajDokument(dane);
-    } catch (...) {
-        WyczyscDrzewo();
-        throw;
-    }
-}
-
-void TKosztorysZuzia::CzytajDokument(const QByteArray& dane)
+void TKosztorysZuzia::CzytajDane(const QByteArray& dane)
 {
     FStawkaVat = 0.0;
     pugi::xml_document dokument;
@@ -399,7 +388,7 @@ void TKosztorysZuzia::SaveFile(const QString& newFilePath)
     ZapiszBezpiecznie(newFilePath, ZapiszDoDanych(dane));
 }
 
-QByteArray TKosztorysZuzia::ZapiszDoDanych(const QByteArray& zrodlo) const
+QByteArray TKosztorysZuzia::KopiaDanych(const QByteArray& zrodlo) const
 {
     pugi::xml_document dokument;
     const TFormaXml forma = ParsujXmlKosztorysu(zrodlo, OpcjeKopiiXmlKosztorysu, dokument);

@@ -30,17 +30,12 @@ public:
     // The VAT rate in percent found in the document's surcharges (0 without them).
     double StawkaVat() const { return FStawkaVat; }
 
-    // Fills the tree from the bytes of an estimate instead of its file. The tree is emptied first and
-    // stays empty when the bytes cannot be read.
-    void WczytajZDanych(const QByteArray& dane);
-    // The copy of the source bytes with the positions' ST numbers. The source bytes stay as they are.
-    QByteArray ZapiszDoDanych(const QByteArray& zrodlo) const;
-
 protected:
     void Wczytaj() override;
+    void CzytajDane(const QByteArray& dane) override;
+    QByteArray KopiaDanych(const QByteArray& zrodlo) const override;
 
 private:
-    void CzytajDokument(const QByteArray& dane);
     void CzytajWezly(const pugi::xml_node& wezel, TElementRds* element);
     std::unique_ptr<TElementRds> CzytajElementZuzia(const TWezelZuzi& wezel, bool& scalony) const;
     std::unique_ptr<TPozycjaRds> CzytajPozycjeZuzia(const TWezelZuzi& wezel, bool scalony);

@@ -315,11 +315,11 @@ TEST_F(TAthCzytanie, KopiaLinieST)
     TSpecyfikacja spec(QStringLiteral("S-02"), false, false, QString(), QString(), QStringLiteral("Specyfikacja"));
     p[1]->SetST(QStringLiteral("s-02"));
     p[1]->WybranaSpecyfikacja().SetSpecyfikacja(&spec);
-    EXPECT_EQ(k.UtworzKopie(zrodlo), QByteArray("pr=NORMA 4.50\r\n"
-                                                "[POZYCJA]\r\nid=1\r\nnu=1\r\nnsn=A\r\nna=x\r\nnsn=A-01\r\n\r\n"
-                                                "[POZYCJA]\r\nid=2\r\nnu=2\r\nnsn=S-02\r\n\r\n"
-                                                "[POZYCJA]\r\nid=3\r\nnu=3\r\nnsn=C-03  id=9\r\n\r\n"
-                                                "[POZYCJA]\r\nnu=4\r\nnsn=D\r\n"));
+    EXPECT_EQ(k.ZapiszDoDanych(zrodlo), QByteArray("pr=NORMA 4.50\r\n"
+                                                   "[POZYCJA]\r\nid=1\r\nnu=1\r\nnsn=A\r\nna=x\r\nnsn=A-01\r\n\r\n"
+                                                   "[POZYCJA]\r\nid=2\r\nnu=2\r\nnsn=S-02\r\n\r\n"
+                                                   "[POZYCJA]\r\nid=3\r\nnu=3\r\nnsn=C-03  id=9\r\n\r\n"
+                                                   "[POZYCJA]\r\nnu=4\r\nnsn=D\r\n"));
     p[1]->WybranaSpecyfikacja().SetSpecyfikacja(nullptr);
 }
 
@@ -329,8 +329,8 @@ TEST_F(TAthCzytanie, KopiaBlokowOTymSamymId)
     k.WczytajZDanych("pr=NORMA 4.50\r\n[POZYCJA]\r\nid=5\r\nnu=1\r\nnsn=X\r\n");
     k.GetPozycja(0)->SetST(QStringLiteral("Y"));
     // A source with more blocks of the identifier than the tree has positions: the others get the first.
-    EXPECT_EQ(k.UtworzKopie("pr=NORMA 4.50\r\n[POZYCJA]\r\nid=5\r\nnsn=X\r\n\r\n[POZYCJA]\r\nid=5\r\nnsn=Z\r\n\r\n"
-                            "[POZYCJA]\r\nid=6\r\nnsn=Z\r\n"),
+    EXPECT_EQ(k.ZapiszDoDanych("pr=NORMA 4.50\r\n[POZYCJA]\r\nid=5\r\nnsn=X\r\n\r\n[POZYCJA]\r\nid=5\r\nnsn=Z\r\n\r\n"
+                               "[POZYCJA]\r\nid=6\r\nnsn=Z\r\n"),
               QByteArray("pr=NORMA 4.50\r\n[POZYCJA]\r\nid=5\r\nnsn=Y\r\n\r\n[POZYCJA]\r\nid=5\r\nnsn=Y\r\n\r\n"
                          "[POZYCJA]\r\nid=6\r\nnsn=Z\r\n"));
 
@@ -339,8 +339,8 @@ TEST_F(TAthCzytanie, KopiaBlokowOTymSamymId)
     const auto p = Pozycje(k);
     p[0]->SetST(QStringLiteral("A"));
     p[2]->SetST(QStringLiteral("C"));
-    EXPECT_EQ(k.UtworzKopie("pr=NORMA 4.50\r\n[POZYCJA]\r\nid=5\r\nnu=1\r\n\r\n[POZYCJA]\r\nid=5\r\nnu=2\r\n\r\n"
-                            "[POZYCJA]\r\nid=5\r\nnu=3\r\n"),
+    EXPECT_EQ(k.ZapiszDoDanych("pr=NORMA 4.50\r\n[POZYCJA]\r\nid=5\r\nnu=1\r\n\r\n[POZYCJA]\r\nid=5\r\nnu=2\r\n\r\n"
+                               "[POZYCJA]\r\nid=5\r\nnu=3\r\n"),
               QByteArray("pr=NORMA 4.50\r\n[POZYCJA]\r\nid=5\r\nnu=1\r\nnsn=A\r\n\r\n[POZYCJA]\r\nid=5\r\nnu=2\r\n\r\n"
                          "[POZYCJA]\r\nid=5\r\nnu=3\r\nnsn=C\r\n"));
 }
@@ -356,12 +356,14 @@ TEST_F(TAthCzytanie, KopiaBlokowWInnejKolejnosciNizDrzewo)
     p[2]->SetST(QStringLiteral("C"));
     // The first block follows the tree, the second departs from it: the blocks with identifier 1 still
     // get the positions with it one after another.
-    EXPECT_EQ(k.UtworzKopie("pr=NORMA 4.50\r\n[POZYCJA]\r\nid=1\r\n\r\n[POZYCJA]\r\nid=1\r\n\r\n[POZYCJA]\r\nid=2\r\n"),
-              QByteArray("pr=NORMA 4.50\r\n[POZYCJA]\r\nid=1\r\nnsn=A\r\n\r\n[POZYCJA]\r\nid=1\r\nnsn=C\r\n\r\n"
-                         "[POZYCJA]\r\nid=2\r\nnsn=B\r\n"));
-    EXPECT_EQ(k.UtworzKopie("pr=NORMA 4.50\r\n[POZYCJA]\r\nid=2\r\n\r\n[POZYCJA]\r\nid=1\r\n\r\n[POZYCJA]\r\nid=1\r\n"),
-              QByteArray("pr=NORMA 4.50\r\n[POZYCJA]\r\nid=2\r\nnsn=B\r\n\r\n[POZYCJA]\r\nid=1\r\nnsn=A\r\n\r\n"
-                         "[POZYCJA]\r\nid=1\r\nnsn=C\r\n"));
+    EXPECT_EQ(
+        k.ZapiszDoDanych("pr=NORMA 4.50\r\n[POZYCJA]\r\nid=1\r\n\r\n[POZYCJA]\r\nid=1\r\n\r\n[POZYCJA]\r\nid=2\r\n"),
+        QByteArray("pr=NORMA 4.50\r\n[POZYCJA]\r\nid=1\r\nnsn=A\r\n\r\n[POZYCJA]\r\nid=1\r\nnsn=C\r\n\r\n"
+                   "[POZYCJA]\r\nid=2\r\nnsn=B\r\n"));
+    EXPECT_EQ(
+        k.ZapiszDoDanych("pr=NORMA 4.50\r\n[POZYCJA]\r\nid=2\r\n\r\n[POZYCJA]\r\nid=1\r\n\r\n[POZYCJA]\r\nid=1\r\n"),
+        QByteArray("pr=NORMA 4.50\r\n[POZYCJA]\r\nid=2\r\nnsn=B\r\n\r\n[POZYCJA]\r\nid=1\r\nnsn=A\r\n\r\n"
+                   "[POZYCJA]\r\nid=1\r\nnsn=C\r\n"));
 }
 
 TEST_F(TAthCzytanie, KopiaZachowujeBajtyNiezmienionejLinii)
@@ -371,9 +373,9 @@ TEST_F(TAthCzytanie, KopiaZachowujeBajtyNiezmienionejLinii)
     TKosztorysAth1 k;
     k.WczytajZDanych(zrodlo);
     EXPECT_EQ(k.GetPozycja(0)->ST(), QStringLiteral("D-01\uFFFD"));
-    EXPECT_EQ(k.UtworzKopie(zrodlo), zrodlo);
+    EXPECT_EQ(k.ZapiszDoDanych(zrodlo), zrodlo);
     k.GetPozycja(0)->SetST(QStringLiteral("D-02"));
-    EXPECT_EQ(k.UtworzKopie(zrodlo), QByteArray("pr=NORMA 4.50\r\n[POZYCJA]\r\nid=1\r\nnu=1\r\nnsn=D-02\r\n"));
+    EXPECT_EQ(k.ZapiszDoDanych(zrodlo), QByteArray("pr=NORMA 4.50\r\n[POZYCJA]\r\nid=1\r\nnu=1\r\nnsn=D-02\r\n"));
 }
 
 TEST_F(TAthCzytanie, KopiaZUtf8ZachowujeUkladBlokow)
@@ -386,7 +388,7 @@ TEST_F(TAthCzytanie, KopiaZUtf8ZachowujeUkladBlokow)
     TKosztorysAth1 k;
     k.WczytajZDanych(zrodlo);
     ASSERT_EQ(k.PozycjeCount(), 2);
-    const QByteArray kopia = k.UtworzKopie(zrodlo);
+    const QByteArray kopia = k.ZapiszDoDanych(zrodlo);
     EXPECT_EQ(kopia, QByteArray("pr=NORMA 4.50\r\n[POZYCJA]\r\nid=1\r\nnu=1\r\nna=\x8C"
                                 "ciana 3 m?\r\n \r\n"
                                 "[POZYCJA]\r\nid=2\r\nnu=2\r\n"));

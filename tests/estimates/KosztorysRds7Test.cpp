@@ -275,7 +275,7 @@ TEST_F(KosztorysRds7Test, UcietyZnakUtf8NaKoncuToNieUtf8)
     auto k = Wczytaj(dane);
     ASSERT_EQ(k->PozycjeCount(), 1);
     EXPECT_EQ(k->GetPozycja(0)->Opis(), QStringLiteral(" ") + ZWindows1250("\xC5\xBB\xC3\xB3\xC5\x82\xC4"));
-    EXPECT_EQ(k->UtworzKopie(dane),
+    EXPECT_EQ(k->ZapiszDoDanych(dane),
               Bom + Utf8({QStringLiteral("[POZ]"), QStringLiteral("ID=1"),
                           QStringLiteral("Opis=") + ZWindows1250("\xC5\xBB\xC3\xB3\xC5\x82\xC4")}));
 }
@@ -337,7 +337,7 @@ TEST_F(KosztorysRds7Test, LiniaZBlankowMiedzyBlokamiKonczyBlok)
     k->GetPozycja(0)->SetST(QStringLiteral("N1"));
     k->GetPozycja(1)->SetST(QStringLiteral("N2"));
     EXPECT_EQ(
-        k->UtworzKopie(zrodlo),
+        k->ZapiszDoDanych(zrodlo),
         Bom + Utf8({QStringLiteral("[POZ]"), QStringLiteral("ID=1"), QStringLiteral("ST=N1"), QStringLiteral(" \t "),
                     QStringLiteral("[POZ]"), QStringLiteral("ID=2"), QStringLiteral("ST=N2")}));
 }

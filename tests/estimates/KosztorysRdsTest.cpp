@@ -390,7 +390,7 @@ TEST_F(KosztorysRdsTest, WrogiPlikCzytanyWCzasieLiniowym)
             i % 25 ? "[AGR]\r\n[POZ]\r\nAgrID=1\r\nTabl=0101\r\n" : "[AGR]\r\n[POZ]\r\nAgrID=1\r\n[ELEM]\r\nPZ=1\r\n";
     TKosztorysRds k;
     k.WczytajZDanych(dane);
-    const QByteArray kopia = k.UtworzKopie(dane);
+    const QByteArray kopia = k.ZapiszDoDanych(dane);
     EXPECT_EQ(LiczbaPozycji(k), 40000);
     EXPECT_EQ(kopia.size(), dane.size());
 }

@@ -60,7 +60,8 @@ TEST_F(KosztorysRdsZapis, LiniaZBlankowMiedzyBlokamiKonczyBlok)
     auto k = Wczytaj(zrodlo);
     UstawST(*k, QStringLiteral("1"), QStringLiteral("N1"));
     UstawST(*k, QStringLiteral("2"), QStringLiteral("N2"));
-    EXPECT_EQ(k->UtworzKopie(zrodlo), Linie({"[POZ]", "ID=1", "ST=N1", "   ", "[POZ]", "ID=2", "ST=N2", "", "Koniec"}));
+    EXPECT_EQ(k->ZapiszDoDanych(zrodlo),
+              Linie({"[POZ]", "ID=1", "ST=N1", "   ", "[POZ]", "ID=2", "ST=N2", "", "Koniec"}));
 }
 
 TEST_F(KosztorysRdsZapis, KopiaZachowujeOstatniaLinie)
@@ -80,7 +81,7 @@ TEST_F(KosztorysRdsZapis, WstawienieLiniiSTJakoTrzeciejLubNaKoncu)
     UstawST(*k, QStringLiteral("3"), QStringLiteral("S3"));
     // The second block has three lines with its blank one, so the new line goes before the blank; the
     // last block has two and gets it at its end.
-    EXPECT_EQ(k->UtworzKopie(zrodlo),
+    EXPECT_EQ(k->ZapiszDoDanych(zrodlo),
               Linie({"[POZ]", "ID=1", "ST=S1", "Nr=1", "", "[POZ]", "ID=2", "ST=S2", "", "[POZ]", "ID=3", "ST=S3"}));
 }
 
@@ -90,8 +91,8 @@ TEST_F(KosztorysRdsZapis, SkladnikiZapisaneBezZmianAgregatZLiniaST)
                                      "[POZ]", "AgrID=A", "ID=A", "Cena=2"});
     auto k = Wczytaj(zrodlo);
     UstawST(*k, QStringLiteral("A"), QStringLiteral("NOWE"));
-    EXPECT_EQ(k->UtworzKopie(zrodlo), Linie({"[AGR]", "ID=A", "ST=NOWE", "", "[POZ]", "ID=A", "ST=y", "AgrID=A",
-                                             "Cena=1", "", "[POZ]", "AgrID=A", "ID=A", "Cena=2"}));
+    EXPECT_EQ(k->ZapiszDoDanych(zrodlo), Linie({"[AGR]", "ID=A", "ST=NOWE", "", "[POZ]", "ID=A", "ST=y", "AgrID=A",
+                                                "Cena=1", "", "[POZ]", "AgrID=A", "ID=A", "Cena=2"}));
 }
 
 TEST_F(KosztorysRdsZapis, AgrIDWewnatrzTekstuNieCzyniSkladnika)
@@ -101,7 +102,7 @@ TEST_F(KosztorysRdsZapis, AgrIDWewnatrzTekstuNieCzyniSkladnika)
     auto k = Wczytaj(zrodlo);
     ASSERT_EQ(k->PozycjeCount(), 1);
     UstawST(*k, QStringLiteral("1"), QStringLiteral("b"));
-    EXPECT_EQ(k->UtworzKopie(zrodlo), Linie({"[POZ]", "ID=1", "Opis=zob. AgrID", "ST=b"}));
+    EXPECT_EQ(k->ZapiszDoDanych(zrodlo), Linie({"[POZ]", "ID=1", "Opis=zob. AgrID", "ST=b"}));
 }
 
 TEST_F(KosztorysRdsZapis, NumerZPrzypisanejSpecyfikacji)
@@ -110,7 +111,7 @@ TEST_F(KosztorysRdsZapis, NumerZPrzypisanejSpecyfikacji)
     auto k = Wczytaj(zrodlo);
     TSpecyfikacja spec(QStringLiteral("D-07.01.01"), false, false, QString(), QString(), QStringLiteral("Oznakowanie"));
     k->GetPozycja(0)->WybranaSpecyfikacja().SetSpecyfikacja(&spec);
-    EXPECT_EQ(k->UtworzKopie(zrodlo), Linie({"[POZ]", "ID=1", "ST=D-07.01.01"}));
+    EXPECT_EQ(k->ZapiszDoDanych(zrodlo), Linie({"[POZ]", "ID=1", "ST=D-07.01.01"}));
     k->GetPozycja(0)->WybranaSpecyfikacja().SetSpecyfikacja(nullptr);
 }
 
@@ -118,7 +119,7 @@ TEST_F(KosztorysRdsZapis, ZnakSpozaStronyKodowejToZnakZapytania)
 {
     const QByteArray zrodlo = "\xEF\xBB\xBF[POZ]\nID=1\nOpis=\xE2\x82\xAC \xE2\x84\x96 \xC5\xBC\n"; // euro, numero, ż
     auto k = Wczytaj(zrodlo);
-    EXPECT_EQ(k->UtworzKopie(zrodlo), QByteArray("[POZ]\r\nID=1\r\nOpis=\x80 ? \xBF\r\n"));
+    EXPECT_EQ(k->ZapiszDoDanych(zrodlo), QByteArray("[POZ]\r\nID=1\r\nOpis=\x80 ? \xBF\r\n"));
 }
 
 TEST_F(KosztorysRdsZapis, ZapisNieZmieniaDrzewaAniZrodla)

@@ -41,6 +41,28 @@ protected:
         if (BladPrzyCzytaniu)
             throw EBlad(QStringLiteral("Błąd przetwarzania kosztorysu: błąd odczytu pliku."));
     }
+    // Lines "id st", each a position of the root; any other line fails the reading after the positions
+    // before it were added.
+    void CzytajDane(const QByteArray& dane) override
+    {
+        for (const QByteArray& linia : dane.split('\n')) {
+            const QList<QByteArray> pola = linia.split(' ');
+            if (pola.size() != 2)
+                throw EBlad(QStringLiteral("Wybrany plik kosztorysu jest nieprawidłowy."));
+            Pozycja(this, QString::fromUtf8(pola[0]), QString::fromUtf8(pola[1]));
+        }
+    }
+    // The source's lines with each position's ST number written back.
+    QByteArray KopiaDanych(const QByteArray& zrodlo) const override
+    {
+        QByteArrayList linie;
+        for (const QByteArray& linia : zrodlo.split('\n')) {
+            const QString id = QString::fromUtf8(linia.split(' ').value(0));
+            const TPozycjaRds* p = ZnajdzPozycjePoId(this, id);
+            linie << (p ? (id + QLatin1Char(' ') + STDoZapisu(*p, Ustawienia())).toUtf8() : linia);
+        }
+        return linie.join('\n');
+    }
 };
 
 class KosztorysTest : public TTestZKonfiguracja
@@ -269,6 +291,25 @@ TEST_F(KosztorysTest, EksportujPrzepinaTylkoTenSamKosztorys)
     } catch (const EBrakPlikuZrodlowego& e) {
         EXPECT_EQ(e.Komunikat(), QStringLiteral("Źródłowy plik kosztorysu nie istnieje (") + inne + QLatin1Char(')'));
     }
+}
+
+TEST_F(KosztorysTest, DaneWPamieciCaleLubNic)
+{
+    TKosztorysTestowy k(QString(), false, false, false);
+    k.SetTytul(QStringLiteral("Droga"));
+    k.WczytajZDanych("a D-01\nb D-02");
+    EXPECT_EQ(k.PozycjeCount(), 2);
+    EXPECT_EQ(k.Tytul(), QStringLiteral("Droga")) << "reading bytes leaves the title";
+    EXPECT_TRUE(k.FilePath().EncodedPath().isEmpty());
+    k.GetPozycja(1)->SetST(QStringLiteral("D-09"));
+    EXPECT_EQ(k.ZapiszDoDanych("b x\nc y"), QByteArray("b D-09\nc y"));
+    EXPECT_EQ(k.PozycjeCount(), 2) << "writing leaves the tree";
+    // Read again from an empty tree; a failure part-way leaves no tree at all.
+    k.WczytajZDanych("c D-03");
+    EXPECT_EQ(k.PozycjeCount(), 1);
+    OczekujBledu([&] { k.WczytajZDanych("d D-04\nzepsuta"); },
+                 QStringLiteral("Wybrany plik kosztorysu jest nieprawidłowy."));
+    EXPECT_EQ(k.Count(), 0);
 }
 
 TEST_F(KosztorysTest, NieudaneCzytanieZostawiaPusteDrzewo)

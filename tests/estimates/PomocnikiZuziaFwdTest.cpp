@@ -6,7 +6,6 @@
 #include "estimates/Kosztorys.h"
 #include "estimates/LiczbyKosztorysu.h"
 #include "estimates/Windows1250.h"
-#include "support/KonfiguracjaTestowa.h"
 
 #include <cmath>
 #include <cstring>
@@ -116,7 +115,7 @@ TEST(PomocnikiZuziaFwd, Windows1250JakKodowanieProgramu)
     EXPECT_EQ(cel, "x" + NaWindows1250(tekst));
 }
 
-class IndeksPozycjiTest : public TTestZKonfiguracja
+class IndeksPozycjiTest : public ::testing::Test
 {
 };
 
@@ -136,6 +135,8 @@ public:
 
 protected:
     void Wczytaj() override {}
+    void CzytajDane(const QByteArray&) override {}
+    QByteArray KopiaDanych(const QByteArray& zrodlo) const override { return zrodlo; }
 };
 
 TEST_F(IndeksPozycjiTest, PierwszaWKolejnosciDrzewa)

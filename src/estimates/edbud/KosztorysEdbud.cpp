@@ -9,6 +9,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QTemporaryDir>
 #include <QUuid>
 
 #include <algorithm>
@@ -33,6 +34,13 @@ struct TRekord
     const TBazaMdb::TWiersz* Rozdzial;
     const TBazaMdb::TWiersz* Pozycja;
 };
+
+// Bytes of a database in memory put into a file for the database library.
+bool ZapiszPlikTymczasowy(const QString& sciezka, const QByteArray& dane)
+{
+    QFile plik(sciezka);
+    return plik.open(QIODevice::WriteOnly | QIODevice::Truncate) && plik.write(dane) == dane.size() && plik.flush();
+}
 
 qint64 Calkowita(const QVariant& v)
 {
@@ -115,6 +123,20 @@ void TKosztorysEdbud::Wczytaj()
         throw EBlad(QStringLiteral("Błąd przetwarzania kosztorysu: podany plik nie istnieje."));
     SetTytul(NazwaPlikuBezRozszerzenia(sciezka));
     Opis = QStringLiteral("Kosztorys");
+    CzytajBaze(sciezka);
+}
+
+void TKosztorysEdbud::CzytajDane(const QByteArray& dane)
+{
+    const QTemporaryDir katalog;
+    const QString plik = katalog.filePath(QStringLiteral("kosztorys.mdb"));
+    if (!katalog.isValid() || !ZapiszPlikTymczasowy(plik, dane))
+        throw EBlad(BladOdczytu);
+    CzytajBaze(plik);
+}
+
+void TKosztorysEdbud::CzytajBaze(const QString& sciezka)
+{
     const QMap<QString, QString> jednostki = KodyJednostek(Ustawienia().EdbudJdnMdbPath);
 
     std::vector<TBazaMdb::TWiersz> rozdzialy, pozycje;
@@ -184,6 +206,39 @@ void TKosztorysEdbud::Wczytaj()
     }
 }
 
+void TKosztorysEdbud::ZapiszNumery(const QString& sciezka) const
+{
+    try {
+        // Every number in one pass over the positions' table.
+        QHash<QString, QString> numery;
+        for (int e = 0; e < ElementyCount(); ++e) {
+            const TElementRds* element = GetElement(e);
+            for (int i = 0; i < element->PozycjeCount(); ++i) {
+                const TPozycjaRds* p = element->GetPozycja(i);
+                numery.insert(p->Id(), STDoZapisu(*p, Ustawienia()));
+            }
+        }
+        TBazaMdb::OtworzDoZapisu(sciezka)->UstawTeksty(QStringLiteral("positions"), QStringLiteral("positionid"),
+                                                       numery, QStringLiteral("ts"));
+    } catch (const EBlad&) {
+        throw EBlad(BladZapisu);
+    }
+}
+
+QByteArray TKosztorysEdbud::KopiaDanych(const QByteArray& zrodlo) const
+{
+    const QTemporaryDir katalog;
+    const QString plik = katalog.filePath(QStringLiteral("kopia.mdb"));
+    if (!katalog.isValid() || !ZapiszPlikTymczasowy(plik, zrodlo))
+        throw EBlad(BrakZapisu);
+    ZapiszNumery(plik);
+    try {
+        return CzytajCalyPlik(plik);
+    } catch (const EOdczytPliku&) {
+        throw EBlad(BrakZapisu);
+    }
+}
+
 void TKosztorysEdbud::SaveFile(const QString& newFilePath)
 {
     const QString zrodlo = FilePath().GetPath();
@@ -206,20 +261,10 @@ void TKosztorysEdbud::SaveFile(const QString& newFilePath)
     }
     QFile(tymczasowy).setPermissions(QFile::ReadOwner | QFile::WriteOwner | QFile::ReadGroup | QFile::ReadOther);
     try {
-        // Every number in one pass over the positions' table.
-        QHash<QString, QString> numery;
-        for (int e = 0; e < ElementyCount(); ++e) {
-            const TElementRds* element = GetElement(e);
-            for (int i = 0; i < element->PozycjeCount(); ++i) {
-                const TPozycjaRds* p = element->GetPozycja(i);
-                numery.insert(p->Id(), STDoZapisu(*p, Ustawienia()));
-            }
-        }
-        TBazaMdb::OtworzDoZapisu(tymczasowy)
-            ->UstawTeksty(QStringLiteral("positions"), QStringLiteral("positionid"), numery, QStringLiteral("ts"));
+        ZapiszNumery(tymczasowy);
     } catch (const EBlad&) {
         QFile::remove(tymczasowy);
-        throw EBlad(BladZapisu);
+        throw;
     }
     if (std::rename(QFile::encodeName(tymczasowy).constData(), QFile::encodeName(newFilePath).constData()) != 0) {
         QFile::remove(tymczasowy);

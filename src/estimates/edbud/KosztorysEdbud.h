@@ -35,7 +35,16 @@ public:
 
 protected:
     void Wczytaj() override;
+    // The database library works on files only: bytes in memory go through a temporary file of their own
+    // (in the system's temporary folder, removed at once), so that the format keeps the one entry point
+    // the others have; the program itself reads and copies the estimate's own file.
+    void CzytajDane(const QByteArray& dane) override;
+    QByteArray KopiaDanych(const QByteArray& zrodlo) const override;
 
 private:
     static void DopiszJednostkiBazy(QMap<QString, QString>& kody, const QString& baza);
+    // Fills the tree from the database file.
+    void CzytajBaze(const QString& sciezka);
+    // Puts every position's ST number into the "ts" column of the database file, changed in place.
+    void ZapiszNumery(const QString& sciezka) const;
 };

@@ -203,6 +203,27 @@ TEST_F(KosztorysEdbud, KopiaZNumeramiSTWKolumnieTs)
     EXPECT_EQ(a[QStringLiteral("elementy")].toArray().size(), b[QStringLiteral("elementy")].toArray().size());
 }
 
+TEST_F(KosztorysEdbud, BazaWPamieciPrzezPlikTymczasowy)
+{
+    const QString plik = ZapiszKosztorys();
+    const QByteArray dane = CzytajPlik(plik);
+    auto zPliku = TKosztorysFactory::GetKosztorys(plik, true, {});
+    TKosztorysEdbud k;
+    k.WczytajZDanych(dane);
+    EXPECT_EQ(KosztorysNaJson(k)[QStringLiteral("elementy")], KosztorysNaJson(*zPliku)[QStringLiteral("elementy")]);
+    k.GetElement(1)->GetPozycja(0)->SetST(QStringLiteral("D-04.04.02#3"));
+    const QByteArray kopia = k.ZapiszDoDanych(dane);
+    EXPECT_EQ(CzytajPlik(plik), dane);
+    TKosztorysEdbud odczyt;
+    odczyt.WczytajZDanych(kopia);
+    EXPECT_EQ(odczyt.GetElement(1)->GetPozycja(0)->ST(), QStringLiteral("D-04.04.02#3"));
+    EXPECT_EQ(odczyt.GetElement(0)->GetPozycja(1)->ST(), QStringLiteral("D-02.01.01"));
+    // Bytes that are no database: the reader's message and no tree.
+    OczekujBledu([&] { odczyt.WczytajZDanych("to nie jest baza danych"); },
+                 QStringLiteral("Wybrany plik kosztorysu jest nieprawidłowy."));
+    EXPECT_EQ(odczyt.Count(), 0);
+}
+
 TEST_F(KosztorysEdbud, NieudanyZapisUsuwaKopie)
 {
     // A "ts" column that is part of an index cannot be written in place: the write is refused.

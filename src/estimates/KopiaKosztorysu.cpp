@@ -11,15 +11,27 @@
 #include <algorithm>
 #include <cstring>
 
+QByteArray CzytajPlikKosztorysu(const QString& sciezka, const TKomunikatyOdczytu& komunikaty, qint64 limit)
+{
+    try {
+        return CzytajCalyPlik(sciezka, limit);
+    } catch (const EOdczytPliku& e) {
+        switch (e.Powod()) {
+        case EOdczytPliku::Brak:
+            throw EBlad(komunikaty.Brak);
+        case EOdczytPliku::ZaDuzy:
+            throw EBlad(komunikaty.ZaDuzy);
+        case EOdczytPliku::BladOdczytu:
+            break;
+        }
+        throw EBlad(komunikaty.BladOdczytu);
+    }
+}
+
 QByteArray CzytajZrodloKopii(const QString& zrodlo)
 {
-    QFile plik(zrodlo);
-    if (!plik.open(QIODevice::ReadOnly))
-        throw EBlad(QStringLiteral("Błąd przetwarzania kosztorysu: błąd odczytu pliku."));
-    QByteArray dane = plik.readAll();
-    if (plik.error() != QFileDevice::NoError)
-        throw EBlad(QStringLiteral("Błąd przetwarzania kosztorysu: błąd odczytu pliku."));
-    return dane;
+    const QString blad = QStringLiteral("Błąd przetwarzania kosztorysu: błąd odczytu pliku.");
+    return CzytajPlikKosztorysu(zrodlo, {blad, QStringLiteral("Wybrany plik kosztorysu jest nieprawidłowy."), blad});
 }
 
 void SprawdzCelKopii(const QString& zrodlo, const QString& cel)

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "app/Pliki.h"
+
 #include <QByteArray>
 #include <QString>
 
@@ -8,10 +10,25 @@
 class TElementRds;
 class TPozycjaRds;
 
-// Checks shared by the writers that copy a text or XML estimate with its ST numbers.
+// Reading and checks shared by the estimate formats' readers and the writers that copy a text or XML
+// estimate with its ST numbers.
+
+// The messages a format gives for the causes that stop the reading of its file.
+struct TKomunikatyOdczytu
+{
+    QString Brak;
+    QString ZaDuzy;
+    QString BladOdczytu;
+};
+
+// The whole file of an estimate through the program's one whole-file read (CzytajCalyPlik), its failure
+// raised as EBlad with the format's message for the cause.
+QByteArray CzytajPlikKosztorysu(const QString& sciezka, const TKomunikatyOdczytu& komunikaty,
+                                qint64 limit = LimitOdczytuPliku);
 
 // The bytes of the source estimate. Throws EBlad "Błąd przetwarzania kosztorysu: błąd odczytu pliku."
-// when the file cannot be read.
+// when the file cannot be read, "Wybrany plik kosztorysu jest nieprawidłowy." when it is beyond the size
+// any estimate has.
 QByteArray CzytajZrodloKopii(const QString& zrodlo);
 
 // Refuses a target that cannot be written ("Błąd tworzenia kosztorysu: brak możliwości zapisu pliku.") and

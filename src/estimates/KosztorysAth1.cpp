@@ -3,6 +3,7 @@
 #include "app/Pliki.h"
 #include "app/Wyjatki.h"
 #include "app/ZapisBezpieczny.h"
+#include "estimates/KopiaKosztorysu.h"
 #include "estimates/LinieAth.h"
 #include "estimates/WyjatkiKosztorysu.h"
 #include "estimates/WzorceAth.h"
@@ -103,31 +104,15 @@ bool CzyIstnieje(const QFileInfo& info)
     return info.exists() || info.isSymLink();
 }
 
-// The source's bytes, read only from a regular file and never beyond the size an estimate can have.
+// The source's bytes, read only from a regular file (a pipe would never end) and never beyond the size an
+// estimate can have.
 QByteArray CzytajZrodlo(const QString& sciezka)
 {
     const QFileInfo info(sciezka);
-    if (!info.exists())
-        throw EBlad(BrakPliku);
-    if (!info.isFile())
+    if (info.exists() && !info.isFile())
         throw EBlad(BladOdczytu);
-    if (info.size() > TLinieAth::MaksRozmiar)
-        throw PlikNieprawidlowy();
-    QFile plik(sciezka);
-    if (!plik.open(QIODevice::ReadOnly))
-        throw EBlad(BladOdczytu);
-    QByteArray dane;
-    dane.reserve(info.size());
-    char bufor[1 << 16];
-    qint64 n = 0;
-    while ((n = plik.read(bufor, sizeof bufor)) > 0) {
-        dane.append(bufor, n);
-        if (dane.size() > TLinieAth::MaksRozmiar)
-            throw PlikNieprawidlowy();
-    }
-    if (n < 0)
-        throw EBlad(BladOdczytu);
-    return dane;
+    return CzytajPlikKosztorysu(sciezka, {BrakPliku, PlikNieprawidlowy().Komunikat(), BladOdczytu},
+                                TLinieAth::MaksRozmiar);
 }
 
 // A text that goes into one line of the copy: a line break in it would split the block.

@@ -2,6 +2,7 @@
 
 #include "app/Kodowanie.h"
 #include "app/Liczby.h"
+#include "app/Pliki.h"
 #include "app/ZapisBezpieczny.h"
 #include "estimates/Windows1250.h"
 
@@ -221,13 +222,15 @@ void TKosztorysFWD::WyzerujKosztorys()
 
 void TKosztorysFWD::LoadFromFile(const QString& nazwaPliku, bool ignorujBledyStruktury)
 {
+    QByteArray bajty;
     try {
-        Zaladuj(WczytajPlikTekstowy(nazwaPliku).Tekst, ignorujBledyStruktury);
-    } catch (const TExBladPodczasOtwarciaPliku&) {
-        throw;
-    } catch (const EBlad& e) {
-        throw TExBladPodczasOtwarciaPliku(e.Komunikat());
+        bajty = CzytajCalyPlik(nazwaPliku);
+    } catch (const EOdczytPliku& e) {
+        throw TExBladPodczasOtwarciaPliku(e.Powod() == EOdczytPliku::ZaDuzy
+                                              ? e.Komunikat()
+                                              : QStringLiteral("Nie można otworzyć pliku \"%1\".").arg(nazwaPliku));
     }
+    Zaladuj(DekodujTekstPliku(bajty).Tekst, ignorujBledyStruktury);
 }
 
 void TKosztorysFWD::LoadFromStream(QIODevice& strumien, bool ignorujBledyStruktury)

@@ -26,11 +26,11 @@ int Glebokosc(const TElementRds* element)
     return g;
 }
 
-// The text of the file as the parser's loaders read it, failing as they do.
-QString Tekst(const QString& sciezka)
+// The bytes of the file, failing as the parser's loaders fail.
+QByteArray CzytajBajty(const QString& sciezka)
 {
     try {
-        return DekodujTekstPliku(CzytajZrodloKopii(sciezka)).Tekst;
+        return CzytajZrodloKopii(sciezka);
     } catch (const EBlad& e) {
         throw TExBladPodczasOtwarciaPliku(e.Komunikat());
     }
@@ -106,7 +106,7 @@ void TKosztorysFwdSt::Wczytaj()
         throw EBlad(QStringLiteral("Błąd przetwarzania kosztorysu: podany plik nie istnieje."));
     Opis = plik.completeBaseName();
     SetTytul(Opis);
-    CzytajTekst(Tekst(sciezka));
+    CzytajDane(CzytajBajty(sciezka));
 }
 
 void TKosztorysFwdSt::CzytajDane(const QByteArray& dane)

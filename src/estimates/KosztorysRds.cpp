@@ -5,6 +5,7 @@
 #include "app/Pliki.h"
 #include "app/Wyjatki.h"
 #include "app/ZapisBezpieczny.h"
+#include "estimates/KopiaKosztorysu.h"
 
 #include <QDir>
 #include <QFile>
@@ -92,17 +93,6 @@ struct TZwolnienieLinii
     ~TZwolnienieLinii() { Linie = TLinieRds(); }
 };
 
-QByteArray CzytajPlik(const QString& sciezka)
-{
-    QFile plik(sciezka);
-    if (!plik.open(QIODevice::ReadOnly))
-        throw EBlad(plik.errorString());
-    QByteArray dane = plik.readAll();
-    if (plik.error() != QFileDevice::NoError)
-        throw EBlad(plik.errorString());
-    return dane;
-}
-
 } // namespace
 
 QString TKosztorysRds::NormalizujSeparatory(QString tekst)
@@ -129,13 +119,8 @@ void TKosztorysRds::Wczytaj()
         throw EBlad(QStringLiteral("Błąd przetwarzania kosztorysu: podany plik nie istnieje."));
     Opis = NazwaPlikuBezRozszerzenia(sciezka);
     SetTytul(Opis);
-    QByteArray dane;
-    try {
-        dane = CzytajPlik(sciezka);
-    } catch (const EBlad&) {
-        throw EBlad(BladOdczytuKosztorysu);
-    }
-    Przetworz(std::move(dane));
+    // Not the memory entry point: the bytes are let go once decoded, a large estimate needs the room.
+    Przetworz(CzytajPlikKosztorysu(sciezka, {BladOdczytuKosztorysu, BladPliku, BladOdczytuKosztorysu}));
 }
 
 void TKosztorysRds::CzytajDane(const QByteArray& dane)
@@ -348,15 +333,11 @@ QString TKosztorysRds::IdKosztorysuZDanych(const QByteArray& dane) const
 
 QString TKosztorysRds::PobierzIdKosztorysu(const QString& sciezka)
 {
-    if (sciezka.isEmpty() || !QFileInfo::exists(sciezka))
-        throw EBlad(QStringLiteral("Wybrany plik nie istnieje."));
-    QByteArray dane;
-    try {
-        dane = CzytajPlik(sciezka);
-    } catch (const EBlad&) {
-        throw EBlad(QStringLiteral("Błąd odczytu pliku."));
-    }
-    return IdKosztorysuZDanych(dane);
+    const QString brak = QStringLiteral("Wybrany plik nie istnieje.");
+    if (sciezka.isEmpty())
+        throw EBlad(brak);
+    const QString blad = QStringLiteral("Błąd odczytu pliku.");
+    return IdKosztorysuZDanych(CzytajPlikKosztorysu(sciezka, {brak, blad, blad}));
 }
 
 // ------------------------------------------------------------------------------------------------ writing
@@ -430,7 +411,7 @@ void TKosztorysRds::KopiujPlikTowarzyszacy(const QString& newFilePath, const QSt
     if (CzyTenSamPlik(cel, towarzyszacy) || CzyTenSamPlik(cel, zrodlo) || CzyTenSamPlik(odlozony, zrodlo) ||
         CzyTenSamPlik(odlozony, towarzyszacy))
         return;
-    ZapiszBezpiecznie(cel, CzytajPlik(towarzyszacy));
+    ZapiszBezpiecznie(cel, CzytajCalyPlik(towarzyszacy));
 }
 
 void TKosztorysRds::SaveFile(const QString& newFilePath)
@@ -448,7 +429,7 @@ void TKosztorysRds::SaveFile(const QString& newFilePath)
     }
     try {
         // Everything is read before anything is written, so the copy may replace its own source.
-        const QByteArray dane = CzytajPlik(zrodlo);
+        const QByteArray dane = CzytajCalyPlik(zrodlo);
         // Replacing the target moves it aside under its "~" name, which must not be the source.
         if (QFileInfo::exists(newFilePath) && CzyTenSamPlik(SciezkaKopiiTyldy(newFilePath), zrodlo))
             throw EBlad(QStringLiteral("plik źródłowy zajmuje nazwę \"%1\" potrzebną do zastąpienia pliku docelowego.")

@@ -6,6 +6,10 @@
 #include "estimates/Kosztorys.h"
 #include "estimates/LiczbyKosztorysu.h"
 #include "estimates/Windows1250.h"
+#include "support/Pomocnicze.h"
+
+#include <QDir>
+#include <QTemporaryDir>
 
 #include <cmath>
 #include <cstring>
@@ -157,6 +161,34 @@ TEST_F(IndeksPozycjiTest, PierwszaWKolejnosciDrzewa)
     EXPECT_EQ(indeks.Znajdz(QStringLiteral("A")), e->GetPozycja(0));
     EXPECT_EQ(indeks.Znajdz(QStringLiteral("a")), nullptr);
     EXPECT_EQ(indeks.Znajdz(QStringLiteral("P1000")), nullptr);
+}
+
+// Each cause that stops the read of an estimate's file gets the format's own message.
+TEST(CzytajPlikKosztorysu, KomunikatFormatuDlaKazdejPrzyczyny)
+{
+    QTemporaryDir katalog;
+    const QString plik = katalog.filePath(QStringLiteral("k.rds"));
+    ZapiszPlik(plik, QByteArray(100, 'x'));
+    QDir(katalog.path()).mkdir(QStringLiteral("folder.rds"));
+    const TKomunikatyOdczytu komunikaty{QStringLiteral("brak"), QStringLiteral("za duży"), QStringLiteral("błąd")};
+    const struct
+    {
+        QString Sciezka;
+        qint64 Limit;
+        const char* Komunikat; // null: read whole
+    } przypadki[] = {
+        {plik, 100, nullptr},
+        {plik, 99, "za duży"},
+        {katalog.filePath(QStringLiteral("nie ma.rds")), 100, "brak"},
+        {katalog.filePath(QStringLiteral("folder.rds")), 100, "błąd"},
+    };
+    for (const auto& p : przypadki) {
+        SCOPED_TRACE(p.Sciezka.toStdString() + " " + std::to_string(p.Limit));
+        if (!p.Komunikat)
+            EXPECT_EQ(CzytajPlikKosztorysu(p.Sciezka, komunikaty, p.Limit), QByteArray(100, 'x'));
+        else
+            OczekujBledu([&] { CzytajPlikKosztorysu(p.Sciezka, komunikaty, p.Limit); }, QString::fromUtf8(p.Komunikat));
+    }
 }
 
 } // namespace

@@ -4,16 +4,14 @@
 #include "app/Pliki.h"
 #include "app/TabeleKodow.h"
 #include "app/Wyjatki.h"
+#include "app/ZapisBezpieczny.h"
 #include "estimates/edbud/BazaMdb.h"
 
-#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QTemporaryDir>
-#include <QUuid>
 
 #include <algorithm>
-#include <cstdio>
 
 namespace {
 
@@ -246,28 +244,20 @@ void TKosztorysEdbud::SaveFile(const QString& newFilePath)
         throw EBlad(BladOdczytu);
     if (QFileInfo::exists(newFilePath) && !CzyDaSieCzytac(newFilePath))
         throw EBlad(BrakZapisu);
-    const QString ka = QFileInfo(zrodlo).canonicalFilePath();
-    if (!ka.isEmpty() && ka == QFileInfo(newFilePath).canonicalFilePath())
+    if (CzyTenSamPlik(zrodlo, newFilePath))
         throw EBlad(BrakZapisu);
 
-    // The copy is changed beside its target and takes the target's name only when every number is in;
-    // a failure leaves no half-written database behind and the target as it was.
-    const QFileInfo cel(newFilePath);
-    const QString tymczasowy = cel.absolutePath() + QStringLiteral("/.") + cel.fileName() + QLatin1Char('.') +
-                               QUuid::createUuid().toString(QUuid::Id128).left(12) + QStringLiteral(".tmp");
-    if (!QFile::copy(zrodlo, tymczasowy)) {
-        QFile::remove(tymczasowy);
+    // The database is copied beside its target and changed there; it takes the target's name only when
+    // every number is in, so a failure leaves the target as it was and no half-written database behind.
+    TZamianaPliku zamiana(newFilePath);
+    if (!QFile::copy(zrodlo, zamiana.Sciezka()))
         throw EBlad(BrakZapisu);
-    }
-    QFile(tymczasowy).setPermissions(QFile::ReadOwner | QFile::WriteOwner | QFile::ReadGroup | QFile::ReadOther);
+    // The copy keeps the source's rights, which may forbid writing it.
+    QFile(zamiana.Sciezka()).setPermissions(QFile::ReadOwner | QFile::WriteOwner | QFile::ReadGroup | QFile::ReadOther);
+    ZapiszNumery(zamiana.Sciezka());
     try {
-        ZapiszNumery(tymczasowy);
+        zamiana.Zastap();
     } catch (const EBlad&) {
-        QFile::remove(tymczasowy);
-        throw;
-    }
-    if (std::rename(QFile::encodeName(tymczasowy).constData(), QFile::encodeName(newFilePath).constData()) != 0) {
-        QFile::remove(tymczasowy);
         throw EBlad(BrakZapisu);
     }
 }

@@ -224,6 +224,40 @@ TEST_F(KosztorysEdbud, BazaWPamieciPrzezPlikTymczasowy)
     EXPECT_EQ(odczyt.Count(), 0);
 }
 
+TEST_F(KosztorysEdbud, KopiaZastepujeCelIOdmawiaZrodla)
+{
+    const QString plik = ZapiszKosztorys();
+    const QByteArray zrodlo = CzytajPlik(plik);
+    auto k = TKosztorysFactory::GetKosztorys(plik, true, {});
+    k->GetElement(0)->GetPozycja(0)->SetST(QStringLiteral("D-01.01.01"));
+    const auto tymczasowe = [&] {
+        return QDir(FKatalog.path()).entryList(QDir::Files | QDir::Hidden).filter(QStringLiteral(".tmp"));
+    };
+
+    // An earlier file under the target's name is replaced whole and keeps its access rights.
+    const QString kopia = Sciezka(QStringLiteral("kopia.mdb"));
+    ZapiszPlik(kopia, "poprzednia kopia");
+    QFile::setPermissions(kopia, QFile::ReadOwner | QFile::WriteOwner);
+    k->SaveFile(kopia);
+    const QFile::Permissions prawa = QFile::ReadOwner | QFile::WriteOwner | QFile::ReadGroup | QFile::WriteGroup |
+                                     QFile::ReadOther | QFile::WriteOther;
+    EXPECT_EQ(QFile::permissions(kopia) & prawa, QFile::ReadOwner | QFile::WriteOwner);
+    EXPECT_EQ(TKosztorysFactory::GetKosztorys(kopia, true, {})->GetElement(0)->GetPozycja(0)->ST(),
+              QStringLiteral("D-01.01.01"));
+    EXPECT_TRUE(tymczasowe().isEmpty());
+
+    // The source itself, by its name or through a link, is never the target.
+    const QString dowiazanie = Sciezka(QStringLiteral("dowiazanie.mdb"));
+    ASSERT_TRUE(QFile::link(plik, dowiazanie));
+    for (const QString& cel : {plik, dowiazanie}) {
+        SCOPED_TRACE(cel.toStdString());
+        OczekujBledu([&] { k->SaveFile(cel); },
+                     QStringLiteral("Błąd tworzenia kosztorysu: brak możliwości zapisu pliku."));
+    }
+    EXPECT_EQ(CzytajPlik(plik), zrodlo);
+    EXPECT_TRUE(tymczasowe().isEmpty());
+}
+
 TEST_F(KosztorysEdbud, NieudanyZapisUsuwaKopie)
 {
     // A "ts" column that is part of an index cannot be written in place: the write is refused.

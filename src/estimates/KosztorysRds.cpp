@@ -131,18 +131,29 @@ void TKosztorysRds::CzytajDane(const QByteArray& dane)
 void TKosztorysRds::Przetworz(QByteArray dane)
 {
     const TZwolnienieLinii zwolnienie{FPlikRds};
-    FPlikRds = TLinieRds(DekodujPlik(dane));
+    QString tekst = DekodujPlik(dane);
     dane = QByteArray(); // the text holds it all now; a large estimate needs the memory for its tree
+    // No text file holds a NUL: binary data would otherwise read as an estimate without positions.
+    if (tekst.contains(QChar(0)))
+        throw EBlad(BladPliku);
+    FPlikRds = TLinieRds(std::move(tekst));
     Id.clear();
 
+    // A file without one line of the format (identifier, element, position) is some other file, not an
+    // empty estimate.
+    bool rozpoznany = false;
     TElementRds* biezacy = this;
     int glebokoscBiezacego = 0;
     const int n = FPlikRds.Count();
     for (int i = 0; i < n; ++i) {
         const QStringView linia = FPlikRds[i];
-        if (linia.startsWith(u"ID_KS="))
+        if (linia.startsWith(u"ID_KS=")) {
             Id = Wartosc(linia, u"ID_KS=");
-        if (FPlikRds.Rodzaj(i) == TLinieRds::TRodzaj::Elementu) {
+            rozpoznany = true;
+        }
+        const TLinieRds::TRodzaj rodzaj = FPlikRds.Rodzaj(i);
+        rozpoznany = rozpoznany || rodzaj == TLinieRds::TRodzaj::Elementu || rodzaj == TLinieRds::TRodzaj::Pozycji;
+        if (rodzaj == TLinieRds::TRodzaj::Elementu) {
             int poziom = 0;
             std::unique_ptr<TElementRds> element = WczytajElement(i, poziom);
             TElementRds* rodzic = this;
@@ -160,9 +171,11 @@ void TKosztorysRds::Przetworz(QByteArray dane)
             biezacy = rodzic->AddElement(std::move(element));
             glebokoscBiezacego = glebokosc + 1;
         }
-        if (FPlikRds.Rodzaj(i) == TLinieRds::TRodzaj::Pozycji)
+        if (rodzaj == TLinieRds::TRodzaj::Pozycji)
             WczytajPozycje(biezacy, linia.toString(), i);
     }
+    if (!rozpoznany)
+        throw EBlad(BladPliku);
 }
 
 std::unique_ptr<TElementRds> TKosztorysRds::WczytajElement(int indeksLinii, int& poziom) const

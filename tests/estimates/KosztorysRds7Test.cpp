@@ -144,7 +144,10 @@ INSTANTIATE_TEST_SUITE_P(
     Pliki, KosztorysRds7Wadliwy,
     ::testing::Values(
         PrzypadekWadliwy7{"nie_istnieje.rds7", "Błąd przetwarzania kosztorysu: podany plik nie istnieje.", 0, {}, {}},
-        PrzypadekWadliwy7{"pusty.rds7", "", 0, {}, {}}, PrzypadekWadliwy7{"binarne_smieci.rds7", "", 0, {}, {}},
+        PrzypadekWadliwy7{"pusty.rds7", "Wybrany plik kosztorysu jest nieprawidłowy.", 0, {}, {}},
+        PrzypadekWadliwy7{"binarne_smieci.rds7", "Wybrany plik kosztorysu jest nieprawidłowy.", 0, {}, {}},
+        PrzypadekWadliwy7{"tekst_bez_znacznikow.rds7", "Wybrany plik kosztorysu jest nieprawidłowy.", 0, {}, {}},
+        PrzypadekWadliwy7{"znak_nul_w_linii.rds7", "Wybrany plik kosztorysu jest nieprawidłowy.", 0, {}, {}},
         PrzypadekWadliwy7{"ilosc_z_procentem.rds7", "", 1, "5%", " 10"},
         PrzypadekWadliwy7{"ilosc_zbyt_dluga.rds7", "", 1, "(1+ 1500 times, then 1)", {}},
         PrzypadekWadliwy7{"ilosc_z_niezamknietym_nawiasem.rds7", "", 1, "(1+2", {}},

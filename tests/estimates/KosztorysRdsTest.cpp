@@ -155,7 +155,10 @@ INSTANTIATE_TEST_SUITE_P(
     Pliki, KosztorysRdsWadliwy,
     ::testing::Values(
         PrzypadekWadliwy{"nie_istnieje.rds", "Błąd przetwarzania kosztorysu: podany plik nie istnieje.", 0, 0, {}, {}},
-        PrzypadekWadliwy{"pusty.rds", "", 0, 0, {}, {}}, PrzypadekWadliwy{"binarne_smieci.rds", "", 0, 0, {}, {}},
+        PrzypadekWadliwy{"pusty.rds", "Wybrany plik kosztorysu jest nieprawidłowy.", 0, 0, {}, {}},
+        PrzypadekWadliwy{"binarne_smieci.rds", "Wybrany plik kosztorysu jest nieprawidłowy.", 0, 0, {}, {}},
+        PrzypadekWadliwy{"tekst_bez_znacznikow.rds", "Wybrany plik kosztorysu jest nieprawidłowy.", 0, 0, {}, {}},
+        PrzypadekWadliwy{"znak_nul_w_linii.rds", "Wybrany plik kosztorysu jest nieprawidłowy.", 0, 0, {}, {}},
         PrzypadekWadliwy{"obciety_w_srodku_linii.rds", "", 1, 1, " 7,5", " Wykop mechani"},
         PrzypadekWadliwy{"agregat_o_ilosci_zero.rds", "", 1, 0, " 12,00", {}},
         PrzypadekWadliwy{"agregat_w_ostatniej_linii.rds", "", 1, 0, "", ""},

@@ -9,7 +9,6 @@
 #include "zestaw/ZbiorST.h"
 #include "zestaw/ZestawST.h"
 
-#include <QFile>
 #include <QFileInfo>
 
 #include <cstring>
@@ -117,12 +116,18 @@ void ZapiszDrzewo(pugi::xml_node& x, const TElementRds& element)
 
 void TZestawST::Otworz(const QString& zestawPath, bool, bool)
 {
+    const QString brak = QStringLiteral("Podany plik zestawu nie istnieje");
     if (zestawPath.isEmpty() || !QFileInfo(zestawPath).isFile())
-        throw EBlad(QStringLiteral("Podany plik zestawu nie istnieje"));
-    QFile plik(zestawPath);
-    if (!plik.open(QIODevice::ReadOnly))
-        throw EBlad(QStringLiteral("Nie można otworzyć pliku zestawu: %1 (%2)").arg(zestawPath, plik.errorString()));
-    OtworzZBajtow(plik.readAll(), zestawPath);
+        throw EBlad(brak);
+    QByteArray bajty;
+    try {
+        bajty = CzytajCalyPlik(zestawPath);
+    } catch (const EOdczytPliku& e) {
+        if (e.Powod() == EOdczytPliku::Brak)
+            throw EBlad(brak);
+        throw EBlad(QStringLiteral("Nie można otworzyć pliku zestawu: ") + e.Komunikat());
+    }
+    OtworzZBajtow(std::move(bajty), zestawPath);
 }
 
 void TZestawST::OtworzZBajtow(QByteArray bajty, const QString& zestawPath)
@@ -132,6 +137,9 @@ void TZestawST::OtworzZBajtow(QByteArray bajty, const QString& zestawPath)
     pugi::xml_document dokument;
     ParsujXml(bajty, dokument);
     const pugi::xml_node zestaw = dokument.document_element();
+    // Another document of the program (a list, a configuration) would read as an empty set.
+    if (!Nazwa(zestaw, "zestaw"))
+        throw EBlad(QStringLiteral("Wybrany plik nie jest plikiem zestawu specyfikacji."));
 
     // Everything is read aside first, so that a failure anywhere leaves the open set as it was.
     auto spis = std::make_unique<TSpisST>();

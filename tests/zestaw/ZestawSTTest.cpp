@@ -14,6 +14,8 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
+
 namespace {
 
 class ZestawST : public TTestZKonfiguracja
@@ -251,6 +253,34 @@ TEST_F(ZestawST, BledyOdczytuZostawiajaZestawBezZmian)
     }
     OczekujBledu([&] { z.Otworz(Sciezka(QStringLiteral("nie ma.zst"))); },
                  QStringLiteral("Podany plik zestawu nie istnieje"));
+}
+
+// Another XML document of the program (a list of specifications, a configuration) is refused whole: read
+// as a set it would give an empty one in place of the open set.
+TEST_F(ZestawST, DokumentInnyNizZestawOdrzucony)
+{
+    TZestawST z;
+    Wypelnij(z);
+    const QByteArray przed = z.ZapiszDoBajtow();
+    const QString lista = Sciezka(QStringLiteral("lista.sst"));
+    ZapiszPlik(lista, "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<sst wersja=\"1\">"
+                      "<specyfikacja numer=\"D-01\" opis=\"Roboty przygotowawcze\"/></sst>");
+    const QString komunikat = QStringLiteral("Wybrany plik nie jest plikiem zestawu specyfikacji.");
+    const struct
+    {
+        const char* Nazwa;
+        std::function<void()> Otworz;
+    } przypadki[] = {
+        {"lista otwarta jako zestaw", [&] { z.Otworz(lista); }},
+        {"konfiguracja programu", [&] { z.OtworzZBajtow("<konfiguracja><warianty use=\"true\"/></konfiguracja>"); }},
+        {"zestaw zagnieżdżony", [&] { z.OtworzZBajtow("<dane><zestaw><zbior_st/></zestaw></dane>"); }},
+    };
+    for (const auto& p : przypadki) {
+        SCOPED_TRACE(p.Nazwa);
+        OczekujBledu(p.Otworz, komunikat);
+        EXPECT_EQ(z.ZapiszDoBajtow(), przed);
+        EXPECT_EQ(z.KosztorysyCount(), 2);
+    }
 }
 
 TEST_F(ZestawST, GlebokieZagniezdzenieOdrzucone)

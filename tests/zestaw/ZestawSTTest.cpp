@@ -283,6 +283,28 @@ TEST_F(ZestawST, DokumentInnyNizZestawOdrzucony)
     }
 }
 
+// The set's settings go to every estimate it holds: added, read from its file, or held when they change.
+TEST_F(ZestawST, UstawieniaZestawuDlaJegoKosztorysow)
+{
+    TUstawieniaKosztorysu u;
+    u.Warianty.CzyKorzystajZWariantow = true;
+    u.UwzglednijWariantyPrzyEksporcie = true;
+    TZestawST z(u);
+    TKosztorys* dodany = z.AddKosztorys(Kosztorys(Sciezka(QStringLiteral("a.rds"))));
+    EXPECT_EQ(dodany->Ustawienia(), u);
+    EXPECT_EQ(z.GetZbiorST()->Ustawienia(), u.Warianty);
+
+    TZestawST odczytany(u);
+    odczytany.OtworzZBajtow(z.ZapiszDoBajtow());
+    ASSERT_EQ(odczytany.KosztorysyCount(), 1);
+    EXPECT_EQ(odczytany.GetKosztorys(0)->Ustawienia(), u);
+
+    u.EdbudJdnMdbPath = QStringLiteral("/dane/jdn.mdb");
+    z.UstawUstawienia(u);
+    EXPECT_EQ(dodany->Ustawienia(), u);
+    EXPECT_EQ(z.Ustawienia(), u);
+}
+
 TEST_F(ZestawST, GlebokieZagniezdzenieOdrzucone)
 {
     QByteArray plik = "<zestaw><kosztorys path=\"a.rds\">";

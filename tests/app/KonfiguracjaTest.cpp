@@ -12,6 +12,88 @@
 
 namespace {
 
+// A value other than its default in every setting; the user folder and the two recent files exist.
+void UstawWszystkieInaczej(TKonfiguracja& k, const QString& istniejacy, const QString& plikA, const QString& plikB)
+{
+    k.SetUserPath(istniejacy);
+    k.FPosition = QPoint(11, 22);
+    k.FMaximized = false;
+    k.FSize = QSize(1000, 700);
+    k.FDrzewoSTWidth = 301;
+    k.FNawigatorWidth = 199;
+    k.FPodgladDrzewaHeight = 41;
+    k.FPodgladPozHeight = 42;
+    k.FPodgladPozZStHeight = 43;
+    k.FCzyPodgladDrzewa = false;
+    k.FCzyPodgladPozycjiZSt = false;
+    k.FCzyPodgladSzczPozycji = false;
+    k.FWidokKosztorys = true;
+    k.FFilterKosztorysIndex = 3;
+    k.FCzyPozycjeST = false;
+    k.FCzyPozycjeBezST = false;
+    k.FCzyPozycjeSynchronizujZDrzewkiem = false;
+    k.FCzyZbiorSTPokazKosztorys = false;
+    k.FCzyZbiorSTPokazWlasne = false;
+    k.FCzyZbiorSTPokazBraki = false;
+    k.FCzyZbiorSTPokazZPlikami = false;
+    k.FCzyZbiorSTSynchronizujZDrzewkiem = false;
+    k.FCzyDrzewkoSynchronizujZeZbioremSt = false;
+    k.FPorzadkSTFolderDocelowy = istniejacy;
+    k.FPorzadkSTOpcja = 2;
+    k.FPorzadkSTNadpisuj = false;
+    k.FPorzadkSTAktualizuj = false;
+    k.FZestawyPath->SetPath(istniejacy + QStringLiteral("/Z"), istniejacy);
+    k.FKosztorysyPath->SetEncodedPath(QStringLiteral("/inne/K"));
+    k.FSstPath->SetEncodedPath(QStringLiteral("%USERPATH%/S"));
+    k.FSzablonyStronyTytPath->SetEncodedPath(QStringLiteral("%USERPATH%/T"));
+    k.FSzablonyStPath->SetEncodedPath(QStringLiteral("%USERPATH%/TS"));
+    k.FEksportPath->SetEncodedPath(QStringLiteral("%USERPATH%/E"));
+    k.FStZSzablonuPath->SetEncodedPath(QStringLiteral("%USERPATH%/STZ"));
+    k.FStcPath->SetEncodedPath(QStringLiteral("%USERPATH%/C"));
+    k.AddRecentZST(plikA);
+    k.AddRecentSST(plikB);
+    k.FTytulPodgladuDrzewa = QStringLiteral("Podgląd");
+    k.FCzyBackupZestawu = false;
+    k.FCzyBackupListySST = false;
+    k.FCzySortujPopupListView = false;
+    k.FRozmiarDrzewoSpecyfikacji = 9;
+    k.FRozmiarSpecyfikacje = 10;
+    k.FRozmiarKosztorys = 11;
+    k.FRozmiarDrzewoElementow = 12;
+    k.SetPierwszaStronaDocTemplate(QStringLiteral("/t/strona.doc"));
+    k.SetPierwszaStronaOdtTemplate(QStringLiteral("/t/strona.odt"));
+    k.FCzyscSSTPrzyNowymZst = true;
+    k.FCzyPomijajWFiltrzePopupListView = true;
+    k.FPomijaneWFiltrzePopupListView = QStringLiteral(".-");
+    k.FCzyKorzystajZWariantow = true;
+    k.FCzyWyswietlacTytulSTZWariantem = false;
+    k.FListaSeparatorowWariantow = QStringLiteral("_/");
+    k.SetWizualnySeparatorWariantow(QStringLiteral("/"));
+    k.FUwzglednijWariantyPrzyEksporcieKosztorysu = true;
+    k.FRozpoznajWariantyPrzyImporcieKosztorysu = true;
+    k.FEdbudJdnMdbPath = QStringLiteral("/e/jdn.mdb");
+    k.FCzyPotwierdzenieUsunPowiazaniePlikuST = false;
+    k.FCzyPotwierdzenieUsunST = true;
+    k.FCzyPotwierdzenieUsunSTZPozycji = false;
+    k.FCzyPotwierdzenieUsunSTZeZbioru = true;
+    k.FPytajOPozostalePozycje = false;
+    k.FWyborDlaPozostalychPozycji = 2;
+    k.FCzyZapisujTytulyEksportuXls = true;
+    k.FTytulyEksportuXls = QStringList{QStringLiteral("KOSZTORYS OFERTOWY"), QStringLiteral("Zestawienie")};
+    k.FTylkoWidokSpecyfikacje = true;
+    k.FCzyZapamietacOpcjeDuplikatowNumeru = true;
+    k.FCzyZapamietacOpcjeDuplikatowPliku = true;
+    k.FZapamietanaOpcjaDuplikatowNumeru = doNadpisz;
+    k.FZapamietanaOpcjaDuplikatowPliku = dpoNadpiszPlikIPominSt;
+    k.FCzyEksportDoc = false;
+    k.FCzyWyswietlajCeny = false;
+    k.FNazwaJmWTytuleStPrzyGenerowaniuKosztorysu = false;
+    k.FOtworzKosztorysPoStworzeniu = false;
+    k.FWyswietlajEdytorJmPrzyEdycjiSt = true;
+    k.FWspolczynnikGlobalnyCenyJedn = 1.25;
+    k.FCzyWspolczynnikGlobalnyCenyJedn = false;
+}
+
 class KonfiguracjaTest : public ::testing::Test
 {
 protected:
@@ -90,83 +172,7 @@ TEST_F(KonfiguracjaTest, ZapisIOdczytPrzywracajaKazdaWartosc)
     ZapiszPlik(plikB, "x");
 
     TKonfiguracja& k = Nowa(false);
-    k.SetUserPath(istniejacy);
-    k.FPosition = QPoint(11, 22);
-    k.FMaximized = false;
-    k.FSize = QSize(1000, 700);
-    k.FDrzewoSTWidth = 301;
-    k.FNawigatorWidth = 199;
-    k.FPodgladDrzewaHeight = 41;
-    k.FPodgladPozHeight = 42;
-    k.FPodgladPozZStHeight = 43;
-    k.FCzyPodgladDrzewa = false;
-    k.FCzyPodgladPozycjiZSt = false;
-    k.FCzyPodgladSzczPozycji = false;
-    k.FWidokKosztorys = true;
-    k.FFilterKosztorysIndex = 3;
-    k.FCzyPozycjeST = false;
-    k.FCzyPozycjeBezST = false;
-    k.FCzyPozycjeSynchronizujZDrzewkiem = false;
-    k.FCzyZbiorSTPokazKosztorys = false;
-    k.FCzyZbiorSTPokazWlasne = false;
-    k.FCzyZbiorSTPokazBraki = false;
-    k.FCzyZbiorSTPokazZPlikami = false;
-    k.FCzyZbiorSTSynchronizujZDrzewkiem = false;
-    k.FCzyDrzewkoSynchronizujZeZbioremSt = false;
-    k.FPorzadkSTFolderDocelowy = istniejacy;
-    k.FPorzadkSTOpcja = 2;
-    k.FPorzadkSTNadpisuj = false;
-    k.FPorzadkSTAktualizuj = false;
-    k.FZestawyPath->SetPath(istniejacy + QStringLiteral("/Z"), istniejacy);
-    k.FKosztorysyPath->SetEncodedPath(QStringLiteral("/inne/K"));
-    k.FSstPath->SetEncodedPath(QStringLiteral("%USERPATH%/S"));
-    k.FSzablonyStronyTytPath->SetEncodedPath(QStringLiteral("%USERPATH%/T"));
-    k.FSzablonyStPath->SetEncodedPath(QStringLiteral("%USERPATH%/TS"));
-    k.FEksportPath->SetEncodedPath(QStringLiteral("%USERPATH%/E"));
-    k.FStZSzablonuPath->SetEncodedPath(QStringLiteral("%USERPATH%/STZ"));
-    k.FStcPath->SetEncodedPath(QStringLiteral("%USERPATH%/C"));
-    k.AddRecentZST(plikA);
-    k.AddRecentSST(plikB);
-    k.FTytulPodgladuDrzewa = QStringLiteral("Podgląd");
-    k.FCzyBackupZestawu = false;
-    k.FCzyBackupListySST = false;
-    k.FCzySortujPopupListView = false;
-    k.FRozmiarDrzewoSpecyfikacji = 9;
-    k.FRozmiarSpecyfikacje = 10;
-    k.FRozmiarKosztorys = 11;
-    k.FRozmiarDrzewoElementow = 12;
-    k.SetPierwszaStronaDocTemplate(QStringLiteral("/t/strona.doc"));
-    k.SetPierwszaStronaOdtTemplate(QStringLiteral("/t/strona.odt"));
-    k.FCzyscSSTPrzyNowymZst = true;
-    k.FCzyPomijajWFiltrzePopupListView = true;
-    k.FPomijaneWFiltrzePopupListView = QStringLiteral(".-");
-    k.FCzyKorzystajZWariantow = true;
-    k.FCzyWyswietlacTytulSTZWariantem = false;
-    k.FListaSeparatorowWariantow = QStringLiteral("_/");
-    k.SetWizualnySeparatorWariantow(QStringLiteral("/"));
-    k.FUwzglednijWariantyPrzyEksporcieKosztorysu = true;
-    k.FRozpoznajWariantyPrzyImporcieKosztorysu = true;
-    k.FEdbudJdnMdbPath = QStringLiteral("/e/jdn.mdb");
-    k.FCzyPotwierdzenieUsunPowiazaniePlikuST = false;
-    k.FCzyPotwierdzenieUsunST = true;
-    k.FCzyPotwierdzenieUsunSTZPozycji = false;
-    k.FCzyPotwierdzenieUsunSTZeZbioru = true;
-    k.FPytajOPozostalePozycje = false;
-    k.FWyborDlaPozostalychPozycji = 2;
-    k.FCzyZapisujTytulyEksportuXls = true;
-    k.FTytulyEksportuXls = QStringList{QStringLiteral("KOSZTORYS OFERTOWY"), QStringLiteral("Zestawienie")};
-    k.FTylkoWidokSpecyfikacje = true;
-    k.FCzyZapamietacOpcjeDuplikatowNumeru = true;
-    k.FCzyZapamietacOpcjeDuplikatowPliku = true;
-    k.FZapamietanaOpcjaDuplikatowNumeru = doNadpisz;
-    k.FZapamietanaOpcjaDuplikatowPliku = dpoNadpiszPlikIPominSt;
-    k.FCzyEksportDoc = false;
-    k.FCzyWyswietlajCeny = false;
-    k.FNazwaJmWTytuleStPrzyGenerowaniuKosztorysu = false;
-    k.FOtworzKosztorysPoStworzeniu = false;
-    k.FWyswietlajEdytorJmPrzyEdycjiSt = true;
-    k.FWspolczynnikGlobalnyCenyJedn = 1.25;
-    k.FCzyWspolczynnikGlobalnyCenyJedn = false;
+    UstawWszystkieInaczej(k, istniejacy, plikA, plikB);
     const QByteArray zapisana = k.DoXml();
     k.Zapisz();
 
@@ -184,6 +190,29 @@ TEST_F(KonfiguracjaTest, ZapisIOdczytPrzywracajaKazdaWartosc)
     EXPECT_DOUBLE_EQ(r.FWspolczynnikGlobalnyCenyJedn, 1.25);
     EXPECT_EQ(r.FZapamietanaOpcjaDuplikatowPliku, dpoNadpiszPlikIPominSt);
     EXPECT_TRUE(zapisana.contains("wspolczynnikGlobalnyCenyJedn=\"1,25\""));
+}
+
+// The file as written, byte for byte, against reference files: first start, a file that holds no value
+// (the table's defaults), and every value changed.
+// The temporary folders are replaced by markers, as they differ from run to run.
+TEST_F(KonfiguracjaTest, PlikZgodnyZeWzorcem)
+{
+    const QString istniejacy = FDir.path();
+    const QString plikA = FDir.filePath(QStringLiteral("a.zst"));
+    const QString plikB = FDir.filePath(QStringLiteral("b.sst"));
+    ZapiszPlik(plikA, "x");
+    ZapiszPlik(plikB, "x");
+    auto ZMarkerami = [&](QByteArray xml) {
+        return xml.replace(istniejacy.toUtf8(), "@KATALOG@").replace(KatalogDomowyTestu().toUtf8(), "@DOM@");
+    };
+    EXPECT_EQ(ZMarkerami(Nowa(false).DoXml()),
+              CzytajPlik(SciezkaDanychTestowych(QStringLiteral("app/konfiguracja/pierwszy_start.conf"))));
+    EXPECT_EQ(ZMarkerami(ZPliku("<zestaw/>").DoXml()),
+              CzytajPlik(SciezkaDanychTestowych(QStringLiteral("app/konfiguracja/pusty_plik.conf"))));
+    TKonfiguracja& k = Nowa(false);
+    UstawWszystkieInaczej(k, istniejacy, plikA, plikB);
+    EXPECT_EQ(ZMarkerami(k.DoXml()),
+              CzytajPlik(SciezkaDanychTestowych(QStringLiteral("app/konfiguracja/wszystkie_zmienione.conf"))));
 }
 
 TEST_F(KonfiguracjaTest, KolejnoscElementowWPliku)

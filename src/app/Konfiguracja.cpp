@@ -165,7 +165,7 @@ QVariant TKonfiguracja::GetDefault(const QString& nazwa)
 {
     const TUstawienie& u = UstawienieKonfiguracji(nazwa);
     if (!u.Domyslna.Stala.isValid())
-        throw std::logic_error("the default of " + nazwa.toStdString() + " is computed");
+        throw std::logic_error("Wartość domyślna ustawienia " + nazwa.toStdString() + " jest wyliczana.");
     return u.Domyslna.Stala;
 }
 
@@ -173,7 +173,7 @@ QString TKonfiguracja::GetDefaultFolder(const QString& nazwa) const
 {
     const TUstawienie& u = UstawienieKonfiguracji(nazwa);
     if (u.Rodzaj != TRodzajUstawienia::Sciezka)
-        throw std::logic_error(nazwa.toStdString() + " is no folder");
+        throw std::logic_error("Ustawienie " + nazwa.toStdString() + " nie jest folderem.");
     TMyPath sciezka;
     sciezka.SetEncodedPath(u.Domyslna.Dla(*this).toString());
     return sciezka.GetPath(FUserPath);

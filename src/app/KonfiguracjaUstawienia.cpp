@@ -335,5 +335,5 @@ const TUstawienie& UstawienieKonfiguracji(const QString& nazwa)
     for (const TUstawienie& u : UstawieniaKonfiguracji())
         if (u.Nazwa == nazwa)
             return u;
-    throw std::logic_error("no setting named " + nazwa.toStdString());
+    throw std::logic_error("Nie ma ustawienia o nazwie " + nazwa.toStdString() + ".");
 }

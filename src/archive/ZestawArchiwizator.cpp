@@ -8,8 +8,8 @@
 #include "archive/KosztorysArchiwizator.h"
 #include "archive/PierwszaStronaArchiwizator.h"
 #include "archive/SpisStArchiwizator.h"
-#include "specs/StrukturaSst.h"
 #include "archive/WyjatkiArchiwum.h"
+#include "specs/StrukturaSst.h"
 
 #include <QFileInfo>
 

@@ -3,10 +3,10 @@
 #include "cli/ArgumentyPolecenia.h"
 
 #include "app/Wyjatki.h"
-#include "specs/StrukturaSst.h"
 #include "archive/ZestawArchiwizator.h"
 #include "cli/Cli.h"
 #include "cli/KonfiguracjaPolecenia.h"
+#include "specs/StrukturaSst.h"
 
 #include <QFileInfo>
 

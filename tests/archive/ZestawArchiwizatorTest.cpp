@@ -5,10 +5,10 @@
 
 #include "app/Pliki.h"
 #include "app/Xml.h"
-#include "specs/StrukturaSst.h"
 #include "archive/ZestawArchiwizator.h"
 #include "specs/KonfiguracjaZestawu.h"
 #include "specs/SpisST.h"
+#include "specs/StrukturaSst.h"
 #include "zestaw/ZestawST.h"
 
 #include <QFile>

@@ -4,9 +4,9 @@
 #include "specs/KonfiguracjaZestawu.h"
 #include "specs/SpisST.h"
 #include "specs/WariantSpecyfikacji.h"
-#include "zestaw/ZestawST.h"
 #include "support/KonfiguracjaTestowa.h"
 #include "support/Pomocnicze.h"
+#include "zestaw/ZestawST.h"
 
 #include <QDir>
 #include <QFile>

@@ -5,10 +5,10 @@
 #include "docs/ZbiorEksporterODT.h"
 #include "specs/KonfiguracjaZestawu.h"
 #include "specs/Specyfikacja.h"
-#include "zestaw/ZbiorST.h"
-#include "zestaw/ZestawST.h"
 #include "support/KonfiguracjaTestowa.h"
 #include "support/Pomocnicze.h"
+#include "zestaw/ZbiorST.h"
+#include "zestaw/ZestawST.h"
 
 #include <QFileInfo>
 #include <QTemporaryDir>

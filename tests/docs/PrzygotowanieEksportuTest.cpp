@@ -2,9 +2,9 @@
 #include "docs/ZbiorEksporter.h"
 #include "specs/KonfiguracjaZestawu.h"
 #include "specs/WariantSpecyfikacji.h"
-#include "zestaw/ZbiorST.h"
 #include "support/KonfiguracjaTestowa.h"
 #include "support/Pomocnicze.h"
+#include "zestaw/ZbiorST.h"
 
 #include <QDir>
 #include <QTemporaryDir>

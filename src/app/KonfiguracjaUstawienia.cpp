@@ -68,12 +68,19 @@ public:
         FU.Rodzaj = R::TekstDokladny;
         return *this;
     }
-    // Polozenie and Rozmiar: the attribute of the second coordinate; a list: the items' attribute.
+    // Polozenie and Rozmiar: the attribute of the second coordinate.
     TWpis& Drugi(const char* atrybut)
     {
         FU.Atrybut2 = atrybut;
         return *this;
     }
+    // Wybor: the names of the values, in their order.
+    TWpis& Nazwy(QStringList nazwy)
+    {
+        FU.Wybory = std::move(nazwy);
+        return *this;
+    }
+    // A list: the items' attribute (null: their text) and how many are written at most (0: all).
     TWpis& Elementy(const char* atrybut, int maks = 0)
     {
         FU.Atrybut = atrybut;
@@ -165,10 +172,7 @@ TWpis Folder(std::unique_ptr<TMyPath> K::*pole, const char* nazwaPola, const cha
 template <class T>
 TWpis Wybor(T K::*pole, const char* nazwaPola, const char* element, const char* atrybut, QStringList nazwy)
 {
-    TWpis w = Pole(pole, nazwaPola, element, atrybut, 0);
-    TUstawienie u = w;
-    u.Wybory = std::move(nazwy);
-    return TWpis(std::move(u));
+    return Pole(pole, nazwaPola, element, atrybut, 0).Nazwy(std::move(nazwy));
 }
 
 QString IstniejacyFolder(const QString& wartosc, const QString& domyslna)

@@ -313,6 +313,8 @@ void TSpisST::WczytajJednostki(const pugi::xml_node& e, TSpecyfikacja& wezel)
 {
     for (pugi::xml_node j = e.child("jednostki").child("jednostka"); j; j = j.next_sibling("jednostka")) {
         auto jm = std::make_unique<TJmSpecyfikacji>(Tekst(j, "jm"), Tekst(j, "opis"), Logiczna(j, "eksportuj"));
+        // Before the price is read, so that reading computes it once, with the list's settings.
+        jm->CenaJedn()->SetUstawienia(FUstawieniaCen);
         WczytajCeneJedn(j, *jm->CenaJedn());
         JakoSpecyfikacja(wezel, [&] { wezel.AddJm(std::move(jm)); });
     }

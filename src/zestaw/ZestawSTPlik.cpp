@@ -134,6 +134,8 @@ void TZestawST::OtworzZBajtow(QByteArray bajty, const QString& zestawPath)
 
     // Everything is read aside first, so that a failure anywhere leaves the open set as it was.
     auto spis = std::make_unique<TSpisST>();
+    if (FSpisST) // the new list prices its units as the one it replaces
+        spis->SetUstawieniaCen(FSpisST->UstawieniaCen());
     const QString sciezkaSpisu = Tekst(zestaw.child("sst"), "path");
     if (!sciezkaSpisu.isEmpty()) {
         spis->SetOnOtworzMaxProgres(FOnOtworzMaxProgres);

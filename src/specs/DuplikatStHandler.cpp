@@ -99,13 +99,20 @@ void PrzepiszZawartosc(int we, int wy)
 
 } // namespace
 
-TDuplikatStHandler::TDuplikatStHandler(IDuplikatStDialog* dialog) : FDialog(dialog)
+TZapamietaneOpcjeDuplikatow TZapamietaneOpcjeDuplikatow::ZKonfiguracji(const TKonfiguracja& k)
 {
-    const TKonfiguracja* k = TKonfiguracja::GetInstance();
-    if (k->FCzyZapamietacOpcjeDuplikatowNumeru)
-        FZapamietanaOpcjaDuplikatowNumeru = k->FZapamietanaOpcjaDuplikatowNumeru;
-    if (k->FCzyZapamietacOpcjeDuplikatowPliku)
-        FZapamietanaOpcjaDuplikatowPliku = k->FZapamietanaOpcjaDuplikatowPliku;
+    TZapamietaneOpcjeDuplikatow wynik;
+    if (k.FCzyZapamietacOpcjeDuplikatowNumeru)
+        wynik.Numeru = k.FZapamietanaOpcjaDuplikatowNumeru;
+    if (k.FCzyZapamietacOpcjeDuplikatowPliku)
+        wynik.Pliku = k.FZapamietanaOpcjaDuplikatowPliku;
+    return wynik;
+}
+
+TDuplikatStHandler::TDuplikatStHandler(const TZapamietaneOpcjeDuplikatow& zapamietane, IDuplikatStDialog* dialog)
+    : FDialog(dialog), FZapamietanaOpcjaDuplikatowNumeru(zapamietane.Numeru),
+      FZapamietanaOpcjaDuplikatowPliku(zapamietane.Pliku)
+{
 }
 
 bool TDuplikatStHandler::CzySaDuplikaty(TSpisST& spis, std::unique_ptr<TSpecyfikacja>& s, TSpecyfikacja*& istniejacy,

@@ -3,10 +3,10 @@
 #include "cli/ArgumentyPolecenia.h"
 
 #include "app/Wyjatki.h"
-#include "specs/StrukturaSst.h"
 #include "archive/ZestawArchiwizator.h"
 #include "cli/Cli.h"
 #include "cli/KonfiguracjaPolecenia.h"
+#include "specs/StrukturaSst.h"
 
 #include <QFileInfo>
 
@@ -77,12 +77,12 @@ int TPolecenieRozpakuj::Wykonaj(const QStringList& argumenty, QTextStream& wyjsc
 
     TKonfiguracjaPolecenia konfiguracja;
     konfiguracja.UstawNaCzasPolecenia(a.KatalogUzytkownika, false);
-    TZestawArchiwizator archiwizator;
-    TOpcjeEkstrakcjiArchiwum opcje;
+    // The dialog's defaults, then what the command line chose in its place.
+    TOpcjeEkstrakcjiArchiwum opcje = TOpcjeEkstrakcjiArchiwum::ZKonfiguracji(konfiguracja.Konfiguracja());
     opcje.SetFolderDocelowy(a.Folder);
     opcje.fczyNadpisuj = a.Nadpisuj;
     opcje.fstrukturaFolderow = struktura;
-    archiwizator.SetOpcjeEkstrakcji(opcje);
+    TZestawArchiwizator archiwizator(opcje);
     QString rozpakowany;
     if (rozszerzenie == QLatin1String("azst"))
         archiwizator.RozpakujArchiwumZestawu(a.Archiwum, rozpakowany);

@@ -1,8 +1,8 @@
 // The archive with the program's conventions: entry names, duplicates, lookup, extraction into a folder, safe saving.
 #include "archive/Archiwum.h"
-#include "support/SurowyZip.h"
 #include "app/ZipFile.h"
 #include "support/Pomocnicze.h"
+#include "support/SurowyZip.h"
 
 #include <QBuffer>
 #include <QDir>

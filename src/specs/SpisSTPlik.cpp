@@ -12,7 +12,6 @@
 #include "specs/SpisST.h"
 #include "specs/WariantSpecyfikacji.h"
 
-#include <QFile>
 #include <QFileInfo>
 
 #include <algorithm>
@@ -64,11 +63,14 @@ int PoliczElementy(const pugi::xml_node& pierwszy)
 
 QByteArray CzytajPlikListy(const QString& sciezka)
 {
-    QFile plik(sciezka);
-    if (!plik.open(QIODevice::ReadOnly))
+    try {
+        return CzytajCalyPlik(sciezka);
+    } catch (const EOdczytPliku& e) {
+        if (e.Powod() == EOdczytPliku::ZaDuzy)
+            throw;
         throw EBlad(
-            QStringLiteral("Nie można otworzyć pliku listy specyfikacji: %1 (%2)").arg(sciezka, plik.errorString()));
-    return plik.readAll();
+            QStringLiteral("Nie można otworzyć pliku listy specyfikacji: %1 (%2)").arg(sciezka, e.OpisSystemu()));
+    }
 }
 
 void ZapiszJednostki(pugi::xml_node& rodzic, const TSpecyfikacja& wezel)

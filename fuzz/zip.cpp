@@ -2,8 +2,8 @@
 // inflates (or fails with EBlad) within its declared size; an archive read whole writes back into one that
 // reads to the same names and contents.
 #include "app/Wyjatki.h"
-#include "archive/Archiwum.h"
 #include "app/ZipFile.h"
+#include "archive/Archiwum.h"
 
 #include <cstddef>
 #include <cstdint>

@@ -2,7 +2,7 @@
 # shellcheck shell=bash
 
 PAKIETY=(cmake ninja-build g++ ccache pkg-config qt6-base-dev libpugixml-dev libpcre2-dev zlib1g-dev libssl-dev
-         libgtest-dev libgmock-dev libbenchmark-dev zip unzip python3
+         libgtest-dev libgmock-dev libbenchmark-dev zip unzip python3 clang-format
          mdbtools mdbtools-dev
          libreoffice-writer-nogui libreoffice-dev fonts-liberation2 fonts-crosextra-carlito
          fonts-crosextra-caladea poppler-utils procps)

@@ -26,6 +26,20 @@ if command -v npm >/dev/null 2>&1; then
       echo "Uwaga: nie udało się zainstalować mdb-reader; porównania z nim zostaną pominięte." >&2
   fi
   export VELOSTRA_NODE_MODULES="$PWD/$katalog/npm/node_modules"
+  # Two real Access files (MIT) inside npm packages, unpacked here so that no test downloads anything.
+  pakiety="$katalog/npm/pakiety"
+  for p in database-js-adodb@1.1.3 mdb@0.1.0; do
+    nazwa=${p%@*}
+    if [ ! -d "$pakiety/$nazwa/package" ]; then
+      mkdir -p "$pakiety/$nazwa"
+      if tgz=$(cd "$pakiety/$nazwa" && npm pack --silent "$p" 2>/dev/null | tail -n 1) && [ -n "$tgz" ]; then
+        tar xzf "$pakiety/$nazwa/$tgz" -C "$pakiety/$nazwa"
+      else
+        echo "Uwaga: nie udało się pobrać $p; test prawdziwych plików Access zostanie pominięty." >&2
+      fi
+    fi
+  done
+  export VELOSTRA_PAKIETY_NPM="$PWD/$pakiety"
 fi
 
 export QT_QPA_PLATFORM=offscreen

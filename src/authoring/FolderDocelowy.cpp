@@ -1,8 +1,8 @@
 #include "authoring/FolderDocelowy.h"
 
 #include "app/Wyjatki.h"
-#include "specs/StrukturaSst.h"
 #include "specs/Specyfikacja.h"
+#include "specs/StrukturaSst.h"
 
 #include <QDir>
 #include <QFileInfo>

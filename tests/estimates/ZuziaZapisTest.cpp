@@ -149,6 +149,11 @@ TEST_F(ZuziaZapisTest, BledyZapisu)
         EXPECT_THROW(k.SaveFile(tylkoDoOdczytu), EBlad);
         EXPECT_EQ(CzytajPlik(tylkoDoOdczytu), QByteArray("x"));
     }
+    // The same for every user, the superuser too: a copy whose temporary cannot be made beside it (the
+    // name grows too long for the file system) fails and leaves the file it was to replace.
+    const QString dluga = Plik(QString(240, QLatin1Char('d')) + QStringLiteral(".xml"), "x");
+    EXPECT_THROW(k.SaveFile(dluga), EBlad);
+    EXPECT_EQ(CzytajPlik(dluga), QByteArray("x"));
     // A source that is gone.
     QFile::remove(zrodlo);
     try {

@@ -1,10 +1,10 @@
 #include "estimates/Kosztorys.h"
 #include "estimates/KosztorysFactory.h"
 #include "specs/WariantSpecyfikacji.h"
+#include "support/KonfiguracjaTestowa.h"
 #include "zestaw/DopasowanieSpecyfikacji.h"
 #include "zestaw/ZbiorST.h"
 #include "zestaw/ZestawST.h"
-#include "support/KonfiguracjaTestowa.h"
 
 #include <QStringList>
 

@@ -3,10 +3,10 @@
 #include "estimates/KosztorysFactory.h"
 #include "specs/KonfiguracjaZestawu.h"
 #include "specs/Specyfikacja.h"
-#include "zestaw/DopasowanieSpecyfikacji.h"
-#include "zestaw/ZbiorST.h"
 #include "support/KonfiguracjaTestowa.h"
 #include "support/Pomocnicze.h"
+#include "zestaw/DopasowanieSpecyfikacji.h"
+#include "zestaw/ZbiorST.h"
 
 #include <QDir>
 #include <QFile>

@@ -150,24 +150,13 @@ protected:
         return plik;
     }
 
-    QString Pobierz(const QString& pakiet, const QString& wPaczce)
+    // Real Access files from two npm packages, unpacked by scripts/test.sh before the tests run (a test
+    // never downloads anything itself).
+    static QString PlikZPakietu(const QString& pakiet, const QString& wPaczce)
     {
-        if (QStandardPaths::findExecutable(QStringLiteral("npm")).isEmpty())
-            return {};
-        QProcess p;
-        p.setWorkingDirectory(Katalog.path());
-        p.start(QStringLiteral("npm"), {QStringLiteral("pack"), QStringLiteral("--silent"), pakiet});
-        if (!p.waitForFinished(120000) || p.exitCode() != 0)
-            return {};
-        const QString tgz = QString::fromUtf8(p.readAllStandardOutput()).trimmed().split(QLatin1Char('\n')).last();
-        const QString cel = Plik(pakiet);
-        QDir().mkpath(cel);
-        QProcess tar;
-        tar.start(QStringLiteral("tar"), {QStringLiteral("xzf"), Katalog.filePath(tgz), QStringLiteral("-C"), cel});
-        if (!tar.waitForFinished(60000) || tar.exitCode() != 0)
-            return {};
-        const QString plik = cel + QLatin1Char('/') + wPaczce;
-        return QFile::exists(plik) ? plik : QString();
+        const QString katalog = qEnvironmentVariable("VELOSTRA_PAKIETY_NPM");
+        const QString plik = katalog + QLatin1Char('/') + pakiet + QLatin1Char('/') + wPaczce;
+        return !katalog.isEmpty() && QFile::exists(plik) ? plik : QString();
     }
 
     QTemporaryDir Katalog;
@@ -449,10 +438,10 @@ TEST_F(BazaMdbTest, PlikNieBazaLubBrak)
 
 TEST_F(BazaMdbTest, PrawdziwePlikiAccess)
 {
-    const QString stany = Pobierz(QStringLiteral("database-js-adodb@1.1.3"), QStringLiteral("package/test.mdb"));
-    const QString owoce = Pobierz(QStringLiteral("mdb@0.1.0"), QStringLiteral("package/test/fruit.mdb"));
+    const QString stany = PlikZPakietu(QStringLiteral("database-js-adodb"), QStringLiteral("package/test.mdb"));
+    const QString owoce = PlikZPakietu(QStringLiteral("mdb"), QStringLiteral("package/test/fruit.mdb"));
     if (stany.isEmpty() || owoce.isEmpty())
-        GTEST_SKIP() << "brak plików z npm (offline?)";
+        GTEST_SKIP() << "brak plików Access z pakietów npm (VELOSTRA_PAKIETY_NPM; scripts/test.sh je rozpakowuje)";
     PorownajZEksportem(stany);
     PorownajZEksportem(owoce);
 

@@ -101,8 +101,13 @@ int TPolecenieGeneruj::Wykonaj(const QStringList& argumenty, QTextStream& wyjsci
     if (!QDir().mkpath(folder))
         throw EBlad(QStringLiteral("Błąd tworzenia foldera docelowego: ") + folder);
 
-    TSilnikLibreOffice silnik;
-    std::unique_ptr<TZbiorEksporter> eksporter = UtworzEksporter(czyWord, &silnik);
+    std::unique_ptr<TSilnikLibreOffice> wlasny;
+    ISilnikDokumentow* silnik = FSilnik;
+    if (!silnik) {
+        wlasny = std::make_unique<TSilnikLibreOffice>();
+        silnik = wlasny.get();
+    }
+    std::unique_ptr<TZbiorEksporter> eksporter = UtworzEksporter(czyWord, silnik);
     UstawEksporterZKonfiguracji(*eksporter, ustawienia, czyWord);
     eksporter->CzyOtworzPoZapisaniu = false; // nobody to show it to
     TPytaniaCli pytania(bledy);
@@ -118,7 +123,8 @@ int TPolecenieGeneruj::Wykonaj(const QStringList& argumenty, QTextStream& wyjsci
         bledy.flush();
     };
     eksporter->ScalPliki(a.Wynik, lista->Pliki);
-    silnik.Zatrzymaj();
+    if (wlasny)
+        wlasny->Zatrzymaj();
 
     QJsonArray pliki;
     for (const TMyPath* p : lista->Pliki)

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "app/Wyjatki.h"
+#include "cli/Polecenie.h"
 
 #include "support/Pomocnicze.h"
 
@@ -20,13 +21,12 @@ struct TWynik
 };
 
 // Runs one command as the dispatcher does: a raised EBlad is the message printed with exit code 1.
-template <typename TPoleceniaKlasa> TWynik UruchomPolecenie(const QStringList& argumenty)
+inline TWynik UruchomPolecenie(TPolecenie& polecenie, const QStringList& argumenty)
 {
     QString wyjscie;
     QString bledy;
     QTextStream sw(&wyjscie);
     QTextStream sb(&bledy);
-    TPoleceniaKlasa polecenie;
     try {
         const int kod = polecenie.Wykonaj(argumenty, sw, sb);
         sw.flush();
@@ -35,6 +35,12 @@ template <typename TPoleceniaKlasa> TWynik UruchomPolecenie(const QStringList& a
         sw.flush();
         return {1, wyjscie, e.Komunikat()};
     }
+}
+
+template <typename TPoleceniaKlasa> TWynik UruchomPolecenie(const QStringList& argumenty)
+{
+    TPoleceniaKlasa polecenie;
+    return UruchomPolecenie(polecenie, argumenty);
 }
 
 inline QJsonObject Json(const QString& tekst)

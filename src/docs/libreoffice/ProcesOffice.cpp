@@ -129,6 +129,14 @@ void TProcesOffice::Uruchom()
     FPid = pid;
 }
 
+pid_t TProcesOffice::Odlacz()
+{
+    FKatalog.setAutoRemove(false);
+    const pid_t pid = FPid;
+    FPid = -1;
+    return pid;
+}
+
 bool TProcesOffice::CzyDziala()
 {
     if (FPid <= 0)

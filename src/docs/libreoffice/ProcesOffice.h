@@ -23,6 +23,11 @@ public:
     // children.
     void Zakoncz(int msCzekania);
     QString NazwaPotoku() const { return FNazwaPotoku; }
+    // The folder of the profile and the temporary files.
+    QString Katalog() const { return FKatalog.path(); }
+    // Leaves the running office to outlive this object (an office shared by several processes, ended by
+    // whoever holds its process group); returns the launcher's process id, also its group's.
+    pid_t Odlacz();
     // The office's executable: VELOSTRA_SOFFICE when set, else the installed one.
     static QString PlikWykonywalny();
 

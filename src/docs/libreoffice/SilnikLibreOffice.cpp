@@ -73,6 +73,8 @@ const int KCzasStartuMs = 60000;
 
 TSilnikLibreOffice::TSilnikLibreOffice() = default;
 
+TSilnikLibreOffice::TSilnikLibreOffice(QString potokWspolnego) : FPotokWspolnego(std::move(potokWspolnego)) {}
+
 TSilnikLibreOffice::~TSilnikLibreOffice()
 {
     Zatrzymaj();
@@ -87,20 +89,69 @@ bool TSilnikLibreOffice::CzyUruchomiony() const
 QString TSilnikLibreOffice::NazwaPotoku() const
 {
     std::lock_guard blokada(FMutex);
-    return FProces ? FProces->NazwaPotoku() : QString();
+    if (FProces)
+        return FProces->NazwaPotoku();
+    return FPolaczenie ? FPotokWspolnego : QString();
 }
 
 void TSilnikLibreOffice::Uruchom()
 {
+    {
+        std::lock_guard blokada(FMutex);
+        if (FPolaczenie && !FProces) {
+            // The shared office is kept while it answers; once it is gone, a private one takes its place.
+            try {
+                FPolaczenie->Desktop->getCurrentComponent();
+                return;
+            } catch (...) {
+                FPolaczenie.reset();
+                FPotokWspolnego.clear();
+            }
+        }
+    }
     Zatrzymaj();
     std::lock_guard blokada(FMutex);
     UruchomJesliTrzeba();
+}
+
+bool TSilnikLibreOffice::PolaczZeWspolnym()
+{
+    auto lokalny = KontekstLokalny();
+    const OUString adres =
+        DoUno(QStringLiteral("uno:pipe,name=%1;urp;StarOffice.ComponentContext").arg(FPotokWspolnego));
+    auto polaczenie = std::make_unique<TPolaczenieOffice>();
+    try {
+        Reference<css::bridge::XUnoUrlResolver> resolver = css::bridge::UnoUrlResolver::create(lokalny);
+        // Its owner may have started it a moment ago.
+        QElapsedTimer zegar;
+        zegar.start();
+        for (;;) {
+            try {
+                polaczenie->Kontekst.set(resolver->resolve(adres), UNO_QUERY_THROW);
+                break;
+            } catch (const css::connection::NoConnectException&) {
+                if (zegar.elapsed() > KCzasStartuMs)
+                    return false;
+                std::this_thread::sleep_for(std::chrono::milliseconds(50));
+            }
+        }
+        polaczenie->Desktop = css::frame::Desktop::create(polaczenie->Kontekst);
+    } catch (const css::uno::Exception&) {
+        return false;
+    }
+    FPolaczenie = std::move(polaczenie);
+    return true;
 }
 
 void TSilnikLibreOffice::UruchomJesliTrzeba()
 {
     if (FPolaczenie)
         return;
+    if (!FPotokWspolnego.isEmpty()) {
+        if (PolaczZeWspolnym())
+            return;
+        FPotokWspolnego.clear();
+    }
     auto lokalny = KontekstLokalny();
     auto proces = std::make_unique<TProcesOffice>();
     proces->Uruchom();
@@ -134,6 +185,10 @@ void TSilnikLibreOffice::UruchomJesliTrzeba()
 void TSilnikLibreOffice::Zatrzymaj()
 {
     std::lock_guard blokada(FMutex);
+    if (FPolaczenie && !FProces) {
+        FPolaczenie.reset(); // a shared office is its owner's to end
+        return;
+    }
     if (FPolaczenie) {
         try {
             FPolaczenie->Desktop->terminate();

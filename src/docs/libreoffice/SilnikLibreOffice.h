@@ -2,6 +2,8 @@
 
 #include "docs/SilnikDokumentow.h"
 
+#include <QString>
+
 #include <memory>
 #include <mutex>
 
@@ -15,6 +17,10 @@ class TSilnikLibreOffice : public ISilnikDokumentow
 {
 public:
     TSilnikLibreOffice();
+    // An engine that first uses an office already listening on the pipe (one office shared by the
+    // processes of a test run, started and ended by its owner): it never ends that office, and when the
+    // office is gone it starts a private one of its own.
+    explicit TSilnikLibreOffice(QString potokWspolnego);
     ~TSilnikLibreOffice() override;
 
     std::unique_ptr<IDokumentTekstowy> NowyDokument() override;
@@ -23,13 +29,15 @@ public:
     // Ends the office (asks it to quit, then terminates it).
     void Zatrzymaj();
     bool CzyUruchomiony() const;
-    // The pipe of the running office (empty when none runs).
+    // The pipe of the office in use (empty when none).
     QString NazwaPotoku() const;
 
 private:
     void UruchomJesliTrzeba();
+    bool PolaczZeWspolnym();
 
     mutable std::mutex FMutex;
     std::unique_ptr<TProcesOffice> FProces;
     std::unique_ptr<TPolaczenieOffice> FPolaczenie;
+    QString FPotokWspolnego;
 };

@@ -1,5 +1,7 @@
 #include "docs/libreoffice/SilnikOffice.h"
 
+#include "support/Pomocnicze.h"
+
 namespace {
 
 std::unique_ptr<TSilnikLibreOffice> GSilnik;
@@ -15,17 +17,29 @@ public:
 
 } // namespace
 
-void TTestZOffice::SetUpTestSuite()
+TSilnikLibreOffice& SilnikWspolny()
 {
     if (!GSilnik) {
-        GSilnik = std::make_unique<TSilnikLibreOffice>();
+        const QString folder = qEnvironmentVariable("VELOSTRA_OFFICE_TESTOWY");
+        QString potok;
+        if (!folder.isEmpty()) {
+            potok = QString::fromUtf8(CzytajPlik(folder + QStringLiteral("/potok"))).trimmed();
+            EXPECT_FALSE(potok.isEmpty()) << "brak potoku wspólnego pakietu biurowego w " << folder.toStdString();
+        }
+        GSilnik = std::make_unique<TSilnikLibreOffice>(potok);
         GSilnik->Uruchom();
     }
+    return *GSilnik;
+}
+
+void TTestZOffice::SetUpTestSuite()
+{
+    SilnikWspolny();
 }
 
 void TTestZOffice::TearDownTestSuite() {}
 
 TSilnikLibreOffice& TTestZOffice::Silnik()
 {
-    return *GSilnik;
+    return SilnikWspolny();
 }

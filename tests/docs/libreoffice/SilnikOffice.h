@@ -10,7 +10,11 @@
 
 #include <memory>
 
-// One office for the whole test program: started before the first test, ended after the last.
+// The office of the test program: the one its CTest set-up started (VELOSTRA_OFFICE_TESTOWY names the
+// folder with its pipe), shared by all the program's processes; run by hand, a private one started on
+// first use and ended after the last test.
+TSilnikLibreOffice& SilnikWspolny();
+
 class TTestZOffice : public TTestZKonfiguracja
 {
 public:

@@ -38,15 +38,16 @@ void ZapiszDoUrzadzenia(QIODevice& urzadzenie, const QByteArray& dane)
 // The longest file name (in bytes) the file systems in use take.
 constexpr qsizetype MaksNazwy = 255;
 
-QString NazwaTymczasowaObok(const QString& sciezka, bool zRozszerzeniem = false)
+// ".<name>.<random>.tmp" (or with the target's extension) beside the target. With skrocona, a name near the
+// limit is shortened so that the temporary still fits beside its target.
+QString NazwaTymczasowaObok(const QString& sciezka, bool zRozszerzeniem, bool skrocona)
 {
     const QFileInfo cel(sciezka);
     const QString koncowka =
         QLatin1Char('.') + QUuid::createUuid().toString(QUuid::Id128).left(12) +
         (zRozszerzeniem && !cel.suffix().isEmpty() ? QLatin1Char('.') + cel.suffix() : QStringLiteral(".tmp"));
-    // A target whose name is near the limit still gets a temporary beside it: its name is shortened.
     QString nazwa = QLatin1Char('.') + cel.fileName();
-    while (nazwa.size() > 1 && QFile::encodeName(nazwa + koncowka).size() > MaksNazwy)
+    while (skrocona && nazwa.size() > 1 && QFile::encodeName(nazwa + koncowka).size() > MaksNazwy)
         nazwa.chop(nazwa.size() >= 2 && nazwa.back().isLowSurrogate() ? 2 : 1);
     return cel.absolutePath() + QLatin1Char('/') + nazwa + koncowka;
 }
@@ -57,7 +58,7 @@ TZamianaPliku::TZamianaPliku(const QString& cel, const TOpcjeZamianyPliku& opcje
 {
     const QFileInfo info(cel);
     FCel = FOpcje.PrzezDowiazanie && info.exists() ? info.canonicalFilePath() : info.absoluteFilePath();
-    FTymczasowy = NazwaTymczasowaObok(FCel, FOpcje.ZRozszerzeniem);
+    FTymczasowy = NazwaTymczasowaObok(FCel, FOpcje.ZRozszerzeniem, true);
 }
 
 TZamianaPliku::~TZamianaPliku()
@@ -93,7 +94,8 @@ void TZamianaPliku::Zastap()
 
 void ZapiszBezpiecznie(const QString& sciezka, const QByteArray& dane, const TFabrykaUrzadzenia& fabryka)
 {
-    const QString tymczasowy = NazwaTymczasowaObok(sciezka);
+    // Not shortened: the old file waits under its name + "~", which a name at the limit cannot have either.
+    const QString tymczasowy = NazwaTymczasowaObok(sciezka, false, false);
     try {
         std::unique_ptr<QIODevice> urzadzenie;
         if (fabryka) {

@@ -57,6 +57,7 @@ struct TOpcjeZamianyPliku
 class TZamianaPliku
 {
 public:
+    // The temporary's name is shortened when the target's is near the file system's limit.
     explicit TZamianaPliku(const QString& cel, const TOpcjeZamianyPliku& opcje = {});
     ~TZamianaPliku();
     TZamianaPliku(const TZamianaPliku&) = delete;

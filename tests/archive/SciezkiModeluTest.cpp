@@ -145,14 +145,6 @@ TEST_F(TSciezkiModelu, ZestawZapisujeSciezkiTamGdzieArchiwumIchSzuka)
     CzytajWpis(Tmp(QStringLiteral("z.azst")), QStringLiteral("z.zst"), spakowany);
     EXPECT_EQ(ZOdwolaniem(spakowany), opisane);
     EXPECT_TRUE(ZeSciezka(spakowany, sciezki).empty());
-
-    // The missing-file lists look at the same attributes.
-    QFile::remove(szablonOdt);
-    const TListyBrakow braki = archiwizator.GetListyBrakow(plik);
-    ASSERT_EQ(braki.size(), 1u);
-    EXPECT_EQ(braki[0]->NazwaListy(), QStringLiteral("Strona tytułowa"));
-    ASSERT_EQ(braki[0]->Count(), 1);
-    EXPECT_EQ(braki[0]->Get(0), szablonOdt);
 }
 
 } // namespace

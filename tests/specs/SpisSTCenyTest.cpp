@@ -91,16 +91,4 @@ TEST_P(SpisSTCeny, JednostkaLiczyZUstawieniamiListy)
 
 INSTANTIATE_TEST_SUITE_P(Przypadki, SpisSTCeny, ::testing::ValuesIn(PrzypadkiCen));
 
-TEST_F(TestSpecyfikacji, JednostkaPozaListaNieMaWspolczynnika)
-{
-    // The configuration's coefficient (on by default) does not reach a unit of no list.
-    K->FCzyWspolczynnikGlobalnyCenyJedn = true;
-    K->FWspolczynnikGlobalnyCenyJedn = 2.0;
-    const auto jm = JednostkaZaDziesiec();
-    EXPECT_DOUBLE_EQ(jm->CenaJedn()->GetWartosc(), 10.0);
-    TSpisST spis;
-    EXPECT_EQ(spis.UstawieniaCen(), TUstawieniaCen());
-    K->FWspolczynnikGlobalnyCenyJedn = 1.0;
-}
-
 } // namespace

@@ -9,6 +9,7 @@
 
 #include <cmath>
 #include <mutex>
+#include <stdexcept>
 
 namespace {
 
@@ -100,12 +101,6 @@ void TKonfiguracja::Zapisz() const
     }
 }
 
-QString TKonfiguracja::Rozdzielczosc() const
-{
-    const QSize ekran = FOkno->RozmiarEkranu();
-    return QStringLiteral("%1x%2").arg(ekran.width()).arg(ekran.height());
-}
-
 // ---------------------------------------------------------------- values with rules
 
 void TKonfiguracja::SetUserPath(const QString& wartosc)
@@ -166,42 +161,27 @@ void TKonfiguracja::AddRecentZST(const QString& sciezka)
 
 // ---------------------------------------------------------------- defaults
 
+QVariant TKonfiguracja::GetDefault(const QString& nazwa)
+{
+    const TUstawienie& u = UstawienieKonfiguracji(nazwa);
+    if (!u.Domyslna.Stala.isValid())
+        throw std::logic_error("Wartość domyślna ustawienia " + nazwa.toStdString() + " jest wyliczana.");
+    return u.Domyslna.Stala;
+}
+
+QString TKonfiguracja::GetDefaultFolder(const QString& nazwa) const
+{
+    const TUstawienie& u = UstawienieKonfiguracji(nazwa);
+    if (u.Rodzaj != TRodzajUstawienia::Sciezka)
+        throw std::logic_error("Ustawienie " + nazwa.toStdString() + " nie jest folderem.");
+    TMyPath sciezka;
+    sciezka.SetEncodedPath(u.Domyslna.Dla(*this).toString());
+    return sciezka.GetPath(FUserPath);
+}
+
 QString TKonfiguracja::GetDefaultUserPath()
 {
     return DomyslnyKatalogUzytkownika();
-}
-
-QString TKonfiguracja::GetDefaultZestawyPath() const
-{
-    return FUserPath + QStringLiteral("/Dane/Zestawy");
-}
-QString TKonfiguracja::GetDefaultKosztorysyPath() const
-{
-    return FUserPath + QStringLiteral("/Dane/Kosztorysy");
-}
-QString TKonfiguracja::GetDefaultSstPath() const
-{
-    return FUserPath + QStringLiteral("/Dane/Listy SST");
-}
-QString TKonfiguracja::GetDefaultSzablonyStronyTytPath() const
-{
-    return FUserPath + QStringLiteral("/Dane/Szablony");
-}
-QString TKonfiguracja::GetDefaultSzablonyStPath() const
-{
-    return FUserPath + QStringLiteral("/Dane/Szablony/Specyfikacje");
-}
-QString TKonfiguracja::GetDefaultEksportPath() const
-{
-    return FUserPath + QStringLiteral("/Dane/Eksport");
-}
-QString TKonfiguracja::GetDefaultStZSzablonuPath() const
-{
-    return FUserPath + QStringLiteral("/Specyfikacje Techniczne");
-}
-QString TKonfiguracja::GetDefaultStcPath() const
-{
-    return FUserPath + QStringLiteral("/CAD");
 }
 
 QSize TKonfiguracja::GetDefaultSize() const
@@ -220,17 +200,13 @@ QPoint TKonfiguracja::GetDefaultPosition() const
 
 int TKonfiguracja::GetDefaultDrzewoSTWidth() const
 {
-    return Zaokraglij((FOkno->SzerokoscObszaruKlienta(FSize) - GetDefaultNawigatorWidth()) / 2.0);
+    const int nawigator = GetDefault(QStringLiteral("NawigatorWidth")).toInt();
+    return Zaokraglij((FOkno->SzerokoscObszaruKlienta(FSize) - nawigator) / 2.0);
 }
 
 int TKonfiguracja::GetDefaultPodgladDrzewaHeight() const
 {
     return Zaokraglij(FOkno->WysokoscPaneluDrzewa(FSize) / 4.0);
-}
-
-QStringList TKonfiguracja::GetDefaultTytulyEksportuXls()
-{
-    return {QStringLiteral("FORMULARZ OFERTOWY"), QStringLiteral("TABELA ELEMENTÓW ROZLICZENIOWYCH")};
 }
 
 QString TKonfiguracja::GetDefaultEdbudJdnMdbPath()
@@ -239,97 +215,40 @@ QString TKonfiguracja::GetDefaultEdbudJdnMdbPath()
     return QFileInfo::exists(sciezka) ? sciezka : QString();
 }
 
+void TKonfiguracja::PrzywrocDomyslne(TGrupaUstawien grupa)
+{
+    for (const TUstawienie* u : UstawieniaKonfiguracjiWKolejnosciOdczytu())
+        if (u->Grupa == grupa)
+            u->Ustaw(*this, u->Domyslna.Dla(*this));
+}
+
 void TKonfiguracja::LoadDefaultPanels()
 {
-    FDrzewoSTWidth = GetDefaultDrzewoSTWidth();
-    FNawigatorWidth = GetDefaultNawigatorWidth();
-    FPodgladDrzewaHeight = GetDefaultPodgladDrzewaHeight();
-    FPodgladPozHeight = FPodgladDrzewaHeight;
-    FPodgladPozZStHeight = FPodgladDrzewaHeight;
-    FCzyPodgladDrzewa = true;
-    FCzyPodgladPozycjiZSt = true;
-    FCzyPodgladSzczPozycji = true;
+    PrzywrocDomyslne(TGrupaUstawien::Panele);
 }
 
 void TKonfiguracja::LoadDefaultPaths()
 {
-    FZestawyPath->SetPath(GetDefaultZestawyPath(), FUserPath);
-    FKosztorysyPath->SetPath(GetDefaultKosztorysyPath(), FUserPath);
-    FSstPath->SetPath(GetDefaultSstPath(), FUserPath);
-    FSzablonyStronyTytPath->SetPath(GetDefaultSzablonyStronyTytPath(), FUserPath);
-    FSzablonyStPath->SetPath(GetDefaultSzablonyStPath(), FUserPath);
-    FEksportPath->SetPath(GetDefaultEksportPath(), FUserPath);
-    FStZSzablonuPath->SetPath(GetDefaultStZSzablonuPath(), FUserPath);
-    FStcPath->SetPath(GetDefaultStcPath(), FUserPath);
+    PrzywrocDomyslne(TGrupaUstawien::Sciezki);
 }
 
 void TKonfiguracja::LoadDefaultPorzadkST()
 {
-    FPorzadkSTFolderDocelowy.clear();
-    FPorzadkSTOpcja = 0;
-    FPorzadkSTNadpisuj = true;
-    FPorzadkSTAktualizuj = true;
+    PrzywrocDomyslne(TGrupaUstawien::PorzadkST);
 }
 
 void TKonfiguracja::LoadDefaultUserPath()
 {
-    SetUserPath(GetDefaultUserPath());
+    PrzywrocDomyslne(TGrupaUstawien::KatalogUzytkownika);
 }
 
 void TKonfiguracja::LoadDefaultTytuluEksportuXls()
 {
-    FTytulyEksportuXls = GetDefaultTytulyEksportuXls();
+    PrzywrocDomyslne(TGrupaUstawien::TytulyEksportuXls);
 }
 
 void TKonfiguracja::UstawDomyslnePierwszegoStartu()
 {
-    FSize = GetDefaultSize();
-    FPosition = GetDefaultPosition();
-    FMaximized = true;
-    LoadDefaultUserPath();
-    LoadDefaultPanels();
-    FWidokKosztorys = false;
-    FFilterKosztorysIndex = 0;
-    FCzyPozycjeST = FCzyPozycjeBezST = FCzyPozycjeSynchronizujZDrzewkiem = true;
-    FCzyZbiorSTPokazKosztorys = FCzyZbiorSTPokazWlasne = FCzyZbiorSTPokazBraki = FCzyZbiorSTPokazZPlikami = true;
-    FCzyZbiorSTSynchronizujZDrzewkiem = FCzyDrzewkoSynchronizujZeZbioremSt = true;
-    LoadDefaultPorzadkST();
-    LoadDefaultPaths();
-    FStcPath->SetEncodedPath(QString());
-    FRecentZSTList.clear();
-    FRecentSSTList.clear();
-    FTytulPodgladuDrzewa = GetDefaultTytulPodgladuDrzewa();
-    FCzyBackupZestawu = FCzyBackupListySST = FCzySortujPopupListView = true;
-    FRozmiarDrzewoSpecyfikacji = FRozmiarSpecyfikacje = FRozmiarKosztorys = FRozmiarDrzewoElementow = 8;
-    SetPierwszaStronaDocTemplate(QString());
-    SetPierwszaStronaOdtTemplate(QString());
-    FCzyscSSTPrzyNowymZst = false;
-    FCzyPomijajWFiltrzePopupListView = false;
-    FPomijaneWFiltrzePopupListView.clear();
-    FCzyKorzystajZWariantow = false;
-    // At the first start these values begin empty, zero or false; the table's defaults are what a file
-    // that lacks them gives.
-    FCzyWyswietlacTytulSTZWariantem = false;
-    FListaSeparatorowWariantow.clear();
-    FWizualnySeparatorWariantu.clear();
-    FUwzglednijWariantyPrzyEksporcieKosztorysu = false;
-    FRozpoznajWariantyPrzyImporcieKosztorysu = false;
-    FEdbudJdnMdbPath.clear();
-    FCzyPotwierdzenieUsunPowiazaniePlikuST = FCzyPotwierdzenieUsunST = false;
-    FCzyPotwierdzenieUsunSTZPozycji = FCzyPotwierdzenieUsunSTZeZbioru = false;
-    FPytajOPozostalePozycje = true;
-    FWyborDlaPozostalychPozycji = 0;
-    FCzyZapisujTytulyEksportuXls = false;
-    FTytulyEksportuXls.clear();
-    FTylkoWidokSpecyfikacje = false;
-    FCzyZapamietacOpcjeDuplikatowNumeru = FCzyZapamietacOpcjeDuplikatowPliku = false;
-    FZapamietanaOpcjaDuplikatowNumeru = doNone;
-    FZapamietanaOpcjaDuplikatowPliku = dpoNone;
-    FCzyEksportDoc = true;
-    FCzyWyswietlajCeny = true;
-    FNazwaJmWTytuleStPrzyGenerowaniuKosztorysu = true;
-    FOtworzKosztorysPoStworzeniu = true;
-    FWyswietlajEdytorJmPrzyEdycjiSt = false;
-    FWspolczynnikGlobalnyCenyJedn = 1.0;
-    FCzyWspolczynnikGlobalnyCenyJedn = true;
+    for (const TUstawienie* u : UstawieniaKonfiguracjiWKolejnosciOdczytu())
+        u->Ustaw(*this, u->DomyslnaNaStart(*this));
 }

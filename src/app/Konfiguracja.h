@@ -1,5 +1,6 @@
 #pragma once
 
+#include "app/KonfiguracjaUstawienia.h"
 #include "app/MyPath.h"
 #include "app/OknoKonfiguracji.h"
 #include "app/OpcjeDuplikatow.h"
@@ -8,6 +9,7 @@
 #include <QPoint>
 #include <QSize>
 #include <QStringList>
+#include <QVariant>
 
 #include <functional>
 #include <memory>
@@ -34,35 +36,37 @@ public:
     TKonfiguracja(const TKonfiguracja&) = delete;
     TKonfiguracja& operator=(const TKonfiguracja&) = delete;
 
+    // --- The settings. Their defaults, names in the file and kinds are in the table of settings
+    // (KonfiguracjaUstawienia.h); the reader, the writer and the defaults walk it.
     // --- Main window and panels
     QPoint FPosition;
-    bool FMaximized = true;
+    bool FMaximized{};
     QSize FSize;
-    int FDrzewoSTWidth = 0;
-    int FNawigatorWidth = 225;
-    int FPodgladDrzewaHeight = 0;
-    int FPodgladPozHeight = 0;
-    int FPodgladPozZStHeight = 0;
-    bool FCzyPodgladDrzewa = true;
-    bool FCzyPodgladPozycjiZSt = true;
-    bool FCzyPodgladSzczPozycji = true;
-    bool FWidokKosztorys = false;
-    int FFilterKosztorysIndex = 0;
+    int FDrzewoSTWidth{};
+    int FNawigatorWidth{};
+    int FPodgladDrzewaHeight{};
+    int FPodgladPozHeight{};
+    int FPodgladPozZStHeight{};
+    bool FCzyPodgladDrzewa{};
+    bool FCzyPodgladPozycjiZSt{};
+    bool FCzyPodgladSzczPozycji{};
+    bool FWidokKosztorys{};
+    int FFilterKosztorysIndex{};
     // --- Filters of the positions and the collection
-    bool FCzyPozycjeST = true;
-    bool FCzyPozycjeBezST = true;
-    bool FCzyPozycjeSynchronizujZDrzewkiem = true;
-    bool FCzyZbiorSTPokazKosztorys = true;
-    bool FCzyZbiorSTPokazWlasne = true;
-    bool FCzyZbiorSTPokazBraki = true;
-    bool FCzyZbiorSTPokazZPlikami = true;
-    bool FCzyZbiorSTSynchronizujZDrzewkiem = true;
-    bool FCzyDrzewkoSynchronizujZeZbioremSt = true;
+    bool FCzyPozycjeST{};
+    bool FCzyPozycjeBezST{};
+    bool FCzyPozycjeSynchronizujZDrzewkiem{};
+    bool FCzyZbiorSTPokazKosztorys{};
+    bool FCzyZbiorSTPokazWlasne{};
+    bool FCzyZbiorSTPokazBraki{};
+    bool FCzyZbiorSTPokazZPlikami{};
+    bool FCzyZbiorSTSynchronizujZDrzewkiem{};
+    bool FCzyDrzewkoSynchronizujZeZbioremSt{};
     // --- Ordering of a list's files
     QString FPorzadkSTFolderDocelowy;
-    int FPorzadkSTOpcja = 0;
-    bool FPorzadkSTNadpisuj = true;
-    bool FPorzadkSTAktualizuj = true;
+    int FPorzadkSTOpcja{};
+    bool FPorzadkSTNadpisuj{};
+    bool FPorzadkSTAktualizuj{};
     // --- Data folders (owned; stored form with "%USERPATH%")
     std::unique_ptr<TMyPath> FZestawyPath;
     std::unique_ptr<TMyPath> FKosztorysyPath;
@@ -76,48 +80,48 @@ public:
     QStringList FRecentZSTList;
     QStringList FRecentSSTList;
     // --- Views and files
-    QString FTytulPodgladuDrzewa = QStringLiteral("Szczegóły");
-    bool FCzyBackupZestawu = true;
-    bool FCzyBackupListySST = true;
-    bool FCzySortujPopupListView = true;
-    int FRozmiarDrzewoSpecyfikacji = 8;
-    int FRozmiarSpecyfikacje = 8;
-    int FRozmiarKosztorys = 8;
-    int FRozmiarDrzewoElementow = 8;
-    bool FCzyscSSTPrzyNowymZst = false;
-    bool FCzyPomijajWFiltrzePopupListView = false;
+    QString FTytulPodgladuDrzewa;
+    bool FCzyBackupZestawu{};
+    bool FCzyBackupListySST{};
+    bool FCzySortujPopupListView{};
+    int FRozmiarDrzewoSpecyfikacji{};
+    int FRozmiarSpecyfikacje{};
+    int FRozmiarKosztorys{};
+    int FRozmiarDrzewoElementow{};
+    bool FCzyscSSTPrzyNowymZst{};
+    bool FCzyPomijajWFiltrzePopupListView{};
     QString FPomijaneWFiltrzePopupListView;
     // --- Variants
-    bool FCzyKorzystajZWariantow = false;
-    bool FCzyWyswietlacTytulSTZWariantem = true;
+    bool FCzyKorzystajZWariantow{};
+    bool FCzyWyswietlacTytulSTZWariantem{};
     QString FListaSeparatorowWariantow;
-    bool FUwzglednijWariantyPrzyEksporcieKosztorysu = false;
-    bool FRozpoznajWariantyPrzyImporcieKosztorysu = false;
+    bool FUwzglednijWariantyPrzyEksporcieKosztorysu{};
+    bool FRozpoznajWariantyPrzyImporcieKosztorysu{};
     QString FEdbudJdnMdbPath;
     // --- Confirmations and questions
-    bool FCzyPotwierdzenieUsunPowiazaniePlikuST = true;
-    bool FCzyPotwierdzenieUsunST = true;
-    bool FCzyPotwierdzenieUsunSTZPozycji = true;
-    bool FCzyPotwierdzenieUsunSTZeZbioru = true;
-    bool FPytajOPozostalePozycje = true;
-    int FWyborDlaPozostalychPozycji = 0;
+    bool FCzyPotwierdzenieUsunPowiazaniePlikuST{};
+    bool FCzyPotwierdzenieUsunST{};
+    bool FCzyPotwierdzenieUsunSTZPozycji{};
+    bool FCzyPotwierdzenieUsunSTZeZbioru{};
+    bool FPytajOPozostalePozycje{};
+    int FWyborDlaPozostalychPozycji{};
     // --- Spreadsheet titles
-    bool FCzyZapisujTytulyEksportuXls = false;
+    bool FCzyZapisujTytulyEksportuXls{};
     QStringList FTytulyEksportuXls;
-    bool FTylkoWidokSpecyfikacje = false;
+    bool FTylkoWidokSpecyfikacje{};
     // --- Duplicates
-    bool FCzyZapamietacOpcjeDuplikatowNumeru = false;
-    bool FCzyZapamietacOpcjeDuplikatowPliku = false;
-    TOpcjaDuplikatowNumeru FZapamietanaOpcjaDuplikatowNumeru = doNone;
-    TOpcjaDuplikatowPliku FZapamietanaOpcjaDuplikatowPliku = dpoNone;
+    bool FCzyZapamietacOpcjeDuplikatowNumeru{};
+    bool FCzyZapamietacOpcjeDuplikatowPliku{};
+    TOpcjaDuplikatowNumeru FZapamietanaOpcjaDuplikatowNumeru{};
+    TOpcjaDuplikatowPliku FZapamietanaOpcjaDuplikatowPliku{};
     // --- Output and prices
-    bool FCzyEksportDoc = true;
-    bool FCzyWyswietlajCeny = true;
-    bool FNazwaJmWTytuleStPrzyGenerowaniuKosztorysu = true;
-    bool FOtworzKosztorysPoStworzeniu = true;
-    bool FWyswietlajEdytorJmPrzyEdycjiSt = false;
-    double FWspolczynnikGlobalnyCenyJedn = 1.0;
-    bool FCzyWspolczynnikGlobalnyCenyJedn = true;
+    bool FCzyEksportDoc{};
+    bool FCzyWyswietlajCeny{};
+    bool FNazwaJmWTytuleStPrzyGenerowaniuKosztorysu{};
+    bool FOtworzKosztorysPoStworzeniu{};
+    bool FWyswietlajEdytorJmPrzyEdycjiSt{};
+    double FWspolczynnikGlobalnyCenyJedn{};
+    bool FCzyWspolczynnikGlobalnyCenyJedn{};
 
     // Fires whenever either title-page template is set.
     std::function<void(TKonfiguracja* sender)> OnZmianaPierwszejStrony;
@@ -149,44 +153,32 @@ public:
     void LoadDefaultUserPath();
     void LoadDefaultTytuluEksportuXls();
 
-    // --- Fixed defaults
+    // --- Defaults, as the table of settings gives them
+    // The fixed default of the setting of that name (the field's name without "F"). Throws
+    // std::logic_error for a name the table lacks or a default computed from the screen or the user folder.
+    static QVariant GetDefault(const QString& nazwa);
+    // A folder's default (a path of the table's kind Sciezka, e.g. "SstPath") as a real path.
+    QString GetDefaultFolder(const QString& nazwa) const;
     static QString GetDefaultUserPath();
-    QString GetDefaultZestawyPath() const;
-    QString GetDefaultKosztorysyPath() const;
-    QString GetDefaultSstPath() const;
-    QString GetDefaultSzablonyStronyTytPath() const;
-    QString GetDefaultSzablonyStPath() const;
-    QString GetDefaultEksportPath() const;
-    QString GetDefaultStZSzablonuPath() const;
-    QString GetDefaultStcPath() const;
+    // 80 % of the screen.
     QSize GetDefaultSize() const;
+    // Centred on the screen for the current window size (the default size while there is none).
     QPoint GetDefaultPosition() const;
+    // Half of the client width beside the navigator.
     int GetDefaultDrzewoSTWidth() const;
-    static int GetDefaultNawigatorWidth() { return 225; }
+    // A quarter of the specification-tree panel.
     int GetDefaultPodgladDrzewaHeight() const;
-    static QString GetDefaultTytulPodgladuDrzewa() { return QStringLiteral("Szczegóły"); }
-    static bool GetDefaultBackupZestawu() { return true; }
-    static bool GetDefaultBackupListySST() { return true; }
-    static bool GetDefaultSortujPopupListView() { return true; }
-    static int GetDefaultRozmiarDrzewoSpecyfikacji() { return 8; }
-    static int GetDefaultRozmiarSpecyfikacje() { return 8; }
-    static int GetDefaultRozmiarKosztorys() { return 8; }
-    static int GetDefaultRozmiarDrzewoElementow() { return 8; }
-    static bool GetDefaultPotwierdzenieUsun() { return true; }
-    static bool GetDefaultPytajOPozostalePozycje() { return true; }
-    static bool GetDefaultKorzystajZWariantow() { return false; }
-    static bool GetDefaultWyswietlacTytulSTZWariantem() { return true; }
-    static QString GetDefaultWizualnySeparatorWariantu() { return QStringLiteral("."); }
-    static QStringList GetDefaultTytulyEksportuXls();
-    static bool GetDefaultEksportDoc() { return true; }
-    static bool GetDefaultWyswietlajCeny() { return true; }
-    static double GetDefaultWspolczynnikGlobalnyCenyJedn() { return 1.0; }
+    static QStringList GetDefaultTytulyEksportuXls()
+    {
+        return GetDefault(QStringLiteral("TytulyEksportuXls")).toStringList();
+    }
+    // The Edbud unit dictionary at its usual place, when it is there.
     static QString GetDefaultEdbudJdnMdbPath();
 
     // The file's full path; creates its folder when missing.
     static QString GetConfFilePath();
 
-    // The file's content as it would be written now (root "zestaw", the 41 elements in their order).
+    // The file's content as it would be written now: root "zestaw", then the settings in the table's order.
     QByteArray DoXml() const;
     // Writes the file; a failure is silent, as the run must end normally.
     void Zapisz() const;
@@ -200,13 +192,13 @@ private:
     explicit TKonfiguracja(IOknoKonfiguracji* okno);
 
     void UstawDomyslnePierwszegoStartu();
+    void PrzywrocDomyslne(TGrupaUstawien grupa);
     void WczytajZDokumentu(const pugi::xml_document& dokument);
-    QString Rozdzielczosc() const;
     static void DodajNaPoczatek(QStringList& lista, const QString& sciezka);
 
     IOknoKonfiguracji* FOkno = nullptr; // the main window, not owned
     QString FUserPath;
     QString FPierwszaStronaDocTemplate;
     QString FPierwszaStronaOdtTemplate;
-    QString FWizualnySeparatorWariantu = QStringLiteral(".");
+    QString FWizualnySeparatorWariantu;
 };

@@ -1,77 +1,221 @@
-// Reading and writing the configuration file: root "zestaw" with its 41 elements in a fixed order.
+// Reading and writing the configuration file: root "zestaw", its attributes and elements in the order of
+// the table of settings (KonfiguracjaUstawienia.cpp).
 #include "app/Konfiguracja.h"
 
 #include "app/Liczby.h"
 #include "app/Wyjatki.h"
 #include "app/Xml.h"
 
-#include <QDir>
-#include <QFileInfo>
+#include <QPoint>
+#include <QSize>
 
-#include <cmath>
+#include <algorithm>
+#include <cstring>
 
 namespace {
 
-constexpr int MaksPozycjiOstatnich = 5;
+using R = TRodzajUstawienia;
+
+// Elements that hold the window's place or size carry the screen they were taken on.
+constexpr const char* AtrybutEkranu = "res";
+constexpr const char* AtrybutMonitorow = "monCount";
+constexpr const char* Pozycja = "item";
+
+// The current screen as width "x" height, e.g. "1920x1080".
+QString Rozdzielczosc(const IOknoKonfiguracji& okno)
+{
+    return QStringLiteral("%1x%2").arg(okno.RozmiarEkranu().width()).arg(okno.RozmiarEkranu().height());
+}
+
+bool CzyOkno(const TUstawienie& u)
+{
+    return u.Rodzaj == R::Polozenie || u.Rodzaj == R::Rozmiar;
+}
+
+bool TenSamElement(const char* a, const char* b)
+{
+    return a == b || (a && b && std::strcmp(a, b) == 0);
+}
 
 // The value of an attribute of a setting; for names that occur more than once, the first element of
 // that name that carries the attribute.
 std::optional<QString> Atr(const pugi::xml_node& korzen, const char* element, const char* atrybut)
 {
+    if (!element)
+        return AtrybutXml(korzen, atrybut);
     for (pugi::xml_node n = korzen.child(element); n; n = n.next_sibling(element))
         if (const pugi::xml_attribute a = n.attribute(atrybut))
             return QString::fromUtf8(a.value());
     return std::nullopt;
 }
 
-const char* NazwaOpcjiNumeru(TOpcjaDuplikatowNumeru o)
+// Reads the settings of one document, each by its kind; the values in the window's elements only when
+// those were written on the current screen.
+class TOdczyt
 {
-    switch (o) {
-    case doPomin:
-        return "doPomin";
-    case doNadpisz:
-        return "doNadpisz";
-    default:
-        return nullptr;
+public:
+    TOdczyt(TKonfiguracja& k, pugi::xml_node korzen) : FK(k), FKorzen(korzen) {}
+
+    void Wczytaj(const TUstawienie& u)
+    {
+        if (u.Element && ElementOkna(u.Element)) {
+            WczytajZOkna(u);
+            return;
+        }
+        std::optional<QString> tekst = Atr(FKorzen, u.Element, u.Atrybut);
+        if (u.TylkoZAtrybutem && !Atr(FKorzen, u.Element, u.TylkoZAtrybutem))
+            tekst.reset();
+        u.Ustaw(FK, Wartosc(u, tekst, u.DomyslnaGdyBrak(FK)));
     }
-}
 
-const char* NazwaOpcjiPliku(TOpcjaDuplikatowPliku o)
-{
-    switch (o) {
-    case dpoDodajBezPliku:
-        return "dpoDodajBezPliku";
-    case dpoNadpiszPlikIPominSt:
-        return "dpoNadpiszPlikIPominSt";
-    case dpoNadpisz:
-        return "dpoNadpisz";
-    case dpoPominSt:
-        return "dpoPominSt";
-    default:
-        return nullptr;
+private:
+    QVariant Wartosc(const TUstawienie& u, const std::optional<QString>& tekst, const QVariant& domyslna)
+    {
+        switch (u.Rodzaj) {
+        case R::Logiczna:
+            return XmlNaLogiczna(tekst, domyslna.toBool());
+        case R::Calkowita:
+            return XmlNaCalkowita(tekst, domyslna.toInt());
+        case R::Liczba:
+            return XmlNaLiczbe(tekst, domyslna.toDouble());
+        case R::Tekst:
+            return Regula(u, XmlNaTekstDomyslny(tekst, domyslna.toString()), domyslna.toString());
+        case R::TekstDokladny:
+            return Regula(u, tekst.value_or(domyslna.toString()), domyslna.toString());
+        case R::Sciezka:
+            return Folder(u, domyslna.toString());
+        case R::Lista:
+            return Lista(u, domyslna.toStringList());
+        case R::Wybor:
+            return tekst ? std::max<int>(0, static_cast<int>(u.Wybory.indexOf(*tekst))) : domyslna.toInt();
+        case R::Polozenie:
+        case R::Rozmiar:
+            break;
+        }
+        return domyslna;
     }
-}
 
-TOpcjaDuplikatowNumeru OpcjaNumeruZTekstu(const std::optional<QString>& t)
-{
-    if (t == QStringLiteral("doPomin"))
-        return doPomin;
-    if (t == QStringLiteral("doNadpisz"))
-        return doNadpisz;
-    return doNone;
-}
+    static QString Regula(const TUstawienie& u, const QString& wartosc, const QString& domyslna)
+    {
+        return u.Regula ? u.Regula(wartosc, domyslna) : wartosc;
+    }
 
-TOpcjaDuplikatowPliku OpcjaPlikuZTekstu(const std::optional<QString>& t)
-{
-    for (TOpcjaDuplikatowPliku o : {dpoDodajBezPliku, dpoNadpiszPlikIPominSt, dpoNadpisz, dpoPominSt})
-        if (t == QString::fromLatin1(NazwaOpcjiPliku(o)))
-            return o;
-    return dpoNone;
-}
+    // An empty main folder sends all folders of the element but the independent ones to their defaults;
+    // otherwise an empty one that may not stay empty goes back alone.
+    QVariant Folder(const TUstawienie& u, const QString& domyslna)
+    {
+        auto Zapisany = [this](const TUstawienie& f) {
+            return XmlNaTekstDomyslny(Atr(FKorzen, f.Element, f.Atrybut), f.Domyslna.Dla(FK).toString());
+        };
+        bool pustyGlowny = false;
+        for (const TUstawienie& f : UstawieniaKonfiguracji())
+            if (f.Rodzaj == R::Sciezka && TenSamElement(f.Element, u.Element) && f.Folder == TRegulaFolderu::Glowny)
+                pustyGlowny = pustyGlowny || Zapisany(f).isEmpty();
+        const QString zapisany = Zapisany(u);
+        if (pustyGlowny && u.Folder != TRegulaFolderu::Niezalezny)
+            return domyslna;
+        const bool pustyToDomyslny =
+            u.Folder == TRegulaFolderu::PustyToDomyslny || u.Folder == TRegulaFolderu::Niezalezny;
+        return zapisany.isEmpty() && pustyToDomyslny ? domyslna : zapisany;
+    }
 
-pugi::xml_node Dodaj(pugi::xml_node& rodzic, const char* nazwa)
+    // The items of the first element of that name; none at all gives the default.
+    QVariant Lista(const TUstawienie& u, const QStringList& domyslna)
+    {
+        const pugi::xml_node element = FKorzen.child(u.Element);
+        if (!element.child(Pozycja))
+            return domyslna;
+        QStringList lista;
+        for (pugi::xml_node item = element.child(Pozycja); item; item = item.next_sibling(Pozycja)) {
+            QString wartosc = u.Atrybut ? XmlNaTekst(AtrybutXml(item, u.Atrybut)) : TekstWezla(item).trimmed();
+            if (!wartosc.isEmpty() && u.Regula)
+                wartosc = u.Regula(wartosc, QString());
+            if (!wartosc.isEmpty())
+                lista.append(wartosc);
+        }
+        return lista;
+    }
+
+    bool ElementOkna(const char* element) const
+    {
+        for (const TUstawienie& u : UstawieniaKonfiguracji())
+            if (CzyOkno(u) && TenSamElement(u.Element, element))
+                return true;
+        return false;
+    }
+
+    // The window's place and size hold only for the screen they were taken on: the same resolution, the
+    // same number of monitors, and whole numbers. Otherwise every value of the element takes its default
+    // (centred and maximised); a value missing from an element that holds takes the "missing" default.
+    void WczytajZOkna(const TUstawienie& u)
+    {
+        const TUstawienie* okno = nullptr;
+        for (const TUstawienie& w : UstawieniaKonfiguracji())
+            if (CzyOkno(w) && TenSamElement(w.Element, u.Element))
+                okno = &w;
+        const auto x = TekstNaCalkowita(Atr(FKorzen, okno->Element, okno->Atrybut).value_or(QString()));
+        const auto y = TekstNaCalkowita(Atr(FKorzen, okno->Element, okno->Atrybut2).value_or(QString()));
+        const auto monitorow = TekstNaCalkowita(Atr(FKorzen, u.Element, AtrybutMonitorow).value_or(QString()));
+        const bool tenSamEkran = FKorzen.child(u.Element) &&
+                                 XmlNaTekst(Atr(FKorzen, u.Element, AtrybutEkranu)) == Rozdzielczosc(*FK.Okno()) && x &&
+                                 y && monitorow && *monitorow == FK.Okno()->LiczbaMonitorow();
+        if (CzyOkno(u)) {
+            if (!tenSamEkran)
+                u.Ustaw(FK, u.Domyslna.Dla(FK));
+            else
+                u.Ustaw(FK, u.Rodzaj == R::Polozenie ? QVariant(QPoint(*x, *y)) : QVariant(QSize(*x, *y)));
+            return;
+        }
+        // Read even for another screen: a value that does not convert spoils the whole file.
+        const QVariant zapisana = Wartosc(u, Atr(FKorzen, u.Element, u.Atrybut), u.DomyslnaGdyBrak(FK));
+        u.Ustaw(FK, tenSamEkran ? zapisana : u.Domyslna.Dla(FK));
+    }
+
+    TKonfiguracja& FK;
+    pugi::xml_node FKorzen;
+};
+
+void ZapiszUstawienie(pugi::xml_node& e, const TUstawienie& u, const QVariant& w)
 {
-    return rodzic.append_child(nazwa);
+    switch (u.Rodzaj) {
+    case R::Logiczna:
+        UstawAtrybut(e, u.Atrybut, w.toBool());
+        break;
+    case R::Calkowita:
+        UstawAtrybut(e, u.Atrybut, w.toInt());
+        break;
+    case R::Liczba:
+        UstawAtrybutLiczba(e, u.Atrybut, w.toDouble());
+        break;
+    case R::Tekst:
+    case R::TekstDokladny:
+    case R::Sciezka:
+        UstawAtrybut(e, u.Atrybut, w.toString());
+        break;
+    case R::Lista: {
+        const QStringList lista = w.toStringList();
+        for (qsizetype i = 0; i < lista.size() && (u.MaksPozycji == 0 || i < u.MaksPozycji); ++i) {
+            pugi::xml_node item = e.append_child(Pozycja);
+            if (u.Atrybut)
+                UstawAtrybut(item, u.Atrybut, lista[i]);
+            else
+                item.text().set(lista[i].toUtf8().constData());
+        }
+        break;
+    }
+    case R::Wybor:
+        if (const int i = w.toInt(); i > 0 && i < u.Wybory.size())
+            UstawAtrybut(e, u.Atrybut, u.Wybory[i]);
+        break;
+    case R::Polozenie:
+        UstawAtrybut(e, u.Atrybut, w.toPoint().x());
+        UstawAtrybut(e, u.Atrybut2, w.toPoint().y());
+        break;
+    case R::Rozmiar:
+        UstawAtrybut(e, u.Atrybut, w.toSize().width());
+        UstawAtrybut(e, u.Atrybut2, w.toSize().height());
+        break;
+    }
 }
 
 } // namespace
@@ -80,141 +224,23 @@ QByteArray TKonfiguracja::DoXml() const
 {
     pugi::xml_document dok;
     NowyDokumentXml(dok);
-    pugi::xml_node k = dok.append_child("zestaw");
-    UstawAtrybutLiczba(k, "wspolczynnikGlobalnyCenyJedn", FWspolczynnikGlobalnyCenyJedn);
-    UstawAtrybut(k, "czyWspolczynnikGlobalnyCenyJedn", FCzyWspolczynnikGlobalnyCenyJedn);
-
-    const QString res = Rozdzielczosc();
-    const int monitorow = FOkno->LiczbaMonitorow();
-    pugi::xml_node e = Dodaj(k, "position");
-    UstawAtrybut(e, "res", res);
-    UstawAtrybut(e, "x", FPosition.x());
-    UstawAtrybut(e, "y", FPosition.y());
-    UstawAtrybut(e, "max", FMaximized);
-    UstawAtrybut(e, "monCount", monitorow);
-    e = Dodaj(k, "size");
-    UstawAtrybut(e, "res", res);
-    UstawAtrybut(e, "cx", FSize.width());
-    UstawAtrybut(e, "cy", FSize.height());
-    UstawAtrybut(e, "monCount", monitorow);
-    e = Dodaj(k, "panele");
-    UstawAtrybut(e, "drzewoWidth", FDrzewoSTWidth);
-    UstawAtrybut(e, "naviWidth", FNawigatorWidth);
-    e = Dodaj(k, "szczePoz");
-    UstawAtrybut(e, "height", FPodgladPozHeight);
-    e = Dodaj(k, "widokKosztorys");
-    UstawAtrybut(e, "visible", FWidokKosztorys);
-    e = Dodaj(k, "otworzKosztorysDlg");
-    UstawAtrybut(e, "filterIndex", FFilterKosztorysIndex);
-    e = Dodaj(k, "filtryZbioruST");
-    UstawAtrybut(e, "pokazKosztorys", FCzyZbiorSTPokazKosztorys);
-    UstawAtrybut(e, "pokazWlasne", FCzyZbiorSTPokazWlasne);
-    UstawAtrybut(e, "pokazBraki", FCzyZbiorSTPokazBraki);
-    UstawAtrybut(e, "pokazZPlikami", FCzyZbiorSTPokazZPlikami);
-    UstawAtrybut(e, "synchroST", FCzyZbiorSTSynchronizujZDrzewkiem);
-    UstawAtrybut(e, "synchroDrzewaZeZbioremST", FCzyDrzewkoSynchronizujZeZbioremSt);
-    e = Dodaj(k, "filtryPozycji");
-    UstawAtrybut(e, "st", FCzyPozycjeST);
-    UstawAtrybut(e, "bezSt", FCzyPozycjeBezST);
-    UstawAtrybut(e, "synchroST", FCzyPozycjeSynchronizujZDrzewkiem);
-    e = Dodaj(k, "podgladSzczPoz");
-    UstawAtrybut(e, "value", FCzyPodgladSzczPozycji);
-    e = Dodaj(k, "porzadkST");
-    UstawAtrybut(e, "folder", FPorzadkSTFolderDocelowy);
-    UstawAtrybut(e, "opcja", FPorzadkSTOpcja);
-    UstawAtrybut(e, "nadpisuj", FPorzadkSTNadpisuj);
-    UstawAtrybut(e, "aktualizuj", FPorzadkSTAktualizuj);
-    e = Dodaj(k, "userPath");
-    UstawAtrybut(e, "path", FUserPath);
-    e = Dodaj(k, "podgladPozZSt");
-    UstawAtrybut(e, "value", FCzyPodgladPozycjiZSt);
-    e = Dodaj(k, "pozZSt");
-    UstawAtrybut(e, "height", FPodgladPozZStHeight);
-    e = Dodaj(k, "czyPodgladDrzewa");
-    UstawAtrybut(e, "value", FCzyPodgladDrzewa);
-    e = Dodaj(k, "podglDrzewa");
-    UstawAtrybut(e, "height", FPodgladDrzewaHeight);
-    e = Dodaj(k, "pytajOPozostalePozycje");
-    UstawAtrybut(e, "value", FPytajOPozostalePozycje);
-    UstawAtrybut(e, "option", FWyborDlaPozostalychPozycji);
-    e = Dodaj(k, "paths");
-    UstawAtrybut(e, "zestawy", FZestawyPath->EncodedPath());
-    UstawAtrybut(e, "kosztorysy", FKosztorysyPath->EncodedPath());
-    UstawAtrybut(e, "sst", FSstPath->EncodedPath());
-    UstawAtrybut(e, "stronyTyt", FSzablonyStronyTytPath->EncodedPath());
-    UstawAtrybut(e, "szablonySt", FSzablonyStPath->EncodedPath());
-    UstawAtrybut(e, "eksport", FEksportPath->EncodedPath());
-    UstawAtrybut(e, "stzszablonu", FStZSzablonuPath->EncodedPath());
-    UstawAtrybut(e, "stc", FStcPath->EncodedPath());
-    for (const auto& [nazwa, lista] :
-         {std::pair{"recentZst", &FRecentZSTList}, std::pair{"recentSst", &FRecentSSTList}}) {
-        e = Dodaj(k, nazwa);
-        for (qsizetype i = 0; i < lista->size() && i < MaksPozycjiOstatnich; ++i)
-            e.append_child("item").text().set(lista->at(i).toUtf8().constData());
+    pugi::xml_node korzen = dok.append_child("zestaw");
+    const auto& ustawienia = UstawieniaKonfiguracji();
+    for (std::size_t i = 0; i < ustawienia.size();) {
+        // The settings that follow one another with the same element share it.
+        std::size_t koniec = i + 1;
+        while (koniec < ustawienia.size() && TenSamElement(ustawienia[koniec].Element, ustawienia[i].Element))
+            ++koniec;
+        pugi::xml_node e = ustawienia[i].Element ? korzen.append_child(ustawienia[i].Element) : korzen;
+        const bool okno =
+            ustawienia[i].Element && std::any_of(ustawienia.begin() + i, ustawienia.begin() + koniec, CzyOkno);
+        if (okno)
+            UstawAtrybut(e, AtrybutEkranu, Rozdzielczosc(*FOkno));
+        for (; i < koniec; ++i)
+            ZapiszUstawienie(e, ustawienia[i], ustawienia[i].Pobierz(*this));
+        if (okno)
+            UstawAtrybut(e, AtrybutMonitorow, FOkno->LiczbaMonitorow());
     }
-    e = Dodaj(k, "tytulPodgladuDrzewa");
-    UstawAtrybut(e, "value", FTytulPodgladuDrzewa);
-    e = Dodaj(k, "backupZst");
-    UstawAtrybut(e, "value", FCzyBackupZestawu);
-    e = Dodaj(k, "backupSst");
-    UstawAtrybut(e, "value", FCzyBackupListySST);
-    e = Dodaj(k, "sortPopup");
-    UstawAtrybut(e, "value", FCzySortujPopupListView);
-    e = Dodaj(k, "rozmiary");
-    UstawAtrybut(e, "drzewoSt", FRozmiarDrzewoSpecyfikacji);
-    UstawAtrybut(e, "st", FRozmiarSpecyfikacje);
-    UstawAtrybut(e, "koszt", FRozmiarKosztorys);
-    UstawAtrybut(e, "drzewoEl", FRozmiarDrzewoElementow);
-    e = Dodaj(k, "pierwszaStronaDoc");
-    UstawAtrybut(e, "path", FPierwszaStronaDocTemplate);
-    e = Dodaj(k, "pierwszaStronaOdt");
-    UstawAtrybut(e, "path", FPierwszaStronaOdtTemplate);
-    e = Dodaj(k, "zestaw");
-    UstawAtrybut(e, "czyscGdyNowy", FCzyscSSTPrzyNowymZst);
-    e = Dodaj(k, "popupListViewFiltrExcludes");
-    UstawAtrybut(e, "enabled", FCzyPomijajWFiltrzePopupListView);
-    UstawAtrybut(e, "exclude", FPomijaneWFiltrzePopupListView);
-    e = Dodaj(k, "warianty");
-    UstawAtrybut(e, "use", FCzyKorzystajZWariantow);
-    UstawAtrybut(e, "zTytulemST", FCzyWyswietlacTytulSTZWariantem);
-    e = Dodaj(k, "edbud");
-    UstawAtrybut(e, "jdnPath", FEdbudJdnMdbPath);
-    e = Dodaj(k, "warianty");
-    UstawAtrybut(e, "separatory", FListaSeparatorowWariantow);
-    e = Dodaj(k, "potwierdzenia");
-    UstawAtrybut(e, "powiazaniePlikuSt", FCzyPotwierdzenieUsunPowiazaniePlikuST);
-    UstawAtrybut(e, "st", FCzyPotwierdzenieUsunST);
-    UstawAtrybut(e, "stPozycji", FCzyPotwierdzenieUsunSTZPozycji);
-    UstawAtrybut(e, "stZeZbioru", FCzyPotwierdzenieUsunSTZeZbioru);
-    e = Dodaj(k, "warianty");
-    UstawAtrybut(e, "wizualnySeparator", FWizualnySeparatorWariantu);
-    UstawAtrybut(e, "uwzglednijPrzyEksporcie", FUwzglednijWariantyPrzyEksporcieKosztorysu);
-    UstawAtrybut(e, "rozpoznajPrzyImporcie", FRozpoznajWariantyPrzyImporcieKosztorysu);
-    e = Dodaj(k, "zap_tyt_xls");
-    UstawAtrybut(e, "use", FCzyZapisujTytulyEksportuXls);
-    for (const QString& tytul : FTytulyEksportuXls) {
-        pugi::xml_node item = e.append_child("item");
-        UstawAtrybut(item, "value", tytul);
-    }
-    e = Dodaj(k, "tylkoSpecyfikacje");
-    UstawAtrybut(e, "value", FTylkoWidokSpecyfikacje);
-    e = Dodaj(k, "opcjeDuplikatow");
-    UstawAtrybut(e, "czyZapamietacOpcjeNumeru", FCzyZapamietacOpcjeDuplikatowNumeru);
-    UstawAtrybut(e, "czyZapamietacOpcjePliku", FCzyZapamietacOpcjeDuplikatowPliku);
-    if (const char* n = NazwaOpcjiNumeru(FZapamietanaOpcjaDuplikatowNumeru))
-        e.append_attribute("opcjeNumeru") = n;
-    if (const char* n = NazwaOpcjiPliku(FZapamietanaOpcjaDuplikatowPliku))
-        e.append_attribute("opcjePliku") = n;
-    e = Dodaj(k, "eksport_zestawu");
-    UstawAtrybut(e, "doc", FCzyEksportDoc);
-    e = Dodaj(k, "ceny");
-    UstawAtrybut(e, "use", FCzyWyswietlajCeny);
-    e = Dodaj(k, "jm");
-    UstawAtrybut(e, "nazwaJmWTytulSt", FNazwaJmWTytuleStPrzyGenerowaniuKosztorysu);
-    e = Dodaj(k, "kosztorys");
-    UstawAtrybut(e, "otworzPoStworzeniu", FOtworzKosztorysPoStworzeniu);
-    e = Dodaj(k, "jm");
-    UstawAtrybut(e, "edytorPrzyEdycjiJm", FWyswietlajEdytorJmPrzyEdycjiSt);
     return XmlNaBajty(dok);
 }
 
@@ -231,183 +257,10 @@ void TKonfiguracja::WczytajZXml(const QByteArray& xml)
 
 void TKonfiguracja::WczytajZDokumentu(const pugi::xml_document& dokument)
 {
-    const pugi::xml_node k = dokument.document_element();
-    if (QString::fromUtf8(k.name()) != QLatin1String("zestaw"))
+    const pugi::xml_node korzen = dokument.document_element();
+    if (QString::fromUtf8(korzen.name()) != QLatin1String("zestaw"))
         throw EBlad(QStringLiteral("Nieprawidłowy plik konfiguracji."));
-    auto A = [&k](const char* element, const char* atrybut) { return Atr(k, element, atrybut); };
-    auto B = [&A](const char* element, const char* atrybut, bool domyslna) {
-        return XmlNaLogiczna(A(element, atrybut), domyslna);
-    };
-    auto I = [&A](const char* element, const char* atrybut, int domyslna) {
-        return XmlNaCalkowita(A(element, atrybut), domyslna);
-    };
-
-    // The root's coefficient.
-    if (const auto w = AtrybutXml(k, "wspolczynnikGlobalnyCenyJedn")) {
-        FWspolczynnikGlobalnyCenyJedn = XmlNaLiczbe(w, 1.0);
-        FCzyWspolczynnikGlobalnyCenyJedn = XmlNaLogiczna(AtrybutXml(k, "czyWspolczynnikGlobalnyCenyJedn"), true);
-    } else {
-        FWspolczynnikGlobalnyCenyJedn = 1.0;
-        FCzyWspolczynnikGlobalnyCenyJedn = true;
-    }
-
-    // Window place and size hold only for the screen they were taken on.
-    const QString res = Rozdzielczosc();
-    const int monitorow = FOkno->LiczbaMonitorow();
-    auto TenSamEkran = [&](const char* element, const char* ax, const char* ay, QPoint& wynik) {
-        const auto x = TekstNaCalkowita(A(element, ax).value_or(QString()));
-        const auto y = TekstNaCalkowita(A(element, ay).value_or(QString()));
-        const auto mon = TekstNaCalkowita(A(element, "monCount").value_or(QString()));
-        if (XmlNaTekst(A(element, "res")) != res || !x || !y || !mon || *mon != monitorow)
-            return false;
-        wynik = QPoint(*x, *y);
-        return true;
-    };
-    QPoint p;
-    FSize = k.child("size") && TenSamEkran("size", "cx", "cy", p) ? QSize(p.x(), p.y()) : GetDefaultSize();
-    if (k.child("position")) {
-        FMaximized = B("position", "max", false);
-        if (TenSamEkran("position", "x", "y", p)) {
-            FPosition = p;
-        } else {
-            FPosition = GetDefaultPosition();
-            FMaximized = true;
-        }
-    } else {
-        FPosition = GetDefaultPosition();
-        FMaximized = true;
-    }
-
-    FDrzewoSTWidth = I("panele", "drzewoWidth", GetDefaultDrzewoSTWidth());
-    FNawigatorWidth = I("panele", "naviWidth", GetDefaultNawigatorWidth());
-    FPodgladDrzewaHeight = I("podglDrzewa", "height", GetDefaultPodgladDrzewaHeight());
-    FPodgladPozHeight =
-        I("szczePoz", "height", static_cast<int>(std::nearbyint(FOkno->WysokoscPaneluKosztorysu(FSize) / 4.0)));
-    FPodgladPozZStHeight =
-        I("pozZSt", "height", static_cast<int>(std::nearbyint(FOkno->WysokoscPaneluZbioru(FSize) / 4.0)));
-    FWidokKosztorys = B("widokKosztorys", "visible", false);
-    FFilterKosztorysIndex = I("otworzKosztorysDlg", "filterIndex", 0);
-    FCzyZbiorSTPokazKosztorys = B("filtryZbioruST", "pokazKosztorys", true);
-    FCzyZbiorSTPokazWlasne = B("filtryZbioruST", "pokazWlasne", true);
-    FCzyZbiorSTPokazBraki = B("filtryZbioruST", "pokazBraki", true);
-    FCzyZbiorSTPokazZPlikami = B("filtryZbioruST", "pokazZPlikami", true);
-    FCzyZbiorSTSynchronizujZDrzewkiem = B("filtryZbioruST", "synchroST", true);
-    FCzyDrzewkoSynchronizujZeZbioremSt = B("filtryZbioruST", "synchroDrzewaZeZbioremST", true);
-    FCzyPozycjeST = B("filtryPozycji", "st", true);
-    FCzyPozycjeBezST = B("filtryPozycji", "bezSt", true);
-    FCzyPozycjeSynchronizujZDrzewkiem = B("filtryPozycji", "synchroST", true);
-    FCzyPodgladSzczPozycji = B("podgladSzczPoz", "value", true);
-
-    FPorzadkSTFolderDocelowy = XmlNaTekst(A("porzadkST", "folder"));
-    if (!FPorzadkSTFolderDocelowy.isEmpty() && !QFileInfo(FPorzadkSTFolderDocelowy).isDir())
-        FPorzadkSTFolderDocelowy.clear();
-    FPorzadkSTOpcja = I("porzadkST", "opcja", 0);
-    FPorzadkSTNadpisuj = B("porzadkST", "nadpisuj", true);
-    FPorzadkSTAktualizuj = B("porzadkST", "aktualizuj", true);
-
-    const QString userPath = XmlNaTekst(A("userPath", "path"));
-    if (!userPath.isEmpty() && QFileInfo(userPath).isDir())
-        SetUserPath(userPath);
-    else
-        LoadDefaultUserPath();
-
-    FCzyPodgladPozycjiZSt = B("podgladPozZSt", "value", true);
-    FCzyPodgladDrzewa = B("czyPodgladDrzewa", "value", true);
-    FPytajOPozostalePozycje = B("pytajOPozostalePozycje", "value", true);
-    FWyborDlaPozostalychPozycji = I("pytajOPozostalePozycje", "option", 0);
-
-    // Folders: one of the four main folders empty resets all seven (not "stc").
-    LoadDefaultPaths();
-    if (k.child("paths")) {
-        struct TFolder
-        {
-            const char* Atrybut;
-            TMyPath* Sciezka;
-        };
-        const TFolder foldery[] = {{"zestawy", FZestawyPath.get()},
-                                   {"kosztorysy", FKosztorysyPath.get()},
-                                   {"sst", FSstPath.get()},
-                                   {"stronyTyt", FSzablonyStronyTytPath.get()},
-                                   {"szablonySt", FSzablonyStPath.get()},
-                                   {"eksport", FEksportPath.get()},
-                                   {"stzszablonu", FStZSzablonuPath.get()},
-                                   {"stc", FStcPath.get()}};
-        const bool pustyGlowny =
-            XmlNaTekstDomyslny(A("paths", "zestawy"), FZestawyPath->EncodedPath()).isEmpty() ||
-            XmlNaTekstDomyslny(A("paths", "kosztorysy"), FKosztorysyPath->EncodedPath()).isEmpty() ||
-            XmlNaTekstDomyslny(A("paths", "sst"), FSstPath->EncodedPath()).isEmpty() ||
-            XmlNaTekstDomyslny(A("paths", "eksport"), FEksportPath->EncodedPath()).isEmpty();
-        for (const TFolder& f : foldery) {
-            const QString zapisana = XmlNaTekstDomyslny(A("paths", f.Atrybut), f.Sciezka->EncodedPath());
-            if (pustyGlowny && f.Sciezka != FStcPath.get())
-                continue; // stays at its default
-            const bool wlasnaDomyslna = f.Sciezka == FSzablonyStPath.get() || f.Sciezka == FStZSzablonuPath.get() ||
-                                        f.Sciezka == FStcPath.get();
-            if (zapisana.isEmpty() && wlasnaDomyslna)
-                continue; // an empty one of these alone goes back to its default
-            f.Sciezka->SetEncodedPath(zapisana);
-        }
-    }
-
-    FRecentZSTList.clear();
-    FRecentSSTList.clear();
-    for (const auto& [nazwa, lista] :
-         {std::pair{"recentZst", &FRecentZSTList}, std::pair{"recentSst", &FRecentSSTList}})
-        for (pugi::xml_node item = k.child(nazwa).child("item"); item; item = item.next_sibling("item")) {
-            const QString sciezka = TekstWezla(item).trimmed();
-            if (!sciezka.isEmpty() && QFileInfo::exists(sciezka))
-                lista->append(sciezka);
-        }
-
-    FTytulPodgladuDrzewa = XmlNaTekstDomyslny(A("tytulPodgladuDrzewa", "value"), GetDefaultTytulPodgladuDrzewa());
-    FCzyBackupZestawu = B("backupZst", "value", true);
-    FCzyBackupListySST = B("backupSst", "value", true);
-    FCzySortujPopupListView = B("sortPopup", "value", true);
-    FRozmiarDrzewoSpecyfikacji = I("rozmiary", "drzewoSt", 8);
-    FRozmiarSpecyfikacje = I("rozmiary", "st", 8);
-    FRozmiarKosztorys = I("rozmiary", "koszt", 8);
-    FRozmiarDrzewoElementow = I("rozmiary", "drzewoEl", 8);
-    SetPierwszaStronaDocTemplate(XmlNaTekst(A("pierwszaStronaDoc", "path")));
-    SetPierwszaStronaOdtTemplate(XmlNaTekst(A("pierwszaStronaOdt", "path")));
-    FCzyscSSTPrzyNowymZst = B("zestaw", "czyscGdyNowy", false);
-    FCzyPomijajWFiltrzePopupListView = B("popupListViewFiltrExcludes", "enabled", false);
-    FPomijaneWFiltrzePopupListView = XmlNaTekst(A("popupListViewFiltrExcludes", "exclude"));
-    FPomijaneWFiltrzePopupListView.remove(QLatin1Char(' '));
-    FCzyKorzystajZWariantow = B("warianty", "use", false);
-    FCzyWyswietlacTytulSTZWariantem = B("warianty", "zTytulemST", true);
-    FEdbudJdnMdbPath = XmlNaTekstDomyslny(A("edbud", "jdnPath"), GetDefaultEdbudJdnMdbPath());
-    // Separators are kept as written: a blank may be one of them.
-    FListaSeparatorowWariantow = A("warianty", "separatory").value_or(QString());
-    FCzyPotwierdzenieUsunPowiazaniePlikuST = B("potwierdzenia", "powiazaniePlikuSt", true);
-    FCzyPotwierdzenieUsunST = B("potwierdzenia", "st", true);
-    FCzyPotwierdzenieUsunSTZPozycji = B("potwierdzenia", "stPozycji", true);
-    FCzyPotwierdzenieUsunSTZeZbioru = B("potwierdzenia", "stZeZbioru", true);
-    const QString separator = A("warianty", "wizualnySeparator").value_or(GetDefaultWizualnySeparatorWariantu());
-    FWizualnySeparatorWariantu =
-        separator.trimmed() == QLatin1String("#") ? GetDefaultWizualnySeparatorWariantu() : separator;
-    FUwzglednijWariantyPrzyEksporcieKosztorysu = B("warianty", "uwzglednijPrzyEksporcie", false);
-    FRozpoznajWariantyPrzyImporcieKosztorysu = B("warianty", "rozpoznajPrzyImporcie", false);
-
-    FCzyZapisujTytulyEksportuXls = B("zap_tyt_xls", "use", false);
-    FTytulyEksportuXls.clear();
-    const pugi::xml_node tytuly = k.child("zap_tyt_xls");
-    if (!tytuly.child("item")) {
-        LoadDefaultTytuluEksportuXls();
-    } else {
-        for (pugi::xml_node item = tytuly.child("item"); item; item = item.next_sibling("item")) {
-            const QString tytul = XmlNaTekst(AtrybutXml(item, "value"));
-            if (!tytul.isEmpty())
-                FTytulyEksportuXls.append(tytul);
-        }
-    }
-    FTylkoWidokSpecyfikacje = B("tylkoSpecyfikacje", "value", false);
-    FCzyZapamietacOpcjeDuplikatowNumeru = B("opcjeDuplikatow", "czyZapamietacOpcjeNumeru", false);
-    FCzyZapamietacOpcjeDuplikatowPliku = B("opcjeDuplikatow", "czyZapamietacOpcjePliku", false);
-    FZapamietanaOpcjaDuplikatowNumeru = OpcjaNumeruZTekstu(A("opcjeDuplikatow", "opcjeNumeru"));
-    FZapamietanaOpcjaDuplikatowPliku = OpcjaPlikuZTekstu(A("opcjeDuplikatow", "opcjePliku"));
-    FCzyEksportDoc = B("eksport_zestawu", "doc", true);
-    FCzyWyswietlajCeny = B("ceny", "use", true);
-    FNazwaJmWTytuleStPrzyGenerowaniuKosztorysu = B("jm", "nazwaJmWTytulSt", true);
-    FOtworzKosztorysPoStworzeniu = B("kosztorys", "otworzPoStworzeniu", true);
-    FWyswietlajEdytorJmPrzyEdycjiSt = B("jm", "edytorPrzyEdycjiJm", false);
+    TOdczyt odczyt(*this, korzen);
+    for (const TUstawienie* u : UstawieniaKonfiguracjiWKolejnosciOdczytu())
+        odczyt.Wczytaj(*u);
 }

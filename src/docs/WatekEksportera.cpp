@@ -8,9 +8,9 @@ TWatekEksportera::TWatekEksportera(TZbiorEksporter* eksporter, QString przedrost
 {
 }
 
-void TWatekEksportera::Terminate()
+void TWatekEksportera::PoprosOZatrzymanie()
 {
-    TPrzetworzPlikiThread::Terminate();
+    TPrzetworzPlikiThread::PoprosOZatrzymanie();
     FEksporter->Terminate();
 }
 
@@ -19,7 +19,7 @@ void TWatekEksportera::ZPostepem(const std::function<void(const QString&)>& poka
     FEksporter->OnProgressChange = [this, pokaz](TZbiorEksporter* eksporter) {
         const QString status = FPrzedrostekStatusu + eksporter->CurrentFile();
         NaWatkuGlownym([this, pokaz, status] {
-            if (Terminated())
+            if (CzyZatrzymano())
                 return;
             FStatus = status;
             pokaz(status);

@@ -15,7 +15,7 @@ class TWatekEksportera : public TPrzetworzPlikiThread
 {
 public:
     // Stops the exporter's work before its next step too.
-    void Terminate() override;
+    void PoprosOZatrzymanie() override;
 
 protected:
     TWatekEksportera(TZbiorEksporter* eksporter, QString przedrostekStatusu, TOnException onException);

@@ -61,7 +61,7 @@ void TDopiszStylDoPlikow::Przetwarzaj()
 {
     TDocUtils narzedzia(FSilnik);
     for (const QString& plik : FPliki) {
-        if (Terminated())
+        if (CzyZatrzymano())
             break;
         narzedzia.DodajStyl(plik, FSzablonPath, FNazwaStylu);
         ++FIlePrzetworzonych;

@@ -27,13 +27,13 @@ TCzyIstniejaPlikiThread::TCzyIstniejaPlikiThread(TSpisST* spisSt, TOnFinished on
 TCzyIstniejaPlikiThread::~TCzyIstniejaPlikiThread()
 {
     if (isRunning())
-        TerminateICzekaj();
+        ZatrzymajICzekaj();
 }
 
-void TCzyIstniejaPlikiThread::Terminate()
+void TCzyIstniejaPlikiThread::PoprosOZatrzymanie()
 {
     SpisSt->SetTerminatedSprawdzaniePlikow(true);
-    TPrzetworzPlikiThread::Terminate();
+    TPrzetworzPlikiThread::PoprosOZatrzymanie();
 }
 
 void TCzyIstniejaPlikiThread::Pomin(const TSpecyfikacja* wezel)

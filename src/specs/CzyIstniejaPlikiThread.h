@@ -29,7 +29,7 @@ public:
     ~TCzyIstniejaPlikiThread() override;
 
     // Sets the list's stop flag too: the remaining nodes are skipped.
-    void Terminate() override;
+    void PoprosOZatrzymanie() override;
     // The node left the tree or changed: its answer is not written.
     void Pomin(const TSpecyfikacja* wezel);
 

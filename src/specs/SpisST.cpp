@@ -222,7 +222,7 @@ void TSpisST::ZatrzymajSprawdzaniePlikow()
     if (!FCzyIstniejaPlikiThread)
         return;
     FTerminatedSprawdzaniePlikow = true;
-    FCzyIstniejaPlikiThread->TerminateICzekaj();
+    FCzyIstniejaPlikiThread->ZatrzymajICzekaj();
     FCzyIstniejaPlikiThread.reset();
 }
 

@@ -1,16 +1,139 @@
 #include "app/Konfiguracja.h"
+#include "app/KonfiguracjaUstawienia.h"
 #include "app/Lokalizacje.h"
 #include "app/Wyjatki.h"
 #include "app/Xml.h"
 #include "support/Pomocnicze.h"
 
+#include <QDebug>
 #include <QDir>
 #include <QFile>
+#include <QSet>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
 
+#include <stdexcept>
+
 namespace {
+
+// A value other than its default in every setting; the user folder and the two recent files exist.
+void UstawWszystkieInaczej(TKonfiguracja& k, const QString& istniejacy, const QString& plikA, const QString& plikB)
+{
+    k.SetUserPath(istniejacy);
+    k.FPosition = QPoint(11, 22);
+    k.FMaximized = false;
+    k.FSize = QSize(1000, 700);
+    k.FDrzewoSTWidth = 301;
+    k.FNawigatorWidth = 199;
+    k.FPodgladDrzewaHeight = 41;
+    k.FPodgladPozHeight = 42;
+    k.FPodgladPozZStHeight = 43;
+    k.FCzyPodgladDrzewa = false;
+    k.FCzyPodgladPozycjiZSt = false;
+    k.FCzyPodgladSzczPozycji = false;
+    k.FWidokKosztorys = true;
+    k.FFilterKosztorysIndex = 3;
+    k.FCzyPozycjeST = false;
+    k.FCzyPozycjeBezST = false;
+    k.FCzyPozycjeSynchronizujZDrzewkiem = false;
+    k.FCzyZbiorSTPokazKosztorys = false;
+    k.FCzyZbiorSTPokazWlasne = false;
+    k.FCzyZbiorSTPokazBraki = false;
+    k.FCzyZbiorSTPokazZPlikami = false;
+    k.FCzyZbiorSTSynchronizujZDrzewkiem = false;
+    k.FCzyDrzewkoSynchronizujZeZbioremSt = false;
+    k.FPorzadkSTFolderDocelowy = istniejacy;
+    k.FPorzadkSTOpcja = 2;
+    k.FPorzadkSTNadpisuj = false;
+    k.FPorzadkSTAktualizuj = false;
+    k.FZestawyPath->SetPath(istniejacy + QStringLiteral("/Z"), istniejacy);
+    k.FKosztorysyPath->SetEncodedPath(QStringLiteral("/inne/K"));
+    k.FSstPath->SetEncodedPath(QStringLiteral("%USERPATH%/S"));
+    k.FSzablonyStronyTytPath->SetEncodedPath(QStringLiteral("%USERPATH%/T"));
+    k.FSzablonyStPath->SetEncodedPath(QStringLiteral("%USERPATH%/TS"));
+    k.FEksportPath->SetEncodedPath(QStringLiteral("%USERPATH%/E"));
+    k.FStZSzablonuPath->SetEncodedPath(QStringLiteral("%USERPATH%/STZ"));
+    k.FStcPath->SetEncodedPath(QStringLiteral("%USERPATH%/C"));
+    k.AddRecentZST(plikA);
+    k.AddRecentSST(plikB);
+    k.FTytulPodgladuDrzewa = QStringLiteral("Podgląd");
+    k.FCzyBackupZestawu = false;
+    k.FCzyBackupListySST = false;
+    k.FCzySortujPopupListView = false;
+    k.FRozmiarDrzewoSpecyfikacji = 9;
+    k.FRozmiarSpecyfikacje = 10;
+    k.FRozmiarKosztorys = 11;
+    k.FRozmiarDrzewoElementow = 12;
+    k.SetPierwszaStronaDocTemplate(QStringLiteral("/t/strona.doc"));
+    k.SetPierwszaStronaOdtTemplate(QStringLiteral("/t/strona.odt"));
+    k.FCzyscSSTPrzyNowymZst = true;
+    k.FCzyPomijajWFiltrzePopupListView = true;
+    k.FPomijaneWFiltrzePopupListView = QStringLiteral(".-");
+    k.FCzyKorzystajZWariantow = true;
+    k.FCzyWyswietlacTytulSTZWariantem = false;
+    k.FListaSeparatorowWariantow = QStringLiteral("_/");
+    k.SetWizualnySeparatorWariantow(QStringLiteral("/"));
+    k.FUwzglednijWariantyPrzyEksporcieKosztorysu = true;
+    k.FRozpoznajWariantyPrzyImporcieKosztorysu = true;
+    k.FEdbudJdnMdbPath = QStringLiteral("/e/jdn.mdb");
+    k.FCzyPotwierdzenieUsunPowiazaniePlikuST = false;
+    k.FCzyPotwierdzenieUsunST = true;
+    k.FCzyPotwierdzenieUsunSTZPozycji = false;
+    k.FCzyPotwierdzenieUsunSTZeZbioru = true;
+    k.FPytajOPozostalePozycje = false;
+    k.FWyborDlaPozostalychPozycji = 2;
+    k.FCzyZapisujTytulyEksportuXls = true;
+    k.FTytulyEksportuXls = QStringList{QStringLiteral("KOSZTORYS OFERTOWY"), QStringLiteral("Zestawienie")};
+    k.FTylkoWidokSpecyfikacje = true;
+    k.FCzyZapamietacOpcjeDuplikatowNumeru = true;
+    k.FCzyZapamietacOpcjeDuplikatowPliku = true;
+    k.FZapamietanaOpcjaDuplikatowNumeru = doNadpisz;
+    k.FZapamietanaOpcjaDuplikatowPliku = dpoNadpiszPlikIPominSt;
+    k.FCzyEksportDoc = false;
+    k.FCzyWyswietlajCeny = false;
+    k.FNazwaJmWTytuleStPrzyGenerowaniuKosztorysu = false;
+    k.FOtworzKosztorysPoStworzeniu = false;
+    k.FWyswietlajEdytorJmPrzyEdycjiSt = true;
+    k.FWspolczynnikGlobalnyCenyJedn = 1.25;
+    k.FCzyWspolczynnikGlobalnyCenyJedn = false;
+}
+
+// A value other than the given one that reads back as written: texts are an existing folder (some must
+// be one), kept exactly with blanks around; lists are existing files (recent lists keep only those).
+QVariant InnaWartosc(const TUstawienie& u, const QVariant& obecna, const QString& folder, const QStringList& pliki)
+{
+    switch (u.Rodzaj) {
+    case TRodzajUstawienia::Logiczna:
+        return !obecna.toBool();
+    case TRodzajUstawienia::Calkowita:
+        return obecna.toInt() + 7;
+    case TRodzajUstawienia::Liczba:
+        return obecna.toDouble() + 0.25;
+    case TRodzajUstawienia::Tekst:
+        return folder;
+    case TRodzajUstawienia::TekstDokladny:
+        return QStringLiteral(" ") + folder + QStringLiteral(" ");
+    case TRodzajUstawienia::Sciezka:
+        return QStringLiteral("%USERPATH%/Inny/") + u.Nazwa;
+    case TRodzajUstawienia::Lista:
+        return pliki;
+    case TRodzajUstawienia::Wybor:
+        return static_cast<int>(u.Wybory.size()) - 1;
+    case TRodzajUstawienia::Polozenie:
+        return QPoint(11, 22);
+    case TRodzajUstawienia::Rozmiar:
+        return QSize(1000, 700);
+    }
+    return {};
+}
+
+std::string Opis(const QVariant& wartosc)
+{
+    QString tekst;
+    QDebug(&tekst) << wartosc;
+    return tekst.toStdString();
+}
 
 class KonfiguracjaTest : public ::testing::Test
 {
@@ -90,83 +213,7 @@ TEST_F(KonfiguracjaTest, ZapisIOdczytPrzywracajaKazdaWartosc)
     ZapiszPlik(plikB, "x");
 
     TKonfiguracja& k = Nowa(false);
-    k.SetUserPath(istniejacy);
-    k.FPosition = QPoint(11, 22);
-    k.FMaximized = false;
-    k.FSize = QSize(1000, 700);
-    k.FDrzewoSTWidth = 301;
-    k.FNawigatorWidth = 199;
-    k.FPodgladDrzewaHeight = 41;
-    k.FPodgladPozHeight = 42;
-    k.FPodgladPozZStHeight = 43;
-    k.FCzyPodgladDrzewa = false;
-    k.FCzyPodgladPozycjiZSt = false;
-    k.FCzyPodgladSzczPozycji = false;
-    k.FWidokKosztorys = true;
-    k.FFilterKosztorysIndex = 3;
-    k.FCzyPozycjeST = false;
-    k.FCzyPozycjeBezST = false;
-    k.FCzyPozycjeSynchronizujZDrzewkiem = false;
-    k.FCzyZbiorSTPokazKosztorys = false;
-    k.FCzyZbiorSTPokazWlasne = false;
-    k.FCzyZbiorSTPokazBraki = false;
-    k.FCzyZbiorSTPokazZPlikami = false;
-    k.FCzyZbiorSTSynchronizujZDrzewkiem = false;
-    k.FCzyDrzewkoSynchronizujZeZbioremSt = false;
-    k.FPorzadkSTFolderDocelowy = istniejacy;
-    k.FPorzadkSTOpcja = 2;
-    k.FPorzadkSTNadpisuj = false;
-    k.FPorzadkSTAktualizuj = false;
-    k.FZestawyPath->SetPath(istniejacy + QStringLiteral("/Z"), istniejacy);
-    k.FKosztorysyPath->SetEncodedPath(QStringLiteral("/inne/K"));
-    k.FSstPath->SetEncodedPath(QStringLiteral("%USERPATH%/S"));
-    k.FSzablonyStronyTytPath->SetEncodedPath(QStringLiteral("%USERPATH%/T"));
-    k.FSzablonyStPath->SetEncodedPath(QStringLiteral("%USERPATH%/TS"));
-    k.FEksportPath->SetEncodedPath(QStringLiteral("%USERPATH%/E"));
-    k.FStZSzablonuPath->SetEncodedPath(QStringLiteral("%USERPATH%/STZ"));
-    k.FStcPath->SetEncodedPath(QStringLiteral("%USERPATH%/C"));
-    k.AddRecentZST(plikA);
-    k.AddRecentSST(plikB);
-    k.FTytulPodgladuDrzewa = QStringLiteral("Podgląd");
-    k.FCzyBackupZestawu = false;
-    k.FCzyBackupListySST = false;
-    k.FCzySortujPopupListView = false;
-    k.FRozmiarDrzewoSpecyfikacji = 9;
-    k.FRozmiarSpecyfikacje = 10;
-    k.FRozmiarKosztorys = 11;
-    k.FRozmiarDrzewoElementow = 12;
-    k.SetPierwszaStronaDocTemplate(QStringLiteral("/t/strona.doc"));
-    k.SetPierwszaStronaOdtTemplate(QStringLiteral("/t/strona.odt"));
-    k.FCzyscSSTPrzyNowymZst = true;
-    k.FCzyPomijajWFiltrzePopupListView = true;
-    k.FPomijaneWFiltrzePopupListView = QStringLiteral(".-");
-    k.FCzyKorzystajZWariantow = true;
-    k.FCzyWyswietlacTytulSTZWariantem = false;
-    k.FListaSeparatorowWariantow = QStringLiteral("_/");
-    k.SetWizualnySeparatorWariantow(QStringLiteral("/"));
-    k.FUwzglednijWariantyPrzyEksporcieKosztorysu = true;
-    k.FRozpoznajWariantyPrzyImporcieKosztorysu = true;
-    k.FEdbudJdnMdbPath = QStringLiteral("/e/jdn.mdb");
-    k.FCzyPotwierdzenieUsunPowiazaniePlikuST = false;
-    k.FCzyPotwierdzenieUsunST = true;
-    k.FCzyPotwierdzenieUsunSTZPozycji = false;
-    k.FCzyPotwierdzenieUsunSTZeZbioru = true;
-    k.FPytajOPozostalePozycje = false;
-    k.FWyborDlaPozostalychPozycji = 2;
-    k.FCzyZapisujTytulyEksportuXls = true;
-    k.FTytulyEksportuXls = QStringList{QStringLiteral("KOSZTORYS OFERTOWY"), QStringLiteral("Zestawienie")};
-    k.FTylkoWidokSpecyfikacje = true;
-    k.FCzyZapamietacOpcjeDuplikatowNumeru = true;
-    k.FCzyZapamietacOpcjeDuplikatowPliku = true;
-    k.FZapamietanaOpcjaDuplikatowNumeru = doNadpisz;
-    k.FZapamietanaOpcjaDuplikatowPliku = dpoNadpiszPlikIPominSt;
-    k.FCzyEksportDoc = false;
-    k.FCzyWyswietlajCeny = false;
-    k.FNazwaJmWTytuleStPrzyGenerowaniuKosztorysu = false;
-    k.FOtworzKosztorysPoStworzeniu = false;
-    k.FWyswietlajEdytorJmPrzyEdycjiSt = true;
-    k.FWspolczynnikGlobalnyCenyJedn = 1.25;
-    k.FCzyWspolczynnikGlobalnyCenyJedn = false;
+    UstawWszystkieInaczej(k, istniejacy, plikA, plikB);
     const QByteArray zapisana = k.DoXml();
     k.Zapisz();
 
@@ -184,6 +231,29 @@ TEST_F(KonfiguracjaTest, ZapisIOdczytPrzywracajaKazdaWartosc)
     EXPECT_DOUBLE_EQ(r.FWspolczynnikGlobalnyCenyJedn, 1.25);
     EXPECT_EQ(r.FZapamietanaOpcjaDuplikatowPliku, dpoNadpiszPlikIPominSt);
     EXPECT_TRUE(zapisana.contains("wspolczynnikGlobalnyCenyJedn=\"1,25\""));
+}
+
+// The file as written, byte for byte, against reference files: first start, a file that holds no value
+// (the table's defaults), and every value changed.
+// The temporary folders are replaced by markers, as they differ from run to run.
+TEST_F(KonfiguracjaTest, PlikZgodnyZeWzorcem)
+{
+    const QString istniejacy = FDir.path();
+    const QString plikA = FDir.filePath(QStringLiteral("a.zst"));
+    const QString plikB = FDir.filePath(QStringLiteral("b.sst"));
+    ZapiszPlik(plikA, "x");
+    ZapiszPlik(plikB, "x");
+    auto ZMarkerami = [&](QByteArray xml) {
+        return xml.replace(istniejacy.toUtf8(), "@KATALOG@").replace(KatalogDomowyTestu().toUtf8(), "@DOM@");
+    };
+    EXPECT_EQ(ZMarkerami(Nowa(false).DoXml()),
+              CzytajPlik(SciezkaDanychTestowych(QStringLiteral("app/konfiguracja/pierwszy_start.conf"))));
+    EXPECT_EQ(ZMarkerami(ZPliku("<zestaw/>").DoXml()),
+              CzytajPlik(SciezkaDanychTestowych(QStringLiteral("app/konfiguracja/pusty_plik.conf"))));
+    TKonfiguracja& k = Nowa(false);
+    UstawWszystkieInaczej(k, istniejacy, plikA, plikB);
+    EXPECT_EQ(ZMarkerami(k.DoXml()),
+              CzytajPlik(SciezkaDanychTestowych(QStringLiteral("app/konfiguracja/wszystkie_zmienione.conf"))));
 }
 
 TEST_F(KonfiguracjaTest, KolejnoscElementowWPliku)
@@ -210,6 +280,122 @@ TEST_F(KonfiguracjaTest, KolejnoscElementowWPliku)
     EXPECT_STREQ(dok.document_element().first_attribute().name(), "wspolczynnikGlobalnyCenyJedn");
 }
 
+// Every line of the table: a changed value is written, read back alone, and leaves the others as they were.
+// A setting the file cannot hold or that collides with another fails here.
+TEST_F(KonfiguracjaTest, KazdeUstawienieTabeliWracaZPliku)
+{
+    const QString folder = FDir.filePath(QStringLiteral("Katalog_źółć"));
+    QDir().mkpath(folder);
+    const QStringList pliki{FDir.filePath(QStringLiteral("a.zst")), FDir.filePath(QStringLiteral("b.sst"))};
+    for (const QString& p : pliki)
+        ZapiszPlik(p, "x");
+
+    // The first start's file read back: the state every value is changed from.
+    const QByteArray bazowy = Nowa(false).DoXml();
+    TKonfiguracja& bazowa = ZPliku(bazowy);
+    QVariantList wzorzec;
+    for (const TUstawienie& u : UstawieniaKonfiguracji())
+        wzorzec << u.Pobierz(bazowa);
+
+    const auto& ustawienia = UstawieniaKonfiguracji();
+    for (std::size_t i = 0; i < ustawienia.size(); ++i) {
+        const TUstawienie& u = ustawienia[i];
+        SCOPED_TRACE(u.Nazwa.toStdString());
+        TKonfiguracja& k = ZPliku(bazowy);
+        const QVariant wartosc = InnaWartosc(u, wzorzec[i], folder, pliki);
+        ASSERT_NE(wartosc, wzorzec[i]);
+        u.Ustaw(k, wartosc);
+        k.Zapisz();
+        TKonfiguracja& r = Nowa(true);
+        EXPECT_EQ(u.Pobierz(r), wartosc) << Opis(u.Pobierz(r));
+        for (std::size_t j = 0; j < ustawienia.size(); ++j) {
+            if (j == i)
+                continue;
+            EXPECT_EQ(ustawienia[j].Pobierz(r), wzorzec[j]) << "changed too: " << ustawienia[j].Nazwa.toStdString();
+        }
+    }
+}
+
+TEST_F(KonfiguracjaTest, TabelaBezPowtorzen)
+{
+    QSet<QString> nazwy;
+    QSet<QString> miejsca;
+    for (const TUstawienie& u : UstawieniaKonfiguracji()) {
+        EXPECT_FALSE(nazwy.contains(u.Nazwa)) << u.Nazwa.toStdString();
+        nazwy.insert(u.Nazwa);
+        const QString miejsce = QStringLiteral("%1/%2").arg(QString::fromLatin1(u.Element ? u.Element : "(korzeń)"),
+                                                            QString::fromLatin1(u.Atrybut ? u.Atrybut : "(tekst)"));
+        EXPECT_FALSE(miejsca.contains(miejsce)) << miejsce.toStdString();
+        miejsca.insert(miejsce);
+        EXPECT_TRUE(u.Domyslna.Jest()) << u.Nazwa.toStdString();
+        EXPECT_EQ(u.Wybory.isEmpty(), u.Rodzaj != TRodzajUstawienia::Wybor) << u.Nazwa.toStdString();
+    }
+}
+
+// Values with rules of their own, as the file gives them.
+TEST_F(KonfiguracjaTest, RegulyOdczytuPojedynczychWartosci)
+{
+    const struct
+    {
+        const char* Xml;
+        const char* Ustawienie;
+        QVariant Oczekiwana;
+    } przypadki[] = {
+        {"<zestaw><popupListViewFiltrExcludes exclude=\" a b \"/></zestaw>", "PomijaneWFiltrzePopupListView",
+         QStringLiteral("ab")},
+        {"<zestaw><warianty wizualnySeparator=\" # \"/></zestaw>", "WizualnySeparatorWariantu", QStringLiteral(".")},
+        {"<zestaw><warianty wizualnySeparator=\" - \"/></zestaw>", "WizualnySeparatorWariantu", QStringLiteral(" - ")},
+        {"<zestaw><warianty separatory=\" _ \"/></zestaw>", "ListaSeparatorowWariantow", QStringLiteral(" _ ")},
+        {"<zestaw><tytulPodgladuDrzewa value=\"  X  \"/></zestaw>", "TytulPodgladuDrzewa", QStringLiteral("X")},
+        {"<zestaw czyWspolczynnikGlobalnyCenyJedn=\"false\"/>", "CzyWspolczynnikGlobalnyCenyJedn", true},
+        {"<zestaw><position res=\"1920x1080\" x=\"5\" y=\"6\" monCount=\"1\"/></zestaw>", "Maximized", false},
+        {"<zestaw><zap_tyt_xls><item value=\"\"/></zap_tyt_xls></zestaw>", "TytulyEksportuXls", QStringList()},
+        {"<zestaw><opcjeDuplikatow opcjePliku=\"dpoPominSt\"/></zestaw>", "ZapamietanaOpcjaDuplikatowPliku",
+         static_cast<int>(dpoPominSt)},
+        {"<zestaw><opcjeDuplikatow opcjePliku=\"DPOPOMINST\"/></zestaw>", "ZapamietanaOpcjaDuplikatowPliku",
+         static_cast<int>(dpoNone)},
+        {"<zestaw><recentSst><item>/nie/ma/pliku.sst</item></recentSst></zestaw>", "RecentSSTList", QStringList()},
+    };
+    for (const auto& p : przypadki) {
+        const TUstawienie& u = UstawienieKonfiguracji(QString::fromLatin1(p.Ustawienie));
+        const QVariant wartosc = u.Pobierz(ZPliku(p.Xml));
+        EXPECT_EQ(wartosc, p.Oczekiwana) << p.Xml << " gives " << Opis(wartosc);
+    }
+}
+
+// A file without the position panels' heights measures them on their own panels; "Przywróć domyślne"
+// and the first start take a quarter of the specification tree's panel for all three.
+TEST_F(KonfiguracjaTest, WysokosciPaneliBrakujacychWPliku)
+{
+    struct TOkno : TOknoBezEkranu
+    {
+        int WysokoscPaneluDrzewa(QSize) const override { return 400; }
+        int WysokoscPaneluKosztorysu(QSize) const override { return 800; }
+        int WysokoscPaneluZbioru(QSize) const override { return 1200; }
+    } okno;
+    TKonfiguracja* k = TKonfiguracja::GetInstance(&okno, false);
+    EXPECT_EQ(k->FPodgladPozHeight, 100);
+    EXPECT_EQ(k->FPodgladPozZStHeight, 100);
+    k->WczytajZXml("<zestaw/>");
+    EXPECT_EQ(k->FPodgladDrzewaHeight, 100);
+    EXPECT_EQ(k->FPodgladPozHeight, 200);
+    EXPECT_EQ(k->FPodgladPozZStHeight, 300);
+    k->LoadDefaultPanels();
+    EXPECT_EQ(k->FPodgladPozHeight, 100);
+    EXPECT_EQ(k->FPodgladPozZStHeight, 100);
+}
+
+TEST_F(KonfiguracjaTest, DomyslneZTabeli)
+{
+    EXPECT_EQ(TKonfiguracja::GetDefault(QStringLiteral("RozmiarKosztorys")), QVariant(8));
+    EXPECT_EQ(TKonfiguracja::GetDefault(QStringLiteral("WizualnySeparatorWariantu")), QVariant(QStringLiteral(".")));
+    EXPECT_THROW(TKonfiguracja::GetDefault(QStringLiteral("NieMaTakiego")), std::logic_error);
+    EXPECT_THROW(TKonfiguracja::GetDefault(QStringLiteral("DrzewoSTWidth")), std::logic_error); // from the screen
+    TKonfiguracja& k = Nowa(false);
+    EXPECT_EQ(k.GetDefaultFolder(QStringLiteral("SstPath")), k.GetUserPath() + QStringLiteral("/Dane/Listy SST"));
+    EXPECT_THROW(k.GetDefaultFolder(QStringLiteral("UserPath")), std::logic_error);
+}
+
 TEST_F(KonfiguracjaTest, ZepsutyPlikLubNieLogicznaWartoscDajaDomyslne)
 {
     const QByteArray domyslne = Domyslne();
@@ -218,6 +404,7 @@ TEST_F(KonfiguracjaTest, ZepsutyPlikLubNieLogicznaWartoscDajaDomyslne)
         "",
         "<zestaw><backupZst value=\"abc\"/></zestaw>",
         "<zestaw><ceny use=\"tak\"/><rozmiary st=\"12\"/></zestaw>",
+        "<zestaw><position res=\"1x1\" max=\"abc\"/></zestaw>",
         "<inny/>",
     };
     for (const QByteArray& xml : zle)

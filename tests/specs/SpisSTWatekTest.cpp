@@ -89,7 +89,7 @@ TEST_F(SpisSTWatek, PominietyWezelIZatrzymanie)
     int koniec = 0;
     TCzyIstniejaPlikiThread watek(&spis, [&](TCzyIstniejaPlikiThread*) { ++koniec; });
     EXPECT_FALSE(spis.TerminatedSprawdzaniePlikow());
-    watek.Terminate();
+    watek.PoprosOZatrzymanie();
     EXPECT_TRUE(spis.TerminatedSprawdzaniePlikow());
     watek.start();
     watek.Czekaj();

@@ -191,8 +191,11 @@ void Liczniki(benchmark::State& stan, int plik)
 void BM_Otworz(benchmark::State& stan)
 {
     const int plik = static_cast<int>(stan.range(0));
+    // The prices are computed as the program computes them: with the configuration's coefficient.
+    const TUstawieniaCen ceny = TUstawieniaCen::ZKonfiguracji(*TKonfiguracja::GetInstance());
     for (auto _ : stan) {
         auto spis = std::make_unique<TSpisST>();
+        spis->SetUstawieniaCen(ceny);
         spis->OtworzZBajtow(Pliki[plik]);
         stan.PauseTiming();
         spis.reset();

@@ -14,7 +14,7 @@ set(VELOSTRA_ZALEZNOSCI
     "specs:app,prices"
     "estimates:app,prices,specs"
     "zestaw:app,specs,estimates"
-    "archive:app,specs"
+    "archive:app,specs,zestaw"
     "docs:app,specs,zestaw"
     "authoring:app,specs,zestaw,docs"
     "xls:app"

@@ -1,8 +1,8 @@
 #include "app/Kodowanie.h"
 
+#include "app/Pliki.h"
 #include "app/Wyjatki.h"
 
-#include <QFile>
 #include <QStringList>
 
 #include <iconv.h>
@@ -191,10 +191,15 @@ TTekstPliku DekodujTekstPliku(const QByteArray& bajty)
 
 TTekstPliku WczytajPlikTekstowy(const QString& sciezka)
 {
-    QFile plik(sciezka);
-    if (!plik.open(QIODevice::ReadOnly))
+    QByteArray bajty;
+    try {
+        bajty = CzytajCalyPlik(sciezka);
+    } catch (const EOdczytPliku& e) {
+        if (e.Powod() == EOdczytPliku::ZaDuzy)
+            throw;
         throw EBlad(QStringLiteral("Nie można otworzyć pliku \"%1\".").arg(sciezka));
-    return DekodujTekstPliku(plik.readAll());
+    }
+    return DekodujTekstPliku(bajty);
 }
 
 QStringList PodzielNaLinie(const QString& tekst)

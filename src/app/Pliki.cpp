@@ -137,7 +137,8 @@ QByteArray CzytajCalyPlik(const QString& sciezka, qint64 limit)
         const bool brak = !QFileInfo::exists(sciezka);
         throw EOdczytPliku(brak ? EOdczytPliku::Brak : EOdczytPliku::BladOdczytu,
                            brak ? QStringLiteral("Brak pliku: %1").arg(nazwa)
-                                : QStringLiteral("Nie można otworzyć pliku \"%1\": %2").arg(nazwa, plik.errorString()));
+                                : QStringLiteral("Nie można otworzyć pliku \"%1\": %2").arg(nazwa, plik.errorString()),
+                           plik.errorString());
     }
     const auto zaDuzy = [&] {
         return EOdczytPliku(EOdczytPliku::ZaDuzy,
@@ -160,7 +161,8 @@ QByteArray CzytajCalyPlik(const QString& sciezka, qint64 limit)
     }
     if (plik.error() != QFileDevice::NoError)
         throw EOdczytPliku(EOdczytPliku::BladOdczytu,
-                           QStringLiteral("Błąd odczytu pliku \"%1\": %2").arg(nazwa, plik.errorString()));
+                           QStringLiteral("Błąd odczytu pliku \"%1\": %2").arg(nazwa, plik.errorString()),
+                           plik.errorString());
     if (dane.size() > limit)
         throw zaDuzy();
     return dane;

@@ -39,11 +39,17 @@ class EOdczytPliku : public EBlad
 {
 public:
     enum TPowod { Brak, ZaDuzy, BladOdczytu };
-    EOdczytPliku(TPowod powod, const QString& komunikat) : EBlad(komunikat), FPowod(powod) {}
+    EOdczytPliku(TPowod powod, const QString& komunikat, const QString& opisSystemu = QString())
+        : EBlad(komunikat), FPowod(powod), FOpisSystemu(opisSystemu)
+    {
+    }
     TPowod Powod() const { return FPowod; }
+    // The system's text of the failure (empty for a file over the limit).
+    const QString& OpisSystemu() const { return FOpisSystemu; }
 
 private:
     TPowod FPowod;
+    QString FOpisSystemu;
 };
 
 // Far above any estimate, list or set a user has, and below what one QByteArray can hold.

@@ -2,23 +2,33 @@
 
 #include "app/Kodowanie.h"
 #include "app/Lokalizacje.h"
+#include "app/Pliki.h"
 #include "app/Wyjatki.h"
 #include "app/Wyrazenie.h"
 
-#include <QFile>
 #include <QStringDecoder>
 
 #include <algorithm>
 
+namespace {
+
+// The program's tables have a few hundred lines; a file of this size is no table of ours.
+constexpr qint64 LimitTabeli = qint64(64) << 20;
+
+} // namespace
+
 QStringList WczytajLinieTabeli(const QString& sciezka, bool* istnieje)
 {
-    QFile plik(sciezka);
-    const bool otwarty = plik.open(QIODevice::ReadOnly);
-    if (istnieje)
-        *istnieje = otwarty;
-    if (!otwarty)
+    QByteArray bajty;
+    try {
+        bajty = CzytajCalyPlik(sciezka, LimitTabeli);
+    } catch (const EOdczytPliku& e) {
+        if (istnieje)
+            *istnieje = e.Powod() == EOdczytPliku::ZaDuzy;
         return {};
-    const QByteArray bajty = plik.readAll();
+    }
+    if (istnieje)
+        *istnieje = true;
     TTekstPliku tekst = DekodujTekstPliku(bajty);
     if (tekst.Kodowanie == TKodowaniePliku::Ansi) {
         QStringDecoder utf8(QStringDecoder::Utf8);

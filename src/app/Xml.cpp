@@ -2,9 +2,9 @@
 
 #include "app/Kodowanie.h"
 #include "app/Liczby.h"
+#include "app/Pliki.h"
 #include "app/Wyjatki.h"
 
-#include <QFile>
 #include <QRegularExpression>
 
 #include <cstring>
@@ -103,10 +103,15 @@ QByteArray ParsujXml(const QByteArray& bajty, pugi::xml_document& dokument)
 
 QByteArray WczytajPlikXml(const QString& sciezka, pugi::xml_document& dokument)
 {
-    QFile plik(sciezka);
-    if (!plik.open(QIODevice::ReadOnly))
+    QByteArray bajty;
+    try {
+        bajty = CzytajCalyPlik(sciezka);
+    } catch (const EOdczytPliku& e) {
+        if (e.Powod() == EOdczytPliku::ZaDuzy)
+            throw;
         throw EBlad(QStringLiteral("Nie można otworzyć pliku \"%1\".").arg(sciezka));
-    return ParsujXml(plik.readAll(), dokument);
+    }
+    return ParsujXml(bajty, dokument);
 }
 
 void NowyDokumentXml(pugi::xml_document& dokument)

@@ -35,20 +35,30 @@ void ZapiszDoUrzadzenia(QIODevice& urzadzenie, const QByteArray& dane)
     }
 }
 
-QString NazwaTymczasowaObok(const QString& sciezka)
+// The longest file name (in bytes) the file systems in use take.
+constexpr qsizetype MaksNazwy = 255;
+
+// ".<name>.<random>.tmp" (or with the target's extension) beside the target. With skrocona, a name near the
+// limit is shortened so that the temporary still fits beside its target.
+QString NazwaTymczasowaObok(const QString& sciezka, bool zRozszerzeniem, bool skrocona)
 {
     const QFileInfo cel(sciezka);
-    return cel.absolutePath() + QStringLiteral("/.") + cel.fileName() + QLatin1Char('.') +
-           QUuid::createUuid().toString(QUuid::Id128).left(12) + QStringLiteral(".tmp");
+    const QString koncowka =
+        QLatin1Char('.') + QUuid::createUuid().toString(QUuid::Id128).left(12) +
+        (zRozszerzeniem && !cel.suffix().isEmpty() ? QLatin1Char('.') + cel.suffix() : QStringLiteral(".tmp"));
+    QString nazwa = QLatin1Char('.') + cel.fileName();
+    while (skrocona && nazwa.size() > 1 && QFile::encodeName(nazwa + koncowka).size() > MaksNazwy)
+        nazwa.chop(nazwa.size() >= 2 && nazwa.back().isLowSurrogate() ? 2 : 1);
+    return cel.absolutePath() + QLatin1Char('/') + nazwa + koncowka;
 }
 
 } // namespace
 
-TZamianaPliku::TZamianaPliku(const QString& cel)
+TZamianaPliku::TZamianaPliku(const QString& cel, const TOpcjeZamianyPliku& opcje) : FOpcje(opcje)
 {
     const QFileInfo info(cel);
-    FCel = info.exists() ? info.canonicalFilePath() : info.absoluteFilePath();
-    FTymczasowy = NazwaTymczasowaObok(FCel);
+    FCel = FOpcje.PrzezDowiazanie && info.exists() ? info.canonicalFilePath() : info.absoluteFilePath();
+    FTymczasowy = NazwaTymczasowaObok(FCel, FOpcje.ZRozszerzeniem, true);
 }
 
 TZamianaPliku::~TZamianaPliku()
@@ -63,14 +73,17 @@ void TZamianaPliku::Zastap()
     const QByteArray cel = QFile::encodeName(FCel);
     const auto blad = [&](const QString& powod) {
         QFile::remove(FTymczasowy);
-        return BladZapisu(FCel, powod);
+        return EZamianaPliku(BladZapisu(FCel, powod).Komunikat(), powod);
     };
     const int fd = ::open(tymczasowy.constData(), O_RDWR | O_CLOEXEC);
     if (fd < 0)
         throw blad(QStringLiteral("brak pliku tymczasowego"));
+    // lstat: a link that is to be replaced gives no rights of its own, and those of its target are not
+    // the replaced file's.
     struct stat stary = {};
-    const bool prawa = ::stat(cel.constData(), &stary) == 0 && ::fchmod(fd, stary.st_mode & 07777) != 0;
-    const bool zapisany = ::fsync(fd) == 0;
+    const bool prawa = FOpcje.ZachowajPrawa && ::lstat(cel.constData(), &stary) == 0 && S_ISREG(stary.st_mode) &&
+                       ::fchmod(fd, stary.st_mode & 07777) != 0;
+    const bool zapisany = !FOpcje.NaDysk || ::fsync(fd) == 0;
     ::close(fd);
     if (prawa || !zapisany)
         throw blad(QStringLiteral("nie udało się zapisać danych na dysk"));
@@ -81,7 +94,8 @@ void TZamianaPliku::Zastap()
 
 void ZapiszBezpiecznie(const QString& sciezka, const QByteArray& dane, const TFabrykaUrzadzenia& fabryka)
 {
-    const QString tymczasowy = NazwaTymczasowaObok(sciezka);
+    // Not shortened: the old file waits under its name + "~", which a name at the limit cannot have either.
+    const QString tymczasowy = NazwaTymczasowaObok(sciezka, false, false);
     try {
         std::unique_ptr<QIODevice> urzadzenie;
         if (fabryka) {

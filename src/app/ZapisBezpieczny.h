@@ -1,5 +1,7 @@
 #pragma once
 
+#include "app/Wyjatki.h"
+
 #include <QByteArray>
 #include <QIODevice>
 #include <QString>
@@ -21,15 +23,42 @@ using TFabrykaUrzadzenia = std::function<std::unique_ptr<QIODevice>(const QStrin
 // Throws EBlad with a Polish message naming the file.
 void ZapiszBezpiecznie(const QString& sciezka, const QByteArray& dane, const TFabrykaUrzadzenia& fabryka = {});
 
+// A replacement that failed: the message names the file ("Błąd zapisu pliku ..."), Powod() says what went
+// wrong, so that a writer can put its own message around it.
+class EZamianaPliku : public EBlad
+{
+public:
+    EZamianaPliku(const QString& komunikat, const QString& powod) : EBlad(komunikat), FPowod(powod) {}
+    const QString& Powod() const { return FPowod; }
+
+private:
+    QString FPowod;
+};
+
+// How TZamianaPliku treats the target. The defaults suit a document the user keeps.
+struct TOpcjeZamianyPliku
+{
+    // A link in the target's place: followed, so that the file it leads to is replaced and the link
+    // stays; otherwise the link itself is replaced (never written through).
+    bool PrzezDowiazanie = true;
+    // The new file takes the access rights of the file it replaces; otherwise it keeps its own.
+    bool ZachowajPrawa = true;
+    // The new content is on the disk before it takes the target's name. Left out where hundreds of files
+    // are written at once and each one waiting on the disk would cost more than it protects.
+    bool NaDysk = true;
+    // The temporary's name ends with the target's extension, for programs that tell a format by it.
+    bool ZRozszerzeniem = false;
+};
+
 // A temporary file beside the target that takes the target's place only when it is complete: for writers
 // whose content is not one block in memory (an office storing a document, a database copied and then
-// changed, a file copied or inflated in pieces). They write to Sciezka() and call Zastap(); until then
-// the target is untouched, and without Zastap() the destructor removes the temporary.
+// changed, a file copied or inflated in pieces). They create and write Sciezka() and call Zastap(); until
+// then the target is untouched, and without Zastap() the destructor removes the temporary.
 class TZamianaPliku
 {
 public:
-    // Links to the target are followed: the file they lead to is replaced, not the link.
-    explicit TZamianaPliku(const QString& cel);
+    // The temporary's name is shortened when the target's is near the file system's limit.
+    explicit TZamianaPliku(const QString& cel, const TOpcjeZamianyPliku& opcje = {});
     ~TZamianaPliku();
     TZamianaPliku(const TZamianaPliku&) = delete;
     TZamianaPliku& operator=(const TZamianaPliku&) = delete;
@@ -37,11 +66,12 @@ public:
     const QString& Sciezka() const { return FTymczasowy; }
     const QString& Cel() const { return FCel; }
     // Flushes the temporary to disk and renames it over the target in one step, so the old file stays
-    // whole until the new one is. The new file keeps the access rights of the file it replaces.
-    // Throws EBlad "Błąd zapisu pliku ..." and removes the temporary on failure.
+    // whole until the new one is (both as the options say). Throws EZamianaPliku and removes the
+    // temporary on failure.
     void Zastap();
 
 private:
+    TOpcjeZamianyPliku FOpcje;
     QString FCel;
     QString FTymczasowy;
     bool FZastapiony = false;

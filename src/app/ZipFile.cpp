@@ -1,8 +1,10 @@
 #include "app/ZipFile.h"
 
+#include "app/ZapisBezpieczny.h"
+
 #include <QBuffer>
 #include <QDateTime>
-#include <QSaveFile>
+#include <QFile>
 #include <QtEndian>
 
 #include <limits>
@@ -215,15 +217,13 @@ QByteArray TZipFile::SaveToBytes() const
 
 void TZipFile::SaveToFile(const QString& sciezka) const
 {
-    QSaveFile plik(sciezka);
-    if (!plik.open(QIODevice::WriteOnly))
+    TZamianaPliku zamiana(sciezka);
+    QFile plik(zamiana.Sciezka());
+    if (!plik.open(QIODevice::WriteOnly | QIODevice::NewOnly))
         throw EBlad(QStringLiteral("Nie można utworzyć pliku \"%1\": %2").arg(sciezka, plik.errorString()));
-    try {
-        SaveToStream(plik);
-    } catch (...) {
-        plik.cancelWriting();
-        throw;
-    }
-    if (!plik.commit())
+    SaveToStream(plik);
+    if (!plik.flush())
         throw EBlad(QStringLiteral("Błąd zapisu pliku \"%1\": %2").arg(sciezka, plik.errorString()));
+    plik.close();
+    zamiana.Zastap();
 }

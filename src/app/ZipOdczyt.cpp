@@ -1,7 +1,8 @@
 // Reading an archive through its central directory, with every size and offset checked against the bytes.
 #include "app/ZipFile.h"
 
-#include <QFile>
+#include "app/Pliki.h"
+
 #include <QtEndian>
 
 #include <algorithm>
@@ -191,11 +192,15 @@ void TZipFile::LoadFromBytes(const QByteArray& bajty)
 
 void TZipFile::LoadFromFile(const QString& sciezka)
 {
-    QFile plik(sciezka);
-    if (!plik.open(QIODevice::ReadOnly))
-        throw EBlad(QStringLiteral("Nie można otworzyć pliku \"%1\".").arg(sciezka));
-    const QByteArray bajty = plik.readAll();
-    if (plik.error() != QFileDevice::NoError)
-        throw EBlad(QStringLiteral("Błąd odczytu pliku \"%1\": %2").arg(sciezka, plik.errorString()));
+    // Without ZIP64 no archive is larger than its 32-bit offsets reach: a bigger file is refused unread.
+    constexpr qint64 LimitArchiwum = 0xFFFFFFFF;
+    QByteArray bajty;
+    try {
+        bajty = CzytajCalyPlik(sciezka, LimitArchiwum);
+    } catch (const EOdczytPliku& e) {
+        if (e.Powod() == EOdczytPliku::Brak)
+            throw EBlad(QStringLiteral("Nie można otworzyć pliku \"%1\".").arg(sciezka));
+        throw;
+    }
     LoadFromBytes(bajty);
 }

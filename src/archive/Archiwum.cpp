@@ -1,14 +1,12 @@
 #include "archive/Archiwum.h"
 
 #include "app/Kodowanie.h"
+#include "app/ZapisBezpieczny.h"
 #include "app/ZipFile.h"
 
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QUuid>
-
-#include <cstdio>
 
 namespace {
 
@@ -224,10 +222,11 @@ QString TArchiwum::WypakujPlik(const QString& nazwaWArchiwum, const QString& fol
     if (!QDir().mkpath(folder))
         throw EBlad(QStringLiteral("Nie można utworzyć folderu \"%1\".").arg(folder));
     // The content goes to a file beside the target and takes its name only once whole and matching its CRC.
-    // (No flush to disk per file: unpacking hundreds of documents would wait on the disk for each one.)
-    const QString tymczasowy = QDir(folder).filePath(
-        QStringLiteral(".velostra-") + QUuid::createUuid().toString(QUuid::Id128).left(12) + QStringLiteral(".tmp"));
-    QFile plik(tymczasowy);
+    // The rename replaces a link in the target's place, never writing through it; the file keeps the rights
+    // it was made with. (No flush to disk per file: unpacking hundreds of documents would wait on the disk
+    // for each one.)
+    TZamianaPliku zamiana(cel, TOpcjeZamianyPliku{.PrzezDowiazanie = false, .ZachowajPrawa = false, .NaDysk = false});
+    QFile plik(zamiana.Sciezka());
     if (!plik.open(QIODevice::WriteOnly | QIODevice::NewOnly))
         throw EBlad(QStringLiteral("Nie można utworzyć pliku \"%1\": %2").arg(cel, plik.errorString()));
     try {
@@ -235,18 +234,12 @@ QString TArchiwum::WypakujPlik(const QString& nazwaWArchiwum, const QString& fol
             if (plik.write(dane, n) != n)
                 throw EBlad(QStringLiteral("Błąd zapisu pliku \"%1\": %2").arg(cel, plik.errorString()));
         });
-        plik.close();
-        if (plik.error() != QFileDevice::NoError)
-            throw EBlad(QStringLiteral("Błąd zapisu pliku \"%1\": %2").arg(cel, plik.errorString()));
-        // rename() replaces the target in one step, and a link in its place is replaced, never followed.
-        if (std::rename(QFile::encodeName(tymczasowy).constData(), QFile::encodeName(cel).constData()) != 0)
-            throw EBlad(QStringLiteral("Błąd zapisu pliku \"%1\": nie można zastąpić pliku").arg(cel));
     } catch (const EZipFileCRCError&) {
-        plik.remove();
         throw EZipFileCRCError(QStringLiteral("CRC Error in \"%1\".").arg(NazwaWpisu(i)));
-    } catch (...) {
-        plik.remove();
-        throw;
     }
+    plik.close();
+    if (plik.error() != QFileDevice::NoError)
+        throw EBlad(QStringLiteral("Błąd zapisu pliku \"%1\": %2").arg(cel, plik.errorString()));
+    zamiana.Zastap();
     return cel;
 }

@@ -2,10 +2,10 @@
 
 #include "app/Konfiguracja.h"
 
-TOpcjeEkstrakcjiArchiwum TOpcjeEkstrakcjiArchiwum::Domyslne()
+TOpcjeEkstrakcjiArchiwum TOpcjeEkstrakcjiArchiwum::ZKonfiguracji(const TKonfiguracja& konfiguracja)
 {
     TOpcjeEkstrakcjiArchiwum opcje;
-    opcje.SetFolderDocelowy(TKonfiguracja::GetInstance()->GetUserPath());
+    opcje.SetFolderDocelowy(konfiguracja.GetUserPath());
     return opcje;
 }
 

@@ -6,6 +6,8 @@
 #include "app/ZapisBezpieczny.h"
 #include "archive/Archiwum.h"
 #include "archive/BezpieczneSciezki.h"
+#include "specs/NazwyPlikuSst.h"
+#include "zestaw/NazwyPlikuZst.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -16,15 +18,30 @@ const QString FolderList = QStringLiteral("/Dane/Listy SST");
 
 template <typename TFunkcja> void DlaSpecyfikacji(pugi::xml_node rodzic, TFunkcja funkcja)
 {
-    for (pugi::xml_node w = rodzic.child("specyfikacja"); w; w = w.next_sibling("specyfikacja"))
+    for (pugi::xml_node w = rodzic.child(NazwySst::Wezel); w; w = w.next_sibling(NazwySst::Wezel))
         funkcja(w);
 }
 
+// Every element child of "warianty" counts, whatever its name: a variant written by another tool is
+// carried along too.
 template <typename TFunkcja> void DlaWariantow(pugi::xml_node wezel, TFunkcja funkcja)
 {
-    for (pugi::xml_node w = wezel.child("warianty").first_child(); w; w = w.next_sibling())
+    for (pugi::xml_node w = wezel.child(NazwySst::Warianty).first_child(); w; w = w.next_sibling())
         if (w.type() == pugi::node_element)
             funkcja(w);
+}
+
+// The document paths of a node and of a variant, as the list file names them.
+template <typename TFunkcja> void DlaSciezekWezla(pugi::xml_node wezel, TFunkcja funkcja)
+{
+    for (const char* atrybut : NazwySst::SciezkiWezla)
+        funkcja(wezel, atrybut);
+}
+
+template <typename TFunkcja> void DlaSciezekWariantu(pugi::xml_node wariant, TFunkcja funkcja)
+{
+    for (const char* atrybut : NazwySst::SciezkiWariantu)
+        funkcja(wariant, atrybut);
 }
 
 } // namespace
@@ -34,28 +51,33 @@ template <typename TFunkcja> void DlaWariantow(pugi::xml_node wezel, TFunkcja fu
 void TSpisStArchiwizator::ArchiwizujSpecyfikacje(pugi::xml_node rodzic, TPakowanie& pakowanie) const
 {
     const QString prefiks = QStringLiteral("ZIP\\sst\\");
+    const auto archiwizuj = [&](pugi::xml_node wezel, const char* atrybut) {
+        ArchiwizujAtrybut(wezel, atrybut, prefiks, pakowanie);
+    };
     DlaSpecyfikacji(rodzic, [&](pugi::xml_node w) {
-        ArchiwizujAtrybut(w, "plik", prefiks, pakowanie);
-        DlaWariantow(w, [&](pugi::xml_node wariant) { ArchiwizujAtrybut(wariant, "plik", prefiks, pakowanie); });
+        DlaSciezekWezla(w, archiwizuj);
+        DlaWariantow(w, [&](pugi::xml_node wariant) { DlaSciezekWariantu(wariant, archiwizuj); });
         ArchiwizujSpecyfikacje(w, pakowanie);
     });
 }
 
 void TSpisStArchiwizator::DodajBrakiSpecyfikacji(pugi::xml_node rodzic, TListaBrakowPlikow& lista) const
 {
+    // Variants' documents are not reported missing: a variant often has none of its own.
     DlaSpecyfikacji(rodzic, [&](pugi::xml_node w) {
-        DodajBrak(w, "plik", lista);
+        DlaSciezekWezla(w, [&](pugi::xml_node wezel, const char* atrybut) { DodajBrak(wezel, atrybut, lista); });
         DodajBrakiSpecyfikacji(w, lista);
     });
 }
 
 QString TSpisStArchiwizator::FolderSpecyfikacji(pugi::xml_node wezel, const QString& folder, int struktura)
 {
-    if (struktura == TOpcjeEkstrakcjiArchiwum::StrukturaPlaska || !XmlNaLogiczna(AtrybutXml(wezel, "grupa"), false))
+    if (struktura == TOpcjeEkstrakcjiArchiwum::StrukturaPlaska ||
+        !XmlNaLogiczna(AtrybutXml(wezel, NazwySst::Grupa), false))
         return folder;
-    const QString numer = XmlNaTekst(wezel.attribute("numer"));
+    const QString numer = XmlNaTekst(wezel.attribute(NazwySst::Numer));
     QString nazwa = struktura == TOpcjeEkstrakcjiArchiwum::StrukturaNumerIOpis
-                        ? numer.trimmed() + QLatin1Char(' ') + XmlNaTekst(wezel.attribute("opis"))
+                        ? numer.trimmed() + QLatin1Char(' ') + XmlNaTekst(wezel.attribute(NazwySst::Opis))
                         : numer;
     nazwa = UsunZnakiNiedozwolone(nazwa).trimmed();
     if (nazwa.isEmpty())
@@ -77,8 +99,11 @@ void TSpisStArchiwizator::WalidujSpecyfikacje(pugi::xml_node rodzic, const QStri
         const QString f = FolderSpecyfikacji(w, folder, struktura);
         // The folder itself must stay inside the target too, even when no file goes into it.
         SprawdzCelRozpakowania(rozpakowanie.Folder(), f);
-        WalidujAtrybut(w, "plik", f, rozpakowanie);
-        DlaWariantow(w, [&](pugi::xml_node wariant) { WalidujAtrybut(wariant, "plik", f, rozpakowanie); });
+        const auto waliduj = [&](pugi::xml_node wezel, const char* atrybut) {
+            WalidujAtrybut(wezel, atrybut, f, rozpakowanie);
+        };
+        DlaSciezekWezla(w, waliduj);
+        DlaWariantow(w, [&](pugi::xml_node wariant) { DlaSciezekWariantu(wariant, waliduj); });
         WalidujSpecyfikacje(w, f, rozpakowanie);
     });
 }
@@ -89,8 +114,11 @@ void TSpisStArchiwizator::RozpakujSpecyfikacje(pugi::xml_node rodzic, const QStr
     const int struktura = rozpakowanie.Opcje().fstrukturaFolderow;
     DlaSpecyfikacji(rodzic, [&](pugi::xml_node w) {
         const QString f = FolderSpecyfikacji(w, folder, struktura);
-        RozpakujAtrybut(w, "plik", f, rozpakowanie);
-        DlaWariantow(w, [&](pugi::xml_node wariant) { RozpakujAtrybut(wariant, "plik", f, rozpakowanie); });
+        const auto rozpakuj = [&](pugi::xml_node wezel, const char* atrybut) {
+            RozpakujAtrybut(wezel, atrybut, f, rozpakowanie);
+        };
+        DlaSciezekWezla(w, rozpakuj);
+        DlaWariantow(w, [&](pugi::xml_node wariant) { DlaSciezekWariantu(wariant, rozpakuj); });
         RozpakujSpecyfikacje(w, f, rozpakowanie);
     });
 }
@@ -107,8 +135,8 @@ void TSpisStArchiwizator::ZapiszPlikXml(const QString& cel, const pugi::xml_docu
 
 void TSpisStArchiwizator::Archiwizuj(pugi::xml_node zestaw, TPakowanie& pakowanie)
 {
-    pugi::xml_node sst = zestaw.child("sst");
-    const QString wartosc = XmlNaTekst(sst.attribute("path")).trimmed();
+    pugi::xml_node sst = zestaw.child(NazwyZst::Sst);
+    const QString wartosc = XmlNaTekst(sst.attribute(NazwyZst::SciezkaSpisu)).trimmed();
     if (wartosc.isEmpty())
         return;
     const QString sciezka = RozwinSciezke(wartosc);
@@ -119,13 +147,13 @@ void TSpisStArchiwizator::Archiwizuj(pugi::xml_node zestaw, TPakowanie& pakowani
     ArchiwizujSpecyfikacje(lista.document_element(), pakowanie);
     const QString nazwa =
         pakowanie.DodajDane(QStringLiteral("ZIP\\") + QFileInfo(sciezka).fileName(), XmlNaBajty(lista));
-    ZmienAtrybut(sst, "path", nazwa);
+    ZmienAtrybut(sst, NazwyZst::SciezkaSpisu, nazwa);
 }
 
 std::unique_ptr<TListaBrakowPlikow> TSpisStArchiwizator::GetListaBrakow(pugi::xml_node zestaw)
 {
     auto lista = std::make_unique<TListaBrakowPlikow>(QStringLiteral("Specyfikacje"));
-    const QString wartosc = XmlNaTekst(zestaw.child("sst").attribute("path")).trimmed();
+    const QString wartosc = XmlNaTekst(zestaw.child(NazwyZst::Sst).attribute(NazwyZst::SciezkaSpisu)).trimmed();
     if (wartosc.isEmpty())
         return lista;
     const QString sciezka = RozwinSciezke(wartosc);
@@ -142,19 +170,19 @@ std::unique_ptr<TListaBrakowPlikow> TSpisStArchiwizator::GetListaBrakow(pugi::xm
 
 void TSpisStArchiwizator::Waliduj(pugi::xml_node zestaw, TRozpakowanie& rozpakowanie)
 {
-    pugi::xml_node sst = zestaw.child("sst");
-    if (WalidujAtrybut(sst, "path", rozpakowanie.Folder() + FolderList, rozpakowanie).isEmpty())
+    pugi::xml_node sst = zestaw.child(NazwyZst::Sst);
+    if (WalidujAtrybut(sst, NazwyZst::SciezkaSpisu, rozpakowanie.Folder() + FolderList, rozpakowanie).isEmpty())
         return;
     pugi::xml_document lista;
-    const QString nazwa = NazwaZUkosnikamiWstecz(XmlNaTekst(sst.attribute("path")).trimmed());
+    const QString nazwa = NazwaZUkosnikamiWstecz(XmlNaTekst(sst.attribute(NazwyZst::SciezkaSpisu)).trimmed());
     ParsujXml(rozpakowanie.Archiwum().WypakujPlik(nazwa), lista);
     WalidujSpecyfikacje(lista.document_element(), FolderSpecyfikacjiTechnicznych(rozpakowanie), rozpakowanie);
 }
 
 void TSpisStArchiwizator::Rozpakuj(pugi::xml_node zestaw, TRozpakowanie& rozpakowanie)
 {
-    pugi::xml_node sst = zestaw.child("sst");
-    const QString wartosc = XmlNaTekst(sst.attribute("path")).trimmed();
+    pugi::xml_node sst = zestaw.child(NazwyZst::Sst);
+    const QString wartosc = XmlNaTekst(sst.attribute(NazwyZst::SciezkaSpisu)).trimmed();
     if (!CzyOdwolanieDoArchiwum(wartosc))
         return;
     const QString nazwa = NazwaZUkosnikamiWstecz(wartosc);
@@ -164,5 +192,5 @@ void TSpisStArchiwizator::Rozpakuj(pugi::xml_node zestaw, TRozpakowanie& rozpako
     RozpakujSpecyfikacje(lista.document_element(), FolderSpecyfikacjiTechnicznych(rozpakowanie), rozpakowanie);
     if (rozpakowanie.CzyDoZapisu(cel))
         ZapiszPlikXml(cel, lista);
-    ZmienAtrybut(sst, "path", ZakodujSciezke(cel));
+    ZmienAtrybut(sst, NazwyZst::SciezkaSpisu, ZakodujSciezke(cel));
 }

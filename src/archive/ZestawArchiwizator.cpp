@@ -1,6 +1,5 @@
 #include "archive/ZestawArchiwizator.h"
 
-#include "app/Konfiguracja.h"
 #include "app/Wyjatki.h"
 #include "app/Xml.h"
 #include "archive/Archiwum.h"
@@ -38,11 +37,10 @@ bool CzyPustyLubBrak(const QString& sciezka)
 
 } // namespace
 
-TZestawArchiwizator::TZestawArchiwizator()
+TZestawArchiwizator::TZestawArchiwizator(const TOpcjeEkstrakcjiArchiwum& opcje)
     : FArchiwum(std::make_unique<TArchiwum>()), FWalidator(std::make_unique<TPathLengthValidator>()),
-      FOpcje(std::make_unique<TOpcjeEkstrakcjiArchiwum>(TKonfiguracja::Istnieje() ? TOpcjeEkstrakcjiArchiwum::Domyslne()
-                                                                                  : TOpcjeEkstrakcjiArchiwum())),
-      FDokument(std::make_unique<pugi::xml_document>()), FKosztorysy(std::make_unique<TKosztorysArchiwizator>()),
+      FOpcje(std::make_unique<TOpcjeEkstrakcjiArchiwum>(opcje)), FDokument(std::make_unique<pugi::xml_document>()),
+      FKosztorysy(std::make_unique<TKosztorysArchiwizator>()),
       FPierwszaStrona(std::make_unique<TPierwszaStronaArchiwizator>()), FSpisSt(std::make_unique<TSpisStArchiwizator>())
 {
 }

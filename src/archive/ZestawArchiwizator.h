@@ -24,7 +24,8 @@ using TListyBrakow = std::vector<std::unique_ptr<TListaBrakowPlikow>>;
 class TZestawArchiwizator
 {
 public:
-    TZestawArchiwizator();
+    // The extraction options unpacking starts from; without them no target folder is set.
+    explicit TZestawArchiwizator(const TOpcjeEkstrakcjiArchiwum& opcje = {});
     ~TZestawArchiwizator();
     TZestawArchiwizator(const TZestawArchiwizator&) = delete;
     TZestawArchiwizator& operator=(const TZestawArchiwizator&) = delete;

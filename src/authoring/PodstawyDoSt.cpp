@@ -45,10 +45,16 @@ TPodstawaDoSt::TPodstawaDoSt(QString opis, std::unique_ptr<TMyPath> plik)
 {
 }
 
-TPodstawyDoSt::TPodstawyDoSt(TKonfiguracja* konfiguracja, TZestawST* zestaw)
-    : Konfiguracja(konfiguracja), Zestaw(zestaw)
+TUstawieniaPodstaw TUstawieniaPodstaw::ZKonfiguracji(const TKonfiguracja& konfiguracja)
 {
-    if (!Konfiguracja || !Zestaw || !Zestaw->GetKonfiguracja())
+    return {konfiguracja.GetUserPath(),
+            konfiguracja.FSzablonyStPath ? konfiguracja.FSzablonyStPath->EncodedPath() : QString()};
+}
+
+TPodstawyDoSt::TPodstawyDoSt(const TUstawieniaPodstaw& ustawienia, TZestawST* zestaw)
+    : Ustawienia(ustawienia), Zestaw(zestaw)
+{
+    if (!Zestaw || !Zestaw->GetKonfiguracja())
         throw EBlad(QStringLiteral("Błąd wewnętrzny (3)"));
     if (Zestaw->GetKonfiguracja()->FCzyEksportDoc)
         FTypPliku = std::make_unique<TTypPlikuWord>();
@@ -61,12 +67,12 @@ TPodstawyDoSt::~TPodstawyDoSt() = default;
 void TPodstawyDoSt::DodajPodstawe(const QString& opis, const QString& sciezka)
 {
     auto plik = std::make_unique<TMyPath>();
-    plik->SetPath(sciezka, Konfiguracja->GetUserPath());
+    plik->SetPath(sciezka, Ustawienia.FolderUzytkownika);
     FPliki.push_back(std::make_unique<TPodstawaDoSt>(opis, std::move(plik)));
 }
 
-TPodstawyDoStSzablon::TPodstawyDoStSzablon(TKonfiguracja* konfiguracja, TZestawST* zestaw)
-    : TPodstawyDoSt(konfiguracja, zestaw)
+TPodstawyDoStSzablon::TPodstawyDoStSzablon(const TUstawieniaPodstaw& ustawienia, TZestawST* zestaw)
+    : TPodstawyDoSt(ustawienia, zestaw)
 {
     WypelnijPodstawy();
 }
@@ -74,8 +80,9 @@ TPodstawyDoStSzablon::TPodstawyDoStSzablon(TKonfiguracja* konfiguracja, TZestawS
 void TPodstawyDoStSzablon::WypelnijPodstawy()
 {
     FPliki.clear();
-    const QString folder =
-        Konfiguracja->FSzablonyStPath ? Konfiguracja->FSzablonyStPath->GetPath(Konfiguracja->GetUserPath()) : QString();
+    TMyPath szablony;
+    szablony.SetEncodedPath(Ustawienia.FolderSzablonow);
+    const QString folder = szablony.GetPath(Ustawienia.FolderUzytkownika);
     // An unset folder would otherwise be taken for the working folder.
     if (folder.trimmed().isEmpty())
         return;
@@ -88,8 +95,8 @@ void TPodstawyDoStSzablon::WypelnijPodstawy()
     }
 }
 
-TPodstawyDoStSpisSt::TPodstawyDoStSpisSt(TKonfiguracja* konfiguracja, TSpisST* spisSt, TZestawST* zestaw)
-    : TPodstawyDoSt(konfiguracja, zestaw), FSpisSt(spisSt)
+TPodstawyDoStSpisSt::TPodstawyDoStSpisSt(const TUstawieniaPodstaw& ustawienia, TSpisST* spisSt, TZestawST* zestaw)
+    : TPodstawyDoSt(ustawienia, zestaw), FSpisSt(spisSt)
 {
     WypelnijPodstawy();
 }

@@ -13,6 +13,16 @@ class TSpecyfikacja;
 class TSpisST;
 class TZestawST;
 
+// What the choice of bases takes from the program's settings: the user folder, against which the bases'
+// paths are stored, and the folder of templates (stored form, "%USERPATH%" allowed; empty when not set).
+struct TUstawieniaPodstaw
+{
+    QString FolderUzytkownika;
+    QString FolderSzablonow;
+
+    static TUstawieniaPodstaw ZKonfiguracji(const TKonfiguracja& konfiguracja);
+};
+
 // One document a new specification can be made from: the text shown in the choice list and the file.
 class TPodstawaDoSt
 {
@@ -30,8 +40,7 @@ private:
 };
 
 // The documents offered as the basis of a new specification, limited to those the set's output kind
-// accepts (Word documents, or OpenDocument text which also takes Word documents in). The configuration and
-// the set are not owned.
+// accepts (Word documents, or OpenDocument text which also takes Word documents in). The set is not owned.
 class TPodstawyDoSt
 {
 public:
@@ -46,13 +55,13 @@ public:
     const TTypPliku& TypPliku() const { return *FTypPliku; }
 
 protected:
-    // Raises "Błąd wewnętrzny (3)" when either is missing. The list is filled by the derived class's
-    // constructor, as only there does the call reach its own WypelnijPodstawy.
-    TPodstawyDoSt(TKonfiguracja* konfiguracja, TZestawST* zestaw);
+    // Raises "Błąd wewnętrzny (3)" without the set. The list is filled by the derived class's constructor,
+    // as only there does the call reach its own WypelnijPodstawy.
+    TPodstawyDoSt(const TUstawieniaPodstaw& ustawienia, TZestawST* zestaw);
 
     void DodajPodstawe(const QString& opis, const QString& sciezka);
 
-    TKonfiguracja* Konfiguracja;
+    TUstawieniaPodstaw Ustawienia;
     TZestawST* Zestaw;
     std::vector<std::unique_ptr<TPodstawaDoSt>> FPliki;
     std::unique_ptr<TTypPliku> FTypPliku;
@@ -63,7 +72,7 @@ protected:
 class TPodstawyDoStSzablon final : public TPodstawyDoSt
 {
 public:
-    TPodstawyDoStSzablon(TKonfiguracja* konfiguracja, TZestawST* zestaw);
+    TPodstawyDoStSzablon(const TUstawieniaPodstaw& ustawienia, TZestawST* zestaw);
 
     void WypelnijPodstawy() override;
 };
@@ -74,7 +83,7 @@ public:
 class TPodstawyDoStSpisSt final : public TPodstawyDoSt
 {
 public:
-    TPodstawyDoStSpisSt(TKonfiguracja* konfiguracja, TSpisST* spisSt, TZestawST* zestaw);
+    TPodstawyDoStSpisSt(const TUstawieniaPodstaw& ustawienia, TSpisST* spisSt, TZestawST* zestaw);
 
     void WypelnijPodstawy() override;
 

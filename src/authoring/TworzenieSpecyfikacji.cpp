@@ -1,6 +1,8 @@
 #include "authoring/TworzenieSpecyfikacji.h"
 
+#include "app/Pliki.h"
 #include "app/Wyjatki.h"
+#include "app/ZapisBezpieczny.h"
 #include "authoring/FolderDocelowy.h"
 #include "docs/ZbiorEksporter.h"
 #include "specs/JmSpecyfikacji.h"
@@ -9,12 +11,9 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QStringList>
-#include <QUuid>
 
 #include <filesystem>
 #include <system_error>
-
-#include <unistd.h>
 
 namespace {
 
@@ -33,28 +32,7 @@ bool CzyPustyWiersz(const QString& a, const QString& b)
     return a.trimmed().isEmpty() && b.trimmed().isEmpty();
 }
 
-// Removes the file when it goes out of scope, unless told that the file is kept.
-class TPlikTymczasowy
-{
-public:
-    explicit TPlikTymczasowy(QString sciezka) : FSciezka(std::move(sciezka)) {}
-    ~TPlikTymczasowy()
-    {
-        if (!FZachowany)
-            QFile::remove(FSciezka);
-    }
-    TPlikTymczasowy(const TPlikTymczasowy&) = delete;
-    TPlikTymczasowy& operator=(const TPlikTymczasowy&) = delete;
-
-    const QString& Sciezka() const { return FSciezka; }
-    void Zachowaj() { FZachowany = true; }
-
-private:
-    QString FSciezka;
-    bool FZachowany = false;
-};
-
-// Copies the file's bytes into a new file that must not exist yet; the copy is on disk when this returns.
+// Copies the file's bytes into a new file that must not exist yet.
 void KopiujDoNowego(const QString& zrodlo, const QString& cel, const QString& celDlaUzytkownika)
 {
     const auto blad = [&](const QString& powod) {
@@ -82,8 +60,6 @@ void KopiujDoNowego(const QString& zrodlo, const QString& cel, const QString& ce
     }
     if (!wyjscie.flush())
         throw blad(wyjscie.errorString());
-    if (::fsync(wyjscie.handle()) != 0)
-        throw blad(QStringLiteral("nie udało się zapisać danych na dysk"));
     wyjscie.close();
 }
 
@@ -146,21 +122,18 @@ TWynikTworzeniaSpecyfikacji TTworzenieSpecyfikacji::Stworz(const TDaneTworzeniaS
                         .arg(QDir::toNativeSeparators(QFileInfo(nowyPlik).path()), TekstBledu(blad)));
 
     // Overwriting the basis itself would, for a template, fill the template in place.
-    const QString kanonicznyCel = QFileInfo(nowyPlik).canonicalFilePath();
-    if (!kanonicznyCel.isEmpty() && kanonicznyCel == QFileInfo(dane.PlikPodstawy).canonicalFilePath())
+    if (QFileInfo::exists(nowyPlik) && CzyTenSamPlik(nowyPlik, dane.PlikPodstawy))
         throw EBlad(
             QStringLiteral("Plik docelowy jest wybranym plikiem podstawy: %1").arg(QDir::toNativeSeparators(nowyPlik)));
 
-    // The temporary copy keeps the extension, by which the document application knows the format.
-    const QFileInfo cel(nowyPlik);
-    const QString rozszerzenie = cel.suffix().isEmpty() ? QString() : QLatin1Char('.') + cel.suffix();
-    TPlikTymczasowy tymczasowy(cel.path() + QStringLiteral("/.~") + cel.completeBaseName() + QLatin1Char('.') +
-                               QUuid::createUuid().toString(QUuid::Id128).left(12) + rozszerzenie);
-    KopiujDoNowego(dane.PlikPodstawy, tymczasowy.Sciezka(), nowyPlik);
+    // The temporary copy keeps the extension, by which the document application knows the format. A link
+    // in the new file's place is replaced, not written through.
+    TZamianaPliku zamiana(nowyPlik, TOpcjeZamianyPliku{.PrzezDowiazanie = false, .ZRozszerzeniem = true});
+    KopiujDoNowego(dane.PlikPodstawy, zamiana.Sciezka(), nowyPlik);
 
     TWynikTworzeniaSpecyfikacji wynik;
     if (czySzablon) {
-        WypelnijSzablon(tymczasowy.Sciezka(), dane);
+        WypelnijSzablon(zamiana.Sciezka(), dane);
         if (dane.CzyWstawJednostki) {
             for (const TJednostkaDoWstawienia& j : dane.Jednostki) {
                 if (!CzyPustyWiersz(j.Nazwa, j.Opis))
@@ -169,12 +142,13 @@ TWynikTworzeniaSpecyfikacji TTworzenieSpecyfikacji::Stworz(const TDaneTworzeniaS
         }
     }
 
-    std::filesystem::rename(SciezkaSystemowa(tymczasowy.Sciezka()), SciezkaSystemowa(nowyPlik), blad);
-    if (blad)
-        throw EBlad(QStringLiteral("Nie można skopiować pliku \"%1\" do \"%2\": %3")
-                        .arg(QDir::toNativeSeparators(dane.PlikPodstawy), QDir::toNativeSeparators(nowyPlik),
-                             TekstBledu(blad)));
-    tymczasowy.Zachowaj();
+    try {
+        zamiana.Zastap();
+    } catch (const EZamianaPliku& e) {
+        throw EBlad(
+            QStringLiteral("Nie można skopiować pliku \"%1\" do \"%2\": %3")
+                .arg(QDir::toNativeSeparators(dane.PlikPodstawy), QDir::toNativeSeparators(nowyPlik), e.Powod()));
+    }
 
     wynik.StworzonyPlikStPath = nowyPlik;
     wynik.CzyOtworzPoUtworzeniu = dane.CzyOtworzPlik && (!czySzablon || dane.CzyEksportDoc);

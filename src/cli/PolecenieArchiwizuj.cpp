@@ -66,7 +66,7 @@ int TPolecenieArchiwizuj::Wykonaj(const QStringList& argumenty, QTextStream& wyj
         throw EBlad(QStringLiteral("Plik nie istnieje: ") + a.Plik);
     TKonfiguracjaPolecenia konfiguracja;
     konfiguracja.UstawNaCzasPolecenia(a.KatalogUzytkownika);
-    TZestawArchiwizator archiwizator;
+    TZestawArchiwizator archiwizator(TOpcjeEkstrakcjiArchiwum::ZKonfiguracji(konfiguracja.Konfiguracja()));
     if (rozszerzenie == QLatin1String("zst")) {
         WypiszBraki(archiwizator.GetListyBrakow(a.Plik),
                     QStringLiteral("W bieżącym zestawie brakuje następujących, powiązanych plików:"), wyjscie);

@@ -111,7 +111,8 @@ int TPolecenieGeneruj::Wykonaj(const QStringList& argumenty, QTextStream& wyjsci
     UstawEksporterZKonfiguracji(*eksporter, ustawienia, czyWord);
     eksporter->CzyOtworzPoZapisaniu = false; // nobody to show it to
     TPytaniaCli pytania(bledy);
-    const auto lista = PrzygotujEksportZestawu(zestaw, *eksporter, &konfiguracja.Konfiguracja(), pytania);
+    const auto lista = PrzygotujEksportZestawu(
+        zestaw, *eksporter, TUstawieniaEksportuProgramu::ZKonfiguracji(konfiguracja.Konfiguracja()), pytania);
     if (!lista)
         return KodBlad;
 

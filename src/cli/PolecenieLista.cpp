@@ -111,6 +111,7 @@ int TPolecenieLista::Wykonaj(const QStringList& argumenty, QTextStream& wyjscie,
     if (!QFileInfo(a.Plik).isFile())
         throw EBlad(QStringLiteral("Brak pliku listy specyfikacji: ") + a.Plik);
     TSpisST spis;
+    spis.SetUstawieniaCen(TUstawieniaCen::ZKonfiguracji(konfiguracja.Konfiguracja()));
     spis.Otworz(QFileInfo(a.Plik).absoluteFilePath());
     if (!a.Znajdz) {
         WypiszJson(wyjscie, WezelNaJson(spis));

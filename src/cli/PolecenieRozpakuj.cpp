@@ -77,12 +77,12 @@ int TPolecenieRozpakuj::Wykonaj(const QStringList& argumenty, QTextStream& wyjsc
 
     TKonfiguracjaPolecenia konfiguracja;
     konfiguracja.UstawNaCzasPolecenia(a.KatalogUzytkownika);
-    TZestawArchiwizator archiwizator;
-    TOpcjeEkstrakcjiArchiwum opcje;
+    // The dialog's defaults, then what the command line chose in its place.
+    TOpcjeEkstrakcjiArchiwum opcje = TOpcjeEkstrakcjiArchiwum::ZKonfiguracji(konfiguracja.Konfiguracja());
     opcje.SetFolderDocelowy(a.Folder);
     opcje.fczyNadpisuj = a.Nadpisuj;
     opcje.fstrukturaFolderow = struktura;
-    archiwizator.SetOpcjeEkstrakcji(opcje);
+    TZestawArchiwizator archiwizator(opcje);
     QString rozpakowany;
     if (rozszerzenie == QLatin1String("azst"))
         archiwizator.RozpakujArchiwumZestawu(a.Archiwum, rozpakowany);

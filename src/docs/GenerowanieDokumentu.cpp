@@ -35,7 +35,8 @@ void UstawEksporterZKonfiguracji(TZbiorEksporter& eksporter, const TKonfiguracja
 }
 
 std::optional<TListaPlikowEksportu> PrzygotujEksportZestawu(const TZestawST& zestaw, TZbiorEksporter& eksporter,
-                                                            const TKonfiguracja* program, IPytaniaEksportu& pytania)
+                                                            const TUstawieniaEksportuProgramu& program,
+                                                            IPytaniaEksportu& pytania)
 {
     const TKonfiguracjaZestawu& konfiguracja = *zestaw.GetKonfiguracja();
     std::optional<TListaPlikowEksportu> lista =

@@ -8,7 +8,6 @@
 #include <optional>
 
 class ISilnikDokumentow;
-class TKonfiguracja;
 class TKonfiguracjaZestawu;
 class TZbiorEksporter;
 class TZestawST;
@@ -27,4 +26,5 @@ void UstawEksporterZKonfiguracji(TZbiorEksporter& eksporter, const TKonfiguracja
 // general-conditions file checked and the list filled. Nothing when the user declined a question. Raises
 // the Polish message of each failed check.
 std::optional<TListaPlikowEksportu> PrzygotujEksportZestawu(const TZestawST& zestaw, TZbiorEksporter& eksporter,
-                                                            const TKonfiguracja* program, IPytaniaEksportu& pytania);
+                                                            const TUstawieniaEksportuProgramu& program,
+                                                            IPytaniaEksportu& pytania);

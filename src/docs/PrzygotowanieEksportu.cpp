@@ -37,17 +37,21 @@ bool CzyNaLiscie(const TListaPlikowEksportu& lista, const TMyPath* sciezka)
 
 } // namespace
 
-QString PobierzSzablonPierwszejStrony(const TKonfiguracjaZestawu& zestaw, const TKonfiguracja* program)
+TUstawieniaEksportuProgramu TUstawieniaEksportuProgramu::ZKonfiguracji(const TKonfiguracja& konfiguracja)
+{
+    return {konfiguracja.GetPierwszaStronaDocTemplate(), konfiguracja.GetPierwszaStronaOdtTemplate(),
+            konfiguracja.FCzyKorzystajZWariantow, konfiguracja.FUwzglednijWariantyPrzyEksporcieKosztorysu};
+}
+
+QString PobierzSzablonPierwszejStrony(const TKonfiguracjaZestawu& zestaw, const TUstawieniaEksportuProgramu& program)
 {
     const TMyPath* wlasny =
         zestaw.FCzyEksportDoc ? zestaw.GetPierwszaStronaDocTemplate() : zestaw.GetPierwszaStronaOdtTemplate();
     if (!wlasny->EncodedPath().trimmed().isEmpty() && CzyIstnieje(wlasny->GetPath()))
         return wlasny->GetPath();
-    if (!program)
-        return QString();
     TMyPath programu;
-    programu.SetEncodedPath(zestaw.FCzyEksportDoc ? program->GetPierwszaStronaDocTemplate()
-                                                  : program->GetPierwszaStronaOdtTemplate());
+    programu.SetEncodedPath(zestaw.FCzyEksportDoc ? program.SzablonPierwszejStronyDoc
+                                                  : program.SzablonPierwszejStronyOdt);
     if (!programu.EncodedPath().trimmed().isEmpty() && CzyIstnieje(programu.GetPath()))
         return programu.GetPath();
     return QString();
@@ -55,7 +59,8 @@ QString PobierzSzablonPierwszejStrony(const TKonfiguracjaZestawu& zestaw, const 
 
 std::optional<TListaPlikowEksportu> PrzygotujListePlikow(const TZbiorST& zbior, const TZbiorEksporter& eksporter,
                                                          bool czyStronaTytulowa, const TKonfiguracjaZestawu& zestaw,
-                                                         const TKonfiguracja* program, IPytaniaEksportu& pytania)
+                                                         const TUstawieniaEksportuProgramu& program,
+                                                         IPytaniaEksportu& pytania)
 {
     bool brakujace = false;
     bool nieobslugiwane = false;
@@ -141,7 +146,7 @@ std::optional<QString> PrzygotujPlikDocelowy(const QString& folder, const QStrin
 }
 
 void PrzygotujListeStDoWarOgolnych(const TZbiorST& zbior, const TListaPlikowEksportu& lista, TZbiorEksporter& eksporter,
-                                   const TKonfiguracja* program)
+                                   const TUstawieniaEksportuProgramu& program)
 {
     eksporter.PlikWarunkowOgolnych = nullptr;
     eksporter.ListaStDoWarOgolnych.clear();
@@ -160,8 +165,7 @@ void PrzygotujListeStDoWarOgolnych(const TZbiorST& zbior, const TListaPlikowEksp
     if (ilosc >= 2)
         throw EBlad(QStringLiteral(
             "Znaleziono więcej niż jedno miejsce wstawienia listy ST w Wymaganiach Ogólnych (#LISTA_ST#)."));
-    // Whether variants are in use at all, each entry's choice knows by its set's settings.
-    const bool zWariantem = program && program->FUwzglednijWariantyPrzyEksporcieKosztorysu;
+    const bool zWariantem = program.CzyKorzystajZWariantow && program.CzyWariantyPrzyEksporcie;
     for (int i = 0; i < zbior.Count(); ++i) {
         const TPozycjaZbioru& wpis = *zbior.GetPozycjaZbioru(i);
         const TWybranaSpecyfikacja& w = wpis.WybranaSpecyfikacja();

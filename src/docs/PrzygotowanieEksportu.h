@@ -13,6 +13,19 @@ class TKonfiguracjaZestawu;
 class TZbiorEksporter;
 class TZbiorST;
 
+// What an export takes from the program's settings, as the caller read them when the export started: the
+// program's own title-page templates (stored form, used when the set names none) and whether the list
+// written into the general conditions names the variants (both switches on).
+struct TUstawieniaEksportuProgramu
+{
+    QString SzablonPierwszejStronyDoc;
+    QString SzablonPierwszejStronyOdt;
+    bool CzyKorzystajZWariantow = false;
+    bool CzyWariantyPrzyEksporcie = false;
+
+    static TUstawieniaEksportuProgramu ZKonfiguracji(const TKonfiguracja& konfiguracja);
+};
+
 // The questions preparing an export may ask (Tak/Nie). The window shows them; the command-line tool
 // answers them itself.
 class IPytaniaEksportu
@@ -35,7 +48,7 @@ struct TListaPlikowEksportu
 
 // The title-page template of the set's output kind: the set's own when it names one that exists, else the
 // program's of that kind when it exists; empty when there is none.
-QString PobierzSzablonPierwszejStrony(const TKonfiguracjaZestawu& zestaw, const TKonfiguracja* program);
+QString PobierzSzablonPierwszejStrony(const TKonfiguracjaZestawu& zestaw, const TUstawieniaEksportuProgramu& program);
 
 // The file list of an export of the collection (in its order): asks before leaving out missing files,
 // files the exporter does not handle and an unusable title page; nothing (no list) when the user says
@@ -43,7 +56,8 @@ QString PobierzSzablonPierwszejStrony(const TKonfiguracjaZestawu& zestaw, const 
 // title page is left.
 std::optional<TListaPlikowEksportu> PrzygotujListePlikow(const TZbiorST& zbior, const TZbiorEksporter& eksporter,
                                                          bool czyStronaTytulowa, const TKonfiguracjaZestawu& zestaw,
-                                                         const TKonfiguracja* program, IPytaniaEksportu& pytania);
+                                                         const TUstawieniaEksportuProgramu& program,
+                                                         IPytaniaEksportu& pytania);
 
 // The file name offered for the result: the set file's name with its extension taken out, trimmed.
 QString DomyslnaNazwaPlikuEksportu(const QString& zestawPath);
@@ -61,4 +75,4 @@ std::optional<QString> PrzygotujPlikDocelowy(const QString& folder, const QStrin
 // exporter's list of specifications (number - title of every other exported entry, in collection order).
 // Raises the messages of each failed check.
 void PrzygotujListeStDoWarOgolnych(const TZbiorST& zbior, const TListaPlikowEksportu& lista, TZbiorEksporter& eksporter,
-                                   const TKonfiguracja* program);
+                                   const TUstawieniaEksportuProgramu& program);

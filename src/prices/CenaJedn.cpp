@@ -1,6 +1,5 @@
 #include "prices/CenaJedn.h"
 
-#include "app/Konfiguracja.h"
 #include "app/Liczby.h"
 
 #include <QDate>
@@ -25,16 +24,12 @@ double R2(double a, double b)
     return R2(static_cast<long double>(a) * static_cast<long double>(b));
 }
 
-// The program-wide coefficient applies to every unit price while it is switched on. Without a
-// configuration (a tool or test that never made one) there is nothing switched on.
-double ZWspolczynnikiemGlobalnym(double wynik)
+// The program-wide coefficient applies to every unit price while it is switched on.
+double ZWspolczynnikiemGlobalnym(double wynik, const TUstawieniaCen& ustawienia)
 {
-    if (!TKonfiguracja::Istnieje())
+    if (!ustawienia.CzyWspolczynnikGlobalny)
         return wynik;
-    const TKonfiguracja* konfiguracja = TKonfiguracja::GetInstance();
-    if (!konfiguracja->FCzyWspolczynnikGlobalnyCenyJedn)
-        return wynik;
-    return R2(wynik, konfiguracja->FWspolczynnikGlobalnyCenyJedn);
+    return R2(wynik, ustawienia.WspolczynnikGlobalny);
 }
 
 } // namespace
@@ -232,6 +227,14 @@ void TCenaJedn::ZmianaInfCen()
 
 // --- Calculation
 
+void TCenaJedn::SetUstawienia(const TUstawieniaCen& ustawienia)
+{
+    if (ustawienia == FUstawienia)
+        return;
+    FUstawienia = ustawienia;
+    Oblicz();
+}
+
 void TCenaJedn::Oblicz()
 {
     switch (FZrodloCenyJedn) {
@@ -252,7 +255,7 @@ void TCenaJedn::Oblicz()
 void TCenaJedn::ObliczZReki()
 {
     FCenaZReki = R2(FCena, FWspolczynnik);
-    FWartosc = ZWspolczynnikiemGlobalnym(FCenaZReki);
+    FWartosc = ZWspolczynnikiemGlobalnym(FCenaZReki, FUstawienia);
 }
 
 void TCenaJedn::ObliczRms()
@@ -278,12 +281,12 @@ void TCenaJedn::ObliczRms()
     FSjObliczone = skladnik(FSj, FOplataS, FSjWspolcz);
     FSumaRMSj = FRjObliczone + FMjObliczone + FSjObliczone;
     FSumaRMSjObliczone = R2(FSumaRMSj, FSumaRMSjWspolcz);
-    FWartosc = ZWspolczynnikiemGlobalnym(FSumaRMSjObliczone);
+    FWartosc = ZWspolczynnikiemGlobalnym(FSumaRMSjObliczone, FUstawienia);
 }
 
 void TCenaJedn::ObliczInfCen()
 {
-    FWartosc = ZWspolczynnikiemGlobalnym(GetWybranaInfCen()->GetObliczone());
+    FWartosc = ZWspolczynnikiemGlobalnym(GetWybranaInfCen()->GetObliczone(), FUstawienia);
 }
 
 void TCenaJedn::Powiadom()
@@ -373,6 +376,7 @@ void TCenaJedn::Copy(const TCenaJedn& inna)
     FOplataS = inna.FOplataS;
     FWartosc = inna.FWartosc;
     FWybranyInfCen = inna.FWybranyInfCen;
+    FUstawienia = inna.FUstawienia;
     FInfCen1->Copy(*inna.FInfCen1);
     FInfCen2->Copy(*inna.FInfCen2);
     FInfCen3->Copy(*inna.FInfCen3);

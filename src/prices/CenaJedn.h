@@ -1,6 +1,7 @@
 #pragma once
 
 #include "prices/CenaInfCen.h"
+#include "prices/UstawieniaCen.h"
 
 #include <QString>
 
@@ -11,7 +12,8 @@
 // The unit price of one unit of measure. The user prices a unit in one of three ways: by hand,
 // from its labour, material and equipment components, or from a price-information source (one
 // of three kept side by side). The inputs of all three ways are kept at once; the chosen way's
-// result, passed through the program-wide coefficient when that is switched on, is the price.
+// result, passed through the program-wide coefficient when its settings switch that on, is the price.
+// The settings come from the owner (the list of the unit); a price of its own has none switched on.
 class TCenaJedn
 {
 public:
@@ -94,6 +96,12 @@ public:
     // price), stamps today's date and fires OnZmiana. A change inside a source recalculates the
     // price-information way and notifies in the same manner.
 
+    // --- Settings
+    const TUstawieniaCen& GetUstawienia() const { return FUstawienia; }
+    // Different settings recalculate the chosen way (Oblicz) without a date or an event: the inputs are
+    // what the user set, only the owner's settings changed.
+    void SetUstawienia(const TUstawieniaCen& ustawienia);
+
     // Recalculates the chosen way (the other two are left as they are), without notifying.
     // A stored way other than 0, 1 or 2 leaves the price unchanged.
     void Oblicz();
@@ -108,7 +116,7 @@ public:
     void UstawWybranyInfCen(int indeks);
     void UstawDate(const QString& data);
 
-    // Takes the other price's way, date, numbers, chosen source and sources, then recalculates
+    // Takes the other price's way, date, numbers, chosen source, sources and settings, then recalculates
     // (Oblicz). This price keeps its own OnZmiana and its sources stay bound to it: a copy made
     // for another unit must tell that unit, not the one it was copied from.
     void Copy(const TCenaJedn& inna);
@@ -153,4 +161,5 @@ private:
     int FWybranyInfCen = 0;
     double FWartosc = 0.0;
     QString FData;
+    TUstawieniaCen FUstawienia;
 };

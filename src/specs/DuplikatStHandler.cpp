@@ -3,14 +3,13 @@
 #include "app/Konfiguracja.h"
 #include "app/Pliki.h"
 #include "app/Wyjatki.h"
+#include "app/ZapisBezpieczny.h"
 #include "specs/DuplikatStDialog.h"
 #include "specs/LicznikImportuSt.h"
 #include "specs/SpisST.h"
 #include "specs/WariantSpecyfikacji.h"
 
 #include <QFile>
-#include <QFileInfo>
-#include <QUuid>
 
 #include <cerrno>
 #include <fcntl.h>
@@ -46,9 +45,6 @@ TSpecyfikacja* DuplikatNumeru(TSpisST& spis, const QString& numer)
     TSpecyfikacja* n = spis.FindSpecyfikacja(numer, FlagiNumeru);
     return n == &spis ? NumerPonizej(spis, numer) : n;
 }
-
-// Two paths of existing files name the same file (links resolved). Letter case is not ignored: on this
-// platform names that differ only in case are different files.
 
 // Overwriting with a group must not put a group where the tree allows none (below level 3), or the list
 // could not be opened again; the incoming node is refused as adding it there would be.
@@ -99,13 +95,20 @@ void PrzepiszZawartosc(int we, int wy)
 
 } // namespace
 
-TDuplikatStHandler::TDuplikatStHandler(IDuplikatStDialog* dialog) : FDialog(dialog)
+TZapamietaneOpcjeDuplikatow TZapamietaneOpcjeDuplikatow::ZKonfiguracji(const TKonfiguracja& k)
 {
-    const TKonfiguracja* k = TKonfiguracja::GetInstance();
-    if (k->FCzyZapamietacOpcjeDuplikatowNumeru)
-        FZapamietanaOpcjaDuplikatowNumeru = k->FZapamietanaOpcjaDuplikatowNumeru;
-    if (k->FCzyZapamietacOpcjeDuplikatowPliku)
-        FZapamietanaOpcjaDuplikatowPliku = k->FZapamietanaOpcjaDuplikatowPliku;
+    TZapamietaneOpcjeDuplikatow wynik;
+    if (k.FCzyZapamietacOpcjeDuplikatowNumeru)
+        wynik.Numeru = k.FZapamietanaOpcjaDuplikatowNumeru;
+    if (k.FCzyZapamietacOpcjeDuplikatowPliku)
+        wynik.Pliku = k.FZapamietanaOpcjaDuplikatowPliku;
+    return wynik;
+}
+
+TDuplikatStHandler::TDuplikatStHandler(const TZapamietaneOpcjeDuplikatow& zapamietane, IDuplikatStDialog* dialog)
+    : FDialog(dialog), FZapamietanaOpcjaDuplikatowNumeru(zapamietane.Numeru),
+      FZapamietanaOpcjaDuplikatowPliku(zapamietane.Pliku)
+{
 }
 
 bool TDuplikatStHandler::CzySaDuplikaty(TSpisST& spis, std::unique_ptr<TSpecyfikacja>& s, TSpecyfikacja*& istniejacy,
@@ -216,36 +219,21 @@ bool TDuplikatStHandler::ObsluzPlik(TSpecyfikacja& e, const TWariantSpecyfikacji
 
 void TDuplikatStHandler::KopiujDokument(const QString& zrodlo, const QString& cel)
 {
-    // Through a link the document itself is replaced, not the link.
-    const QFileInfo info(cel);
-    const QString docelowy = info.exists() ? info.canonicalFilePath() : info.absoluteFilePath();
-    const QFileInfo docelowyInfo(docelowy);
-    const QString tymczasowy = docelowyInfo.absolutePath() + QStringLiteral("/.") + docelowyInfo.fileName() +
-                               QLatin1Char('.') + QUuid::createUuid().toString(QUuid::Id128).left(12) +
-                               QStringLiteral(".tmp");
-    const QByteArray tymczasowyBajty = QFile::encodeName(tymczasowy);
-
+    // Through a link the document itself is replaced, not the link; it keeps its access rights.
+    TZamianaPliku zamiana(cel);
     const TDeskryptor we(::open(QFile::encodeName(zrodlo).constData(), O_RDONLY | O_CLOEXEC));
     if (we.Fd < 0)
         throw BladSystemu(errno);
     struct stat st = {};
     if (::fstat(we.Fd, &st) != 0)
         throw BladSystemu(errno);
-    // The copy keeps the access rights the replaced document had.
-    struct stat stCelu = {};
-    const mode_t prawa =
-        ::stat(QFile::encodeName(docelowy).constData(), &stCelu) == 0 ? (stCelu.st_mode & 07777) : (st.st_mode & 07777);
-    const TDeskryptor wy(::open(tymczasowyBajty.constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0600));
+    const TDeskryptor wy(
+        ::open(QFile::encodeName(zamiana.Sciezka()).constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0600));
     if (wy.Fd < 0)
         throw BladSystemu(errno);
-    try {
-        PrzepiszZawartosc(we.Fd, wy.Fd);
-        if (::fchmod(wy.Fd, prawa) != 0 || ::fsync(wy.Fd) != 0)
-            throw BladSystemu(errno);
-        if (::rename(tymczasowyBajty.constData(), QFile::encodeName(docelowy).constData()) != 0)
-            throw BladSystemu(errno);
-    } catch (...) {
-        ::unlink(tymczasowyBajty.constData());
-        throw;
-    }
+    PrzepiszZawartosc(we.Fd, wy.Fd);
+    // A document new in its place takes the rights of the one it was copied from.
+    if (::fchmod(wy.Fd, st.st_mode & 07777) != 0)
+        throw BladSystemu(errno);
+    zamiana.Zastap();
 }

@@ -8,9 +8,23 @@
 #include <memory>
 
 class IDuplikatStDialog;
+class TKonfiguracja;
 class TSpecyfikacja;
 class TSpisST;
 class TWariantSpecyfikacji;
+
+// The answers to the duplicate questions remembered from earlier imports; doNone and dpoNone leave the
+// question to the user.
+struct TZapamietaneOpcjeDuplikatow
+{
+    TOpcjaDuplikatowNumeru Numeru = doNone;
+    TOpcjaDuplikatowPliku Pliku = dpoNone;
+
+    // Each answer the configuration remembers, only while its switch is on.
+    static TZapamietaneOpcjeDuplikatow ZKonfiguracji(const TKonfiguracja& konfiguracja);
+
+    bool operator==(const TZapamietaneOpcjeDuplikatow&) const = default;
+};
 
 // Decides what becomes of a specification that comes into a list from outside (a merged list file, an
 // imported register) and collides with a node already there, by number, by document file or both. It
@@ -19,9 +33,9 @@ class TWariantSpecyfikacji;
 class TDuplikatStHandler : public IObslugaDuplikatowListy
 {
 public:
-    // The remembered answers come from the configuration, each only while its switch is on. The dialog is
-    // the one the list reader's questions go to; without one every check raises.
-    explicit TDuplikatStHandler(IDuplikatStDialog* dialog = nullptr);
+    // Starts from the remembered answers given. The dialog is the one the list reader's questions go to;
+    // without one every check raises.
+    explicit TDuplikatStHandler(const TZapamietaneOpcjeDuplikatow& zapamietane, IDuplikatStDialog* dialog = nullptr);
 
     // True when the incoming node was consumed: `s` is then empty and `istniejacy` is the node of the list
     // that took its place (overwritten) or null (skipped). False: the caller adds `s` as usual (it may

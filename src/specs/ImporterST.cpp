@@ -36,7 +36,8 @@ QString TekstElementu(const pugi::xml_node& e)
 
 } // namespace
 
-TImporterST::TImporterST(QObject* ownerForm, TSpisST* spisSt) : FSpisSt(spisSt), FOwnerForm(ownerForm)
+TImporterST::TImporterST(QObject* ownerForm, TSpisST* spisSt, const TZapamietaneOpcjeDuplikatow& zapamietane)
+    : FSpisSt(spisSt), FOwnerForm(ownerForm), FZapamietane(zapamietane)
 {
     if (!FSpisSt)
         throw EBlad(QStringLiteral("Spis specyfikacji nie może być pusty"));
@@ -59,7 +60,7 @@ TSpecyfikacja& TImporterST::SprawdzCel(TSpecyfikacja* wybranaGrupa) const
 
 void TImporterST::ImportujWykaz(const QString& filePath, TSpecyfikacja& grupa, IDuplikatStDialog* duplikatStDialog)
 {
-    TDuplikatStHandler handler(duplikatStDialog);
+    TDuplikatStHandler handler(FZapamietane, duplikatStDialog);
     if (filePath.trimmed().isEmpty() || !QFileInfo(filePath).isFile())
         throw EBlad(QStringLiteral("Podany plik wykazu nie istnieje!"));
     pugi::xml_document dokument;
@@ -70,7 +71,7 @@ void TImporterST::ImportujWykaz(const QString& filePath, TSpecyfikacja& grupa, I
 void TImporterST::ImportujWykazZBajtow(const QByteArray& bajty, TSpecyfikacja& grupa,
                                        IDuplikatStDialog* duplikatStDialog)
 {
-    TDuplikatStHandler handler(duplikatStDialog);
+    TDuplikatStHandler handler(FZapamietane, duplikatStDialog);
     pugi::xml_document dokument;
     ParsujXml(bajty, dokument);
     ImportujDokument(dokument, grupa, handler, duplikatStDialog);

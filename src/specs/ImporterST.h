@@ -1,11 +1,12 @@
 #pragma once
 
+#include "specs/DuplikatStHandler.h"
+
 #include <QByteArray>
 #include <QString>
 
 class IDuplikatStDialog;
 class QObject;
-class TDuplikatStHandler;
 class TSpecyfikacja;
 class TSpisST;
 
@@ -19,8 +20,9 @@ class xml_document;
 class TImporterST
 {
 public:
-    // Raises EBlad when the list or the window is missing.
-    TImporterST(QObject* ownerForm, TSpisST* spisSt);
+    // Raises EBlad when the list or the window is missing. Each import starts from the remembered answers
+    // to the duplicate questions.
+    TImporterST(QObject* ownerForm, TSpisST* spisSt, const TZapamietaneOpcjeDuplikatow& zapamietane = {});
     virtual ~TImporterST();
     TImporterST(const TImporterST&) = delete;
     TImporterST& operator=(const TImporterST&) = delete;
@@ -32,6 +34,7 @@ public:
 
     TSpisST* SpisSt() const { return FSpisSt; }
     QObject* OwnerForm() const { return FOwnerForm; }
+    const TZapamietaneOpcjeDuplikatow& Zapamietane() const { return FZapamietane; }
 
 protected:
     // A register of specifications (".wst"): a flat XML list of groups and specifications. The groups go
@@ -48,4 +51,5 @@ private:
 
     TSpisST* FSpisSt;
     QObject* FOwnerForm;
+    TZapamietaneOpcjeDuplikatow FZapamietane;
 };

@@ -16,11 +16,12 @@ QString Rozszerzenie(const QString& sciezka)
 } // namespace
 
 std::unique_ptr<TImporterST> TImporterSTFactory::GetImporter(const QString& filePath, QObject* ownerForm,
-                                                             TSpisST* spisSt)
+                                                             TSpisST* spisSt,
+                                                             const TZapamietaneOpcjeDuplikatow& zapamietane)
 {
     if (!spisSt)
         throw EBlad(QStringLiteral("Brak spisu specyfikacji"));
     if (Rozszerzenie(filePath) != QLatin1String(".wst"))
         throw EBlad(QStringLiteral("Brak importera dla podanego pliku"));
-    return std::make_unique<TImporterWST>(ownerForm, spisSt);
+    return std::make_unique<TImporterWST>(ownerForm, spisSt, zapamietane);
 }

@@ -17,5 +17,6 @@ public:
 
     // Raises "Brak spisu specyfikacji" without a list and "Brak importera dla podanego pliku" unless the
     // extension is ".wst" exactly as written (letter case included); the importer's own checks follow.
-    static std::unique_ptr<TImporterST> GetImporter(const QString& filePath, QObject* ownerForm, TSpisST* spisSt);
+    static std::unique_ptr<TImporterST> GetImporter(const QString& filePath, QObject* ownerForm, TSpisST* spisSt,
+                                                    const TZapamietaneOpcjeDuplikatow& zapamietane = {});
 };

@@ -116,7 +116,7 @@ void TKonfiguracjaZestawu::LoadDefaults()
 
 void TKonfiguracjaZestawu::Load(const pugi::xml_node& parent)
 {
-    const pugi::xml_node k = parent ? parent.child("konfiguracja") : pugi::xml_node();
+    const pugi::xml_node k = parent ? parent.child(Element) : pugi::xml_node();
     if (!k) {
         LoadDefaults();
         return;
@@ -128,8 +128,8 @@ void TKonfiguracjaZestawu::Load(const pugi::xml_node& parent)
     const QString wersja = XmlNaTekst(AtrybutXml(k, "wersja"));
     // A missing switch reads as on although the default is off: set files have always been read so.
     u.FCzyWstawiacSzablonPierwszejStrony = Logiczna(k, "szablonPierwszejStrony", true);
-    const QString sciezkaDoc = XmlNaTekst(AtrybutXml(k, "szablonPierwszejStronyDocPath"));
-    const QString sciezkaOdt = XmlNaTekst(AtrybutXml(k, "szablonPierwszejStronyOdtPath"));
+    const QString sciezkaDoc = XmlNaTekst(AtrybutXml(k, AtrybutSzablonuDoc));
+    const QString sciezkaOdt = XmlNaTekst(AtrybutXml(k, AtrybutSzablonuOdt));
     u.FCzyEksportDoc = Logiczna(k, "czyEksportDoc", true);
     u.FCzyOtworzDoc = Logiczna(k, "czyOtworzDoc", true);
     u.FCzyWstawListeStDoWarOgolnych = Logiczna(k, "czyWstawListeStDoWarOgolnych", false);
@@ -192,13 +192,13 @@ void TKonfiguracjaZestawu::Save(pugi::xml_node& mainNode)
 {
     if (!mainNode)
         throw EBlad(KomunikatBrakZapisu);
-    pugi::xml_node k = mainNode.append_child("konfiguracja");
+    pugi::xml_node k = mainNode.append_child(Element);
     if (!k) // a node that cannot hold elements: the write must not pass for a success
         throw EBlad(KomunikatBrakZapisu);
     UstawAtrybut(k, "wersja", FWersjaProgramu);
     UstawAtrybut(k, "szablonPierwszejStrony", FCzyWstawiacSzablonPierwszejStrony);
-    UstawAtrybut(k, "szablonPierwszejStronyDocPath", FPierwszaStronaDocTemplate->EncodedPath());
-    UstawAtrybut(k, "szablonPierwszejStronyOdtPath", FPierwszaStronaOdtTemplate->EncodedPath());
+    UstawAtrybut(k, AtrybutSzablonuDoc, FPierwszaStronaDocTemplate->EncodedPath());
+    UstawAtrybut(k, AtrybutSzablonuOdt, FPierwszaStronaOdtTemplate->EncodedPath());
     UstawAtrybut(k, "czyEksportDoc", FCzyEksportDoc);
     UstawAtrybut(k, "czyOtworzDoc", FCzyOtworzDoc);
     UstawAtrybut(k, "czyWstawListeStDoWarOgolnych", FCzyWstawListeStDoWarOgolnych);

@@ -5,6 +5,7 @@
 #include <QString>
 #include <QVariant>
 
+#include <array>
 #include <functional>
 #include <memory>
 #include <utility>
@@ -49,6 +50,13 @@ class TKonfiguracjaZestawu : public TUstawieniaEksportuZestawu
 public:
     using TZdarzenie = std::function<void(TKonfiguracjaZestawu* sender)>;
     using TExternal = std::pair<QString, QVariant>;
+
+    // Its element in the set file, and the attributes of that element that hold the title-page templates'
+    // paths in stored form (which the set archives carry along).
+    static constexpr char Element[] = "konfiguracja";
+    static constexpr char AtrybutSzablonuDoc[] = "szablonPierwszejStronyDocPath";
+    static constexpr char AtrybutSzablonuOdt[] = "szablonPierwszejStronyOdtPath";
+    static constexpr std::array<const char*, 2> SciezkiSzablonow{AtrybutSzablonuDoc, AtrybutSzablonuOdt};
 
     TKonfiguracjaZestawu();
     ~TKonfiguracjaZestawu();

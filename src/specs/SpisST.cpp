@@ -1,7 +1,9 @@
 #include "specs/SpisST.h"
 
+#include "prices/CenaJedn.h"
 #include "specs/CzyIstniejaPlikiThread.h"
 #include "specs/IndeksSpisu.h"
+#include "specs/JmSpecyfikacji.h"
 #include "specs/WariantSpecyfikacji.h"
 #include "specs/WyjatkiSpecyfikacji.h"
 
@@ -39,6 +41,31 @@ void TSpisST::PrzylaczWezel(TSpecyfikacja& wezel)
     const TObserwator* obserwator = wezel.TSpecyfikacja::OnZmieniono().target<TObserwator>();
     if (!obserwator || obserwator->Spis != this)
         wezel.TSpecyfikacja::SetOnZmieniono(TObserwator{this});
+    UstawCenyWezla(wezel);
+}
+
+void TSpisST::UstawCenyWezla(TSpecyfikacja& wezel) const
+{
+    for (int i = 0; i < wezel.JmCount(); ++i)
+        wezel.GetJm(i)->CenaJedn()->SetUstawienia(FUstawieniaCen);
+    for (int i = 0; i < wezel.WariantyCount(); ++i) {
+        TWariantSpecyfikacji* wariant = wezel.GetWariant(i);
+        for (int j = 0; j < wariant->JmCount(); ++j)
+            wariant->GetJm(j)->CenaJedn()->SetUstawienia(FUstawieniaCen);
+    }
+}
+
+void TSpisST::SetUstawieniaCen(const TUstawieniaCen& ustawienia)
+{
+    FUstawieniaCen = ustawienia;
+    std::vector<TSpecyfikacja*> stos{this};
+    while (!stos.empty()) {
+        TSpecyfikacja* wezel = stos.back();
+        stos.pop_back();
+        UstawCenyWezla(*wezel);
+        for (int i = 0; i < wezel->Count(); ++i)
+            stos.push_back(wezel->GetSpecyfikacja(i));
+    }
 }
 
 void TSpisST::OdlaczonoWezel(const TSpecyfikacja* wezel)
@@ -53,9 +80,12 @@ void TSpisST::ObsluzZmiane(TNadawcaZmiany* nadawca)
     if (FKoniec)
         return;
     FIndeks->Zmiana(nadawca);
-    if (FCzyIstniejaPlikiThread)
-        if (const auto* wezel = dynamic_cast<const TSpecyfikacja*>(nadawca))
+    if (auto* wezel = dynamic_cast<TSpecyfikacja*>(nadawca)) {
+        // A unit or variant added to a node of the list reports as a change of that node (or variant).
+        UstawCenyWezla(*wezel);
+        if (FCzyIstniejaPlikiThread)
             FCzyIstniejaPlikiThread->Pomin(wezel);
+    }
     if (FOnZmianaListy)
         FOnZmianaListy(nadawca);
 }

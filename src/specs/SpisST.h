@@ -1,6 +1,7 @@
 #pragma once
 
 #include "app/MyPath.h"
+#include "prices/UstawieniaCen.h"
 #include "specs/Specyfikacja.h"
 
 #include <QByteArray>
@@ -143,6 +144,13 @@ public:
     const TZdarzenieZmiany& OnZmieniono() const { return FOnZmianaListy; }
     void SetOnZmieniono(const TZdarzenieZmiany& zdarzenie) { FOnZmianaListy = zdarzenie; }
 
+    // --- Unit prices
+    // The settings every unit price of the list is computed with. A unit that joins the list (with its
+    // node, or added to a node or variant of the list) takes them; new settings recalculate the prices
+    // they change, without change events.
+    const TUstawieniaCen& UstawieniaCen() const { return FUstawieniaCen; }
+    void SetUstawieniaCen(const TUstawieniaCen& ustawienia);
+
     // Indexes the whole tree again and puts the list's handler back on every node.
     void PrzebudujIndeks();
     // Nodes the index knows (the root included).
@@ -158,6 +166,8 @@ private:
 
     void ObsluzZmiane(TNadawcaZmiany* nadawca);
     void PrzylaczWezel(TSpecyfikacja& wezel);
+    // The list's price settings on the units of the node and of its variants.
+    void UstawCenyWezla(TSpecyfikacja& wezel) const;
     void OdlaczonoWezel(const TSpecyfikacja* wezel);
     // Puts the list's handler back when something replaced it on the root.
     void SprawdzObserwatora();
@@ -184,6 +194,7 @@ private:
     std::unique_ptr<TCzyIstniejaPlikiThread> FCzyIstniejaPlikiThread;
 
     TZdarzenieZmiany FOnZmianaListy;
+    TUstawieniaCen FUstawieniaCen;
     std::unique_ptr<TIndeksSpisu> FIndeks;
     bool FKoniec = false;
 };

@@ -7,11 +7,11 @@
 #include "specs/CenaJednXml.h"
 #include "specs/IndeksSpisu.h"
 #include "specs/JmSpecyfikacji.h"
+#include "specs/NazwyPlikuSst.h"
 #include "specs/ObslugaDuplikatowListy.h"
 #include "specs/SpisST.h"
 #include "specs/WariantSpecyfikacji.h"
 
-#include <QFile>
 #include <QFileInfo>
 
 #include <algorithm>
@@ -34,7 +34,7 @@ bool Logiczna(const pugi::xml_node& e, const char* nazwa)
 
 bool CzySpecyfikacja(const pugi::xml_node& n)
 {
-    return n.type() == pugi::node_element && std::strcmp(n.name(), "specyfikacja") == 0;
+    return n.type() == pugi::node_element && std::strcmp(n.name(), NazwySst::Wezel) == 0;
 }
 
 // "specyfikacja" elements at every depth below and including the first one and its following siblings,
@@ -42,7 +42,7 @@ bool CzySpecyfikacja(const pugi::xml_node& n)
 int PoliczElementy(const pugi::xml_node& pierwszy)
 {
     int ile = 0;
-    for (pugi::xml_node gora = pierwszy; gora; gora = gora.next_sibling("specyfikacja")) {
+    for (pugi::xml_node gora = pierwszy; gora; gora = gora.next_sibling(NazwySst::Wezel)) {
         pugi::xml_node n = gora;
         while (true) {
             if (CzySpecyfikacja(n))
@@ -63,11 +63,14 @@ int PoliczElementy(const pugi::xml_node& pierwszy)
 
 QByteArray CzytajPlikListy(const QString& sciezka)
 {
-    QFile plik(sciezka);
-    if (!plik.open(QIODevice::ReadOnly))
+    try {
+        return CzytajCalyPlik(sciezka);
+    } catch (const EOdczytPliku& e) {
+        if (e.Powod() == EOdczytPliku::ZaDuzy)
+            throw;
         throw EBlad(
-            QStringLiteral("Nie można otworzyć pliku listy specyfikacji: %1 (%2)").arg(sciezka, plik.errorString()));
-    return plik.readAll();
+            QStringLiteral("Nie można otworzyć pliku listy specyfikacji: %1 (%2)").arg(sciezka, e.OpisSystemu()));
+    }
 }
 
 void ZapiszJednostki(pugi::xml_node& rodzic, const TSpecyfikacja& wezel)
@@ -78,41 +81,41 @@ void ZapiszJednostki(pugi::xml_node& rodzic, const TSpecyfikacja& wezel)
         if (jm->CzyPusta())
             continue;
         if (!jednostki)
-            jednostki = rodzic.append_child("jednostki");
-        pugi::xml_node e = jednostki.append_child("jednostka");
-        UstawTekstXml(e, "jm", jm->Jm());
-        UstawTekstXml(e, "opis", jm->Opis());
-        UstawAtrybut(e, "eksportuj", jm->Eksportuj());
+            jednostki = rodzic.append_child(NazwySst::Jednostki);
+        pugi::xml_node e = jednostki.append_child(NazwySst::Jednostka);
+        UstawTekstXml(e, NazwySst::Jm, jm->Jm());
+        UstawTekstXml(e, NazwySst::Opis, jm->Opis());
+        UstawAtrybut(e, NazwySst::Eksportuj, jm->Eksportuj());
         ZapiszCeneJedn(e, *jm->CenaJedn());
     }
 }
 
 void ZapiszWezel(pugi::xml_node& rodzic, const TSpecyfikacja& wezel)
 {
-    pugi::xml_node e = rodzic.append_child("specyfikacja");
+    pugi::xml_node e = rodzic.append_child(NazwySst::Wezel);
     if (!wezel.Numer().isEmpty())
-        UstawTekstXml(e, "numer", wezel.Numer());
+        UstawTekstXml(e, NazwySst::Numer, wezel.Numer());
     if (!wezel.Opis().isEmpty())
-        UstawTekstXml(e, "opis", wezel.Opis());
+        UstawTekstXml(e, NazwySst::Opis, wezel.Opis());
     if (!wezel.GetPlik().isEmpty())
-        UstawTekstXml(e, "plik", wezel.GetEncodedPath());
+        UstawTekstXml(e, NazwySst::Plik, wezel.GetEncodedPath());
     if (!wezel.Info().isEmpty())
-        UstawTekstXml(e, "info", wezel.Info());
+        UstawTekstXml(e, NazwySst::Info, wezel.Info());
     if (wezel.CzyGrupa())
-        UstawAtrybut(e, "grupa", true);
+        UstawAtrybut(e, NazwySst::Grupa, true);
     if (wezel.CzyWarunkiOgolne())
-        UstawAtrybut(e, "warunki_ogolne", true);
+        UstawAtrybut(e, NazwySst::WarunkiOgolne, true);
     // Written for groups too: a specification that became a group keeps its variants and units.
     if (wezel.WariantyCount() > 0) {
-        pugi::xml_node warianty = e.append_child("warianty");
+        pugi::xml_node warianty = e.append_child(NazwySst::Warianty);
         for (int i = 0; i < wezel.WariantyCount(); ++i) {
             const TWariantSpecyfikacji* wariant = wezel.GetWariant(i);
-            pugi::xml_node w = warianty.append_child("wariant");
-            UstawTekstXml(w, "numer", wariant->Numer());
-            UstawTekstXml(w, "opis", wariant->Opis());
-            UstawTekstXml(w, "plik", wariant->GetEncodedPath());
+            pugi::xml_node w = warianty.append_child(NazwySst::Wariant);
+            UstawTekstXml(w, NazwySst::Numer, wariant->Numer());
+            UstawTekstXml(w, NazwySst::Opis, wariant->Opis());
+            UstawTekstXml(w, NazwySst::Plik, wariant->GetEncodedPath());
             if (!wariant->Info().isEmpty())
-                UstawTekstXml(w, "info", wariant->Info());
+                UstawTekstXml(w, NazwySst::Info, wariant->Info());
             ZapiszJednostki(w, *wariant);
         }
     }
@@ -169,7 +172,7 @@ void TSpisST::Wczytaj(QByteArray bajty, IObslugaDuplikatowListy* obsluga)
     ParsujXml(bajty, dokument);
     const qsizetype rozmiar = bajty.size();
     bajty = QByteArray(); // the document holds its own copy
-    const pugi::xml_node pierwszy = dokument.document_element().child("specyfikacja");
+    const pugi::xml_node pierwszy = dokument.document_element().child(NazwySst::Wezel);
     const int elementow = PoliczElementy(pierwszy);
     FIndeks->Zarezerwuj(elementow);
     if (FOnOtworzMaxProgres)
@@ -197,7 +200,7 @@ void TSpisST::Wczytaj(QByteArray bajty, IObslugaDuplikatowListy* obsluga)
 
 void TSpisST::WczytajElementy(const pugi::xml_node& pierwszy, TSpecyfikacja& rodzic, IObslugaDuplikatowListy* obsluga)
 {
-    for (pugi::xml_node e = pierwszy; e && !FTerminatedOtworz; e = e.next_sibling("specyfikacja"))
+    for (pugi::xml_node e = pierwszy; e && !FTerminatedOtworz; e = e.next_sibling(NazwySst::Wezel))
         WczytajElement(e, rodzic, obsluga);
 }
 
@@ -237,12 +240,12 @@ void TSpisST::WczytajElement(const pugi::xml_node& e, TSpecyfikacja& rodzic, IOb
 {
     if (FTerminatedOtworz)
         return;
-    const QString numer = Tekst(e, "numer");
-    const QString opis = Tekst(e, "opis");
-    const QString plik = Tekst(e, "plik");
-    const QString info = Tekst(e, "info");
-    const bool czyGrupa = Logiczna(e, "grupa");
-    const bool czyWarunkiOgolne = Logiczna(e, "warunki_ogolne");
+    const QString numer = Tekst(e, NazwySst::Numer);
+    const QString opis = Tekst(e, NazwySst::Opis);
+    const QString plik = Tekst(e, NazwySst::Plik);
+    const QString info = Tekst(e, NazwySst::Info);
+    const bool czyGrupa = Logiczna(e, NazwySst::Grupa);
+    const bool czyWarunkiOgolne = Logiczna(e, NazwySst::WarunkiOgolne);
     if (FOnOtworzChangeProgres)
         FOnOtworzChangeProgres(this);
     if (numer.isEmpty() && opis.isEmpty() && plik.isEmpty())
@@ -262,7 +265,7 @@ void TSpisST::WczytajElement(const pugi::xml_node& e, TSpecyfikacja& rodzic, IOb
         if (!rodzic.Add(std::move(s)))
             return;
         DopiszPusty(*wezel);
-        WczytajElementy(e.child("specyfikacja"), *wezel, nullptr);
+        WczytajElementy(e.child(NazwySst::Wezel), *wezel, nullptr);
         return;
     }
 
@@ -289,7 +292,7 @@ void TSpisST::WczytajElement(const pugi::xml_node& e, TSpecyfikacja& rodzic, IOb
         wezel->ClearWarianty();
     WczytajWarianty(e, *wezel);
     WczytajJednostki(e, *wezel);
-    WczytajElementy(e.child("specyfikacja"), *wezel, obsluga);
+    WczytajElementy(e.child(NazwySst::Wezel), *wezel, obsluga);
 }
 
 void TSpisST::DopiszPusty(TSpecyfikacja& wezel)
@@ -301,9 +304,10 @@ void TSpisST::DopiszPusty(TSpecyfikacja& wezel)
 
 void TSpisST::WczytajWarianty(const pugi::xml_node& e, TSpecyfikacja& wezel)
 {
-    for (pugi::xml_node w = e.child("warianty").child("wariant"); w; w = w.next_sibling("wariant")) {
-        auto wariant = std::make_unique<TWariantSpecyfikacji>(Tekst(w, "numer"), Tekst(w, "opis"), Tekst(w, "plik"),
-                                                              Tekst(w, "info"));
+    for (pugi::xml_node w = e.child(NazwySst::Warianty).child(NazwySst::Wariant); w;
+         w = w.next_sibling(NazwySst::Wariant)) {
+        auto wariant = std::make_unique<TWariantSpecyfikacji>(Tekst(w, NazwySst::Numer), Tekst(w, NazwySst::Opis),
+                                                              Tekst(w, NazwySst::Plik), Tekst(w, NazwySst::Info));
         WczytajJednostki(w, *wariant);
         JakoSpecyfikacja(wezel, [&] { wezel.AddWariant(std::move(wariant)); });
     }
@@ -311,8 +315,12 @@ void TSpisST::WczytajWarianty(const pugi::xml_node& e, TSpecyfikacja& wezel)
 
 void TSpisST::WczytajJednostki(const pugi::xml_node& e, TSpecyfikacja& wezel)
 {
-    for (pugi::xml_node j = e.child("jednostki").child("jednostka"); j; j = j.next_sibling("jednostka")) {
-        auto jm = std::make_unique<TJmSpecyfikacji>(Tekst(j, "jm"), Tekst(j, "opis"), Logiczna(j, "eksportuj"));
+    for (pugi::xml_node j = e.child(NazwySst::Jednostki).child(NazwySst::Jednostka); j;
+         j = j.next_sibling(NazwySst::Jednostka)) {
+        auto jm = std::make_unique<TJmSpecyfikacji>(Tekst(j, NazwySst::Jm), Tekst(j, NazwySst::Opis),
+                                                    Logiczna(j, NazwySst::Eksportuj));
+        // Before the price is read, so that reading computes it once, with the list's settings.
+        jm->CenaJedn()->SetUstawienia(FUstawieniaCen);
         WczytajCeneJedn(j, *jm->CenaJedn());
         JakoSpecyfikacja(wezel, [&] { wezel.AddJm(std::move(jm)); });
     }
@@ -324,8 +332,8 @@ QByteArray TSpisST::ZapiszDoBajtow() const
 {
     pugi::xml_document dokument;
     NowyDokumentXml(dokument);
-    pugi::xml_node sst = dokument.append_child("sst");
-    UstawAtrybut(sst, "wersja", WersjaProgramu());
+    pugi::xml_node sst = dokument.append_child(NazwySst::Korzen);
+    UstawAtrybut(sst, NazwySst::Wersja, WersjaProgramu());
     for (int i = 0; i < Count(); ++i)
         ZapiszWezel(sst, *GetSpecyfikacja(i));
     return XmlNaBajty(dokument);

@@ -1,6 +1,7 @@
 #include "specs/StrukturaSst.h"
 
 #include "app/Wyjatki.h"
+#include "app/ZapisBezpieczny.h"
 
 #include <QDir>
 #include <QFile>
@@ -14,10 +15,18 @@ void ZapiszStruktureSst(const QString& folder, int struktura)
     // existing marker is made writable again before it is rewritten.
     if (QFile::exists(sciezka))
         QFile::setPermissions(sciezka, QFile::permissions(sciezka) | QFileDevice::WriteOwner);
-    QFile plik(sciezka);
     const QByteArray tresc = QByteArray::number(struktura) + "\r\n";
-    if (!plik.open(QIODevice::WriteOnly | QIODevice::Truncate) || plik.write(tresc) != tresc.size())
+    // A marker half written would send the next unpacking or ordering into another structure.
+    TZamianaPliku zamiana(sciezka);
+    QFile plik(zamiana.Sciezka());
+    try {
+        if (!plik.open(QIODevice::WriteOnly | QIODevice::NewOnly) || plik.write(tresc) != tresc.size() || !plik.flush())
+            throw EBlad(plik.errorString());
+        plik.close();
+        zamiana.Zastap();
+    } catch (const EBlad&) {
         throw EBlad(QStringLiteral("Nie można zapisać pliku: ") + sciezka);
+    }
 }
 
 TZnacznikStruktury CzytajStruktureSst(const QString& folder)

@@ -6,6 +6,7 @@
 #include "estimates/Kosztorys.h"
 #include "estimates/KosztorysFactory.h"
 #include "specs/KonfiguracjaZestawu.h"
+#include "zestaw/NazwyPlikuZst.h"
 #include "zestaw/ZbiorST.h"
 #include "zestaw/ZestawST.h"
 
@@ -63,11 +64,11 @@ std::vector<std::unique_ptr<TKosztorys>> WczytajKosztorysy(const pugi::xml_node&
                                                            const TUstawieniaKosztorysu& ustawienia)
 {
     std::vector<std::unique_ptr<TKosztorys>> wynik;
-    pugi::xml_node kontener = zestaw.child("kosztorysy");
+    pugi::xml_node kontener = zestaw.child(NazwyZst::Kosztorysy);
     if (!kontener)
         kontener = zestaw;
-    for (pugi::xml_node k = kontener.child("kosztorys"); k; k = k.next_sibling("kosztorys")) {
-        const QString path = Tekst(k, "path");
+    for (pugi::xml_node k = kontener.child(NazwyZst::Kosztorys); k; k = k.next_sibling(NazwyZst::Kosztorys)) {
+        const QString path = Tekst(k, NazwyZst::SciezkaKosztorysu);
         const QString id = Tekst(k, "id");
         const QString tytul = Tekst(k, "tytul");
         std::unique_ptr<TKosztorys> kosztorys = TKosztorysFactory::GetKosztorys(path, false, ustawienia);
@@ -143,7 +144,9 @@ void TZestawST::OtworzZBajtow(QByteArray bajty, const QString& zestawPath)
 
     // Everything is read aside first, so that a failure anywhere leaves the open set as it was.
     auto spis = std::make_unique<TSpisST>();
-    const QString sciezkaSpisu = Tekst(zestaw.child("sst"), "path");
+    if (FSpisST) // the new list prices its units as the one it replaces
+        spis->SetUstawieniaCen(FSpisST->UstawieniaCen());
+    const QString sciezkaSpisu = Tekst(zestaw.child(NazwyZst::Sst), NazwyZst::SciezkaSpisu);
     if (!sciezkaSpisu.isEmpty()) {
         spis->SetOnOtworzMaxProgres(FOnOtworzMaxProgres);
         spis->SetOnOtworzChangeProgres(FOnOtworzChangeProgres);
@@ -178,18 +181,18 @@ QByteArray TZestawST::ZapiszDoBajtow() const
     pugi::xml_node zestaw = dokument.append_child("zestaw");
     UstawAtrybut(zestaw, "wersja", WersjaProgramu());
     if (!Kosztorysy.empty()) {
-        pugi::xml_node lista = zestaw.append_child("kosztorysy");
+        pugi::xml_node lista = zestaw.append_child(NazwyZst::Kosztorysy);
         for (const auto& k : Kosztorysy) {
-            pugi::xml_node n = lista.append_child("kosztorys");
+            pugi::xml_node n = lista.append_child(NazwyZst::Kosztorys);
             UstawAtrybut(n, "id", k->Id);
-            UstawAtrybut(n, "path", k->FilePath().EncodedPath());
+            UstawAtrybut(n, NazwyZst::SciezkaKosztorysu, k->FilePath().EncodedPath());
             UstawAtrybut(n, "tytul", k->Tytul());
             ZapiszDrzewo(n, *k);
         }
     }
     if (FSpisST) {
-        pugi::xml_node sst = zestaw.append_child("sst");
-        UstawAtrybut(sst, "path", FSpisST->GetSpisStPath()->EncodedPath());
+        pugi::xml_node sst = zestaw.append_child(NazwyZst::Sst);
+        UstawAtrybut(sst, NazwyZst::SciezkaSpisu, FSpisST->GetSpisStPath()->EncodedPath());
     }
     pugi::xml_node zbior = zestaw.append_child("zbior_st");
     for (int i = 0; i < FZbiorST->Count(); ++i) {

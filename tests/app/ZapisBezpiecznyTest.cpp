@@ -4,9 +4,12 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
+
+#include <sys/stat.h>
 
 namespace {
 
@@ -94,6 +97,120 @@ TEST(ZapiszBezpiecznie, NieistniejacyKatalogToBladNieSukces)
 {
     QTemporaryDir dir;
     EXPECT_THROW(ZapiszBezpiecznie(dir.filePath(QStringLiteral("brak/a.sst")), "x"), EBlad);
+}
+
+// --- TZamianaPliku
+
+// Writes the content into the replacement's temporary, as a writer that streams its content does.
+void Napisz(const TZamianaPliku& zamiana, const QByteArray& tresc)
+{
+    QFile plik(zamiana.Sciezka());
+    ASSERT_TRUE(plik.open(QIODevice::WriteOnly | QIODevice::NewOnly));
+    ASSERT_EQ(plik.write(tresc), tresc.size());
+}
+
+mode_t Prawa(const QString& sciezka)
+{
+    struct stat st = {};
+    return ::lstat(QFile::encodeName(sciezka).constData(), &st) == 0 ? st.st_mode & 07777 : 0;
+}
+
+TEST(ZamianaPliku, BezZastapieniaStaryPlikCalyITymczasowegoBrak)
+{
+    QTemporaryDir dir;
+    const QString cel = dir.filePath(QStringLiteral("dokument.doc"));
+    ZapiszPlik(cel, "stary");
+    {
+        TZamianaPliku zamiana(cel);
+        Napisz(zamiana, "połowa nowe");
+        EXPECT_EQ(QFileInfo(zamiana.Sciezka()).absolutePath(), QFileInfo(cel).absolutePath());
+        EXPECT_TRUE(QFileInfo(zamiana.Sciezka()).fileName().startsWith(QLatin1Char('.')));
+    } // the writer failed before Zastap
+    EXPECT_EQ(CzytajPlik(cel), QByteArray("stary"));
+    EXPECT_EQ(PlikiKatalogu(dir.path()), QStringList{QStringLiteral("dokument.doc")});
+}
+
+TEST(ZamianaPliku, DowiazaniaIPrawaWedlugOpcji)
+{
+    struct TPrzypadek
+    {
+        const char* Opis;
+        TOpcjeZamianyPliku Opcje;
+        bool LinkZostaje;   // the link in the target's place is still a link afterwards
+        mode_t PrawaNowego; // of the file that now holds the new content
+    };
+    const TPrzypadek przypadki[] = {
+        {"domyślne: przez dowiązanie, prawa zastąpionego", {}, true, 0640},
+        {"bez praw zastąpionego", {.ZachowajPrawa = false}, true, 0600},
+        {"dowiązanie zastąpione", {.PrzezDowiazanie = false}, false, 0600},
+    };
+    for (const TPrzypadek& p : przypadki) {
+        SCOPED_TRACE(p.Opis);
+        QTemporaryDir dir;
+        const QString dokument = dir.filePath(QStringLiteral("dokument.doc"));
+        const QString link = dir.filePath(QStringLiteral("link.doc"));
+        ZapiszPlik(dokument, "stary");
+        ASSERT_TRUE(QFile::setPermissions(dokument, QFile::ReadOwner | QFile::WriteOwner | QFile::ReadGroup));
+        ASSERT_TRUE(QFile::link(dokument, link));
+        TZamianaPliku zamiana(link, p.Opcje);
+        Napisz(zamiana, "nowy");
+        ASSERT_EQ(::chmod(QFile::encodeName(zamiana.Sciezka()).constData(), 0600), 0);
+        zamiana.Zastap();
+        EXPECT_EQ(QFileInfo(link).isSymLink(), p.LinkZostaje);
+        EXPECT_EQ(CzytajPlik(link), QByteArray("nowy"));
+        EXPECT_EQ(CzytajPlik(dokument), QByteArray(p.LinkZostaje ? "nowy" : "stary"));
+        EXPECT_EQ(Prawa(p.LinkZostaje ? dokument : link), p.PrawaNowego);
+        EXPECT_EQ(PlikiKatalogu(dir.path()), (QStringList{QStringLiteral("dokument.doc"), QStringLiteral("link.doc")}));
+    }
+}
+
+TEST(ZamianaPliku, NazwaTymczasowaZRozszerzeniemIDlugaNazwa)
+{
+    QTemporaryDir dir;
+    // 245 bytes: with a dot, a random part and an extension the temporary would pass the 255 a name may have.
+    const QString dluga = QString(120, QChar(0x0142)) + QStringLiteral("x.odt");
+    const struct
+    {
+        QString Nazwa;
+        TOpcjeZamianyPliku Opcje;
+        QString Koncowka;
+    } przypadki[] = {
+        {QStringLiteral("a.odt"), {.ZRozszerzeniem = true}, QStringLiteral(".odt")},
+        {QStringLiteral("a.odt"), {}, QStringLiteral(".tmp")},
+        {dluga, {.ZRozszerzeniem = true}, QStringLiteral(".odt")},
+    };
+    for (const auto& p : przypadki) {
+        SCOPED_TRACE(p.Nazwa.toStdString());
+        const QString cel = dir.filePath(p.Nazwa);
+        TZamianaPliku zamiana(cel, p.Opcje);
+        const QString nazwa = QFileInfo(zamiana.Sciezka()).fileName();
+        EXPECT_TRUE(nazwa.endsWith(p.Koncowka)) << nazwa.toStdString();
+        EXPECT_LE(QFile::encodeName(nazwa).size(), 255);
+        Napisz(zamiana, "treść");
+        zamiana.Zastap();
+        EXPECT_EQ(CzytajPlik(cel), QStringLiteral("treść").toUtf8());
+        QFile::remove(cel);
+    }
+    EXPECT_TRUE(PlikiKatalogu(dir.path()).isEmpty());
+}
+
+TEST(ZamianaPliku, NieudaneZastapienieUsuwaTymczasowy)
+{
+    QTemporaryDir dir;
+    // A folder that is not empty cannot be replaced by a file.
+    const QString cel = dir.filePath(QStringLiteral("folder"));
+    ZapiszPlik(cel + QStringLiteral("/w.doc"), "w");
+    TZamianaPliku zamiana(cel);
+    Napisz(zamiana, "nowy");
+    try {
+        zamiana.Zastap();
+        ADD_FAILURE() << "a folder was replaced";
+    } catch (const EZamianaPliku& e) {
+        EXPECT_EQ(e.Powod(), QStringLiteral("nie można zastąpić pliku"));
+        EXPECT_TRUE(e.Komunikat().startsWith(QStringLiteral("Błąd zapisu pliku"))) << e.what();
+    }
+    EXPECT_EQ(PlikiKatalogu(dir.path()), QStringList());
+    EXPECT_EQ(CzytajPlik(cel + QStringLiteral("/w.doc")), QByteArray("w"));
 }
 
 } // namespace

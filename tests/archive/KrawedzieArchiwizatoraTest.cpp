@@ -20,12 +20,11 @@ protected:
     QString Rozpakuj(const QString& archiwum, const QString& folder, int struktura = 0, bool nadpisuj = false,
                      bool lista = false)
     {
-        TZestawArchiwizator a;
         TOpcjeEkstrakcjiArchiwum opcje;
         opcje.SetFolderDocelowy(folder);
         opcje.fstrukturaFolderow = struktura;
         opcje.fczyNadpisuj = nadpisuj;
-        a.SetOpcjeEkstrakcji(opcje);
+        TZestawArchiwizator a(opcje);
         QString wynik;
         if (lista)
             a.RozpakujArchiwumSpisuSt(archiwum, wynik);
@@ -263,6 +262,21 @@ TEST_F(TKrawedzieArchiwizatora, BrakWpisuWArchiwumNiczegoNieZapisuje)
     EXPECT_EQ(Komunikat([&] { Rozpakuj(Tmp(QStringLiteral("z.azst")), cel); }),
               QStringLiteral("Brak pliku ZIP\\brak.rds w archiwum."));
     EXPECT_FALSE(QFileInfo::exists(cel));
+}
+
+TEST_F(TKrawedzieArchiwizatora, FolderDocelowyTylkoZOpcjiArchiwizatora)
+{
+    // The configuration's user folder is the dialog's default, which the caller takes; an archiver given
+    // no options unpacks nowhere, whatever the configuration holds.
+    ZapiszXml(Uzytkownika(QStringLiteral("l.sst")), "<sst/>");
+    TZestawArchiwizator bezOpcji;
+    bezOpcji.StworzArchiwumSpisuSt(Uzytkownika(QStringLiteral("l.sst")), Tmp(QStringLiteral("l.alst")));
+    QString wynik;
+    EXPECT_EQ(Komunikat([&] { bezOpcji.RozpakujArchiwumSpisuSt(Tmp(QStringLiteral("l.alst")), wynik); }),
+              QStringLiteral("Proszę wskazać folder docelowy."));
+    TZestawArchiwizator zKonfiguracji(TOpcjeEkstrakcjiArchiwum::ZKonfiguracji(Konfiguracja()));
+    zKonfiguracji.RozpakujArchiwumSpisuSt(Tmp(QStringLiteral("l.alst")), wynik);
+    EXPECT_EQ(wynik, Uzytkownika(QStringLiteral("Dane/Listy SST/l.sst")));
 }
 
 TEST(ListaBrakowPlikow, PosortowanaBezPowtorzen)

@@ -63,11 +63,10 @@ TEST_P(TWrogieArchiwa, OdrzucaPrzedZapisaniemCzegokolwiek)
 
     // The target lies two levels down, so that ".." twice would still land inside the temporary folder.
     const QString cel = Tmp(QStringLiteral("a/b/cel"));
-    TZestawArchiwizator archiwizator;
     TOpcjeEkstrakcjiArchiwum opcje;
     opcje.SetFolderDocelowy(cel);
     opcje.fstrukturaFolderow = p.Struktura;
-    archiwizator.SetOpcjeEkstrakcji(opcje);
+    TZestawArchiwizator archiwizator(opcje);
     QString wynik;
     try {
         archiwizator.RozpakujArchiwumZestawu(plik, wynik);
@@ -109,10 +108,9 @@ TEST_P(TDowiazaniaWCelu, OdrzucaFolderBedacyDowiazaniem)
     QDir().mkpath(QFileInfo(dowiazanie).absolutePath());
     ASSERT_TRUE(QFile::link(obcy, dowiazanie));
 
-    TZestawArchiwizator archiwizator;
     TOpcjeEkstrakcjiArchiwum opcje;
     opcje.SetFolderDocelowy(cel);
-    archiwizator.SetOpcjeEkstrakcji(opcje);
+    TZestawArchiwizator archiwizator(opcje);
     QString wynik;
     try {
         archiwizator.RozpakujArchiwumZestawu(plik, wynik);
@@ -139,10 +137,9 @@ TEST_F(TTestArchiwizatora, OdrzucaFolderDocelowyBedacyDowiazaniem)
     QDir().mkpath(obcy);
     ASSERT_TRUE(QFile::link(obcy, Tmp(QStringLiteral("cel"))));
 
-    TZestawArchiwizator archiwizator;
     TOpcjeEkstrakcjiArchiwum opcje;
     opcje.SetFolderDocelowy(Tmp(QStringLiteral("cel")));
-    archiwizator.SetOpcjeEkstrakcji(opcje);
+    TZestawArchiwizator archiwizator(opcje);
     QString wynik;
     EXPECT_THROW(archiwizator.RozpakujArchiwumZestawu(plik, wynik), EBlad);
     EXPECT_TRUE(PlikiWFolderze(obcy).isEmpty());

@@ -117,7 +117,7 @@ TEST_P(TRoundTripZestawu, PakujeIRozpakowujeZPrzepisanymiSciezkami)
     // Unpacked in another folder, which is the user folder of the other computer.
     const QString docelowy = Tmp(QStringLiteral("inny komputer"));
     Konfiguracja().SetUserPath(docelowy);
-    TOpcjeEkstrakcjiArchiwum opcje = TOpcjeEkstrakcjiArchiwum::Domyslne();
+    TOpcjeEkstrakcjiArchiwum opcje = TOpcjeEkstrakcjiArchiwum::ZKonfiguracji(Konfiguracja());
     EXPECT_EQ(opcje.ffolderDocelowy, docelowy + QLatin1Char('/'));
     opcje.fstrukturaFolderow = struktura;
     archiwizator.SetOpcjeEkstrakcji(opcje);

@@ -27,7 +27,7 @@ protected:
         ASSERT_TRUE(QDir().mkpath(FUzytkownik));
         Konfiguracja().SetUserPath(FUzytkownik);
         FSzablony = FUzytkownik + QStringLiteral("/Szablony ST");
-        Konfiguracja().FSzablonyStPath->SetPath(FSzablony);
+        FUstawienia = {FUzytkownik, QStringLiteral("%USERPATH%/Szablony ST")};
     }
 
     void Plik(const QString& wzgledna) { ZapiszPlik(FSzablony + QLatin1Char('/') + wzgledna, "szablon"); }
@@ -51,6 +51,7 @@ protected:
     QTemporaryDir FTmp;
     QString FUzytkownik;
     QString FSzablony;
+    TUstawieniaPodstaw FUstawienia;
     TZestawST FZestaw;
 };
 
@@ -71,7 +72,7 @@ TEST_F(PodstawyDoSt, SzablonyWedlugRodzajuWyjscia)
     for (const auto& p : przypadki) {
         SCOPED_TRACE(p.CzyEksportDoc);
         FZestaw.GetKonfiguracja()->FCzyEksportDoc = p.CzyEksportDoc;
-        const TPodstawyDoStSzablon podstawy(&Konfiguracja(), &FZestaw);
+        const TPodstawyDoStSzablon podstawy(FUstawienia, &FZestaw);
         EXPECT_EQ(Opisy(podstawy), p.Opisy);
         EXPECT_EQ(podstawy.TypPliku().GetDefaultExt(), p.CzyEksportDoc ? QStringLiteral("doc") : QStringLiteral("odt"));
     }
@@ -108,7 +109,7 @@ TEST_F(PodstawyDoSt, SzablonyPodfolderyIKolejnosc)
     for (const auto& p : przypadki) {
         SCOPED_TRACE(p.CzyEksportDoc);
         FZestaw.GetKonfiguracja()->FCzyEksportDoc = p.CzyEksportDoc;
-        const TPodstawyDoStSzablon podstawy(&Konfiguracja(), &FZestaw);
+        const TPodstawyDoStSzablon podstawy(FUstawienia, &FZestaw);
         QStringList sciezki, opisy;
         for (const QString& w : p.Wzgledne) {
             sciezki << FSzablony + QLatin1Char('/') + w;
@@ -122,7 +123,7 @@ TEST_F(PodstawyDoSt, SzablonyPodfolderyIKolejnosc)
 TEST_F(PodstawyDoSt, SzablonyZapisaneWzgledemFolderuUzytkownika)
 {
     Plik(QStringLiteral("a.doc"));
-    const TPodstawyDoStSzablon podstawy(&Konfiguracja(), &FZestaw);
+    const TPodstawyDoStSzablon podstawy(FUstawienia, &FZestaw);
     ASSERT_EQ(podstawy.Pliki().size(), 1u);
     EXPECT_EQ(podstawy.Pliki()[0]->Plik().EncodedPath(), QStringLiteral("%USERPATH%/Szablony ST/a.doc"));
 }
@@ -132,7 +133,7 @@ TEST_F(PodstawyDoSt, PetlaDowiazanNieZatrzymujeSzukania)
     Plik(QStringLiteral("a.doc"));
     Plik(QStringLiteral("pod/b.doc"));
     ASSERT_TRUE(QFile::link(FSzablony, FSzablony + QStringLiteral("/pod/do góry")));
-    const TPodstawyDoStSzablon podstawy(&Konfiguracja(), &FZestaw);
+    const TPodstawyDoStSzablon podstawy(FUstawienia, &FZestaw);
     EXPECT_EQ(Opisy(podstawy), (QStringList{QStringLiteral("a"), QStringLiteral("b")}));
 }
 
@@ -148,8 +149,8 @@ TEST_F(PodstawyDoSt, BezFolderuSzablonowNicNieOferuje)
     } przypadki[] = {{""}, {"   "}, {"/nie/ma/takiego/folderu"}};
     for (const auto& p : przypadki) {
         SCOPED_TRACE(p.Folder);
-        Konfiguracja().FSzablonyStPath->SetEncodedPath(QString::fromUtf8(p.Folder));
-        const TPodstawyDoStSzablon podstawy(&Konfiguracja(), &FZestaw);
+        FUstawienia.FolderSzablonow = QString::fromUtf8(p.Folder);
+        const TPodstawyDoStSzablon podstawy(FUstawienia, &FZestaw);
         EXPECT_TRUE(podstawy.Pliki().empty());
     }
     QDir::setCurrent(poprzedni);
@@ -158,36 +159,41 @@ TEST_F(PodstawyDoSt, BezFolderuSzablonowNicNieOferuje)
 TEST_F(PodstawyDoSt, PonowneWypelnienieZastepujeListe)
 {
     Plik(QStringLiteral("a.doc"));
-    TPodstawyDoStSzablon podstawy(&Konfiguracja(), &FZestaw);
+    TPodstawyDoStSzablon podstawy(FUstawienia, &FZestaw);
     Plik(QStringLiteral("b.doc"));
     podstawy.WypelnijPodstawy();
     EXPECT_EQ(Opisy(podstawy), (QStringList{QStringLiteral("a"), QStringLiteral("b")}));
 }
 
-TEST_F(PodstawyDoSt, BrakKonfiguracjiLubZestawu)
+TEST_F(PodstawyDoSt, BrakZestawu)
 {
     TSpisST spis;
-    const struct
-    {
-        bool Konfiguracja;
-        bool Zestaw;
-    } przypadki[] = {{false, true}, {true, false}, {false, false}};
-    for (const auto& p : przypadki) {
-        SCOPED_TRACE(testing::Message() << p.Konfiguracja << p.Zestaw);
-        TKonfiguracja* k = p.Konfiguracja ? &Konfiguracja() : nullptr;
-        TZestawST* z = p.Zestaw ? &FZestaw : nullptr;
-        for (int rodzaj = 0; rodzaj < 2; ++rodzaj) {
-            try {
-                if (rodzaj == 0)
-                    TPodstawyDoStSzablon(k, z);
-                else
-                    TPodstawyDoStSpisSt(k, &spis, z);
-                ADD_FAILURE() << "brak wyjątku";
-            } catch (const EBlad& e) {
-                EXPECT_EQ(e.Komunikat(), QStringLiteral("Błąd wewnętrzny (3)"));
-            }
+    for (int rodzaj = 0; rodzaj < 2; ++rodzaj) {
+        try {
+            if (rodzaj == 0)
+                TPodstawyDoStSzablon(FUstawienia, nullptr);
+            else
+                TPodstawyDoStSpisSt(FUstawienia, &spis, nullptr);
+            ADD_FAILURE() << "brak wyjątku";
+        } catch (const EBlad& e) {
+            EXPECT_EQ(e.Komunikat(), QStringLiteral("Błąd wewnętrzny (3)"));
         }
     }
+}
+
+TEST_F(PodstawyDoSt, UstawieniaZKonfiguracjiIInnyFolderUzytkownika)
+{
+    Konfiguracja().FSzablonyStPath->SetPath(FSzablony);
+    const TUstawieniaPodstaw zKonfiguracji = TUstawieniaPodstaw::ZKonfiguracji(Konfiguracja());
+    EXPECT_EQ(zKonfiguracji.FolderUzytkownika, FUzytkownik);
+    EXPECT_EQ(zKonfiguracji.FolderSzablonow, FUstawienia.FolderSzablonow);
+    // The settings given decide where "%USERPATH%" leads, not the configuration.
+    const QString inny = FTmp.path() + QStringLiteral("/inny");
+    ZapiszPlik(inny + QStringLiteral("/Szablony ST/x.doc"), "szablon");
+    Plik(QStringLiteral("a.doc"));
+    const TPodstawyDoStSzablon podstawy(TUstawieniaPodstaw{inny, FUstawienia.FolderSzablonow}, &FZestaw);
+    EXPECT_EQ(Opisy(podstawy), QStringList{QStringLiteral("x")});
+    EXPECT_EQ(podstawy.Pliki()[0]->Plik().EncodedPath(), QStringLiteral("%USERPATH%/Szablony ST/x.doc"));
 }
 
 // The list's documents: depth first, a node before its children, only existing documents of the output
@@ -266,7 +272,7 @@ TEST_F(PodstawyDoStSpisu, KolejnoscIFiltr)
     for (const auto& p : przypadki) {
         SCOPED_TRACE(p.CzyEksportDoc);
         FZestaw.GetKonfiguracja()->FCzyEksportDoc = p.CzyEksportDoc;
-        const TPodstawyDoStSpisSt podstawy(&Konfiguracja(), &spis, &FZestaw);
+        const TPodstawyDoStSpisSt podstawy(FUstawienia, &spis, &FZestaw);
         EXPECT_EQ(podstawy.SpisSt(), &spis);
         EXPECT_EQ(Opisy(podstawy), p.Opisy);
         QStringList pliki;
@@ -280,8 +286,8 @@ TEST_F(PodstawyDoStSpisu, BezListyBierzeListeZestawu)
 {
     Wypelnij(*FZestaw.SpisSpecyfikacji());
     TSpisST innaPusta;
-    const TPodstawyDoStSpisSt zZestawu(&Konfiguracja(), nullptr, &FZestaw);
-    const TPodstawyDoStSpisSt zInnej(&Konfiguracja(), &innaPusta, &FZestaw);
+    const TPodstawyDoStSpisSt zZestawu(FUstawienia, nullptr, &FZestaw);
+    const TPodstawyDoStSpisSt zInnej(FUstawienia, &innaPusta, &FZestaw);
     EXPECT_EQ(zZestawu.Pliki().size(), 5u);
     EXPECT_TRUE(zInnej.Pliki().empty());
 }
@@ -290,7 +296,7 @@ TEST_F(PodstawyDoStSpisu, UsunietyDokumentZnikaPoOdswiezeniu)
 {
     TSpisST spis;
     Wypelnij(spis);
-    TPodstawyDoStSpisSt podstawy(&Konfiguracja(), &spis, &FZestaw);
+    TPodstawyDoStSpisSt podstawy(FUstawienia, &spis, &FZestaw);
     ASSERT_EQ(podstawy.Pliki().size(), 5u);
     ASSERT_TRUE(QFile::remove(FDokumenty + QStringLiteral("/01.doc")));
     podstawy.WypelnijPodstawy();

@@ -242,6 +242,7 @@ protected:
     QTemporaryDir FKatalog;
     std::vector<std::unique_ptr<TSpecyfikacja>> FSpecyfikacje;
     std::unique_ptr<TZestawST> FZestaw;
+    TUstawieniaEksportuProgramu FProgram;
     TSilnikTestowy FSilnik;
 };
 
@@ -273,7 +274,7 @@ TEST_F(PrzygotowanieEksportuZestawu, ListaPlikowIStronaTytulowa)
          [this] {
              KonfiguracjaZestawu().FCzyWstawiacSzablonPierwszejStrony = true;
              KonfiguracjaZestawu().FCzyEksportDoc = false;
-             Konfiguracja().SetPierwszaStronaOdtTemplate(Sciezka(QStringLiteral("tytul.odt")));
+             FProgram.SzablonPierwszejStronyOdt = Sciezka(QStringLiteral("tytul.odt"));
          },
          {"tytul.odt", "wo.doc", "a.docx", "b.odt"},
          true,
@@ -288,7 +289,7 @@ TEST_F(PrzygotowanieEksportuZestawu, ListaPlikowIStronaTytulowa)
     for (const auto& p : przypadki) {
         SCOPED_TRACE(p.Opis);
         KonfiguracjaZestawu().LoadDefaults();
-        Konfiguracja().SetPierwszaStronaOdtTemplate(QString());
+        FProgram.SzablonPierwszejStronyOdt.clear();
         p.Ustaw();
         auto e = UtworzEksporter(p.Word, &FSilnik);
         // Left from an earlier export: replaced by what this one finds.
@@ -297,7 +298,7 @@ TEST_F(PrzygotowanieEksportuZestawu, ListaPlikowIStronaTytulowa)
         TMyPath stary;
         e->PlikWarunkowOgolnych = &stary;
         TPytaniaTestowe pytania;
-        const auto lista = PrzygotujEksportZestawu(*FZestaw, *e, &Konfiguracja(), pytania);
+        const auto lista = PrzygotujEksportZestawu(*FZestaw, *e, FProgram, pytania);
         ASSERT_TRUE(lista.has_value());
         EXPECT_EQ(Nazwy(lista->Pliki), p.Pliki);
         EXPECT_EQ(lista->CzyStronaTytulowa, p.StronaTytulowa);
@@ -312,7 +313,7 @@ TEST_F(PrzygotowanieEksportuZestawu, ListaPlikowIStronaTytulowa)
     TPytaniaTestowe nie;
     nie.Odpowiedz = false;
     auto e = UtworzEksporter(true, &FSilnik);
-    EXPECT_FALSE(PrzygotujEksportZestawu(*FZestaw, *e, &Konfiguracja(), nie).has_value());
+    EXPECT_FALSE(PrzygotujEksportZestawu(*FZestaw, *e, FProgram, nie).has_value());
 }
 
 TEST_F(PrzygotowanieEksportuZestawu, ListaSpecyfikacjiDoWarunkowOgolnych)
@@ -350,7 +351,7 @@ TEST_F(PrzygotowanieEksportuZestawu, ListaSpecyfikacjiDoWarunkowOgolnych)
         UstawEksporterZKonfiguracji(*e, KonfiguracjaZestawu(), p.Word);
         TPytaniaTestowe pytania;
         try {
-            const auto lista = PrzygotujEksportZestawu(*FZestaw, *e, &Konfiguracja(), pytania);
+            const auto lista = PrzygotujEksportZestawu(*FZestaw, *e, FProgram, pytania);
             EXPECT_TRUE(p.Blad.isEmpty());
             ASSERT_TRUE(lista.has_value());
             ASSERT_NE(e->PlikWarunkowOgolnych, nullptr);
@@ -374,7 +375,7 @@ TEST_F(PrzygotowanieEksportuZestawu, ListaTrafiaDoWarunkowOgolnychScalonegoDokum
     auto e = UtworzEksporter(true, &FSilnik);
     UstawEksporterZKonfiguracji(*e, KonfiguracjaZestawu(), true);
     TPytaniaTestowe pytania;
-    const auto lista = PrzygotujEksportZestawu(*FZestaw, *e, &Konfiguracja(), pytania);
+    const auto lista = PrzygotujEksportZestawu(*FZestaw, *e, FProgram, pytania);
     ASSERT_TRUE(lista.has_value());
     FSilnik.WyczyscDziennik();
     const QString wynik = Sciezka(QStringLiteral("wynik.doc"));

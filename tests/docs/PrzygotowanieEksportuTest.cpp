@@ -117,6 +117,7 @@ protected:
     std::vector<std::unique_ptr<TSpecyfikacja>> FSpecyfikacje;
     TZbiorST FZbior;
     TKonfiguracjaZestawu FZestaw;
+    TUstawieniaEksportuProgramu FProgram;
     TEksporterTestowy FWord{std::make_unique<TTypPlikuWord>()};
     TEksporterTestowy FOoO{std::make_unique<TTypPlikuOoO>()};
 };
@@ -124,14 +125,14 @@ protected:
 TEST_F(PrzygotowanieEksportu, ListaPlikowWKolejnosciZbioru)
 {
     TPytaniaTestowe pytania;
-    const auto lista = PrzygotujListePlikow(FZbior, FWord, false, FZestaw, &Konfiguracja(), pytania);
+    const auto lista = PrzygotujListePlikow(FZbior, FWord, false, FZestaw, FProgram, pytania);
     ASSERT_TRUE(lista.has_value());
     EXPECT_EQ(Nazwy(*lista), (QStringList{QStringLiteral("wo.doc"), QStringLiteral("a.docx")}));
     EXPECT_EQ(pytania.Zadane, (QStringList{PytanieBraki, PytanieFormat}));
     EXPECT_EQ(TekstIlosciSpecyfikacji(*lista), QStringLiteral("Ilość znalezionych specyfikacji do eksportu: 2"));
 
     TPytaniaTestowe bezFormatu;
-    const auto odt = PrzygotujListePlikow(FZbior, FOoO, false, FZestaw, &Konfiguracja(), bezFormatu);
+    const auto odt = PrzygotujListePlikow(FZbior, FOoO, false, FZestaw, FProgram, bezFormatu);
     EXPECT_EQ(Nazwy(*odt), (QStringList{QStringLiteral("wo.doc"), QStringLiteral("a.docx"), QStringLiteral("b.odt")}));
     EXPECT_EQ(bezFormatu.Zadane, QStringList{PytanieBraki});
 }
@@ -139,13 +140,13 @@ TEST_F(PrzygotowanieEksportu, ListaPlikowWKolejnosciZbioru)
 TEST_F(PrzygotowanieEksportu, OdmowaKonczyPrzygotowanie)
 {
     TPytaniaTestowe nieBraki({false});
-    EXPECT_FALSE(PrzygotujListePlikow(FZbior, FWord, false, FZestaw, &Konfiguracja(), nieBraki).has_value());
+    EXPECT_FALSE(PrzygotujListePlikow(FZbior, FWord, false, FZestaw, FProgram, nieBraki).has_value());
     EXPECT_EQ(nieBraki.Zadane.size(), 1);
     TPytaniaTestowe nieFormat({true, false});
-    EXPECT_FALSE(PrzygotujListePlikow(FZbior, FWord, false, FZestaw, &Konfiguracja(), nieFormat).has_value());
+    EXPECT_FALSE(PrzygotujListePlikow(FZbior, FWord, false, FZestaw, FProgram, nieFormat).has_value());
     FZestaw.FCzyEksportDoc = true;
     TPytaniaTestowe nieTytulowa({true, true, false});
-    EXPECT_FALSE(PrzygotujListePlikow(FZbior, FWord, true, FZestaw, &Konfiguracja(), nieTytulowa).has_value());
+    EXPECT_FALSE(PrzygotujListePlikow(FZbior, FWord, true, FZestaw, FProgram, nieTytulowa).has_value());
     EXPECT_EQ(nieTytulowa.Zadane.last(), PytanieTytulowa);
 }
 
@@ -153,36 +154,55 @@ TEST_F(PrzygotowanieEksportu, StronaTytulowaZestawuLubProgramu)
 {
     TPytaniaTestowe pytania;
     // The program's template when the set names none.
-    Konfiguracja().SetPierwszaStronaDocTemplate(Sciezka(QStringLiteral("tytul.doc")));
-    auto lista = PrzygotujListePlikow(FZbior, FWord, true, FZestaw, &Konfiguracja(), pytania);
+    FProgram.SzablonPierwszejStronyDoc = Sciezka(QStringLiteral("tytul.doc"));
+    auto lista = PrzygotujListePlikow(FZbior, FWord, true, FZestaw, FProgram, pytania);
     EXPECT_TRUE(lista->CzyStronaTytulowa);
     EXPECT_EQ(Nazwy(*lista).first(), QStringLiteral("tytul.doc"));
     EXPECT_EQ(TekstIlosciSpecyfikacji(*lista), QStringLiteral("Ilość znalezionych specyfikacji do eksportu: 2"));
     // The set's own template of its output kind wins; the OpenDocument kind takes the .odt one.
     FZestaw.FCzyEksportDoc = false;
     FZestaw.GetPierwszaStronaOdtTemplate()->SetPath(Sciezka(QStringLiteral("tytul.odt")));
-    lista = PrzygotujListePlikow(FZbior, FOoO, true, FZestaw, &Konfiguracja(), pytania);
+    lista = PrzygotujListePlikow(FZbior, FOoO, true, FZestaw, FProgram, pytania);
     EXPECT_EQ(lista->Pliki.front(), FZestaw.GetPierwszaStronaOdtTemplate());
     // A template the exporter does not take is no title page.
     FZestaw.FCzyEksportDoc = true;
     FZestaw.GetPierwszaStronaDocTemplate()->SetPath(Sciezka(QStringLiteral("tytul.odt")));
-    EXPECT_EQ(PobierzSzablonPierwszejStrony(FZestaw, &Konfiguracja()), Sciezka(QStringLiteral("tytul.odt")));
+    EXPECT_EQ(PobierzSzablonPierwszejStrony(FZestaw, FProgram), Sciezka(QStringLiteral("tytul.odt")));
     TEksporterTestowy tylkoWord{std::make_unique<TTypPlikuWord>()};
     TPytaniaTestowe tak;
-    lista = PrzygotujListePlikow(FZbior, tylkoWord, true, FZestaw, &Konfiguracja(), tak);
+    lista = PrzygotujListePlikow(FZbior, tylkoWord, true, FZestaw, FProgram, tak);
     EXPECT_FALSE(lista->CzyStronaTytulowa);
     EXPECT_EQ(tak.Zadane.last(), PytanieTytulowa);
+}
+
+TEST_F(PrzygotowanieEksportu, UstawieniaProgramuZKonfiguracji)
+{
+    Konfiguracja().SetPierwszaStronaDocTemplate(Sciezka(QStringLiteral("tytul.doc")));
+    Konfiguracja().SetPierwszaStronaOdtTemplate(Sciezka(QStringLiteral("tytul.odt")));
+    Konfiguracja().FCzyKorzystajZWariantow = true;
+    Konfiguracja().FUwzglednijWariantyPrzyEksporcieKosztorysu = false;
+    const TUstawieniaEksportuProgramu program = TUstawieniaEksportuProgramu::ZKonfiguracji(Konfiguracja());
+    EXPECT_EQ(program.SzablonPierwszejStronyDoc, Konfiguracja().GetPierwszaStronaDocTemplate());
+    EXPECT_EQ(program.SzablonPierwszejStronyOdt, Konfiguracja().GetPierwszaStronaOdtTemplate());
+    EXPECT_TRUE(program.CzyKorzystajZWariantow);
+    EXPECT_FALSE(program.CzyWariantyPrzyEksporcie);
+    // The export reads the snapshot, not the configuration: a template set afterwards is not used.
+    TPytaniaTestowe pytania;
+    Konfiguracja().SetPierwszaStronaDocTemplate(QString());
+    const auto lista = PrzygotujListePlikow(FZbior, FWord, true, FZestaw, program, pytania);
+    EXPECT_EQ(Nazwy(*lista).first(), QStringLiteral("tytul.doc"));
+    EXPECT_TRUE(PobierzSzablonPierwszejStrony(FZestaw, TUstawieniaEksportuProgramu()).isEmpty());
 }
 
 TEST_F(PrzygotowanieEksportu, SamaStronaTytulowaToBrakPlikow)
 {
     TZbiorST pusty;
     pusty.Add(QStringLiteral("X-1"));
-    Konfiguracja().SetPierwszaStronaDocTemplate(Sciezka(QStringLiteral("tytul.doc")));
+    FProgram.SzablonPierwszejStronyDoc = Sciezka(QStringLiteral("tytul.doc"));
     TPytaniaTestowe pytania;
     for (bool tytulowa : {false, true}) {
         try {
-            PrzygotujListePlikow(pusty, FWord, tytulowa, FZestaw, &Konfiguracja(), pytania);
+            PrzygotujListePlikow(pusty, FWord, tytulowa, FZestaw, FProgram, pytania);
             ADD_FAILURE() << tytulowa;
         } catch (const EBlad& e) {
             EXPECT_EQ(e.Komunikat(),
@@ -224,8 +244,8 @@ TEST_F(PrzygotowanieEksportu, PlikDocelowy)
 TEST_F(PrzygotowanieEksportu, ListaStDoWymaganOgolnych)
 {
     TPytaniaTestowe pytania;
-    auto lista = PrzygotujListePlikow(FZbior, FWord, false, FZestaw, &Konfiguracja(), pytania);
-    PrzygotujListeStDoWarOgolnych(FZbior, *lista, FWord, &Konfiguracja());
+    auto lista = PrzygotujListePlikow(FZbior, FWord, false, FZestaw, FProgram, pytania);
+    PrzygotujListeStDoWarOgolnych(FZbior, *lista, FWord, FProgram);
     ASSERT_NE(FWord.PlikWarunkowOgolnych, nullptr);
     EXPECT_EQ(QFileInfo(FWord.PlikWarunkowOgolnych->GetPath()).fileName(), QStringLiteral("wo.doc"));
     // Neither the general conditions nor entries outside the exported files are listed.
@@ -243,7 +263,7 @@ TEST_F(PrzygotowanieEksportu, ListaStDoWymaganOgolnych)
     for (const auto& p : przypadki) {
         FWord.Znacznikow = p.Znacznikow;
         try {
-            PrzygotujListeStDoWarOgolnych(FZbior, *lista, FWord, &Konfiguracja());
+            PrzygotujListeStDoWarOgolnych(FZbior, *lista, FWord, FProgram);
             ADD_FAILURE() << p.Znacznikow;
         } catch (const EBlad& e) {
             EXPECT_EQ(e.Komunikat(), p.Komunikat);
@@ -252,7 +272,7 @@ TEST_F(PrzygotowanieEksportu, ListaStDoWymaganOgolnych)
     // Without the general conditions among the exported files.
     lista->Pliki.erase(lista->Pliki.begin());
     try {
-        PrzygotujListeStDoWarOgolnych(FZbior, *lista, FWord, &Konfiguracja());
+        PrzygotujListeStDoWarOgolnych(FZbior, *lista, FWord, FProgram);
         ADD_FAILURE();
     } catch (const EBlad& e) {
         EXPECT_EQ(

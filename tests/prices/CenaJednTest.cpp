@@ -1,5 +1,5 @@
 #include "prices/CenaJedn.h"
-#include "prices/WspolczynnikGlobalny.h"
+#include "support/KonfiguracjaTestowa.h"
 
 #include <QDate>
 
@@ -29,12 +29,8 @@ struct TLicznikZmian
     TCenaJedn* FNadawca = nullptr;
 };
 
-// Tests that do not look at the program-wide coefficient run with it switched off.
-class CenaJednTest : public ::testing::Test
-{
-protected:
-    TWspolczynnikGlobalnyTestu FGlobalny{false, 1.0};
-};
+// A price of its own has the program-wide coefficient switched off.
+using CenaJednTest = ::testing::Test;
 
 TEST_F(CenaJednTest, WartosciPoczatkowe)
 {
@@ -279,8 +275,8 @@ class CenaZeWspolczynnikiemGlobalnym : public ::testing::TestWithParam<TPrzypade
 TEST_P(CenaZeWspolczynnikiemGlobalnym, KazdySposob)
 {
     const TPrzypadekGlobalny& p = GetParam();
-    TWspolczynnikGlobalnyTestu globalny(p.FWlaczony, p.FWspolczynnik);
     TCenaJedn c;
+    c.SetUstawienia({p.FWlaczony, p.FWspolczynnik});
     c.UstawCeneZReki(p.FZrodlo, 0, 1, 0, 0);
     c.SetCena(10.05); // hand result 10.05
     c.SetRj(60);
@@ -306,41 +302,59 @@ INSTANTIATE_TEST_SUITE_P(Przypadki, CenaZeWspolczynnikiemGlobalnym,
                                            TPrzypadekGlobalny{TCenaJedn::ZrodloInfCen, true, 0.333, 19.98},
                                            TPrzypadekGlobalny{TCenaJedn::ZrodloRMSj, true, 1.0, 100.0}));
 
-TEST(CenaJednGlobalny, PrzywracaWartosciKonfiguracji)
+TEST(CenaJednGlobalny, NoweUstawieniaPrzeliczajaBezZdarzeniaIDaty)
 {
-    TKonfiguracja* k = TWspolczynnikGlobalnyTestu::Konfiguracja();
-    const bool byl = k->FCzyWspolczynnikGlobalnyCenyJedn;
-    const double bylaWartosc = k->FWspolczynnikGlobalnyCenyJedn;
-    {
-        TWspolczynnikGlobalnyTestu globalny(!byl, bylaWartosc + 2.0);
-        EXPECT_EQ(k->FCzyWspolczynnikGlobalnyCenyJedn, !byl);
-    }
-    EXPECT_EQ(k->FCzyWspolczynnikGlobalnyCenyJedn, byl);
-    EXPECT_EQ(k->FWspolczynnikGlobalnyCenyJedn, bylaWartosc);
-}
-
-TEST(CenaJednGlobalny, ZmianaKonfiguracjiDzialaPoPrzeliczeniu)
-{
-    TWspolczynnikGlobalnyTestu globalny(false, 2.0);
+    TKonfiguracja::Zwolnij(false); // the settings alone decide, with no configuration in the process
     TCenaJedn c;
     c.SetCena(50);
     EXPECT_DOUBLE_EQ(c.GetWartosc(), 50.0);
-    globalny.Ustaw(true, 2.0);
-    EXPECT_DOUBLE_EQ(c.GetWartosc(), 50.0); // nothing recalculates by itself
-    c.Oblicz();
+    c.UstawDate(QStringLiteral("01.01.2000"));
+    int zmiany = 0;
+    c.OnZmiana = [&zmiany](TCenaJedn*) { ++zmiany; };
+    c.SetUstawienia({true, 2.0});
     EXPECT_DOUBLE_EQ(c.GetWartosc(), 100.0);
+    EXPECT_DOUBLE_EQ(c.GetCenaZReki(), 50.0);
+    c.SetCena(60); // a setter uses the settings the price holds
+    EXPECT_DOUBLE_EQ(c.GetWartosc(), 120.0);
+    EXPECT_EQ(zmiany, 1);
+    c.UstawDate(QStringLiteral("01.01.2000"));
+    c.SetUstawienia({false, 2.0});
+    EXPECT_DOUBLE_EQ(c.GetWartosc(), 60.0);
+    EXPECT_EQ(zmiany, 1);
+    EXPECT_EQ(c.GetData(), QStringLiteral("01.01.2000"));
+    EXPECT_FALSE(TKonfiguracja::Istnieje());
 }
 
-TEST(CenaJednGlobalny, BezKonfiguracjiNieMaWspolczynnika)
+TEST(CenaJednGlobalny, KopiaLiczyZUstawieniamiWzoru)
 {
-    TKonfiguracja::Zwolnij(false);
+    TCenaJedn wzor;
+    wzor.SetUstawienia({true, 1.5});
+    wzor.SetCena(10);
+    const std::unique_ptr<TCenaJedn> kopia = wzor.Clone();
+    EXPECT_EQ(kopia->GetUstawienia(), wzor.GetUstawienia());
+    EXPECT_DOUBLE_EQ(kopia->GetWartosc(), 15.0);
+}
+
+class UstawieniaCenZKonfiguracji : public TTestZKonfiguracja
+{
+};
+
+TEST_F(UstawieniaCenZKonfiguracji, ZmianaKonfiguracjiDzialaDopieroPrzezNowaMigawke)
+{
+    Konfiguracja().FCzyWspolczynnikGlobalnyCenyJedn = true;
+    Konfiguracja().FWspolczynnikGlobalnyCenyJedn = 1.25;
+    const TUstawieniaCen migawka = TUstawieniaCen::ZKonfiguracji(Konfiguracja());
+    EXPECT_EQ(migawka, (TUstawieniaCen{true, 1.25}));
     TCenaJedn c;
-    c.SetCena(50);
-    EXPECT_DOUBLE_EQ(c.GetWartosc(), 50.0);
-    EXPECT_FALSE(TKonfiguracja::Istnieje()); // computing a price does not create the configuration
-    TWspolczynnikGlobalnyTestu globalny(true, 3.0);
+    c.SetUstawienia(migawka);
+    c.SetCena(8);
+    EXPECT_DOUBLE_EQ(c.GetWartosc(), 10.0);
+    // The price holds its snapshot: a later change of the configuration does not reach it.
+    Konfiguracja().FCzyWspolczynnikGlobalnyCenyJedn = false;
     c.Oblicz();
-    EXPECT_DOUBLE_EQ(c.GetWartosc(), 150.0);
+    EXPECT_DOUBLE_EQ(c.GetWartosc(), 10.0);
+    c.SetUstawienia(TUstawieniaCen::ZKonfiguracji(Konfiguracja()));
+    EXPECT_DOUBLE_EQ(c.GetWartosc(), 8.0);
 }
 
 } // namespace

@@ -1,6 +1,5 @@
 // Notification, restoring of stored values and copies of a unit price.
 #include "prices/CenaJedn.h"
-#include "prices/WspolczynnikGlobalny.h"
 
 #include <QDate>
 
@@ -18,11 +17,7 @@ QString Dzis()
     return QDate::currentDate().toString(QStringLiteral("dd.MM.yyyy"));
 }
 
-class CenaJednZmianyTest : public ::testing::Test
-{
-protected:
-    TWspolczynnikGlobalnyTestu FGlobalny{false, 1.0};
-};
+using CenaJednZmianyTest = ::testing::Test;
 
 struct TSetter
 {

@@ -45,7 +45,7 @@ protected:
     bool ZOdpowiedzia(TOpcjaDuplikatowPliku odpowiedz, std::unique_ptr<TSpecyfikacja>& s)
     {
         Dialog.OdpowiedziPliku.push_back({odpowiedz, false});
-        TDuplikatStHandler h(&Dialog);
+        TDuplikatStHandler h({}, &Dialog);
         TSpecyfikacja* istniejacy = nullptr;
         bool czyPliku = false;
         return static_cast<IObslugaDuplikatowListy&>(h).CzySaDuplikaty(Spis, s, istniejacy, czyPliku);
@@ -182,7 +182,7 @@ TEST_F(DuplikatStHandlerScalanie, NadpisanaGrupaPrzyjmujeDalszaZawartosc)
                            .arg(Plik("B/d0201.doc", "rowy"), Plik("C/d0101.doc", "przepust")));
     Dialog.OdpowiedziNumeru = {{doNadpisz, false}, {doPomin, false}};
     Dialog.OdpowiedziPliku = {{dpoDodajBezPliku, false}};
-    TDuplikatStHandler h(&Dialog);
+    TDuplikatStHandler h({}, &Dialog);
     Spis.DodajListe(lista, h);
     EXPECT_EQ(Drzewo(Spis),
               QStringList({QStringLiteral("1 D Drogi"), QStringLiteral("2 D-01 Roboty przygotowawcze"),
@@ -207,7 +207,7 @@ TEST_F(DuplikatStHandlerScalanie, ZapamietanaOdpowiedzIWariantyNadpisanego)
                                       "<wariant numer=\"b\" opis=\"Teren otwarty\" plik=\"\"/></warianty>"
                                       "</specyfikacja></specyfikacja></specyfikacja></sst>"));
     Dialog.OdpowiedziNumeru = {{doNadpisz, true}};
-    TDuplikatStHandler h(&Dialog);
+    TDuplikatStHandler h({}, &Dialog);
     Spis.DodajListe(lista, h);
     EXPECT_EQ(Dialog.Pytania, QStringList({QStringLiteral("numer D <- D")}));
     EXPECT_EQ(Dialog.Liczniki(), QStringLiteral("0/0/0/3"));
@@ -226,7 +226,7 @@ TEST_F(DuplikatStHandlerScalanie, PrzerwaneScalanieZostawiaPrzeczytane)
                                                   "<specyfikacja numer=\"K\" opis=\"Kanalizacja\" grupa=\"true\"/>"
                                                   "</sst>"));
     Dialog.OdpowiedziNumeru = {{doNone, false}};
-    TDuplikatStHandler h(&Dialog);
+    TDuplikatStHandler h({}, &Dialog);
     try {
         Spis.DodajListe(lista, h);
         ADD_FAILURE();

@@ -1,5 +1,5 @@
 // The duplicate handler: every answer of both questions, asked, remembered from the dialog and remembered
-// in the configuration; cancelled questions, unresolvable conflicts, a missing dialog, and the counter.
+// from earlier imports; cancelled questions, unresolvable conflicts, a missing dialog, and the counter.
 #include "specs/DuplikatStHandler.h"
 #include "app/Wyjatki.h"
 #include "specs/DuplikatyTestowe.h"
@@ -10,10 +10,9 @@ namespace {
 
 // Where the answer comes from.
 enum class TTryb {
-    Pytanie,               // asked for every collision
-    PytanieZapamietane,    // asked once, "remember" ticked
-    Konfiguracja,          // remembered in the configuration with its switch on: never asked
-    KonfiguracjaWylaczona, // another answer in the configuration, its switch off: asked every time
+    Pytanie,            // asked for every collision
+    PytanieZapamietane, // asked once, "remember" ticked
+    Zapamietana,        // remembered from earlier imports, given to the handler: never asked
 };
 
 const char* NazwaTrybu(TTryb t)
@@ -23,20 +22,18 @@ const char* NazwaTrybu(TTryb t)
         return "pytanie";
     case TTryb::PytanieZapamietane:
         return "pytanie zapamietane";
-    case TTryb::Konfiguracja:
-        return "konfiguracja";
-    case TTryb::KonfiguracjaWylaczona:
-        return "konfiguracja wylaczona";
+    case TTryb::Zapamietana:
+        return "zapamietana";
     }
     return "";
 }
 
-const TTryb Tryby[] = {TTryb::Pytanie, TTryb::PytanieZapamietane, TTryb::Konfiguracja, TTryb::KonfiguracjaWylaczona};
+const TTryb Tryby[] = {TTryb::Pytanie, TTryb::PytanieZapamietane, TTryb::Zapamietana};
 
 // How many times the dialog is asked for two collisions.
 int LiczbaPytan(TTryb t)
 {
-    return t == TTryb::Konfiguracja ? 0 : t == TTryb::PytanieZapamietane ? 1 : 2;
+    return t == TTryb::Zapamietana ? 0 : t == TTryb::PytanieZapamietane ? 1 : 2;
 }
 
 // What the handler says about one incoming node.
@@ -74,24 +71,19 @@ TEST_F(DuplikatStHandler, KazdaOdpowiedzONumer)
     struct TPrzypadek
     {
         TOpcjaDuplikatowNumeru Odpowiedz;
-        TOpcjaDuplikatowNumeru Inna; // what a switched-off configuration holds
-        const char* Liczniki;        // after both collisions
+        const char* Liczniki; // after both collisions
     };
-    const TPrzypadek przypadki[] = {{doPomin, doNadpisz, "0/0/2/0"}, {doNadpisz, doPomin, "0/0/0/2"}};
+    const TPrzypadek przypadki[] = {{doPomin, "0/0/2/0"}, {doNadpisz, "0/0/0/2"}};
     for (const TPrzypadek& p : przypadki) {
         for (TTryb tryb : Tryby) {
             OdNowa();
             SCOPED_TRACE(testing::Message() << "odpowiedz " << p.Odpowiedz << ", " << NazwaTrybu(tryb));
-            K->FCzyZapamietacOpcjeDuplikatowNumeru = tryb == TTryb::Konfiguracja;
-            K->FZapamietanaOpcjaDuplikatowNumeru = tryb == TTryb::KonfiguracjaWylaczona ? p.Inna : p.Odpowiedz;
-            // The file question is never to be asked: its remembered answer would show if it were used.
-            K->FCzyZapamietacOpcjeDuplikatowPliku = true;
-            K->FZapamietanaOpcjaDuplikatowPliku = dpoPominSt;
             for (int i = 0; i < LiczbaPytan(tryb); ++i)
                 Dialog.OdpowiedziNumeru.push_back({p.Odpowiedz, tryb == TTryb::PytanieZapamietane});
 
-            TDuplikatStHandler h;
-            EXPECT_EQ(h.GetZapamietanaOpcjaDuplikatowNumeru(), tryb == TTryb::Konfiguracja ? p.Odpowiedz : doNone);
+            // The file question is never to be asked: its remembered answer would show if it were used.
+            TDuplikatStHandler h({tryb == TTryb::Zapamietana ? p.Odpowiedz : doNone, dpoPominSt});
+            EXPECT_EQ(h.GetZapamietanaOpcjaDuplikatowNumeru(), tryb == TTryb::Zapamietana ? p.Odpowiedz : doNone);
             const QString nowy1 = Plik("B/nowy1.doc", "n1");
             TSpecyfikacja* istniejace[] = {D0101, D0102};
             TWynik w1 = Sprawdz(h, NowaSpecyfikacja(QStringLiteral(" d-01.01 "), nowy1, QStringLiteral("Nowy 1")));
@@ -108,7 +100,7 @@ TEST_F(DuplikatStHandler, KazdaOdpowiedzONumer)
             EXPECT_EQ(h.GetWybranaOpcjaDuplikatowNumeru(), p.Odpowiedz);
             EXPECT_EQ(h.GetWybranaOpcjaDuplikatowPliku(), dpoNone);
             EXPECT_EQ(h.GetZapamietanaOpcjaDuplikatowNumeru(),
-                      tryb == TTryb::Konfiguracja || tryb == TTryb::PytanieZapamietane ? p.Odpowiedz : doNone);
+                      tryb == TTryb::Zapamietana || tryb == TTryb::PytanieZapamietane ? p.Odpowiedz : doNone);
             const QStringList oczekiwane =
                 QStringList({QStringLiteral("numer D-01.01 <-  d-01.01 "), QStringLiteral("numer D-01.02 <- D-01.02")})
                     .mid(0, LiczbaPytan(tryb));
@@ -139,29 +131,24 @@ TEST_F(DuplikatStHandler, KazdaOdpowiedzOPlik)
     struct TPrzypadek
     {
         TOpcjaDuplikatowPliku Odpowiedz;
-        TOpcjaDuplikatowPliku Inna;
         bool Zuzyty;
         const char* Liczniki;
     };
     const TPrzypadek przypadki[] = {
-        {dpoDodajBezPliku, dpoPominSt, false, "2/0/0/0"},
-        {dpoNadpiszPlikIPominSt, dpoPominSt, true, "0/2/0/0"},
-        {dpoNadpisz, dpoPominSt, true, "0/0/0/2"},
-        {dpoPominSt, dpoNadpisz, true, "0/0/2/0"},
+        {dpoDodajBezPliku, false, "2/0/0/0"},
+        {dpoNadpiszPlikIPominSt, true, "0/2/0/0"},
+        {dpoNadpisz, true, "0/0/0/2"},
+        {dpoPominSt, true, "0/0/2/0"},
     };
     for (const TPrzypadek& p : przypadki) {
         for (TTryb tryb : Tryby) {
             OdNowa();
             SCOPED_TRACE(testing::Message() << "odpowiedz " << p.Odpowiedz << ", " << NazwaTrybu(tryb));
-            K->FCzyZapamietacOpcjeDuplikatowPliku = tryb == TTryb::Konfiguracja;
-            K->FZapamietanaOpcjaDuplikatowPliku = tryb == TTryb::KonfiguracjaWylaczona ? p.Inna : p.Odpowiedz;
-            K->FCzyZapamietacOpcjeDuplikatowNumeru = true;
-            K->FZapamietanaOpcjaDuplikatowNumeru = doPomin;
             for (int i = 0; i < LiczbaPytan(tryb); ++i)
                 Dialog.OdpowiedziPliku.push_back({p.Odpowiedz, tryb == TTryb::PytanieZapamietane});
 
-            TDuplikatStHandler h;
-            EXPECT_EQ(h.GetZapamietanaOpcjaDuplikatowPliku(), tryb == TTryb::Konfiguracja ? p.Odpowiedz : dpoNone);
+            TDuplikatStHandler h({doPomin, tryb == TTryb::Zapamietana ? p.Odpowiedz : dpoNone});
+            EXPECT_EQ(h.GetZapamietanaOpcjaDuplikatowPliku(), tryb == TTryb::Zapamietana ? p.Odpowiedz : dpoNone);
             // The same file names in other folders, the second in other letter case.
             const QString nowy1 = Plik("B/d0101.doc", "nowy 0101");
             const QString nowy2 = Plik("C/D0102.DOC", "nowy 0102");
@@ -183,7 +170,7 @@ TEST_F(DuplikatStHandler, KazdaOdpowiedzOPlik)
             EXPECT_EQ(h.GetWybranaOpcjaDuplikatowPliku(), p.Odpowiedz);
             EXPECT_EQ(h.GetWybranaOpcjaDuplikatowNumeru(), doNone);
             EXPECT_EQ(h.GetZapamietanaOpcjaDuplikatowPliku(),
-                      tryb == TTryb::Konfiguracja || tryb == TTryb::PytanieZapamietane ? p.Odpowiedz : dpoNone);
+                      tryb == TTryb::Zapamietana || tryb == TTryb::PytanieZapamietane ? p.Odpowiedz : dpoNone);
             EXPECT_EQ(Dialog.Pytania,
                       QStringList({QStringLiteral("plik D-01.01 <- X-01"), QStringLiteral("plik D-01.02 <- X-02")})
                           .mid(0, LiczbaPytan(tryb)));
@@ -206,19 +193,13 @@ TEST_F(DuplikatStHandler, PrzerwanePytanie)
     {
         const char* Opis;
         bool ONumer;
-        bool ZKonfiguracji; // the configuration's switch on with "none" remembered: asked all the same
     };
-    for (const TPrzypadek p : {TPrzypadek{"numer", true, false}, TPrzypadek{"numer, konfiguracja", true, true},
-                               TPrzypadek{"plik", false, false}, TPrzypadek{"plik, konfiguracja", false, true}}) {
+    for (const TPrzypadek p : {TPrzypadek{"numer", true}, TPrzypadek{"plik", false}}) {
         SCOPED_TRACE(p.Opis);
         Dialog = TDialogDuplikatowTestowy();
-        K->FCzyZapamietacOpcjeDuplikatowNumeru = p.ZKonfiguracji;
-        K->FCzyZapamietacOpcjeDuplikatowPliku = p.ZKonfiguracji;
-        K->FZapamietanaOpcjaDuplikatowNumeru = doNone;
-        K->FZapamietanaOpcjaDuplikatowPliku = dpoNone;
         Dialog.OdpowiedziNumeru.push_back({doNone, true});
         Dialog.OdpowiedziPliku.push_back({dpoNone, true});
-        TDuplikatStHandler h;
+        TDuplikatStHandler h({});
         auto s = p.ONumer ? NowaSpecyfikacja(QStringLiteral("D-01.02"), QString(), QStringLiteral("Nowa"))
                           : NowaSpecyfikacja(QStringLiteral("X-01"), Plik("B/d0102.doc", "nowy"));
         TSpecyfikacja* wezel = s.get();
@@ -241,7 +222,7 @@ TEST_F(DuplikatStHandler, PrzerwanePytanie)
 
 TEST_F(DuplikatStHandler, NowyWezelIBrakujaceDokumenty)
 {
-    TDuplikatStHandler h;
+    TDuplikatStHandler h({});
     // A new number with a document named like no other; a document that does not exist although an
     // existing one has its name; an existing node whose own document is missing; a blank number.
     const char* opisy[] = {"nowy", "brakujacy przychodzacy", "brakujacy istniejacy", "pusty numer"};
@@ -270,7 +251,7 @@ TEST_F(DuplikatStHandler, NowyWezelIBrakujaceDokumenty)
 TEST_F(DuplikatStHandler, NumerIPlikTegoSamegoWezlaToDuplikatNumeru)
 {
     Dialog.OdpowiedziNumeru.push_back({doPomin, false});
-    TDuplikatStHandler h;
+    TDuplikatStHandler h({});
     TWynik w = Sprawdz(h, NowaSpecyfikacja(QStringLiteral("D-01.01"), Plik("B/d0101.doc", "nowy")));
     EXPECT_TRUE(w.Zuzyty);
     EXPECT_FALSE(w.CzyDuplikatPliku);
@@ -283,7 +264,7 @@ TEST_F(DuplikatStHandler, NumerIPlikTegoSamegoWezlaToDuplikatNumeru)
 TEST_F(DuplikatStHandler, GrupaZNumeremGrupyToDuplikatNumeru)
 {
     Dialog.OdpowiedziNumeru.push_back({doNadpisz, false});
-    TDuplikatStHandler h;
+    TDuplikatStHandler h({});
     TWynik w = Sprawdz(h, NowaGrupa(QStringLiteral("d-01"), QStringLiteral("Przygotowanie terenu")));
     EXPECT_TRUE(w.Zuzyty);
     EXPECT_EQ(w.Istniejacy, GrupaD01);
@@ -299,7 +280,7 @@ TEST_F(DuplikatStHandler, GrupaNieNadpisujeSpecyfikacjiNaCzwartymPoziomie)
     TSpecyfikacja* czwarty =
         Dodaj(*element, NowaSpecyfikacja(QStringLiteral("D-01.09.01"), QString(), QStringLiteral("Czwarty poziom")));
     Dialog.OdpowiedziNumeru = {{doNadpisz, false}, {doNadpisz, false}};
-    TDuplikatStHandler h;
+    TDuplikatStHandler h({});
     auto s = NowaGrupa(QStringLiteral("D-01.09.01"), QStringLiteral("Grupa"));
     TSpecyfikacja* istniejacy = nullptr;
     bool czyPliku = false;
@@ -325,7 +306,7 @@ TEST_F(DuplikatStHandler, GrupaNieNadpisujeSpecyfikacjiNaCzwartymPoziomie)
 
 TEST_F(DuplikatStHandler, NierozwiazanyKonflikt)
 {
-    TDuplikatStHandler h;
+    TDuplikatStHandler h({});
     auto s = NowaSpecyfikacja(QStringLiteral("D-01.01"), Plik("B/d0102.doc", "nowy"));
     TSpecyfikacja* istniejacy = nullptr;
     bool czyPliku = false;
@@ -342,8 +323,8 @@ TEST_F(DuplikatStHandler, NierozwiazanyKonflikt)
 
 TEST_F(DuplikatStHandler, BrakDialogu)
 {
-    TDuplikatStHandler bezDialogu;
-    TDuplikatStHandler zDialogiem(&Dialog);
+    TDuplikatStHandler bezDialogu({});
+    TDuplikatStHandler zDialogiem({}, &Dialog);
     for (bool przezInterfejs : {false, true}) {
         auto s = NowaSpecyfikacja(QStringLiteral("X-01"));
         TSpecyfikacja* istniejacy = nullptr;
@@ -370,7 +351,7 @@ TEST_F(DuplikatStHandler, BrakDialogu)
 TEST_F(DuplikatStHandler, KorzenListyNieJestDuplikatem)
 {
     // The root carries the number "SpisSt" of its own: it is no entry of the catalogue.
-    TDuplikatStHandler h;
+    TDuplikatStHandler h({});
     TWynik w = Sprawdz(h, NowaGrupa(QStringLiteral("spisst")));
     EXPECT_FALSE(w.Zuzyty);
     EXPECT_TRUE(Dialog.Pytania.isEmpty());
@@ -382,6 +363,37 @@ TEST_F(DuplikatStHandler, KorzenListyNieJestDuplikatem)
     EXPECT_EQ(w.Istniejacy, wezel);
     EXPECT_EQ(Spis.Numer(), QStringLiteral("SpisSt"));
     EXPECT_EQ(wezel->Opis(), QStringLiteral("Nowy"));
+}
+
+TEST_F(DuplikatStHandler, ZapamietaneZKonfiguracjiTylkoPrzyWlaczonymPrzelaczniku)
+{
+    struct TPrzypadek
+    {
+        bool CzyNumeru;
+        bool CzyPliku;
+        TZapamietaneOpcjeDuplikatow Oczekiwane;
+    };
+    const TPrzypadek przypadki[] = {
+        {false, false, {doNone, dpoNone}},
+        {true, false, {doNadpisz, dpoNone}},
+        {false, true, {doNone, dpoPominSt}},
+        {true, true, {doNadpisz, dpoPominSt}},
+    };
+    for (const TPrzypadek& p : przypadki) {
+        SCOPED_TRACE(testing::Message() << p.CzyNumeru << p.CzyPliku);
+        K->FCzyZapamietacOpcjeDuplikatowNumeru = p.CzyNumeru;
+        K->FCzyZapamietacOpcjeDuplikatowPliku = p.CzyPliku;
+        K->FZapamietanaOpcjaDuplikatowNumeru = doNadpisz;
+        K->FZapamietanaOpcjaDuplikatowPliku = dpoPominSt;
+        const TZapamietaneOpcjeDuplikatow migawka = TZapamietaneOpcjeDuplikatow::ZKonfiguracji(*K);
+        EXPECT_EQ(migawka, p.Oczekiwane);
+        // The handler keeps the answers it was given, whatever the configuration says later.
+        TDuplikatStHandler h(migawka);
+        K->FCzyZapamietacOpcjeDuplikatowNumeru = !p.CzyNumeru;
+        K->FZapamietanaOpcjaDuplikatowPliku = dpoNadpisz;
+        EXPECT_EQ(h.GetZapamietanaOpcjaDuplikatowNumeru(), p.Oczekiwane.Numeru);
+        EXPECT_EQ(h.GetZapamietanaOpcjaDuplikatowPliku(), p.Oczekiwane.Pliku);
+    }
 }
 
 } // namespace

@@ -25,9 +25,9 @@ protected:
     }
 
     // Imports the register's entries (the text inside the document element) below the node.
-    void Importuj(const QString& wpisy, TSpecyfikacja* cel)
+    void Importuj(const QString& wpisy, TSpecyfikacja* cel, const TZapamietaneOpcjeDuplikatow& zapamietane = {})
     {
-        TImporterWST importer(&Okno, &Spis);
+        TImporterWST importer(&Okno, &Spis, zapamietane);
         importer.ImportujSpecyfikacjeZBajtow(
             ("<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<wykaz>" + wpisy + "</wykaz>").toUtf8(), cel, &Dialog);
     }
@@ -71,13 +71,14 @@ TEST_F(ImporterWST, FabrykaIKonstruktory)
         std::unique_ptr<TImporterST> importer;
         const QString komunikat = Komunikat([&] {
             importer = TImporterSTFactory::GetImporter(QString::fromUtf8(p.Plik), p.ZOknem ? &Okno : nullptr,
-                                                       p.ZeSpisem ? &Spis : nullptr);
+                                                       p.ZeSpisem ? &Spis : nullptr, {doPomin, dpoNadpisz});
         });
         if (!p.Komunikat) {
             EXPECT_EQ(komunikat, QStringLiteral("(bez błędu)"));
             ASSERT_NE(dynamic_cast<TImporterWST*>(importer.get()), nullptr);
             EXPECT_EQ(importer->SpisSt(), &Spis);
             EXPECT_EQ(importer->OwnerForm(), &Okno);
+            EXPECT_EQ(importer->Zapamietane(), (TZapamietaneOpcjeDuplikatow{doPomin, dpoNadpisz}));
         } else {
             EXPECT_EQ(komunikat, QString::fromUtf8(p.Komunikat));
             EXPECT_EQ(importer.get(), nullptr);
@@ -166,13 +167,11 @@ TEST_F(ImporterWST, DuplikatyPrzesuwajaGrupe)
     EXPECT_EQ(Dialog.Liczniki(), QStringLiteral("4/0/1/2"));
 }
 
-TEST_F(ImporterWST, ZapamietanaWKonfiguracji)
+TEST_F(ImporterWST, ZapamietanaOdpowiedz)
 {
-    K->FCzyZapamietacOpcjeDuplikatowNumeru = true;
-    K->FZapamietanaOpcjaDuplikatowNumeru = doPomin;
     Importuj(QStringLiteral("<poz><nr>D-01.01</nr><opis>x</opis></poz><poz><nr>D-01.02</nr><opis>y</opis></poz>"
                             "<poz><nr>N-1</nr></poz>"),
-             Cel);
+             Cel, {doPomin, dpoNone});
     EXPECT_TRUE(Dialog.Pytania.isEmpty());
     EXPECT_EQ(Dialog.Liczniki(), QStringLiteral("1/0/2/0"));
     EXPECT_EQ(D0101->Opis(), QStringLiteral("Odtworzenie trasy"));

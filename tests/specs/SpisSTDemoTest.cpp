@@ -19,13 +19,10 @@ TEST_F(SpisSTDemo, ListaDemoKompletnaIZapisanaJakProgramZapisuje)
     // The demo folder is laid out as a user folder: the documents are stored as "%USERPATH%/Specyfikacje/...".
     const QString demo = QDir::cleanPath(SciezkaDanychTestowych(QStringLiteral("../../data/demo")));
     K->SetUserPath(demo);
-    // The stored prices were computed with the global coefficient at its default.
-    const bool czyGlobalny = K->FCzyWspolczynnikGlobalnyCenyJedn;
-    const double globalny = K->FWspolczynnikGlobalnyCenyJedn;
-    K->FCzyWspolczynnikGlobalnyCenyJedn = true;
-    K->FWspolczynnikGlobalnyCenyJedn = 1.0;
     const QString plik = demo + QStringLiteral("/Lista demo.sst");
     TSpisST spis;
+    // The stored prices were computed with the global coefficient at the configuration's default.
+    spis.SetUstawieniaCen({true, TKonfiguracja::GetDefaultWspolczynnikGlobalnyCenyJedn()});
     spis.Otworz(plik);
     EXPECT_GE(spis.IleSpecyfikacji(true), 200);
     EXPECT_TRUE(spis.ListaPustych().empty());
@@ -68,8 +65,6 @@ TEST_F(SpisSTDemo, ListaDemoKompletnaIZapisanaJakProgramZapisuje)
     const QString zapis = QString::fromUtf8(spis.ZapiszDoBajtow()).replace(wersja, QStringLiteral("wersja=\"\""));
     const QString oryginal = QString::fromUtf8(CzytajPlik(plik)).replace(wersja, QStringLiteral("wersja=\"\""));
     EXPECT_EQ(zapis, oryginal);
-    K->FCzyWspolczynnikGlobalnyCenyJedn = czyGlobalny;
-    K->FWspolczynnikGlobalnyCenyJedn = globalny;
 }
 
 } // namespace

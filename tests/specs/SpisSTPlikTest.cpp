@@ -320,6 +320,27 @@ TEST_F(SpisSTPlik, PrzerwanieOtwieraniaZostawiaPrzeczytane)
                            QStringLiteral("2 D-01 Roboty przygotowawcze")}));
 }
 
+TEST_F(SpisSTPlik, ZaDuzyPlikOdrzuconyBezCzytania)
+{
+    // A sparse file: over the limit by its size, without taking room on the disk.
+    const QString ogromny = BrakujacyDokument(QStringLiteral("ogromny.sst"));
+    {
+        QFile plik(ogromny);
+        if (!plik.open(QIODevice::WriteOnly) || !plik.resize(LimitOdczytuPliku + 1))
+            GTEST_SKIP() << "no sparse files here";
+    }
+    TSpisST spis;
+    spis.OtworzZBajtow("<sst><specyfikacja numer=\"A\" grupa=\"true\"/></sst>");
+    const QStringList przed = Drzewo(spis);
+    try {
+        spis.Otworz(ogromny);
+        ADD_FAILURE() << "read";
+    } catch (const EBlad& e) {
+        EXPECT_TRUE(e.Komunikat().contains(QStringLiteral("jest za duży"))) << e.what();
+    }
+    EXPECT_EQ(Drzewo(spis), przed);
+}
+
 TEST_F(SpisSTPlik, BrakPlikuPrzyOtwarciuIDodawaniu)
 {
     TSpisST spis;

@@ -1,5 +1,6 @@
 #include "docs/libreoffice/DokumentLibreOffice.h"
 
+#include "app/ZapisBezpieczny.h"
 #include "docs/AdresPliku.h"
 #include "docs/PoprawkiDocx.h"
 #include "docs/libreoffice/Uno.h"
@@ -35,9 +36,6 @@
 
 #include <QFile>
 #include <QFileInfo>
-#include <QTemporaryFile>
-
-#include <cstdio>
 
 using css::uno::Any;
 using css::uno::Reference;
@@ -484,38 +482,33 @@ void TDokumentLibreOffice::Zapisz(const QString& plik)
     if (filtr.isEmpty())
         throw EBlad(QStringLiteral("Nieobsługiwany format pliku wynikowego: ") + plik);
     const QFileInfo cel(plik);
-    // Written beside the target and renamed over it, so a failure never leaves half a document.
-    QString tymczasowy;
-    {
-        QTemporaryFile plikTymczasowy(cel.absolutePath() + QStringLiteral("/.velostra-XXXXXX.") + cel.suffix());
-        if (!plikTymczasowy.open())
-            throw EBlad(
-                QStringLiteral("Brak możliwości zapisu dokumentu. Plik jest używany lub brak uprawnień do zapisu."));
-        plikTymczasowy.setAutoRemove(false);
-        tymczasowy = plikTymczasowy.fileName();
-    }
+    const QString brakZapisu =
+        QStringLiteral("Brak możliwości zapisu dokumentu. Plik jest używany lub brak uprawnień do zapisu.");
+    // Written beside the target under its extension and renamed over it, so a failure never leaves half a
+    // document; a link in the target's place is replaced, as saving a document anew replaces the file.
+    TZamianaPliku zamiana(plik, TOpcjeZamianyPliku{.PrzezDowiazanie = false, .ZRozszerzeniem = true});
+    const QString tymczasowy = zamiana.Sciezka();
+    if (QFile nowy(tymczasowy); !nowy.open(QIODevice::WriteOnly | QIODevice::NewOnly))
+        throw EBlad(brakZapisu);
     const bool docx = cel.suffix().compare(QLatin1String("docx"), Qt::CaseInsensitive) == 0;
+    // A .docx gets the style reference written into its XML below; elsewhere the marker becomes the
+    // office's chapter field when the style is a heading of the outline (which the Word 97 export
+    // writes as a STYLEREF field), and goes otherwise.
+    if (!FStylOdwolania.isEmpty() && !docx)
+        ZamienZnacznikNaPoleRozdzialu();
+    WywolajUno([&] {
+        Reference<css::frame::XStorable> zapis(FDokument, UNO_QUERY_THROW);
+        zapis->storeToURL(DoUno(ConvertToURL(tymczasowy)), Wlasciwosci({Wlasciwosc("FilterName", Any(DoUno(filtr))),
+                                                                        Wlasciwosc("Overwrite", Any(true))}));
+    });
+    if (QFileInfo(tymczasowy).size() <= 0)
+        throw EBlad(QStringLiteral("Pakiet biurowy nie zapisał dokumentu."));
+    if (docx && (!FStylOdwolania.isEmpty() || FDwustronny))
+        PoprawDocx(tymczasowy, FStylOdwolania, FDwustronny);
     try {
-        // A .docx gets the style reference written into its XML below; elsewhere the marker becomes the
-        // office's chapter field when the style is a heading of the outline (which the Word 97 export
-        // writes as a STYLEREF field), and goes otherwise.
-        if (!FStylOdwolania.isEmpty() && !docx)
-            ZamienZnacznikNaPoleRozdzialu();
-        WywolajUno([&] {
-            Reference<css::frame::XStorable> zapis(FDokument, UNO_QUERY_THROW);
-            zapis->storeToURL(DoUno(ConvertToURL(tymczasowy)), Wlasciwosci({Wlasciwosc("FilterName", Any(DoUno(filtr))),
-                                                                            Wlasciwosc("Overwrite", Any(true))}));
-        });
-        if (QFileInfo(tymczasowy).size() <= 0)
-            throw EBlad(QStringLiteral("Pakiet biurowy nie zapisał dokumentu."));
-        if (docx && (!FStylOdwolania.isEmpty() || FDwustronny))
-            PoprawDocx(tymczasowy, FStylOdwolania, FDwustronny);
-        if (std::rename(QFile::encodeName(tymczasowy).constData(), QFile::encodeName(plik).constData()) != 0)
-            throw EBlad(
-                QStringLiteral("Brak możliwości zapisu dokumentu. Plik jest używany lub brak uprawnień do zapisu."));
-    } catch (...) {
-        QFile::remove(tymczasowy);
-        throw;
+        zamiana.Zastap();
+    } catch (const EZamianaPliku&) {
+        throw EBlad(brakZapisu);
     }
 }
 

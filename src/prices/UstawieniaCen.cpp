@@ -1,0 +1,8 @@
+#include "prices/UstawieniaCen.h"
+
+#include "app/Konfiguracja.h"
+
+TUstawieniaCen TUstawieniaCen::ZKonfiguracji(const TKonfiguracja& konfiguracja)
+{
+    return {konfiguracja.FCzyWspolczynnikGlobalnyCenyJedn, konfiguracja.FWspolczynnikGlobalnyCenyJedn};
+}

@@ -22,7 +22,8 @@ TEST_F(SpisSTDemo, ListaDemoKompletnaIZapisanaJakProgramZapisuje)
     const QString plik = demo + QStringLiteral("/Lista demo.sst");
     TSpisST spis;
     // The stored prices were computed with the global coefficient at the configuration's default.
-    spis.SetUstawieniaCen({true, TKonfiguracja::GetDefaultWspolczynnikGlobalnyCenyJedn()});
+    spis.SetUstawieniaCen({TKonfiguracja::GetDefault(QStringLiteral("CzyWspolczynnikGlobalnyCenyJedn")).toBool(),
+                           TKonfiguracja::GetDefault(QStringLiteral("WspolczynnikGlobalnyCenyJedn")).toDouble()});
     spis.Otworz(plik);
     EXPECT_GE(spis.IleSpecyfikacji(true), 200);
     EXPECT_TRUE(spis.ListaPustych().empty());

@@ -370,15 +370,6 @@ TEST_F(KosztorysTest, STDoZapisuZWariantemPoSeparatorzeWizualnym)
         u.UwzglednijWariantyPrzyEksporcie = przypadek.Eksportuj;
         EXPECT_EQ(TKosztorys::STDoZapisu(*p, u), QString::fromLatin1(przypadek.Wynik)) << przypadek.Wynik;
     }
-    // An estimate writes its copies by its own settings.
-    TUstawieniaKosztorysu u;
-    u.Warianty.CzyKorzystajZWariantow = true;
-    u.Warianty.WizualnySeparatorWariantow = QStringLiteral("/");
-    u.UwzglednijWariantyPrzyEksporcie = true;
-    k->UstawUstawienia(u);
-    QStringList blok{QStringLiteral("[POZ]"), QStringLiteral("ID=a"), QStringLiteral("ST=D-01.01")};
-    k->UstawSTWBloku(blok);
-    EXPECT_EQ(blok.last(), QStringLiteral("ST=D-07/2"));
     p->WybranaSpecyfikacja().SetSpecyfikacja(nullptr);
 }
 

@@ -30,6 +30,8 @@ public:
     // Nothing is owned; the view, the paths and the exporter outlive the thread.
     TEksportujZestawThread(IWidokEksportu* widok, std::vector<const TMyPath*> pliki, QString plikWynikowy,
                            TZbiorEksporter* eksporter, TOnException onException = {});
+    // Its steps use its own members: it stops before they go.
+    ~TEksportujZestawThread() override { ZatrzymajICzekaj(); }
 
 protected:
     void Rozpocznij() override;

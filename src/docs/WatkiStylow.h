@@ -32,6 +32,8 @@ class TPobierzStyleThread : public TWatekEksportera
 public:
     TPobierzStyleThread(IWidokPobieraniaStylow* widok, std::vector<const TMyPath*> pliki, TZbiorEksporterDOC* eksporter,
                         TOnException onException = {});
+    // Its steps use its own members: it stops before they go.
+    ~TPobierzStyleThread() override { ZatrzymajICzekaj(); }
 
 protected:
     void Rozpocznij() override;
@@ -65,6 +67,8 @@ public:
     // folderLubPlik: in folder mode the folder, else the one file.
     TDopiszStylDoPlikow(IWidokDopisywaniaStylu* widok, ISilnikDokumentow* silnik, QString folderLubPlik,
                         bool trybFolderu, QString szablonPath, QString nazwaStylu, TOnException onException = {});
+    // Its steps use its own members: it stops before they go.
+    ~TDopiszStylDoPlikow() override { ZatrzymajICzekaj(); }
 
     int IlePrzetworzonych() const { return FIlePrzetworzonych; }
     const QStringList& Pliki() const { return FPliki; }

@@ -117,7 +117,7 @@ TEST_F(TSciezkiModelu, ZestawZapisujeSciezkiTamGdzieArchiwumIchSzuka)
     TZestawST zestaw;
     zestaw.SpisSpecyfikacji()->Otworz(lista);
     const QString kosztorys = Plik(QStringLiteral("k.ath"));
-    std::unique_ptr<TKosztorys> k = TKosztorysFactory::GetKosztorys(kosztorys, false);
+    std::unique_ptr<TKosztorys> k = TKosztorysFactory::GetKosztorys(kosztorys, false, zestaw.Ustawienia());
     ASSERT_NE(k, nullptr);
     k->FilePath().SetPath(kosztorys);
     zestaw.AddKosztorys(std::move(k));

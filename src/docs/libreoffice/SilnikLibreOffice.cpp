@@ -20,6 +20,7 @@
 #include <QFileInfo>
 
 #include <csignal>
+#include <functional>
 #include <thread>
 
 using css::uno::Reference;
@@ -69,6 +70,29 @@ Reference<css::uno::XComponentContext> KontekstLokalny()
 
 const int KCzasStartuMs = 60000;
 
+// The connection to the office listening on the pipe, retried while it starts; null when it did not answer
+// in time or czyDziala says it is gone. Other UNO failures propagate.
+std::unique_ptr<TPolaczenieOffice> PolaczZPotokiem(const QString& potok, const std::function<bool()>& czyDziala)
+{
+    const OUString adres = DoUno(QStringLiteral("uno:pipe,name=%1;urp;StarOffice.ComponentContext").arg(potok));
+    auto polaczenie = std::make_unique<TPolaczenieOffice>();
+    Reference<css::bridge::XUnoUrlResolver> resolver = css::bridge::UnoUrlResolver::create(KontekstLokalny());
+    QElapsedTimer zegar;
+    zegar.start();
+    for (;;) {
+        try {
+            polaczenie->Kontekst.set(resolver->resolve(adres), UNO_QUERY_THROW);
+            break;
+        } catch (const css::connection::NoConnectException&) {
+            if (!czyDziala() || zegar.elapsed() > KCzasStartuMs)
+                return nullptr;
+            std::this_thread::sleep_for(std::chrono::milliseconds(50));
+        }
+    }
+    polaczenie->Desktop = css::frame::Desktop::create(polaczenie->Kontekst);
+    return polaczenie;
+}
+
 } // namespace
 
 TSilnikLibreOffice::TSilnikLibreOffice() = default;
@@ -116,31 +140,16 @@ void TSilnikLibreOffice::Uruchom()
 
 bool TSilnikLibreOffice::PolaczZeWspolnym()
 {
-    auto lokalny = KontekstLokalny();
-    const OUString adres =
-        DoUno(QStringLiteral("uno:pipe,name=%1;urp;StarOffice.ComponentContext").arg(FPotokWspolnego));
-    auto polaczenie = std::make_unique<TPolaczenieOffice>();
     try {
-        Reference<css::bridge::XUnoUrlResolver> resolver = css::bridge::UnoUrlResolver::create(lokalny);
         // Its owner may have started it a moment ago.
-        QElapsedTimer zegar;
-        zegar.start();
-        for (;;) {
-            try {
-                polaczenie->Kontekst.set(resolver->resolve(adres), UNO_QUERY_THROW);
-                break;
-            } catch (const css::connection::NoConnectException&) {
-                if (zegar.elapsed() > KCzasStartuMs)
-                    return false;
-                std::this_thread::sleep_for(std::chrono::milliseconds(50));
-            }
-        }
-        polaczenie->Desktop = css::frame::Desktop::create(polaczenie->Kontekst);
+        auto polaczenie = PolaczZPotokiem(FPotokWspolnego, [] { return true; });
+        if (!polaczenie)
+            return false;
+        FPolaczenie = std::move(polaczenie);
+        return true;
     } catch (const css::uno::Exception&) {
         return false;
     }
-    FPolaczenie = std::move(polaczenie);
-    return true;
 }
 
 void TSilnikLibreOffice::UruchomJesliTrzeba()
@@ -152,32 +161,18 @@ void TSilnikLibreOffice::UruchomJesliTrzeba()
             return;
         FPotokWspolnego.clear();
     }
-    auto lokalny = KontekstLokalny();
     auto proces = std::make_unique<TProcesOffice>();
     proces->Uruchom();
-    const OUString adres =
-        DoUno(QStringLiteral("uno:pipe,name=%1;urp;StarOffice.ComponentContext").arg(proces->NazwaPotoku()));
-    auto polaczenie = std::make_unique<TPolaczenieOffice>();
+    std::unique_ptr<TPolaczenieOffice> polaczenie;
     try {
-        Reference<css::bridge::XUnoUrlResolver> resolver = css::bridge::UnoUrlResolver::create(lokalny);
-        QElapsedTimer zegar;
-        zegar.start();
-        for (;;) {
-            try {
-                polaczenie->Kontekst.set(resolver->resolve(adres), UNO_QUERY_THROW);
-                break;
-            } catch (const css::connection::NoConnectException&) {
-                if (!proces->CzyDziala() || zegar.elapsed() > KCzasStartuMs)
-                    throw EBrakSilnikaDokumentow(QStringLiteral("Pakiet biurowy LibreOffice nie uruchomił się."));
-                std::this_thread::sleep_for(std::chrono::milliseconds(50));
-            }
-        }
-        polaczenie->Desktop = css::frame::Desktop::create(polaczenie->Kontekst);
+        polaczenie = PolaczZPotokiem(proces->NazwaPotoku(), [&] { return proces->CzyDziala(); });
     } catch (const css::uno::Exception& e) {
         proces->Zakoncz(0);
         throw EBrakSilnikaDokumentow(QStringLiteral("Pakiet biurowy LibreOffice nie uruchomił się: ") +
                                      ZUno(e.Message));
     }
+    if (!polaczenie)
+        throw EBrakSilnikaDokumentow(QStringLiteral("Pakiet biurowy LibreOffice nie uruchomił się."));
     FProces = std::move(proces);
     FPolaczenie = std::move(polaczenie);
 }

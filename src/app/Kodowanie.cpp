@@ -191,14 +191,7 @@ TTekstPliku DekodujTekstPliku(const QByteArray& bajty)
 
 TTekstPliku WczytajPlikTekstowy(const QString& sciezka)
 {
-    QByteArray bajty;
-    try {
-        bajty = CzytajCalyPlik(sciezka);
-    } catch (const EOdczytPliku& e) {
-        if (e.Powod() == EOdczytPliku::ZaDuzy)
-            throw;
-        throw EBlad(QStringLiteral("Nie można otworzyć pliku \"%1\".").arg(sciezka));
-    }
+    const QByteArray bajty = CzytajPlikDoOtwarcia(sciezka);
     return DekodujTekstPliku(bajty);
 }
 

@@ -167,3 +167,14 @@ QByteArray CzytajCalyPlik(const QString& sciezka, qint64 limit)
         throw zaDuzy();
     return dane;
 }
+
+QByteArray CzytajPlikDoOtwarcia(const QString& sciezka)
+{
+    try {
+        return CzytajCalyPlik(sciezka);
+    } catch (const EOdczytPliku& e) {
+        if (e.Powod() == EOdczytPliku::ZaDuzy)
+            throw;
+        throw EBlad(QStringLiteral("Nie można otworzyć pliku \"%1\".").arg(sciezka));
+    }
+}

@@ -58,3 +58,7 @@ inline constexpr qint64 LimitOdczytuPliku = qint64(1) << 30;
 // The whole content of a file, refused beyond the limit before anything is read. Throws EOdczytPliku
 // with a Polish message naming the file.
 QByteArray CzytajCalyPlik(const QString& sciezka, qint64 limit = LimitOdczytuPliku);
+
+// CzytajCalyPlik for a file the user chose to open: a missing or unreadable one is "Nie można otworzyć
+// pliku "…".", one over the limit keeps its own message.
+QByteArray CzytajPlikDoOtwarcia(const QString& sciezka);

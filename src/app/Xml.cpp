@@ -103,14 +103,7 @@ QByteArray ParsujXml(const QByteArray& bajty, pugi::xml_document& dokument)
 
 QByteArray WczytajPlikXml(const QString& sciezka, pugi::xml_document& dokument)
 {
-    QByteArray bajty;
-    try {
-        bajty = CzytajCalyPlik(sciezka);
-    } catch (const EOdczytPliku& e) {
-        if (e.Powod() == EOdczytPliku::ZaDuzy)
-            throw;
-        throw EBlad(QStringLiteral("Nie można otworzyć pliku \"%1\".").arg(sciezka));
-    }
+    const QByteArray bajty = CzytajPlikDoOtwarcia(sciezka);
     return ParsujXml(bajty, dokument);
 }
 

@@ -17,16 +17,6 @@ TWynik Uruchom(const QStringList& argumenty)
     return UruchomPolecenie<TPolecenieGeneruj>(argumenty);
 }
 
-QStringList ArgumentyDemo(const QString& wynik)
-{
-    return {Demo() + QStringLiteral("/Zestaw demo.zst"),
-            QStringLiteral("--katalog-uzytkownika"),
-            Demo(),
-            QStringLiteral("--warianty"),
-            QStringLiteral("-o"),
-            wynik};
-}
-
 TEST(PolecenieGeneruj, BledneArgumenty)
 {
     struct TPrzypadek

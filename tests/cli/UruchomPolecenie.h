@@ -56,3 +56,14 @@ inline QString Demo()
 {
     return QDir::cleanPath(SciezkaDanychTestowych(QStringLiteral("../../data/demo")));
 }
+
+// generuj on the demo set, bound to the demo folder, variants on, into the file given.
+inline QStringList ArgumentyDemo(const QString& wynik)
+{
+    return {Demo() + QStringLiteral("/Zestaw demo.zst"),
+            QStringLiteral("--katalog-uzytkownika"),
+            Demo(),
+            QStringLiteral("--warianty"),
+            QStringLiteral("-o"),
+            wynik};
+}

@@ -30,16 +30,6 @@ class PolecenieGenerujFormat : public ::testing::TestWithParam<const char*>
 {
 };
 
-QStringList ArgumentyDemo(const QString& wynik)
-{
-    return {Demo() + QStringLiteral("/Zestaw demo.zst"),
-            QStringLiteral("--katalog-uzytkownika"),
-            Demo(),
-            QStringLiteral("--warianty"),
-            QStringLiteral("-o"),
-            wynik};
-}
-
 TEST_P(PolecenieGenerujFormat, DokumentZestawuDemo)
 {
     QTemporaryDir katalog;

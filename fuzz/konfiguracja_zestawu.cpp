@@ -43,7 +43,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* dane, size_t rozmiar)
     }
 
     TKonfiguracjaZestawu k;
-    k.FTrescNaglowka = QStringLiteral("przed odczytem");
+    k.TrescNaglowka = QStringLiteral("przed odczytem");
     k.AddExternalNode(QStringLiteral("przed"), QStringLiteral("odczytem"));
     const QString przed = k.ToString();
     try {

@@ -3,18 +3,18 @@
 TKodCpv* TKodCpv::Dodaj(std::unique_ptr<TKodCpv> kod)
 {
     TKodCpv* cel = this;
-    while (cel->Parent && cel->FPoziom >= kod->FPoziom)
+    while (cel->Parent && cel->Poziom >= kod->Poziom)
         cel = cel->Parent;
     kod->Parent = cel;
-    cel->FKodyCpv.push_back(std::move(kod));
-    return cel->FKodyCpv.back().get();
+    cel->KodyCpv.push_back(std::move(kod));
+    return cel->KodyCpv.back().get();
 }
 
 TKodCpv* TKodCpv::Find(const QString& szukanyKod)
 {
-    if (FKod == szukanyKod)
+    if (Kod == szukanyKod)
         return this;
-    for (const auto& dziecko : FKodyCpv)
+    for (const auto& dziecko : KodyCpv)
         if (TKodCpv* trafienie = dziecko->Find(szukanyKod))
             return trafienie;
     return nullptr;
@@ -22,7 +22,7 @@ TKodCpv* TKodCpv::Find(const QString& szukanyKod)
 
 bool TKodCpv::KodContainsText(const QString& tekst) const
 {
-    return (FKod + FOpis).contains(tekst, Qt::CaseInsensitive);
+    return (Kod + Opis).contains(tekst, Qt::CaseInsensitive);
 }
 
 void TKodCpv::Filtruj(const QString& filtr, const QString& prefiks)
@@ -30,30 +30,30 @@ void TKodCpv::Filtruj(const QString& filtr, const QString& prefiks)
     if (prefiks.isEmpty()) {
         if (KodContainsText(filtr))
             Wyswietl();
-    } else if (FKod.left(prefiks.size()) == prefiks && KodContainsText(filtr)) {
+    } else if (Kod.left(prefiks.size()) == prefiks && KodContainsText(filtr)) {
         Wyswietl();
     }
-    for (const auto& dziecko : FKodyCpv)
+    for (const auto& dziecko : KodyCpv)
         dziecko->Filtruj(filtr, prefiks);
 }
 
 void TKodCpv::Wyswietl()
 {
     for (TKodCpv* k = this; k; k = k->Parent)
-        k->FHidden = false;
+        k->Hidden = false;
 }
 
 void TKodCpv::Clear()
 {
-    FHidden = false;
-    FChecked = false;
-    for (const auto& dziecko : FKodyCpv)
+    Hidden = false;
+    Checked = false;
+    for (const auto& dziecko : KodyCpv)
         dziecko->Clear();
 }
 
 void TKodCpv::Ukryj()
 {
-    FHidden = true;
-    for (const auto& dziecko : FKodyCpv)
+    Hidden = true;
+    for (const auto& dziecko : KodyCpv)
         dziecko->Ukryj();
 }

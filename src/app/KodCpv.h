@@ -9,13 +9,13 @@
 class TKodCpv
 {
 public:
-    QString FKod;  // eight digits, a dash and a check digit
-    QString FOpis; // name
-    bool FHidden = false;
-    bool FChecked = false;
-    int FPoziom = 0;
-    std::vector<std::unique_ptr<TKodCpv>> FKodyCpv; // children, owned
-    TKodCpv* Parent = nullptr;                      // not owned
+    QString Kod;  // eight digits, a dash and a check digit
+    QString Opis; // name
+    bool Hidden = false;
+    bool Checked = false;
+    int Poziom = 0;
+    std::vector<std::unique_ptr<TKodCpv>> KodyCpv; // children, owned
+    TKodCpv* Parent = nullptr;                     // not owned
 
     // Hands the code to the nearest ancestor (this one included) whose level is lower than the code's;
     // that one adopts it. Returns the code added.

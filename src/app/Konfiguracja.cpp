@@ -78,10 +78,10 @@ void TKonfiguracja::Zwolnij(bool zapisz)
 }
 
 TKonfiguracja::TKonfiguracja(IOknoKonfiguracji* okno)
-    : FZestawyPath(std::make_unique<TMyPath>()), FKosztorysyPath(std::make_unique<TMyPath>()),
-      FSstPath(std::make_unique<TMyPath>()), FSzablonyStronyTytPath(std::make_unique<TMyPath>()),
-      FSzablonyStPath(std::make_unique<TMyPath>()), FEksportPath(std::make_unique<TMyPath>()),
-      FStZSzablonuPath(std::make_unique<TMyPath>()), FStcPath(std::make_unique<TMyPath>()), FOkno(okno)
+    : ZestawyPath(std::make_unique<TMyPath>()), KosztorysyPath(std::make_unique<TMyPath>()),
+      SstPath(std::make_unique<TMyPath>()), SzablonyStronyTytPath(std::make_unique<TMyPath>()),
+      SzablonyStPath(std::make_unique<TMyPath>()), EksportPath(std::make_unique<TMyPath>()),
+      StZSzablonuPath(std::make_unique<TMyPath>()), StcPath(std::make_unique<TMyPath>()), FOkno(okno)
 {
 }
 
@@ -151,12 +151,12 @@ void TKonfiguracja::DodajNaPoczatek(QStringList& lista, const QString& sciezka)
 
 void TKonfiguracja::AddRecentSST(const QString& sciezka)
 {
-    DodajNaPoczatek(FRecentSSTList, sciezka);
+    DodajNaPoczatek(RecentSSTList, sciezka);
 }
 
 void TKonfiguracja::AddRecentZST(const QString& sciezka)
 {
-    DodajNaPoczatek(FRecentZSTList, sciezka);
+    DodajNaPoczatek(RecentZSTList, sciezka);
 }
 
 // ---------------------------------------------------------------- defaults
@@ -193,7 +193,7 @@ QSize TKonfiguracja::GetDefaultSize() const
 QPoint TKonfiguracja::GetDefaultPosition() const
 {
     const QSize ekran = FOkno->RozmiarEkranu();
-    const QSize okno = FSize.isValid() ? FSize : GetDefaultSize();
+    const QSize okno = Size.isValid() ? Size : GetDefaultSize();
     return QPoint(Zaokraglij(ekran.width() / 2.0 - okno.width() / 2.0),
                   Zaokraglij(ekran.height() / 2.0 - okno.height() / 2.0));
 }
@@ -201,12 +201,12 @@ QPoint TKonfiguracja::GetDefaultPosition() const
 int TKonfiguracja::GetDefaultDrzewoSTWidth() const
 {
     const int nawigator = GetDefault(QStringLiteral("NawigatorWidth")).toInt();
-    return Zaokraglij((FOkno->SzerokoscObszaruKlienta(FSize) - nawigator) / 2.0);
+    return Zaokraglij((FOkno->SzerokoscObszaruKlienta(Size) - nawigator) / 2.0);
 }
 
 int TKonfiguracja::GetDefaultPodgladDrzewaHeight() const
 {
-    return Zaokraglij(FOkno->WysokoscPaneluDrzewa(FSize) / 4.0);
+    return Zaokraglij(FOkno->WysokoscPaneluDrzewa(Size) / 4.0);
 }
 
 QString TKonfiguracja::GetDefaultEdbudJdnMdbPath()

@@ -39,89 +39,89 @@ public:
     // --- The settings. Their defaults, names in the file and kinds are in the table of settings
     // (KonfiguracjaUstawienia.h); the reader, the writer and the defaults walk it.
     // --- Main window and panels
-    QPoint FPosition;
-    bool FMaximized{};
-    QSize FSize;
-    int FDrzewoSTWidth{};
-    int FNawigatorWidth{};
-    int FPodgladDrzewaHeight{};
-    int FPodgladPozHeight{};
-    int FPodgladPozZStHeight{};
-    bool FCzyPodgladDrzewa{};
-    bool FCzyPodgladPozycjiZSt{};
-    bool FCzyPodgladSzczPozycji{};
-    bool FWidokKosztorys{};
-    int FFilterKosztorysIndex{};
+    QPoint Position;
+    bool Maximized{};
+    QSize Size;
+    int DrzewoSTWidth{};
+    int NawigatorWidth{};
+    int PodgladDrzewaHeight{};
+    int PodgladPozHeight{};
+    int PodgladPozZStHeight{};
+    bool CzyPodgladDrzewa{};
+    bool CzyPodgladPozycjiZSt{};
+    bool CzyPodgladSzczPozycji{};
+    bool WidokKosztorys{};
+    int FilterKosztorysIndex{};
     // --- Filters of the positions and the collection
-    bool FCzyPozycjeST{};
-    bool FCzyPozycjeBezST{};
-    bool FCzyPozycjeSynchronizujZDrzewkiem{};
-    bool FCzyZbiorSTPokazKosztorys{};
-    bool FCzyZbiorSTPokazWlasne{};
-    bool FCzyZbiorSTPokazBraki{};
-    bool FCzyZbiorSTPokazZPlikami{};
-    bool FCzyZbiorSTSynchronizujZDrzewkiem{};
-    bool FCzyDrzewkoSynchronizujZeZbioremSt{};
+    bool CzyPozycjeST{};
+    bool CzyPozycjeBezST{};
+    bool CzyPozycjeSynchronizujZDrzewkiem{};
+    bool CzyZbiorSTPokazKosztorys{};
+    bool CzyZbiorSTPokazWlasne{};
+    bool CzyZbiorSTPokazBraki{};
+    bool CzyZbiorSTPokazZPlikami{};
+    bool CzyZbiorSTSynchronizujZDrzewkiem{};
+    bool CzyDrzewkoSynchronizujZeZbioremSt{};
     // --- Ordering of a list's files
-    QString FPorzadkSTFolderDocelowy;
-    int FPorzadkSTOpcja{};
-    bool FPorzadkSTNadpisuj{};
-    bool FPorzadkSTAktualizuj{};
+    QString PorzadkSTFolderDocelowy;
+    int PorzadkSTOpcja{};
+    bool PorzadkSTNadpisuj{};
+    bool PorzadkSTAktualizuj{};
     // --- Data folders (owned; stored form with "%USERPATH%")
-    std::unique_ptr<TMyPath> FZestawyPath;
-    std::unique_ptr<TMyPath> FKosztorysyPath;
-    std::unique_ptr<TMyPath> FSstPath;
-    std::unique_ptr<TMyPath> FSzablonyStronyTytPath;
-    std::unique_ptr<TMyPath> FSzablonyStPath;
-    std::unique_ptr<TMyPath> FEksportPath;
-    std::unique_ptr<TMyPath> FStZSzablonuPath;
-    std::unique_ptr<TMyPath> FStcPath;
+    std::unique_ptr<TMyPath> ZestawyPath;
+    std::unique_ptr<TMyPath> KosztorysyPath;
+    std::unique_ptr<TMyPath> SstPath;
+    std::unique_ptr<TMyPath> SzablonyStronyTytPath;
+    std::unique_ptr<TMyPath> SzablonyStPath;
+    std::unique_ptr<TMyPath> EksportPath;
+    std::unique_ptr<TMyPath> StZSzablonuPath;
+    std::unique_ptr<TMyPath> StcPath;
     // --- Recent files, most recent first (compared without regard to letter case)
-    QStringList FRecentZSTList;
-    QStringList FRecentSSTList;
+    QStringList RecentZSTList;
+    QStringList RecentSSTList;
     // --- Views and files
-    QString FTytulPodgladuDrzewa;
-    bool FCzyBackupZestawu{};
-    bool FCzyBackupListySST{};
-    bool FCzySortujPopupListView{};
-    int FRozmiarDrzewoSpecyfikacji{};
-    int FRozmiarSpecyfikacje{};
-    int FRozmiarKosztorys{};
-    int FRozmiarDrzewoElementow{};
-    bool FCzyscSSTPrzyNowymZst{};
-    bool FCzyPomijajWFiltrzePopupListView{};
-    QString FPomijaneWFiltrzePopupListView;
+    QString TytulPodgladuDrzewa;
+    bool CzyBackupZestawu{};
+    bool CzyBackupListySST{};
+    bool CzySortujPopupListView{};
+    int RozmiarDrzewoSpecyfikacji{};
+    int RozmiarSpecyfikacje{};
+    int RozmiarKosztorys{};
+    int RozmiarDrzewoElementow{};
+    bool CzyscSSTPrzyNowymZst{};
+    bool CzyPomijajWFiltrzePopupListView{};
+    QString PomijaneWFiltrzePopupListView;
     // --- Variants
-    bool FCzyKorzystajZWariantow{};
-    bool FCzyWyswietlacTytulSTZWariantem{};
-    QString FListaSeparatorowWariantow;
-    bool FUwzglednijWariantyPrzyEksporcieKosztorysu{};
-    bool FRozpoznajWariantyPrzyImporcieKosztorysu{};
-    QString FEdbudJdnMdbPath;
+    bool CzyKorzystajZWariantow{};
+    bool CzyWyswietlacTytulSTZWariantem{};
+    QString ListaSeparatorowWariantow;
+    bool UwzglednijWariantyPrzyEksporcieKosztorysu{};
+    bool RozpoznajWariantyPrzyImporcieKosztorysu{};
+    QString EdbudJdnMdbPath;
     // --- Confirmations and questions
-    bool FCzyPotwierdzenieUsunPowiazaniePlikuST{};
-    bool FCzyPotwierdzenieUsunST{};
-    bool FCzyPotwierdzenieUsunSTZPozycji{};
-    bool FCzyPotwierdzenieUsunSTZeZbioru{};
-    bool FPytajOPozostalePozycje{};
-    int FWyborDlaPozostalychPozycji{};
+    bool CzyPotwierdzenieUsunPowiazaniePlikuST{};
+    bool CzyPotwierdzenieUsunST{};
+    bool CzyPotwierdzenieUsunSTZPozycji{};
+    bool CzyPotwierdzenieUsunSTZeZbioru{};
+    bool PytajOPozostalePozycje{};
+    int WyborDlaPozostalychPozycji{};
     // --- Spreadsheet titles
-    bool FCzyZapisujTytulyEksportuXls{};
-    QStringList FTytulyEksportuXls;
-    bool FTylkoWidokSpecyfikacje{};
+    bool CzyZapisujTytulyEksportuXls{};
+    QStringList TytulyEksportuXls;
+    bool TylkoWidokSpecyfikacje{};
     // --- Duplicates
-    bool FCzyZapamietacOpcjeDuplikatowNumeru{};
-    bool FCzyZapamietacOpcjeDuplikatowPliku{};
-    TOpcjaDuplikatowNumeru FZapamietanaOpcjaDuplikatowNumeru{};
-    TOpcjaDuplikatowPliku FZapamietanaOpcjaDuplikatowPliku{};
+    bool CzyZapamietacOpcjeDuplikatowNumeru{};
+    bool CzyZapamietacOpcjeDuplikatowPliku{};
+    TOpcjaDuplikatowNumeru ZapamietanaOpcjaDuplikatowNumeru{};
+    TOpcjaDuplikatowPliku ZapamietanaOpcjaDuplikatowPliku{};
     // --- Output and prices
-    bool FCzyEksportDoc{};
-    bool FCzyWyswietlajCeny{};
-    bool FNazwaJmWTytuleStPrzyGenerowaniuKosztorysu{};
-    bool FOtworzKosztorysPoStworzeniu{};
-    bool FWyswietlajEdytorJmPrzyEdycjiSt{};
-    double FWspolczynnikGlobalnyCenyJedn{};
-    bool FCzyWspolczynnikGlobalnyCenyJedn{};
+    bool CzyEksportDoc{};
+    bool CzyWyswietlajCeny{};
+    bool NazwaJmWTytuleStPrzyGenerowaniuKosztorysu{};
+    bool OtworzKosztorysPoStworzeniu{};
+    bool WyswietlajEdytorJmPrzyEdycjiSt{};
+    double WspolczynnikGlobalnyCenyJedn{};
+    bool CzyWspolczynnikGlobalnyCenyJedn{};
 
     // Fires whenever either title-page template is set.
     std::function<void(TKonfiguracja* sender)> OnZmianaPierwszejStrony;
@@ -141,10 +141,10 @@ public:
     // --- Recent files
     void AddRecentSST(const QString& sciezka);
     void AddRecentZST(const QString& sciezka);
-    int RecentSSTCount() const { return static_cast<int>(FRecentSSTList.size()); }
-    int RecentZSTCount() const { return static_cast<int>(FRecentZSTList.size()); }
-    QString GetRecentSST(int indeks) const { return FRecentSSTList.value(indeks); }
-    QString GetRecentZST(int indeks) const { return FRecentZSTList.value(indeks); }
+    int RecentSSTCount() const { return static_cast<int>(RecentSSTList.size()); }
+    int RecentZSTCount() const { return static_cast<int>(RecentZSTList.size()); }
+    QString GetRecentSST(int indeks) const { return RecentSSTList.value(indeks); }
+    QString GetRecentZST(int indeks) const { return RecentZSTList.value(indeks); }
 
     // --- Groups of defaults (the settings dialog's "Przywróć domyślne")
     void LoadDefaultPanels();

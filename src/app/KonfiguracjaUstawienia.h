@@ -50,7 +50,7 @@ struct TUstawienie
     const char* Element = nullptr;  // null: an attribute of the root
     const char* Atrybut = nullptr;  // a list: the items' attribute, null for their text
     const char* Atrybut2 = nullptr; // Polozenie and Rozmiar: the second coordinate
-    QString Nazwa;                  // the field's name without "F"; its key in the JSON
+    QString Nazwa;                  // the field's name; its key in the JSON
     TRodzajUstawienia Rodzaj = TRodzajUstawienia::Logiczna;
     // The value as QVariant: bool, int, double, QString (a folder: its stored form), QStringList,
     // int for a choice, QPoint, QSize.

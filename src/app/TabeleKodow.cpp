@@ -55,14 +55,14 @@ TListaKodowCpv WczytajKodyCpv(const QString& sciezka)
         if (!m.Jest)
             continue;
         auto kod = std::make_unique<TKodCpv>();
-        kod->FKod = m.Grupa(1);
-        kod->FOpis = m.Grupa(2);
-        const auto mk = wzorKodu.Dopasuj(kod->FKod);
+        kod->Kod = m.Grupa(1);
+        kod->Opis = m.Grupa(2);
+        const auto mk = wzorKodu.Dopasuj(kod->Kod);
         if (!mk.Jest)
-            throw EBlad(QStringLiteral("Nieprawidlowy poziom: ") + kod->FKod);
-        kod->FPoziom = std::clamp(6 - static_cast<int>(mk.Grupa(1).size()), 0, 3);
+            throw EBlad(QStringLiteral("Nieprawidlowy poziom: ") + kod->Kod);
+        kod->Poziom = std::clamp(6 - static_cast<int>(mk.Grupa(1).size()), 0, 3);
         // A code of a higher level before any level-0 code has no tree to join: it starts one.
-        if (kod->FPoziom == 0 || !biezacy) {
+        if (kod->Poziom == 0 || !biezacy) {
             wynik.push_back(std::move(kod));
             biezacy = wynik.back().get();
         } else {

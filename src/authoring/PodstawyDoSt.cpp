@@ -48,7 +48,7 @@ TPodstawaDoSt::TPodstawaDoSt(QString opis, std::unique_ptr<TMyPath> plik)
 TUstawieniaPodstaw TUstawieniaPodstaw::ZKonfiguracji(const TKonfiguracja& konfiguracja)
 {
     return {konfiguracja.GetUserPath(),
-            konfiguracja.FSzablonyStPath ? konfiguracja.FSzablonyStPath->EncodedPath() : QString()};
+            konfiguracja.SzablonyStPath ? konfiguracja.SzablonyStPath->EncodedPath() : QString()};
 }
 
 TPodstawyDoSt::TPodstawyDoSt(const TUstawieniaPodstaw& ustawienia, TZestawST* zestaw)
@@ -56,7 +56,7 @@ TPodstawyDoSt::TPodstawyDoSt(const TUstawieniaPodstaw& ustawienia, TZestawST* ze
 {
     if (!Zestaw || !Zestaw->GetKonfiguracja())
         throw EBlad(QStringLiteral("Błąd wewnętrzny (3)"));
-    if (Zestaw->GetKonfiguracja()->FCzyEksportDoc)
+    if (Zestaw->GetKonfiguracja()->CzyEksportDoc)
         FTypPliku = std::make_unique<TTypPlikuWord>();
     else
         FTypPliku = std::make_unique<TTypPlikuOoO>();

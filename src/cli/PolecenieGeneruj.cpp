@@ -94,8 +94,8 @@ int TPolecenieGeneruj::Wykonaj(const QStringList& argumenty, QTextStream& wyjsci
     DopasujSpecyfikacje(zestaw);
     TKonfiguracjaZestawu& ustawienia = *zestaw.GetKonfiguracja();
     if (a.BezStronyTytulowej)
-        ustawienia.FCzyWstawiacSzablonPierwszejStrony = false;
-    const bool czyWord = a.Rodzaj.isEmpty() ? ustawienia.FCzyEksportDoc : a.Rodzaj == QLatin1String("word");
+        ustawienia.CzyWstawiacSzablonPierwszejStrony = false;
+    const bool czyWord = a.Rodzaj.isEmpty() ? ustawienia.CzyEksportDoc : a.Rodzaj == QLatin1String("word");
 
     const QString folder = QFileInfo(a.Wynik).absolutePath();
     if (!QDir().mkpath(folder))

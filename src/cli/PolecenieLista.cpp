@@ -118,7 +118,7 @@ int TPolecenieLista::Wykonaj(const QStringList& argumenty, QTextStream& wyjscie,
         return KodSukces;
     }
     const TFindSpecyfikacjaFlags flagi =
-        a.Flagi ? *a.Flagi : FlagiDopasowaniaPozycji(konfiguracja.Konfiguracja().FCzyKorzystajZWariantow);
+        a.Flagi ? *a.Flagi : FlagiDopasowaniaPozycji(konfiguracja.Konfiguracja().CzyKorzystajZWariantow);
     TWariantSpecyfikacji* wariant = nullptr;
     bool czyPelne = false;
     const TSpecyfikacja* znaleziona = spis.FindSpecyfikacja(*a.Znajdz, wariant, flagi, czyPelne);

@@ -14,24 +14,24 @@ std::unique_ptr<TZbiorEksporter> UtworzEksporter(bool czyWord, ISilnikDokumentow
 
 void UstawEksporterZKonfiguracji(TZbiorEksporter& eksporter, const TKonfiguracjaZestawu& k, bool czyWord)
 {
-    eksporter.CzyNaglowek = k.FCzyNaglowek;
-    eksporter.TrescNaglowka = QStringList{k.FTrescNaglowka};
-    eksporter.CzyStopka = k.FCzyStopka;
-    eksporter.TrescStopki = QStringList{k.FTrescStopki};
-    eksporter.CzyNrStronyWStopce = k.FCzyNrStronyStopki;
-    eksporter.CzyDrukDwustronny = k.FCzyStopka && k.FCzyDrukDwustronnyStopki;
-    eksporter.CzyTekstDoSt = k.FCzyWstawTekstDoSt;
-    eksporter.TekstDoSt = k.FTekstDoSt.split(QLatin1Char('\n'));
-    eksporter.CzyWstawListeStDoWarOgolnych = k.FCzyWstawListeStDoWarOgolnych;
-    eksporter.CzyOtworzPoZapisaniu = czyWord && k.FCzyOtworzDoc;
-    eksporter.CzyStylWNaglowku = czyWord && k.FCzyNaglowek && k.FCzyStylWNaglowku;
-    eksporter.NazwaStyluWNaglowku = k.FNazwaStyluWNaglowku;
-    eksporter.CzyWeryfikujStylNaglowka = eksporter.CzyStylWNaglowku && k.FCzyWeryfikujStylNaglowka;
-    eksporter.CzyUstawMarginesy = czyWord && k.FCzyUstawMarginesy;
-    eksporter.MarginesL = k.FMarginesL;
-    eksporter.MarginesR = k.FMarginesR;
-    eksporter.MarginesG = k.FMarginesG;
-    eksporter.MarginesD = k.FMarginesD;
+    eksporter.CzyNaglowek = k.CzyNaglowek;
+    eksporter.TrescNaglowka = QStringList{k.TrescNaglowka};
+    eksporter.CzyStopka = k.CzyStopka;
+    eksporter.TrescStopki = QStringList{k.TrescStopki};
+    eksporter.CzyNrStronyWStopce = k.CzyNrStronyStopki;
+    eksporter.CzyDrukDwustronny = k.CzyStopka && k.CzyDrukDwustronnyStopki;
+    eksporter.CzyTekstDoSt = k.CzyWstawTekstDoSt;
+    eksporter.TekstDoSt = k.TekstDoSt.split(QLatin1Char('\n'));
+    eksporter.CzyWstawListeStDoWarOgolnych = k.CzyWstawListeStDoWarOgolnych;
+    eksporter.CzyOtworzPoZapisaniu = czyWord && k.CzyOtworzDoc;
+    eksporter.CzyStylWNaglowku = czyWord && k.CzyNaglowek && k.CzyStylWNaglowku;
+    eksporter.NazwaStyluWNaglowku = k.NazwaStyluWNaglowku;
+    eksporter.CzyWeryfikujStylNaglowka = eksporter.CzyStylWNaglowku && k.CzyWeryfikujStylNaglowka;
+    eksporter.CzyUstawMarginesy = czyWord && k.CzyUstawMarginesy;
+    eksporter.MarginesL = k.MarginesL;
+    eksporter.MarginesR = k.MarginesR;
+    eksporter.MarginesG = k.MarginesG;
+    eksporter.MarginesD = k.MarginesD;
 }
 
 std::optional<TListaPlikowEksportu> PrzygotujEksportZestawu(const TZestawST& zestaw, TZbiorEksporter& eksporter,
@@ -40,7 +40,7 @@ std::optional<TListaPlikowEksportu> PrzygotujEksportZestawu(const TZestawST& zes
 {
     const TKonfiguracjaZestawu& konfiguracja = *zestaw.GetKonfiguracja();
     std::optional<TListaPlikowEksportu> lista =
-        PrzygotujListePlikow(*zestaw.GetZbiorST(), eksporter, konfiguracja.FCzyWstawiacSzablonPierwszejStrony,
+        PrzygotujListePlikow(*zestaw.GetZbiorST(), eksporter, konfiguracja.CzyWstawiacSzablonPierwszejStrony,
                              konfiguracja, program, pytania);
     if (!lista)
         return std::nullopt;

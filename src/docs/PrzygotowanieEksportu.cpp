@@ -40,18 +40,18 @@ bool CzyNaLiscie(const TListaPlikowEksportu& lista, const TMyPath* sciezka)
 TUstawieniaEksportuProgramu TUstawieniaEksportuProgramu::ZKonfiguracji(const TKonfiguracja& konfiguracja)
 {
     return {konfiguracja.GetPierwszaStronaDocTemplate(), konfiguracja.GetPierwszaStronaOdtTemplate(),
-            konfiguracja.FCzyKorzystajZWariantow, konfiguracja.FUwzglednijWariantyPrzyEksporcieKosztorysu};
+            konfiguracja.CzyKorzystajZWariantow, konfiguracja.UwzglednijWariantyPrzyEksporcieKosztorysu};
 }
 
 QString PobierzSzablonPierwszejStrony(const TKonfiguracjaZestawu& zestaw, const TUstawieniaEksportuProgramu& program)
 {
     const TMyPath* wlasny =
-        zestaw.FCzyEksportDoc ? zestaw.GetPierwszaStronaDocTemplate() : zestaw.GetPierwszaStronaOdtTemplate();
+        zestaw.CzyEksportDoc ? zestaw.GetPierwszaStronaDocTemplate() : zestaw.GetPierwszaStronaOdtTemplate();
     if (!wlasny->EncodedPath().trimmed().isEmpty() && CzyIstnieje(wlasny->GetPath()))
         return wlasny->GetPath();
     TMyPath programu;
-    programu.SetEncodedPath(zestaw.FCzyEksportDoc ? program.SzablonPierwszejStronyDoc
-                                                  : program.SzablonPierwszejStronyOdt);
+    programu.SetEncodedPath(zestaw.CzyEksportDoc ? program.SzablonPierwszejStronyDoc
+                                                 : program.SzablonPierwszejStronyOdt);
     if (!programu.EncodedPath().trimmed().isEmpty() && CzyIstnieje(programu.GetPath()))
         return programu.GetPath();
     return QString();
@@ -87,7 +87,7 @@ std::optional<TListaPlikowEksportu> PrzygotujListePlikow(const TZbiorST& zbior, 
         const QString szablon = PobierzSzablonPierwszejStrony(zestaw, program);
         if (!szablon.isEmpty() && eksporter.CzyObslugiwanyPlik(szablon)) {
             const TMyPath* wlasny =
-                zestaw.FCzyEksportDoc ? zestaw.GetPierwszaStronaDocTemplate() : zestaw.GetPierwszaStronaOdtTemplate();
+                zestaw.CzyEksportDoc ? zestaw.GetPierwszaStronaDocTemplate() : zestaw.GetPierwszaStronaOdtTemplate();
             if (wlasny->GetPath() == szablon) {
                 lista.Pliki.push_back(wlasny);
             } else {

@@ -5,12 +5,12 @@
 TUstawieniaKosztorysu TUstawieniaKosztorysu::ZKonfiguracji(const TKonfiguracja& konfiguracja)
 {
     TUstawieniaKosztorysu u;
-    u.Warianty.CzyKorzystajZWariantow = konfiguracja.FCzyKorzystajZWariantow;
-    u.Warianty.CzyWyswietlacTytulSTZWariantem = konfiguracja.FCzyWyswietlacTytulSTZWariantem;
+    u.Warianty.CzyKorzystajZWariantow = konfiguracja.CzyKorzystajZWariantow;
+    u.Warianty.CzyWyswietlacTytulSTZWariantem = konfiguracja.CzyWyswietlacTytulSTZWariantem;
     u.Warianty.WizualnySeparatorWariantow = konfiguracja.GetWizualnySeparatorWariantow();
-    u.UwzglednijWariantyPrzyEksporcie = konfiguracja.FUwzglednijWariantyPrzyEksporcieKosztorysu;
-    u.RozpoznajWariantyPrzyImporcie = konfiguracja.FRozpoznajWariantyPrzyImporcieKosztorysu;
-    u.ListaSeparatorowWariantow = konfiguracja.FListaSeparatorowWariantow;
-    u.EdbudJdnMdbPath = konfiguracja.FEdbudJdnMdbPath;
+    u.UwzglednijWariantyPrzyEksporcie = konfiguracja.UwzglednijWariantyPrzyEksporcieKosztorysu;
+    u.RozpoznajWariantyPrzyImporcie = konfiguracja.RozpoznajWariantyPrzyImporcieKosztorysu;
+    u.ListaSeparatorowWariantow = konfiguracja.ListaSeparatorowWariantow;
+    u.EdbudJdnMdbPath = konfiguracja.EdbudJdnMdbPath;
     return u;
 }

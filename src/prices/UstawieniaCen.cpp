@@ -4,5 +4,5 @@
 
 TUstawieniaCen TUstawieniaCen::ZKonfiguracji(const TKonfiguracja& konfiguracja)
 {
-    return {konfiguracja.FCzyWspolczynnikGlobalnyCenyJedn, konfiguracja.FWspolczynnikGlobalnyCenyJedn};
+    return {konfiguracja.CzyWspolczynnikGlobalnyCenyJedn, konfiguracja.WspolczynnikGlobalnyCenyJedn};
 }

@@ -98,10 +98,10 @@ void PrzepiszZawartosc(int we, int wy)
 TZapamietaneOpcjeDuplikatow TZapamietaneOpcjeDuplikatow::ZKonfiguracji(const TKonfiguracja& k)
 {
     TZapamietaneOpcjeDuplikatow wynik;
-    if (k.FCzyZapamietacOpcjeDuplikatowNumeru)
-        wynik.Numeru = k.FZapamietanaOpcjaDuplikatowNumeru;
-    if (k.FCzyZapamietacOpcjeDuplikatowPliku)
-        wynik.Pliku = k.FZapamietanaOpcjaDuplikatowPliku;
+    if (k.CzyZapamietacOpcjeDuplikatowNumeru)
+        wynik.Numeru = k.ZapamietanaOpcjaDuplikatowNumeru;
+    if (k.CzyZapamietacOpcjeDuplikatowPliku)
+        wynik.Pliku = k.ZapamietanaOpcjaDuplikatowPliku;
     return wynik;
 }
 

@@ -87,7 +87,7 @@ QString TekstLogiczny(bool wartosc)
 } // namespace
 
 TKonfiguracjaZestawu::TKonfiguracjaZestawu()
-    : FWersjaProgramu(WersjaProgramu()), FPierwszaStronaDocTemplate(std::make_unique<TMyPath>()),
+    : WersjaProgramu(::WersjaProgramu()), FPierwszaStronaDocTemplate(std::make_unique<TMyPath>()),
       FPierwszaStronaOdtTemplate(std::make_unique<TMyPath>())
 {
     FPierwszaStronaDocTemplate->OnChange = [this](TMyPath*) { ZmianaPierwszejStrony(); };
@@ -99,14 +99,14 @@ TKonfiguracjaZestawu::~TKonfiguracjaZestawu() = default;
 
 void TKonfiguracjaZestawu::ZmianaPierwszejStrony()
 {
-    if (FOnZmianaPierwszejStrony)
-        FOnZmianaPierwszejStrony(this);
+    if (OnZmianaPierwszejStrony)
+        OnZmianaPierwszejStrony(this);
 }
 
 void TKonfiguracjaZestawu::LoadDefaults()
 {
     static_cast<TUstawieniaEksportuZestawu&>(*this) = TUstawieniaEksportuZestawu{};
-    FCzyEksportDoc = GetDefaultCzyEksportDoc();
+    CzyEksportDoc = GetDefaultCzyEksportDoc();
     // A blank SetPath stores silently (and needs no user folder): the event fires once, below.
     FPierwszaStronaDocTemplate->SetPath(QString());
     FPierwszaStronaOdtTemplate->SetPath(QString());
@@ -124,42 +124,42 @@ void TKonfiguracjaZestawu::Load(const pugi::xml_node& parent)
 
     // Everything is read into locals first and taken over only when the whole element has been read.
     TUstawieniaEksportuZestawu u;
-    u.FCzyEksportDoc = GetDefaultCzyEksportDoc();
+    u.CzyEksportDoc = GetDefaultCzyEksportDoc();
     const QString wersja = XmlNaTekst(AtrybutXml(k, "wersja"));
     // A missing switch reads as on although the default is off: set files have always been read so.
-    u.FCzyWstawiacSzablonPierwszejStrony = Logiczna(k, "szablonPierwszejStrony", true);
+    u.CzyWstawiacSzablonPierwszejStrony = Logiczna(k, "szablonPierwszejStrony", true);
     const QString sciezkaDoc = XmlNaTekst(AtrybutXml(k, AtrybutSzablonuDoc));
     const QString sciezkaOdt = XmlNaTekst(AtrybutXml(k, AtrybutSzablonuOdt));
-    u.FCzyEksportDoc = Logiczna(k, "czyEksportDoc", true);
-    u.FCzyOtworzDoc = Logiczna(k, "czyOtworzDoc", true);
-    u.FCzyWstawListeStDoWarOgolnych = Logiczna(k, "czyWstawListeStDoWarOgolnych", false);
+    u.CzyEksportDoc = Logiczna(k, "czyEksportDoc", true);
+    u.CzyOtworzDoc = Logiczna(k, "czyOtworzDoc", true);
+    u.CzyWstawListeStDoWarOgolnych = Logiczna(k, "czyWstawListeStDoWarOgolnych", false);
 
     if (const pugi::xml_node eksport = k.child("eksportZbioru")) {
         if (const pugi::xml_node e = eksport.child("naglowek")) {
-            u.FCzyNaglowek = Logiczna(e, "use", true);
-            u.FTrescNaglowka = TekstWezla(e);
+            u.CzyNaglowek = Logiczna(e, "use", true);
+            u.TrescNaglowka = TekstWezla(e);
         }
         if (const pugi::xml_node e = eksport.child("stopka")) {
-            u.FCzyStopka = Logiczna(e, "use", true);
-            u.FCzyNrStronyStopki = Logiczna(e, "nrStrony", false);
-            u.FCzyDrukDwustronnyStopki = Logiczna(e, "drukDwustronny", false);
-            u.FTrescStopki = TekstWezla(e);
+            u.CzyStopka = Logiczna(e, "use", true);
+            u.CzyNrStronyStopki = Logiczna(e, "nrStrony", false);
+            u.CzyDrukDwustronnyStopki = Logiczna(e, "drukDwustronny", false);
+            u.TrescStopki = TekstWezla(e);
         }
         if (const pugi::xml_node e = eksport.child("tekstDoSt")) {
-            u.FCzyWstawTekstDoSt = Logiczna(e, "use", std::nullopt);
-            u.FTekstDoSt = TekstWezla(e);
+            u.CzyWstawTekstDoSt = Logiczna(e, "use", std::nullopt);
+            u.TekstDoSt = TekstWezla(e);
         }
         if (const pugi::xml_node e = eksport.child("stylWNaglowku")) {
-            u.FCzyStylWNaglowku = Logiczna(e, "use", std::nullopt);
-            u.FCzyWeryfikujStylNaglowka = Logiczna(e, "weryfikuj", std::nullopt);
-            u.FNazwaStyluWNaglowku = TekstWezla(e);
+            u.CzyStylWNaglowku = Logiczna(e, "use", std::nullopt);
+            u.CzyWeryfikujStylNaglowka = Logiczna(e, "weryfikuj", std::nullopt);
+            u.NazwaStyluWNaglowku = TekstWezla(e);
         }
         if (const pugi::xml_node e = eksport.child("marginesy")) {
-            u.FCzyUstawMarginesy = Logiczna(e, "use", std::nullopt);
-            u.FMarginesL = Calkowita(e, "l");
-            u.FMarginesR = Calkowita(e, "r");
-            u.FMarginesG = Calkowita(e, "g");
-            u.FMarginesD = Calkowita(e, "d");
+            u.CzyUstawMarginesy = Logiczna(e, "use", std::nullopt);
+            u.MarginesL = Calkowita(e, "l");
+            u.MarginesR = Calkowita(e, "r");
+            u.MarginesG = Calkowita(e, "g");
+            u.MarginesD = Calkowita(e, "d");
         }
     }
 
@@ -180,7 +180,7 @@ void TKonfiguracjaZestawu::Load(const pugi::xml_node& parent)
     // in their stored form, exactly as written; each one set fires the title-page event.
     LoadDefaults();
     static_cast<TUstawieniaEksportuZestawu&>(*this) = u;
-    FWersjaProgramu = wersja;
+    WersjaProgramu = wersja;
     if (!sciezkaDoc.isEmpty())
         FPierwszaStronaDocTemplate->SetEncodedPath(sciezkaDoc);
     if (!sciezkaOdt.isEmpty())
@@ -195,32 +195,32 @@ void TKonfiguracjaZestawu::Save(pugi::xml_node& mainNode)
     pugi::xml_node k = mainNode.append_child(Element);
     if (!k) // a node that cannot hold elements: the write must not pass for a success
         throw EBlad(KomunikatBrakZapisu);
-    UstawAtrybut(k, "wersja", FWersjaProgramu);
-    UstawAtrybut(k, "szablonPierwszejStrony", FCzyWstawiacSzablonPierwszejStrony);
+    UstawAtrybut(k, "wersja", WersjaProgramu);
+    UstawAtrybut(k, "szablonPierwszejStrony", CzyWstawiacSzablonPierwszejStrony);
     UstawAtrybut(k, AtrybutSzablonuDoc, FPierwszaStronaDocTemplate->EncodedPath());
     UstawAtrybut(k, AtrybutSzablonuOdt, FPierwszaStronaOdtTemplate->EncodedPath());
-    UstawAtrybut(k, "czyEksportDoc", FCzyEksportDoc);
-    UstawAtrybut(k, "czyOtworzDoc", FCzyOtworzDoc);
-    UstawAtrybut(k, "czyWstawListeStDoWarOgolnych", FCzyWstawListeStDoWarOgolnych);
+    UstawAtrybut(k, "czyEksportDoc", CzyEksportDoc);
+    UstawAtrybut(k, "czyOtworzDoc", CzyOtworzDoc);
+    UstawAtrybut(k, "czyWstawListeStDoWarOgolnych", CzyWstawListeStDoWarOgolnych);
 
     pugi::xml_node eksport = k.append_child("eksportZbioru");
-    pugi::xml_node e = DodajElement(eksport, "naglowek", FTrescNaglowka);
-    UstawAtrybut(e, "use", FCzyNaglowek);
-    e = DodajElement(eksport, "stopka", FTrescStopki);
-    UstawAtrybut(e, "use", FCzyStopka);
-    UstawAtrybut(e, "nrStrony", FCzyNrStronyStopki);
-    UstawAtrybut(e, "drukDwustronny", FCzyDrukDwustronnyStopki);
-    e = DodajElement(eksport, "tekstDoSt", FTekstDoSt);
-    UstawAtrybut(e, "use", FCzyWstawTekstDoSt);
-    e = DodajElement(eksport, "stylWNaglowku", FNazwaStyluWNaglowku);
-    UstawAtrybut(e, "use", FCzyStylWNaglowku);
-    UstawAtrybut(e, "weryfikuj", FCzyWeryfikujStylNaglowka);
+    pugi::xml_node e = DodajElement(eksport, "naglowek", TrescNaglowka);
+    UstawAtrybut(e, "use", CzyNaglowek);
+    e = DodajElement(eksport, "stopka", TrescStopki);
+    UstawAtrybut(e, "use", CzyStopka);
+    UstawAtrybut(e, "nrStrony", CzyNrStronyStopki);
+    UstawAtrybut(e, "drukDwustronny", CzyDrukDwustronnyStopki);
+    e = DodajElement(eksport, "tekstDoSt", TekstDoSt);
+    UstawAtrybut(e, "use", CzyWstawTekstDoSt);
+    e = DodajElement(eksport, "stylWNaglowku", NazwaStyluWNaglowku);
+    UstawAtrybut(e, "use", CzyStylWNaglowku);
+    UstawAtrybut(e, "weryfikuj", CzyWeryfikujStylNaglowka);
     e = eksport.append_child("marginesy");
-    UstawAtrybut(e, "use", FCzyUstawMarginesy);
-    UstawAtrybut(e, "l", FMarginesL);
-    UstawAtrybut(e, "r", FMarginesR);
-    UstawAtrybut(e, "g", FMarginesG);
-    UstawAtrybut(e, "d", FMarginesD);
+    UstawAtrybut(e, "use", CzyUstawMarginesy);
+    UstawAtrybut(e, "l", MarginesL);
+    UstawAtrybut(e, "r", MarginesR);
+    UstawAtrybut(e, "g", MarginesG);
+    UstawAtrybut(e, "d", MarginesD);
 
     if (FExternalValueList.empty())
         return;
@@ -272,8 +272,8 @@ void TKonfiguracjaZestawu::AddExternalNode(const QString& nazwa, const QVariant&
         }
     if (!zastapiono)
         FExternalValueList.emplace_back(nazwa, wartosc);
-    if (FOnExternalsChange)
-        FOnExternalsChange(this);
+    if (OnExternalsChange)
+        OnExternalsChange(this);
 }
 
 QVariant TKonfiguracjaZestawu::GetExternalNode(const QString& nazwa) const
@@ -290,29 +290,29 @@ QString TKonfiguracjaZestawu::ToString() const
     for (const auto& [nazwa, wartosc] : FExternalValueList)
         externals << nazwa + QLatin1Char(':') + (wartosc.isNull() ? QStringLiteral("(null)") : wartosc.toString());
     const QStringList linie = {
-        QStringLiteral("WersjaProgramu=") + FWersjaProgramu,
-        QStringLiteral("CzyNaglowek=") + TekstLogiczny(FCzyNaglowek),
-        QStringLiteral("TrescNaglowka=") + FTrescNaglowka,
-        QStringLiteral("CzyStopka=") + TekstLogiczny(FCzyStopka),
-        QStringLiteral("CzyNrStronyStopki=") + TekstLogiczny(FCzyNrStronyStopki),
-        QStringLiteral("CzyDrukDwustronnyStopki=") + TekstLogiczny(FCzyDrukDwustronnyStopki),
-        QStringLiteral("CzyWstawiacSzablonPierwszejStrony=") + TekstLogiczny(FCzyWstawiacSzablonPierwszejStrony),
-        QStringLiteral("TrescStopki=") + FTrescStopki,
+        QStringLiteral("WersjaProgramu=") + WersjaProgramu,
+        QStringLiteral("CzyNaglowek=") + TekstLogiczny(CzyNaglowek),
+        QStringLiteral("TrescNaglowka=") + TrescNaglowka,
+        QStringLiteral("CzyStopka=") + TekstLogiczny(CzyStopka),
+        QStringLiteral("CzyNrStronyStopki=") + TekstLogiczny(CzyNrStronyStopki),
+        QStringLiteral("CzyDrukDwustronnyStopki=") + TekstLogiczny(CzyDrukDwustronnyStopki),
+        QStringLiteral("CzyWstawiacSzablonPierwszejStrony=") + TekstLogiczny(CzyWstawiacSzablonPierwszejStrony),
+        QStringLiteral("TrescStopki=") + TrescStopki,
         QStringLiteral("PierwszaStronaDocTemplate=") + FPierwszaStronaDocTemplate->EncodedPath(),
         QStringLiteral("PierwszaStronaOdtTemplate=") + FPierwszaStronaOdtTemplate->EncodedPath(),
-        QStringLiteral("CzyEksportDoc=") + TekstLogiczny(FCzyEksportDoc),
-        QStringLiteral("CzyOtworzDoc=") + TekstLogiczny(FCzyOtworzDoc),
-        QStringLiteral("CzyWstawTekstDoSt=") + TekstLogiczny(FCzyWstawTekstDoSt),
-        QStringLiteral("TekstDoSt=") + FTekstDoSt,
-        QStringLiteral("CzyStylWNaglowku=") + TekstLogiczny(FCzyStylWNaglowku),
-        QStringLiteral("NazwaStyluWNaglowku=") + FNazwaStyluWNaglowku,
-        QStringLiteral("CzyWeryfikujStylNaglowka=") + TekstLogiczny(FCzyWeryfikujStylNaglowka),
-        QStringLiteral("CzyUstawMarginesy=") + TekstLogiczny(FCzyUstawMarginesy),
-        QStringLiteral("MarginesL=") + QString::number(FMarginesL),
-        QStringLiteral("MarginesR=") + QString::number(FMarginesR),
-        QStringLiteral("MarginesG=") + QString::number(FMarginesG),
-        QStringLiteral("MarginesD=") + QString::number(FMarginesD),
-        QStringLiteral("CzyWstawListeStDoWarOgolnych=") + TekstLogiczny(FCzyWstawListeStDoWarOgolnych),
+        QStringLiteral("CzyEksportDoc=") + TekstLogiczny(CzyEksportDoc),
+        QStringLiteral("CzyOtworzDoc=") + TekstLogiczny(CzyOtworzDoc),
+        QStringLiteral("CzyWstawTekstDoSt=") + TekstLogiczny(CzyWstawTekstDoSt),
+        QStringLiteral("TekstDoSt=") + TekstDoSt,
+        QStringLiteral("CzyStylWNaglowku=") + TekstLogiczny(CzyStylWNaglowku),
+        QStringLiteral("NazwaStyluWNaglowku=") + NazwaStyluWNaglowku,
+        QStringLiteral("CzyWeryfikujStylNaglowka=") + TekstLogiczny(CzyWeryfikujStylNaglowka),
+        QStringLiteral("CzyUstawMarginesy=") + TekstLogiczny(CzyUstawMarginesy),
+        QStringLiteral("MarginesL=") + QString::number(MarginesL),
+        QStringLiteral("MarginesR=") + QString::number(MarginesR),
+        QStringLiteral("MarginesG=") + QString::number(MarginesG),
+        QStringLiteral("MarginesD=") + QString::number(MarginesD),
+        QStringLiteral("CzyWstawListeStDoWarOgolnych=") + TekstLogiczny(CzyWstawListeStDoWarOgolnych),
         QStringLiteral("ExternalValueList=") + externals.join(QStringLiteral("; ")),
     };
     return linie.join(QStringLiteral("\r\n"));

@@ -20,26 +20,26 @@ class xml_node;
 // forgotten by LoadDefaults, and a failed read never leaves half of the settings changed.
 struct TUstawieniaEksportuZestawu
 {
-    bool FCzyNaglowek = true;
-    QString FTrescNaglowka = QStringLiteral("Treść nagłówka");
-    bool FCzyStopka = true;
-    bool FCzyNrStronyStopki = true;
-    bool FCzyDrukDwustronnyStopki = false;
-    bool FCzyWstawiacSzablonPierwszejStrony = false;
-    QString FTrescStopki = QStringLiteral("Treść stopki");
-    bool FCzyEksportDoc = true;
-    bool FCzyOtworzDoc = true;
-    bool FCzyWstawTekstDoSt = false;
-    QString FTekstDoSt;
-    bool FCzyStylWNaglowku = false;
-    QString FNazwaStyluWNaglowku;
-    bool FCzyWeryfikujStylNaglowka = true;
-    bool FCzyUstawMarginesy = false;
-    int FMarginesL = 25; // millimetres
-    int FMarginesR = 25;
-    int FMarginesG = 25;
-    int FMarginesD = 25;
-    bool FCzyWstawListeStDoWarOgolnych = false;
+    bool CzyNaglowek = true;
+    QString TrescNaglowka = QStringLiteral("Treść nagłówka");
+    bool CzyStopka = true;
+    bool CzyNrStronyStopki = true;
+    bool CzyDrukDwustronnyStopki = false;
+    bool CzyWstawiacSzablonPierwszejStrony = false;
+    QString TrescStopki = QStringLiteral("Treść stopki");
+    bool CzyEksportDoc = true;
+    bool CzyOtworzDoc = true;
+    bool CzyWstawTekstDoSt = false;
+    QString TekstDoSt;
+    bool CzyStylWNaglowku = false;
+    QString NazwaStyluWNaglowku;
+    bool CzyWeryfikujStylNaglowka = true;
+    bool CzyUstawMarginesy = false;
+    int MarginesL = 25; // millimetres
+    int MarginesR = 25;
+    int MarginesG = 25;
+    int MarginesD = 25;
+    bool CzyWstawListeStDoWarOgolnych = false;
 };
 
 // The settings that belong to one set rather than to the program: how its documents are exported and
@@ -65,21 +65,21 @@ public:
     TKonfiguracjaZestawu& operator=(const TKonfiguracjaZestawu&) = delete;
 
     // The program version recorded in the set (the running program's for a new set).
-    QString FWersjaProgramu;
+    QString WersjaProgramu;
 
     // Fired when either title-page path changes and at the end of LoadDefaults.
-    TZdarzenie FOnZmianaPierwszejStrony;
+    TZdarzenie OnZmianaPierwszejStrony;
     // Fired by AddExternalNode.
-    TZdarzenie FOnExternalsChange;
+    TZdarzenie OnExternalsChange;
 
     // The title-page templates for Word and OpenDocument output (owned; changes fire
-    // FOnZmianaPierwszejStrony).
+    // OnZmianaPierwszejStrony).
     TMyPath* GetPierwszaStronaDocTemplate() const { return FPierwszaStronaDocTemplate.get(); }
     TMyPath* GetPierwszaStronaOdtTemplate() const { return FPierwszaStronaOdtTemplate.get(); }
 
     static bool GetDefaultCzyEksportDoc() { return true; }
 
-    // Every setting back to its default (not FWersjaProgramu), no externals; fires FOnZmianaPierwszejStrony.
+    // Every setting back to its default (not WersjaProgramu), no externals; fires OnZmianaPierwszejStrony.
     void LoadDefaults();
 
     // Reads the "konfiguracja" child of the set's document element. A null node or one without that
@@ -90,7 +90,7 @@ public:
     // "Brak możliwości zapisu konfiguracji zestawu".
     void Save(pugi::xml_node& mainNode);
 
-    // Adds or replaces a named value (an existing name keeps its place) and fires FOnExternalsChange.
+    // Adds or replaces a named value (an existing name keeps its place) and fires OnExternalsChange.
     // The name becomes an element name in the file, so a name that is no valid XML element name (or
     // one with a colon, which namespace-aware readers refuse) is refused with EBlad, as is a value
     // that cannot be written as text.

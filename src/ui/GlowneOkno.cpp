@@ -52,16 +52,16 @@ int TGlowneOkno::WysokoscPaneluZbioru(QSize rozmiarOkna) const
 
 void TGlowneOkno::PobierzStanOkna(TKonfiguracja& konfiguracja)
 {
-    konfiguracja.FMaximized = isMaximized();
+    konfiguracja.Maximized = isMaximized();
     const QRect normalne = normalGeometry();
     if (normalne.isValid()) {
-        konfiguracja.FPosition = normalne.topLeft();
-        konfiguracja.FSize = normalne.size();
+        konfiguracja.Position = normalne.topLeft();
+        konfiguracja.Size = normalne.size();
     }
 }
 
 void TGlowneOkno::UstawZKonfiguracji(const TKonfiguracja& konfiguracja)
 {
-    resize(konfiguracja.FSize);
-    move(konfiguracja.FPosition);
+    resize(konfiguracja.Size);
+    move(konfiguracja.Position);
 }

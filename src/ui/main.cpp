@@ -25,7 +25,7 @@ int main(int argc, char* argv[])
     } catch (const EBlad& e) {
         QMessageBox::warning(nullptr, QStringLiteral("Uwaga!"), e.Komunikat());
     }
-    if (TKonfiguracja::GetInstance()->FMaximized)
+    if (TKonfiguracja::GetInstance()->Maximized)
         okno.showMaximized();
     else
         okno.show();

@@ -21,82 +21,82 @@ namespace {
 void UstawWszystkieInaczej(TKonfiguracja& k, const QString& istniejacy, const QString& plikA, const QString& plikB)
 {
     k.SetUserPath(istniejacy);
-    k.FPosition = QPoint(11, 22);
-    k.FMaximized = false;
-    k.FSize = QSize(1000, 700);
-    k.FDrzewoSTWidth = 301;
-    k.FNawigatorWidth = 199;
-    k.FPodgladDrzewaHeight = 41;
-    k.FPodgladPozHeight = 42;
-    k.FPodgladPozZStHeight = 43;
-    k.FCzyPodgladDrzewa = false;
-    k.FCzyPodgladPozycjiZSt = false;
-    k.FCzyPodgladSzczPozycji = false;
-    k.FWidokKosztorys = true;
-    k.FFilterKosztorysIndex = 3;
-    k.FCzyPozycjeST = false;
-    k.FCzyPozycjeBezST = false;
-    k.FCzyPozycjeSynchronizujZDrzewkiem = false;
-    k.FCzyZbiorSTPokazKosztorys = false;
-    k.FCzyZbiorSTPokazWlasne = false;
-    k.FCzyZbiorSTPokazBraki = false;
-    k.FCzyZbiorSTPokazZPlikami = false;
-    k.FCzyZbiorSTSynchronizujZDrzewkiem = false;
-    k.FCzyDrzewkoSynchronizujZeZbioremSt = false;
-    k.FPorzadkSTFolderDocelowy = istniejacy;
-    k.FPorzadkSTOpcja = 2;
-    k.FPorzadkSTNadpisuj = false;
-    k.FPorzadkSTAktualizuj = false;
-    k.FZestawyPath->SetPath(istniejacy + QStringLiteral("/Z"), istniejacy);
-    k.FKosztorysyPath->SetEncodedPath(QStringLiteral("/inne/K"));
-    k.FSstPath->SetEncodedPath(QStringLiteral("%USERPATH%/S"));
-    k.FSzablonyStronyTytPath->SetEncodedPath(QStringLiteral("%USERPATH%/T"));
-    k.FSzablonyStPath->SetEncodedPath(QStringLiteral("%USERPATH%/TS"));
-    k.FEksportPath->SetEncodedPath(QStringLiteral("%USERPATH%/E"));
-    k.FStZSzablonuPath->SetEncodedPath(QStringLiteral("%USERPATH%/STZ"));
-    k.FStcPath->SetEncodedPath(QStringLiteral("%USERPATH%/C"));
+    k.Position = QPoint(11, 22);
+    k.Maximized = false;
+    k.Size = QSize(1000, 700);
+    k.DrzewoSTWidth = 301;
+    k.NawigatorWidth = 199;
+    k.PodgladDrzewaHeight = 41;
+    k.PodgladPozHeight = 42;
+    k.PodgladPozZStHeight = 43;
+    k.CzyPodgladDrzewa = false;
+    k.CzyPodgladPozycjiZSt = false;
+    k.CzyPodgladSzczPozycji = false;
+    k.WidokKosztorys = true;
+    k.FilterKosztorysIndex = 3;
+    k.CzyPozycjeST = false;
+    k.CzyPozycjeBezST = false;
+    k.CzyPozycjeSynchronizujZDrzewkiem = false;
+    k.CzyZbiorSTPokazKosztorys = false;
+    k.CzyZbiorSTPokazWlasne = false;
+    k.CzyZbiorSTPokazBraki = false;
+    k.CzyZbiorSTPokazZPlikami = false;
+    k.CzyZbiorSTSynchronizujZDrzewkiem = false;
+    k.CzyDrzewkoSynchronizujZeZbioremSt = false;
+    k.PorzadkSTFolderDocelowy = istniejacy;
+    k.PorzadkSTOpcja = 2;
+    k.PorzadkSTNadpisuj = false;
+    k.PorzadkSTAktualizuj = false;
+    k.ZestawyPath->SetPath(istniejacy + QStringLiteral("/Z"), istniejacy);
+    k.KosztorysyPath->SetEncodedPath(QStringLiteral("/inne/K"));
+    k.SstPath->SetEncodedPath(QStringLiteral("%USERPATH%/S"));
+    k.SzablonyStronyTytPath->SetEncodedPath(QStringLiteral("%USERPATH%/T"));
+    k.SzablonyStPath->SetEncodedPath(QStringLiteral("%USERPATH%/TS"));
+    k.EksportPath->SetEncodedPath(QStringLiteral("%USERPATH%/E"));
+    k.StZSzablonuPath->SetEncodedPath(QStringLiteral("%USERPATH%/STZ"));
+    k.StcPath->SetEncodedPath(QStringLiteral("%USERPATH%/C"));
     k.AddRecentZST(plikA);
     k.AddRecentSST(plikB);
-    k.FTytulPodgladuDrzewa = QStringLiteral("Podgląd");
-    k.FCzyBackupZestawu = false;
-    k.FCzyBackupListySST = false;
-    k.FCzySortujPopupListView = false;
-    k.FRozmiarDrzewoSpecyfikacji = 9;
-    k.FRozmiarSpecyfikacje = 10;
-    k.FRozmiarKosztorys = 11;
-    k.FRozmiarDrzewoElementow = 12;
+    k.TytulPodgladuDrzewa = QStringLiteral("Podgląd");
+    k.CzyBackupZestawu = false;
+    k.CzyBackupListySST = false;
+    k.CzySortujPopupListView = false;
+    k.RozmiarDrzewoSpecyfikacji = 9;
+    k.RozmiarSpecyfikacje = 10;
+    k.RozmiarKosztorys = 11;
+    k.RozmiarDrzewoElementow = 12;
     k.SetPierwszaStronaDocTemplate(QStringLiteral("/t/strona.doc"));
     k.SetPierwszaStronaOdtTemplate(QStringLiteral("/t/strona.odt"));
-    k.FCzyscSSTPrzyNowymZst = true;
-    k.FCzyPomijajWFiltrzePopupListView = true;
-    k.FPomijaneWFiltrzePopupListView = QStringLiteral(".-");
-    k.FCzyKorzystajZWariantow = true;
-    k.FCzyWyswietlacTytulSTZWariantem = false;
-    k.FListaSeparatorowWariantow = QStringLiteral("_/");
+    k.CzyscSSTPrzyNowymZst = true;
+    k.CzyPomijajWFiltrzePopupListView = true;
+    k.PomijaneWFiltrzePopupListView = QStringLiteral(".-");
+    k.CzyKorzystajZWariantow = true;
+    k.CzyWyswietlacTytulSTZWariantem = false;
+    k.ListaSeparatorowWariantow = QStringLiteral("_/");
     k.SetWizualnySeparatorWariantow(QStringLiteral("/"));
-    k.FUwzglednijWariantyPrzyEksporcieKosztorysu = true;
-    k.FRozpoznajWariantyPrzyImporcieKosztorysu = true;
-    k.FEdbudJdnMdbPath = QStringLiteral("/e/jdn.mdb");
-    k.FCzyPotwierdzenieUsunPowiazaniePlikuST = false;
-    k.FCzyPotwierdzenieUsunST = true;
-    k.FCzyPotwierdzenieUsunSTZPozycji = false;
-    k.FCzyPotwierdzenieUsunSTZeZbioru = true;
-    k.FPytajOPozostalePozycje = false;
-    k.FWyborDlaPozostalychPozycji = 2;
-    k.FCzyZapisujTytulyEksportuXls = true;
-    k.FTytulyEksportuXls = QStringList{QStringLiteral("KOSZTORYS OFERTOWY"), QStringLiteral("Zestawienie")};
-    k.FTylkoWidokSpecyfikacje = true;
-    k.FCzyZapamietacOpcjeDuplikatowNumeru = true;
-    k.FCzyZapamietacOpcjeDuplikatowPliku = true;
-    k.FZapamietanaOpcjaDuplikatowNumeru = doNadpisz;
-    k.FZapamietanaOpcjaDuplikatowPliku = dpoNadpiszPlikIPominSt;
-    k.FCzyEksportDoc = false;
-    k.FCzyWyswietlajCeny = false;
-    k.FNazwaJmWTytuleStPrzyGenerowaniuKosztorysu = false;
-    k.FOtworzKosztorysPoStworzeniu = false;
-    k.FWyswietlajEdytorJmPrzyEdycjiSt = true;
-    k.FWspolczynnikGlobalnyCenyJedn = 1.25;
-    k.FCzyWspolczynnikGlobalnyCenyJedn = false;
+    k.UwzglednijWariantyPrzyEksporcieKosztorysu = true;
+    k.RozpoznajWariantyPrzyImporcieKosztorysu = true;
+    k.EdbudJdnMdbPath = QStringLiteral("/e/jdn.mdb");
+    k.CzyPotwierdzenieUsunPowiazaniePlikuST = false;
+    k.CzyPotwierdzenieUsunST = true;
+    k.CzyPotwierdzenieUsunSTZPozycji = false;
+    k.CzyPotwierdzenieUsunSTZeZbioru = true;
+    k.PytajOPozostalePozycje = false;
+    k.WyborDlaPozostalychPozycji = 2;
+    k.CzyZapisujTytulyEksportuXls = true;
+    k.TytulyEksportuXls = QStringList{QStringLiteral("KOSZTORYS OFERTOWY"), QStringLiteral("Zestawienie")};
+    k.TylkoWidokSpecyfikacje = true;
+    k.CzyZapamietacOpcjeDuplikatowNumeru = true;
+    k.CzyZapamietacOpcjeDuplikatowPliku = true;
+    k.ZapamietanaOpcjaDuplikatowNumeru = doNadpisz;
+    k.ZapamietanaOpcjaDuplikatowPliku = dpoNadpiszPlikIPominSt;
+    k.CzyEksportDoc = false;
+    k.CzyWyswietlajCeny = false;
+    k.NazwaJmWTytuleStPrzyGenerowaniuKosztorysu = false;
+    k.OtworzKosztorysPoStworzeniu = false;
+    k.WyswietlajEdytorJmPrzyEdycjiSt = true;
+    k.WspolczynnikGlobalnyCenyJedn = 1.25;
+    k.CzyWspolczynnikGlobalnyCenyJedn = false;
 }
 
 // A value other than the given one that reads back as written: texts are an existing folder (some must
@@ -181,27 +181,27 @@ TEST_F(KonfiguracjaTest, BezOknaNieMoznaUtworzyc)
 TEST_F(KonfiguracjaTest, PierwszyStartBezPliku)
 {
     TKonfiguracja& k = Nowa(true);
-    EXPECT_EQ(k.FSize, QSize(1536, 864));
-    EXPECT_EQ(k.FPosition, QPoint(192, 108));
-    EXPECT_TRUE(k.FMaximized);
-    EXPECT_EQ(k.FNawigatorWidth, 225);
-    EXPECT_EQ(k.FDrzewoSTWidth, static_cast<int>(std::nearbyint((FOkno.SzerokoscObszaruKlienta(k.FSize) - 225) / 2.0)));
-    EXPECT_EQ(k.FPodgladPozHeight, k.FPodgladDrzewaHeight);
-    EXPECT_EQ(k.FPodgladPozZStHeight, k.FPodgladDrzewaHeight);
+    EXPECT_EQ(k.Size, QSize(1536, 864));
+    EXPECT_EQ(k.Position, QPoint(192, 108));
+    EXPECT_TRUE(k.Maximized);
+    EXPECT_EQ(k.NawigatorWidth, 225);
+    EXPECT_EQ(k.DrzewoSTWidth, static_cast<int>(std::nearbyint((FOkno.SzerokoscObszaruKlienta(k.Size) - 225) / 2.0)));
+    EXPECT_EQ(k.PodgladPozHeight, k.PodgladDrzewaHeight);
+    EXPECT_EQ(k.PodgladPozZStHeight, k.PodgladDrzewaHeight);
     EXPECT_EQ(k.GetUserPath(), KatalogMojeDokumenty() + QStringLiteral("/Velostra"));
-    EXPECT_EQ(k.FZestawyPath->EncodedPath(), QStringLiteral("%USERPATH%/Dane/Zestawy"));
-    EXPECT_EQ(k.FSzablonyStPath->EncodedPath(), QStringLiteral("%USERPATH%/Dane/Szablony/Specyfikacje"));
-    EXPECT_EQ(k.FStZSzablonuPath->EncodedPath(), QStringLiteral("%USERPATH%/Specyfikacje Techniczne"));
-    EXPECT_EQ(k.FStcPath->EncodedPath(), QString());
+    EXPECT_EQ(k.ZestawyPath->EncodedPath(), QStringLiteral("%USERPATH%/Dane/Zestawy"));
+    EXPECT_EQ(k.SzablonyStPath->EncodedPath(), QStringLiteral("%USERPATH%/Dane/Szablony/Specyfikacje"));
+    EXPECT_EQ(k.StZSzablonuPath->EncodedPath(), QStringLiteral("%USERPATH%/Specyfikacje Techniczne"));
+    EXPECT_EQ(k.StcPath->EncodedPath(), QString());
     // Values that start empty, zero or false at the first start.
-    EXPECT_FALSE(k.FCzyPotwierdzenieUsunST);
-    EXPECT_FALSE(k.FCzyWyswietlacTytulSTZWariantem);
+    EXPECT_FALSE(k.CzyPotwierdzenieUsunST);
+    EXPECT_FALSE(k.CzyWyswietlacTytulSTZWariantem);
     EXPECT_EQ(k.GetWizualnySeparatorWariantow(), QString());
-    EXPECT_TRUE(k.FTytulyEksportuXls.isEmpty());
-    EXPECT_TRUE(k.FPytajOPozostalePozycje);
-    EXPECT_DOUBLE_EQ(k.FWspolczynnikGlobalnyCenyJedn, 1.0);
-    EXPECT_TRUE(k.FCzyWspolczynnikGlobalnyCenyJedn);
-    EXPECT_EQ(k.FTytulPodgladuDrzewa, QStringLiteral("Szczegóły"));
+    EXPECT_TRUE(k.TytulyEksportuXls.isEmpty());
+    EXPECT_TRUE(k.PytajOPozostalePozycje);
+    EXPECT_DOUBLE_EQ(k.WspolczynnikGlobalnyCenyJedn, 1.0);
+    EXPECT_TRUE(k.CzyWspolczynnikGlobalnyCenyJedn);
+    EXPECT_EQ(k.TytulPodgladuDrzewa, QStringLiteral("Szczegóły"));
 }
 
 TEST_F(KonfiguracjaTest, ZapisIOdczytPrzywracajaKazdaWartosc)
@@ -220,16 +220,16 @@ TEST_F(KonfiguracjaTest, ZapisIOdczytPrzywracajaKazdaWartosc)
     TKonfiguracja& r = Nowa(true);
     EXPECT_EQ(r.DoXml(), zapisana);
     // Spot checks of values that sit in repeated elements or have special rules.
-    EXPECT_EQ(r.FListaSeparatorowWariantow, QStringLiteral("_/"));
+    EXPECT_EQ(r.ListaSeparatorowWariantow, QStringLiteral("_/"));
     EXPECT_EQ(r.GetWizualnySeparatorWariantow(), QStringLiteral("/"));
-    EXPECT_TRUE(r.FWyswietlajEdytorJmPrzyEdycjiSt);
-    EXPECT_FALSE(r.FNazwaJmWTytuleStPrzyGenerowaniuKosztorysu);
-    EXPECT_EQ(r.FPosition, QPoint(11, 22));
-    EXPECT_FALSE(r.FMaximized);
-    EXPECT_EQ(r.FZestawyPath->EncodedPath(), QStringLiteral("%USERPATH%/Z"));
-    EXPECT_EQ(r.FRecentZSTList, QStringList{plikA});
-    EXPECT_DOUBLE_EQ(r.FWspolczynnikGlobalnyCenyJedn, 1.25);
-    EXPECT_EQ(r.FZapamietanaOpcjaDuplikatowPliku, dpoNadpiszPlikIPominSt);
+    EXPECT_TRUE(r.WyswietlajEdytorJmPrzyEdycjiSt);
+    EXPECT_FALSE(r.NazwaJmWTytuleStPrzyGenerowaniuKosztorysu);
+    EXPECT_EQ(r.Position, QPoint(11, 22));
+    EXPECT_FALSE(r.Maximized);
+    EXPECT_EQ(r.ZestawyPath->EncodedPath(), QStringLiteral("%USERPATH%/Z"));
+    EXPECT_EQ(r.RecentZSTList, QStringList{plikA});
+    EXPECT_DOUBLE_EQ(r.WspolczynnikGlobalnyCenyJedn, 1.25);
+    EXPECT_EQ(r.ZapamietanaOpcjaDuplikatowPliku, dpoNadpiszPlikIPominSt);
     EXPECT_TRUE(zapisana.contains("wspolczynnikGlobalnyCenyJedn=\"1,25\""));
 }
 
@@ -374,15 +374,15 @@ TEST_F(KonfiguracjaTest, WysokosciPaneliBrakujacychWPliku)
         int WysokoscPaneluZbioru(QSize) const override { return 1200; }
     } okno;
     TKonfiguracja* k = TKonfiguracja::GetInstance(&okno, false);
-    EXPECT_EQ(k->FPodgladPozHeight, 100);
-    EXPECT_EQ(k->FPodgladPozZStHeight, 100);
+    EXPECT_EQ(k->PodgladPozHeight, 100);
+    EXPECT_EQ(k->PodgladPozZStHeight, 100);
     k->WczytajZXml("<zestaw/>");
-    EXPECT_EQ(k->FPodgladDrzewaHeight, 100);
-    EXPECT_EQ(k->FPodgladPozHeight, 200);
-    EXPECT_EQ(k->FPodgladPozZStHeight, 300);
+    EXPECT_EQ(k->PodgladDrzewaHeight, 100);
+    EXPECT_EQ(k->PodgladPozHeight, 200);
+    EXPECT_EQ(k->PodgladPozZStHeight, 300);
     k->LoadDefaultPanels();
-    EXPECT_EQ(k->FPodgladPozHeight, 100);
-    EXPECT_EQ(k->FPodgladPozZStHeight, 100);
+    EXPECT_EQ(k->PodgladPozHeight, 100);
+    EXPECT_EQ(k->PodgladPozZStHeight, 100);
 }
 
 TEST_F(KonfiguracjaTest, DomyslneZTabeli)
@@ -415,17 +415,17 @@ TEST_F(KonfiguracjaTest, NieznanyElementJestPomijanyABrakujaceMajaWartosciZTabel
 {
     TKonfiguracja& k =
         ZPliku("<zestaw><nieznany a=\"b\"/><rozmiary st=\"12\" koszt=\"x\"/><potwierdzenia st=\"false\"/></zestaw>");
-    EXPECT_EQ(k.FRozmiarSpecyfikacje, 12);
-    EXPECT_EQ(k.FRozmiarKosztorys, 8); // not an integer: default
-    EXPECT_FALSE(k.FCzyPotwierdzenieUsunST);
+    EXPECT_EQ(k.RozmiarSpecyfikacje, 12);
+    EXPECT_EQ(k.RozmiarKosztorys, 8); // not an integer: default
+    EXPECT_FALSE(k.CzyPotwierdzenieUsunST);
     // Values that a file lacks take the table's defaults, not the first start's.
-    EXPECT_TRUE(k.FCzyPotwierdzenieUsunSTZPozycji);
-    EXPECT_TRUE(k.FCzyWyswietlacTytulSTZWariantem);
+    EXPECT_TRUE(k.CzyPotwierdzenieUsunSTZPozycji);
+    EXPECT_TRUE(k.CzyWyswietlacTytulSTZWariantem);
     EXPECT_EQ(k.GetWizualnySeparatorWariantow(), QStringLiteral("."));
-    EXPECT_EQ(k.FTytulyEksportuXls, TKonfiguracja::GetDefaultTytulyEksportuXls());
-    EXPECT_EQ(k.FStcPath->EncodedPath(), QStringLiteral("%USERPATH%/CAD"));
-    EXPECT_DOUBLE_EQ(k.FWspolczynnikGlobalnyCenyJedn, 1.0);
-    EXPECT_TRUE(k.FMaximized);
+    EXPECT_EQ(k.TytulyEksportuXls, TKonfiguracja::GetDefaultTytulyEksportuXls());
+    EXPECT_EQ(k.StcPath->EncodedPath(), QStringLiteral("%USERPATH%/CAD"));
+    EXPECT_DOUBLE_EQ(k.WspolczynnikGlobalnyCenyJedn, 1.0);
+    EXPECT_TRUE(k.Maximized);
 }
 
 TEST_F(KonfiguracjaTest, PolozenieOknaTylkoDlaTegoSamegoEkranu)
@@ -444,13 +444,13 @@ TEST_F(KonfiguracjaTest, PolozenieOknaTylkoDlaTegoSamegoEkranu)
     };
     for (const auto& p : przypadki) {
         TKonfiguracja& k = ZPliku(QByteArray("<zestaw>") + p.Element + "</zestaw>");
-        EXPECT_EQ(k.FPosition, p.Polozenie) << p.Element;
-        EXPECT_EQ(k.FMaximized, p.Zmaksymalizowane) << p.Element;
+        EXPECT_EQ(k.Position, p.Polozenie) << p.Element;
+        EXPECT_EQ(k.Maximized, p.Zmaksymalizowane) << p.Element;
     }
     TKonfiguracja& k = ZPliku("<zestaw><size res=\"800x600\" cx=\"700\" cy=\"500\" monCount=\"1\"/></zestaw>");
-    EXPECT_EQ(k.FSize, QSize(1536, 864));
+    EXPECT_EQ(k.Size, QSize(1536, 864));
     TKonfiguracja& k2 = ZPliku("<zestaw><size res=\"1920x1080\" cx=\"700\" cy=\"500\" monCount=\"1\"/></zestaw>");
-    EXPECT_EQ(k2.FSize, QSize(700, 500));
+    EXPECT_EQ(k2.Size, QSize(700, 500));
 }
 
 TEST_F(KonfiguracjaTest, OstatniePliki)
@@ -481,7 +481,7 @@ TEST_F(KonfiguracjaTest, OstatniePliki)
     k.Zapisz();
     QFile::remove(pliki[6]);
     TKonfiguracja& r = Nowa(true);
-    EXPECT_EQ(r.FRecentZSTList, (QStringList{pliki[4], pliki[5], pliki[3], pliki[2]}));
+    EXPECT_EQ(r.RecentZSTList, (QStringList{pliki[4], pliki[5], pliki[3], pliki[2]}));
 }
 
 TEST_F(KonfiguracjaTest, PorownanieOstatnichBezWzgleduNaWielkoscLiter)
@@ -499,19 +499,19 @@ TEST_F(KonfiguracjaTest, RegulyFolderow)
     TKonfiguracja& k =
         ZPliku("<zestaw><paths zestawy=\"/z\" kosztorysy=\"/k\" sst=\"/s\" stronyTyt=\"/t\" szablonySt=\"/ts\" "
                "eksport=\"\" stzszablonu=\"/stz\" stc=\"/c\"/></zestaw>");
-    EXPECT_EQ(k.FZestawyPath->EncodedPath(), QStringLiteral("%USERPATH%/Dane/Zestawy"));
-    EXPECT_EQ(k.FSzablonyStronyTytPath->EncodedPath(), QStringLiteral("%USERPATH%/Dane/Szablony"));
-    EXPECT_EQ(k.FEksportPath->EncodedPath(), QStringLiteral("%USERPATH%/Dane/Eksport"));
-    EXPECT_EQ(k.FStcPath->EncodedPath(), QStringLiteral("/c"));
+    EXPECT_EQ(k.ZestawyPath->EncodedPath(), QStringLiteral("%USERPATH%/Dane/Zestawy"));
+    EXPECT_EQ(k.SzablonyStronyTytPath->EncodedPath(), QStringLiteral("%USERPATH%/Dane/Szablony"));
+    EXPECT_EQ(k.EksportPath->EncodedPath(), QStringLiteral("%USERPATH%/Dane/Eksport"));
+    EXPECT_EQ(k.StcPath->EncodedPath(), QStringLiteral("/c"));
 
     TKonfiguracja& k2 =
         ZPliku("<zestaw><paths zestawy=\"/z\" kosztorysy=\"/k\" sst=\"/s\" stronyTyt=\"\" szablonySt=\"\" "
                "eksport=\"/e\" stzszablonu=\"\" stc=\"\"/></zestaw>");
-    EXPECT_EQ(k2.FZestawyPath->EncodedPath(), QStringLiteral("/z"));
-    EXPECT_EQ(k2.FSzablonyStronyTytPath->EncodedPath(), QString());
-    EXPECT_EQ(k2.FSzablonyStPath->EncodedPath(), QStringLiteral("%USERPATH%/Dane/Szablony/Specyfikacje"));
-    EXPECT_EQ(k2.FStZSzablonuPath->EncodedPath(), QStringLiteral("%USERPATH%/Specyfikacje Techniczne"));
-    EXPECT_EQ(k2.FStcPath->EncodedPath(), QStringLiteral("%USERPATH%/CAD"));
+    EXPECT_EQ(k2.ZestawyPath->EncodedPath(), QStringLiteral("/z"));
+    EXPECT_EQ(k2.SzablonyStronyTytPath->EncodedPath(), QString());
+    EXPECT_EQ(k2.SzablonyStPath->EncodedPath(), QStringLiteral("%USERPATH%/Dane/Szablony/Specyfikacje"));
+    EXPECT_EQ(k2.StZSzablonuPath->EncodedPath(), QStringLiteral("%USERPATH%/Specyfikacje Techniczne"));
+    EXPECT_EQ(k2.StcPath->EncodedPath(), QStringLiteral("%USERPATH%/CAD"));
 }
 
 TEST_F(KonfiguracjaTest, KatalogUzytkownikaIFolderPorzadkowania)
@@ -519,8 +519,8 @@ TEST_F(KonfiguracjaTest, KatalogUzytkownikaIFolderPorzadkowania)
     TKonfiguracja& k =
         ZPliku("<zestaw><userPath path=\"/nie/ma/takiego\"/><porzadkST folder=\"/nie/ma\" opcja=\"x\"/></zestaw>");
     EXPECT_EQ(k.GetUserPath(), TKonfiguracja::GetDefaultUserPath());
-    EXPECT_EQ(k.FPorzadkSTFolderDocelowy, QString());
-    EXPECT_EQ(k.FPorzadkSTOpcja, 0);
+    EXPECT_EQ(k.PorzadkSTFolderDocelowy, QString());
+    EXPECT_EQ(k.PorzadkSTOpcja, 0);
 
     const QByteArray xml = QByteArray("<zestaw><userPath path=\"") + FDir.path().toUtf8() + "/\"/></zestaw>";
     EXPECT_EQ(ZPliku(xml).GetUserPath(), FDir.path());
@@ -551,43 +551,43 @@ TEST_F(KonfiguracjaTest, SetteryZRegulami)
 TEST_F(KonfiguracjaTest, PrzywracanieGrupDomyslnych)
 {
     TKonfiguracja& k = Nowa(false);
-    k.FNawigatorWidth = 1;
-    k.FPodgladPozHeight = 1;
-    k.FCzyPodgladDrzewa = false;
+    k.NawigatorWidth = 1;
+    k.PodgladPozHeight = 1;
+    k.CzyPodgladDrzewa = false;
     k.LoadDefaultPanels();
-    EXPECT_EQ(k.FNawigatorWidth, 225);
-    EXPECT_EQ(k.FPodgladPozHeight, k.GetDefaultPodgladDrzewaHeight());
-    EXPECT_TRUE(k.FCzyPodgladDrzewa);
+    EXPECT_EQ(k.NawigatorWidth, 225);
+    EXPECT_EQ(k.PodgladPozHeight, k.GetDefaultPodgladDrzewaHeight());
+    EXPECT_TRUE(k.CzyPodgladDrzewa);
 
-    k.FEksportPath->SetEncodedPath(QStringLiteral("/x"));
-    k.FStcPath->SetEncodedPath(QString());
+    k.EksportPath->SetEncodedPath(QStringLiteral("/x"));
+    k.StcPath->SetEncodedPath(QString());
     k.LoadDefaultPaths();
-    EXPECT_EQ(k.FEksportPath->EncodedPath(), QStringLiteral("%USERPATH%/Dane/Eksport"));
-    EXPECT_EQ(k.FStcPath->EncodedPath(), QStringLiteral("%USERPATH%/CAD"));
+    EXPECT_EQ(k.EksportPath->EncodedPath(), QStringLiteral("%USERPATH%/Dane/Eksport"));
+    EXPECT_EQ(k.StcPath->EncodedPath(), QStringLiteral("%USERPATH%/CAD"));
 
-    k.FPorzadkSTOpcja = 2;
-    k.FPorzadkSTNadpisuj = false;
+    k.PorzadkSTOpcja = 2;
+    k.PorzadkSTNadpisuj = false;
     k.LoadDefaultPorzadkST();
-    EXPECT_EQ(k.FPorzadkSTOpcja, 0);
-    EXPECT_TRUE(k.FPorzadkSTNadpisuj);
+    EXPECT_EQ(k.PorzadkSTOpcja, 0);
+    EXPECT_TRUE(k.PorzadkSTNadpisuj);
 
     k.LoadDefaultTytuluEksportuXls();
-    EXPECT_EQ(k.FTytulyEksportuXls,
+    EXPECT_EQ(k.TytulyEksportuXls,
               (QStringList{QStringLiteral("FORMULARZ OFERTOWY"), QStringLiteral("TABELA ELEMENTÓW ROZLICZENIOWYCH")}));
 }
 
 TEST_F(KonfiguracjaTest, WspolczynnikZKropkaLubPrzecinkiemIOpcjeDuplikatow)
 {
     EXPECT_DOUBLE_EQ(ZPliku("<zestaw wspolczynnikGlobalnyCenyJedn=\"1.5\" czyWspolczynnikGlobalnyCenyJedn=\"false\"/>")
-                         .FWspolczynnikGlobalnyCenyJedn,
+                         .WspolczynnikGlobalnyCenyJedn,
                      1.5);
-    EXPECT_FALSE(TKonfiguracja::GetInstance()->FCzyWspolczynnikGlobalnyCenyJedn);
-    EXPECT_DOUBLE_EQ(ZPliku("<zestaw wspolczynnikGlobalnyCenyJedn=\"0,8\"/>").FWspolczynnikGlobalnyCenyJedn, 0.8);
-    EXPECT_TRUE(TKonfiguracja::GetInstance()->FCzyWspolczynnikGlobalnyCenyJedn);
+    EXPECT_FALSE(TKonfiguracja::GetInstance()->CzyWspolczynnikGlobalnyCenyJedn);
+    EXPECT_DOUBLE_EQ(ZPliku("<zestaw wspolczynnikGlobalnyCenyJedn=\"0,8\"/>").WspolczynnikGlobalnyCenyJedn, 0.8);
+    EXPECT_TRUE(TKonfiguracja::GetInstance()->CzyWspolczynnikGlobalnyCenyJedn);
 
     TKonfiguracja& k = ZPliku("<zestaw><opcjeDuplikatow opcjeNumeru=\"doPomin\" opcjePliku=\"cos\"/></zestaw>");
-    EXPECT_EQ(k.FZapamietanaOpcjaDuplikatowNumeru, doPomin);
-    EXPECT_EQ(k.FZapamietanaOpcjaDuplikatowPliku, dpoNone);
+    EXPECT_EQ(k.ZapamietanaOpcjaDuplikatowNumeru, doPomin);
+    EXPECT_EQ(k.ZapamietanaOpcjaDuplikatowPliku, dpoNone);
     const QByteArray xml = k.DoXml();
     EXPECT_TRUE(xml.contains("opcjeNumeru=\"doPomin\""));
     EXPECT_FALSE(xml.contains("opcjePliku"));
@@ -597,14 +597,14 @@ TEST_F(KonfiguracjaTest, ZwolnienieZapisujePlikZeStanemOkna)
 {
     struct TOkno : TOknoBezEkranu
     {
-        void PobierzStanOkna(TKonfiguracja& k) override { k.FPosition = QPoint(77, 88); }
+        void PobierzStanOkna(TKonfiguracja& k) override { k.Position = QPoint(77, 88); }
     } okno;
-    TKonfiguracja::GetInstance(&okno, false)->FMaximized = false;
+    TKonfiguracja::GetInstance(&okno, false)->Maximized = false;
     TKonfiguracja::Zwolnij(true);
     EXPECT_TRUE(QFile::exists(TKonfiguracja::GetConfFilePath()));
     TKonfiguracja& k = Nowa(true);
-    EXPECT_EQ(k.FPosition, QPoint(77, 88));
-    EXPECT_FALSE(k.FMaximized);
+    EXPECT_EQ(k.Position, QPoint(77, 88));
+    EXPECT_FALSE(k.Maximized);
 }
 
 } // namespace

@@ -30,23 +30,23 @@ TEST(WczytajKodyCpv, PoziomyIDrzewo)
     const TListaKodowCpv kody = WczytajKodyCpv(plik);
     ASSERT_EQ(kody.size(), 2u);
     const TKodCpv& budowlane = *kody[0];
-    EXPECT_EQ(budowlane.FPoziom, 0);
-    ASSERT_EQ(budowlane.FKodyCpv.size(), 2u);
-    const TKodCpv& teren = *budowlane.FKodyCpv[0];
-    EXPECT_EQ(teren.FKod, QStringLiteral("45100000-8"));
-    EXPECT_EQ(teren.FOpis, QStringLiteral("Przygotowanie terenu pod budowę"));
-    EXPECT_EQ(teren.FPoziom, 1);
-    EXPECT_EQ(teren.FKodyCpv[0]->FPoziom, 2);
+    EXPECT_EQ(budowlane.Poziom, 0);
+    ASSERT_EQ(budowlane.KodyCpv.size(), 2u);
+    const TKodCpv& teren = *budowlane.KodyCpv[0];
+    EXPECT_EQ(teren.Kod, QStringLiteral("45100000-8"));
+    EXPECT_EQ(teren.Opis, QStringLiteral("Przygotowanie terenu pod budowę"));
+    EXPECT_EQ(teren.Poziom, 1);
+    EXPECT_EQ(teren.KodyCpv[0]->Poziom, 2);
     // Three zeros and two zeros are both level 3, so the second joins the first as its sibling.
-    const TKodCpv& burzenie = *teren.FKodyCpv[0];
-    ASSERT_EQ(burzenie.FKodyCpv.size(), 2u);
-    EXPECT_EQ(burzenie.FKodyCpv[0]->FPoziom, 3);
-    EXPECT_EQ(burzenie.FKodyCpv[1]->FPoziom, 3);
-    EXPECT_TRUE(burzenie.FKodyCpv[0]->FKodyCpv.empty());
-    EXPECT_EQ(budowlane.FKodyCpv[1]->FKod, QStringLiteral("45200000-9"));
-    EXPECT_EQ(budowlane.FKodyCpv[1]->Parent, &budowlane);
-    EXPECT_EQ(kody[1]->FKod, QStringLiteral("71000000-8"));
-    EXPECT_EQ(kody[0]->Find(QStringLiteral("45111100-9"))->Parent->FKod, QStringLiteral("45110000-1"));
+    const TKodCpv& burzenie = *teren.KodyCpv[0];
+    ASSERT_EQ(burzenie.KodyCpv.size(), 2u);
+    EXPECT_EQ(burzenie.KodyCpv[0]->Poziom, 3);
+    EXPECT_EQ(burzenie.KodyCpv[1]->Poziom, 3);
+    EXPECT_TRUE(burzenie.KodyCpv[0]->KodyCpv.empty());
+    EXPECT_EQ(budowlane.KodyCpv[1]->Kod, QStringLiteral("45200000-9"));
+    EXPECT_EQ(budowlane.KodyCpv[1]->Parent, &budowlane);
+    EXPECT_EQ(kody[1]->Kod, QStringLiteral("71000000-8"));
+    EXPECT_EQ(kody[0]->Find(QStringLiteral("45111100-9"))->Parent->Kod, QStringLiteral("45110000-1"));
 }
 
 TEST(WczytajKodyCpv, NieprawidlowyKodPrzerywaZKomunikatem)
@@ -71,7 +71,7 @@ TEST(WczytajKodyCpv, KodNizszegoPoziomuNaPoczatkuZaczynaDrzewo)
     QTemporaryDir dir;
     const TListaKodowCpv kody = WczytajKodyCpv(Zapisz(dir, "45110000-1;Burzenie\n45111000-8;Roboty ziemne\n"));
     ASSERT_EQ(kody.size(), 1u);
-    EXPECT_EQ(kody[0]->FKodyCpv.size(), 1u);
+    EXPECT_EQ(kody[0]->KodyCpv.size(), 1u);
 }
 
 TEST(WczytajKodyJednostek, PierwszyWierszKoduWygrywa)
@@ -98,8 +98,8 @@ TEST(TabeleProgramu, DolaczoneTabeleSaPrawidlowe)
 {
     const TListaKodowCpv kody = WczytajKodyCpv(PlikKodowCpv());
     ASSERT_EQ(kody.size(), 1u);
-    EXPECT_EQ(kody[0]->FKod, QStringLiteral("45000000-7"));
-    EXPECT_EQ(kody[0]->FOpis, QStringLiteral("Roboty budowlane"));
+    EXPECT_EQ(kody[0]->Kod, QStringLiteral("45000000-7"));
+    EXPECT_EQ(kody[0]->Opis, QStringLiteral("Roboty budowlane"));
     EXPECT_NE(kody[0]->Find(QStringLiteral("45100000-8")), nullptr);
 
     const auto jednostki = WczytajKodyJednostek(PlikKodowJednostek());

@@ -79,13 +79,13 @@ class TPlikiSurowe
 public:
     ~TPlikiSurowe()
     {
-        for (const std::string& p : FPliki)
+        for (const std::string& p : Pliki)
             std::remove(p.c_str());
-        for (auto it = FFoldery.rbegin(); it != FFoldery.rend(); ++it)
+        for (auto it = Foldery.rbegin(); it != Foldery.rend(); ++it)
             std::remove(it->c_str());
     }
-    std::vector<std::string> FPliki;
-    std::vector<std::string> FFoldery;
+    std::vector<std::string> Pliki;
+    std::vector<std::string> Foldery;
 };
 
 void UtworzPlikiSurowe(const QString& folder, TPlikiSurowe& sprzatanie)
@@ -95,7 +95,7 @@ void UtworzPlikiSurowe(const QString& folder, TPlikiSurowe& sprzatanie)
             QFile::encodeName(folder).toStdString() + "/" + TArchiwum::KodujNazwe(Nazwy[i]).toStdString();
         const auto ukosnik = sciezka.rfind('/');
         QDir().mkpath(QFile::decodeName(QByteArray::fromStdString(sciezka.substr(0, ukosnik))));
-        sprzatanie.FPliki.push_back(sciezka);
+        sprzatanie.Pliki.push_back(sciezka);
         std::ofstream plik(sciezka, std::ios::binary);
         const QByteArray t = Tresc(i);
         plik.write(t.constData(), t.size());

@@ -71,7 +71,7 @@ TEST_F(PodstawyDoSt, SzablonyWedlugRodzajuWyjscia)
     };
     for (const auto& p : przypadki) {
         SCOPED_TRACE(p.CzyEksportDoc);
-        FZestaw.GetKonfiguracja()->FCzyEksportDoc = p.CzyEksportDoc;
+        FZestaw.GetKonfiguracja()->CzyEksportDoc = p.CzyEksportDoc;
         const TPodstawyDoStSzablon podstawy(FUstawienia, &FZestaw);
         EXPECT_EQ(Opisy(podstawy), p.Opisy);
         EXPECT_EQ(podstawy.TypPliku().GetDefaultExt(), p.CzyEksportDoc ? QStringLiteral("doc") : QStringLiteral("odt"));
@@ -108,7 +108,7 @@ TEST_F(PodstawyDoSt, SzablonyPodfolderyIKolejnosc)
     };
     for (const auto& p : przypadki) {
         SCOPED_TRACE(p.CzyEksportDoc);
-        FZestaw.GetKonfiguracja()->FCzyEksportDoc = p.CzyEksportDoc;
+        FZestaw.GetKonfiguracja()->CzyEksportDoc = p.CzyEksportDoc;
         const TPodstawyDoStSzablon podstawy(FUstawienia, &FZestaw);
         QStringList sciezki, opisy;
         for (const QString& w : p.Wzgledne) {
@@ -183,7 +183,7 @@ TEST_F(PodstawyDoSt, BrakZestawu)
 
 TEST_F(PodstawyDoSt, UstawieniaZKonfiguracjiIInnyFolderUzytkownika)
 {
-    Konfiguracja().FSzablonyStPath->SetPath(FSzablony);
+    Konfiguracja().SzablonyStPath->SetPath(FSzablony);
     const TUstawieniaPodstaw zKonfiguracji = TUstawieniaPodstaw::ZKonfiguracji(Konfiguracja());
     EXPECT_EQ(zKonfiguracji.FolderUzytkownika, FUzytkownik);
     EXPECT_EQ(zKonfiguracji.FolderSzablonow, FUstawienia.FolderSzablonow);
@@ -271,7 +271,7 @@ TEST_F(PodstawyDoStSpisu, KolejnoscIFiltr)
     };
     for (const auto& p : przypadki) {
         SCOPED_TRACE(p.CzyEksportDoc);
-        FZestaw.GetKonfiguracja()->FCzyEksportDoc = p.CzyEksportDoc;
+        FZestaw.GetKonfiguracja()->CzyEksportDoc = p.CzyEksportDoc;
         const TPodstawyDoStSpisSt podstawy(FUstawienia, &spis, &FZestaw);
         EXPECT_EQ(podstawy.SpisSt(), &spis);
         EXPECT_EQ(Opisy(podstawy), p.Opisy);

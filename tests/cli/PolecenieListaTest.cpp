@@ -100,7 +100,7 @@ TEST_F(PolecenieLista, Znajdz)
 TEST_F(PolecenieLista, ZnajdzZWariantamiWKonfiguracji)
 {
     TOknoBezEkranu okno;
-    TKonfiguracja::GetInstance(&okno, false)->FCzyKorzystajZWariantow = true;
+    TKonfiguracja::GetInstance(&okno, false)->CzyKorzystajZWariantow = true;
     // Variants in use: the variant after "#", a missing one as a partial match.
     TWynik w =
         Uruchom({Sst(QStringLiteral("valid/pelna.sst")), QStringLiteral("--znajdz"), QStringLiteral("D-01.01.01#Q")});

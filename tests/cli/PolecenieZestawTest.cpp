@@ -157,12 +157,12 @@ TEST(PolecenieZestaw, UstawieniaPoleceniaNieZostajaWKonfiguracji)
     TOknoBezEkranu okno;
     TKonfiguracja* k = TKonfiguracja::GetInstance(&okno, false);
     const QString przed = k->GetUserPath();
-    const bool warianty = k->FCzyKorzystajZWariantow;
+    const bool warianty = k->CzyKorzystajZWariantow;
     const TWynik w = Uruchom({Demo() + QStringLiteral("/Zestaw demo.zst"), QStringLiteral("--katalog-uzytkownika"),
                               Demo(), QStringLiteral("--warianty")});
     EXPECT_EQ(w.Kod, 0) << w.Blad.toStdString();
     EXPECT_EQ(k->GetUserPath(), przed);
-    EXPECT_EQ(k->FCzyKorzystajZWariantow, warianty);
+    EXPECT_EQ(k->CzyKorzystajZWariantow, warianty);
     TKonfiguracja::Zwolnij(false);
 }
 

@@ -77,47 +77,47 @@ TEST(GenerowanieDokumentu, OpcjeZKonfiguracjiZestawuWedlugRodzaju)
          {true, false, false, false, false},
          {false, false, false, false, false}},
         {"odwołanie do stylu",
-         [](TKonfiguracjaZestawu& k) { k.FCzyStylWNaglowku = true; },
+         [](TKonfiguracjaZestawu& k) { k.CzyStylWNaglowku = true; },
          {true, true, true, false, false},
          {false, false, false, false, false}},
         {"odwołanie do stylu bez weryfikacji",
          [](TKonfiguracjaZestawu& k) {
-             k.FCzyStylWNaglowku = true;
-             k.FCzyWeryfikujStylNaglowka = false;
+             k.CzyStylWNaglowku = true;
+             k.CzyWeryfikujStylNaglowka = false;
          },
          {true, true, false, false, false},
          {false, false, false, false, false}},
         {"odwołanie do stylu bez nagłówka",
          [](TKonfiguracjaZestawu& k) {
-             k.FCzyStylWNaglowku = true;
-             k.FCzyNaglowek = false;
+             k.CzyStylWNaglowku = true;
+             k.CzyNaglowek = false;
          },
          {true, false, false, false, false},
          {false, false, false, false, false}},
         {"marginesy",
-         [](TKonfiguracjaZestawu& k) { k.FCzyUstawMarginesy = true; },
+         [](TKonfiguracjaZestawu& k) { k.CzyUstawMarginesy = true; },
          {true, false, false, true, false},
          {false, false, false, false, false}},
         {"druk dwustronny ze stopką",
-         [](TKonfiguracjaZestawu& k) { k.FCzyDrukDwustronnyStopki = true; },
+         [](TKonfiguracjaZestawu& k) { k.CzyDrukDwustronnyStopki = true; },
          {true, false, false, false, true},
          {false, false, false, false, true}},
         {"druk dwustronny bez stopki",
          [](TKonfiguracjaZestawu& k) {
-             k.FCzyDrukDwustronnyStopki = true;
-             k.FCzyStopka = false;
+             k.CzyDrukDwustronnyStopki = true;
+             k.CzyStopka = false;
          },
          {true, false, false, false, false},
          {false, false, false, false, false}},
         {"bez otwierania wyniku",
-         [](TKonfiguracjaZestawu& k) { k.FCzyOtworzDoc = false; },
+         [](TKonfiguracjaZestawu& k) { k.CzyOtworzDoc = false; },
          {false, false, false, false, false},
          {false, false, false, false, false}},
         {"wszystko",
          [](TKonfiguracjaZestawu& k) {
-             k.FCzyStylWNaglowku = true;
-             k.FCzyUstawMarginesy = true;
-             k.FCzyDrukDwustronnyStopki = true;
+             k.CzyStylWNaglowku = true;
+             k.CzyUstawMarginesy = true;
+             k.CzyDrukDwustronnyStopki = true;
          },
          {true, true, true, true, true},
          {false, false, false, false, true}},
@@ -142,19 +142,19 @@ TEST(GenerowanieDokumentu, OpcjeZKonfiguracjiZestawuWedlugRodzaju)
 TEST(GenerowanieDokumentu, TekstyIPrzelacznikiZKonfiguracji)
 {
     TKonfiguracjaZestawu k;
-    k.FTrescNaglowka = QStringLiteral("Budowa drogi");
-    k.FTrescStopki = QStringLiteral("Gmina Nowa Wieś");
-    k.FCzyNrStronyStopki = false;
-    k.FCzyWstawTekstDoSt = true;
-    k.FTekstDoSt = QStringLiteral("Przebudowa ulicy\nodcinek 2");
-    k.FCzyStylWNaglowku = true;
-    k.FNazwaStyluWNaglowku = QStringLiteral("Nagłówek 1");
-    k.FCzyUstawMarginesy = true;
-    k.FMarginesL = 10;
-    k.FMarginesR = 11;
-    k.FMarginesG = 12;
-    k.FMarginesD = 13;
-    k.FCzyWstawListeStDoWarOgolnych = true;
+    k.TrescNaglowka = QStringLiteral("Budowa drogi");
+    k.TrescStopki = QStringLiteral("Gmina Nowa Wieś");
+    k.CzyNrStronyStopki = false;
+    k.CzyWstawTekstDoSt = true;
+    k.TekstDoSt = QStringLiteral("Przebudowa ulicy\nodcinek 2");
+    k.CzyStylWNaglowku = true;
+    k.NazwaStyluWNaglowku = QStringLiteral("Nagłówek 1");
+    k.CzyUstawMarginesy = true;
+    k.MarginesL = 10;
+    k.MarginesR = 11;
+    k.MarginesG = 12;
+    k.MarginesD = 13;
+    k.CzyWstawListeStDoWarOgolnych = true;
     TSilnikTestowy silnik;
     for (const bool czyWord : {true, false}) {
         SCOPED_TRACE(czyWord ? "Word" : "ODT");
@@ -175,7 +175,7 @@ TEST(GenerowanieDokumentu, TekstyIPrzelacznikiZKonfiguracji)
         }
     }
     // Switched off in the set, off in the exporter.
-    k.FCzyNaglowek = k.FCzyStopka = k.FCzyWstawTekstDoSt = k.FCzyWstawListeStDoWarOgolnych = false;
+    k.CzyNaglowek = k.CzyStopka = k.CzyWstawTekstDoSt = k.CzyWstawListeStDoWarOgolnych = false;
     auto e = UtworzEksporter(true, &silnik);
     e->CzyNaglowek = e->CzyStopka = e->CzyTekstDoSt = e->CzyWstawListeStDoWarOgolnych = true;
     UstawEksporterZKonfiguracji(*e, k, true);
@@ -263,7 +263,7 @@ TEST_F(PrzygotowanieEksportuZestawu, ListaPlikowIStronaTytulowa)
         {"Word ze stroną tytułową zestawu",
          true,
          [this] {
-             KonfiguracjaZestawu().FCzyWstawiacSzablonPierwszejStrony = true;
+             KonfiguracjaZestawu().CzyWstawiacSzablonPierwszejStrony = true;
              KonfiguracjaZestawu().GetPierwszaStronaDocTemplate()->SetPath(Sciezka(QStringLiteral("tytul.doc")));
          },
          {"tytul.doc", "wo.doc", "a.docx"},
@@ -272,8 +272,8 @@ TEST_F(PrzygotowanieEksportuZestawu, ListaPlikowIStronaTytulowa)
         {"OpenDocument ze stroną tytułową programu",
          false,
          [this] {
-             KonfiguracjaZestawu().FCzyWstawiacSzablonPierwszejStrony = true;
-             KonfiguracjaZestawu().FCzyEksportDoc = false;
+             KonfiguracjaZestawu().CzyWstawiacSzablonPierwszejStrony = true;
+             KonfiguracjaZestawu().CzyEksportDoc = false;
              FProgram.SzablonPierwszejStronyOdt = Sciezka(QStringLiteral("tytul.odt"));
          },
          {"tytul.odt", "wo.doc", "a.docx", "b.odt"},
@@ -281,7 +281,7 @@ TEST_F(PrzygotowanieEksportuZestawu, ListaPlikowIStronaTytulowa)
          {PytanieBraki}},
         {"strona tytułowa bez szablonu",
          true,
-         [this] { KonfiguracjaZestawu().FCzyWstawiacSzablonPierwszejStrony = true; },
+         [this] { KonfiguracjaZestawu().CzyWstawiacSzablonPierwszejStrony = true; },
          {"wo.doc", "a.docx"},
          false,
          {PytanieBraki, PytanieFormat, PytanieTytulowa}},
@@ -346,7 +346,7 @@ TEST_F(PrzygotowanieEksportuZestawu, ListaSpecyfikacjiDoWarunkowOgolnych)
         SCOPED_TRACE(p.Opis);
         TSilnikTestowy silnik;
         silnik.UstawWystapienia(wo, QStringLiteral("#LISTA_ST#"), p.Miejsc);
-        KonfiguracjaZestawu().FCzyWstawListeStDoWarOgolnych = true;
+        KonfiguracjaZestawu().CzyWstawListeStDoWarOgolnych = true;
         auto e = UtworzEksporter(p.Word, &silnik);
         UstawEksporterZKonfiguracji(*e, KonfiguracjaZestawu(), p.Word);
         TPytaniaTestowe pytania;
@@ -366,11 +366,11 @@ TEST_F(PrzygotowanieEksportuZestawu, ListaSpecyfikacjiDoWarunkowOgolnych)
 
 TEST_F(PrzygotowanieEksportuZestawu, ListaTrafiaDoWarunkowOgolnychScalonegoDokumentu)
 {
-    KonfiguracjaZestawu().FCzyWstawListeStDoWarOgolnych = true;
-    KonfiguracjaZestawu().FCzyWstawiacSzablonPierwszejStrony = true;
+    KonfiguracjaZestawu().CzyWstawListeStDoWarOgolnych = true;
+    KonfiguracjaZestawu().CzyWstawiacSzablonPierwszejStrony = true;
     KonfiguracjaZestawu().GetPierwszaStronaDocTemplate()->SetPath(Sciezka(QStringLiteral("tytul.doc")));
-    KonfiguracjaZestawu().FCzyWstawTekstDoSt = true;
-    KonfiguracjaZestawu().FTekstDoSt = QStringLiteral("Budowa drogi");
+    KonfiguracjaZestawu().CzyWstawTekstDoSt = true;
+    KonfiguracjaZestawu().TekstDoSt = QStringLiteral("Budowa drogi");
     FSilnik.UstawWystapienia(Sciezka(QStringLiteral("wo.doc")), QStringLiteral("#LISTA_ST#"), 1);
     auto e = UtworzEksporter(true, &FSilnik);
     UstawEksporterZKonfiguracji(*e, KonfiguracjaZestawu(), true);

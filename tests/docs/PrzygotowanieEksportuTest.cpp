@@ -144,7 +144,7 @@ TEST_F(PrzygotowanieEksportu, OdmowaKonczyPrzygotowanie)
     EXPECT_EQ(nieBraki.Zadane.size(), 1);
     TPytaniaTestowe nieFormat({true, false});
     EXPECT_FALSE(PrzygotujListePlikow(FZbior, FWord, false, FZestaw, FProgram, nieFormat).has_value());
-    FZestaw.FCzyEksportDoc = true;
+    FZestaw.CzyEksportDoc = true;
     TPytaniaTestowe nieTytulowa({true, true, false});
     EXPECT_FALSE(PrzygotujListePlikow(FZbior, FWord, true, FZestaw, FProgram, nieTytulowa).has_value());
     EXPECT_EQ(nieTytulowa.Zadane.last(), PytanieTytulowa);
@@ -160,12 +160,12 @@ TEST_F(PrzygotowanieEksportu, StronaTytulowaZestawuLubProgramu)
     EXPECT_EQ(Nazwy(*lista).first(), QStringLiteral("tytul.doc"));
     EXPECT_EQ(TekstIlosciSpecyfikacji(*lista), QStringLiteral("Ilość znalezionych specyfikacji do eksportu: 2"));
     // The set's own template of its output kind wins; the OpenDocument kind takes the .odt one.
-    FZestaw.FCzyEksportDoc = false;
+    FZestaw.CzyEksportDoc = false;
     FZestaw.GetPierwszaStronaOdtTemplate()->SetPath(Sciezka(QStringLiteral("tytul.odt")));
     lista = PrzygotujListePlikow(FZbior, FOoO, true, FZestaw, FProgram, pytania);
     EXPECT_EQ(lista->Pliki.front(), FZestaw.GetPierwszaStronaOdtTemplate());
     // A template the exporter does not take is no title page.
-    FZestaw.FCzyEksportDoc = true;
+    FZestaw.CzyEksportDoc = true;
     FZestaw.GetPierwszaStronaDocTemplate()->SetPath(Sciezka(QStringLiteral("tytul.odt")));
     EXPECT_EQ(PobierzSzablonPierwszejStrony(FZestaw, FProgram), Sciezka(QStringLiteral("tytul.odt")));
     TEksporterTestowy tylkoWord{std::make_unique<TTypPlikuWord>()};
@@ -179,8 +179,8 @@ TEST_F(PrzygotowanieEksportu, UstawieniaProgramuZKonfiguracji)
 {
     Konfiguracja().SetPierwszaStronaDocTemplate(Sciezka(QStringLiteral("tytul.doc")));
     Konfiguracja().SetPierwszaStronaOdtTemplate(Sciezka(QStringLiteral("tytul.odt")));
-    Konfiguracja().FCzyKorzystajZWariantow = true;
-    Konfiguracja().FUwzglednijWariantyPrzyEksporcieKosztorysu = false;
+    Konfiguracja().CzyKorzystajZWariantow = true;
+    Konfiguracja().UwzglednijWariantyPrzyEksporcieKosztorysu = false;
     const TUstawieniaEksportuProgramu program = TUstawieniaEksportuProgramu::ZKonfiguracji(Konfiguracja());
     EXPECT_EQ(program.SzablonPierwszejStronyDoc, Konfiguracja().GetPierwszaStronaDocTemplate());
     EXPECT_EQ(program.SzablonPierwszejStronyOdt, Konfiguracja().GetPierwszaStronaOdtTemplate());

@@ -253,9 +253,9 @@ TEST_F(KosztorysTest, NormalizujSeparatorWariantu)
             << p.St;
     }
     // The program's configuration plays no part.
-    Konfiguracja().FCzyKorzystajZWariantow = true;
-    Konfiguracja().FRozpoznajWariantyPrzyImporcieKosztorysu = true;
-    Konfiguracja().FListaSeparatorowWariantow = QStringLiteral("_");
+    Konfiguracja().CzyKorzystajZWariantow = true;
+    Konfiguracja().RozpoznajWariantyPrzyImporcieKosztorysu = true;
+    Konfiguracja().ListaSeparatorowWariantow = QStringLiteral("_");
     EXPECT_EQ(TKosztorys::NormalizujSeparatorWariantu(QStringLiteral("D-01_2"), {}), QStringLiteral("D-01_2"));
 }
 

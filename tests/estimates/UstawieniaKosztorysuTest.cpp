@@ -31,13 +31,13 @@ TEST_F(UstawieniaKosztorysu, DomyslneJakPrzyPierwszymUruchomieniu)
 TEST_F(UstawieniaKosztorysu, ZKonfiguracjiPrzenosiKazdaWartosc)
 {
     TKonfiguracja& k = *FKonfiguracja;
-    k.FCzyKorzystajZWariantow = true;
-    k.FCzyWyswietlacTytulSTZWariantem = true;
+    k.CzyKorzystajZWariantow = true;
+    k.CzyWyswietlacTytulSTZWariantem = true;
     k.SetWizualnySeparatorWariantow(QStringLiteral(" / "));
-    k.FUwzglednijWariantyPrzyEksporcieKosztorysu = true;
-    k.FRozpoznajWariantyPrzyImporcieKosztorysu = true;
-    k.FListaSeparatorowWariantow = QStringLiteral("_ ");
-    k.FEdbudJdnMdbPath = QStringLiteral("/dane/Edbud/jdn.mdb");
+    k.UwzglednijWariantyPrzyEksporcieKosztorysu = true;
+    k.RozpoznajWariantyPrzyImporcieKosztorysu = true;
+    k.ListaSeparatorowWariantow = QStringLiteral("_ ");
+    k.EdbudJdnMdbPath = QStringLiteral("/dane/Edbud/jdn.mdb");
     const TUstawieniaKosztorysu u = TUstawieniaKosztorysu::ZKonfiguracji(k);
     EXPECT_TRUE(u.Warianty.CzyKorzystajZWariantow);
     EXPECT_TRUE(u.Warianty.CzyWyswietlacTytulSTZWariantem);
@@ -47,7 +47,7 @@ TEST_F(UstawieniaKosztorysu, ZKonfiguracjiPrzenosiKazdaWartosc)
     EXPECT_EQ(u.ListaSeparatorowWariantow, QStringLiteral("_ "));
     EXPECT_EQ(u.EdbudJdnMdbPath, QStringLiteral("/dane/Edbud/jdn.mdb"));
     // A snapshot: later changes of the configuration do not reach it.
-    k.FCzyKorzystajZWariantow = false;
+    k.CzyKorzystajZWariantow = false;
     EXPECT_TRUE(u.Warianty.CzyKorzystajZWariantow);
 }
 

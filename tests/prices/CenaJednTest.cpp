@@ -21,12 +21,12 @@ struct TLicznikZmian
     explicit TLicznikZmian(TCenaJedn& cena)
     {
         cena.OnZmiana = [this](TCenaJedn* nadawca) {
-            ++FIle;
-            FNadawca = nadawca;
+            ++Ile;
+            Nadawca = nadawca;
         };
     }
-    int FIle = 0;
-    TCenaJedn* FNadawca = nullptr;
+    int Ile = 0;
+    TCenaJedn* Nadawca = nullptr;
 };
 
 // A price of its own has the program-wide coefficient switched off.
@@ -71,10 +71,10 @@ TEST_F(CenaJednTest, WartosciPoczatkowe)
 
 struct TPrzypadekZReki
 {
-    double FCena;
-    double FWspolczynnik;
-    double FZapisanaCena;
-    double FWynik;
+    double Cena;
+    double Wspolczynnik;
+    double ZapisanaCena;
+    double Wynik;
 };
 
 class CenaZReki : public CenaJednTest, public ::testing::WithParamInterface<TPrzypadekZReki>
@@ -85,12 +85,12 @@ TEST_P(CenaZReki, ZaokraglaDoGroszyPolowyDoParzystej)
 {
     const TPrzypadekZReki& p = GetParam();
     TCenaJedn c;
-    c.SetCena(p.FCena);
-    c.SetWspolczynnik(p.FWspolczynnik);
-    EXPECT_DOUBLE_EQ(c.GetCena(), p.FZapisanaCena);
-    EXPECT_EQ(c.GetWspolczynnik(), p.FWspolczynnik); // coefficients are kept as given
-    EXPECT_DOUBLE_EQ(c.GetCenaZReki(), p.FWynik);
-    EXPECT_DOUBLE_EQ(c.GetWartosc(), p.FWynik);
+    c.SetCena(p.Cena);
+    c.SetWspolczynnik(p.Wspolczynnik);
+    EXPECT_DOUBLE_EQ(c.GetCena(), p.ZapisanaCena);
+    EXPECT_EQ(c.GetWspolczynnik(), p.Wspolczynnik); // coefficients are kept as given
+    EXPECT_DOUBLE_EQ(c.GetCenaZReki(), p.Wynik);
+    EXPECT_DOUBLE_EQ(c.GetWartosc(), p.Wynik);
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -107,13 +107,13 @@ INSTANTIATE_TEST_SUITE_P(
 struct TPrzypadekRms
 {
     const char* FOpis;
-    double FRj, FMj, FSj;
-    double FRjWspolcz, FMjWspolcz, FSjWspolcz, FSumaWspolcz;
-    double FOplata;
-    bool FR, FM, FS;
-    double FOplataR, FOplataM, FOplataS;
-    double FRjObliczone, FMjObliczone, FSjObliczone;
-    double FSuma, FSumaObliczone;
+    double FRj, FMj, Sj;
+    double FRjWspolcz, FMjWspolcz, FSjWspolcz, SumaWspolcz;
+    double Oplata;
+    bool FR, FM, S;
+    double FOplataR, FOplataM, OplataS;
+    double FRjObliczone, FMjObliczone, SjObliczone;
+    double FSuma, SumaObliczone;
 };
 
 class CenaRms : public CenaJednTest, public ::testing::WithParamInterface<TPrzypadekRms>
@@ -128,32 +128,32 @@ TEST_P(CenaRms, SkladnikiOplataISuma)
     c.SetZrodloCenyJedn(TCenaJedn::ZrodloRMSj);
     c.SetRj(p.FRj);
     c.SetMj(p.FMj);
-    c.SetSj(p.FSj);
+    c.SetSj(p.Sj);
     c.SetRjWspolcz(p.FRjWspolcz);
     c.SetMjWspolcz(p.FMjWspolcz);
     c.SetSjWspolcz(p.FSjWspolcz);
-    c.SetSumaRMSjWspolcz(p.FSumaWspolcz);
-    c.SetOplata(p.FOplata);
+    c.SetSumaRMSjWspolcz(p.SumaWspolcz);
+    c.SetOplata(p.Oplata);
     c.SetCzyOplataR(p.FR);
     c.SetCzyOplataM(p.FM);
-    c.SetCzyOplataS(p.FS);
+    c.SetCzyOplataS(p.S);
     EXPECT_DOUBLE_EQ(c.GetOplataR(), p.FOplataR);
     EXPECT_DOUBLE_EQ(c.GetOplataM(), p.FOplataM);
-    EXPECT_DOUBLE_EQ(c.GetOplataS(), p.FOplataS);
+    EXPECT_DOUBLE_EQ(c.GetOplataS(), p.OplataS);
     EXPECT_DOUBLE_EQ(c.GetRjObliczone(), p.FRjObliczone);
     EXPECT_DOUBLE_EQ(c.GetMjObliczone(), p.FMjObliczone);
-    EXPECT_DOUBLE_EQ(c.GetSjObliczone(), p.FSjObliczone);
+    EXPECT_DOUBLE_EQ(c.GetSjObliczone(), p.SjObliczone);
     EXPECT_DOUBLE_EQ(c.GetSumaRMSj(), p.FSuma);
-    EXPECT_DOUBLE_EQ(c.GetSumaRMSjObliczone(), p.FSumaObliczone);
-    EXPECT_DOUBLE_EQ(c.GetWartosc(), p.FSumaObliczone);
+    EXPECT_DOUBLE_EQ(c.GetSumaRMSjObliczone(), p.SumaObliczone);
+    EXPECT_DOUBLE_EQ(c.GetWartosc(), p.SumaObliczone);
     // The same inputs restored and recalculated give the same result.
     TCenaJedn d;
     d.UstawCeneZReki(TCenaJedn::ZrodloRMSj, 0, 1, 0, 0);
-    d.UstawCeneRms(c.GetRj(), c.GetMj(), c.GetSj(), p.FRjWspolcz, p.FMjWspolcz, p.FSjWspolcz, 0, 0, 0, 0,
-                   p.FSumaWspolcz, 0);
-    d.UstawOplata(p.FR, p.FM, p.FS, p.FOplata);
+    d.UstawCeneRms(c.GetRj(), c.GetMj(), c.GetSj(), p.FRjWspolcz, p.FMjWspolcz, p.FSjWspolcz, 0, 0, 0, 0, p.SumaWspolcz,
+                   0);
+    d.UstawOplata(p.FR, p.FM, p.S, p.Oplata);
     d.Oblicz();
-    EXPECT_DOUBLE_EQ(d.GetWartosc(), p.FSumaObliczone);
+    EXPECT_DOUBLE_EQ(d.GetWartosc(), p.SumaObliczone);
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -245,27 +245,27 @@ TEST_F(CenaJednTest, ZmianaWZrodlePrzeliczaIPowiadamia)
     c.UstawDate(QStringLiteral("01.01.2000"));
     TLicznikZmian zmiany(c);
     c.GetInfCen1()->SetKolumna(QStringLiteral("max"));
-    EXPECT_EQ(zmiany.FIle, 1); // recalculated even though nothing is chosen yet
+    EXPECT_EQ(zmiany.Ile, 1); // recalculated even though nothing is chosen yet
     c.GetInfCen1()->DodajCenePozycji(std::make_unique<TCena>(QStringLiteral("max"), 40.0));
-    EXPECT_EQ(zmiany.FIle, 2);
-    EXPECT_EQ(zmiany.FNadawca, &c);
+    EXPECT_EQ(zmiany.Ile, 2);
+    EXPECT_EQ(zmiany.Nadawca, &c);
     EXPECT_DOUBLE_EQ(c.GetWartosc(), 40.0);
     EXPECT_EQ(c.GetData(), Dzis());
     c.GetInfCen1()->SetWspolcz(0.5);
     EXPECT_DOUBLE_EQ(c.GetWartosc(), 20.0);
     c.GetInfCen1()->WyczyscCenyPozycji();
     EXPECT_DOUBLE_EQ(c.GetWartosc(), 0.0); // a source with no chosen price contributes nothing
-    EXPECT_EQ(zmiany.FIle, 4);
+    EXPECT_EQ(zmiany.Ile, 4);
 }
 
 // --- Program-wide coefficient
 
 struct TPrzypadekGlobalny
 {
-    std::uint8_t FZrodlo;
-    bool FWlaczony;
-    double FWspolczynnik;
-    double FWartosc;
+    std::uint8_t Zrodlo;
+    bool Wlaczony;
+    double Wspolczynnik;
+    double Wartosc;
 };
 
 class CenaZeWspolczynnikiemGlobalnym : public ::testing::TestWithParam<TPrzypadekGlobalny>
@@ -276,15 +276,15 @@ TEST_P(CenaZeWspolczynnikiemGlobalnym, KazdySposob)
 {
     const TPrzypadekGlobalny& p = GetParam();
     TCenaJedn c;
-    c.SetUstawienia({p.FWlaczony, p.FWspolczynnik});
-    c.UstawCeneZReki(p.FZrodlo, 0, 1, 0, 0);
+    c.SetUstawienia({p.Wlaczony, p.Wspolczynnik});
+    c.UstawCeneZReki(p.Zrodlo, 0, 1, 0, 0);
     c.SetCena(10.05); // hand result 10.05
     c.SetRj(60);
     c.SetMj(40); // component result 100
     c.GetInfCen1()->SetWspolcz(1.2);
     c.GetInfCen1()->DodajCenePozycji(std::make_unique<TCena>(QString(), 50.0)); // information result 60
     c.Oblicz();
-    EXPECT_DOUBLE_EQ(c.GetWartosc(), p.FWartosc);
+    EXPECT_DOUBLE_EQ(c.GetWartosc(), p.Wartosc);
     // The ways' own results never carry the program-wide coefficient.
     EXPECT_DOUBLE_EQ(c.GetCenaZReki(), 10.05);
     EXPECT_DOUBLE_EQ(c.GetSumaRMSjObliczone(), 100.0);
@@ -341,8 +341,8 @@ class UstawieniaCenZKonfiguracji : public TTestZKonfiguracja
 
 TEST_F(UstawieniaCenZKonfiguracji, ZmianaKonfiguracjiDzialaDopieroPrzezNowaMigawke)
 {
-    Konfiguracja().FCzyWspolczynnikGlobalnyCenyJedn = true;
-    Konfiguracja().FWspolczynnikGlobalnyCenyJedn = 1.25;
+    Konfiguracja().CzyWspolczynnikGlobalnyCenyJedn = true;
+    Konfiguracja().WspolczynnikGlobalnyCenyJedn = 1.25;
     const TUstawieniaCen migawka = TUstawieniaCen::ZKonfiguracji(Konfiguracja());
     EXPECT_EQ(migawka, (TUstawieniaCen{true, 1.25}));
     TCenaJedn c;
@@ -350,7 +350,7 @@ TEST_F(UstawieniaCenZKonfiguracji, ZmianaKonfiguracjiDzialaDopieroPrzezNowaMigaw
     c.SetCena(8);
     EXPECT_DOUBLE_EQ(c.GetWartosc(), 10.0);
     // The price holds its snapshot: a later change of the configuration does not reach it.
-    Konfiguracja().FCzyWspolczynnikGlobalnyCenyJedn = false;
+    Konfiguracja().CzyWspolczynnikGlobalnyCenyJedn = false;
     c.Oblicz();
     EXPECT_DOUBLE_EQ(c.GetWartosc(), 10.0);
     c.SetUstawienia(TUstawieniaCen::ZKonfiguracji(Konfiguracja()));

@@ -21,7 +21,7 @@ using CenaJednZmianyTest = ::testing::Test;
 
 struct TSetter
 {
-    const char* FNazwa;
+    const char* Nazwa;
     std::function<void(TCenaJedn&)> FTaSama; // sets the value the fresh price already has
     std::function<void(TCenaJedn&)> FInna;   // sets another value
     std::function<bool(const TCenaJedn&)> FZapisana;
@@ -67,7 +67,7 @@ std::vector<TSetter> Settery()
 TEST_F(CenaJednZmianyTest, TaSamaWartoscNicNieZmienia)
 {
     for (const TSetter& s : Settery()) {
-        SCOPED_TRACE(s.FNazwa);
+        SCOPED_TRACE(s.Nazwa);
         TCenaJedn c;
         c.UstawDate(StaraData);
         c.UstawCeneZReki(TCenaJedn::ZrodloZReki, 0, 1, 77.0, 0); // a stored result no recalculation would keep
@@ -83,7 +83,7 @@ TEST_F(CenaJednZmianyTest, TaSamaWartoscNicNieZmienia)
 TEST_F(CenaJednZmianyTest, NowaWartoscPrzeliczaStemplujeIPowiadamia)
 {
     for (const TSetter& s : Settery()) {
-        SCOPED_TRACE(s.FNazwa);
+        SCOPED_TRACE(s.Nazwa);
         TCenaJedn c;
         c.UstawDate(StaraData);
         std::vector<TCenaJedn*> nadawcy;

@@ -17,8 +17,8 @@ namespace {
 
 struct TPrzypadek
 {
-    const char* FWejscie;
-    const char* FWynik;
+    const char* Wejscie;
+    const char* Wynik;
 };
 
 // --- Examples with an exact answer
@@ -29,7 +29,7 @@ class WyrazenieWynik : public ::testing::TestWithParam<TPrzypadek>
 
 TEST_P(WyrazenieWynik, DajeTekstWyniku)
 {
-    EXPECT_EQ(ObliczWyrazenie(QString::fromUtf8(GetParam().FWejscie)), QString::fromUtf8(GetParam().FWynik));
+    EXPECT_EQ(ObliczWyrazenie(QString::fromUtf8(GetParam().Wejscie)), QString::fromUtf8(GetParam().Wynik));
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -59,9 +59,9 @@ class WyrazenieNieprzyjete : public ::testing::TestWithParam<TPrzypadek>
 
 TEST_P(WyrazenieNieprzyjete, ZwracaZnormalizowanyTekst)
 {
-    const QString wejscie = QString::fromUtf8(GetParam().FWejscie);
+    const QString wejscie = QString::fromUtf8(GetParam().Wejscie);
     EXPECT_FALSE(CzyWyrazenieDoObliczenia(NormalizujWyrazenie(wejscie)));
-    EXPECT_EQ(ObliczWyrazenie(wejscie), QString::fromUtf8(GetParam().FWynik));
+    EXPECT_EQ(ObliczWyrazenie(wejscie), QString::fromUtf8(GetParam().Wynik));
 }
 
 INSTANTIATE_TEST_SUITE_P(Przyklady, WyrazenieNieprzyjete,

@@ -381,16 +381,16 @@ TEST_F(DuplikatStHandler, ZapamietaneZKonfiguracjiTylkoPrzyWlaczonymPrzelaczniku
     };
     for (const TPrzypadek& p : przypadki) {
         SCOPED_TRACE(testing::Message() << p.CzyNumeru << p.CzyPliku);
-        K->FCzyZapamietacOpcjeDuplikatowNumeru = p.CzyNumeru;
-        K->FCzyZapamietacOpcjeDuplikatowPliku = p.CzyPliku;
-        K->FZapamietanaOpcjaDuplikatowNumeru = doNadpisz;
-        K->FZapamietanaOpcjaDuplikatowPliku = dpoPominSt;
+        K->CzyZapamietacOpcjeDuplikatowNumeru = p.CzyNumeru;
+        K->CzyZapamietacOpcjeDuplikatowPliku = p.CzyPliku;
+        K->ZapamietanaOpcjaDuplikatowNumeru = doNadpisz;
+        K->ZapamietanaOpcjaDuplikatowPliku = dpoPominSt;
         const TZapamietaneOpcjeDuplikatow migawka = TZapamietaneOpcjeDuplikatow::ZKonfiguracji(*K);
         EXPECT_EQ(migawka, p.Oczekiwane);
         // The handler keeps the answers it was given, whatever the configuration says later.
         TDuplikatStHandler h(migawka);
-        K->FCzyZapamietacOpcjeDuplikatowNumeru = !p.CzyNumeru;
-        K->FZapamietanaOpcjaDuplikatowPliku = dpoNadpisz;
+        K->CzyZapamietacOpcjeDuplikatowNumeru = !p.CzyNumeru;
+        K->ZapamietanaOpcjaDuplikatowPliku = dpoNadpisz;
         EXPECT_EQ(h.GetZapamietanaOpcjaDuplikatowNumeru(), p.Oczekiwane.Numeru);
         EXPECT_EQ(h.GetZapamietanaOpcjaDuplikatowPliku(), p.Oczekiwane.Pliku);
     }

@@ -29,8 +29,8 @@ protected:
 
     void SetUp() override
     {
-        FPrzed = {K->FCzyZapamietacOpcjeDuplikatowNumeru, K->FCzyZapamietacOpcjeDuplikatowPliku,
-                  K->FZapamietanaOpcjaDuplikatowNumeru, K->FZapamietanaOpcjaDuplikatowPliku};
+        FPrzed = {K->CzyZapamietacOpcjeDuplikatowNumeru, K->CzyZapamietacOpcjeDuplikatowPliku,
+                  K->ZapamietanaOpcjaDuplikatowNumeru, K->ZapamietanaOpcjaDuplikatowPliku};
         GrupaD = Dodaj(Spis, NowaGrupa(QStringLiteral("D"), QStringLiteral("Roboty drogowe")));
         GrupaD01 = Dodaj(*GrupaD, NowaGrupa(QStringLiteral("D-01"), QStringLiteral("Roboty przygotowawcze")));
         D0101 = Dodaj(*GrupaD01, NowaSpecyfikacja(QStringLiteral("D-01.01"), Plik("A/d0101.doc", "stary 0101"),
@@ -46,10 +46,10 @@ protected:
 
     void TearDown() override
     {
-        K->FCzyZapamietacOpcjeDuplikatowNumeru = FPrzed.CzyNumer;
-        K->FCzyZapamietacOpcjeDuplikatowPliku = FPrzed.CzyPlik;
-        K->FZapamietanaOpcjaDuplikatowNumeru = FPrzed.Numer;
-        K->FZapamietanaOpcjaDuplikatowPliku = FPrzed.Plik;
+        K->CzyZapamietacOpcjeDuplikatowNumeru = FPrzed.CzyNumer;
+        K->CzyZapamietacOpcjeDuplikatowPliku = FPrzed.CzyPlik;
+        K->ZapamietanaOpcjaDuplikatowNumeru = FPrzed.Numer;
+        K->ZapamietanaOpcjaDuplikatowPliku = FPrzed.Plik;
     }
 
     // Writes a document with the given content in the test's folder and returns its path.

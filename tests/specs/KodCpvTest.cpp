@@ -44,9 +44,9 @@ protected:
         TKodCpv* poprzedni = nullptr;
         for (const auto& wiersz : Kody) {
             auto kod = std::make_unique<TKodCpv>();
-            kod->FKod = QString::fromLatin1(wiersz.Kod);
-            kod->FOpis = QString::fromUtf8(wiersz.Opis);
-            kod->FPoziom = wiersz.Poziom;
+            kod->Kod = QString::fromLatin1(wiersz.Kod);
+            kod->Opis = QString::fromUtf8(wiersz.Opis);
+            kod->Poziom = wiersz.Poziom;
             if (wiersz.Poziom == 0) {
                 Drzewa.push_back(std::move(kod));
                 poprzedni = Drzewa.back().get();
@@ -82,9 +82,9 @@ protected:
     {
         std::set<QString> wynik;
         std::function<void(const TKodCpv&)> zbierz = [&](const TKodCpv& k) {
-            if (!k.FHidden)
-                wynik.insert(k.FKod);
-            for (const auto& dziecko : k.FKodyCpv)
+            if (!k.Hidden)
+                wynik.insert(k.Kod);
+            for (const auto& dziecko : k.KodyCpv)
                 zbierz(*dziecko);
         };
         for (const auto& drzewo : Drzewa)
@@ -106,13 +106,13 @@ std::set<QString> Zbior(const std::vector<const char*>& kody)
 TEST_F(KodCpv, NowyKodJestPustyIWidoczny)
 {
     const TKodCpv kod;
-    EXPECT_TRUE(kod.FKod.isEmpty());
-    EXPECT_TRUE(kod.FOpis.isEmpty());
-    EXPECT_EQ(kod.FPoziom, 0);
-    EXPECT_FALSE(kod.FHidden);
-    EXPECT_FALSE(kod.FChecked);
+    EXPECT_TRUE(kod.Kod.isEmpty());
+    EXPECT_TRUE(kod.Opis.isEmpty());
+    EXPECT_EQ(kod.Poziom, 0);
+    EXPECT_FALSE(kod.Hidden);
+    EXPECT_FALSE(kod.Checked);
     EXPECT_EQ(kod.Parent, nullptr);
-    EXPECT_TRUE(kod.FKodyCpv.empty());
+    EXPECT_TRUE(kod.KodyCpv.empty());
 }
 
 TEST_F(KodCpv, DodajWieszaKodPodNajblizszymNizszymPoziomem)
@@ -139,17 +139,17 @@ TEST_F(KodCpv, DodajWieszaKodPodNajblizszymNizszymPoziomem)
         const TKodCpv* kod = Znajdz(o.Kod);
         ASSERT_NE(kod, nullptr) << o.Kod;
         ASSERT_NE(kod->Parent, nullptr) << o.Kod;
-        EXPECT_EQ(kod->Parent->FKod, QString::fromLatin1(o.Rodzic)) << o.Kod;
+        EXPECT_EQ(kod->Parent->Kod, QString::fromLatin1(o.Rodzic)) << o.Kod;
     }
-    EXPECT_EQ(Drzewa[0]->FKodyCpv.size(), 2u);
-    EXPECT_EQ(Znajdz("45110000-1")->FKodyCpv.size(), 3u);
+    EXPECT_EQ(Drzewa[0]->KodyCpv.size(), 2u);
+    EXPECT_EQ(Znajdz("45110000-1")->KodyCpv.size(), 3u);
 }
 
 TEST_F(KodCpv, DodajZwracaDodanyKod)
 {
     TKodCpv korzen;
     auto kod = std::make_unique<TKodCpv>();
-    kod->FPoziom = 1;
+    kod->Poziom = 1;
     TKodCpv* wskaznik = kod.get();
     EXPECT_EQ(korzen.Dodaj(std::move(kod)), wskaznik);
     EXPECT_EQ(wskaznik->Parent, &korzen);
@@ -160,7 +160,7 @@ TEST_F(KodCpv, FindSzukaDokladnieWGlab)
     EXPECT_EQ(Drzewa[0]->Find(QStringLiteral("45000000-7")), Drzewa[0].get());
     const TKodCpv* glebszy = Drzewa[0]->Find(QStringLiteral("45233000-9"));
     ASSERT_NE(glebszy, nullptr);
-    EXPECT_EQ(glebszy->FOpis, QStringLiteral("Roboty w zakresie konstruowania dróg"));
+    EXPECT_EQ(glebszy->Opis, QStringLiteral("Roboty w zakresie konstruowania dróg"));
     EXPECT_EQ(Drzewa[0]->Find(QStringLiteral("03111000-2")), nullptr) << "another tree";
     EXPECT_EQ(Drzewa[0]->Find(QStringLiteral("45233000")), nullptr) << "no partial codes";
     EXPECT_EQ(Drzewa[0]->Find(QStringLiteral(" 45233000-9")), nullptr);
@@ -235,18 +235,18 @@ TEST_F(KodCpv, ClearZdejmujeUkrycieIZaznaczenie)
 {
     WszystkieUkryj();
     TKodCpv* kod = Znajdz("45111000-8");
-    kod->FChecked = true;
-    Znajdz("45112000-5")->FChecked = true;
+    kod->Checked = true;
+    Znajdz("45112000-5")->Checked = true;
     kod->Clear();
-    EXPECT_FALSE(kod->FHidden);
-    EXPECT_FALSE(kod->FChecked);
-    EXPECT_TRUE(Znajdz("45110000-1")->FHidden) << "Clear does not reveal ancestors";
-    EXPECT_TRUE(Znajdz("45112000-5")->FChecked) << "nor touches siblings";
+    EXPECT_FALSE(kod->Hidden);
+    EXPECT_FALSE(kod->Checked);
+    EXPECT_TRUE(Znajdz("45110000-1")->Hidden) << "Clear does not reveal ancestors";
+    EXPECT_TRUE(Znajdz("45112000-5")->Checked) << "nor touches siblings";
 
     Drzewa[0]->Clear();
-    EXPECT_FALSE(Znajdz("45112000-5")->FChecked);
-    EXPECT_FALSE(Znajdz("45233000-9")->FHidden);
-    EXPECT_TRUE(Drzewa[1]->FHidden);
+    EXPECT_FALSE(Znajdz("45112000-5")->Checked);
+    EXPECT_FALSE(Znajdz("45233000-9")->Hidden);
+    EXPECT_TRUE(Drzewa[1]->Hidden);
 }
 
 } // namespace

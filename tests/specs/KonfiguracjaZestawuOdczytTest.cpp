@@ -21,17 +21,17 @@ TEST_F(KonfiguracjaZestawuOdczytTest, BezKonfiguracjiDomyslneIWersjaBezZmian)
         TKonfiguracjaZestawu k;
         UstawInne(k);
         int zdarzen = 0;
-        k.FOnZmianaPierwszejStrony = [&](TKonfiguracjaZestawu*) { ++zdarzen; };
+        k.OnZmianaPierwszejStrony = [&](TKonfiguracjaZestawu*) { ++zdarzen; };
         Wczytaj(k, xml);
         ExpectDomyslne(k);
-        EXPECT_EQ(k.FWersjaProgramu, QStringLiteral("3.2.1.7"));
+        EXPECT_EQ(k.WersjaProgramu, QStringLiteral("3.2.1.7"));
         EXPECT_EQ(zdarzen, 1);
     }
     TKonfiguracjaZestawu k;
     UstawInne(k);
     k.Load(pugi::xml_node());
     ExpectDomyslne(k);
-    EXPECT_EQ(k.FWersjaProgramu, QStringLiteral("3.2.1.7"));
+    EXPECT_EQ(k.WersjaProgramu, QStringLiteral("3.2.1.7"));
 }
 
 TEST_F(KonfiguracjaZestawuOdczytTest, WartosciBrakujacychAtrybutow)
@@ -45,17 +45,17 @@ TEST_F(KonfiguracjaZestawuOdczytTest, WartosciBrakujacychAtrybutow)
         std::function<bool(const TKonfiguracjaZestawu&)> Sprawdz;
     };
     const TPrzypadek przypadki[] = {
-        {nullptr, "szablonPierwszejStrony", [](const auto& k) { return k.FCzyWstawiacSzablonPierwszejStrony; }},
-        {nullptr, "czyEksportDoc", [](const auto& k) { return k.FCzyEksportDoc; }},
-        {nullptr, "czyOtworzDoc", [](const auto& k) { return k.FCzyOtworzDoc; }},
-        {nullptr, "czyWstawListeStDoWarOgolnych", [](const auto& k) { return !k.FCzyWstawListeStDoWarOgolnych; }},
-        {nullptr, "wersja", [](const auto& k) { return k.FWersjaProgramu.isEmpty(); }},
+        {nullptr, "szablonPierwszejStrony", [](const auto& k) { return k.CzyWstawiacSzablonPierwszejStrony; }},
+        {nullptr, "czyEksportDoc", [](const auto& k) { return k.CzyEksportDoc; }},
+        {nullptr, "czyOtworzDoc", [](const auto& k) { return k.CzyOtworzDoc; }},
+        {nullptr, "czyWstawListeStDoWarOgolnych", [](const auto& k) { return !k.CzyWstawListeStDoWarOgolnych; }},
+        {nullptr, "wersja", [](const auto& k) { return k.WersjaProgramu.isEmpty(); }},
         {nullptr, "szablonPierwszejStronyDocPath",
          [](const auto& k) { return k.GetPierwszaStronaDocTemplate()->EncodedPath().isEmpty(); }},
-        {"naglowek", "use", [](const auto& k) { return k.FCzyNaglowek; }},
-        {"stopka", "use", [](const auto& k) { return k.FCzyStopka; }},
-        {"stopka", "nrStrony", [](const auto& k) { return !k.FCzyNrStronyStopki; }},
-        {"stopka", "drukDwustronny", [](const auto& k) { return !k.FCzyDrukDwustronnyStopki; }},
+        {"naglowek", "use", [](const auto& k) { return k.CzyNaglowek; }},
+        {"stopka", "use", [](const auto& k) { return k.CzyStopka; }},
+        {"stopka", "nrStrony", [](const auto& k) { return !k.CzyNrStronyStopki; }},
+        {"stopka", "drukDwustronny", [](const auto& k) { return !k.CzyDrukDwustronnyStopki; }},
     };
     for (const TPrzypadek& p : przypadki) {
         SCOPED_TRACE(std::string(p.Element ? p.Element : "konfiguracja") + "/" + p.Atrybut);
@@ -76,16 +76,16 @@ TEST_F(KonfiguracjaZestawuOdczytTest, KrawedzieOpisane)
 {
     TKonfiguracjaZestawu k;
     Wczytaj(k, "<zestaw><konfiguracja/></zestaw>");
-    EXPECT_TRUE(k.FCzyWstawiacSzablonPierwszejStrony); // default false, missing reads true
-    EXPECT_TRUE(k.FWersjaProgramu.isEmpty());
-    EXPECT_TRUE(k.FCzyNrStronyStopki); // no "stopka": the default stays
+    EXPECT_TRUE(k.CzyWstawiacSzablonPierwszejStrony); // default false, missing reads true
+    EXPECT_TRUE(k.WersjaProgramu.isEmpty());
+    EXPECT_TRUE(k.CzyNrStronyStopki); // no "stopka": the default stays
     Wczytaj(k, "<zestaw><konfiguracja><eksportZbioru><stopka>S</stopka></eksportZbioru></konfiguracja></zestaw>");
-    EXPECT_FALSE(k.FCzyNrStronyStopki); // default true, missing reads false
-    EXPECT_TRUE(k.FCzyStopka);
-    EXPECT_EQ(k.FTrescStopki, QStringLiteral("S"));
-    EXPECT_EQ(k.FTrescNaglowka, QStringLiteral("Treść nagłówka")); // no "naglowek": the default stays
+    EXPECT_FALSE(k.CzyNrStronyStopki); // default true, missing reads false
+    EXPECT_TRUE(k.CzyStopka);
+    EXPECT_EQ(k.TrescStopki, QStringLiteral("S"));
+    EXPECT_EQ(k.TrescNaglowka, QStringLiteral("Treść nagłówka")); // no "naglowek": the default stays
     Wczytaj(k, "<zestaw><konfiguracja><eksportZbioru><naglowek use=\"1\"/></eksportZbioru></konfiguracja></zestaw>");
-    EXPECT_EQ(k.FTrescNaglowka, QString()); // present without text: an empty header
+    EXPECT_EQ(k.TrescNaglowka, QString()); // present without text: an empty header
 }
 
 TEST_F(KonfiguracjaZestawuOdczytTest, LogiczneCzytaneJakWarstwaXml)
@@ -98,8 +98,8 @@ TEST_F(KonfiguracjaZestawuOdczytTest, LogiczneCzytaneJakWarstwaXml)
         TKonfiguracjaZestawu k;
         Wczytaj(k, QByteArray("<zestaw><konfiguracja czyOtworzDoc=\"") + tekst + "\"><eksportZbioru><tekstDoSt use=\"" +
                        tekst + "\"/></eksportZbioru></konfiguracja></zestaw>");
-        EXPECT_EQ(k.FCzyOtworzDoc, oczekiwana);
-        EXPECT_EQ(k.FCzyWstawTekstDoSt, oczekiwana);
+        EXPECT_EQ(k.CzyOtworzDoc, oczekiwana);
+        EXPECT_EQ(k.CzyWstawTekstDoSt, oczekiwana);
     }
 }
 
@@ -156,7 +156,7 @@ TEST_F(KonfiguracjaZestawuOdczytTest, BrakujacyLubBlednyAtrybutWymaganyPsujeOdcz
         UstawInne(k);
         const QString przed = k.ToString();
         int zdarzen = 0;
-        k.FOnZmianaPierwszejStrony = [&](TKonfiguracjaZestawu*) { ++zdarzen; };
+        k.OnZmianaPierwszejStrony = [&](TKonfiguracjaZestawu*) { ++zdarzen; };
         try {
             k.Load(dok.document_element());
             ADD_FAILURE() << "read without an error";
@@ -193,32 +193,32 @@ TEST_F(KonfiguracjaZestawuOdczytTest, OdczytPelnegoPlikuIZdarzenia)
 {
     TKonfiguracjaZestawu k;
     int zdarzen = 0;
-    k.FOnZmianaPierwszejStrony = [&](TKonfiguracjaZestawu*) { ++zdarzen; };
+    k.OnZmianaPierwszejStrony = [&](TKonfiguracjaZestawu*) { ++zdarzen; };
     Wczytaj(k, PelnyPlik);
     EXPECT_EQ(zdarzen, 3); // the defaults, then each of the two paths
-    EXPECT_EQ(k.FWersjaProgramu, QStringLiteral("2.5.0.3"));
-    EXPECT_FALSE(k.FCzyWstawiacSzablonPierwszejStrony);
+    EXPECT_EQ(k.WersjaProgramu, QStringLiteral("2.5.0.3"));
+    EXPECT_FALSE(k.CzyWstawiacSzablonPierwszejStrony);
     EXPECT_EQ(k.GetPierwszaStronaDocTemplate()->EncodedPath(), QStringLiteral("%USERPATH%/a.doc"));
     EXPECT_EQ(k.GetPierwszaStronaOdtTemplate()->EncodedPath(), QStringLiteral("%USERPATH%/a.odt"));
-    EXPECT_FALSE(k.FCzyEksportDoc);
-    EXPECT_FALSE(k.FCzyOtworzDoc);
-    EXPECT_TRUE(k.FCzyWstawListeStDoWarOgolnych);
-    EXPECT_FALSE(k.FCzyNaglowek);
-    EXPECT_EQ(k.FTrescNaglowka, QStringLiteral("Nagłówek"));
-    EXPECT_FALSE(k.FCzyStopka);
-    EXPECT_TRUE(k.FCzyNrStronyStopki);
-    EXPECT_TRUE(k.FCzyDrukDwustronnyStopki);
-    EXPECT_EQ(k.FTrescStopki, QStringLiteral("Stopka"));
-    EXPECT_TRUE(k.FCzyWstawTekstDoSt);
-    EXPECT_EQ(k.FTekstDoSt, QStringLiteral("Tekst"));
-    EXPECT_TRUE(k.FCzyStylWNaglowku);
-    EXPECT_FALSE(k.FCzyWeryfikujStylNaglowka);
-    EXPECT_EQ(k.FNazwaStyluWNaglowku, QStringLiteral("Styl"));
-    EXPECT_TRUE(k.FCzyUstawMarginesy);
-    EXPECT_EQ(k.FMarginesL, 10);
-    EXPECT_EQ(k.FMarginesR, 11);
-    EXPECT_EQ(k.FMarginesG, 12);
-    EXPECT_EQ(k.FMarginesD, 13);
+    EXPECT_FALSE(k.CzyEksportDoc);
+    EXPECT_FALSE(k.CzyOtworzDoc);
+    EXPECT_TRUE(k.CzyWstawListeStDoWarOgolnych);
+    EXPECT_FALSE(k.CzyNaglowek);
+    EXPECT_EQ(k.TrescNaglowka, QStringLiteral("Nagłówek"));
+    EXPECT_FALSE(k.CzyStopka);
+    EXPECT_TRUE(k.CzyNrStronyStopki);
+    EXPECT_TRUE(k.CzyDrukDwustronnyStopki);
+    EXPECT_EQ(k.TrescStopki, QStringLiteral("Stopka"));
+    EXPECT_TRUE(k.CzyWstawTekstDoSt);
+    EXPECT_EQ(k.TekstDoSt, QStringLiteral("Tekst"));
+    EXPECT_TRUE(k.CzyStylWNaglowku);
+    EXPECT_FALSE(k.CzyWeryfikujStylNaglowka);
+    EXPECT_EQ(k.NazwaStyluWNaglowku, QStringLiteral("Styl"));
+    EXPECT_TRUE(k.CzyUstawMarginesy);
+    EXPECT_EQ(k.MarginesL, 10);
+    EXPECT_EQ(k.MarginesR, 11);
+    EXPECT_EQ(k.MarginesG, 12);
+    EXPECT_EQ(k.MarginesD, 13);
     EXPECT_EQ(k.GetExternalNode(QStringLiteral("xlsStawkaVat")), QVariant(QStringLiteral("8")));
     EXPECT_EQ(k.GetExternalNode(QStringLiteral("xlsTytul")), QVariant(QStringLiteral("Tytuł")));
 }
@@ -259,11 +259,11 @@ TEST_F(KonfiguracjaZestawuOdczytTest, UszkodzonePlikiNieZostawiajaPolowicznegoOd
         }
         TKonfiguracjaZestawu k;
         UstawInne(k);
-        k.FTrescNaglowka = QStringLiteral("przed odczytem");
+        k.TrescNaglowka = QStringLiteral("przed odczytem");
         const QString przed = k.ToString();
         try {
             k.Load(dok.document_element());
-            EXPECT_NE(k.FTrescNaglowka, QStringLiteral("przed odczytem"));
+            EXPECT_NE(k.TrescNaglowka, QStringLiteral("przed odczytem"));
         } catch (const EBlad& e) {
             ++bledow;
             EXPECT_FALSE(e.Komunikat().isEmpty());

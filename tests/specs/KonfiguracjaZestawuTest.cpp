@@ -17,8 +17,8 @@ TEST_F(KonfiguracjaZestawuTest, NowaMaDomyslneIWersjeProgramu)
 {
     TKonfiguracjaZestawu k;
     ExpectDomyslne(k);
-    EXPECT_EQ(k.FWersjaProgramu, WersjaProgramu());
-    EXPECT_FALSE(k.FWersjaProgramu.isEmpty());
+    EXPECT_EQ(k.WersjaProgramu, WersjaProgramu());
+    EXPECT_FALSE(k.WersjaProgramu.isEmpty());
     EXPECT_TRUE(TKonfiguracjaZestawu::GetDefaultCzyEksportDoc());
 }
 
@@ -28,19 +28,19 @@ TEST_F(KonfiguracjaZestawuTest, LoadDefaultsPrzywracaWszystkoOproczWersjiIZglasz
     UstawInne(k);
     int zdarzen = 0;
     bool domyslneWChwiliZdarzenia = false;
-    k.FOnZmianaPierwszejStrony = [&](TKonfiguracjaZestawu* nadawca) {
+    k.OnZmianaPierwszejStrony = [&](TKonfiguracjaZestawu* nadawca) {
         EXPECT_EQ(nadawca, &k);
         ++zdarzen;
         // Fired at the end: the handler already sees the defaults.
         domyslneWChwiliZdarzenia = nadawca->GetPierwszaStronaDocTemplate()->EncodedPath().isEmpty() &&
                                    nadawca->GetPierwszaStronaOdtTemplate()->EncodedPath().isEmpty() &&
-                                   nadawca->FMarginesL == 25 && nadawca->ExternalValueList().empty();
+                                   nadawca->MarginesL == 25 && nadawca->ExternalValueList().empty();
     };
     int zdarzenExternals = 0;
-    k.FOnExternalsChange = [&](TKonfiguracjaZestawu*) { ++zdarzenExternals; };
+    k.OnExternalsChange = [&](TKonfiguracjaZestawu*) { ++zdarzenExternals; };
     k.LoadDefaults();
     ExpectDomyslne(k);
-    EXPECT_EQ(k.FWersjaProgramu, QStringLiteral("3.2.1.7"));
+    EXPECT_EQ(k.WersjaProgramu, QStringLiteral("3.2.1.7"));
     EXPECT_EQ(zdarzen, 1);
     EXPECT_TRUE(domyslneWChwiliZdarzenia);
     EXPECT_EQ(zdarzenExternals, 0);
@@ -52,7 +52,7 @@ TEST_F(KonfiguracjaZestawuTest, ZmianaSciezekStronyTytulowejZglaszaZdarzenie)
     Konfiguracja().SetUserPath(QStringLiteral("/home/jan/Velostra"));
     TKonfiguracjaZestawu k;
     std::vector<TKonfiguracjaZestawu*> nadawcy;
-    k.FOnZmianaPierwszejStrony = [&](TKonfiguracjaZestawu* n) { nadawcy.push_back(n); };
+    k.OnZmianaPierwszejStrony = [&](TKonfiguracjaZestawu* n) { nadawcy.push_back(n); };
 
     k.GetPierwszaStronaDocTemplate()->SetPath(QStringLiteral("/home/jan/Velostra/Szablony/t.doc"));
     EXPECT_EQ(nadawcy.size(), 1u);
@@ -70,7 +70,7 @@ TEST_F(KonfiguracjaZestawuTest, ExternalsWracajaJakoTekstWKolejnosciDodania)
 {
     TKonfiguracjaZestawu k;
     int zdarzen = 0;
-    k.FOnExternalsChange = [&](TKonfiguracjaZestawu* n) {
+    k.OnExternalsChange = [&](TKonfiguracjaZestawu* n) {
         EXPECT_EQ(n, &k);
         ++zdarzen;
     };
@@ -84,7 +84,7 @@ TEST_F(KonfiguracjaZestawuTest, ExternalsWracajaJakoTekstWKolejnosciDodania)
     EXPECT_TRUE(k.GetExternalNode(QStringLiteral("XLSTYTUL")).isNull()); // names are exact
 
     TKonfiguracjaZestawu w;
-    w.FOnExternalsChange = [&](TKonfiguracjaZestawu*) { ++zdarzen; };
+    w.OnExternalsChange = [&](TKonfiguracjaZestawu*) { ++zdarzen; };
     Wczytaj(w, Zapisz(k));
     EXPECT_EQ(zdarzen, 4); // reading fills the dictionary without the event
     ASSERT_EQ(w.ExternalValueList().size(), 3u);
@@ -132,7 +132,7 @@ TEST_F(KonfiguracjaZestawuTest, NazwyExternalsKtoreNieSaNazwamiElementowSaOdrzuc
         SCOPED_TRACE(p.Nazwa.toStdString());
         TKonfiguracjaZestawu k;
         int zdarzen = 0;
-        k.FOnExternalsChange = [&](TKonfiguracjaZestawu*) { ++zdarzen; };
+        k.OnExternalsChange = [&](TKonfiguracjaZestawu*) { ++zdarzen; };
         EXPECT_EQ(TKonfiguracjaZestawu::CzyPoprawnaNazwaExternal(p.Nazwa), p.Poprawna);
         if (p.Poprawna) {
             k.AddExternalNode(p.Nazwa, QStringLiteral("v"));
@@ -170,8 +170,8 @@ TEST_F(KonfiguracjaZestawuTest, WartoscBezPostaciTekstowejJestOdrzucana)
 TEST_F(KonfiguracjaZestawuTest, ToStringJednaLiniaNaUstawienie)
 {
     TKonfiguracjaZestawu k;
-    k.FWersjaProgramu = QStringLiteral("1.2.3.4");
-    k.FMarginesD = 31;
+    k.WersjaProgramu = QStringLiteral("1.2.3.4");
+    k.MarginesD = 31;
     k.AddExternalNode(QStringLiteral("a"), QStringLiteral("1"));
     k.AddExternalNode(QStringLiteral("b"), QVariant());
     const QString tekst = k.ToString();

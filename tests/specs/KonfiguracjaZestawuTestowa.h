@@ -35,29 +35,29 @@ protected:
     // Every setting changed from its default, and externals of each kind.
     static void UstawInne(TKonfiguracjaZestawu& k)
     {
-        k.FWersjaProgramu = QStringLiteral("3.2.1.7");
-        k.FCzyNaglowek = false;
-        k.FTrescNaglowka = QStringLiteral("  Budowa drogi gminnej – etap II  ");
-        k.FCzyStopka = false;
-        k.FCzyNrStronyStopki = false;
-        k.FCzyDrukDwustronnyStopki = true;
-        k.FCzyWstawiacSzablonPierwszejStrony = true;
-        k.FTrescStopki = QStringLiteral("Stopka & <znaki> \"specjalne\"\nw dwóch liniach");
+        k.WersjaProgramu = QStringLiteral("3.2.1.7");
+        k.CzyNaglowek = false;
+        k.TrescNaglowka = QStringLiteral("  Budowa drogi gminnej – etap II  ");
+        k.CzyStopka = false;
+        k.CzyNrStronyStopki = false;
+        k.CzyDrukDwustronnyStopki = true;
+        k.CzyWstawiacSzablonPierwszejStrony = true;
+        k.TrescStopki = QStringLiteral("Stopka & <znaki> \"specjalne\"\nw dwóch liniach");
         k.GetPierwszaStronaDocTemplate()->SetEncodedPath(QStringLiteral("%USERPATH%/Szablony/strona.doc"));
         k.GetPierwszaStronaOdtTemplate()->SetEncodedPath(QStringLiteral("/srv/szablony/strona tytułowa.odt"));
-        k.FCzyEksportDoc = false;
-        k.FCzyOtworzDoc = false;
-        k.FCzyWstawTekstDoSt = true;
-        k.FTekstDoSt = QStringLiteral("Zadanie: przebudowa ul. Żeromskiego");
-        k.FCzyStylWNaglowku = true;
-        k.FNazwaStyluWNaglowku = QStringLiteral("Nagłówek 1");
-        k.FCzyWeryfikujStylNaglowka = false;
-        k.FCzyUstawMarginesy = true;
-        k.FMarginesL = 30;
-        k.FMarginesR = 15;
-        k.FMarginesG = -5;
-        k.FMarginesD = 0;
-        k.FCzyWstawListeStDoWarOgolnych = true;
+        k.CzyEksportDoc = false;
+        k.CzyOtworzDoc = false;
+        k.CzyWstawTekstDoSt = true;
+        k.TekstDoSt = QStringLiteral("Zadanie: przebudowa ul. Żeromskiego");
+        k.CzyStylWNaglowku = true;
+        k.NazwaStyluWNaglowku = QStringLiteral("Nagłówek 1");
+        k.CzyWeryfikujStylNaglowka = false;
+        k.CzyUstawMarginesy = true;
+        k.MarginesL = 30;
+        k.MarginesR = 15;
+        k.MarginesG = -5;
+        k.MarginesD = 0;
+        k.CzyWstawListeStDoWarOgolnych = true;
         k.AddExternalNode(QStringLiteral("xlsZaokraglaj"), QStringLiteral("false"));
         k.AddExternalNode(QStringLiteral("xlsOpis"), QStringLiteral("linia 1\r\nlinia 2\t& <x> \"q\" 'a' "));
         k.AddExternalNode(QStringLiteral("xlsCol-nrPoz"), QStringLiteral("true"));
@@ -69,29 +69,29 @@ protected:
     // Compares every setting; the externals by name, value text and nullness, in order.
     static void ExpectRowne(const TKonfiguracjaZestawu& a, const TKonfiguracjaZestawu& b)
     {
-        EXPECT_EQ(a.FWersjaProgramu, b.FWersjaProgramu);
-        EXPECT_EQ(a.FCzyNaglowek, b.FCzyNaglowek);
-        EXPECT_EQ(a.FTrescNaglowka, b.FTrescNaglowka);
-        EXPECT_EQ(a.FCzyStopka, b.FCzyStopka);
-        EXPECT_EQ(a.FCzyNrStronyStopki, b.FCzyNrStronyStopki);
-        EXPECT_EQ(a.FCzyDrukDwustronnyStopki, b.FCzyDrukDwustronnyStopki);
-        EXPECT_EQ(a.FCzyWstawiacSzablonPierwszejStrony, b.FCzyWstawiacSzablonPierwszejStrony);
-        EXPECT_EQ(a.FTrescStopki, b.FTrescStopki);
+        EXPECT_EQ(a.WersjaProgramu, b.WersjaProgramu);
+        EXPECT_EQ(a.CzyNaglowek, b.CzyNaglowek);
+        EXPECT_EQ(a.TrescNaglowka, b.TrescNaglowka);
+        EXPECT_EQ(a.CzyStopka, b.CzyStopka);
+        EXPECT_EQ(a.CzyNrStronyStopki, b.CzyNrStronyStopki);
+        EXPECT_EQ(a.CzyDrukDwustronnyStopki, b.CzyDrukDwustronnyStopki);
+        EXPECT_EQ(a.CzyWstawiacSzablonPierwszejStrony, b.CzyWstawiacSzablonPierwszejStrony);
+        EXPECT_EQ(a.TrescStopki, b.TrescStopki);
         EXPECT_EQ(a.GetPierwszaStronaDocTemplate()->EncodedPath(), b.GetPierwszaStronaDocTemplate()->EncodedPath());
         EXPECT_EQ(a.GetPierwszaStronaOdtTemplate()->EncodedPath(), b.GetPierwszaStronaOdtTemplate()->EncodedPath());
-        EXPECT_EQ(a.FCzyEksportDoc, b.FCzyEksportDoc);
-        EXPECT_EQ(a.FCzyOtworzDoc, b.FCzyOtworzDoc);
-        EXPECT_EQ(a.FCzyWstawTekstDoSt, b.FCzyWstawTekstDoSt);
-        EXPECT_EQ(a.FTekstDoSt, b.FTekstDoSt);
-        EXPECT_EQ(a.FCzyStylWNaglowku, b.FCzyStylWNaglowku);
-        EXPECT_EQ(a.FNazwaStyluWNaglowku, b.FNazwaStyluWNaglowku);
-        EXPECT_EQ(a.FCzyWeryfikujStylNaglowka, b.FCzyWeryfikujStylNaglowka);
-        EXPECT_EQ(a.FCzyUstawMarginesy, b.FCzyUstawMarginesy);
-        EXPECT_EQ(a.FMarginesL, b.FMarginesL);
-        EXPECT_EQ(a.FMarginesR, b.FMarginesR);
-        EXPECT_EQ(a.FMarginesG, b.FMarginesG);
-        EXPECT_EQ(a.FMarginesD, b.FMarginesD);
-        EXPECT_EQ(a.FCzyWstawListeStDoWarOgolnych, b.FCzyWstawListeStDoWarOgolnych);
+        EXPECT_EQ(a.CzyEksportDoc, b.CzyEksportDoc);
+        EXPECT_EQ(a.CzyOtworzDoc, b.CzyOtworzDoc);
+        EXPECT_EQ(a.CzyWstawTekstDoSt, b.CzyWstawTekstDoSt);
+        EXPECT_EQ(a.TekstDoSt, b.TekstDoSt);
+        EXPECT_EQ(a.CzyStylWNaglowku, b.CzyStylWNaglowku);
+        EXPECT_EQ(a.NazwaStyluWNaglowku, b.NazwaStyluWNaglowku);
+        EXPECT_EQ(a.CzyWeryfikujStylNaglowka, b.CzyWeryfikujStylNaglowka);
+        EXPECT_EQ(a.CzyUstawMarginesy, b.CzyUstawMarginesy);
+        EXPECT_EQ(a.MarginesL, b.MarginesL);
+        EXPECT_EQ(a.MarginesR, b.MarginesR);
+        EXPECT_EQ(a.MarginesG, b.MarginesG);
+        EXPECT_EQ(a.MarginesD, b.MarginesD);
+        EXPECT_EQ(a.CzyWstawListeStDoWarOgolnych, b.CzyWstawListeStDoWarOgolnych);
         ASSERT_EQ(a.ExternalValueList().size(), b.ExternalValueList().size());
         for (size_t i = 0; i < a.ExternalValueList().size(); ++i) {
             const auto& [na, wa] = a.ExternalValueList()[i];
@@ -102,31 +102,31 @@ protected:
         }
     }
 
-    // Every setting at its documented default (FWersjaProgramu aside).
+    // Every setting at its documented default (WersjaProgramu aside).
     static void ExpectDomyslne(const TKonfiguracjaZestawu& k)
     {
-        EXPECT_TRUE(k.FCzyNaglowek);
-        EXPECT_EQ(k.FTrescNaglowka, QStringLiteral("Treść nagłówka"));
-        EXPECT_TRUE(k.FCzyStopka);
-        EXPECT_TRUE(k.FCzyNrStronyStopki);
-        EXPECT_FALSE(k.FCzyDrukDwustronnyStopki);
-        EXPECT_FALSE(k.FCzyWstawiacSzablonPierwszejStrony);
-        EXPECT_EQ(k.FTrescStopki, QStringLiteral("Treść stopki"));
+        EXPECT_TRUE(k.CzyNaglowek);
+        EXPECT_EQ(k.TrescNaglowka, QStringLiteral("Treść nagłówka"));
+        EXPECT_TRUE(k.CzyStopka);
+        EXPECT_TRUE(k.CzyNrStronyStopki);
+        EXPECT_FALSE(k.CzyDrukDwustronnyStopki);
+        EXPECT_FALSE(k.CzyWstawiacSzablonPierwszejStrony);
+        EXPECT_EQ(k.TrescStopki, QStringLiteral("Treść stopki"));
         EXPECT_EQ(k.GetPierwszaStronaDocTemplate()->EncodedPath(), QString());
         EXPECT_EQ(k.GetPierwszaStronaOdtTemplate()->EncodedPath(), QString());
-        EXPECT_TRUE(k.FCzyEksportDoc);
-        EXPECT_TRUE(k.FCzyOtworzDoc);
-        EXPECT_FALSE(k.FCzyWstawTekstDoSt);
-        EXPECT_EQ(k.FTekstDoSt, QString());
-        EXPECT_FALSE(k.FCzyStylWNaglowku);
-        EXPECT_EQ(k.FNazwaStyluWNaglowku, QString());
-        EXPECT_TRUE(k.FCzyWeryfikujStylNaglowka);
-        EXPECT_FALSE(k.FCzyUstawMarginesy);
-        EXPECT_EQ(k.FMarginesL, 25);
-        EXPECT_EQ(k.FMarginesR, 25);
-        EXPECT_EQ(k.FMarginesG, 25);
-        EXPECT_EQ(k.FMarginesD, 25);
-        EXPECT_FALSE(k.FCzyWstawListeStDoWarOgolnych);
+        EXPECT_TRUE(k.CzyEksportDoc);
+        EXPECT_TRUE(k.CzyOtworzDoc);
+        EXPECT_FALSE(k.CzyWstawTekstDoSt);
+        EXPECT_EQ(k.TekstDoSt, QString());
+        EXPECT_FALSE(k.CzyStylWNaglowku);
+        EXPECT_EQ(k.NazwaStyluWNaglowku, QString());
+        EXPECT_TRUE(k.CzyWeryfikujStylNaglowka);
+        EXPECT_FALSE(k.CzyUstawMarginesy);
+        EXPECT_EQ(k.MarginesL, 25);
+        EXPECT_EQ(k.MarginesR, 25);
+        EXPECT_EQ(k.MarginesG, 25);
+        EXPECT_EQ(k.MarginesD, 25);
+        EXPECT_FALSE(k.CzyWstawListeStDoWarOgolnych);
         EXPECT_TRUE(k.ExternalValueList().empty());
     }
 };

@@ -14,7 +14,7 @@ class KonfiguracjaZestawuZapisTest : public TTestKonfiguracjiZestawu
 TEST_F(KonfiguracjaZestawuZapisTest, ZapisWKolejnosciAtrybutowIElementow)
 {
     TKonfiguracjaZestawu k;
-    k.FWersjaProgramu = QStringLiteral("7.1.0.12");
+    k.WersjaProgramu = QStringLiteral("7.1.0.12");
     EXPECT_EQ(Zapisz(k), QByteArray(R"(<?xml version="1.0" encoding="UTF-8"?>
 <zestaw>
   <konfiguracja wersja="7.1.0.12" szablonPierwszejStrony="false" szablonPierwszejStronyDocPath="" szablonPierwszejStronyOdtPath="" czyEksportDoc="true" czyOtworzDoc="true" czyWstawListeStDoWarOgolnych="false">
@@ -29,9 +29,9 @@ TEST_F(KonfiguracjaZestawuZapisTest, ZapisWKolejnosciAtrybutowIElementow)
 </zestaw>
 )"));
 
-    k.FCzyUstawMarginesy = true;
-    k.FMarginesG = 7;
-    k.FTekstDoSt = QStringLiteral("Roboty <A> & B");
+    k.CzyUstawMarginesy = true;
+    k.MarginesG = 7;
+    k.TekstDoSt = QStringLiteral("Roboty <A> & B");
     k.GetPierwszaStronaDocTemplate()->SetEncodedPath(QStringLiteral("%USERPATH%/s.doc"));
     k.AddExternalNode(QStringLiteral("xlsZaokraglaj"), true);
     k.AddExternalNode(QStringLiteral("xlsStawkaVat"), 23);
@@ -102,27 +102,27 @@ TEST_F(KonfiguracjaZestawuZapisTest, KazdeUstawienieOsobnoWracaNaSwojeMiejsce)
 {
     using U = TUstawieniaEksportuZestawu;
     const std::pair<const char*, bool U::*> przelaczniki[] = {
-        {"FCzyNaglowek", &U::FCzyNaglowek},
-        {"FCzyStopka", &U::FCzyStopka},
-        {"FCzyNrStronyStopki", &U::FCzyNrStronyStopki},
-        {"FCzyDrukDwustronnyStopki", &U::FCzyDrukDwustronnyStopki},
-        {"FCzyWstawiacSzablonPierwszejStrony", &U::FCzyWstawiacSzablonPierwszejStrony},
-        {"FCzyEksportDoc", &U::FCzyEksportDoc},
-        {"FCzyOtworzDoc", &U::FCzyOtworzDoc},
-        {"FCzyWstawTekstDoSt", &U::FCzyWstawTekstDoSt},
-        {"FCzyStylWNaglowku", &U::FCzyStylWNaglowku},
-        {"FCzyWeryfikujStylNaglowka", &U::FCzyWeryfikujStylNaglowka},
-        {"FCzyUstawMarginesy", &U::FCzyUstawMarginesy},
-        {"FCzyWstawListeStDoWarOgolnych", &U::FCzyWstawListeStDoWarOgolnych},
+        {"CzyNaglowek", &U::CzyNaglowek},
+        {"CzyStopka", &U::CzyStopka},
+        {"CzyNrStronyStopki", &U::CzyNrStronyStopki},
+        {"CzyDrukDwustronnyStopki", &U::CzyDrukDwustronnyStopki},
+        {"CzyWstawiacSzablonPierwszejStrony", &U::CzyWstawiacSzablonPierwszejStrony},
+        {"CzyEksportDoc", &U::CzyEksportDoc},
+        {"CzyOtworzDoc", &U::CzyOtworzDoc},
+        {"CzyWstawTekstDoSt", &U::CzyWstawTekstDoSt},
+        {"CzyStylWNaglowku", &U::CzyStylWNaglowku},
+        {"CzyWeryfikujStylNaglowka", &U::CzyWeryfikujStylNaglowka},
+        {"CzyUstawMarginesy", &U::CzyUstawMarginesy},
+        {"CzyWstawListeStDoWarOgolnych", &U::CzyWstawListeStDoWarOgolnych},
     };
-    const std::pair<const char*, int U::*> marginesy[] = {{"FMarginesL", &U::FMarginesL},
-                                                          {"FMarginesR", &U::FMarginesR},
-                                                          {"FMarginesG", &U::FMarginesG},
-                                                          {"FMarginesD", &U::FMarginesD}};
-    const std::pair<const char*, QString U::*> teksty[] = {{"FTrescNaglowka", &U::FTrescNaglowka},
-                                                           {"FTrescStopki", &U::FTrescStopki},
-                                                           {"FTekstDoSt", &U::FTekstDoSt},
-                                                           {"FNazwaStyluWNaglowku", &U::FNazwaStyluWNaglowku}};
+    const std::pair<const char*, int U::*> marginesy[] = {{"MarginesL", &U::MarginesL},
+                                                          {"MarginesR", &U::MarginesR},
+                                                          {"MarginesG", &U::MarginesG},
+                                                          {"MarginesD", &U::MarginesD}};
+    const std::pair<const char*, QString U::*> teksty[] = {{"TrescNaglowka", &U::TrescNaglowka},
+                                                           {"TrescStopki", &U::TrescStopki},
+                                                           {"TekstDoSt", &U::TekstDoSt},
+                                                           {"NazwaStyluWNaglowku", &U::NazwaStyluWNaglowku}};
     auto Obieg = [](const char* nazwa, const std::function<void(TKonfiguracjaZestawu&)>& zmien) {
         SCOPED_TRACE(nazwa);
         TKonfiguracjaZestawu zrodlo;
@@ -131,7 +131,7 @@ TEST_F(KonfiguracjaZestawuZapisTest, KazdeUstawienieOsobnoWracaNaSwojeMiejsce)
         zmien(wzor);
         TKonfiguracjaZestawu k;
         Wczytaj(k, Zapisz(zrodlo));
-        k.FWersjaProgramu = wzor.FWersjaProgramu;
+        k.WersjaProgramu = wzor.WersjaProgramu;
         ExpectRowne(wzor, k);
         TKonfiguracjaZestawu domyslna;
         EXPECT_NE(k.ToString(), domyslna.ToString());

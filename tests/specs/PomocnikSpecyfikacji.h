@@ -25,15 +25,15 @@ class TZachowaneUstawienia
 {
 public:
     TZachowaneUstawienia()
-        : FKonfiguracja(Konfiguracja()), FKorzystajZWariantow(FKonfiguracja->FCzyKorzystajZWariantow),
-          FTytulZWariantem(FKonfiguracja->FCzyWyswietlacTytulSTZWariantem),
+        : FKonfiguracja(Konfiguracja()), FKorzystajZWariantow(FKonfiguracja->CzyKorzystajZWariantow),
+          FTytulZWariantem(FKonfiguracja->CzyWyswietlacTytulSTZWariantem),
           FSeparator(FKonfiguracja->GetWizualnySeparatorWariantow()), FUserPath(FKonfiguracja->GetUserPath())
     {
     }
     ~TZachowaneUstawienia()
     {
-        FKonfiguracja->FCzyKorzystajZWariantow = FKorzystajZWariantow;
-        FKonfiguracja->FCzyWyswietlacTytulSTZWariantem = FTytulZWariantem;
+        FKonfiguracja->CzyKorzystajZWariantow = FKorzystajZWariantow;
+        FKonfiguracja->CzyWyswietlacTytulSTZWariantem = FTytulZWariantem;
         FKonfiguracja->SetWizualnySeparatorWariantow(FSeparator);
         FKonfiguracja->SetUserPath(FUserPath);
     }

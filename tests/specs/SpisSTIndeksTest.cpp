@@ -73,6 +73,7 @@ public:
         return s;
     }
 
+private:
     std::mt19937 FLos;
     QString FKatalog;
 };

@@ -191,7 +191,7 @@ TEST_F(WariantSpecyfikacji, OpisNieObcinaOdstepow)
 // program's configuration plays no part.
 TEST_F(WariantSpecyfikacji, OpisBezUstawienJakPrzyPierwszymUruchomieniu)
 {
-    K->FCzyWyswietlacTytulSTZWariantem = true;
+    K->CzyWyswietlacTytulSTZWariantem = true;
     K->SetWizualnySeparatorWariantow(QStringLiteral("/"));
     TWariantSpecyfikacji* w = DodajWariant(Spec, NowyWariant(QStringLiteral("A"), QStringLiteral("ręcznie")));
     EXPECT_EQ(w->GetCaption(), QStringLiteral("D-01.01.01A ręcznie"));

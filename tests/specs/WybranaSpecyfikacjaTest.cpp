@@ -198,7 +198,7 @@ TEST_F(WybranaSpecyfikacja, AssignNieKopiujeDopasowanej)
 TEST_F(WybranaSpecyfikacja, BezUstawienWariantyNieSaWUzyciu)
 {
     // The program's configuration says variants are in use; a choice goes by its own settings only.
-    K->FCzyKorzystajZWariantow = true;
+    K->CzyKorzystajZWariantow = true;
     TWybranaSpecyfikacja wybrana;
     wybrana.SetSpecyfikacja(Spec.get());
     wybrana.SetWariantSpecyfikacji(Wariant);

@@ -20,13 +20,13 @@ TEST(GlowneOkno, KonfiguracjaBierzePolozenieIRozmiarOkna)
 {
     TGlowneOkno okno;
     TKonfiguracja* k = TKonfiguracja::GetInstance(&okno, false);
-    EXPECT_EQ(k->FSize.width(), static_cast<int>(std::nearbyint(okno.RozmiarEkranu().width() * 0.8)));
+    EXPECT_EQ(k->Size.width(), static_cast<int>(std::nearbyint(okno.RozmiarEkranu().width() * 0.8)));
     okno.resize(640, 480);
     okno.show();
     QApplication::processEvents();
     okno.PobierzStanOkna(*k);
-    EXPECT_EQ(k->FSize, QSize(640, 480));
-    EXPECT_FALSE(k->FMaximized);
+    EXPECT_EQ(k->Size, QSize(640, 480));
+    EXPECT_FALSE(k->Maximized);
     TKonfiguracja::Zwolnij(false);
 }
 

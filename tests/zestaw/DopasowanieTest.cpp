@@ -113,7 +113,7 @@ TEST_F(Dopasowanie, PozycjeZWariantami)
     EXPECT_EQ(Klucze(), (QStringList{QStringLiteral("WO-00"), QStringLiteral("D-01"), QStringLiteral("D-01#A"),
                                      QStringLiteral("D-02")}));
     // The entry shows its variant by the set's settings; the program's configuration plays no part.
-    Konfiguracja().FCzyKorzystajZWariantow = false;
+    Konfiguracja().CzyKorzystajZWariantow = false;
     const TPozycjaZbioru* d01a = FZestaw.GetZbiorST()->Znajdz(QStringLiteral("D-01#A"));
     EXPECT_EQ(d01a->WybranaSpecyfikacja().GetST(true), QStringLiteral("D-01#A"));
     FZestaw.UstawUstawienia({});
@@ -122,7 +122,7 @@ TEST_F(Dopasowanie, PozycjeZWariantami)
 
 TEST_F(Dopasowanie, UstawieniaZestawuNieKonfiguracjaProgramu)
 {
-    Konfiguracja().FCzyKorzystajZWariantow = true;
+    Konfiguracja().CzyKorzystajZWariantow = true;
     DopasujSpecyfikacje(FZestaw);
     EXPECT_EQ(P(2)->WybranaSpecyfikacja().GetSpecyfikacja(), nullptr);
     EXPECT_FALSE(Klucze().contains(QStringLiteral("D-01#A")));

@@ -69,8 +69,8 @@ protected:
         DodajPozycje(*b, QStringLiteral("7"), QStringLiteral("B-01"));
         z.GetZbiorST()->Add(QStringLiteral("B-99"));
         z.GetZbiorST()->Add(QStringLiteral("D-01.01.01#A"));
-        z.GetKonfiguracja()->FTrescNaglowka = QStringLiteral("Budowa – etap II");
-        z.GetKonfiguracja()->FMarginesL = 30;
+        z.GetKonfiguracja()->TrescNaglowka = QStringLiteral("Budowa – etap II");
+        z.GetKonfiguracja()->MarginesL = 30;
         z.GetKonfiguracja()->AddExternalNode(QStringLiteral("xlsKolumny"), QStringLiteral("1;2;5"));
     }
 
@@ -112,7 +112,7 @@ TEST_F(ZestawST, ZapisIOdczytDajaTenSamPlik)
     EXPECT_EQ(a->GetElement(0)->GetElement(0)->GetPz(), 2);
     EXPECT_EQ(w.GetZbiorST()->Count(), 2);
     EXPECT_TRUE(w.GetZbiorST()->GetPozycjaZbioru(1)->CzyWlasna());
-    EXPECT_EQ(w.GetKonfiguracja()->FMarginesL, 30);
+    EXPECT_EQ(w.GetKonfiguracja()->MarginesL, 30);
     EXPECT_EQ(w.GetKonfiguracja()->GetExternalNode(QStringLiteral("xlsKolumny")).toString(), QStringLiteral("1;2;5"));
 
     // Written again, the file is the same byte for byte.
@@ -147,7 +147,7 @@ TEST_F(ZestawST, PostacPliku)
                        "    <pozycja st=\"W-1\" />\n"
                        "  </zbior_st>\n"
                        "  <konfiguracja ")
-            .arg(z.GetKonfiguracja()->FWersjaProgramu, k->FilePath().EncodedPath());
+            .arg(z.GetKonfiguracja()->WersjaProgramu, k->FilePath().EncodedPath());
     EXPECT_TRUE(tekst.contains(oczekiwany)) << tekst.toStdString();
     EXPECT_TRUE(tekst.startsWith(QStringLiteral("<?xml version=\"1.0\" encoding=\"UTF-8\"?>")));
 }
@@ -201,7 +201,7 @@ TEST_F(ZestawST, OdczytPlikowZastanych)
     EXPECT_EQ(z.GetZbiorST()->GetPozycjaZbioru(1)->ST(), QStringLiteral("W-2"));
     // No "sst" element: a new empty list without a path; no "konfiguracja": the defaults.
     EXPECT_TRUE(z.SpisSpecyfikacji()->GetSpisStPath()->EncodedPath().isEmpty());
-    EXPECT_EQ(z.GetKonfiguracja()->FTrescNaglowka, QStringLiteral("Treść nagłówka"));
+    EXPECT_EQ(z.GetKonfiguracja()->TrescNaglowka, QStringLiteral("Treść nagłówka"));
 }
 
 TEST_F(ZestawST, BrakujacaListaDajePustaListeZeSciezka)
@@ -386,7 +386,7 @@ TEST_F(ZestawST, OtwarcieZastepujeZawartosc)
 {
     TZestawST z;
     Wypelnij(z);
-    z.GetKonfiguracja()->FCzyStopka = false;
+    z.GetKonfiguracja()->CzyStopka = false;
     TKonfiguracjaZestawu* konfiguracja = z.GetKonfiguracja();
     TZbiorST* zbior = z.GetZbiorST();
     z.OtworzZBajtow("<zestaw><zbior_st><pozycja st=\"N-1\"/></zbior_st></zestaw>", QStringLiteral("n.zst"));
@@ -396,7 +396,7 @@ TEST_F(ZestawST, OtwarcieZastepujeZawartosc)
     EXPECT_EQ(z.GetKonfiguracja(), konfiguracja);
     ASSERT_EQ(zbior->Count(), 1);
     EXPECT_EQ(zbior->GetPozycjaZbioru(0)->ST(), QStringLiteral("N-1"));
-    EXPECT_TRUE(konfiguracja->FCzyStopka);
+    EXPECT_TRUE(konfiguracja->CzyStopka);
     EXPECT_EQ(z.ZestawPath(), QStringLiteral("n.zst"));
     EXPECT_TRUE(z.ToString().contains(QStringLiteral("ZestawPath=n.zst\r\n")));
 }

@@ -135,7 +135,7 @@ TEST_F(KosztorysEdbud, BazaJednostekZUstawien)
     u.EdbudJdnMdbPath = baza;
     EXPECT_EQ(jednostka(u), QStringLiteral("metr sześcienny"));
     // The program's configuration plays no part.
-    Konfiguracja().FEdbudJdnMdbPath = baza;
+    Konfiguracja().EdbudJdnMdbPath = baza;
     EXPECT_EQ(jednostka({}), QString());
 }
 

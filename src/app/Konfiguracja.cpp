@@ -110,6 +110,9 @@ void TKonfiguracja::SetUserPath(const QString& wartosc)
     while (s.size() > 1 && (s.endsWith(QLatin1Char('\\')) || s.endsWith(QLatin1Char('/'))))
         s.chop(1);
     FUserPath = s;
+    for (TMyPath* sciezka : {ZestawyPath.get(), KosztorysyPath.get(), SstPath.get(), SzablonyStronyTytPath.get(),
+                             SzablonyStPath.get(), EksportPath.get(), StZSzablonuPath.get(), StcPath.get()})
+        sciezka->UstawKatalogUzytkownika(FUserPath);
 }
 
 void TKonfiguracja::SetPierwszaStronaDocTemplate(const QString& wartosc)

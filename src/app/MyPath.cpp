@@ -1,6 +1,6 @@
 #include "app/MyPath.h"
 
-#include "app/Konfiguracja.h"
+#include <utility>
 
 namespace {
 
@@ -17,13 +17,19 @@ bool CzySeparator(QChar z)
 
 } // namespace
 
+void TMyPath::UstawKatalogUzytkownika(const QString& katalog)
+{
+    FKatalogUzytkownika = katalog;
+    if (katalog.isEmpty() || FEncodedPath.contains(Token, Qt::CaseInsensitive) || FEncodedPath.trimmed().isEmpty())
+        return;
+    const auto zdarzenie = std::exchange(OnChange, nullptr);
+    SetPath(FEncodedPath, katalog);
+    OnChange = zdarzenie;
+}
+
 void TMyPath::SetPath(const QString& wartosc)
 {
-    if (wartosc.trimmed().isEmpty()) {
-        FEncodedPath = wartosc;
-        return;
-    }
-    SetPath(wartosc, TKonfiguracja::GetInstance()->GetUserPath());
+    SetPath(wartosc, FKatalogUzytkownika);
 }
 
 void TMyPath::SetPath(const QString& wartosc, const QString& katalogUzytkownika)
@@ -48,13 +54,14 @@ void TMyPath::SetPath(const QString& wartosc, const QString& katalogUzytkownika)
 
 QString TMyPath::GetPath() const
 {
-    return GetPath(TKonfiguracja::GetInstance()->GetUserPath());
+    return GetPath(FKatalogUzytkownika);
 }
 
 QString TMyPath::GetPath(const QString& katalogUzytkownika) const
 {
     QString s = FEncodedPath;
-    s.replace(Token, katalogUzytkownika, Qt::CaseInsensitive);
+    if (!katalogUzytkownika.isEmpty())
+        s.replace(Token, katalogUzytkownika, Qt::CaseInsensitive);
     if (s.trimmed().isEmpty())
         return s;
     return ZUkosnikami(s);

@@ -56,16 +56,16 @@ void TRozpakowanie::Zaplanuj(const QString& nazwaWpisu, const QString& cel)
 
 // ---------------------------------------------------------------- TArchiwizator
 
-QString TArchiwizator::RozwinSciezke(const QString& zakodowana)
+QString TArchiwizator::RozwinSciezke(const QString& zakodowana) const
 {
-    TMyPath sciezka;
+    TMyPath sciezka(FKatalogUzytkownika);
     sciezka.SetEncodedPath(zakodowana.trimmed());
     return sciezka.GetPath();
 }
 
-QString TArchiwizator::ZakodujSciezke(const QString& sciezka)
+QString TArchiwizator::ZakodujSciezke(const QString& sciezka) const
 {
-    TMyPath wynik;
+    TMyPath wynik(FKatalogUzytkownika);
     wynik.SetPath(sciezka);
     return wynik.EncodedPath();
 }
@@ -79,7 +79,7 @@ void TArchiwizator::ZmienAtrybut(pugi::xml_node wezel, const char* atrybut, cons
 }
 
 void TArchiwizator::ArchiwizujAtrybut(pugi::xml_node wezel, const char* atrybut, const QString& prefiks,
-                                      TPakowanie& pakowanie)
+                                      TPakowanie& pakowanie) const
 {
     const QString wartosc = XmlNaTekst(wezel.attribute(atrybut)).trimmed();
     if (wartosc.isEmpty())
@@ -90,7 +90,7 @@ void TArchiwizator::ArchiwizujAtrybut(pugi::xml_node wezel, const char* atrybut,
     ZmienAtrybut(wezel, atrybut, pakowanie.DodajPlik(sciezka, prefiks));
 }
 
-void TArchiwizator::DodajBrak(pugi::xml_node wezel, const char* atrybut, TListaBrakowPlikow& lista)
+void TArchiwizator::DodajBrak(pugi::xml_node wezel, const char* atrybut, TListaBrakowPlikow& lista) const
 {
     const QString wartosc = XmlNaTekst(wezel.attribute(atrybut)).trimmed();
     if (wartosc.isEmpty())
@@ -102,7 +102,7 @@ void TArchiwizator::DodajBrak(pugi::xml_node wezel, const char* atrybut, TListaB
 
 void TArchiwizator::WalidujCel(const QString& cel, TRozpakowanie& rozpakowanie) const
 {
-    if (!rozpakowanie.Opcje().fczyNadpisuj && QFileInfo::exists(cel))
+    if (!rozpakowanie.Opcje().CzyNadpisuj && QFileInfo::exists(cel))
         throw EBlad(QStringLiteral("Plik istnieje: ") + cel);
     if (!FWalidator.SprawdzSciezke(cel))
         throw EZaDlugaSciezkaException(cel);
@@ -137,7 +137,7 @@ void TArchiwizator::RozpakujAtrybut(pugi::xml_node wezel, const char* atrybut, c
     if (rozpakowanie.CzyDoZapisu(cel)) {
         if (!QDir().mkpath(folder))
             throw EBlad(QStringLiteral("Nie można utworzyć folderu: ") + folder);
-        rozpakowanie.Archiwum().WypakujPlik(nazwa, folder, rozpakowanie.Opcje().fczyNadpisuj);
+        rozpakowanie.Archiwum().WypakujPlik(nazwa, folder, rozpakowanie.Opcje().CzyNadpisuj);
     }
     ZmienAtrybut(wezel, atrybut, ZakodujSciezke(cel));
 }

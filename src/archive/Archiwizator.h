@@ -69,8 +69,12 @@ private:
 class TArchiwizator
 {
 public:
-    TArchiwizator() = default;
+    // katalogUzytkownika: what "%USERPATH%" in the stored paths stands for.
+    explicit TArchiwizator(QString katalogUzytkownika = QString()) : FKatalogUzytkownika(std::move(katalogUzytkownika))
+    {
+    }
     virtual ~TArchiwizator() = default;
+    void UstawKatalogUzytkownika(const QString& katalog) { FKatalogUzytkownika = katalog; }
     TArchiwizator(const TArchiwizator&) = delete;
     TArchiwizator& operator=(const TArchiwizator&) = delete;
 
@@ -83,19 +87,19 @@ public:
     // A stored value is a reference into the archive when it contains "ZIP".
     static bool CzyOdwolanieDoArchiwum(const QString& wartosc) { return wartosc.contains(QLatin1String("ZIP")); }
     // A stored (encoded) path expanded to a real one.
-    static QString RozwinSciezke(const QString& zakodowana);
+    QString RozwinSciezke(const QString& zakodowana) const;
     // A real path in stored (encoded) form.
-    static QString ZakodujSciezke(const QString& sciezka);
+    QString ZakodujSciezke(const QString& sciezka) const;
     // Replaces the attribute's value in place (added when missing), keeping the attribute order.
     static void ZmienAtrybut(pugi::xml_node wezel, const char* atrybut, const QString& wartosc);
 
 protected:
     // When the attribute names an existing file: packs it under prefiks + file name and writes the entry
     // name back.
-    static void ArchiwizujAtrybut(pugi::xml_node wezel, const char* atrybut, const QString& prefiks,
-                                  TPakowanie& pakowanie);
+    void ArchiwizujAtrybut(pugi::xml_node wezel, const char* atrybut, const QString& prefiks,
+                           TPakowanie& pakowanie) const;
     // When the attribute is set and its file is missing: adds the expanded path to the list.
-    static void DodajBrak(pugi::xml_node wezel, const char* atrybut, TListaBrakowPlikow& lista);
+    void DodajBrak(pugi::xml_node wezel, const char* atrybut, TListaBrakowPlikow& lista) const;
     // For an archive reference: the entry exists, its target in the folder is free (or may be
     // overwritten), not too long, and inside the target folder. Returns the target path ("" when the
     // value is no archive reference).
@@ -108,4 +112,7 @@ protected:
     void WalidujCel(const QString& cel, TRozpakowanie& rozpakowanie) const;
 
     TPathLengthValidator FWalidator;
+
+private:
+    QString FKatalogUzytkownika;
 };

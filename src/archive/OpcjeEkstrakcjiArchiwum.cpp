@@ -6,12 +6,13 @@ TOpcjeEkstrakcjiArchiwum TOpcjeEkstrakcjiArchiwum::ZKonfiguracji(const TKonfigur
 {
     TOpcjeEkstrakcjiArchiwum opcje;
     opcje.SetFolderDocelowy(konfiguracja.GetUserPath());
+    opcje.KatalogUzytkownika = konfiguracja.GetUserPath();
     return opcje;
 }
 
 QString TOpcjeEkstrakcjiArchiwum::FolderBezSeparatora() const
 {
-    QString s = ffolderDocelowy;
+    QString s = FFolderDocelowy;
     s.replace(QLatin1Char('\\'), QLatin1Char('/'));
     while (s.size() > 1 && s.endsWith(QLatin1Char('/')))
         s.chop(1);
@@ -20,8 +21,8 @@ QString TOpcjeEkstrakcjiArchiwum::FolderBezSeparatora() const
 
 void TOpcjeEkstrakcjiArchiwum::SetFolderDocelowy(const QString& folder)
 {
-    ffolderDocelowy = folder;
-    ffolderDocelowy.replace(QLatin1Char('\\'), QLatin1Char('/'));
-    if (!ffolderDocelowy.isEmpty() && !ffolderDocelowy.endsWith(QLatin1Char('/')))
-        ffolderDocelowy += QLatin1Char('/');
+    FFolderDocelowy = folder;
+    FFolderDocelowy.replace(QLatin1Char('\\'), QLatin1Char('/'));
+    if (!FFolderDocelowy.isEmpty() && !FFolderDocelowy.endsWith(QLatin1Char('/')))
+        FFolderDocelowy += QLatin1Char('/');
 }

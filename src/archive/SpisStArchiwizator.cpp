@@ -94,7 +94,7 @@ QString TSpisStArchiwizator::FolderSpecyfikacjiTechnicznych(const TRozpakowanie&
 void TSpisStArchiwizator::WalidujSpecyfikacje(pugi::xml_node rodzic, const QString& folder,
                                               TRozpakowanie& rozpakowanie) const
 {
-    const int struktura = rozpakowanie.Opcje().fstrukturaFolderow;
+    const int struktura = rozpakowanie.Opcje().StrukturaFolderow;
     DlaSpecyfikacji(rodzic, [&](pugi::xml_node w) {
         const QString f = FolderSpecyfikacji(w, folder, struktura);
         // The folder itself must stay inside the target too, even when no file goes into it.
@@ -111,7 +111,7 @@ void TSpisStArchiwizator::WalidujSpecyfikacje(pugi::xml_node rodzic, const QStri
 void TSpisStArchiwizator::RozpakujSpecyfikacje(pugi::xml_node rodzic, const QString& folder,
                                                TRozpakowanie& rozpakowanie) const
 {
-    const int struktura = rozpakowanie.Opcje().fstrukturaFolderow;
+    const int struktura = rozpakowanie.Opcje().StrukturaFolderow;
     DlaSpecyfikacji(rodzic, [&](pugi::xml_node w) {
         const QString f = FolderSpecyfikacji(w, folder, struktura);
         const auto rozpakuj = [&](pugi::xml_node wezel, const char* atrybut) {

@@ -9,6 +9,7 @@
 class TSpisStArchiwizator : public TArchiwizator
 {
 public:
+    using TArchiwizator::TArchiwizator;
     void Archiwizuj(pugi::xml_node zestaw, TPakowanie& pakowanie) override;
     std::unique_ptr<TListaBrakowPlikow> GetListaBrakow(pugi::xml_node zestaw) override;
     void Waliduj(pugi::xml_node zestaw, TRozpakowanie& rozpakowanie) override;

@@ -40,12 +40,20 @@ bool CzyPustyLubBrak(const QString& sciezka)
 TZestawArchiwizator::TZestawArchiwizator(const TOpcjeEkstrakcjiArchiwum& opcje)
     : FArchiwum(std::make_unique<TArchiwum>()), FWalidator(std::make_unique<TPathLengthValidator>()),
       FOpcje(std::make_unique<TOpcjeEkstrakcjiArchiwum>(opcje)), FDokument(std::make_unique<pugi::xml_document>()),
-      FKosztorysy(std::make_unique<TKosztorysArchiwizator>()),
-      FPierwszaStrona(std::make_unique<TPierwszaStronaArchiwizator>()), FSpisSt(std::make_unique<TSpisStArchiwizator>())
+      FKosztorysy(std::make_unique<TKosztorysArchiwizator>(opcje.KatalogUzytkownika)),
+      FPierwszaStrona(std::make_unique<TPierwszaStronaArchiwizator>(opcje.KatalogUzytkownika)),
+      FSpisSt(std::make_unique<TSpisStArchiwizator>(opcje.KatalogUzytkownika))
 {
 }
 
 TZestawArchiwizator::~TZestawArchiwizator() = default;
+
+void TZestawArchiwizator::SetOpcjeEkstrakcji(const TOpcjeEkstrakcjiArchiwum& opcje)
+{
+    *FOpcje = opcje;
+    for (TArchiwizator* a : Archiwizatory())
+        a->UstawKatalogUzytkownika(opcje.KatalogUzytkownika);
+}
 
 std::vector<TArchiwizator*> TZestawArchiwizator::Archiwizatory() const
 {
@@ -141,7 +149,7 @@ QString TZestawArchiwizator::CelPlikuGlownego(const QString& nazwaWpisu, const Q
     QString nazwa = nazwaWpisu;
     nazwa.replace(QLatin1Char('\\'), QLatin1Char('/'));
     const QString cel = FOpcje->FolderBezSeparatora() + podfolder + QLatin1Char('/') + nazwa;
-    if (QFileInfo::exists(cel) && !FOpcje->fczyNadpisuj)
+    if (QFileInfo::exists(cel) && !FOpcje->CzyNadpisuj)
         throw EBlad(QStringLiteral("Plik istnieje: ") + cel);
     if (!FWalidator->SprawdzSciezke(cel))
         throw EBlad(PoczatekZaDlugiej + cel + QStringLiteral("\r\nZmień folder docelowy i spróbuj ponownie."));
@@ -167,7 +175,7 @@ void TZestawArchiwizator::RozpakujArchiwumZestawu(const QString& archiwumPath, Q
     SprawdzCelRozpakowania(rozpakowanie.Folder(), folderSt + QLatin1Char('/') + NazwaPlikuStrukturySst);
 
     // Everything is checked: from here on files are written.
-    ZapiszStruktureSst(folderSt, FOpcje->fstrukturaFolderow);
+    ZapiszStruktureSst(folderSt, FOpcje->StrukturaFolderow);
     for (TArchiwizator* a : Archiwizatory())
         a->Rozpakuj(zestaw, rozpakowanie);
     TSpisStArchiwizator::ZapiszPlikXml(cel, *FDokument);
@@ -188,7 +196,7 @@ void TZestawArchiwizator::RozpakujArchiwumSpisuSt(const QString& archiwumPath, Q
     Waliduj([&] { FSpisSt->WalidujSpecyfikacje(lista, folderSt, rozpakowanie); });
     SprawdzCelRozpakowania(rozpakowanie.Folder(), folderSt + QLatin1Char('/') + NazwaPlikuStrukturySst);
 
-    ZapiszStruktureSst(folderSt, FOpcje->fstrukturaFolderow);
+    ZapiszStruktureSst(folderSt, FOpcje->StrukturaFolderow);
     FSpisSt->RozpakujSpecyfikacje(lista, folderSt, rozpakowanie);
     TSpisStArchiwizator::ZapiszPlikXml(cel, *FDokument);
     spisStPath = cel;

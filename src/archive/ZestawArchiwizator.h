@@ -44,7 +44,7 @@ public:
     void RozpakujArchiwumSpisuSt(const QString& archiwumPath, QString& spisStPath);
 
     TOpcjeEkstrakcjiArchiwum& OpcjeEkstrakcji() { return *FOpcje; }
-    void SetOpcjeEkstrakcji(const TOpcjeEkstrakcjiArchiwum& opcje) { *FOpcje = opcje; }
+    void SetOpcjeEkstrakcji(const TOpcjeEkstrakcjiArchiwum& opcje);
 
 private:
     std::vector<TArchiwizator*> Archiwizatory() const;

@@ -66,8 +66,8 @@ TPodstawyDoSt::~TPodstawyDoSt() = default;
 
 void TPodstawyDoSt::DodajPodstawe(const QString& opis, const QString& sciezka)
 {
-    auto plik = std::make_unique<TMyPath>();
-    plik->SetPath(sciezka, Ustawienia.FolderUzytkownika);
+    auto plik = std::make_unique<TMyPath>(Ustawienia.FolderUzytkownika);
+    plik->SetPath(sciezka);
     FPliki.push_back(std::make_unique<TPodstawaDoSt>(opis, std::move(plik)));
 }
 
@@ -80,9 +80,9 @@ TPodstawyDoStSzablon::TPodstawyDoStSzablon(const TUstawieniaPodstaw& ustawienia,
 void TPodstawyDoStSzablon::WypelnijPodstawy()
 {
     FPliki.clear();
-    TMyPath szablony;
+    TMyPath szablony(Ustawienia.FolderUzytkownika);
     szablony.SetEncodedPath(Ustawienia.FolderSzablonow);
-    const QString folder = szablony.GetPath(Ustawienia.FolderUzytkownika);
+    const QString folder = szablony.GetPath();
     // An unset folder would otherwise be taken for the working folder.
     if (folder.trimmed().isEmpty())
         return;

@@ -9,7 +9,10 @@
 class TKonfiguracjaPolecenia
 {
 public:
-    TKonfiguracjaPolecenia() : FUtworzona(!TKonfiguracja::Istnieje())
+    // katalogUzytkownika: the command's own user folder (its option), in place of the configuration's for
+    // this command only; the configuration itself is left as it is.
+    explicit TKonfiguracjaPolecenia(QString katalogUzytkownika = QString())
+        : FUtworzona(!TKonfiguracja::Istnieje()), FKatalogUzytkownika(std::move(katalogUzytkownika))
     {
         FKonfiguracja = TKonfiguracja::GetInstance(&FOkno, true);
     }
@@ -17,8 +20,6 @@ public:
     {
         if (FUtworzona)
             TKonfiguracja::Zwolnij(false);
-        else if (FZmieniona)
-            FKonfiguracja->SetUserPath(FUserPath);
     }
     TKonfiguracjaPolecenia(const TKonfiguracjaPolecenia&) = delete;
     TKonfiguracjaPolecenia& operator=(const TKonfiguracjaPolecenia&) = delete;
@@ -30,28 +31,21 @@ public:
     TUstawieniaKosztorysu UstawieniaKosztorysu(bool czyWarianty = false) const
     {
         TUstawieniaKosztorysu ustawienia = TUstawieniaKosztorysu::ZKonfiguracji(*FKonfiguracja);
+        ustawienia.KatalogUzytkownika = KatalogUzytkownika();
         if (czyWarianty)
             ustawienia.Warianty.CzyKorzystajZWariantow = true;
         return ustawienia;
     }
 
-    // The user folder of this run only (a command's option); put back afterwards. The folder is what
-    // every stored path's "%USERPATH%" stands for, which the paths ask of the configuration.
-    void UstawNaCzasPolecenia(const QString& katalogUzytkownika)
+    // What "%USERPATH%" stands for in this command: its own folder when it was given one.
+    QString KatalogUzytkownika() const
     {
-        if (katalogUzytkownika.isEmpty())
-            return;
-        if (!FZmieniona) {
-            FUserPath = FKonfiguracja->GetUserPath();
-            FZmieniona = true;
-        }
-        FKonfiguracja->SetUserPath(katalogUzytkownika);
+        return FKatalogUzytkownika.isEmpty() ? FKonfiguracja->GetUserPath() : FKatalogUzytkownika;
     }
 
 private:
     TOknoBezEkranu FOkno;
     bool FUtworzona;
     TKonfiguracja* FKonfiguracja = nullptr;
-    bool FZmieniona = false;
-    QString FUserPath;
+    QString FKatalogUzytkownika;
 };

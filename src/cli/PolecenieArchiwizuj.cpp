@@ -64,9 +64,10 @@ int TPolecenieArchiwizuj::Wykonaj(const QStringList& argumenty, QTextStream& wyj
                         .arg(a.Plik));
     if (!QFileInfo(a.Plik).isFile())
         throw EBlad(QStringLiteral("Plik nie istnieje: ") + a.Plik);
-    TKonfiguracjaPolecenia konfiguracja;
-    konfiguracja.UstawNaCzasPolecenia(a.KatalogUzytkownika);
-    TZestawArchiwizator archiwizator(TOpcjeEkstrakcjiArchiwum::ZKonfiguracji(konfiguracja.Konfiguracja()));
+    const TKonfiguracjaPolecenia konfiguracja(a.KatalogUzytkownika);
+    TOpcjeEkstrakcjiArchiwum opcje = TOpcjeEkstrakcjiArchiwum::ZKonfiguracji(konfiguracja.Konfiguracja());
+    opcje.KatalogUzytkownika = konfiguracja.KatalogUzytkownika();
+    TZestawArchiwizator archiwizator(opcje);
     if (rozszerzenie == QLatin1String("zst")) {
         WypiszBraki(archiwizator.GetListyBrakow(a.Plik),
                     QStringLiteral("W bieżącym zestawie brakuje następujących, powiązanych plików:"), wyjscie);

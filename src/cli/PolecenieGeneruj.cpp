@@ -87,8 +87,7 @@ private:
 int TPolecenieGeneruj::Wykonaj(const QStringList& argumenty, QTextStream& wyjscie, QTextStream& bledy)
 {
     const TArgumenty a = CzytajArgumenty(argumenty);
-    TKonfiguracjaPolecenia konfiguracja;
-    konfiguracja.UstawNaCzasPolecenia(a.KatalogUzytkownika);
+    const TKonfiguracjaPolecenia konfiguracja(a.KatalogUzytkownika);
     TZestawST zestaw(konfiguracja.UstawieniaKosztorysu(a.Warianty));
     zestaw.Otworz(a.Plik);
     DopasujSpecyfikacje(zestaw);
@@ -111,8 +110,9 @@ int TPolecenieGeneruj::Wykonaj(const QStringList& argumenty, QTextStream& wyjsci
     UstawEksporterZKonfiguracji(*eksporter, ustawienia, czyWord);
     eksporter->CzyOtworzPoZapisaniu = false; // nobody to show it to
     TPytaniaCli pytania(bledy);
-    const auto lista = PrzygotujEksportZestawu(
-        zestaw, *eksporter, TUstawieniaEksportuProgramu::ZKonfiguracji(konfiguracja.Konfiguracja()), pytania);
+    TUstawieniaEksportuProgramu program = TUstawieniaEksportuProgramu::ZKonfiguracji(konfiguracja.Konfiguracja());
+    program.KatalogUzytkownika = konfiguracja.KatalogUzytkownika();
+    const auto lista = PrzygotujEksportZestawu(zestaw, *eksporter, program, pytania);
     if (!lista)
         return KodBlad;
 

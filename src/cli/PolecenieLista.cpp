@@ -112,6 +112,7 @@ int TPolecenieLista::Wykonaj(const QStringList& argumenty, QTextStream& wyjscie,
         throw EBlad(QStringLiteral("Brak pliku listy specyfikacji: ") + a.Plik);
     TSpisST spis;
     spis.SetUstawieniaCen(TUstawieniaCen::ZKonfiguracji(konfiguracja.Konfiguracja()));
+    spis.UstawKatalogUzytkownika(konfiguracja.KatalogUzytkownika());
     spis.Otworz(QFileInfo(a.Plik).absoluteFilePath());
     if (!a.Znajdz) {
         WypiszJson(wyjscie, WezelNaJson(spis));

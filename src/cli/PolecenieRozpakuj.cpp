@@ -75,13 +75,13 @@ int TPolecenieRozpakuj::Wykonaj(const QStringList& argumenty, QTextStream& wyjsc
         throw EBlad(QStringLiteral("W wybranym folderze docelowym istnieje już struktura plików i folderów "
                                    "specyfikacji, która jest inna od wybranej. Rozpakowanie przerwano."));
 
-    TKonfiguracjaPolecenia konfiguracja;
-    konfiguracja.UstawNaCzasPolecenia(a.KatalogUzytkownika);
+    const TKonfiguracjaPolecenia konfiguracja(a.KatalogUzytkownika);
     // The dialog's defaults, then what the command line chose in its place.
     TOpcjeEkstrakcjiArchiwum opcje = TOpcjeEkstrakcjiArchiwum::ZKonfiguracji(konfiguracja.Konfiguracja());
     opcje.SetFolderDocelowy(a.Folder);
-    opcje.fczyNadpisuj = a.Nadpisuj;
-    opcje.fstrukturaFolderow = struktura;
+    opcje.KatalogUzytkownika = konfiguracja.KatalogUzytkownika();
+    opcje.CzyNadpisuj = a.Nadpisuj;
+    opcje.StrukturaFolderow = struktura;
     TZestawArchiwizator archiwizator(opcje);
     QString rozpakowany;
     if (rozszerzenie == QLatin1String("azst"))

@@ -90,8 +90,7 @@ void Utworz(TZestawST& zestaw, const TArgumenty& a)
 int TPolecenieZestaw::Wykonaj(const QStringList& argumenty, QTextStream& wyjscie, QTextStream&)
 {
     const TArgumenty a = CzytajArgumenty(argumenty);
-    TKonfiguracjaPolecenia konfiguracja;
-    konfiguracja.UstawNaCzasPolecenia(a.KatalogUzytkownika);
+    const TKonfiguracjaPolecenia konfiguracja(a.KatalogUzytkownika);
     TZestawST zestaw(konfiguracja.UstawieniaKosztorysu(a.Warianty));
     if (!a.Utworz.isEmpty())
         Utworz(zestaw, a);

@@ -40,7 +40,8 @@ bool CzyNaLiscie(const TListaPlikowEksportu& lista, const TMyPath* sciezka)
 TUstawieniaEksportuProgramu TUstawieniaEksportuProgramu::ZKonfiguracji(const TKonfiguracja& konfiguracja)
 {
     return {konfiguracja.GetPierwszaStronaDocTemplate(), konfiguracja.GetPierwszaStronaOdtTemplate(),
-            konfiguracja.CzyKorzystajZWariantow, konfiguracja.UwzglednijWariantyPrzyEksporcieKosztorysu};
+            konfiguracja.CzyKorzystajZWariantow, konfiguracja.UwzglednijWariantyPrzyEksporcieKosztorysu,
+            konfiguracja.GetUserPath()};
 }
 
 QString PobierzSzablonPierwszejStrony(const TKonfiguracjaZestawu& zestaw, const TUstawieniaEksportuProgramu& program)
@@ -49,7 +50,7 @@ QString PobierzSzablonPierwszejStrony(const TKonfiguracjaZestawu& zestaw, const 
         zestaw.CzyEksportDoc ? zestaw.GetPierwszaStronaDocTemplate() : zestaw.GetPierwszaStronaOdtTemplate();
     if (!wlasny->EncodedPath().trimmed().isEmpty() && CzyIstnieje(wlasny->GetPath()))
         return wlasny->GetPath();
-    TMyPath programu;
+    TMyPath programu(program.KatalogUzytkownika);
     programu.SetEncodedPath(zestaw.CzyEksportDoc ? program.SzablonPierwszejStronyDoc
                                                  : program.SzablonPierwszejStronyOdt);
     if (!programu.EncodedPath().trimmed().isEmpty() && CzyIstnieje(programu.GetPath()))
@@ -91,7 +92,7 @@ std::optional<TListaPlikowEksportu> PrzygotujListePlikow(const TZbiorST& zbior, 
             if (wlasny->GetPath() == szablon) {
                 lista.Pliki.push_back(wlasny);
             } else {
-                lista.SzablonProgramu = std::make_unique<TMyPath>();
+                lista.SzablonProgramu = std::make_unique<TMyPath>(program.KatalogUzytkownika);
                 lista.SzablonProgramu->SetPath(szablon);
                 lista.Pliki.push_back(lista.SzablonProgramu.get());
             }

@@ -22,6 +22,8 @@ struct TUstawieniaEksportuProgramu
     QString SzablonPierwszejStronyOdt;
     bool CzyKorzystajZWariantow = false;
     bool CzyWariantyPrzyEksporcie = false;
+    // What "%USERPATH%" in the program's template paths stands for.
+    QString KatalogUzytkownika;
 
     static TUstawieniaEksportuProgramu ZKonfiguracji(const TKonfiguracja& konfiguracja);
 };

@@ -8,12 +8,19 @@
 TKosztorys::TKosztorys(const QString& filePath, bool renumeruj, bool indeksuj, bool nadpiszKopie,
                        const TUstawieniaKosztorysu& ustawienia)
     : TElementRds(QString(), -1, QStringLiteral("Kosztorys")), Renumeruj(renumeruj), Indeksuj(indeksuj),
-      NadpiszKopie(nadpiszKopie), FFilePath(std::make_unique<TMyPath>()), FUstawienia(ustawienia)
+      NadpiszKopie(nadpiszKopie), FFilePath(std::make_unique<TMyPath>(ustawienia.KatalogUzytkownika)),
+      FUstawienia(ustawienia)
 {
     FFilePath->SetPath(filePath);
 }
 
 TKosztorys::~TKosztorys() = default;
+
+void TKosztorys::UstawUstawienia(const TUstawieniaKosztorysu& ustawienia)
+{
+    FUstawienia = ustawienia;
+    FFilePath->UstawKatalogUzytkownika(ustawienia.KatalogUzytkownika);
+}
 
 template <typename TCzytanie> void TKosztorys::CalyLubNic(const TCzytanie& czytanie)
 {

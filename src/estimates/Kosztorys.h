@@ -59,7 +59,7 @@ public:
 
     const TUstawieniaKosztorysu& Ustawienia() const { return FUstawienia; }
     // For what is read and written from now on; what was read stays as it is.
-    void UstawUstawienia(const TUstawieniaKosztorysu& ustawienia) { FUstawienia = ustawienia; }
+    void UstawUstawienia(const TUstawieniaKosztorysu& ustawienia);
 
     void ClearDataPozycji();
     // Makes every position report its changes to this estimate's OnZmiana.

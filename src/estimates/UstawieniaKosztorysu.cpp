@@ -12,5 +12,6 @@ TUstawieniaKosztorysu TUstawieniaKosztorysu::ZKonfiguracji(const TKonfiguracja& 
     u.RozpoznajWariantyPrzyImporcie = konfiguracja.RozpoznajWariantyPrzyImporcieKosztorysu;
     u.ListaSeparatorowWariantow = konfiguracja.ListaSeparatorowWariantow;
     u.EdbudJdnMdbPath = konfiguracja.EdbudJdnMdbPath;
+    u.KatalogUzytkownika = konfiguracja.GetUserPath();
     return u;
 }

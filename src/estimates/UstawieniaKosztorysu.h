@@ -20,6 +20,8 @@ struct TUstawieniaKosztorysu
     QString ListaSeparatorowWariantow;
     // Edbud's own unit database; its names go over the program's unit list.
     QString EdbudJdnMdbPath;
+    // What "%USERPATH%" in the stored paths of estimates, sets and lists stands for.
+    QString KatalogUzytkownika;
 
     bool operator==(const TUstawieniaKosztorysu&) const = default;
 

@@ -89,8 +89,10 @@ void TImporterST::ImportujDokument(const pugi::xml_document& dokument, TSpecyfik
         if (e.type() != pugi::node_element)
             continue;
         const bool czyGrupa = XmlNaTekst(AtrybutXml(e, "rodz")) == QLatin1String("1");
+        // Made with the list's folder: the duplicate check below looks at the document before it joins.
         auto s = std::make_unique<TSpecyfikacja>(TekstElementu(e.child("nr")), false, czyGrupa, QString(),
-                                                 TekstElementu(e.child("plik")), TekstElementu(e.child("opis")));
+                                                 TekstElementu(e.child("plik")), TekstElementu(e.child("opis")),
+                                                 FSpisSt->KatalogUzytkownika());
         TSpecyfikacja* istniejacy = nullptr;
         bool czyDuplikatPliku = false;
         if (handler.CzySaDuplikaty(*FSpisSt, s, istniejacy, czyDuplikatPliku, duplikatStDialog)) {

@@ -103,11 +103,17 @@ void TKonfiguracjaZestawu::ZmianaPierwszejStrony()
         OnZmianaPierwszejStrony(this);
 }
 
+void TKonfiguracjaZestawu::UstawKatalogUzytkownika(const QString& katalog)
+{
+    FPierwszaStronaDocTemplate->UstawKatalogUzytkownika(katalog);
+    FPierwszaStronaOdtTemplate->UstawKatalogUzytkownika(katalog);
+}
+
 void TKonfiguracjaZestawu::LoadDefaults()
 {
     static_cast<TUstawieniaEksportuZestawu&>(*this) = TUstawieniaEksportuZestawu{};
     CzyEksportDoc = GetDefaultCzyEksportDoc();
-    // A blank SetPath stores silently (and needs no user folder): the event fires once, below.
+    // A blank SetPath stores silently: the event fires once, below.
     FPierwszaStronaDocTemplate->SetPath(QString());
     FPierwszaStronaOdtTemplate->SetPath(QString());
     FExternalValueList.clear();

@@ -75,6 +75,8 @@ public:
     // The title-page templates for Word and OpenDocument output (owned; changes fire
     // OnZmianaPierwszejStrony).
     TMyPath* GetPierwszaStronaDocTemplate() const { return FPierwszaStronaDocTemplate.get(); }
+    // What "%USERPATH%" in the templates' paths stands for (the set's).
+    void UstawKatalogUzytkownika(const QString& katalog);
     TMyPath* GetPierwszaStronaOdtTemplate() const { return FPierwszaStronaOdtTemplate.get(); }
 
     static bool GetDefaultCzyEksportDoc() { return true; }

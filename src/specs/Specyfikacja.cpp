@@ -30,7 +30,7 @@ QString KomunikatZagniezdzenia(const QString& numer)
                           "Operacja przerwana.");
 }
 
-// The decoded path; an empty stored form is answered without the configuration, so that groups need none.
+// The decoded path; empty for an empty stored form.
 QString Rozkodowana(const TMyPath& sciezka)
 {
     return sciezka.EncodedPath().isEmpty() ? QString() : sciezka.GetPath();
@@ -39,8 +39,9 @@ QString Rozkodowana(const TMyPath& sciezka)
 } // namespace
 
 TSpecyfikacja::TSpecyfikacja(const QString& numer, bool czyWarunkiOgolne, bool czyGrupa, const QString& info,
-                             const QString& plik, const QString& opis)
-    : FNumer(numer), FOpis(opis), FGrupa(czyGrupa), FWarunkiOgolne(czyWarunkiOgolne), FInfo(info)
+                             const QString& plik, const QString& opis, const QString& katalogUzytkownika)
+    : FNumer(numer), FOpis(opis), FPlik(katalogUzytkownika), FGrupa(czyGrupa), FWarunkiOgolne(czyWarunkiOgolne),
+      FInfo(info)
 {
     if (!FGrupa && !plik.isEmpty())
         FPlik.SetPath(plik);
@@ -67,6 +68,8 @@ bool TSpecyfikacja::Add(std::unique_ptr<TSpecyfikacja> s)
         return false;
     wezel->FParent = this;
     Specyfikacje.push_back(std::move(s));
+    if (!KatalogUzytkownika().isEmpty())
+        wezel->UstawKatalogUzytkownika(KatalogUzytkownika());
     if (!wezel->FGrupa) {
         // A specification under a specification: the upper one becomes the group that holds it.
         FPlik.SetEncodedPath(QString());
@@ -89,6 +92,8 @@ bool TSpecyfikacja::Insert(std::unique_ptr<TSpecyfikacja> s, int index)
     if (!CzyIndeksW(Specyfikacje, index))
         return false;
     s->FParent = this;
+    if (!KatalogUzytkownika().isEmpty())
+        s->UstawKatalogUzytkownika(KatalogUzytkownika());
     Specyfikacje.insert(Specyfikacje.begin() + index, std::move(s));
     Zmieniono();
     return true;
@@ -191,6 +196,21 @@ bool TSpecyfikacja::Equals(const TSpecyfikacja* inna) const
 
 // --- Document
 
+void TSpecyfikacja::UstawKatalogUzytkownika(const QString& katalog)
+{
+    if (FPlik.KatalogUzytkownika() == katalog)
+        return;
+    // Existence is asked again only when the document's real path moved with the folder.
+    const QString przed = Rozkodowana(FPlik);
+    FPlik.UstawKatalogUzytkownika(katalog);
+    if (Rozkodowana(FPlik) != przed)
+        FCzyIstnieje = CzyPlikIstniejeTeraz();
+    for (const auto& wariant : FWarianty)
+        static_cast<TSpecyfikacja&>(*wariant).UstawKatalogUzytkownika(katalog);
+    for (const auto& dziecko : Specyfikacje)
+        dziecko->UstawKatalogUzytkownika(katalog);
+}
+
 bool TSpecyfikacja::CzyPlikIstniejeTeraz() const
 {
     const QString sciezka = Rozkodowana(FPlik);
@@ -266,6 +286,8 @@ void TSpecyfikacja::DolaczWariant(std::unique_ptr<TWariantSpecyfikacji> wariant)
 {
     TSpecyfikacja& jakoWezel = *wariant;
     jakoWezel.FParent = this;
+    if (!KatalogUzytkownika().isEmpty())
+        jakoWezel.UstawKatalogUzytkownika(KatalogUzytkownika());
     wariant->SetOnZmieniono(FOnZmieniono);
     FWarianty.push_back(std::move(wariant));
 }
@@ -362,7 +384,8 @@ void TSpecyfikacja::ClearJm()
 
 std::unique_ptr<TSpecyfikacja> TSpecyfikacja::Clone(bool czyJm, bool czyWarianty) const
 {
-    auto kopia = std::make_unique<TSpecyfikacja>(FNumer, FWarunkiOgolne, FGrupa, FInfo, Rozkodowana(FPlik), FOpis);
+    auto kopia = std::make_unique<TSpecyfikacja>(FNumer, FWarunkiOgolne, FGrupa, FInfo, Rozkodowana(FPlik), FOpis,
+                                                 KatalogUzytkownika());
     kopia->FData = FData;
     kopia->FHidden = FHidden;
     // The copies are attached as they are, without the checks of AddWariant and AddJm: a specification
@@ -413,7 +436,7 @@ void TSpecyfikacja::SetPlik(const QString& wartosc)
     }
     // Both sides decoded, so that a stored form ("%USERPATH%/...") and the real path it stands for
     // count as the same document.
-    TMyPath nowa;
+    TMyPath nowa(KatalogUzytkownika());
     if (!wartosc.isEmpty())
         nowa.SetPath(wartosc);
     if (Rozkodowana(nowa) == Rozkodowana(FPlik))

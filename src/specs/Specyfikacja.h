@@ -20,8 +20,10 @@ class TWariantSpecyfikacji;
 class TSpecyfikacja : public TNadawcaZmiany
 {
 public:
+    // katalogUzytkownika: what "%USERPATH%" in plik stands for (the list's folder, when the node is made for
+    // one); a node added to a list takes the list's folder anyway.
     TSpecyfikacja(const QString& numer, bool czyWarunkiOgolne, bool czyGrupa, const QString& info, const QString& plik,
-                  const QString& opis);
+                  const QString& opis, const QString& katalogUzytkownika = QString());
     ~TSpecyfikacja() override;
     TSpecyfikacja(const TSpecyfikacja&) = delete;
     TSpecyfikacja& operator=(const TSpecyfikacja&) = delete;
@@ -64,6 +66,10 @@ public:
     TMyPath* GetPath() { return &FPlik; }
     const TMyPath* GetPath() const { return &FPlik; }
     QString GetEncodedPath() const { return FPlik.EncodedPath(); }
+    // The user folder the node's documents are read against, and its change for the whole subtree with the
+    // variants (a node added under another takes its parent's).
+    const QString& KatalogUzytkownika() const { return FPlik.KatalogUzytkownika(); }
+    virtual void UstawKatalogUzytkownika(const QString& katalog);
 
     // Number of ancestors: 0 for the list's root.
     int KtoryPoziom() const;

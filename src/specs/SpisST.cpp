@@ -26,6 +26,12 @@ TSpisST::TSpisST()
         [this](const TSpecyfikacja* wezel) { OdlaczonoWezel(wezel); });
 }
 
+void TSpisST::UstawKatalogUzytkownika(const QString& katalog)
+{
+    SpisStPath.UstawKatalogUzytkownika(katalog);
+    TSpecyfikacja::UstawKatalogUzytkownika(katalog);
+}
+
 TSpisST::~TSpisST()
 {
     ZatrzymajSprawdzaniePlikow();

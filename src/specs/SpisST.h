@@ -150,6 +150,8 @@ public:
     // they change, without change events.
     const TUstawieniaCen& UstawieniaCen() const { return FUstawieniaCen; }
     void SetUstawieniaCen(const TUstawieniaCen& ustawienia);
+    // The folder "%USERPATH%" stands for in the list's own path and its documents; given before Otworz.
+    void UstawKatalogUzytkownika(const QString& katalog) override;
 
     // Indexes the whole tree again and puts the list's handler back on every node.
     void PrzebudujIndeks();

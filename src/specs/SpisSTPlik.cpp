@@ -254,7 +254,8 @@ void TSpisST::WczytajElement(const pugi::xml_node& e, TSpecyfikacja& rodzic, IOb
     if (!obsluga) {
         // A plain open reads the node whole before it joins the tree: its variants and units then cost
         // neither a look at the document nor a change event each, and the document is looked at once.
-        auto s = std::make_unique<TSpecyfikacja>(numer, czyWarunkiOgolne, czyGrupa, info, QString(), opis);
+        auto s = std::make_unique<TSpecyfikacja>(numer, czyWarunkiOgolne, czyGrupa, info, QString(), opis,
+                                                 KatalogUzytkownika());
         WczytajWarianty(e, *s);
         WczytajJednostki(e, *s);
         if (!czyGrupa && !plik.isEmpty())
@@ -269,7 +270,7 @@ void TSpisST::WczytajElement(const pugi::xml_node& e, TSpecyfikacja& rodzic, IOb
         return;
     }
 
-    auto s = std::make_unique<TSpecyfikacja>(numer, czyWarunkiOgolne, czyGrupa, info, plik, opis);
+    auto s = std::make_unique<TSpecyfikacja>(numer, czyWarunkiOgolne, czyGrupa, info, plik, opis, KatalogUzytkownika());
     TSpecyfikacja* wezel = nullptr;
     bool czyNadpisany = false;
     TSpecyfikacja* istniejacy = nullptr;
@@ -307,7 +308,8 @@ void TSpisST::WczytajWarianty(const pugi::xml_node& e, TSpecyfikacja& wezel)
     for (pugi::xml_node w = e.child(NazwySst::Warianty).child(NazwySst::Wariant); w;
          w = w.next_sibling(NazwySst::Wariant)) {
         auto wariant = std::make_unique<TWariantSpecyfikacji>(Tekst(w, NazwySst::Numer), Tekst(w, NazwySst::Opis),
-                                                              Tekst(w, NazwySst::Plik), Tekst(w, NazwySst::Info));
+                                                              Tekst(w, NazwySst::Plik), Tekst(w, NazwySst::Info),
+                                                              KatalogUzytkownika());
         WczytajJednostki(w, *wariant);
         JakoSpecyfikacja(wezel, [&] { wezel.AddWariant(std::move(wariant)); });
     }

@@ -14,8 +14,8 @@ namespace {
 } // namespace
 
 TWariantSpecyfikacji::TWariantSpecyfikacji(const QString& numer, const QString& opis, const QString& plik,
-                                           const QString& info)
-    : TSpecyfikacja(numer, false, false, info, plik, opis)
+                                           const QString& info, const QString& katalogUzytkownika)
+    : TSpecyfikacja(numer, false, false, info, plik, opis, katalogUzytkownika)
 {
 }
 
@@ -87,7 +87,7 @@ QString TWariantSpecyfikacji::GetCaption(const TUstawieniaWariantow& ustawienia)
 std::unique_ptr<TWariantSpecyfikacji> TWariantSpecyfikacji::CloneWariant(bool czyJm) const
 {
     const QString plik = FPlik.EncodedPath().isEmpty() ? QString() : FPlik.GetPath();
-    auto kopia = std::make_unique<TWariantSpecyfikacji>(FNumer, FOpis, plik, FInfo);
+    auto kopia = std::make_unique<TWariantSpecyfikacji>(FNumer, FOpis, plik, FInfo, KatalogUzytkownika());
     kopia->FData = FData;
     kopia->FHidden = FHidden;
     if (czyJm)

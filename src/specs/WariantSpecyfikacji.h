@@ -11,7 +11,8 @@ struct TUstawieniaWariantow;
 class TWariantSpecyfikacji : public TSpecyfikacja
 {
 public:
-    TWariantSpecyfikacji(const QString& numer, const QString& opis, const QString& plik, const QString& info);
+    TWariantSpecyfikacji(const QString& numer, const QString& opis, const QString& plik, const QString& info,
+                         const QString& katalogUzytkownika = QString());
 
     bool Add(std::unique_ptr<TSpecyfikacja> s) override;
     bool Insert(std::unique_ptr<TSpecyfikacja> s, int index) override;

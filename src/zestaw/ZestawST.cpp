@@ -13,6 +13,8 @@ TZestawST::TZestawST(const TUstawieniaKosztorysu& ustawienia)
     : FUstawienia(ustawienia), FSpisST(std::make_unique<TSpisST>()),
       FZbiorST(std::make_unique<TZbiorST>(FUstawienia.Warianty)), Konfiguracja(std::make_unique<TKonfiguracjaZestawu>())
 {
+    FSpisST->UstawKatalogUzytkownika(FUstawienia.KatalogUzytkownika);
+    Konfiguracja->UstawKatalogUzytkownika(FUstawienia.KatalogUzytkownika);
 }
 
 TZestawST::~TZestawST()
@@ -34,6 +36,8 @@ void TZestawST::UstawUstawienia(const TUstawieniaKosztorysu& ustawienia)
     FUstawienia = ustawienia;
     for (const auto& k : Kosztorysy)
         k->UstawUstawienia(FUstawienia);
+    FSpisST->UstawKatalogUzytkownika(FUstawienia.KatalogUzytkownika);
+    Konfiguracja->UstawKatalogUzytkownika(FUstawienia.KatalogUzytkownika);
 }
 
 TKosztorys* TZestawST::AddKosztorys(std::unique_ptr<TKosztorys> kosztorys)

@@ -144,13 +144,14 @@ void TZestawST::OtworzZBajtow(QByteArray bajty, const QString& zestawPath)
 
     // Everything is read aside first, so that a failure anywhere leaves the open set as it was.
     auto spis = std::make_unique<TSpisST>();
+    spis->UstawKatalogUzytkownika(FUstawienia.KatalogUzytkownika);
     if (FSpisST) // the new list prices its units as the one it replaces
         spis->SetUstawieniaCen(FSpisST->UstawieniaCen());
     const QString sciezkaSpisu = Tekst(zestaw.child(NazwyZst::Sst), NazwyZst::SciezkaSpisu);
     if (!sciezkaSpisu.isEmpty()) {
         spis->SetOnOtworzMaxProgres(FOnOtworzMaxProgres);
         spis->SetOnOtworzChangeProgres(FOnOtworzChangeProgres);
-        TMyPath sciezka;
+        TMyPath sciezka(FUstawienia.KatalogUzytkownika);
         sciezka.SetEncodedPath(sciezkaSpisu);
         spis->Otworz(sciezka.GetPath());
         // Keep the stored form: a list inside the user folder stays bound to it after a move.

@@ -1,6 +1,4 @@
 #include "app/MyPath.h"
-#include "app/Konfiguracja.h"
-#include "app/Wyjatki.h"
 
 #include <gtest/gtest.h>
 
@@ -59,19 +57,31 @@ TEST(TMyPath, PustaIBialaSciezkaBezZdarzenia)
     EXPECT_EQ(sciezka.GetPath(QStringLiteral("/u")), QString());
 }
 
-TEST(TMyPath, ToStringDlaDiagnostyki)
+TEST(TMyPath, WlasnyKatalogUzytkownikaIJegoZmiana)
 {
-    static TOknoBezEkranu okno;
-    TKonfiguracja::GetInstance(&okno, false);
-    TMyPath sciezka;
-    sciezka.SetEncodedPath(QStringLiteral("%USERPATH%/a.sst"));
-    EXPECT_EQ(sciezka.GetPath(), TKonfiguracja::GetInstance()->GetUserPath() + QStringLiteral("/a.sst"));
-    EXPECT_EQ(sciezka.GetLongPath(), sciezka.GetPath());
-    EXPECT_TRUE(sciezka.ToString().startsWith(QStringLiteral("Plik: ")));
-    EXPECT_TRUE(sciezka.ToString().endsWith(QStringLiteral(" encoded: %USERPATH%/a.sst")));
-    TKonfiguracja::Zwolnij(false);
-    // Without the configuration there is no user folder to resolve against.
-    EXPECT_THROW(sciezka.GetPath(), EBlad);
+    TMyPath sciezka(QStringLiteral("/u"));
+    sciezka.SetPath(QStringLiteral("/u/Dane/a.sst"));
+    EXPECT_EQ(sciezka.EncodedPath(), QStringLiteral("%USERPATH%/Dane/a.sst"));
+    TMyPath kopia = sciezka;
+    kopia.UstawKatalogUzytkownika(QStringLiteral("/v"));
+    EXPECT_EQ(kopia.GetPath(), QStringLiteral("/v/Dane/a.sst"));
+    EXPECT_EQ(sciezka.GetPath(), QStringLiteral("/u/Dane/a.sst"));
+    EXPECT_TRUE(sciezka.ToString().endsWith(QStringLiteral(" encoded: %USERPATH%/Dane/a.sst")));
+
+    // Set before its owner knew the folder: stored with the token once the folder comes, silently.
+    int zmian = 0;
+    TMyPath wczesna;
+    wczesna.OnChange = [&zmian](TMyPath*) { ++zmian; };
+    wczesna.SetPath(QStringLiteral("/v/Dane/b.sst"));
+    wczesna.UstawKatalogUzytkownika(QStringLiteral("/v"));
+    EXPECT_EQ(wczesna.EncodedPath(), QStringLiteral("%USERPATH%/Dane/b.sst"));
+    EXPECT_EQ(zmian, 1);
+
+    // Without a folder the token stays rather than pointing at the root.
+    TMyPath bez;
+    bez.SetEncodedPath(QStringLiteral("%USERPATH%/a.sst"));
+    EXPECT_EQ(bez.GetPath(), QStringLiteral("%USERPATH%/a.sst"));
+    EXPECT_EQ(bez.GetLongPath(), bez.GetPath());
 }
 
 } // namespace

@@ -20,10 +20,10 @@ protected:
     QString Rozpakuj(const QString& archiwum, const QString& folder, int struktura = 0, bool nadpisuj = false,
                      bool lista = false)
     {
-        TOpcjeEkstrakcjiArchiwum opcje;
+        TOpcjeEkstrakcjiArchiwum opcje = OpcjeUzytkownika();
         opcje.SetFolderDocelowy(folder);
-        opcje.fstrukturaFolderow = struktura;
-        opcje.fczyNadpisuj = nadpisuj;
+        opcje.StrukturaFolderow = struktura;
+        opcje.CzyNadpisuj = nadpisuj;
         TZestawArchiwizator a(opcje);
         QString wynik;
         if (lista)
@@ -59,7 +59,7 @@ TEST_P(TUkladyKosztorysow, BrakujacyKosztorysZostajeZeSciezka)
 {
     ZapiszPlik(Uzytkownika(QStringLiteral("k/jest.rds")), QByteArray("RDS"));
     ZapiszXml(Uzytkownika(QStringLiteral("z.zst")), GetParam().Zestaw);
-    TZestawArchiwizator a;
+    TZestawArchiwizator a(OpcjeUzytkownika());
     const TListyBrakow braki = a.GetListyBrakow(Uzytkownika(QStringLiteral("z.zst")));
     ASSERT_EQ(braki.size(), 1u);
     EXPECT_EQ(braki[0]->NazwaListy(), QStringLiteral("Kosztorys"));
@@ -102,7 +102,7 @@ TEST_F(TKrawedzieArchiwizatora, DwaRozneDokumentyJednejNazwyZostajaOsobno)
         Uzytkownika(QStringLiteral("l.sst")),
         R"(<sst><specyfikacja numer="A" plik="%USERPATH%/x/a.doc"/><specyfikacja numer="B" plik="%USERPATH%/y/a.doc"/>)"
         R"(<specyfikacja numer="C" plik="%USERPATH%/x/a.doc"/></sst>)");
-    TZestawArchiwizator a;
+    TZestawArchiwizator a(OpcjeUzytkownika());
     a.StworzArchiwumSpisuSt(Uzytkownika(QStringLiteral("l.sst")), Tmp(QStringLiteral("l.alst")));
     TArchiwum archiwum;
     archiwum.Otworz(Tmp(QStringLiteral("l.alst")));
@@ -154,7 +154,7 @@ TEST_F(TKrawedzieArchiwizatora, ZaDlugaSciezkaDokumentuPodajeOpcjeEksportu)
          QStringLiteral(R"(" grupa="true"><specyfikacja numer="A" plik="%USERPATH%/a.doc"/></specyfikacja></sst>)"))
             .toUtf8()
             .constData());
-    TZestawArchiwizator a;
+    TZestawArchiwizator a(OpcjeUzytkownika());
     a.StworzArchiwumSpisuSt(Uzytkownika(QStringLiteral("l.sst")), Tmp(QStringLiteral("l.alst")));
     const QString cel = Tmp(QStringLiteral("cel"));
     const QString k = Komunikat([&] { Rozpakuj(Tmp(QStringLiteral("l.alst")), cel, 1, false, true); });
@@ -172,7 +172,7 @@ TEST_F(TKrawedzieArchiwizatora, NumerZUkosnikiemDajeFolderBezNiego)
     ZapiszXml(
         Uzytkownika(QStringLiteral("l.sst")),
         R"(<sst><specyfikacja numer=" D/01: " opis="Drogi?" grupa="true"><specyfikacja numer="A" plik="%USERPATH%/a.doc"/></specyfikacja></sst>)");
-    TZestawArchiwizator a;
+    TZestawArchiwizator a(OpcjeUzytkownika());
     a.StworzArchiwumSpisuSt(Uzytkownika(QStringLiteral("l.sst")), Tmp(QStringLiteral("l.alst")));
     Rozpakuj(Tmp(QStringLiteral("l.alst")), Tmp(QStringLiteral("c0")), 0, false, true);
     Rozpakuj(Tmp(QStringLiteral("l.alst")), Tmp(QStringLiteral("c1")), 1, false, true);
@@ -188,7 +188,7 @@ TEST_F(TKrawedzieArchiwizatora, BrakujacaListaJestNaLiscieIPakowanieIdzieDalej)
     ZapiszXml(
         Uzytkownika(QStringLiteral("z.zst")),
         R"(<zestaw><kosztorysy><kosztorys path="%USERPATH%/k.rds"/></kosztorysy><sst path="%USERPATH%/brak.sst"/></zestaw>)");
-    TZestawArchiwizator a;
+    TZestawArchiwizator a(OpcjeUzytkownika());
     const TListyBrakow braki = a.GetListyBrakow(Uzytkownika(QStringLiteral("z.zst")));
     ASSERT_EQ(braki.size(), 1u);
     EXPECT_EQ(braki[0]->NazwaListy(), QStringLiteral("Specyfikacje"));
@@ -202,7 +202,7 @@ TEST_F(TKrawedzieArchiwizatora, BrakujacaListaJestNaLiscieIPakowanieIdzieDalej)
 
 TEST_F(TKrawedzieArchiwizatora, PustyLubBrakujacyZestawNieMaBrakowINieJestPakowany)
 {
-    TZestawArchiwizator a;
+    TZestawArchiwizator a(OpcjeUzytkownika());
     EXPECT_TRUE(a.GetListyBrakow(Uzytkownika(QStringLiteral("nie ma.zst"))).empty());
     ZapiszPlik(Uzytkownika(QStringLiteral("pusty.zst")), QByteArray());
     EXPECT_TRUE(a.GetListyBrakow(Uzytkownika(QStringLiteral("pusty.zst"))).empty());
@@ -220,7 +220,7 @@ TEST_F(TKrawedzieArchiwizatora, NadpisywanieIKomunikatyArchiwum)
     ZapiszXml(
         Uzytkownika(QStringLiteral("l.sst")),
         R"(<sst><specyfikacja numer="A" plik="%USERPATH%/a.doc"><warianty><wariant numer="1" plik="%USERPATH%/w.doc"/></warianty></specyfikacja></sst>)");
-    TZestawArchiwizator a;
+    TZestawArchiwizator a(OpcjeUzytkownika());
     const TListyBrakow braki = a.GetListaBrakowSst(Uzytkownika(QStringLiteral("l.sst")));
     EXPECT_TRUE(braki.empty());
     a.StworzArchiwumSpisuSt(Uzytkownika(QStringLiteral("l.sst")), Tmp(QStringLiteral("l.alst")));

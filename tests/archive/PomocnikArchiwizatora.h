@@ -1,5 +1,6 @@
 #pragma once
 
+#include "archive/OpcjeEkstrakcjiArchiwum.h"
 #include "support/KonfiguracjaTestowa.h"
 #include "support/Pomocnicze.h"
 
@@ -62,6 +63,13 @@ protected:
 
     QString Tmp(const QString& wzgledna) const { return FTmp.path() + QLatin1Char('/') + wzgledna; }
     QString Uzytkownika(const QString& wzgledna) const { return FUzytkownik + QLatin1Char('/') + wzgledna; }
+    // Options whose "%USERPATH%" is the test's user folder (and no target folder).
+    TOpcjeEkstrakcjiArchiwum OpcjeUzytkownika() const
+    {
+        TOpcjeEkstrakcjiArchiwum opcje;
+        opcje.KatalogUzytkownika = FUzytkownik;
+        return opcje;
+    }
 
     QTemporaryDir FTmp;
     QString FUzytkownik;

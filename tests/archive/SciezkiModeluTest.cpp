@@ -102,7 +102,7 @@ TEST_F(TSciezkiModelu, ListaZapisujeSciezkiTamGdzieArchiwumIchSzuka)
     WczytajPlikXml(lista, zapisana);
     EXPECT_EQ(ZeSciezka(zapisana, dokumenty), opisane);
 
-    TZestawArchiwizator archiwizator;
+    TZestawArchiwizator archiwizator(OpcjeUzytkownika());
     archiwizator.StworzArchiwumSpisuSt(lista, Tmp(QStringLiteral("l.alst")));
     pugi::xml_document spakowana;
     CzytajWpis(Tmp(QStringLiteral("l.alst")), QStringLiteral("lista.sst"), spakowana);
@@ -138,7 +138,7 @@ TEST_F(TSciezkiModelu, ZestawZapisujeSciezkiTamGdzieArchiwumIchSzuka)
     WczytajPlikXml(plik, zapisany);
     EXPECT_EQ(ZeSciezka(zapisany, sciezki), opisane);
 
-    TZestawArchiwizator archiwizator;
+    TZestawArchiwizator archiwizator(OpcjeUzytkownika());
     EXPECT_TRUE(archiwizator.GetListyBrakow(plik).empty());
     archiwizator.StworzArchiwumZestawu(plik, Tmp(QStringLiteral("z.azst")));
     pugi::xml_document spakowany;

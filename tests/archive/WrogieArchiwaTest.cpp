@@ -65,7 +65,7 @@ TEST_P(TWrogieArchiwa, OdrzucaPrzedZapisaniemCzegokolwiek)
     const QString cel = Tmp(QStringLiteral("a/b/cel"));
     TOpcjeEkstrakcjiArchiwum opcje;
     opcje.SetFolderDocelowy(cel);
-    opcje.fstrukturaFolderow = p.Struktura;
+    opcje.StrukturaFolderow = p.Struktura;
     TZestawArchiwizator archiwizator(opcje);
     QString wynik;
     try {

@@ -96,7 +96,7 @@ TEST_P(TRoundTripZestawu, PakujeIRozpakowujeZPrzepisanymiSciezkami)
     ASSERT_FALSE(szablonDoc.isEmpty());
     ASSERT_FALSE(szablonOdt.isEmpty());
 
-    TZestawArchiwizator archiwizator;
+    TZestawArchiwizator archiwizator(OpcjeUzytkownika());
     // The missing-file lists name exactly what was removed.
     const TListyBrakow braki = archiwizator.GetListyBrakow(PlikZestawu());
     ASSERT_EQ(braki.size(), 2u);
@@ -118,8 +118,8 @@ TEST_P(TRoundTripZestawu, PakujeIRozpakowujeZPrzepisanymiSciezkami)
     const QString docelowy = Tmp(QStringLiteral("inny komputer"));
     Konfiguracja().SetUserPath(docelowy);
     TOpcjeEkstrakcjiArchiwum opcje = TOpcjeEkstrakcjiArchiwum::ZKonfiguracji(Konfiguracja());
-    EXPECT_EQ(opcje.ffolderDocelowy, docelowy + QLatin1Char('/'));
-    opcje.fstrukturaFolderow = struktura;
+    EXPECT_EQ(opcje.FolderDocelowy(), docelowy + QLatin1Char('/'));
+    opcje.StrukturaFolderow = struktura;
     archiwizator.SetOpcjeEkstrakcji(opcje);
     QString rozpakowany;
     archiwizator.RozpakujArchiwumZestawu(archiwum, rozpakowany);
@@ -170,7 +170,9 @@ TEST_P(TRoundTripZestawu, PakujeIRozpakowujeZPrzepisanymiSciezkami)
     EXPECT_EQ(znacznik.Struktura, struktura);
 
     // The program opens what was unpacked.
-    TZestawST zestaw;
+    TUstawieniaKosztorysu naInnym;
+    naInnym.KatalogUzytkownika = docelowy;
+    TZestawST zestaw(naInnym);
     zestaw.Otworz(rozpakowany);
     EXPECT_EQ(zestaw.KosztorysyCount(), 5);
     EXPECT_EQ(zestaw.SpisSpecyfikacji()->GetSpisStPath()->GetPath(),
@@ -178,10 +180,9 @@ TEST_P(TRoundTripZestawu, PakujeIRozpakowujeZPrzepisanymiSciezkami)
     EXPECT_EQ(zestaw.GetKonfiguracja()->GetPierwszaStronaOdtTemplate()->GetPath(),
               docelowy + QStringLiteral("/Dane/Szablony/Strona tytułowa.odt"));
     TSpisST oryginalna;
-    Konfiguracja().SetUserPath(FUzytkownik);
+    oryginalna.UstawKatalogUzytkownika(FUzytkownik);
     oryginalna.Otworz(Uzytkownika(QStringLiteral("Lista demo.sst")));
     EXPECT_EQ(zestaw.SpisSpecyfikacji()->Count(), oryginalna.Count());
-    Konfiguracja().SetUserPath(docelowy);
     TWariantSpecyfikacji* wariant = nullptr;
     TSpecyfikacja* ogolne = zestaw.SpisSpecyfikacji()->FindSpecyfikacjaPlik(QStringLiteral("ST-00.00.odt"), wariant);
     ASSERT_NE(ogolne, nullptr);

@@ -24,7 +24,9 @@ protected:
 
 TEST_F(UstawieniaKosztorysu, DomyslneJakPrzyPierwszymUruchomieniu)
 {
-    EXPECT_EQ(TUstawieniaKosztorysu::ZKonfiguracji(*FKonfiguracja), TUstawieniaKosztorysu{});
+    TUstawieniaKosztorysu oczekiwane;
+    oczekiwane.KatalogUzytkownika = FKonfiguracja->GetUserPath();
+    EXPECT_EQ(TUstawieniaKosztorysu::ZKonfiguracji(*FKonfiguracja), oczekiwane);
     EXPECT_EQ(TUstawieniaKosztorysu{}.Warianty, TUstawieniaWariantow::Domyslne());
 }
 
@@ -38,6 +40,7 @@ TEST_F(UstawieniaKosztorysu, ZKonfiguracjiPrzenosiKazdaWartosc)
     k.RozpoznajWariantyPrzyImporcieKosztorysu = true;
     k.ListaSeparatorowWariantow = QStringLiteral("_ ");
     k.EdbudJdnMdbPath = QStringLiteral("/dane/Edbud/jdn.mdb");
+    k.SetUserPath(QStringLiteral("/dane/uzytkownik/"));
     const TUstawieniaKosztorysu u = TUstawieniaKosztorysu::ZKonfiguracji(k);
     EXPECT_TRUE(u.Warianty.CzyKorzystajZWariantow);
     EXPECT_TRUE(u.Warianty.CzyWyswietlacTytulSTZWariantem);
@@ -46,6 +49,7 @@ TEST_F(UstawieniaKosztorysu, ZKonfiguracjiPrzenosiKazdaWartosc)
     EXPECT_TRUE(u.RozpoznajWariantyPrzyImporcie);
     EXPECT_EQ(u.ListaSeparatorowWariantow, QStringLiteral("_ "));
     EXPECT_EQ(u.EdbudJdnMdbPath, QStringLiteral("/dane/Edbud/jdn.mdb"));
+    EXPECT_EQ(u.KatalogUzytkownika, QStringLiteral("/dane/uzytkownik"));
     // A snapshot: later changes of the configuration do not reach it.
     k.CzyKorzystajZWariantow = false;
     EXPECT_TRUE(u.Warianty.CzyKorzystajZWariantow);

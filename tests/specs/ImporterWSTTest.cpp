@@ -121,7 +121,7 @@ TEST_F(ImporterWST, GrupyZbierajaNastepneSpecyfikacje)
 
 TEST_F(ImporterWST, TekstyWezlowISciezki)
 {
-    K->SetUserPath(Katalog.path());
+    Spis.UstawKatalogUzytkownika(Katalog.path());
     const QString dokument = Plik("Dok/s0301.doc", "dokument");
     Importuj(QStringLiteral("<poz><nr> S-03 </nr><opis>  Roboty <b>ziemne</b><![CDATA[ i <skarpy>]]></opis>"
                             "<plik>%USERPATH%/Dok/s0301.doc</plik><plik>drugi</plik></poz>"),

@@ -225,8 +225,8 @@ TEST_F(KonfiguracjaZestawuOdczytTest, OdczytPelnegoPlikuIZdarzenia)
 
 TEST_F(KonfiguracjaZestawuOdczytTest, SciezkiZWindowsZachowaneIRozwiazywane)
 {
-    Konfiguracja().SetUserPath(QStringLiteral("/home/ewa/Velostra"));
     TKonfiguracjaZestawu k;
+    k.UstawKatalogUzytkownika(QStringLiteral("/home/ewa/Velostra"));
     Wczytaj(k, "<zestaw><konfiguracja szablonPierwszejStronyDocPath=\" %USERPATH%\\Szablony\\t.doc \" "
                "szablonPierwszejStronyOdtPath=\"C:\\Szablony\\t.odt\"/></zestaw>");
     // Trimmed and kept as written, so that the file is written back as it was.

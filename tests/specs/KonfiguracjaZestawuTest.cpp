@@ -49,8 +49,8 @@ TEST_F(KonfiguracjaZestawuTest, LoadDefaultsPrzywracaWszystkoOproczWersjiIZglasz
 
 TEST_F(KonfiguracjaZestawuTest, ZmianaSciezekStronyTytulowejZglaszaZdarzenie)
 {
-    Konfiguracja().SetUserPath(QStringLiteral("/home/jan/Velostra"));
     TKonfiguracjaZestawu k;
+    k.UstawKatalogUzytkownika(QStringLiteral("/home/jan/Velostra"));
     std::vector<TKonfiguracjaZestawu*> nadawcy;
     k.OnZmianaPierwszejStrony = [&](TKonfiguracjaZestawu* n) { nadawcy.push_back(n); };
 

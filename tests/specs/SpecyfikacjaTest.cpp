@@ -94,9 +94,8 @@ TEST_F(Specyfikacja, SetteryZglaszajaZmianeTylkoGdyWartoscInna)
 
 TEST_F(Specyfikacja, SetPlikPorownujeSciezkiRozkodowane)
 {
-    K->SetUserPath(Katalog.path());
     const QString plik = Dokument(QStringLiteral("a.doc"));
-    TSpecyfikacja spec(QStringLiteral("D-01"), false, false, QString(), QString(), QString());
+    TSpecyfikacja spec(QStringLiteral("D-01"), false, false, QString(), QString(), QString(), Katalog.path());
     TRejestrZmian zmiany;
     spec.SetOnZmieniono(zmiany.Zdarzenie());
 
@@ -298,9 +297,9 @@ TEST_F(Specyfikacja, CloneNigdyNieKopiujeDzieci)
 
 TEST_F(Specyfikacja, CloneKopiujeDaneJednostkiIWarianty)
 {
-    K->SetUserPath(Katalog.path());
     const QString plik = BrakujacyDokument(QStringLiteral("a.doc"));
-    TSpecyfikacja spec(QStringLiteral("D-01"), true, false, QStringLiteral("i"), plik, QStringLiteral("Roboty"));
+    TSpecyfikacja spec(QStringLiteral("D-01"), true, false, QStringLiteral("i"), plik, QStringLiteral("Roboty"),
+                       Katalog.path());
     auto jm = std::make_unique<TJmSpecyfikacji>(QStringLiteral("m2"), QStringLiteral("powierzchnia"), true);
     jm->CenaJedn()->SetCena(12.5);
     spec.AddJm(std::move(jm));

@@ -18,9 +18,9 @@ TEST_F(SpisSTDemo, ListaDemoKompletnaIZapisanaJakProgramZapisuje)
 {
     // The demo folder is laid out as a user folder: the documents are stored as "%USERPATH%/Specyfikacje/...".
     const QString demo = QDir::cleanPath(SciezkaDanychTestowych(QStringLiteral("../../data/demo")));
-    K->SetUserPath(demo);
     const QString plik = demo + QStringLiteral("/Lista demo.sst");
     TSpisST spis;
+    spis.UstawKatalogUzytkownika(demo);
     // The stored prices were computed with the global coefficient at the configuration's default.
     spis.SetUstawieniaCen({TKonfiguracja::GetDefault(QStringLiteral("CzyWspolczynnikGlobalnyCenyJedn")).toBool(),
                            TKonfiguracja::GetDefault(QStringLiteral("WspolczynnikGlobalnyCenyJedn")).toDouble()});

@@ -147,10 +147,10 @@ TEST_F(SpisSTPlik, ZwykleOtwarciePomijaDuplikaty)
 
 TEST_F(SpisSTPlik, DuplikatDokumentuPrzyOtwarciu)
 {
-    K->SetUserPath(Katalog.path());
     ZapiszPlik(Katalog.filePath(QStringLiteral("a/wspolny.odt")), "x");
     ZapiszPlik(Katalog.filePath(QStringLiteral("b/WSPOLNY.odt")), "x");
     TSpisST spis;
+    spis.UstawKatalogUzytkownika(Katalog.path());
     spis.OtworzZBajtow("<sst><specyfikacja numer=\"S-1\" plik=\"%USERPATH%/a/wspolny.odt\"/>"
                        "<specyfikacja numer=\"S-2\" plik=\"%USERPATH%/b/WSPOLNY.odt\"/>"
                        "<specyfikacja numer=\"S-3\" plik=\"%USERPATH%/b/brak.odt\"/>"

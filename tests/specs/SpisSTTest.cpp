@@ -225,23 +225,25 @@ TEST_F(SpisST, Filtruj)
 
 TEST_F(SpisST, WalidujSciezki)
 {
-    K->SetUserPath(Katalog.path());
-    TSpecyfikacja* s = Dodaj(Spis, NowaSpecyfikacja(QStringLiteral("L-1"), Katalog.path() + QStringLiteral("/a.doc")));
+    TSpisST spis;
+    spis.UstawKatalogUzytkownika(Katalog.path());
+    TSpecyfikacja* s = Dodaj(spis, NowaSpecyfikacja(QStringLiteral("L-1"), Katalog.path() + QStringLiteral("/a.doc")));
     ASSERT_TRUE(s->GetEncodedPath().startsWith(TMyPath::Token));
     // "%USERPATH%/a.doc" becomes new folder + "/a.doc": 6 characters after the folder.
     const QString dobry = QStringLiteral("/") + QString(252, QLatin1Char('k')); // 253 + 6 = 259
-    EXPECT_NO_THROW(Spis.WalidujSciezki(dobry));
+    EXPECT_NO_THROW(spis.WalidujSciezki(dobry));
     const QString zaDlugi = dobry + QLatin1Char('k'); // 260
     try {
-        Spis.WalidujSciezki(zaDlugi);
+        spis.WalidujSciezki(zaDlugi);
         ADD_FAILURE() << "260 characters must be refused";
     } catch (const ELongPathException& e) {
         EXPECT_EQ(e.Komunikat(), zaDlugi + QStringLiteral("/a.doc"));
     }
     // Case of the token does not matter; a variant's document counts too.
     s->SetPlik(QString());
-    DodajWariant(*S2, NowyWariant(QStringLiteral("Z"), QString(), QStringLiteral("%userpath%/b.doc")));
-    EXPECT_THROW(Spis.WalidujSciezki(zaDlugi), ELongPathException);
+    TSpecyfikacja* drugi = Dodaj(spis, NowaSpecyfikacja(QStringLiteral("L-2")));
+    DodajWariant(*drugi, NowyWariant(QStringLiteral("Z"), QString(), QStringLiteral("%userpath%/b.doc")));
+    EXPECT_THROW(spis.WalidujSciezki(zaDlugi), ELongPathException);
 }
 
 TEST_F(SpisST, ZdarzeniaListy)

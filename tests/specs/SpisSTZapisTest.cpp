@@ -26,11 +26,7 @@ namespace {
 class SpisSTZapis : public TestSpecyfikacji
 {
 protected:
-    void SetUp() override
-    {
-        K->SetUserPath(Katalog.path());
-        QDir(Katalog.path()).mkpath(QStringLiteral("Specyfikacje"));
-    }
+    void SetUp() override { QDir(Katalog.path()).mkpath(QStringLiteral("Specyfikacje")); }
     QString Dok(const QString& nazwa) { return Dokument(QStringLiteral("Specyfikacje/") + nazwa); }
     QString Brak(const QString& nazwa) { return BrakujacyDokument(QStringLiteral("Specyfikacje/") + nazwa); }
 
@@ -47,6 +43,7 @@ protected:
     // A list with every kind of content the file holds.
     void Zbuduj(TSpisST& spis)
     {
+        spis.UstawKatalogUzytkownika(Katalog.path());
         Dodaj(spis,
               std::make_unique<TSpecyfikacja>(QStringLiteral("ST-00.00"), true, false, QString(),
                                               Dok(QStringLiteral("ST-00.00.odt")), QStringLiteral("Wymagania ogólne")));
@@ -134,6 +131,7 @@ TEST_F(SpisSTZapis, BrakujacyDokumentSpecyfikacjiNieJestZapisywany)
     TSpisST spis;
     Zbuduj(spis);
     TSpisST odczytana;
+    odczytana.UstawKatalogUzytkownika(Katalog.path());
     odczytana.OtworzZBajtow(spis.ZapiszDoBajtow());
     const TSpecyfikacja* bezPliku = odczytana.FindSpecyfikacja(QStringLiteral("D-01.02.01"), fsSzukajWSpecyfikacjach);
     ASSERT_NE(bezPliku, nullptr);

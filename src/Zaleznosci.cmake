@@ -18,5 +18,6 @@ set(VELOSTRA_ZALEZNOSCI
     "docs:app,specs,zestaw"
     "authoring:app,specs,zestaw,docs"
     "xls:app"
-    "cli:app,prices,specs,estimates,zestaw,archive,docs"
+    "workflow:app,prices,specs,estimates,zestaw"
+    "cli:app,prices,specs,estimates,zestaw,archive,docs,workflow"
     "ui:app,archive")

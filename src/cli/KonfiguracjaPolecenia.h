@@ -25,6 +25,9 @@ public:
     TKonfiguracjaPolecenia& operator=(const TKonfiguracjaPolecenia&) = delete;
 
     const TKonfiguracja& Konfiguracja() const { return *FKonfiguracja; }
+    // For the set controller, which keeps its remembered answers there; a configuration this command
+    // made is released unsaved.
+    TKonfiguracja& KonfiguracjaKontrolera() const { return *FKonfiguracja; }
 
     // The snapshot of the settings that estimates and sets go by; with czyWarianty (the --warianty option)
     // variants are in use for this run, whatever the configuration says.

@@ -6,11 +6,12 @@
 #include "cli/Cli.h"
 #include "cli/Json.h"
 #include "cli/KonfiguracjaPolecenia.h"
+#include "cli/UzytkownikPolecenia.h"
 #include "docs/GenerowanieDokumentu.h"
 #include "docs/ZbiorEksporter.h"
 #include "docs/libreoffice/SilnikLibreOffice.h"
 #include "specs/KonfiguracjaZestawu.h"
-#include "zestaw/DopasowanieSpecyfikacji.h"
+#include "workflow/ZestawController.h"
 #include "zestaw/ZestawST.h"
 
 #include <QDir>
@@ -88,9 +89,18 @@ int TPolecenieGeneruj::Wykonaj(const QStringList& argumenty, QTextStream& wyjsci
 {
     const TArgumenty a = CzytajArgumenty(argumenty);
     const TKonfiguracjaPolecenia konfiguracja(a.KatalogUzytkownika);
-    TZestawST zestaw(konfiguracja.UstawieniaKosztorysu(a.Warianty));
-    zestaw.Otworz(a.Plik);
-    DopasujSpecyfikacje(zestaw);
+    // Opened and matched as the window does.
+    TWidokPolecenia widok;
+    TUzytkownikPolecenia uzytkownik(bledy);
+    TZestawController kontroler(konfiguracja.KonfiguracjaKontrolera(), widok, uzytkownik);
+    kontroler.UstawUstawienia(konfiguracja.UstawieniaKosztorysu(a.Warianty));
+    if (!QFileInfo(a.Plik).isFile())
+        throw EBlad(QStringLiteral("Podany plik zestawu nie istnieje"));
+    kontroler.OtworzZestaw(QFileInfo(a.Plik).absoluteFilePath());
+    TZestawST& zestaw = kontroler.Zestaw();
+    if (zestaw.ZestawPath().isEmpty())
+        return KodBlad;
+    kontroler.ZaktualizujDopasowanieSpecyfikacji();
     TKonfiguracjaZestawu& ustawienia = *zestaw.GetKonfiguracja();
     if (a.BezStronyTytulowej)
         ustawienia.CzyWstawiacSzablonPierwszejStrony = false;

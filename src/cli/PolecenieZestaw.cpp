@@ -5,11 +5,16 @@
 #include "cli/Cli.h"
 #include "cli/Json.h"
 #include "cli/KonfiguracjaPolecenia.h"
+#include "cli/UzytkownikPolecenia.h"
+#include "estimates/Kosztorys.h"
 #include "estimates/KosztorysFactory.h"
-#include "zestaw/DopasowanieSpecyfikacji.h"
+#include "estimates/PozycjaRds.h"
+#include "workflow/ZestawController.h"
 #include "zestaw/ZbiorST.h"
 #include "zestaw/ZestawJson.h"
 #include "zestaw/ZestawST.h"
+
+#include <optional>
 
 #include <QFileInfo>
 
@@ -25,7 +30,19 @@ struct TArgumenty
     QStringList Wlasne;
     QString KatalogUzytkownika;
     bool Warianty = false;
+    QStringList Przypisz;
+    std::optional<int> Zakres;
 };
+
+int ZakresZNazwy(const QString& nazwa)
+{
+    const QStringList nazwy{QStringLiteral("pozycja"), QStringLiteral("element"), QStringLiteral("kosztorys"),
+                            QStringLiteral("wszystkie")};
+    const int i = static_cast<int>(nazwy.indexOf(nazwa));
+    if (i < 0)
+        throw EBlad(QStringLiteral("Opcja --zakres przyjmuje wartość pozycja, element, kosztorys lub wszystkie."));
+    return i;
+}
 
 TArgumenty CzytajArgumenty(const QStringList& argumenty)
 {
@@ -45,6 +62,10 @@ TArgumenty CzytajArgumenty(const QStringList& argumenty)
             wynik.KatalogUzytkownika = a.Sciezka();
         else if (a.Jest("--warianty"))
             wynik.Warianty = true;
+        else if (a.Jest("--przypisz"))
+            wynik.Przypisz << a.Wartosc();
+        else if (a.Jest("--zakres"))
+            wynik.Zakres = ZakresZNazwy(a.Wartosc());
         else if (a.CzyOpcja())
             a.Nieznany();
         else
@@ -58,6 +79,8 @@ TArgumenty CzytajArgumenty(const QStringList& argumenty)
     }
     if (!wynik.Lista.isEmpty() || !wynik.Wlasne.isEmpty())
         throw EBlad(QStringLiteral("Opcje --lista i --wlasna wymagają opcji --utworz."));
+    if (wynik.Zakres && wynik.Przypisz.isEmpty())
+        throw EBlad(QStringLiteral("Opcja --zakres wymaga opcji --przypisz."));
     if (pliki.size() != 1 || pliki.first().trimmed().isEmpty())
         throw EBlad(QStringLiteral("Polecenie \"zestaw\" wymaga ścieżki pliku zestawu (.zst)."));
     wynik.Plik = pliki.first();
@@ -85,18 +108,56 @@ void Utworz(TZestawST& zestaw, const TArgumenty& a)
         zestaw.GetZbiorST()->Add(st);
 }
 
+// "K:ID=NUMER": the K-th estimate of the set (from 1), its position of that id, the number as typed.
+void Przypisz(TZestawController& kontroler, const QString& przypisanie, std::optional<int> zakres)
+{
+    const QString blad = QStringLiteral("Nieprawidłowe przypisanie \"%1\": oczekiwano K:ID=NUMER.").arg(przypisanie);
+    const int dwukropek = static_cast<int>(przypisanie.indexOf(QLatin1Char(':')));
+    const int rowne = static_cast<int>(przypisanie.indexOf(QLatin1Char('='), dwukropek + 1));
+    if (dwukropek <= 0 || rowne <= dwukropek + 1)
+        throw EBlad(blad);
+    bool ok = false;
+    const int k = przypisanie.left(dwukropek).toInt(&ok);
+    if (!ok)
+        throw EBlad(blad);
+    TZestawST& zestaw = kontroler.Zestaw();
+    if (k < 1 || k > zestaw.KosztorysyCount())
+        throw EBlad(QStringLiteral("Zestaw nie ma kosztorysu numer %1.").arg(k));
+    const QString id = przypisanie.mid(dwukropek + 1, rowne - dwukropek - 1);
+    TPozycjaRds* pozycja =
+        zestaw.GetKosztorys(k - 1)->ZnajdzPozycje([&](const TPozycjaRds& p) { return p.Id() == id; });
+    if (!pozycja)
+        throw EBlad(QStringLiteral("Kosztorys numer %1 nie ma pozycji o identyfikatorze %2.").arg(k).arg(id));
+    // The element that holds the position is the one shown, as when the user edits it in the grid.
+    kontroler.WyswietlPozycje(pozycja->Parent);
+    kontroler.ZmienNumerPozycji(pozycja, przypisanie.mid(rowne + 1), zakres.value_or(0));
+}
+
 } // namespace
 
-int TPolecenieZestaw::Wykonaj(const QStringList& argumenty, QTextStream& wyjscie, QTextStream&)
+int TPolecenieZestaw::Wykonaj(const QStringList& argumenty, QTextStream& wyjscie, QTextStream& bledy)
 {
     const TArgumenty a = CzytajArgumenty(argumenty);
     const TKonfiguracjaPolecenia konfiguracja(a.KatalogUzytkownika);
-    TZestawST zestaw(konfiguracja.UstawieniaKosztorysu(a.Warianty));
-    if (!a.Utworz.isEmpty())
+    TWidokPolecenia widok;
+    TUzytkownikPolecenia uzytkownik(bledy);
+    TZestawController kontroler(konfiguracja.KonfiguracjaKontrolera(), widok, uzytkownik);
+    kontroler.UstawUstawienia(konfiguracja.UstawieniaKosztorysu(a.Warianty));
+    TZestawST& zestaw = kontroler.Zestaw();
+    if (!a.Utworz.isEmpty()) {
         Utworz(zestaw, a);
-    else
-        zestaw.Otworz(QFileInfo(a.Plik).absoluteFilePath());
-    DopasujSpecyfikacje(zestaw);
+    } else {
+        const QString plik = QFileInfo(a.Plik).absoluteFilePath();
+        if (!QFileInfo(plik).isFile())
+            throw EBlad(QStringLiteral("Podany plik zestawu nie istnieje"));
+        kontroler.OtworzZestaw(plik);
+        // The failure was shown already; the set left empty is no result.
+        if (zestaw.ZestawPath().isEmpty())
+            return KodBlad;
+    }
+    for (const QString& p : a.Przypisz)
+        Przypisz(kontroler, p, a.Zakres);
+    kontroler.ZaktualizujDopasowanieSpecyfikacji();
     const QString zapis = a.Utworz.isEmpty() ? a.Zapisz : a.Utworz;
     if (!zapis.isEmpty())
         zestaw.Zapisz(QFileInfo(zapis).absoluteFilePath());

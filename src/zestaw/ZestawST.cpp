@@ -2,6 +2,7 @@
 
 #include "app/Wyjatki.h"
 #include "estimates/Kosztorys.h"
+#include "estimates/PozycjaRds.h"
 #include "specs/KonfiguracjaZestawu.h"
 #include "zestaw/ZbiorST.h"
 
@@ -121,6 +122,31 @@ void TZestawST::ClearKosztorysy()
 {
     FZbiorST->ClearPozycjeIDopasowanieST();
     Kosztorysy.clear();
+}
+
+void TZestawST::Wyczysc()
+{
+    ClearKosztorysy();
+    ClearZbiorST();
+    FZestawPath.clear();
+    ClearKonfiguracja();
+}
+
+std::unique_ptr<TSpisST> TZestawST::ZamienSpisST(std::unique_ptr<TSpisST> spis)
+{
+    if (!spis)
+        spis = std::make_unique<TSpisST>();
+    spis->UstawKatalogUzytkownika(FUstawienia.KatalogUzytkownika);
+    // Nothing may point into the list that leaves: the positions' choices and the collection's.
+    FZbiorST->ClearPozycjeIDopasowanieST();
+    for (const auto& k : Kosztorysy)
+        k->DlaKazdejPozycji([](TPozycjaRds& p) {
+            p.WybranaSpecyfikacja().SetSpecyfikacja(nullptr);
+            p.WybranaSpecyfikacja().SetWariantSpecyfikacji(nullptr);
+            p.WybranaSpecyfikacja().SetDopasowanaSpecyfikacja(nullptr);
+        });
+    std::swap(FSpisST, spis);
+    return spis;
 }
 
 void TZestawST::ClearZbiorST()

@@ -5,6 +5,7 @@
 
 #include <QByteArray>
 #include <QString>
+#include <QStringList>
 
 #include <functional>
 #include <memory>
@@ -16,8 +17,26 @@ class TKosztorys;
 class TZbiorST;
 
 namespace pugi {
+class xml_document;
 class xml_node;
-}
+} // namespace pugi
+
+// A set file read aside, not yet taken over by a set: what a worker thread reads while the set that the
+// window shows stays as it was. The list is made before the reading starts, so that a stop request can
+// reach it (TSpisST::SetTerminatedOtworz).
+struct TOdczytanyZestaw
+{
+    TOdczytanyZestaw();
+    ~TOdczytanyZestaw();
+    TOdczytanyZestaw(TOdczytanyZestaw&&) noexcept;
+    TOdczytanyZestaw& operator=(TOdczytanyZestaw&&) noexcept;
+
+    QString Sciezka;
+    std::unique_ptr<TSpisST> Spis;
+    std::vector<std::unique_ptr<TKosztorys>> Kosztorysy;
+    QStringList Wlasne;
+    std::unique_ptr<pugi::xml_document> Dokument; // for the set configuration, read on take-over
+};
 
 // The user's unit of work, stored as one ".zst" file: the estimates of one construction task (a
 // snapshot of their trees, so that reopening does not read the estimate files), the specification list
@@ -75,6 +94,20 @@ public:
     // "Nie można zapisać pliku: ..." when the write fails.
     void Zapisz(const QString& zestawPath = QString());
     QByteArray ZapiszDoBajtow() const;
+
+    // The two halves of Otworz. Wczytaj touches nothing of the set but reads its settings and events
+    // (safe on a worker while the set is not changed meanwhile); it fills odczyt, whose Spis may be made
+    // beforehand by the caller (then it is read into). Przyjmij takes over what was read: the whole of it
+    // or, when the configuration fails to read, nothing.
+    void Wczytaj(const QString& zestawPath, TOdczytanyZestaw& odczyt) const;
+    void WczytajZBajtow(QByteArray bajty, const QString& zestawPath, TOdczytanyZestaw& odczyt) const;
+    void Przyjmij(TOdczytanyZestaw&& odczyt);
+
+    // Estimates, collection, path and configuration cleared (the list stays); no event.
+    void Wyczysc();
+    // Puts a list in the set's place (an empty one for null); the positions and the collection forget
+    // their matches into the old list, which is returned. Matching is the caller's next step.
+    std::unique_ptr<TSpisST> ZamienSpisST(std::unique_ptr<TSpisST> spis);
 
     // --- Parts
     const QString& ZestawPath() const { return FZestawPath; }

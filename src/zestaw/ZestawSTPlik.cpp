@@ -115,7 +115,26 @@ void ZapiszDrzewo(pugi::xml_node& x, const TElementRds& element)
 
 } // namespace
 
+TOdczytanyZestaw::TOdczytanyZestaw() = default;
+TOdczytanyZestaw::~TOdczytanyZestaw() = default;
+TOdczytanyZestaw::TOdczytanyZestaw(TOdczytanyZestaw&&) noexcept = default;
+TOdczytanyZestaw& TOdczytanyZestaw::operator=(TOdczytanyZestaw&&) noexcept = default;
+
 void TZestawST::Otworz(const QString& zestawPath, bool, bool)
+{
+    TOdczytanyZestaw odczyt;
+    Wczytaj(zestawPath, odczyt);
+    Przyjmij(std::move(odczyt));
+}
+
+void TZestawST::OtworzZBajtow(QByteArray bajty, const QString& zestawPath)
+{
+    TOdczytanyZestaw odczyt;
+    WczytajZBajtow(std::move(bajty), zestawPath, odczyt);
+    Przyjmij(std::move(odczyt));
+}
+
+void TZestawST::Wczytaj(const QString& zestawPath, TOdczytanyZestaw& odczyt) const
 {
     const QString brak = QStringLiteral("Podany plik zestawu nie istnieje");
     if (zestawPath.isEmpty() || !QFileInfo(zestawPath).isFile())
@@ -128,50 +147,67 @@ void TZestawST::Otworz(const QString& zestawPath, bool, bool)
             throw EBlad(brak);
         throw EBlad(QStringLiteral("Nie można otworzyć pliku zestawu: ") + e.Komunikat());
     }
-    OtworzZBajtow(std::move(bajty), zestawPath);
+    WczytajZBajtow(std::move(bajty), zestawPath, odczyt);
 }
 
-void TZestawST::OtworzZBajtow(QByteArray bajty, const QString& zestawPath)
+void TZestawST::WczytajZBajtow(QByteArray bajty, const QString& zestawPath, TOdczytanyZestaw& odczyt) const
 {
     // Other programs have put escape characters into texts of set files; XML does not allow them.
     bajty.replace('\x1b', ' ');
-    pugi::xml_document dokument;
-    ParsujXml(bajty, dokument);
-    const pugi::xml_node zestaw = dokument.document_element();
+    auto dokument = std::make_unique<pugi::xml_document>();
+    ParsujXml(bajty, *dokument);
+    const pugi::xml_node zestaw = dokument->document_element();
     // Another document of the program (a list, a configuration) would read as an empty set.
     if (!Nazwa(zestaw, "zestaw"))
         throw EBlad(QStringLiteral("Wybrany plik nie jest plikiem zestawu specyfikacji."));
 
-    // Everything is read aside first, so that a failure anywhere leaves the open set as it was.
-    auto spis = std::make_unique<TSpisST>();
-    spis->UstawKatalogUzytkownika(FUstawienia.KatalogUzytkownika);
+    if (!odczyt.Spis)
+        odczyt.Spis = std::make_unique<TSpisST>();
+    TSpisST& spis = *odczyt.Spis;
+    spis.UstawKatalogUzytkownika(FUstawienia.KatalogUzytkownika);
     if (FSpisST) // the new list prices its units as the one it replaces
-        spis->SetUstawieniaCen(FSpisST->UstawieniaCen());
+        spis.SetUstawieniaCen(FSpisST->UstawieniaCen());
     const QString sciezkaSpisu = Tekst(zestaw.child(NazwyZst::Sst), NazwyZst::SciezkaSpisu);
     if (!sciezkaSpisu.isEmpty()) {
-        spis->SetOnOtworzMaxProgres(FOnOtworzMaxProgres);
-        spis->SetOnOtworzChangeProgres(FOnOtworzChangeProgres);
+        // The set's progress events, unless the caller gave the list events of its own.
+        const bool zdarzeniaZestawu = !spis.OnOtworzMaxProgres() && !spis.OnOtworzChangeProgres();
+        if (zdarzeniaZestawu) {
+            spis.SetOnOtworzMaxProgres(FOnOtworzMaxProgres);
+            spis.SetOnOtworzChangeProgres(FOnOtworzChangeProgres);
+        }
         TMyPath sciezka(FUstawienia.KatalogUzytkownika);
         sciezka.SetEncodedPath(sciezkaSpisu);
-        spis->Otworz(sciezka.GetPath());
+        spis.Otworz(sciezka.GetPath());
         // Keep the stored form: a list inside the user folder stays bound to it after a move.
-        spis->GetSpisStPath()->SetEncodedPath(sciezkaSpisu);
-        spis->SetOnOtworzMaxProgres({});
-        spis->SetOnOtworzChangeProgres({});
+        spis.GetSpisStPath()->SetEncodedPath(sciezkaSpisu);
+        if (zdarzeniaZestawu) {
+            spis.SetOnOtworzMaxProgres({});
+            spis.SetOnOtworzChangeProgres({});
+        }
     }
-    std::vector<std::unique_ptr<TKosztorys>> kosztorysy = WczytajKosztorysy(zestaw, FUstawienia);
-    QStringList wlasne;
+    odczyt.Kosztorysy = WczytajKosztorysy(zestaw, FUstawienia);
     // An entry without a number stands for nothing; it is skipped rather than failing the whole set.
     for (pugi::xml_node n = zestaw.child("zbior_st").first_child(); n; n = n.next_sibling())
         if (n.type() == pugi::node_element && !Tekst(n, "st").isEmpty())
-            wlasne << Tekst(n, "st");
+            odczyt.Wlasne << Tekst(n, "st");
+    odczyt.Sciezka = zestawPath;
+    odczyt.Dokument = std::move(dokument);
+}
+
+void TZestawST::Przyjmij(TOdczytanyZestaw&& odczyt)
+{
+    if (!odczyt.Spis || !odczyt.Dokument)
+        throw EBlad(QStringLiteral("Wybrany plik nie jest plikiem zestawu specyfikacji."));
     // The configuration's read either succeeds whole or changes nothing: it goes first.
-    Konfiguracja->Load(zestaw);
-    FZestawPath = zestawPath;
+    Konfiguracja->Load(odczyt.Dokument->document_element());
+    FZestawPath = odczyt.Sciezka;
     FZbiorST->ClearAll();
-    Kosztorysy = std::move(kosztorysy);
-    FSpisST = std::move(spis);
-    for (const QString& st : wlasne)
+    Kosztorysy = std::move(odczyt.Kosztorysy);
+    for (const auto& k : Kosztorysy)
+        k->UstawUstawienia(FUstawienia);
+    FSpisST = std::move(odczyt.Spis);
+    FSpisST->UstawKatalogUzytkownika(FUstawienia.KatalogUzytkownika);
+    for (const QString& st : odczyt.Wlasne)
         FZbiorST->Add(st);
 }
 

@@ -167,3 +167,71 @@ TEST(PolecenieZestaw, UstawieniaPoleceniaNieZostajaWKonfiguracji)
 }
 
 } // namespace
+
+namespace {
+
+int IlePozycjiZNumerem(const QJsonObject& zestaw, const QString& numer)
+{
+    int n = 0;
+    std::function<void(const QJsonObject&)> przejdz = [&](const QJsonObject& e) {
+        for (const QJsonValue& p : e[QStringLiteral("pozycje")].toArray())
+            n += p[QStringLiteral("st")].toString() == numer;
+        for (const QJsonValue& c : e[QStringLiteral("elementy")].toArray())
+            przejdz(c.toObject());
+    };
+    for (const QJsonValue& k : zestaw[QStringLiteral("kosztorysy")].toArray())
+        przejdz(k.toObject());
+    return n;
+}
+
+TEST(PolecenieZestaw, PrzypisanieZZakresem)
+{
+    const QStringList wspolne{Demo() + QStringLiteral("/Zestaw demo.zst"), QStringLiteral("--katalog-uzytkownika"),
+                              Demo(), QStringLiteral("--warianty")};
+    const QString nowy = QStringLiteral("D-05.03.05#1");
+    const TWynik przed = Uruchom(wspolne);
+    ASSERT_EQ(przed.Kod, 0) << przed.Blad.toStdString();
+    const int stary = IlePozycjiZNumerem(Json(przed.Wyjscie), QStringLiteral("D-01.02.04"));
+    const int juz = IlePozycjiZNumerem(Json(przed.Wyjscie), nowy);
+    ASSERT_GE(stary, 2);
+    const struct
+    {
+        QStringList Zakres;
+        int Nowych;
+    } przypadki[] = {{{}, 1},
+                     {{QStringLiteral("--zakres"), QStringLiteral("pozycja")}, 1},
+                     {{QStringLiteral("--zakres"), QStringLiteral("wszystkie")}, stary}};
+    for (const auto& p : przypadki) {
+        SCOPED_TRACE(p.Zakres.join(QLatin1Char(' ')).toStdString());
+        const TWynik w =
+            Uruchom(wspolne + QStringList{QStringLiteral("--przypisz"), QStringLiteral("1:1002=") + nowy} + p.Zakres);
+        ASSERT_EQ(w.Kod, 0) << w.Blad.toStdString();
+        const QJsonObject z = Json(w.Wyjscie);
+        EXPECT_EQ(IlePozycjiZNumerem(z, nowy), juz + p.Nowych);
+        EXPECT_EQ(IlePozycjiZNumerem(z, QStringLiteral("D-01.02.04")), stary - p.Nowych);
+        EXPECT_TRUE(Klucze(z).contains(nowy));
+    }
+    const struct
+    {
+        QStringList Argumenty;
+        QString Komunikat;
+    } bledy[] = {
+        {{QStringLiteral("--przypisz"), QStringLiteral("1002=X")},
+         QStringLiteral("Nieprawidłowe przypisanie \"1002=X\": oczekiwano K:ID=NUMER.")},
+        {{QStringLiteral("--przypisz"), QStringLiteral("9:1002=X")},
+         QStringLiteral("Zestaw nie ma kosztorysu numer 9.")},
+        {{QStringLiteral("--przypisz"), QStringLiteral("1:brak=X")},
+         QStringLiteral("Kosztorys numer 1 nie ma pozycji o identyfikatorze brak.")},
+        {{QStringLiteral("--zakres"), QStringLiteral("element")},
+         QStringLiteral("Opcja --zakres wymaga opcji --przypisz.")},
+        {{QStringLiteral("--przypisz"), QStringLiteral("1:1002=X"), QStringLiteral("--zakres"), QStringLiteral("cały")},
+         QStringLiteral("Opcja --zakres przyjmuje wartość pozycja, element, kosztorys lub wszystkie.")},
+    };
+    for (const auto& b : bledy) {
+        const TWynik w = Uruchom(wspolne + b.Argumenty);
+        EXPECT_EQ(w.Kod, 1);
+        EXPECT_EQ(w.Blad, b.Komunikat);
+    }
+}
+
+} // namespace

@@ -1,0 +1,47 @@
+#pragma once
+
+#include "specs/SpisST.h"
+#include "workflow/Uzytkownik.h"
+#include "workflow/WidokZestawu.h"
+
+#include <QTextStream>
+
+// The user of a command: nobody to ask. Notices and questions go to the error stream; every question is
+// answered "Nie" (nothing is located, overwritten or replaced behind the caller's back), every dialog is
+// cancelled, and the open jobs run to their end.
+class TUzytkownikPolecenia : public IUzytkownik
+{
+public:
+    explicit TUzytkownikPolecenia(QTextStream& bledy) : FBledy(bledy) {}
+
+    void PokazKomunikat(const QString& tekst) override;
+    bool ZadajPytanie(const QString& komunikat, const QString& pytanie) override;
+    TOdpowiedz PytanieTakNieAnuluj(const QString& tekst) override;
+    TWybranePliki WybierzDoOtwarcia(const TDialogPliku&) override { return {}; }
+    QString WybierzDoZapisu(const TDialogPliku&) override { return {}; }
+    std::optional<TWyborPozostalych> WyborDlaPozostalychPozycji(const QString& tekst, bool, int) override;
+    void CzekajNaOtwarcie(TCzekanieNaOtwarcie& czekanie) override;
+    void PokazSpecyfikacjeZPustymNumerem(TZestawST&) override {}
+    std::unique_ptr<TSpisST> ScalListy(const QString&, TZestawST&) override { return nullptr; }
+    TWyborStronyTytulowej StronaTytulowaZestawu(bool) override { return {}; }
+    void OtworzPlikWProgramie(const QString&) override {}
+
+    // The notices shown so far, in order (they are written to the error stream as they come too).
+    const QStringList& Komunikaty() const { return FKomunikaty; }
+
+private:
+    QStringList FKomunikaty;
+    QTextStream& FBledy;
+};
+
+// No window: the command prints its result itself.
+class TWidokPolecenia : public IWidokZestawu
+{
+public:
+    void UstawTytul(const QString&) override {}
+    void UstawStatus(int, const QString&) override {}
+    void OdswiezOstatnie() override {}
+    void OdswiezDrzewoSpecyfikacji() override {}
+    void UstawWidok(bool) override {}
+    void ZaznaczElement(const TElementRds*) override {}
+};

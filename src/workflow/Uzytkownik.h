@@ -1,0 +1,86 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+#include <optional>
+
+#include <memory>
+
+class TCzekanieNaOtwarcie;
+class TSpisST;
+class TZestawST;
+
+// The answer to a question with "Tak", "Nie" and "Anuluj".
+enum class TOdpowiedz { Tak, Nie, Anuluj };
+
+// A file dialog as the controller asks for it; the window shows the desktop's dialog.
+struct TDialogPliku
+{
+    QString Tytul;
+    // Pairs of description and patterns joined by "|": "Plik zestawu (*.zst)|*.zst".
+    QString Filtr;
+    QString Folder;
+    QString NazwaPliku;
+    QString DomyslneRozszerzenie;
+    int IndeksFiltru = 1; // 1-based, as the configuration keeps it
+    bool Wiele = false;
+};
+
+// The files chosen, in the dialog's order; none when the dialog was cancelled.
+struct TWybranePliki
+{
+    QStringList Pliki;
+    int IndeksFiltru = 1;
+};
+
+// What the dialog "Informacja " returned: which positions get the new number, and "Nie pytaj ponownie".
+struct TWyborPozostalych
+{
+    int Wybor = 0;
+    bool NiePytaj = false;
+};
+
+// What the dialog "Strona tytułowa zestawu" returned.
+struct TWyborStronyTytulowej
+{
+    enum TRodzaj { Anulowano, PlikZDysku, UtworzonyZSzablonu, SzablonProgramu };
+    TRodzaj Rodzaj = Anulowano;
+    QString Plik;                  // the chosen or created file
+    bool UstawJakoSzablon = false; // "Ustaw jako szablon", when the box was enabled and ticked
+    bool OtworzUtworzony = false;  // the box for opening the created file, when visible and ticked
+};
+
+// The user as the set controller sees one: notices, questions and dialogs, each a call that returns
+// the answer. The window implements it with its dialogs; tests with a scripted user.
+class IUzytkownik
+{
+public:
+    virtual ~IUzytkownik() = default;
+
+    // A notice with one "OK".
+    virtual void PokazKomunikat(const QString& tekst) = 0;
+    // A question of two lines (the message and the question) with "Tak" and "Nie"; true for "Tak".
+    virtual bool ZadajPytanie(const QString& komunikat, const QString& pytanie) = 0;
+    // A question with "Tak", "Nie" and "Anuluj".
+    virtual TOdpowiedz PytanieTakNieAnuluj(const QString& tekst) = 0;
+    virtual TWybranePliki WybierzDoOtwarcia(const TDialogPliku& dialog) = 0;
+    // The path chosen; empty when cancelled.
+    virtual QString WybierzDoZapisu(const TDialogPliku& dialog) = 0;
+    // The dialog "Informacja " about the other positions with the same number; empty for "Anuluj".
+    // zmianaZDrzewa hides the first choice and the check box; domyslny is the preselected choice.
+    virtual std::optional<TWyborPozostalych> WyborDlaPozostalychPozycji(const QString& tekst, bool zmianaZDrzewa,
+                                                                        int domyslny) = 0;
+    // The waiting dialog: runs the open job (czekanie.Uruchom), shows its progress with a working
+    // "Anuluj" (czekanie.Anuluj) and returns when the job has ended (czekanie.Czekaj serves its calls).
+    virtual void CzekajNaOtwarcie(TCzekanieNaOtwarcie& czekanie) = 0;
+    // The dialog "Specyfikacje z pustym numerem" for the set and its list.
+    virtual void PokazSpecyfikacjeZPustymNumerem(TZestawST& zestaw) = 0;
+    // The window "Scalanie list specyfikacji" for the list file and the set: the merged list on OK,
+    // null otherwise.
+    virtual std::unique_ptr<TSpisST> ScalListy(const QString& sciezkaListy, TZestawST& zestaw) = 0;
+    // The dialog "Strona tytułowa zestawu"; brakSzablonuProgramu: the program has no template of the kind.
+    virtual TWyborStronyTytulowej StronaTytulowaZestawu(bool brakSzablonuProgramu) = 0;
+    // Opens a file with the desktop's program.
+    virtual void OtworzPlikWProgramie(const QString& plik) = 0;
+};

@@ -1,0 +1,176 @@
+#pragma once
+
+#include "workflow/ModelElementow.h"
+#include "workflow/ModelTabeli.h"
+
+#include <QString>
+#include <QStringList>
+
+#include <memory>
+#include <optional>
+#include <vector>
+
+class IUzytkownik;
+class IWidokZestawu;
+class TElementRds;
+class TKonfiguracja;
+class TKosztorys;
+class TPozycjaRds;
+class TPozycjaZbioru;
+class TSpecyfikacja;
+class TSpisST;
+class TWariantSpecyfikacji;
+class TZestawST;
+struct TUstawieniaKosztorysu;
+
+// The one object that carries out the window's commands on the open set: it owns the set, keeps the
+// two "changed" flags, asks before work is lost, runs the long opens through the waiting dialog, keeps
+// the caption, the status bar and the recent files up to date and fills the grids and trees, which are
+// its models. It reaches the window only through IWidokZestawu and the user through IUzytkownik.
+class TZestawController
+{
+public:
+    TZestawController(TKonfiguracja& konfiguracja, IWidokZestawu& widok, IUzytkownik& uzytkownik);
+    ~TZestawController();
+    TZestawController(const TZestawController&) = delete;
+    TZestawController& operator=(const TZestawController&) = delete;
+
+    // --- Set
+    // False when the user cancelled a question.
+    bool UtworzNowyZestaw(bool force = false);
+    // An empty path asks for one.
+    void OtworzZestaw(const QString& path = QString(), bool tworzBackup = false);
+    // False when the set was not saved (failure, cancelled dialog).
+    bool ZapiszZestaw();
+    bool ZapiszZestawJako();
+    // The list, then the set.
+    bool ZapiszWszystko();
+    // Asks about unsaved work before the window closes; false cancels the closing.
+    bool Zamknij();
+    void ZmienionoZestaw();
+    void WyswietlZestawJakoZapisany();
+    // The recent sets and lists as the menus show them: at most four, most recent first.
+    QStringList OstatnieZestawy() const;
+    QStringList OstatnieListy() const;
+    // A click on a recent entry: opens the file if it still exists.
+    void OtworzOstatniZestaw(int indeks);
+    void OtworzOstatniaListe(int indeks);
+    // Restores the set or the list from its backup copy ("*.~zst", "*.~sst") chosen by the user.
+    void OdzyskajZestawZKopii();
+    void OdzyskajSpisStZKopii();
+
+    // --- List
+    bool UtworzNowySST();
+    // A missing or empty path asks for one.
+    void OtworzSST(const QString& path = QString());
+    bool ZapiszSST();
+    bool ZapiszSSTJako();
+    void ZmianaNazwyPliku();
+    void ZmianaZawartosciSpecyfikacji();
+
+    // --- Estimates
+    // Adds the file, or asks for files when the name is empty.
+    void OtworzKosztorys(const QString& nazwaPliku = QString());
+    void UsunKosztorys(TKosztorys* kosztorys);
+    void UsunWszystkieKosztorysy();
+    void PrzesunKosztorysWGore(TKosztorys* kosztorys);
+    void PrzesunKosztorysWDol(TKosztorys* kosztorys);
+    bool CzyOtwartyKosztorys() const;
+    // Writes the estimate's numbers back into its own file (a copy beside it, as its writer makes).
+    void EksportujKosztorys(TKosztorys* kosztorys);
+    void EksportujWszystkieKosztorysy();
+
+    // --- Title page
+    // A title-page template of the set's output kind exists (the set's own or the program's).
+    bool CzyIstniejeSzablonPierwszejStrony() const;
+    // That template's path; empty when none exists.
+    QString PobierzSzablonPierwszejStrony() const;
+    // The dialog "Strona tytułowa zestawu"; true when it ended with OK.
+    bool WybierzSzablonPierwszejStronyZestawu();
+
+    // --- Views
+    void UstawWidokKosztorys();
+    void UstawWidokSpecyfikacje();
+
+    // --- Assignment of specifications to positions
+    void ZaktualizujDopasowanieSpecyfikacji();
+    // The specification or variant chosen in the tree goes to the position.
+    void PrzypiszWybraneStDoPozycji(TSpecyfikacja* specyfikacja, TPozycjaRds* pozycja);
+    void PrzypiszWybranyWariantDoPozycji(TWariantSpecyfikacji* wariant, TPozycjaRds* pozycja);
+    // A number typed into the positions grid; spreads it as the user chooses, or, with zakres (a choice of
+    // the dialog "Informacja ", 0 to 3), as the caller chose without asking. False when cancelled (the
+    // position keeps its old number then).
+    bool ZmienNumerPozycji(TPozycjaRds* pozycja, const QString& nowyNumer, std::optional<int> zakres = std::nullopt);
+    bool ZaktualizujWPozostalychPozycjach(const QString& numerSt, const QString& nowyNumerSt, bool zmianaZDrzewa,
+                                          std::optional<int> zakres = std::nullopt);
+    void UsunSTPozycji(const std::vector<TPozycjaRds*>& pozycje);
+    void UsunSTElementu(TElementRds* element);
+    void DopiszDoZbioruST(TSpecyfikacja* specyfikacja);
+    void DopiszWariantDoZbioruST(TWariantSpecyfikacji* wariant);
+    void UsunSTZeZbioruST(const std::vector<TPozycjaZbioru*>& wpisy);
+    // Fills the positions grid with the element's positions (null: the selected element).
+    void WyswietlPozycje(TElementRds* element = nullptr);
+    void WyswietlZbiorST();
+    void WyswietlSzczegolyPozycji(int wiersz);
+    void WyswietlListePozycjiZSt(int wiersz);
+    // The pop-up number list of the position editor (TModelTabeli PopupLista): rebuilt when forced or
+    // marked for rebuilding; specyfikacja with variants lists its variants.
+    void OdswiezPopupListView(const QString& filtr, TSpecyfikacja* specyfikacja, bool force, bool tylkoWarianty);
+
+    // --- State
+    // The settings the set goes by from now on (the command line's own user folder and variants).
+    void UstawUstawienia(const TUstawieniaKosztorysu& ustawienia);
+    TZestawST& Zestaw() const { return *FZestaw; }
+    TSpisST& Spis() const;
+    bool ZmienionyZestaw() const { return FZmienionyZestaw; }
+    bool ZmienionySST() const { return FZmienionySST; }
+    bool CzyWidokSpecyfikacje() const { return FWidokSpecyfikacje; }
+    TElementRds* WybranyElement() const { return FWybranyElement; }
+    bool CzyAktualizowacPopupListView() const { return FCzyAktualizowacPopupListView; }
+    QString Tytul() const;
+
+    // --- Models the window shows
+    TModelElementow& DrzewoElementow() const { return *FDrzewoElementow; }
+    TModelTabeli& ListaPozycji() const { return *FListaPozycji; }
+    TModelTabeli& SzczegolyPozycji() const { return *FSzczegolyPozycji; }
+    TModelTabeli& ZbiorSt() const { return *FZbiorSt; }
+    TModelTabeli& ListaPozycjiZSt() const { return *FListaPozycjiZSt; }
+    TModelTabeli& PopupLista() const { return *FPopupLista; }
+
+private:
+    bool PytanieOListe();
+    bool PytanieOZestaw();
+    void SluchajZestawu();
+    void SluchajSpisu();
+    void SluchajKosztorysow();
+    void PustyZestaw();
+    void PoOtwarciuSpisu();
+    // The long-path notice and the dialog of empty numbers for a list just opened.
+    void SprawdzOtwartySpis();
+    void DodajKosztorysZPliku(const QString& plik);
+    void OdswiezTytul();
+    void OdswiezStatusSpisu();
+    void OdswiezStatusKosztorysu();
+    void OdswiezElementy();
+    void WyswietlPozycjeWybranegoElementu();
+    void UstawNaglowki();
+    void ZapomnijWybor();
+
+    TKonfiguracja& FKonfiguracja;
+    IWidokZestawu& FWidok;
+    IUzytkownik& FUzytkownik;
+    std::unique_ptr<TZestawST> FZestaw;
+    bool FZmienionyZestaw = false;
+    bool FZmienionySST = false;
+    bool FOtwieranieZestawu = false;
+    bool FPodlaczanieSpisu = false;
+    bool FWidokSpecyfikacje = true;
+    bool FCzyAktualizowacPopupListView = true;
+    TElementRds* FWybranyElement = nullptr; // not owned
+    std::unique_ptr<TModelElementow> FDrzewoElementow;
+    std::unique_ptr<TModelTabeli> FListaPozycji;
+    std::unique_ptr<TModelTabeli> FSzczegolyPozycji;
+    std::unique_ptr<TModelTabeli> FZbiorSt;
+    std::unique_ptr<TModelTabeli> FListaPozycjiZSt;
+    std::unique_ptr<TModelTabeli> FPopupLista;
+};

@@ -1,0 +1,138 @@
+#pragma once
+
+#include "workflow/CzekanieNaOtwarcie.h"
+#include "workflow/Uzytkownik.h"
+#include "workflow/WidokZestawu.h"
+#include "zestaw/ZestawST.h"
+
+#include <QStringList>
+
+#include <gtest/gtest.h>
+
+#include <deque>
+#include <functional>
+#include <map>
+
+// A user who answers from a script: each question's text has a queue of answers; a question the script
+// did not expect fails the test. Every question, notice and dialog is written to the transcript.
+class TUzytkownikSkryptowy : public IUzytkownik
+{
+public:
+    std::map<QString, std::deque<bool>> Pytania;             // ZadajPytanie: by the message line
+    std::map<QString, std::deque<TOdpowiedz>> PytaniaAnuluj; // PytanieTakNieAnuluj
+    std::deque<QStringList> DoOtwarcia;                      // open dialogs, in order
+    std::deque<QString> DoZapisu;                            // save dialogs, in order
+    std::deque<std::optional<TWyborPozostalych>> Pozostale;  // "Informacja "
+    std::function<void(TCzekanieNaOtwarcie&)> Czekanie;      // default: run to the end
+    QStringList Zapis;
+
+    void PokazKomunikat(const QString& tekst) override { Zapis << QStringLiteral("komunikat: ") + tekst; }
+    bool ZadajPytanie(const QString& komunikat, const QString&) override
+    {
+        Zapis << QStringLiteral("pytanie: ") + komunikat;
+        return Pobierz(Pytania, komunikat, false);
+    }
+    TOdpowiedz PytanieTakNieAnuluj(const QString& tekst) override
+    {
+        Zapis << QStringLiteral("pytanie: ") + tekst;
+        return Pobierz(PytaniaAnuluj, tekst, TOdpowiedz::Anuluj);
+    }
+    TWybranePliki WybierzDoOtwarcia(const TDialogPliku& d) override
+    {
+        Zapis << QStringLiteral("otwórz: ") + d.Tytul;
+        if (DoOtwarcia.empty()) {
+            ADD_FAILURE() << "unexpected open dialog " << d.Tytul.toStdString();
+            return {};
+        }
+        TWybranePliki w{DoOtwarcia.front(), d.IndeksFiltru};
+        DoOtwarcia.pop_front();
+        return w;
+    }
+    QString WybierzDoZapisu(const TDialogPliku& d) override
+    {
+        Zapis << QStringLiteral("zapisz: ") + d.Tytul;
+        if (DoZapisu.empty()) {
+            ADD_FAILURE() << "unexpected save dialog " << d.Tytul.toStdString();
+            return {};
+        }
+        const QString w = DoZapisu.front();
+        DoZapisu.pop_front();
+        return w;
+    }
+    std::optional<TWyborPozostalych> WyborDlaPozostalychPozycji(const QString& tekst, bool, int) override
+    {
+        Zapis << QStringLiteral("informacja: ") + tekst;
+        if (Pozostale.empty()) {
+            ADD_FAILURE() << "unexpected choice " << tekst.toStdString();
+            return std::nullopt;
+        }
+        const auto w = Pozostale.front();
+        Pozostale.pop_front();
+        return w;
+    }
+    void CzekajNaOtwarcie(TCzekanieNaOtwarcie& czekanie) override
+    {
+        if (Czekanie) {
+            Czekanie(czekanie);
+            return;
+        }
+        czekanie.Uruchom();
+        czekanie.Czekaj();
+    }
+    void PokazSpecyfikacjeZPustymNumerem(TZestawST&) override { Zapis << QStringLiteral("puste numery"); }
+    std::unique_ptr<TSpisST> ScalListy(const QString&, TZestawST&) override
+    {
+        Zapis << QStringLiteral("scalanie");
+        return nullptr;
+    }
+    TWyborStronyTytulowej StronaTytulowaZestawu(bool) override
+    {
+        Zapis << QStringLiteral("strona tytułowa");
+        return {};
+    }
+    void OtworzPlikWProgramie(const QString& plik) override { Zapis << QStringLiteral("uruchom: ") + plik; }
+
+    // Every scripted answer was used.
+    void SprawdzZuzyte() const
+    {
+        for (const auto& [tekst, kolejka] : Pytania)
+            EXPECT_TRUE(kolejka.empty()) << "unused answer to " << tekst.toStdString();
+        for (const auto& [tekst, kolejka] : PytaniaAnuluj)
+            EXPECT_TRUE(kolejka.empty()) << "unused answer to " << tekst.toStdString();
+        EXPECT_TRUE(DoOtwarcia.empty());
+        EXPECT_TRUE(DoZapisu.empty());
+        EXPECT_TRUE(Pozostale.empty());
+    }
+
+private:
+    template <typename T> T Pobierz(std::map<QString, std::deque<T>>& mapa, const QString& tekst, T domyslna)
+    {
+        auto it = mapa.find(tekst);
+        if (it == mapa.end() || it->second.empty()) {
+            ADD_FAILURE() << "unexpected question: " << tekst.toStdString();
+            return domyslna;
+        }
+        const T w = it->second.front();
+        it->second.pop_front();
+        return w;
+    }
+};
+
+// The window as far as the controller tells it anything.
+class TWidokTestowy : public IWidokZestawu
+{
+public:
+    QString Tytul;
+    QStringList Status{QString(), QString(), QString(), QString(), QString()};
+    int Ostatnie = 0;
+    int Drzewa = 0;
+    bool Specyfikacje = true;
+    const TElementRds* Zaznaczony = nullptr;
+
+    void UstawTytul(const QString& t) override { Tytul = t; }
+    void UstawStatus(int panel, const QString& t) override { Status[panel] = t; }
+    void OdswiezOstatnie() override { ++Ostatnie; }
+    void OdswiezDrzewoSpecyfikacji() override { ++Drzewa; }
+    void UstawWidok(bool s) override { Specyfikacje = s; }
+    void ZaznaczElement(const TElementRds* e) override { Zaznaczony = e; }
+};

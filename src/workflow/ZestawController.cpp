@@ -98,6 +98,7 @@ void TZestawController::SluchajZestawu()
 void TZestawController::SluchajSpisu()
 {
     TSpisST& spis = Spis();
+    FPodpowiedzi.reset(); // a new list object: nothing of the old one may be offered
     // The list calls its file-name handler once as it is given: that is no change of the set.
     FPodlaczanieSpisu = true;
     spis.SetOnZmianaNazwyPliku([this](TSpisST*) { ZmianaNazwyPliku(); });
@@ -563,6 +564,7 @@ void TZestawController::ZmianaNazwyPliku()
 void TZestawController::ZmianaZawartosciSpecyfikacji()
 {
     FZmienionySST = true;
+    FPodpowiedzi.reset();
     FCzyAktualizowacPopupListView = true;
 }
 

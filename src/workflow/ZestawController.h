@@ -173,4 +173,17 @@ private:
     std::unique_ptr<TModelTabeli> FZbiorSt;
     std::unique_ptr<TModelTabeli> FListaPozycjiZSt;
     std::unique_ptr<TModelTabeli> FPopupLista;
+    // The pop-up list's texts to compare, made again when the list or its content changes.
+    struct TPodpowiedzi
+    {
+        struct TWpis
+        {
+            TSpecyfikacja* Specyfikacja;
+            QString Tekst;
+            QStringList Komorki;
+        };
+        QString Pomijane;
+        std::vector<TWpis> Wpisy;
+    };
+    std::unique_ptr<TPodpowiedzi> FPodpowiedzi;
 };

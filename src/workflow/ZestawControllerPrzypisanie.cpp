@@ -429,17 +429,24 @@ void TZestawController::OdswiezPopupListView(const QString& filtr, TSpecyfikacja
     }
     const QString pomijane =
         FKonfiguracja.CzyPomijajWFiltrzePopupListView ? FKonfiguracja.PomijaneWFiltrzePopupListView : QString();
-    const QString szukany = BezZnakow(filtr, pomijane);
+    // The compared texts are made once per list and skipped characters, not per keystroke.
+    if (!FPodpowiedzi || FPodpowiedzi->Pomijane != pomijane) {
+        FPodpowiedzi = std::make_unique<TPodpowiedzi>();
+        FPodpowiedzi->Pomijane = pomijane;
+        std::vector<TSpecyfikacja*> specyfikacje;
+        ZbierzSpecyfikacje(Spis(), specyfikacje);
+        for (TSpecyfikacja* s : specyfikacje)
+            if (!s->Numer().trimmed().isEmpty())
+                FPodpowiedzi->Wpisy.push_back(
+                    {s, BezZnakow(s->Numer() + QLatin1Char(' ') + s->Opis(), pomijane).toCaseFolded(),
+                     QStringList{s->Numer(), s->Opis()}});
+    }
+    const QString szukany = BezZnakow(filtr, pomijane).toCaseFolded();
     const bool bezUkrytych = FKonfiguracja.CzyPozycjeSynchronizujZDrzewkiem;
-    std::vector<TSpecyfikacja*> specyfikacje;
-    ZbierzSpecyfikacje(Spis(), specyfikacje);
-    for (TSpecyfikacja* s : specyfikacje) {
-        if (s->Numer().trimmed().isEmpty() || (bezUkrytych && s->Hidden()))
+    for (const TPodpowiedzi::TWpis& w : FPodpowiedzi->Wpisy) {
+        if ((bezUkrytych && w.Specyfikacja->Hidden()) || (!szukany.isEmpty() && !w.Tekst.contains(szukany)))
             continue;
-        const QString tekst = BezZnakow(s->Numer() + QLatin1Char(' ') + s->Opis(), pomijane);
-        if (!szukany.isEmpty() && !tekst.contains(szukany, Qt::CaseInsensitive))
-            continue;
-        wiersze.push_back({{s->Numer(), s->Opis()}, s});
+        wiersze.push_back({w.Komorki, w.Specyfikacja});
     }
     if (FKonfiguracja.CzySortujPopupListView)
         std::stable_sort(wiersze.begin(), wiersze.end(), [](const auto& a, const auto& b) {

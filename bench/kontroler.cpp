@@ -9,7 +9,7 @@
 #include "app/OknoKonfiguracji.h"
 #include "workflow/CzekanieNaOtwarcie.h"
 #include "workflow/Uzytkownik.h"
-#include "workflow/WidokZestawu.h"
+#include "workflow/WidokBezOkna.h"
 #include "workflow/ZestawController.h"
 
 #include <QCoreApplication>
@@ -41,18 +41,8 @@ public:
     void PokazSpecyfikacjeZPustymNumerem(TZestawST&) override {}
     std::unique_ptr<TSpisST> ScalListy(const QString&, TZestawST&) override { return nullptr; }
     TWyborStronyTytulowej StronaTytulowaZestawu(bool) override { return {}; }
+    bool Ustawienia(TZestawST&) override { return false; }
     void OtworzPlikWProgramie(const QString&) override {}
-};
-
-class TWidokBenchmarku : public IWidokZestawu
-{
-public:
-    void UstawTytul(const QString&) override {}
-    void UstawStatus(int, const QString&) override {}
-    void OdswiezOstatnie() override {}
-    void OdswiezDrzewoSpecyfikacji() override {}
-    void UstawWidok(bool) override {}
-    void ZaznaczElement(const TElementRds*) override {}
 };
 
 struct TDane
@@ -75,7 +65,7 @@ struct TDane
     TOknoBezEkranu Okno;
     QTemporaryDir Katalog;
     QString Plik;
-    TWidokBenchmarku Widok;
+    TWidokBezOkna Widok;
     TUzytkownikBenchmarku Uzytkownik;
     std::unique_ptr<TZestawController> Kontroler;
 };

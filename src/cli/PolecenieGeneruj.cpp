@@ -11,6 +11,7 @@
 #include "docs/ZbiorEksporter.h"
 #include "docs/libreoffice/SilnikLibreOffice.h"
 #include "specs/KonfiguracjaZestawu.h"
+#include "workflow/WidokBezOkna.h"
 #include "workflow/ZestawController.h"
 #include "zestaw/ZestawST.h"
 
@@ -90,7 +91,7 @@ int TPolecenieGeneruj::Wykonaj(const QStringList& argumenty, QTextStream& wyjsci
     const TArgumenty a = CzytajArgumenty(argumenty);
     const TKonfiguracjaPolecenia konfiguracja(a.KatalogUzytkownika);
     // Opened and matched as the window does.
-    TWidokPolecenia widok;
+    TWidokBezOkna widok;
     TUzytkownikPolecenia uzytkownik(bledy);
     TZestawController kontroler(konfiguracja.KonfiguracjaKontrolera(), widok, uzytkownik);
     kontroler.UstawUstawienia(konfiguracja.UstawieniaKosztorysu(a.Warianty));

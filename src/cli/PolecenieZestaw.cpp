@@ -9,6 +9,7 @@
 #include "estimates/Kosztorys.h"
 #include "estimates/KosztorysFactory.h"
 #include "estimates/PozycjaRds.h"
+#include "workflow/WidokBezOkna.h"
 #include "workflow/ZestawController.h"
 #include "zestaw/ZbiorST.h"
 #include "zestaw/ZestawJson.h"
@@ -139,7 +140,7 @@ int TPolecenieZestaw::Wykonaj(const QStringList& argumenty, QTextStream& wyjscie
 {
     const TArgumenty a = CzytajArgumenty(argumenty);
     const TKonfiguracjaPolecenia konfiguracja(a.KatalogUzytkownika);
-    TWidokPolecenia widok;
+    TWidokBezOkna widok;
     TUzytkownikPolecenia uzytkownik(bledy);
     TZestawController kontroler(konfiguracja.KonfiguracjaKontrolera(), widok, uzytkownik);
     kontroler.UstawUstawienia(konfiguracja.UstawieniaKosztorysu(a.Warianty));

@@ -2,7 +2,6 @@
 
 #include "specs/SpisST.h"
 #include "workflow/Uzytkownik.h"
-#include "workflow/WidokZestawu.h"
 
 #include <QTextStream>
 
@@ -24,6 +23,7 @@ public:
     void PokazSpecyfikacjeZPustymNumerem(TZestawST&) override {}
     std::unique_ptr<TSpisST> ScalListy(const QString&, TZestawST&) override { return nullptr; }
     TWyborStronyTytulowej StronaTytulowaZestawu(bool) override { return {}; }
+    bool Ustawienia(TZestawST&) override { return false; }
     void OtworzPlikWProgramie(const QString&) override {}
 
     // The notices shown so far, in order (they are written to the error stream as they come too).
@@ -32,16 +32,4 @@ public:
 private:
     QStringList FKomunikaty;
     QTextStream& FBledy;
-};
-
-// No window: the command prints its result itself.
-class TWidokPolecenia : public IWidokZestawu
-{
-public:
-    void UstawTytul(const QString&) override {}
-    void UstawStatus(int, const QString&) override {}
-    void OdswiezOstatnie() override {}
-    void OdswiezDrzewoSpecyfikacji() override {}
-    void UstawWidok(bool) override {}
-    void ZaznaczElement(const TElementRds*) override {}
 };

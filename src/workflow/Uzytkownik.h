@@ -81,6 +81,9 @@ public:
     virtual std::unique_ptr<TSpisST> ScalListy(const QString& sciezkaListy, TZestawST& zestaw) = 0;
     // The dialog "Strona tytułowa zestawu"; brakSzablonuProgramu: the program has no template of the kind.
     virtual TWyborStronyTytulowej StronaTytulowaZestawu(bool brakSzablonuProgramu) = 0;
+    // The dialog "Ustawienia" for the set's configuration, its list and the program's configuration, which
+    // it edits in place; true when it ended with OK.
+    virtual bool Ustawienia(TZestawST& zestaw) = 0;
     // Opens a file with the desktop's program.
     virtual void OtworzPlikWProgramie(const QString& plik) = 0;
 };

@@ -3,6 +3,7 @@
 #include <QString>
 
 class TElementRds;
+class TSpecyfikacja;
 
 // The window as the set controller sees it. The trees and grids are the controller's models; the view
 // only hears that a whole view changed or that a selection moves. None of these calls may call the
@@ -24,4 +25,14 @@ public:
     virtual void UstawWidok(bool specyfikacje) = 0;
     // Selects the element's node in the element tree without firing the tree's handler (null: none).
     virtual void ZaznaczElement(const TElementRds* element) = 0;
+    // Selects and focuses a row of the positions grid / of the collection grid (all columns).
+    virtual void ZaznaczWierszPozycji(int wiersz) = 0;
+    virtual void ZaznaczWierszZbioru(int wiersz) = 0;
+    // Expands the path to the node of the list tree and scrolls it into view, in one update bracket.
+    virtual void PokazWezelSpecyfikacji(const TSpecyfikacja* wezel) = 0;
+    // Hides (true) or shows everything that concerns estimates.
+    virtual void UstawTylkoWidokSpecyfikacje(bool tylko) = 0;
+    // The configuration's look changed (fonts, the tree preview's caption, panel sizes, the variant
+    // button, the title-page link): the window applies it.
+    virtual void ZastosujUstawieniaWidoku() = 0;
 };

@@ -6,15 +6,20 @@
 #include "app/Wyjatki.h"
 #include "estimates/Kosztorys.h"
 #include "estimates/KosztorysFactory.h"
+#include "estimates/NowyKosztorysRds.h"
 #include "estimates/WyjatkiKosztorysu.h"
+#include "prices/CenaJedn.h"
 #include "prices/UstawieniaCen.h"
+#include "specs/JmSpecyfikacji.h"
 #include "specs/KonfiguracjaZestawu.h"
 #include "specs/SpisST.h"
+#include "specs/WariantSpecyfikacji.h"
 #include "specs/WyjatkiSpecyfikacji.h"
 #include "workflow/CzekanieNaOtwarcie.h"
 #include "workflow/Uzytkownik.h"
 #include "workflow/WidokZestawu.h"
 #include "workflow/ZadaniaOtwarcia.h"
+#include "zestaw/PozycjaZbioru.h"
 #include "zestaw/ZbiorST.h"
 #include "zestaw/ZestawST.h"
 
@@ -739,6 +744,59 @@ void TZestawController::EksportujWszystkieKosztorysy()
     if (!zapisane.isEmpty())
         FUzytkownik.PokazKomunikat(QStringLiteral("Zapisano numery specyfikacji w kosztorysach:\n") +
                                    zapisane.join(QLatin1Char('\n')));
+}
+
+void TZestawController::GenerujKosztorys()
+{
+    const TZbiorST& zbior = *FZestaw->GetZbiorST();
+    std::vector<TNowaPozycjaRds> pozycje;
+    for (int i = 0; i < zbior.Count(); ++i) {
+        const TPozycjaZbioru& wpis = *zbior.GetPozycjaZbioru(i);
+        const TWybranaSpecyfikacja& w = wpis.WybranaSpecyfikacja();
+        if (!w.GetSpecyfikacja())
+            continue;
+        // A variant in use has units of its own.
+        const TSpecyfikacja& wezel = w.CzyWariantWUzyciu()
+                                         ? static_cast<const TSpecyfikacja&>(*w.GetWariantSpecyfikacji())
+                                         : *w.GetSpecyfikacja();
+        const QString tytul = w.GetOpis(true);
+        bool jednostka = false;
+        for (int j = 0; j < wezel.JmCount(); ++j) {
+            const TJmSpecyfikacji& jm = *wezel.GetJm(j);
+            if (!jm.Eksportuj() || jm.Jm().trimmed().isEmpty())
+                continue;
+            const bool zOpisem = FKonfiguracja.NazwaJmWTytuleStPrzyGenerowaniuKosztorysu && !jm.Opis().isEmpty();
+            pozycje.push_back({wpis.ST(), zOpisem ? tytul + QStringLiteral(" - ") + jm.Opis() : tytul, jm.Jm(),
+                               jm.CenaJedn()->GetWartosc()});
+            jednostka = true;
+        }
+        if (!jednostka)
+            pozycje.push_back({wpis.ST(), tytul, QString(), 0});
+    }
+    if (pozycje.empty()) {
+        FUzytkownik.PokazKomunikat(QStringLiteral("Zbiór specyfikacji nie zawiera specyfikacji z listy."));
+        return;
+    }
+    TDialogPliku d;
+    d.Tytul = QStringLiteral("Zapisz kosztorys");
+    d.Filtr = QStringLiteral("Kosztorys Rodos (*.rds)|*.rds");
+    d.DomyslneRozszerzenie = QStringLiteral(".rds");
+    d.Folder = FKonfiguracja.KosztorysyPath->GetPath();
+    d.NazwaPliku = NazwaPlikuBezRozszerzenia(FZestaw->ZestawPath()) + QStringLiteral(".rds");
+    const QString plik = FUzytkownik.WybierzDoZapisu(d);
+    if (plik.isEmpty())
+        return;
+    try {
+        ZapiszNowyKosztorysRds(plik, NazwaPlikuBezRozszerzenia(plik), QStringLiteral("Specyfikacje techniczne"),
+                               pozycje);
+    } catch (const EBlad& e) {
+        FUzytkownik.PokazKomunikat(e.Komunikat());
+        return;
+    }
+    if (FKonfiguracja.OtworzKosztorysPoStworzeniu)
+        OtworzKosztorys(plik);
+    else
+        FUzytkownik.PokazKomunikat(QStringLiteral("Utworzono kosztorys:\n") + plik);
 }
 
 void TZestawController::OdswiezElementy()

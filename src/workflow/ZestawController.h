@@ -65,6 +65,8 @@ public:
     void OtworzSST(const QString& path = QString());
     bool ZapiszSST();
     bool ZapiszSSTJako();
+    // The window "Scalanie list specyfikacji" for the saved list; its result replaces the list.
+    void DodajListeSst();
     void ZmianaNazwyPliku();
     void ZmianaZawartosciSpecyfikacji();
 
@@ -79,6 +81,9 @@ public:
     // Writes the estimate's numbers back into its own file (a copy beside it, as its writer makes).
     void EksportujKosztorys(TKosztorys* kosztorys);
     void EksportujWszystkieKosztorysy();
+    // A new estimate (Rodos text format) with one position per unit of every specification of the
+    // collection; opened in the set afterwards when the configuration says so.
+    void GenerujKosztorys();
 
     // --- Title page
     // A title-page template of the set's output kind exists (the set's own or the program's).
@@ -88,9 +93,14 @@ public:
     // The dialog "Strona tytułowa zestawu"; true when it ended with OK.
     bool WybierzSzablonPierwszejStronyZestawu();
 
-    // --- Views
+    // --- Views and settings
     void UstawWidokKosztorys();
     void UstawWidokSpecyfikacje();
+    // The view restricted to specifications, as the configuration says.
+    void UstawTylkoWidokSpecyfikacje();
+    // The dialog "Ustawienia" and, after OK, what its changes call for.
+    void WyswietlUstawienia();
+    void PrzywrocDomyslnePanele();
 
     // --- Assignment of specifications to positions
     void ZaktualizujDopasowanieSpecyfikacji();
@@ -113,6 +123,16 @@ public:
     void WyswietlZbiorST();
     void WyswietlSzczegolyPozycji(int wiersz);
     void WyswietlListePozycjiZSt(int wiersz);
+    // The position in the estimate view, its element shown first when it has no row.
+    void SkoczDoPozycji(TPozycjaRds* pozycja);
+    // Tree to collection: the first row of the specification is selected.
+    void SynchronizujDrzewoZeZbiorem(const TSpecyfikacja* specyfikacja);
+    // Collection to tree, when "Synchronizuj" of the collection is down.
+    void SynchronizujZbiorZDrzewkiemST(int wiersz);
+    // Makes the node of the specification (or of its variant, variants in use) visible in the tree.
+    void ZaznaczSpecyfikacje(const TSpecyfikacja* specyfikacja, const TWariantSpecyfikacji* wariant);
+    // The number or description of the specification changed in the tree.
+    void ZaktualizujSTwPopupListView(const TSpecyfikacja* specyfikacja);
     // The pop-up number list of the position editor (TModelTabeli PopupLista): rebuilt when forced or
     // marked for rebuilding; specyfikacja with variants lists its variants.
     void OdswiezPopupListView(const QString& filtr, TSpecyfikacja* specyfikacja, bool force, bool tylkoWarianty);
@@ -164,6 +184,7 @@ private:
     bool FZmienionySST = false;
     bool FOtwieranieZestawu = false;
     bool FPodlaczanieSpisu = false;
+    bool FTrwaSynchronizacjaDrzewaZeZbiorem = false;
     bool FWidokSpecyfikacje = true;
     bool FCzyAktualizowacPopupListView = true;
     TElementRds* FWybranyElement = nullptr; // not owned

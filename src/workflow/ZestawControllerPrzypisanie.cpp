@@ -198,6 +198,11 @@ void TZestawController::WyswietlSzczegolyPozycji(int wiersz)
         komorki << (ok ? QLocale().toString(cena, 'f', 2) : p->Cena());
     }
     FSzczegolyPozycji->Ustaw(FSzczegolyPozycji->Naglowki(), {{komorki, const_cast<TPozycjaRds*>(p)}});
+    if (FKonfiguracja.CzyPozycjeSynchronizujZDrzewkiem) {
+        const TWybranaSpecyfikacja& w = p->WybranaSpecyfikacja();
+        ZaznaczSpecyfikacje(w.GetSpecyfikacja() ? w.GetSpecyfikacja() : w.GetDopasowanaSpecyfikacja(),
+                            w.GetWariantSpecyfikacji());
+    }
 }
 
 void TZestawController::WyswietlListePozycjiZSt(int wiersz)

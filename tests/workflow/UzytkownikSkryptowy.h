@@ -80,17 +80,28 @@ public:
         czekanie.Czekaj();
     }
     void PokazSpecyfikacjeZPustymNumerem(TZestawST&) override { Zapis << QStringLiteral("puste numery"); }
-    std::unique_ptr<TSpisST> ScalListy(const QString&, TZestawST&) override
-    {
-        Zapis << QStringLiteral("scalanie");
-        return nullptr;
-    }
     TWyborStronyTytulowej StronaTytulowaZestawu(bool) override
     {
         Zapis << QStringLiteral("strona tytułowa");
         return {};
     }
     void OtworzPlikWProgramie(const QString& plik) override { Zapis << QStringLiteral("uruchom: ") + plik; }
+    // The settings dialog: the test's change, then OK; none: cancelled.
+    std::function<void(TZestawST&)> ZmianaUstawien;
+    bool Ustawienia(TZestawST& zestaw) override
+    {
+        Zapis << QStringLiteral("ustawienia");
+        if (!ZmianaUstawien)
+            return false;
+        ZmianaUstawien(zestaw);
+        return true;
+    }
+    std::unique_ptr<TSpisST> WynikScalania;
+    std::unique_ptr<TSpisST> ScalListy(const QString&, TZestawST&) override
+    {
+        Zapis << QStringLiteral("scalanie");
+        return std::move(WynikScalania);
+    }
 
     // Every scripted answer was used.
     void SprawdzZuzyte() const
@@ -135,4 +146,14 @@ public:
     void OdswiezDrzewoSpecyfikacji() override { ++Drzewa; }
     void UstawWidok(bool s) override { Specyfikacje = s; }
     void ZaznaczElement(const TElementRds* e) override { Zaznaczony = e; }
+    int WierszPozycji = -1;
+    int WierszZbioru = -1;
+    const TSpecyfikacja* Wezel = nullptr;
+    bool TylkoSpecyfikacje = false;
+    int Zastosowan = 0;
+    void ZaznaczWierszPozycji(int w) override { WierszPozycji = w; }
+    void ZaznaczWierszZbioru(int w) override { WierszZbioru = w; }
+    void PokazWezelSpecyfikacji(const TSpecyfikacja* w) override { Wezel = w; }
+    void UstawTylkoWidokSpecyfikacje(bool t) override { TylkoSpecyfikacje = t; }
+    void ZastosujUstawieniaWidoku() override { ++Zastosowan; }
 };

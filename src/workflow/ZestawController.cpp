@@ -719,17 +719,34 @@ void TZestawController::EksportujKosztorys(TKosztorys* kosztorys)
 {
     if (!kosztorys)
         return;
+    // The estimate's own file is offered; another name keeps the original as it was.
+    const QString zrodlo = kosztorys->FilePath().GetPath();
+    TDialogPliku d;
+    d.Tytul = QStringLiteral("Eksportuj kosztorys");
+    d.Filtr = TKosztorysFactory::GetFilter(*kosztorys);
+    d.DomyslneRozszerzenie = TKosztorysFactory::GetDefaultExtension(*kosztorys);
+    d.Folder = FolderLubDomyslny(zrodlo, FKonfiguracja.KosztorysyPath->GetPath());
+    d.NazwaPliku = QFileInfo(zrodlo).fileName();
+    const QString plik = FUzytkownik.WybierzDoZapisu(d);
+    if (plik.isEmpty())
+        return;
     try {
-        kosztorys->SaveFile(kosztorys->FilePath().GetPath());
-        FUzytkownik.PokazKomunikat(QStringLiteral("Zapisano numery specyfikacji w kosztorysie:\n") +
-                                   kosztorys->FilePath().GetPath());
+        kosztorys->SaveFile(plik);
     } catch (const EBlad& e) {
         FUzytkownik.PokazKomunikat(e.Komunikat());
+        return;
     }
+    FUzytkownik.PokazKomunikat(QStringLiteral("Zapisano numery specyfikacji w kosztorysie:\n") + plik);
 }
 
 void TZestawController::EksportujWszystkieKosztorysy()
 {
+    if (FZestaw->KosztorysyCount() == 0)
+        return;
+    if (!FUzytkownik.ZadajPytanie(QStringLiteral("Numery specyfikacji zostaną zapisane w plikach wszystkich "
+                                                 "kosztorysów zestawu."),
+                                  QStringLiteral("Czy kontynuować ?")))
+        return;
     QStringList zapisane;
     for (int i = 0; i < FZestaw->KosztorysyCount(); ++i) {
         TKosztorys* k = FZestaw->GetKosztorys(i);

@@ -78,7 +78,8 @@ public:
     void PrzesunKosztorysWGore(TKosztorys* kosztorys);
     void PrzesunKosztorysWDol(TKosztorys* kosztorys);
     bool CzyOtwartyKosztorys() const;
-    // Writes the estimate's numbers back into its own file (a copy beside it, as its writer makes).
+    // Writes a copy of the estimate's file with the numbers of its positions, to its own file or another
+    // one the user chooses; all of them to their own files after one question.
     void EksportujKosztorys(TKosztorys* kosztorys);
     void EksportujWszystkieKosztorysy();
     // A new estimate (Rodos text format) with one position per unit of every specification of the

@@ -2,6 +2,8 @@
 #include "PomocnikKontrolera.h"
 
 #include "estimates/Kosztorys.h"
+#include "estimates/KosztorysFactory.h"
+#include "estimates/PozycjaRds.h"
 #include "specs/Specyfikacja.h"
 #include "specs/SpisST.h"
 #include "zestaw/ZbiorST.h"
@@ -187,4 +189,34 @@ TEST_F(ZestawController, NowyNieJestZmieniony)
     EXPECT_FALSE(Kontroler->ZmienionySST());
     EXPECT_EQ(Widok.Tytul, QStringLiteral("Velostra - []"));
 }
+} // namespace
+
+namespace {
+
+TEST_F(ZestawController, EksportNumerowDoPlikuKosztorysu)
+{
+    const QString zrodlo = Kosztorys();
+    Kontroler->OtworzKosztorys(zrodlo);
+    TKosztorys* k = Kontroler->Zestaw().GetKosztorys(0);
+    k->ZnajdzPozycje([](const TPozycjaRds& p) { return p.Id() == QStringLiteral("P3"); })->SetST(QStringLiteral("S-9"));
+    const QString kopia = Katalog.filePath(QStringLiteral("kopia.rds"));
+    Uzytkownik.DoZapisu = {kopia};
+    Kontroler->EksportujKosztorys(k);
+    EXPECT_EQ(Uzytkownik.Zapis.last(),
+              QStringLiteral("komunikat: Zapisano numery specyfikacji w kosztorysie:\n") + kopia);
+    auto odczytany = TKosztorysFactory::GetKosztorys(kopia, true, Kontroler->Zestaw().Ustawienia());
+    EXPECT_EQ(odczytany->ZnajdzPozycje([](const TPozycjaRds& p) { return p.ST() == QStringLiteral("S-9"); })->Id(),
+              QStringLiteral("P3"));
+    // All to their own files only after "Tak".
+    const QByteArray przed = CzytajPlik(zrodlo);
+    Uzytkownik
+        .Pytania[QStringLiteral("Numery specyfikacji zostaną zapisane w plikach wszystkich kosztorysów zestawu.")] = {
+        false, true};
+    Kontroler->EksportujWszystkieKosztorysy();
+    EXPECT_EQ(CzytajPlik(zrodlo), przed);
+    Kontroler->EksportujWszystkieKosztorysy();
+    EXPECT_TRUE(CzytajPlik(zrodlo).contains("S-9"));
+    Uzytkownik.SprawdzZuzyte();
+}
+
 } // namespace

@@ -43,6 +43,9 @@ public:
     TWyborStronyTytulowej StronaTytulowaZestawu(bool) override { return {}; }
     bool Ustawienia(TZestawST&) override { return false; }
     void OtworzPlikWProgramie(const QString&) override {}
+    void OtworzFolder(const QString&) override {}
+    std::optional<TDaneGrupy> EdycjaGrupy(const TDaneGrupy&) override { return std::nullopt; }
+    std::optional<TDaneSpecyfikacji> EdycjaSpecyfikacji(const TDaneSpecyfikacji&) override { return std::nullopt; }
 };
 
 struct TDane

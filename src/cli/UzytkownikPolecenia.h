@@ -25,6 +25,9 @@ public:
     TWyborStronyTytulowej StronaTytulowaZestawu(bool) override { return {}; }
     bool Ustawienia(TZestawST&) override { return false; }
     void OtworzPlikWProgramie(const QString&) override {}
+    void OtworzFolder(const QString&) override {}
+    std::optional<TDaneGrupy> EdycjaGrupy(const TDaneGrupy&) override { return std::nullopt; }
+    std::optional<TDaneSpecyfikacji> EdycjaSpecyfikacji(const TDaneSpecyfikacji&) override { return std::nullopt; }
 
     // The notices shown so far, in order (they are written to the error stream as they come too).
     const QStringList& Komunikaty() const { return FKomunikaty; }

@@ -6,8 +6,10 @@
 #include <optional>
 
 #include <memory>
+#include <vector>
 
 class TCzekanieNaOtwarcie;
+class TJmSpecyfikacji;
 class TSpisST;
 class TZestawST;
 
@@ -51,6 +53,30 @@ struct TWyborStronyTytulowej
     bool OtworzUtworzony = false;  // the box for opening the created file, when visible and ticked
 };
 
+// The group dialog ("Dodaj"): a kind (level 0), a group (1) or an element of works (2).
+struct TDaneGrupy
+{
+    int Poziom = 0;
+    QString Numer;
+    QString Opis;
+};
+
+// The specification and variant dialogs: "Dodaj Specyfikację", "Edytuj Specyfikację", "Dodaj wariant
+// specyfikacji", "Edytuj wariant specyfikacji". In: the title, the values, the bound file's name and the
+// start of the file dialog. Out: the values, the chosen file (empty: none chosen) and the units the
+// dialog made (none: the node's units stay).
+struct TDaneSpecyfikacji
+{
+    QString Tytul;
+    QString Numer;
+    QString Opis;
+    QString NazwaPliku;
+    TDialogPliku DialogPliku;
+    QString Plik;
+    bool CzyJednostki = false;
+    std::vector<std::shared_ptr<const TJmSpecyfikacji>> Jednostki;
+};
+
 // The user as the set controller sees one: notices, questions and dialogs, each a call that returns
 // the answer. The window implements it with its dialogs; tests with a scripted user.
 class IUzytkownik
@@ -86,4 +112,10 @@ public:
     virtual bool Ustawienia(TZestawST& zestaw) = 0;
     // Opens a file with the desktop's program.
     virtual void OtworzPlikWProgramie(const QString& plik) = 0;
+    // Shows a folder in the desktop's file manager.
+    virtual void OtworzFolder(const QString& folder) = 0;
+    // The group dialog; empty when cancelled.
+    virtual std::optional<TDaneGrupy> EdycjaGrupy(const TDaneGrupy& dane) = 0;
+    // The specification or variant dialog; empty when cancelled.
+    virtual std::optional<TDaneSpecyfikacji> EdycjaSpecyfikacji(const TDaneSpecyfikacji& dane) = 0;
 };

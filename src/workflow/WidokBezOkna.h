@@ -17,4 +17,5 @@ public:
     void PokazWezelSpecyfikacji(const TSpecyfikacja*) override {}
     void UstawTylkoWidokSpecyfikacje(bool) override {}
     void ZastosujUstawieniaWidoku() override {}
+    void ZwinDoPoziomu(int) override {}
 };

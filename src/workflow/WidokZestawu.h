@@ -35,4 +35,6 @@ public:
     // The configuration's look changed (fonts, the tree preview's caption, panel sizes, the variant
     // button, the title-page link): the window applies it.
     virtual void ZastosujUstawieniaWidoku() = 0;
+    // Collapses every node of the tree's level (0 kinds, 1 groups, 2 elements) with its children.
+    virtual void ZwinDoPoziomu(int poziom) = 0;
 };

@@ -594,7 +594,7 @@ void TZestawController::DodajKosztorysZPliku(const QString& plik)
         if (renumeruj || indeksuj) {
             if (!FUzytkownik.ZadajPytanie(
                     QStringLiteral("Wskazany plik ma nieprawidłową strukturę wewnętrzną."),
-                    QStringLiteral("Czy dostować dla potrzeb importu ? Zostanie utworzona kopia zapasowa pliku.")))
+                    QStringLiteral("Czy dostosować dla potrzeb importu ? Zostanie utworzona kopia zapasowa pliku.")))
                 return;
             try {
                 kosztorys = TKosztorysFactory::GetKosztorys(plik, true, ustawienia, renumeruj, indeksuj);

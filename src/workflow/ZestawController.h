@@ -2,6 +2,7 @@
 
 #include "workflow/ModelElementow.h"
 #include "workflow/ModelTabeli.h"
+#include "workflow/Uzytkownik.h"
 
 #include <QString>
 #include <QStringList>
@@ -86,6 +87,31 @@ public:
     // collection; opened in the set afterwards when the configuration says so.
     void GenerujKosztorys();
 
+    // --- List editing. The node is the single one selected in the tree (null: none, or several).
+    void DodajRodzajRobotSST();
+    void DodajGrupeRobotSST(TSpecyfikacja* wybrany);
+    void DodajElementRobotSST(TSpecyfikacja* wybrany);
+    void DodajSpecyfikacje(TSpecyfikacja* wybrany, const QString& numer = QString());
+    void DodajWariantSpecyfikacji(TSpecyfikacja* wybrany);
+    void EdytujSpecyfikacje(TSpecyfikacja* wybrany);
+    void EdytujWariantSpecyfikacji(TWariantSpecyfikacji* wariant);
+    void UsunSpecyfikacje(TSpecyfikacja* wybrany);
+    void UsunWariantSpecyfikacji(TWariantSpecyfikacji* wariant);
+    void PowiazSpecyfikacjeZPlikiem(TSpecyfikacja* wybrany);
+    void UsunPowiazanieZPlikiemST(TSpecyfikacja* wybrany);
+    void PrzestawWarunkiOgolne(TSpecyfikacja* wybrany);
+    void PrzeniesStWGore(TSpecyfikacja* wybrany);
+    void PrzeniesStWDol(TSpecyfikacja* wybrany);
+    void PrzeniesStPoziomWyzej(TSpecyfikacja* wybrany);
+    void PrzeniesStPoziomNizej(TSpecyfikacja* wybrany);
+    void OtworzPlikSTDrzewka(const TSpecyfikacja* wybrany);
+    void OtworzFolderPlikuSTDrzewka(const TSpecyfikacja* wybrany);
+    void OtworzPlikSTZbioru(int wiersz);
+    void OtworzFolderPlikuSTZbioru(int wiersz);
+    // The search text applied to the list (within the group when one is given); the tree is rebuilt.
+    void AktualizujFiltrSpecyfikacji(const QString& tekst, const TSpecyfikacja* grupa = nullptr);
+    void ZwinSpecyfikacjeDoPoziomu(int poziom);
+
     // --- Title page
     // A title-page template of the set's output kind exists (the set's own or the program's).
     bool CzyIstniejeSzablonPierwszejStrony() const;
@@ -168,6 +194,11 @@ private:
     void PoOtwarciuSpisu();
     // The long-path notice and the dialog of empty numbers for a list just opened.
     void SprawdzOtwartySpis();
+    // The document dialog of the set's output kind, starting at the folder given or the last one used.
+    TDialogPliku DialogDokumentu(const QString& tytul, const QString& plik) const;
+    // After a list edit: the pop-up list is made again, matching runs and the tree is rebuilt.
+    void PoEdycjiSpisu();
+    void OtworzDokument(const QString& plik, bool folder);
     void DodajKosztorysZPliku(const QString& plik);
     void OdswiezTytul();
     void OdswiezStatusSpisu();
@@ -186,6 +217,8 @@ private:
     bool FOtwieranieZestawu = false;
     bool FPodlaczanieSpisu = false;
     bool FTrwaSynchronizacjaDrzewaZeZbiorem = false;
+    // Where the document dialogs start: the folder of the last document chosen.
+    QString FFolderDokumentow;
     bool FWidokSpecyfikacje = true;
     bool FCzyAktualizowacPopupListView = true;
     TElementRds* FWybranyElement = nullptr; // not owned

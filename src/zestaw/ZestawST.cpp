@@ -137,7 +137,14 @@ std::unique_ptr<TSpisST> TZestawST::ZamienSpisST(std::unique_ptr<TSpisST> spis)
     if (!spis)
         spis = std::make_unique<TSpisST>();
     spis->UstawKatalogUzytkownika(FUstawienia.KatalogUzytkownika);
-    // Nothing may point into the list that leaves: the positions' choices and the collection's.
+    // Nothing may point into the list that leaves.
+    ZapomnijDopasowania();
+    std::swap(FSpisST, spis);
+    return spis;
+}
+
+void TZestawST::ZapomnijDopasowania()
+{
     FZbiorST->ClearPozycjeIDopasowanieST();
     for (const auto& k : Kosztorysy)
         k->DlaKazdejPozycji([](TPozycjaRds& p) {
@@ -145,8 +152,6 @@ std::unique_ptr<TSpisST> TZestawST::ZamienSpisST(std::unique_ptr<TSpisST> spis)
             p.WybranaSpecyfikacja().SetWariantSpecyfikacji(nullptr);
             p.WybranaSpecyfikacja().SetDopasowanaSpecyfikacja(nullptr);
         });
-    std::swap(FSpisST, spis);
-    return spis;
 }
 
 void TZestawST::ClearZbiorST()

@@ -105,6 +105,9 @@ public:
 
     // Estimates, collection, path and configuration cleared (the list stays); no event.
     void Wyczysc();
+    // The positions and the collection forget every match into the list (before nodes of it are freed);
+    // matching makes them again.
+    void ZapomnijDopasowania();
     // Puts a list in the set's place (an empty one for null); the positions and the collection forget
     // their matches into the old list, which is returned. Matching is the caller's next step.
     std::unique_ptr<TSpisST> ZamienSpisST(std::unique_ptr<TSpisST> spis);

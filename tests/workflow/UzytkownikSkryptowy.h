@@ -86,6 +86,19 @@ public:
         return {};
     }
     void OtworzPlikWProgramie(const QString& plik) override { Zapis << QStringLiteral("uruchom: ") + plik; }
+    void OtworzFolder(const QString& folder) override { Zapis << QStringLiteral("folder: ") + folder; }
+    std::deque<std::optional<TDaneGrupy>> Grupy;
+    std::deque<std::optional<TDaneSpecyfikacji>> Specyfikacje;
+    std::optional<TDaneGrupy> EdycjaGrupy(const TDaneGrupy& d) override
+    {
+        Zapis << QStringLiteral("grupa: %1 %2").arg(d.Poziom).arg(d.Numer);
+        return Nastepny(Grupy);
+    }
+    std::optional<TDaneSpecyfikacji> EdycjaSpecyfikacji(const TDaneSpecyfikacji& d) override
+    {
+        Zapis << d.Tytul + QStringLiteral(": ") + d.Numer;
+        return Nastepny(Specyfikacje);
+    }
     // The settings dialog: the test's change, then OK; none: cancelled.
     std::function<void(TZestawST&)> ZmianaUstawien;
     bool Ustawienia(TZestawST& zestaw) override
@@ -116,6 +129,16 @@ public:
     }
 
 private:
+    template <typename T> std::optional<T> Nastepny(std::deque<std::optional<T>>& kolejka)
+    {
+        if (kolejka.empty()) {
+            ADD_FAILURE() << "unexpected dialog";
+            return std::nullopt;
+        }
+        auto w = std::move(kolejka.front());
+        kolejka.pop_front();
+        return w;
+    }
     template <typename T> T Pobierz(std::map<QString, std::deque<T>>& mapa, const QString& tekst, T domyslna)
     {
         auto it = mapa.find(tekst);
@@ -156,4 +179,6 @@ public:
     void PokazWezelSpecyfikacji(const TSpecyfikacja* w) override { Wezel = w; }
     void UstawTylkoWidokSpecyfikacje(bool t) override { TylkoSpecyfikacje = t; }
     void ZastosujUstawieniaWidoku() override { ++Zastosowan; }
+    int Zwiniety = -1;
+    void ZwinDoPoziomu(int p) override { Zwiniety = p; }
 };

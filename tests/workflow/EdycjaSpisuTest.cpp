@@ -1,0 +1,138 @@
+// Editing the list through the controller: adding, editing, deleting, moving, binding documents.
+#include "PomocnikKontrolera.h"
+
+#include "estimates/Kosztorys.h"
+#include "specs/SpisST.h"
+#include "specs/WariantSpecyfikacji.h"
+#include "zestaw/PozycjaZbioru.h"
+#include "zestaw/ZbiorST.h"
+
+namespace {
+
+class EdycjaSpisu : public TTestKontrolera
+{
+protected:
+    void SetUp() override
+    {
+        TTestKontrolera::SetUp();
+        Kontroler->OtworzSST(Lista());
+        Uzytkownik.Zapis.clear();
+    }
+    TSpecyfikacja* Wezel(const QString& numer)
+    {
+        return Kontroler->Spis().FindSpecyfikacja(numer, fsSzukajWGrupach | fsSzukajWSpecyfikacjach);
+    }
+    TSpecyfikacja* Grupa() { return Kontroler->Spis().GetSpecyfikacja(0); }
+};
+
+TEST_F(EdycjaSpisu, UsuniecieUzywanejGrupyPytaKazdeRazIWKolejnosci)
+{
+    Konfiguracja().CzyPotwierdzenieUsunST = true;
+    Kontroler->OtworzKosztorys(Kosztorys());
+    Kontroler->OtworzKosztorys(Kosztorys(QStringLiteral("k2.rds")));
+    Kontroler->DopiszDoZbioruST(Wezel(QStringLiteral("S-2")));
+    Uzytkownik.Zapis.clear();
+    const QString potwierdzenie = QStringLiteral("Czy na pewno chcesz usunąć specyfikację?");
+    const QString niepusta = QStringLiteral("Grupa nie jest pusta. ");
+    const QString kosztorys = QStringLiteral("Specyfikacja jest używana w kosztorysie.");
+    const QString zbior = QStringLiteral("Specyfikacja jest używana w zbiorze specyfikacji.");
+    Uzytkownik.Pytania[potwierdzenie] = {true, true};
+    Uzytkownik.Pytania[niepusta] = {true, true};
+    Uzytkownik.Pytania[kosztorys] = {true, true, true, true};
+    Uzytkownik.Pytania[zbior] = {false, true};
+    Kontroler->UsunSpecyfikacje(Grupa());
+    EXPECT_EQ(Kontroler->Spis().Count(), 1) << "\"Nie\" keeps the group";
+    const QStringList pytania{"pytanie: " + potwierdzenie, "pytanie: " + niepusta, "pytanie: " + kosztorys,
+                              "pytanie: " + kosztorys, "pytanie: " + zbior};
+    EXPECT_EQ(Uzytkownik.Zapis, pytania);
+    Kontroler->UsunSpecyfikacje(Grupa());
+    EXPECT_EQ(Kontroler->Spis().Count(), 0);
+    EXPECT_EQ(Uzytkownik.Zapis.mid(pytania.size()), pytania);
+    // Nothing points into what was freed: the positions keep their numbers, without a choice.
+    Kontroler->Zestaw().GetKosztorys(0)->DlaKazdejPozycji(
+        [](TPozycjaRds& p) { EXPECT_EQ(p.WybranaSpecyfikacja().GetSpecyfikacja(), nullptr); });
+    const TZbiorST& zbiorSt = *Kontroler->Zestaw().GetZbiorST();
+    for (int i = 0; i < zbiorSt.Count(); ++i)
+        EXPECT_EQ(zbiorSt.GetPozycjaZbioru(i)->WybranaSpecyfikacja().GetSpecyfikacja(), nullptr);
+    Uzytkownik.SprawdzZuzyte();
+}
+
+TEST_F(EdycjaSpisu, PrzesuniecieOdrzuconeZostawiaWezel)
+{
+    TSpecyfikacja* s1 = Wezel(QStringLiteral("S-1"));
+    TSpecyfikacja* s2 = Wezel(QStringLiteral("S-2"));
+    Kontroler->PrzeniesStWGore(s1);
+    Kontroler->PrzeniesStWDol(s2);
+    EXPECT_EQ(s1->GetIndex(), 0);
+    EXPECT_EQ(s2->GetIndex(), 1);
+    // One level up from a kind of works would put a specification at the top: refused.
+    Kontroler->PrzeniesStPoziomWyzej(s1);
+    EXPECT_EQ(s1->Parent(), Grupa());
+    // Three groups deep, a group with a specification cannot go one level lower.
+    Uzytkownik.Grupy = {TDaneGrupy{1, QStringLiteral("G1"), QString()}, TDaneGrupy{2, QStringLiteral("E1"), QString()}};
+    Kontroler->DodajGrupeRobotSST(s1);
+    TSpecyfikacja* g1 = Wezel(QStringLiteral("G1"));
+    ASSERT_NE(g1, nullptr);
+    Kontroler->DodajElementRobotSST(g1);
+    TSpecyfikacja* e1 = Wezel(QStringLiteral("E1"));
+    ASSERT_NE(e1, nullptr);
+    ASSERT_EQ(e1->KtoryPoziom(), 3);
+    auto e0 = std::make_unique<TSpecyfikacja>(QStringLiteral("E0"), false, true, QString(), QString(), QString());
+    TSpecyfikacja* e0w = e0.get();
+    g1->Insert(std::move(e0), 0);
+    e0w->Add(std::make_unique<TSpecyfikacja>(QStringLiteral("S-9"), false, false, QString(), QString(), QString()));
+    Kontroler->PrzeniesStPoziomNizej(e0w);
+    EXPECT_EQ(e0w->Parent(), g1) << "the node stays where it was";
+    EXPECT_EQ(e0w->GetIndex(), 0);
+    // A specification goes down into the following group, and back up before it.
+    Kontroler->PrzeniesStPoziomNizej(s2);
+    EXPECT_EQ(s2->Parent(), g1);
+    EXPECT_EQ(s2->GetIndex(), g1->Count() - 1);
+    Kontroler->PrzeniesStPoziomWyzej(s2);
+    EXPECT_EQ(s2->Parent(), Grupa());
+    EXPECT_EQ(s2->GetIndex(), g1->GetIndex() - 1);
+    Uzytkownik.SprawdzZuzyte();
+}
+
+TEST_F(EdycjaSpisu, DodawanieEdycjaIPowiazaniePliku)
+{
+    Kontroler->DodajSpecyfikacje(nullptr);
+    EXPECT_EQ(Uzytkownik.Zapis.last(), QStringLiteral("komunikat: Aby dodać specyfikację należy wybrać rodzaj, grupę "
+                                                      "lub element robót na drzewie specyfikacji."));
+    TDaneSpecyfikacji nowa;
+    nowa.Numer = QStringLiteral("S-3");
+    nowa.Opis = QStringLiteral("Trzecia");
+    nowa.Plik = Plik(QStringLiteral("S-3.odt"), "x");
+    Uzytkownik.Specyfikacje = {nowa};
+    Kontroler->DodajSpecyfikacje(Wezel(QStringLiteral("S-1"))->GetWariant(0));
+    TSpecyfikacja* s3 = Wezel(QStringLiteral("S-3"));
+    ASSERT_NE(s3, nullptr);
+    EXPECT_EQ(s3->Parent(), Grupa()) << "a variant's specification's parent takes it";
+    EXPECT_EQ(s3->GetEncodedPath(), QStringLiteral("%USERPATH%/S-3.odt"));
+    EXPECT_TRUE(Kontroler->ZmienionySST());
+
+    // A document bound elsewhere is refused.
+    Uzytkownik.DoOtwarcia = {{Katalog.filePath(QStringLiteral("S-2.odt"))}};
+    Kontroler->PowiazSpecyfikacjeZPlikiem(s3);
+    EXPECT_EQ(Uzytkownik.Zapis.last(), QStringLiteral("komunikat: Wybrany plik specyfikacji jest już używany!"));
+    EXPECT_EQ(s3->GetPlik(), nowa.Plik);
+
+    // Renumbered in the tree: the positions are offered the new number (all estimates preselected).
+    Kontroler->OtworzKosztorys(Kosztorys());
+    TDaneSpecyfikacji zmiana;
+    zmiana.Numer = QStringLiteral("S-10");
+    zmiana.Opis = QStringLiteral("Pierwsza");
+    Uzytkownik.Specyfikacje = {zmiana};
+    Uzytkownik.Pozostale = {TWyborPozostalych{3, false}};
+    Kontroler->EdytujSpecyfikacje(Wezel(QStringLiteral("S-1")));
+    EXPECT_EQ(Uzytkownik.Zapis.last(), QStringLiteral("informacja: Specyfikacja S-1 jest używana w kosztorysie.\n\n"
+                                                      "Czy zaktualizować numer specyfikacji w pozycjach kosztorysu ?"));
+    int nowych = 0;
+    Kontroler->Zestaw().GetKosztorys(0)->DlaKazdejPozycji([&](TPozycjaRds& p) {
+        nowych += p.ST() == QStringLiteral("S-10") && p.WybranaSpecyfikacja().GetSpecyfikacja();
+    });
+    EXPECT_EQ(nowych, 2);
+    Uzytkownik.SprawdzZuzyte();
+}
+
+} // namespace

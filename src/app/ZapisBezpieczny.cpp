@@ -7,6 +7,7 @@
 #include <QFileInfo>
 #include <QUuid>
 
+#include <cerrno>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -132,4 +133,68 @@ void ZapiszBezpiecznie(const QString& sciezka, const QByteArray& dane, const TFa
     }
     if (byl)
         QFile::remove(kopia);
+}
+
+namespace {
+
+EBlad BladSystemu(int kod)
+{
+    return EBlad(qt_error_string(kod));
+}
+
+class TDeskryptor
+{
+public:
+    explicit TDeskryptor(int fd = -1) : Fd(fd) {}
+    ~TDeskryptor()
+    {
+        if (Fd >= 0)
+            ::close(Fd);
+    }
+    TDeskryptor(const TDeskryptor&) = delete;
+    TDeskryptor& operator=(const TDeskryptor&) = delete;
+    int Fd;
+};
+
+void PrzepiszZawartosc(int we, int wy)
+{
+    char bufor[64 * 1024];
+    while (true) {
+        const ssize_t n = ::read(we, bufor, sizeof bufor);
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n < 0)
+            throw BladSystemu(errno);
+        if (n == 0)
+            return;
+        for (ssize_t zapisane = 0; zapisane < n;) {
+            const ssize_t m = ::write(wy, bufor + zapisane, static_cast<size_t>(n - zapisane));
+            if (m < 0 && errno == EINTR)
+                continue;
+            if (m < 0)
+                throw BladSystemu(errno);
+            zapisane += m;
+        }
+    }
+}
+
+} // namespace
+
+void KopiujPlik(const QString& zrodlo, const QString& cel, const TOpcjeZamianyPliku& opcje)
+{
+    TZamianaPliku zamiana(cel, opcje);
+    const TDeskryptor we(::open(QFile::encodeName(zrodlo).constData(), O_RDONLY | O_CLOEXEC));
+    if (we.Fd < 0)
+        throw BladSystemu(errno);
+    struct stat st = {};
+    if (::fstat(we.Fd, &st) != 0)
+        throw BladSystemu(errno);
+    const TDeskryptor wy(
+        ::open(QFile::encodeName(zamiana.Sciezka()).constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0600));
+    if (wy.Fd < 0)
+        throw BladSystemu(errno);
+    PrzepiszZawartosc(we.Fd, wy.Fd);
+    if (::fchmod(wy.Fd, st.st_mode & 07777) != 0)
+        throw BladSystemu(errno);
+    zamiana.Zastap();
 }

@@ -77,6 +77,11 @@ private:
     bool FZastapiony = false;
 };
 
+// Copies a file over the target through TZamianaPliku: the target is whole, old or new, at every moment;
+// through a link the file it leads to is replaced. A file new in its place takes the source's access
+// rights. Throws EBlad with the system's reason.
+void KopiujPlik(const QString& zrodlo, const QString& cel, const TOpcjeZamianyPliku& opcje = {});
+
 // The name under which the old file waits while its replacement is written.
 inline QString SciezkaKopiiTyldy(const QString& sciezka)
 {

@@ -29,6 +29,14 @@ QString TArgumentyPolecenia::Sciezka()
     return QFileInfo(Wartosc()).absoluteFilePath();
 }
 
+int TArgumentyPolecenia::Struktura()
+{
+    const QString w = Wartosc();
+    if (w != QLatin1String("0") && w != QLatin1String("1") && w != QLatin1String("2"))
+        throw EBlad(QStringLiteral("Opcja --struktura przyjmuje wartość 0, 1 lub 2: %1").arg(w));
+    return w.toInt();
+}
+
 void TArgumentyPolecenia::Nieznany() const
 {
     throw EBlad(QStringLiteral("Nieznany argument polecenia \"%1\": %2").arg(FNazwa, Biezacy()));

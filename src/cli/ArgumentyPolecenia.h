@@ -21,6 +21,8 @@ public:
     QString Wartosc();
     // The same made an absolute path.
     QString Sciezka();
+    // The value of --struktura: the folder structure 0, 1 or 2.
+    int Struktura();
     // "Nieznany argument polecenia "N": X".
     [[noreturn]] void Nieznany() const;
 

@@ -7,6 +7,7 @@
 #include "cli/PolecenieKonfiguracja.h"
 #include "cli/PolecenieKosztorys.h"
 #include "cli/PolecenieLista.h"
+#include "cli/PoleceniePorzadkuj.h"
 #include "cli/PolecenieRozpakuj.h"
 #include "cli/PolecenieZestaw.h"
 
@@ -19,6 +20,7 @@ TCli::TCli()
     DodajPolecenie(std::make_unique<TPolecenieArchiwizuj>());
     DodajPolecenie(std::make_unique<TPolecenieRozpakuj>());
     DodajPolecenie(std::make_unique<TPolecenieGeneruj>());
+    DodajPolecenie(std::make_unique<TPoleceniePorzadkuj>());
 }
 
 TCli::~TCli() = default;

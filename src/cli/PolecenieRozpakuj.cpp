@@ -32,10 +32,7 @@ TArgumenty CzytajArgumenty(const QStringList& argumenty)
         if (a.Jest("-d")) {
             wynik.Folder = a.Sciezka();
         } else if (a.Jest("--struktura")) {
-            const QString w = a.Wartosc();
-            if (w != QLatin1String("0") && w != QLatin1String("1") && w != QLatin1String("2"))
-                throw EBlad(QStringLiteral("Opcja --struktura przyjmuje wartość 0, 1 lub 2: %1").arg(w));
-            wynik.Struktura = w.toInt();
+            wynik.Struktura = a.Struktura();
         } else if (a.Jest("--nadpisuj")) {
             wynik.Nadpisuj = true;
         } else if (a.Jest("--katalog-uzytkownika")) {

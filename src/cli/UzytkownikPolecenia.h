@@ -26,6 +26,7 @@ public:
     bool Ustawienia(TZestawST&) override { return false; }
     void OtworzPlikWProgramie(const QString&) override {}
     void OtworzFolder(const QString&) override {}
+    void PorzadkowanieSpisu(TPorzadkowanieDialogu&) override {}
     std::optional<TDaneGrupy> EdycjaGrupy(const TDaneGrupy&) override { return std::nullopt; }
     std::optional<TDaneSpecyfikacji> EdycjaSpecyfikacji(const TDaneSpecyfikacji&) override { return std::nullopt; }
 

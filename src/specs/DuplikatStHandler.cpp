@@ -9,21 +9,9 @@
 #include "specs/SpisST.h"
 #include "specs/WariantSpecyfikacji.h"
 
-#include <QFile>
-
-#include <cerrno>
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
-
 namespace {
 
 const TFindSpecyfikacjaFlags FlagiNumeru = fsUwzglednijGrupy | fsSzukajWGrupach | fsSzukajWSpecyfikacjach;
-
-EBlad BladSystemu(int kod)
-{
-    return EBlad(qt_error_string(kod));
-}
 
 // The first node below w, depth first, whose number matches (trimmed, any letter case).
 TSpecyfikacja* NumerPonizej(TSpecyfikacja& w, const QString& numer)
@@ -55,42 +43,6 @@ void Nadpisz(TSpecyfikacja& e, const TSpecyfikacja& s)
                     QStringLiteral(" spowoduje przekroczenie maksymalnego poziomu zagnieżdżenia specyfikacji. "
                                    "Operacja przerwana."));
     e.Overwrite(s);
-}
-
-class TDeskryptor
-{
-public:
-    explicit TDeskryptor(int fd = -1) : Fd(fd) {}
-    ~TDeskryptor()
-    {
-        if (Fd >= 0)
-            ::close(Fd);
-    }
-    TDeskryptor(const TDeskryptor&) = delete;
-    TDeskryptor& operator=(const TDeskryptor&) = delete;
-    int Fd;
-};
-
-void PrzepiszZawartosc(int we, int wy)
-{
-    char bufor[64 * 1024];
-    while (true) {
-        const ssize_t n = ::read(we, bufor, sizeof bufor);
-        if (n < 0 && errno == EINTR)
-            continue;
-        if (n < 0)
-            throw BladSystemu(errno);
-        if (n == 0)
-            return;
-        for (ssize_t zapisane = 0; zapisane < n;) {
-            const ssize_t m = ::write(wy, bufor + zapisane, static_cast<size_t>(n - zapisane));
-            if (m < 0 && errno == EINTR)
-                continue;
-            if (m < 0)
-                throw BladSystemu(errno);
-            zapisane += m;
-        }
-    }
 }
 
 } // namespace
@@ -196,7 +148,7 @@ bool TDuplikatStHandler::ObsluzPlik(TSpecyfikacja& e, const TWariantSpecyfikacji
         const QString cel = wariant ? wariant->GetPlik() : e.GetPlik();
         const QString zrodlo = s->GetPlik();
         if (!CzyTenSamPlik(zrodlo, cel))
-            KopiujDokument(zrodlo, cel);
+            KopiujPlik(zrodlo, cel);
         s.reset();
         dialog.GetLicznikImportu().IncNadpisanychPlikow();
         return true;
@@ -215,25 +167,4 @@ bool TDuplikatStHandler::ObsluzPlik(TSpecyfikacja& e, const TWariantSpecyfikacji
         break;
     }
     throw EBlad(QStringLiteral("Znaleziono duplikaty - import przerwany."));
-}
-
-void TDuplikatStHandler::KopiujDokument(const QString& zrodlo, const QString& cel)
-{
-    // Through a link the document itself is replaced, not the link; it keeps its access rights.
-    TZamianaPliku zamiana(cel);
-    const TDeskryptor we(::open(QFile::encodeName(zrodlo).constData(), O_RDONLY | O_CLOEXEC));
-    if (we.Fd < 0)
-        throw BladSystemu(errno);
-    struct stat st = {};
-    if (::fstat(we.Fd, &st) != 0)
-        throw BladSystemu(errno);
-    const TDeskryptor wy(
-        ::open(QFile::encodeName(zamiana.Sciezka()).constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0600));
-    if (wy.Fd < 0)
-        throw BladSystemu(errno);
-    PrzepiszZawartosc(we.Fd, wy.Fd);
-    // A document new in its place takes the rights of the one it was copied from.
-    if (::fchmod(wy.Fd, st.st_mode & 07777) != 0)
-        throw BladSystemu(errno);
-    zamiana.Zastap();
 }

@@ -54,7 +54,6 @@ public:
 
     // Replaces the file cel with a copy of zrodlo: the copy is written beside cel and renamed over it, so
     // cel is either untouched or whole. Raises EBlad with the system's error text on failure.
-    static void KopiujDokument(const QString& zrodlo, const QString& cel);
 
 private:
     bool ObsluzNumer(TSpecyfikacja& e, std::unique_ptr<TSpecyfikacja>& s, TSpecyfikacja*& istniejacy,

@@ -9,6 +9,7 @@
 #include <vector>
 
 class TCzekanieNaOtwarcie;
+class TPorzadkowanieDialogu;
 class TJmSpecyfikacji;
 class TSpisST;
 class TZestawST;
@@ -114,6 +115,8 @@ public:
     virtual void OtworzPlikWProgramie(const QString& plik) = 0;
     // Shows a folder in the desktop's file manager.
     virtual void OtworzFolder(const QString& folder) = 0;
+    // The dialog "Porządkowanie  specyfikacji" over its logic, shown until the user closes it.
+    virtual void PorzadkowanieSpisu(TPorzadkowanieDialogu& dialog) = 0;
     // The group dialog; empty when cancelled.
     virtual std::optional<TDaneGrupy> EdycjaGrupy(const TDaneGrupy& dane) = 0;
     // The specification or variant dialog; empty when cancelled.

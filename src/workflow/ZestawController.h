@@ -111,6 +111,10 @@ public:
     // The search text applied to the list (within the group when one is given); the tree is rebuilt.
     void AktualizujFiltrSpecyfikacji(const QString& tekst, const TSpecyfikacja* grupa = nullptr);
     void ZwinSpecyfikacjeDoPoziomu(int poziom);
+    // The dialog "Porządkowanie  specyfikacji" for the saved list.
+    void PorzadkowanieStrukturySST();
+    bool CzyJestRaportPorzadkowania() const;
+    void PokazRaportPorzadkowania();
 
     // --- Title page
     // A title-page template of the set's output kind exists (the set's own or the program's).

@@ -11,6 +11,7 @@
 #include "specs/KonfiguracjaZestawu.h"
 #include "specs/SpisST.h"
 #include "specs/WariantSpecyfikacji.h"
+#include "workflow/PorzadkowanieDialogu.h"
 #include "workflow/WidokZestawu.h"
 #include "zestaw/PozycjaZbioru.h"
 #include "zestaw/ZbiorST.h"
@@ -509,4 +510,32 @@ void TZestawController::AktualizujFiltrSpecyfikacji(const QString& tekst, const 
 void TZestawController::ZwinSpecyfikacjeDoPoziomu(int poziom)
 {
     FWidok.ZwinDoPoziomu(poziom);
+}
+
+// ---------------------------------------------------------------- ordering into folders
+
+void TZestawController::PorzadkowanieStrukturySST()
+{
+    if (Spis().IleSpecyfikacji(true) == 0) {
+        FUzytkownik.PokazKomunikat(QStringLiteral("Brak specyfikacji do uporządkowania."));
+        return;
+    }
+    if (!PytanieOListe())
+        return;
+    TPorzadkowanieDialogu dialog(Spis(), FKonfiguracja, FZestaw->Ustawienia().KatalogUzytkownika);
+    FUzytkownik.PorzadkowanieSpisu(dialog);
+    dialog.Zamknij();
+    if (dialog.CzyZaktualizowano())
+        PoEdycjiSpisu();
+}
+
+bool TZestawController::CzyJestRaportPorzadkowania() const
+{
+    return QFileInfo::exists(TPorzadkowanieDialogu::PlikRaportu(FZestaw->Ustawienia().KatalogUzytkownika));
+}
+
+void TZestawController::PokazRaportPorzadkowania()
+{
+    if (CzyJestRaportPorzadkowania())
+        FUzytkownik.OtworzPlikWProgramie(TPorzadkowanieDialogu::PlikRaportu(FZestaw->Ustawienia().KatalogUzytkownika));
 }

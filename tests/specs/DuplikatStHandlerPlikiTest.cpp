@@ -1,6 +1,7 @@
 // The duplicate handler and documents on disk: copying over an existing document (across folders, through
 // a variant, onto itself, failing part-way), and the handler at work in a merge of list files.
 #include "app/Wyjatki.h"
+#include "app/ZapisBezpieczny.h"
 #include "specs/DuplikatStHandler.h"
 #include "specs/DuplikatyTestowe.h"
 
@@ -128,7 +129,7 @@ TEST_F(DuplikatStHandlerPliki, KopiujDokumentBledy)
     for (const TPrzypadek& p : przypadki) {
         SCOPED_TRACE(p.Zrodlo);
         try {
-            TDuplikatStHandler::KopiujDokument(Sciezka(p.Zrodlo), Sciezka(p.Cel));
+            KopiujPlik(Sciezka(p.Zrodlo), Sciezka(p.Cel));
             ADD_FAILURE();
         } catch (const EBlad& e) {
             EXPECT_EQ(e.Komunikat(), qt_error_string(p.Blad));
@@ -144,7 +145,7 @@ TEST_F(DuplikatStHandlerPliki, KopiujDokumentZachowujePrawaIDowiazanie)
     ASSERT_EQ(chmod(QFile::encodeName(cel).constData(), 0640), 0);
     QDir().mkpath(Sciezka("C"));
     ASSERT_TRUE(QFile::link(cel, Sciezka("C/dowiazanie.doc")));
-    TDuplikatStHandler::KopiujDokument(Plik("B/nowy.doc", "nowa tresc"), Sciezka("C/dowiazanie.doc"));
+    KopiujPlik(Plik("B/nowy.doc", "nowa tresc"), Sciezka("C/dowiazanie.doc"));
     EXPECT_EQ(CzytajPlik(cel), "nowa tresc");
     struct stat st = {};
     ASSERT_EQ(stat(QFile::encodeName(cel).constData(), &st), 0);

@@ -87,6 +87,14 @@ public:
     }
     void OtworzPlikWProgramie(const QString& plik) override { Zapis << QStringLiteral("uruchom: ") + plik; }
     void OtworzFolder(const QString& folder) override { Zapis << QStringLiteral("folder: ") + folder; }
+    // The ordering dialog: the test's steps (set the options, Start, Czekaj...); none: closed at once.
+    std::function<void(TPorzadkowanieDialogu&)> Porzadkowanie;
+    void PorzadkowanieSpisu(TPorzadkowanieDialogu& dialog) override
+    {
+        Zapis << QStringLiteral("porządkowanie");
+        if (Porzadkowanie)
+            Porzadkowanie(dialog);
+    }
     std::deque<std::optional<TDaneGrupy>> Grupy;
     std::deque<std::optional<TDaneSpecyfikacji>> Specyfikacje;
     std::optional<TDaneGrupy> EdycjaGrupy(const TDaneGrupy& d) override

@@ -45,6 +45,17 @@ public:
     void OtworzPlikWProgramie(const QString&) override {}
     void OtworzFolder(const QString&) override {}
     void PorzadkowanieSpisu(TPorzadkowanieDialogu&) override {}
+    bool BrakujacePliki(const std::vector<std::unique_ptr<TListaBrakowPlikow>>&) override { return false; }
+    QString RozpakujArchiwum(bool) override { return {}; }
+    TOpcjaDuplikatowNumeru DuplikatNumeru(const TSpecyfikacja&, const TSpecyfikacja&, bool, bool&) override
+    {
+        return doNone;
+    }
+    TOpcjaDuplikatowPliku DuplikatPliku(const TSpecyfikacja&, const TSpecyfikacja&, bool&) override { return dpoNone; }
+    void KonfliktSpecyfikacji(const TSpecyfikacja&, const TSpecyfikacja&, const TSpecyfikacja&) override {}
+    void PodsumowanieImportu(const QString&, const TLicznikImportuSt&) override {}
+    int WybierzListe(const QStringList&) override { return -1; }
+
     std::optional<TDaneGrupy> EdycjaGrupy(const TDaneGrupy&) override { return std::nullopt; }
     std::optional<TDaneSpecyfikacji> EdycjaSpecyfikacji(const TDaneSpecyfikacji&) override { return std::nullopt; }
 };

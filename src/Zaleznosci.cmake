@@ -18,6 +18,6 @@ set(VELOSTRA_ZALEZNOSCI
     "docs:app,specs,zestaw"
     "authoring:app,specs,zestaw,docs"
     "xls:app"
-    "workflow:app,prices,specs,estimates,zestaw,docs"
+    "workflow:app,prices,specs,estimates,zestaw,archive,docs"
     "cli:app,prices,specs,estimates,zestaw,archive,docs,workflow"
     "ui:app,archive")

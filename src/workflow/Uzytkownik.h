@@ -1,5 +1,7 @@
 #pragma once
 
+#include "app/OpcjeDuplikatow.h"
+
 #include <QString>
 #include <QStringList>
 
@@ -11,6 +13,9 @@
 class TCzekanieNaOtwarcie;
 class TPorzadkowanieDialogu;
 class TJmSpecyfikacji;
+class TLicznikImportuSt;
+class TListaBrakowPlikow;
+class TSpecyfikacja;
 class TSpisST;
 class TZestawST;
 
@@ -117,6 +122,27 @@ public:
     virtual void OtworzFolder(const QString& folder) = 0;
     // The dialog "Porządkowanie  specyfikacji" over its logic, shown until the user closes it.
     virtual void PorzadkowanieSpisu(TPorzadkowanieDialogu& dialog) = 0;
+    // --- Archives and imports
+    // The dialog "Brakujące pliki archiwum" with the lists of missing files; true for OK.
+    virtual bool BrakujacePliki(const std::vector<std::unique_ptr<TListaBrakowPlikow>>& listy) = 0;
+    // The dialog "Rozpakuj archiwum" for a set (true) or list archive, which unpacks; the unpacked file
+    // when "Otwórz zestaw po rozpakowaniu" was checked, else empty.
+    virtual QString RozpakujArchiwum(bool czyZestaw) = 0;
+    // "Informacja": "Znaleziono duplikat specyfikacji o numerze: ..." with "Pomiń specyfikację", "Nadpisz
+    // specyfikację", "Anuluj" and "Zapamiętaj wybór" (preset from zapamietaj, returned in it).
+    virtual TOpcjaDuplikatowNumeru DuplikatNumeru(const TSpecyfikacja& istniejaca, const TSpecyfikacja& importowana,
+                                                  bool czyDuplikatPliku, bool& zapamietaj) = 0;
+    // "Duplikat pliku specyfikacji" with its four choices and "Nie pytaj ponownie".
+    virtual TOpcjaDuplikatowPliku DuplikatPliku(const TSpecyfikacja& istniejaca, const TSpecyfikacja& importowana,
+                                                bool& zapamietaj) = 0;
+    // "Konflikt specyfikacji": the specification and its duplicates of number and of file.
+    virtual void KonfliktSpecyfikacji(const TSpecyfikacja& specyfikacja, const TSpecyfikacja& duplikatPliku,
+                                      const TSpecyfikacja& duplikatNumeru) = 0;
+    // "Import specyfikacji": the closing message and the counter's four numbers.
+    virtual void PodsumowanieImportu(const QString& komunikat, const TLicznikImportuSt& licznik) = 0;
+    // "Otwórz listę specyfikacji": one of the lists; -1 when not OK.
+    virtual int WybierzListe(const QStringList& listy) = 0;
+
     // The group dialog; empty when cancelled.
     virtual std::optional<TDaneGrupy> EdycjaGrupy(const TDaneGrupy& dane) = 0;
     // The specification or variant dialog; empty when cancelled.

@@ -12,6 +12,7 @@
 #include "prices/UstawieniaCen.h"
 #include "specs/JmSpecyfikacji.h"
 #include "specs/KonfiguracjaZestawu.h"
+#include "specs/LicznikImportuSt.h"
 #include "specs/SpisST.h"
 #include "specs/WariantSpecyfikacji.h"
 #include "specs/WyjatkiSpecyfikacji.h"
@@ -25,6 +26,7 @@
 
 #include <QDir>
 #include <QFileInfo>
+#include <QObject>
 
 namespace {
 
@@ -851,9 +853,12 @@ bool TZestawController::WybierzSzablonPierwszejStronyZestawu()
     if (wybor.Rodzaj == TWyborStronyTytulowej::Anulowano)
         return false;
     TMyPath& wlasny = k.CzyEksportDoc ? *k.GetPierwszaStronaDocTemplate() : *k.GetPierwszaStronaOdtTemplate();
+    // OK with a chosen file that is not there changes nothing.
+    if (wybor.Rodzaj != TWyborStronyTytulowej::SzablonProgramu && !CzyPlik(wybor.Plik))
+        return false;
     if (wybor.Rodzaj == TWyborStronyTytulowej::SzablonProgramu) {
         wlasny.SetEncodedPath(QString());
-    } else if (CzyPlik(wybor.Plik)) {
+    } else {
         wlasny.SetPath(wybor.Plik);
         if (wybor.UstawJakoSzablon) {
             TMyPath zapisany(FKonfiguracja.GetUserPath());
@@ -869,6 +874,22 @@ bool TZestawController::WybierzSzablonPierwszejStronyZestawu()
     k.CzyWstawiacSzablonPierwszejStrony = true;
     ZmienionoZestaw();
     return true;
+}
+
+bool TZestawController::SprawdzPlikiSzablonow(bool zaznaczone)
+{
+    if (!zaznaczone || CzyIstniejeSzablonPierwszejStrony())
+        return zaznaczone;
+    return FUzytkownik.ZadajPytanie(QStringLiteral("Brak wybranego pliku szablonu pierwszej strony."),
+                                    QStringLiteral("Czy chcesz go wybrać teraz ?")) &&
+           WybierzSzablonPierwszejStronyZestawu();
+}
+
+void TZestawController::OtworzSzablonPierwszejStrony()
+{
+    const QString szablon = PobierzSzablonPierwszejStrony();
+    if (!szablon.isEmpty())
+        FUzytkownik.OtworzPlikWProgramie(szablon);
 }
 
 // ---------------------------------------------------------------- views

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "specs/DuplikatStDialog.h"
 #include "workflow/ModelElementow.h"
 #include "workflow/ModelTabeli.h"
 #include "workflow/Uzytkownik.h"
@@ -15,7 +16,9 @@ class IUzytkownik;
 class IWidokZestawu;
 class TElementRds;
 class TKonfiguracja;
+class QObject;
 class TKosztorys;
+class TLicznikImportuSt;
 class TPozycjaRds;
 class TPozycjaZbioru;
 class TSpecyfikacja;
@@ -28,11 +31,11 @@ struct TUstawieniaKosztorysu;
 // two "changed" flags, asks before work is lost, runs the long opens through the waiting dialog, keeps
 // the caption, the status bar and the recent files up to date and fills the grids and trees, which are
 // its models. It reaches the window only through IWidokZestawu and the user through IUzytkownik.
-class TZestawController
+class TZestawController : public IDuplikatStDialog
 {
 public:
     TZestawController(TKonfiguracja& konfiguracja, IWidokZestawu& widok, IUzytkownik& uzytkownik);
-    ~TZestawController();
+    ~TZestawController() override;
     TZestawController(const TZestawController&) = delete;
     TZestawController& operator=(const TZestawController&) = delete;
 
@@ -116,6 +119,29 @@ public:
     bool CzyJestRaportPorzadkowania() const;
     void PokazRaportPorzadkowania();
 
+    // --- Archives and imports
+    // A ".azst" of the saved set / an ".alst" of the saved list, after the missing files were shown.
+    void ArchiwizujZestaw();
+    void ArchiwizujSpisSt();
+    // The dialog "Rozpakuj archiwum"; the unpacked set or list opened when the user asked for it.
+    void RozpakujArchiwumZestawu();
+    void RozpakujArchiwumSpisuSt();
+    // Registers (".wst") imported below the node (its group for a specification; the list without one).
+    void ImportujPlikWST(TSpecyfikacja* wybrany);
+    // The numbers of an ".stc" file added to the collection; the list it names offered for opening.
+    void ImportujSTC();
+    // The same from a given file, without the open dialog; returns the lists the file names.
+    QStringList ImportujSTC(const QString& plik);
+
+    // --- The duplicate dialogs of imports (answers remembered in the configuration)
+    TOpcjaDuplikatowNumeru ShowDuplicatStDialog(const TSpecyfikacja& istniejaca, const TSpecyfikacja& importowana,
+                                                bool czyDuplikatPliku, bool& czyZapamietajWybor) override;
+    TOpcjaDuplikatowPliku ShowDuplicatPlikuDialog(const TSpecyfikacja& istniejaca, const TSpecyfikacja& importowana,
+                                                  bool& czyZapamietajWybor) override;
+    void ShowDuplikaty(const TSpecyfikacja& s, const TSpecyfikacja& duplikatPliku,
+                       const TSpecyfikacja& duplikatNumeru) override;
+    TLicznikImportuSt& GetLicznikImportu() override;
+
     // --- Title page
     // A title-page template of the set's output kind exists (the set's own or the program's).
     bool CzyIstniejeSzablonPierwszejStrony() const;
@@ -123,6 +149,10 @@ public:
     QString PobierzSzablonPierwszejStrony() const;
     // The dialog "Strona tytułowa zestawu"; true when it ended with OK.
     bool WybierzSzablonPierwszejStronyZestawu();
+    // "Wstaw stronę tytułową" switched on: without a template the user is asked to choose one; false
+    // when the box is to be unchecked.
+    bool SprawdzPlikiSzablonow(bool zaznaczone);
+    void OtworzSzablonPierwszejStrony();
 
     // --- Views and settings
     void UstawWidokKosztorys();
@@ -221,6 +251,9 @@ private:
     bool FOtwieranieZestawu = false;
     bool FPodlaczanieSpisu = false;
     bool FTrwaSynchronizacjaDrzewaZeZbiorem = false;
+    std::unique_ptr<TLicznikImportuSt> FLicznikImportu;
+    // The importers want an owner window; the controller stands for it.
+    std::unique_ptr<QObject> FWlasciciel;
     // Where the document dialogs start: the folder of the last document chosen.
     QString FFolderDokumentow;
     bool FWidokSpecyfikacje = true;

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "specs/LicznikImportuSt.h"
+#include "specs/Specyfikacja.h"
 #include "workflow/CzekanieNaOtwarcie.h"
 #include "workflow/Uzytkownik.h"
 #include "workflow/WidokZestawu.h"
@@ -87,6 +89,51 @@ public:
     }
     void OtworzPlikWProgramie(const QString& plik) override { Zapis << QStringLiteral("uruchom: ") + plik; }
     void OtworzFolder(const QString& folder) override { Zapis << QStringLiteral("folder: ") + folder; }
+    // Archives and imports: what the dialogs return, each recorded.
+    bool OkBrakujacych = true;
+    QString Rozpakowany;
+    std::deque<TOpcjaDuplikatowNumeru> DuplikatyNumeru;
+    std::deque<TOpcjaDuplikatowPliku> DuplikatyPliku;
+    int WybranaLista = -1;
+    bool BrakujacePliki(const std::vector<std::unique_ptr<TListaBrakowPlikow>>&) override
+    {
+        Zapis << QStringLiteral("brakujące pliki");
+        return OkBrakujacych;
+    }
+    QString RozpakujArchiwum(bool czyZestaw) override
+    {
+        Zapis << (czyZestaw ? QStringLiteral("rozpakuj zestaw") : QStringLiteral("rozpakuj listę"));
+        return Rozpakowany;
+    }
+    TOpcjaDuplikatowNumeru DuplikatNumeru(const TSpecyfikacja& istniejaca, const TSpecyfikacja&, bool, bool&) override
+    {
+        Zapis << QStringLiteral("duplikat numeru: ") + istniejaca.Numer();
+        return NastepnaOdpowiedz(DuplikatyNumeru, doNone);
+    }
+    TOpcjaDuplikatowPliku DuplikatPliku(const TSpecyfikacja& istniejaca, const TSpecyfikacja&, bool&) override
+    {
+        Zapis << QStringLiteral("duplikat pliku: ") + istniejaca.Numer();
+        return NastepnaOdpowiedz(DuplikatyPliku, dpoNone);
+    }
+    void KonfliktSpecyfikacji(const TSpecyfikacja& s, const TSpecyfikacja&, const TSpecyfikacja&) override
+    {
+        Zapis << QStringLiteral("konflikt: ") + s.Numer();
+    }
+    void PodsumowanieImportu(const QString& komunikat, const TLicznikImportuSt& l) override
+    {
+        Zapis << QStringLiteral("import: %1 %2/%3/%4/%5")
+                     .arg(komunikat)
+                     .arg(l.DodanychSt())
+                     .arg(l.NadpisanychPlikow())
+                     .arg(l.PominietychSt())
+                     .arg(l.NadpisanychSt());
+    }
+    int WybierzListe(const QStringList& listy) override
+    {
+        Zapis << QStringLiteral("listy: ") + listy.join(QLatin1Char(','));
+        return WybranaLista;
+    }
+
     // The ordering dialog: the test's steps (set the options, Start, Czekaj...); none: closed at once.
     std::function<void(TPorzadkowanieDialogu&)> Porzadkowanie;
     void PorzadkowanieSpisu(TPorzadkowanieDialogu& dialog) override
@@ -137,6 +184,16 @@ public:
     }
 
 private:
+    template <typename T> T NastepnaOdpowiedz(std::deque<T>& kolejka, T domyslna)
+    {
+        if (kolejka.empty()) {
+            ADD_FAILURE() << "unexpected duplicate dialog";
+            return domyslna;
+        }
+        const T w = kolejka.front();
+        kolejka.pop_front();
+        return w;
+    }
     template <typename T> std::optional<T> Nastepny(std::deque<std::optional<T>>& kolejka)
     {
         if (kolejka.empty()) {

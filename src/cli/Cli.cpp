@@ -4,6 +4,7 @@
 #include "app/Wyjatki.h"
 #include "cli/PolecenieArchiwizuj.h"
 #include "cli/PolecenieGeneruj.h"
+#include "cli/PolecenieImportuj.h"
 #include "cli/PolecenieKonfiguracja.h"
 #include "cli/PolecenieKosztorys.h"
 #include "cli/PolecenieLista.h"
@@ -21,6 +22,7 @@ TCli::TCli()
     DodajPolecenie(std::make_unique<TPolecenieRozpakuj>());
     DodajPolecenie(std::make_unique<TPolecenieGeneruj>());
     DodajPolecenie(std::make_unique<TPoleceniePorzadkuj>());
+    DodajPolecenie(std::make_unique<TPolecenieImportuj>());
 }
 
 TCli::~TCli() = default;

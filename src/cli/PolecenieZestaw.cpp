@@ -18,6 +18,8 @@
 #include <optional>
 
 #include <QFileInfo>
+#include <QJsonArray>
+#include <QJsonObject>
 
 namespace {
 
@@ -32,6 +34,7 @@ struct TArgumenty
     QString KatalogUzytkownika;
     bool Warianty = false;
     QStringList Przypisz;
+    QString Stc;
     std::optional<int> Zakres;
 };
 
@@ -63,6 +66,8 @@ TArgumenty CzytajArgumenty(const QStringList& argumenty)
             wynik.KatalogUzytkownika = a.Sciezka();
         else if (a.Jest("--warianty"))
             wynik.Warianty = true;
+        else if (a.Jest("--stc"))
+            wynik.Stc = a.Sciezka();
         else if (a.Jest("--przypisz"))
             wynik.Przypisz << a.Wartosc();
         else if (a.Jest("--zakres"))
@@ -156,12 +161,21 @@ int TPolecenieZestaw::Wykonaj(const QStringList& argumenty, QTextStream& wyjscie
         if (zestaw.ZestawPath().isEmpty())
             return KodBlad;
     }
+    QStringList listyStc;
+    if (!a.Stc.isEmpty()) {
+        if (!QFileInfo(a.Stc).isFile())
+            throw EBlad(QStringLiteral("Podany plik STC nie istnieje: ") + a.Stc);
+        listyStc = kontroler.ImportujSTC(a.Stc);
+    }
     for (const QString& p : a.Przypisz)
         Przypisz(kontroler, p, a.Zakres);
     kontroler.ZaktualizujDopasowanieSpecyfikacji();
     const QString zapis = a.Utworz.isEmpty() ? a.Zapisz : a.Utworz;
     if (!zapis.isEmpty())
         zestaw.Zapisz(QFileInfo(zapis).absoluteFilePath());
-    WypiszJson(wyjscie, ZestawNaJson(zestaw));
+    QJsonObject json = ZestawNaJson(zestaw);
+    if (!a.Stc.isEmpty())
+        json.insert(QStringLiteral("listyStc"), QJsonArray::fromStringList(listyStc));
+    WypiszJson(wyjscie, json);
     return KodSukces;
 }

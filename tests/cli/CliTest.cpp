@@ -75,6 +75,8 @@ TEST(Cli, KonfiguracjaJakoJsonBezZmianyPliku)
     EXPECT_EQ(wartosci.size(), 77);
     EXPECT_EQ(CzytajPlik(TKonfiguracja::GetConfFilePath()), przed);
     EXPECT_FALSE(TKonfiguracja::Istnieje());
+    // The next tests start from the first-start settings, whatever order they run in.
+    QFile::remove(TKonfiguracja::GetConfFilePath());
 }
 
 } // namespace

@@ -234,4 +234,20 @@ TEST(PolecenieZestaw, PrzypisanieZZakresem)
     }
 }
 
+TEST(PolecenieZestaw, RysunekStc)
+{
+    QTemporaryDir katalog;
+    const QString stc = katalog.filePath(QStringLiteral("r.stc"));
+    ZapiszPlik(stc, "D-01.01.01|a|m|/inne/lista.sst\nX-77|b|m|/inne/lista.sst\n");
+    const TWynik w = Uruchom({Demo() + QStringLiteral("/Zestaw demo.zst"), QStringLiteral("--katalog-uzytkownika"),
+                              Demo(), QStringLiteral("--stc"), stc});
+    ASSERT_EQ(w.Kod, 0) << w.Blad.toStdString();
+    const QJsonObject z = QJsonDocument::fromJson(w.Wyjscie.toUtf8()).object();
+    EXPECT_EQ(z[QStringLiteral("listyStc")].toArray(), QJsonArray{QStringLiteral("/inne/lista.sst")});
+    bool jest = false;
+    for (const QJsonValue& v : z[QStringLiteral("zbior")].toArray())
+        jest = jest || v[QStringLiteral("st")].toString() == QStringLiteral("X-77");
+    EXPECT_TRUE(jest);
+}
+
 } // namespace

@@ -7,6 +7,7 @@
 
 #include "app/Konfiguracja.h"
 #include "app/OknoKonfiguracji.h"
+#include "specs/KonfiguracjaZestawu.h"
 #include "workflow/CzekanieNaOtwarcie.h"
 #include "workflow/Uzytkownik.h"
 #include "workflow/WidokBezOkna.h"
@@ -45,6 +46,13 @@ public:
     void OtworzPlikWProgramie(const QString&) override {}
     void OtworzFolder(const QString&) override {}
     void PorzadkowanieSpisu(TPorzadkowanieDialogu&) override {}
+    std::optional<TUstawieniaEksportuZestawu> EksportujPlikiSpecyfikacji(TZestawST&,
+                                                                         const TListaPlikowEksportu&) override
+    {
+        return std::nullopt;
+    }
+    void EksportujDoArkusza(TZestawST&) override {}
+
     bool BrakujacePliki(const std::vector<std::unique_ptr<TListaBrakowPlikow>>&) override { return false; }
     QString RozpakujArchiwum(bool) override { return {}; }
     TOpcjaDuplikatowNumeru DuplikatNumeru(const TSpecyfikacja&, const TSpecyfikacja&, bool, bool&) override

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "specs/KonfiguracjaZestawu.h"
 #include "specs/SpisST.h"
 #include "workflow/Uzytkownik.h"
 
@@ -27,6 +28,13 @@ public:
     void OtworzPlikWProgramie(const QString&) override {}
     void OtworzFolder(const QString&) override {}
     void PorzadkowanieSpisu(TPorzadkowanieDialogu&) override {}
+    std::optional<TUstawieniaEksportuZestawu> EksportujPlikiSpecyfikacji(TZestawST&,
+                                                                         const TListaPlikowEksportu&) override
+    {
+        return std::nullopt;
+    }
+    void EksportujDoArkusza(TZestawST&) override {}
+
     bool BrakujacePliki(const std::vector<std::unique_ptr<TListaBrakowPlikow>>&) override { return false; }
     QString RozpakujArchiwum(bool) override { return {}; }
     TOpcjaDuplikatowNumeru DuplikatNumeru(const TSpecyfikacja&, const TSpecyfikacja&, bool, bool&) override

@@ -63,16 +63,31 @@ std::optional<TListaPlikowEksportu> PrzygotujListePlikow(const TZbiorST& zbior, 
                                                          const TUstawieniaEksportuProgramu& program,
                                                          IPytaniaEksportu& pytania)
 {
+    std::vector<const TPozycjaZbioru*> wpisy;
+    for (int i = 0; i < zbior.Count(); ++i)
+        wpisy.push_back(zbior.GetPozycjaZbioru(i));
+    return PrzygotujListePlikow(
+        wpisy, [&eksporter](const QString& plik) { return eksporter.CzyObslugiwanyPlik(plik); }, czyStronaTytulowa,
+        zestaw, program, pytania);
+}
+
+std::optional<TListaPlikowEksportu> PrzygotujListePlikow(const std::vector<const TPozycjaZbioru*>& wpisy,
+                                                         const std::function<bool(const QString&)>& czyObslugiwany,
+                                                         bool czyStronaTytulowa, const TKonfiguracjaZestawu& zestaw,
+                                                         const TUstawieniaEksportuProgramu& program,
+                                                         IPytaniaEksportu& pytania)
+{
+
     bool brakujace = false;
     bool nieobslugiwane = false;
-    for (int i = 0; i < zbior.Count(); ++i) {
-        const TMyPath* sciezka = SciezkaWpisu(*zbior.GetPozycjaZbioru(i));
+    for (const TPozycjaZbioru* wpis : wpisy) {
+        const TMyPath* sciezka = SciezkaWpisu(*wpis);
         if (!sciezka)
             continue;
         const QString plik = sciezka->GetPath();
         if (!CzyIstnieje(plik))
             brakujace = true;
-        else if (!eksporter.CzyObslugiwanyPlik(plik))
+        else if (!czyObslugiwany(plik))
             nieobslugiwane = true;
     }
     if (brakujace && !pytania.Pytanie(QStringLiteral("W zbiorze znajdują się brakujące pliki specyfikacji.\n"
@@ -86,7 +101,7 @@ std::optional<TListaPlikowEksportu> PrzygotujListePlikow(const TZbiorST& zbior, 
     TListaPlikowEksportu lista;
     if (czyStronaTytulowa) {
         const QString szablon = PobierzSzablonPierwszejStrony(zestaw, program);
-        if (!szablon.isEmpty() && eksporter.CzyObslugiwanyPlik(szablon)) {
+        if (!szablon.isEmpty() && czyObslugiwany(szablon)) {
             const TMyPath* wlasny =
                 zestaw.CzyEksportDoc ? zestaw.GetPierwszaStronaDocTemplate() : zestaw.GetPierwszaStronaOdtTemplate();
             if (wlasny->GetPath() == szablon) {
@@ -104,9 +119,9 @@ std::optional<TListaPlikowEksportu> PrzygotujListePlikow(const TZbiorST& zbior, 
             return std::nullopt;
         }
     }
-    for (int i = 0; i < zbior.Count(); ++i) {
-        const TMyPath* sciezka = SciezkaWpisu(*zbior.GetPozycjaZbioru(i));
-        if (sciezka && CzyIstnieje(sciezka->GetPath()) && eksporter.CzyObslugiwanyPlik(sciezka->GetPath()))
+    for (const TPozycjaZbioru* wpis : wpisy) {
+        const TMyPath* sciezka = SciezkaWpisu(*wpis);
+        if (sciezka && CzyIstnieje(sciezka->GetPath()) && czyObslugiwany(sciezka->GetPath()))
             lista.Pliki.push_back(sciezka);
     }
     if (lista.Pliki.size() <= (lista.CzyStronaTytulowa ? 1u : 0u))

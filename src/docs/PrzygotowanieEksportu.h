@@ -4,6 +4,7 @@
 
 #include <QString>
 
+#include <functional>
 #include <memory>
 #include <optional>
 #include <vector>
@@ -11,6 +12,7 @@
 class TKonfiguracja;
 class TKonfiguracjaZestawu;
 class TZbiorEksporter;
+class TPozycjaZbioru;
 class TZbiorST;
 
 // What an export takes from the program's settings, as the caller read them when the export started: the
@@ -57,6 +59,13 @@ QString PobierzSzablonPierwszejStrony(const TKonfiguracjaZestawu& zestaw, const 
 // "Nie". Raises "Brak odpowiednich plików do eksportu. Sprawdź ustawienia filtrów" when nothing but a
 // title page is left.
 std::optional<TListaPlikowEksportu> PrzygotujListePlikow(const TZbiorST& zbior, const TZbiorEksporter& eksporter,
+                                                         bool czyStronaTytulowa, const TKonfiguracjaZestawu& zestaw,
+                                                         const TUstawieniaEksportuProgramu& program,
+                                                         IPytaniaEksportu& pytania);
+// The same over the entries given (those the window shows, in its order), with the exporter's test of a
+// file's kind.
+std::optional<TListaPlikowEksportu> PrzygotujListePlikow(const std::vector<const TPozycjaZbioru*>& wpisy,
+                                                         const std::function<bool(const QString&)>& czyObslugiwany,
                                                          bool czyStronaTytulowa, const TKonfiguracjaZestawu& zestaw,
                                                          const TUstawieniaEksportuProgramu& program,
                                                          IPytaniaEksportu& pytania);

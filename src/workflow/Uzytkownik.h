@@ -18,6 +18,8 @@ class TListaBrakowPlikow;
 class TSpecyfikacja;
 class TSpisST;
 class TZestawST;
+struct TListaPlikowEksportu;
+struct TUstawieniaEksportuZestawu;
 
 // The answer to a question with "Tak", "Nie" and "Anuluj".
 enum class TOdpowiedz { Tak, Nie, Anuluj };
@@ -122,6 +124,14 @@ public:
     virtual void OtworzFolder(const QString& folder) = 0;
     // The dialog "Porządkowanie  specyfikacji" over its logic, shown until the user closes it.
     virtual void PorzadkowanieSpisu(TPorzadkowanieDialogu& dialog) = 0;
+    // --- Exports
+    // The dialog "Eksportuj pliki specyfikacji" for the set and the files, which runs the export with the
+    // window's header, footer and task name; on OK its options (to be compared with the set's), else empty.
+    virtual std::optional<TUstawieniaEksportuZestawu> EksportujPlikiSpecyfikacji(TZestawST& zestaw,
+                                                                                 const TListaPlikowEksportu& pliki) = 0;
+    // The dialog "Eksportuj do excela" for the set.
+    virtual void EksportujDoArkusza(TZestawST& zestaw) = 0;
+
     // --- Archives and imports
     // The dialog "Brakujące pliki archiwum" with the lists of missing files; true for OK.
     virtual bool BrakujacePliki(const std::vector<std::unique_ptr<TListaBrakowPlikow>>& listy) = 0;

@@ -119,6 +119,17 @@ public:
     bool CzyJestRaportPorzadkowania() const;
     void PokazRaportPorzadkowania();
 
+    // --- Exports
+    // The checks and questions, then the dialog that generates the document from the files the collection
+    // grid shows; its options go into the set only when they differ.
+    void EksportujZbiorST();
+    void EksportujKosztorysDoExcela();
+    // The window's export controls copied into the set (nothing while a set is being opened).
+    void ZmianaUstawienEksportu(bool czyWstawStroneTytulowa);
+    void ZmianaUstawienNaglowka(bool czyNaglowek, const QString& tresc);
+    void ZmianaUstawienStopki(bool czyStopka, const QString& tresc, bool czyNrStrony);
+    void ZmianaUstawienWstawTekstDoST(bool czyTekst, const QString& tekst);
+
     // --- Archives and imports
     // A ".azst" of the saved set / an ".alst" of the saved list, after the missing files were shown.
     void ArchiwizujZestaw();

@@ -1,6 +1,7 @@
 // Archives, register and drawing imports through the controller, with their questions and dialogs.
 #include "PomocnikKontrolera.h"
 
+#include "specs/KonfiguracjaZestawu.h"
 #include "specs/SpisST.h"
 #include "zestaw/ZbiorST.h"
 
@@ -82,6 +83,46 @@ TEST_F(ArchiwaIImport, RysunekStcDodajeNumeryIProponujeListe)
     Uzytkownik.DoOtwarcia = {{stc}};
     Kontroler->ImportujSTC();
     EXPECT_EQ(Uzytkownik.Zapis.size(), 3);
+    Uzytkownik.SprawdzZuzyte();
+}
+
+} // namespace
+
+namespace {
+
+TEST_F(ArchiwaIImport, EksportPytaFiltryNajpierwIZapisujeTylkoZmiany)
+{
+    Kontroler->OtworzSST(Lista());
+    Kontroler->ZmienionoZestaw();
+    Kontroler->WyswietlZestawJakoZapisany();
+    Kontroler->Zestaw().GetKonfiguracja()->CzyWstawiacSzablonPierwszejStrony = false;
+    Kontroler->Zestaw().GetKonfiguracja()->CzyEksportDoc = false;
+    // Nothing in the collection: no file to export.
+    Kontroler->EksportujZbiorST();
+    EXPECT_EQ(Uzytkownik.Zapis.last(),
+              QStringLiteral("komunikat: Brak odpowiednich plików do eksportu. Sprawdź ustawienia filtrów"));
+
+    Kontroler->DopiszDoZbioruST(Kontroler->Spis().GetSpecyfikacja(0));
+    Kontroler->WyswietlZestawJakoZapisany();
+    Konfiguracja().CzyZbiorSTPokazBraki = false;
+    const QString filtry = QStringLiteral("Bieżące ustawienie filtrów ukrywa część specyfikacji w zbiorze.");
+    Uzytkownik.Pytania[filtry] = {false, true, true};
+    Uzytkownik.Zapis.clear();
+    Kontroler->EksportujZbiorST();
+    EXPECT_EQ(Uzytkownik.Zapis, QStringList{"pytanie: " + filtry});
+
+    // OK with the set's own options: nothing written back.
+    TUstawieniaEksportuZestawu opcje = *Kontroler->Zestaw().GetKonfiguracja();
+    Uzytkownik.OpcjeEksportu = opcje;
+    Kontroler->EksportujZbiorST();
+    EXPECT_EQ(Uzytkownik.PlikowEksportu, 2);
+    EXPECT_FALSE(Kontroler->ZmienionyZestaw());
+    // Margins changed in the dialog: into the set, which is changed.
+    opcje.MarginesL = 33;
+    Uzytkownik.OpcjeEksportu = opcje;
+    Kontroler->EksportujZbiorST();
+    EXPECT_EQ(Kontroler->Zestaw().GetKonfiguracja()->MarginesL, 33);
+    EXPECT_TRUE(Kontroler->ZmienionyZestaw());
     Uzytkownik.SprawdzZuzyte();
 }
 

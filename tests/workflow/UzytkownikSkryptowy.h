@@ -1,5 +1,7 @@
 #pragma once
 
+#include "docs/PrzygotowanieEksportu.h"
+#include "specs/KonfiguracjaZestawu.h"
 #include "specs/LicznikImportuSt.h"
 #include "specs/Specyfikacja.h"
 #include "workflow/CzekanieNaOtwarcie.h"
@@ -89,6 +91,18 @@ public:
     }
     void OtworzPlikWProgramie(const QString& plik) override { Zapis << QStringLiteral("uruchom: ") + plik; }
     void OtworzFolder(const QString& folder) override { Zapis << QStringLiteral("folder: ") + folder; }
+    // The export dialog's options on OK; none: cancelled.
+    std::optional<TUstawieniaEksportuZestawu> OpcjeEksportu;
+    int PlikowEksportu = -1;
+    std::optional<TUstawieniaEksportuZestawu> EksportujPlikiSpecyfikacji(TZestawST&,
+                                                                         const TListaPlikowEksportu& pliki) override
+    {
+        Zapis << QStringLiteral("eksport");
+        PlikowEksportu = static_cast<int>(pliki.Pliki.size());
+        return OpcjeEksportu;
+    }
+    void EksportujDoArkusza(TZestawST&) override { Zapis << QStringLiteral("arkusz"); }
+
     // Archives and imports: what the dialogs return, each recorded.
     bool OkBrakujacych = true;
     QString Rozpakowany;

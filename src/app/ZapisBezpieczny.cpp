@@ -158,6 +158,20 @@ public:
 
 void PrzepiszZawartosc(int we, int wy)
 {
+    // In the kernel first (no copy through user space; a reflink where the file system has them); a file
+    // system that cannot do it falls back to reading and writing.
+    for (;;) {
+        const ssize_t n = ::copy_file_range(we, nullptr, wy, nullptr, 1 << 30, 0);
+        if (n > 0)
+            continue;
+        if (n == 0)
+            return;
+        if (errno == EINTR)
+            continue;
+        if (errno != EXDEV && errno != ENOSYS && errno != EINVAL && errno != EOPNOTSUPP)
+            throw BladSystemu(errno);
+        break;
+    }
     char bufor[64 * 1024];
     while (true) {
         const ssize_t n = ::read(we, bufor, sizeof bufor);
@@ -182,13 +196,34 @@ void PrzepiszZawartosc(int we, int wy)
 
 void KopiujPlik(const QString& zrodlo, const QString& cel, const TOpcjeZamianyPliku& opcje)
 {
-    TZamianaPliku zamiana(cel, opcje);
     const TDeskryptor we(::open(QFile::encodeName(zrodlo).constData(), O_RDONLY | O_CLOEXEC));
     if (we.Fd < 0)
         throw BladSystemu(errno);
     struct stat st = {};
     if (::fstat(we.Fd, &st) != 0)
         throw BladSystemu(errno);
+    // A target that does not exist yet is written in place (nothing to lose there) and removed when the
+    // copy fails; an existing one is replaced through a temporary beside it.
+    const QByteArray nazwaCelu = QFile::encodeName(cel);
+    {
+        const TDeskryptor nowy(::open(nazwaCelu.constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0600));
+        if (nowy.Fd >= 0) {
+            try {
+                PrzepiszZawartosc(we.Fd, nowy.Fd);
+                if (::fchmod(nowy.Fd, st.st_mode & 07777) != 0)
+                    throw BladSystemu(errno);
+                if (opcje.NaDysk && ::fsync(nowy.Fd) != 0)
+                    throw BladSystemu(errno);
+            } catch (...) {
+                ::unlink(nazwaCelu.constData());
+                throw;
+            }
+            return;
+        }
+        if (errno != EEXIST)
+            throw BladSystemu(errno);
+    }
+    TZamianaPliku zamiana(cel, opcje);
     const TDeskryptor wy(
         ::open(QFile::encodeName(zamiana.Sciezka()).constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0600));
     if (wy.Fd < 0)

@@ -77,9 +77,10 @@ private:
     bool FZastapiony = false;
 };
 
-// Copies a file over the target through TZamianaPliku: the target is whole, old or new, at every moment;
-// through a link the file it leads to is replaced. A file new in its place takes the source's access
-// rights. Throws EBlad with the system's reason.
+// Copies a file to the target. An existing target is replaced through TZamianaPliku: it is whole, old or
+// new, at every moment; through a link the file it leads to is replaced. A new target is written in place
+// and removed when the copy fails. The copy takes the source's access rights. Throws EBlad with the
+// system's reason.
 void KopiujPlik(const QString& zrodlo, const QString& cel, const TOpcjeZamianyPliku& opcje = {});
 
 // The name under which the old file waits while its replacement is written.

@@ -170,7 +170,7 @@ bool TPorzadkowanieSpisu::Kopiuj(TPorzadkowanieLogger& raport, const std::functi
             krok();
             if (Klucz(p.Zrodlo) == Klucz(p.Cel))
                 continue;
-            if (QFileInfo::exists(p.Cel) && !FOpcje.Nadpisuj) {
+            if (!FOpcje.Nadpisuj && QFileInfo::exists(p.Cel)) {
                 raport.ZapiszLog(p.Zrodlo, p.Cel, QStringLiteral("Plik docelowy już istnieje: ") + p.Cel);
                 continue;
             }

@@ -190,6 +190,10 @@ TEST_F(KonfiguracjaTest, PierwszyStartBezPliku)
     EXPECT_EQ(k.PodgladPozZStHeight, k.PodgladDrzewaHeight);
     EXPECT_EQ(k.GetUserPath(), KatalogMojeDokumenty() + QStringLiteral("/Velostra"));
     EXPECT_EQ(k.ZestawyPath->EncodedPath(), QStringLiteral("%USERPATH%/Dane/Zestawy"));
+    // The folders resolve against the configuration's own user folder, and follow it when it moves.
+    EXPECT_EQ(k.ZestawyPath->GetPath(), k.GetUserPath() + QStringLiteral("/Dane/Zestawy"));
+    k.SetUserPath(FDir.path());
+    EXPECT_EQ(k.ZestawyPath->GetPath(), FDir.path() + QStringLiteral("/Dane/Zestawy"));
     EXPECT_EQ(k.SzablonyStPath->EncodedPath(), QStringLiteral("%USERPATH%/Dane/Szablony/Specyfikacje"));
     EXPECT_EQ(k.StZSzablonuPath->EncodedPath(), QStringLiteral("%USERPATH%/Specyfikacje Techniczne"));
     EXPECT_EQ(k.StcPath->EncodedPath(), QString());

@@ -127,3 +127,27 @@ TEST_F(ArchiwaIImport, EksportPytaFiltryNajpierwIZapisujeTylkoZmiany)
 }
 
 } // namespace
+
+namespace {
+
+TEST_F(ArchiwaIImport, StronaTytulowaZBrakujacymPlikiemNieJestUstawiana)
+{
+    TKonfiguracjaZestawu& k = *Kontroler->Zestaw().GetKonfiguracja();
+    k.CzyWstawiacSzablonPierwszejStrony = false;
+    Uzytkownik.StronaTytulowa = {TWyborStronyTytulowej::PlikZDysku, Katalog.filePath(QStringLiteral("brak.odt"))};
+    EXPECT_FALSE(Kontroler->WybierzSzablonPierwszejStronyZestawu());
+    EXPECT_FALSE(k.CzyWstawiacSzablonPierwszejStrony);
+    EXPECT_FALSE(Kontroler->ZmienionyZestaw());
+    // Switched on without a template: "Nie" unchecks the box; a file chosen keeps it.
+    const QString pytanie = QStringLiteral("Brak wybranego pliku szablonu pierwszej strony.");
+    Uzytkownik.Pytania[pytanie] = {false, true};
+    EXPECT_FALSE(Kontroler->SprawdzPlikiSzablonow(true));
+    const QString szablon = Plik(QStringLiteral("strona.odt"), "x");
+    Uzytkownik.StronaTytulowa = {TWyborStronyTytulowej::PlikZDysku, szablon};
+    EXPECT_TRUE(Kontroler->SprawdzPlikiSzablonow(true));
+    EXPECT_EQ(Kontroler->PobierzSzablonPierwszejStrony(), szablon);
+    EXPECT_TRUE(k.CzyWstawiacSzablonPierwszejStrony);
+    Uzytkownik.SprawdzZuzyte();
+}
+
+} // namespace

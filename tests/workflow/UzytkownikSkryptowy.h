@@ -84,10 +84,11 @@ public:
         czekanie.Czekaj();
     }
     void PokazSpecyfikacjeZPustymNumerem(TZestawST&) override { Zapis << QStringLiteral("puste numery"); }
+    TWyborStronyTytulowej StronaTytulowa;
     TWyborStronyTytulowej StronaTytulowaZestawu(bool) override
     {
         Zapis << QStringLiteral("strona tytułowa");
-        return {};
+        return StronaTytulowa;
     }
     void OtworzPlikWProgramie(const QString& plik) override { Zapis << QStringLiteral("uruchom: ") + plik; }
     void OtworzFolder(const QString& folder) override { Zapis << QStringLiteral("folder: ") + folder; }

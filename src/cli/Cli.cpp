@@ -5,6 +5,7 @@
 #include "cli/PolecenieArchiwizuj.h"
 #include "cli/PolecenieGeneruj.h"
 #include "cli/PolecenieImportuj.h"
+#include "cli/PolecenieInformator.h"
 #include "cli/PolecenieKonfiguracja.h"
 #include "cli/PolecenieKosztorys.h"
 #include "cli/PolecenieLista.h"
@@ -23,6 +24,7 @@ TCli::TCli()
     DodajPolecenie(std::make_unique<TPolecenieGeneruj>());
     DodajPolecenie(std::make_unique<TPoleceniePorzadkuj>());
     DodajPolecenie(std::make_unique<TPolecenieImportuj>());
+    DodajPolecenie(std::make_unique<TPolecenieInformator>());
 }
 
 TCli::~TCli() = default;

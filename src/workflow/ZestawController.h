@@ -16,7 +16,10 @@ class IUzytkownik;
 class IWidokZestawu;
 class TElementRds;
 class TKonfiguracja;
+class IUzytkownikCeny;
 class QObject;
+class TCenaJedn;
+class TKalkulacjaCeny;
 class TKosztorys;
 class TLicznikImportuSt;
 class TPozycjaRds;
@@ -152,6 +155,11 @@ public:
     void ShowDuplikaty(const TSpecyfikacja& s, const TSpecyfikacja& duplikatPliku,
                        const TSpecyfikacja& duplikatNumeru) override;
     TLicznikImportuSt& GetLicznikImportu() override;
+
+    // --- Unit prices
+    // The logic of "Kalkulacja Ceny Jednostkowej" for a unit price of the open list: the global coefficient
+    // it sets goes to the configuration at once and to every unit price of the list.
+    std::unique_ptr<TKalkulacjaCeny> KalkulacjaCeny(TCenaJedn& cena, IUzytkownikCeny& uzytkownik);
 
     // --- Title page
     // A title-page template of the set's output kind exists (the set's own or the program's).

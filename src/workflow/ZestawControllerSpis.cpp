@@ -7,6 +7,7 @@
 #include "app/Wyjatki.h"
 #include "docs/TypPliku.h"
 #include "estimates/Kosztorys.h"
+#include "prices/KalkulacjaCeny.h"
 #include "specs/JmSpecyfikacji.h"
 #include "specs/KonfiguracjaZestawu.h"
 #include "specs/SpisST.h"
@@ -510,6 +511,20 @@ void TZestawController::AktualizujFiltrSpecyfikacji(const QString& tekst, const 
 void TZestawController::ZwinSpecyfikacjeDoPoziomu(int poziom)
 {
     FWidok.ZwinDoPoziomu(poziom);
+}
+
+// ---------------------------------------------------------------- unit prices
+
+std::unique_ptr<TKalkulacjaCeny> TZestawController::KalkulacjaCeny(TCenaJedn& cena, IUzytkownikCeny& uzytkownik)
+{
+    return std::make_unique<TKalkulacjaCeny>(
+        cena, TUstawieniaCen::ZKonfiguracji(FKonfiguracja),
+        [this](const TUstawieniaCen& u) {
+            FKonfiguracja.CzyWspolczynnikGlobalnyCenyJedn = u.CzyWspolczynnikGlobalny;
+            FKonfiguracja.WspolczynnikGlobalnyCenyJedn = u.WspolczynnikGlobalny;
+            Spis().SetUstawieniaCen(u);
+        },
+        uzytkownik);
 }
 
 // ---------------------------------------------------------------- ordering into folders

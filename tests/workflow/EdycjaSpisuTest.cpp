@@ -2,6 +2,10 @@
 #include "PomocnikKontrolera.h"
 
 #include "estimates/Kosztorys.h"
+#include "prices/CenaJedn.h"
+#include "prices/KalkulacjaCeny.h"
+#include "prices/ModelInfCen.h"
+#include "specs/JmSpecyfikacji.h"
 #include "specs/SpisST.h"
 #include "specs/WariantSpecyfikacji.h"
 #include "zestaw/PozycjaZbioru.h"
@@ -133,6 +137,46 @@ TEST_F(EdycjaSpisu, DodawanieEdycjaIPowiazaniePliku)
     });
     EXPECT_EQ(nowych, 2);
     Uzytkownik.SprawdzZuzyte();
+}
+
+} // namespace
+
+namespace {
+
+class TBezInformatora : public IUzytkownikCeny
+{
+public:
+    QString WybierzPlikInformatora() override { return {}; }
+    QModelIndex WybierzCene(TModelInfCen&) override { return {}; }
+    QModelIndex WybierzWspolczynnik(TModelWspolczynnikow&) override { return {}; }
+    void PokazKomunikat(const QString&) override {}
+};
+
+TEST_F(EdycjaSpisu, WspolczynnikGlobalnyDlaWszystkichCenListy)
+{
+    auto jm1 = std::make_unique<TJmSpecyfikacji>(QStringLiteral("m2"), QString(), true);
+    auto jm2 = std::make_unique<TJmSpecyfikacji>(QStringLiteral("m3"), QString(), true);
+    jm1->CenaJedn()->UstawCeneZReki(TCenaJedn::ZrodloZReki, 10, 1, 10, 10);
+    jm2->CenaJedn()->UstawCeneZReki(TCenaJedn::ZrodloZReki, 20, 1, 20, 20);
+    TSpecyfikacja* s1 = Wezel(QStringLiteral("S-1"));
+    TJmSpecyfikacji* a = jm1.get();
+    TJmSpecyfikacji* b = jm2.get();
+    s1->AddJm(std::move(jm1));
+    Wezel(QStringLiteral("S-2"))->AddJm(std::move(jm2));
+    TBezInformatora u;
+    const bool przed = Konfiguracja().CzyWspolczynnikGlobalnyCenyJedn;
+    const double wartoscPrzed = Konfiguracja().WspolczynnikGlobalnyCenyJedn;
+    auto kalkulacja = Kontroler->KalkulacjaCeny(*a->CenaJedn(), u);
+    kalkulacja->UstawPole(TKalkulacjaCeny::TPole::WspolczynnikGlobalny, QStringLiteral("1,5"));
+    kalkulacja->UstawGlobalny(true);
+    EXPECT_TRUE(Konfiguracja().CzyWspolczynnikGlobalnyCenyJedn);
+    EXPECT_DOUBLE_EQ(Konfiguracja().WspolczynnikGlobalnyCenyJedn, 1.5);
+    EXPECT_DOUBLE_EQ(b->CenaJedn()->GetWartosc(), 30.0) << "every unit price of the list";
+    kalkulacja->Anuluj();
+    EXPECT_EQ(Konfiguracja().CzyWspolczynnikGlobalnyCenyJedn, przed);
+    EXPECT_DOUBLE_EQ(Konfiguracja().WspolczynnikGlobalnyCenyJedn, wartoscPrzed);
+    EXPECT_DOUBLE_EQ(b->CenaJedn()->GetWartosc(), przed ? 20.0 * wartoscPrzed : 20.0);
+    EXPECT_DOUBLE_EQ(a->CenaJedn()->GetWartosc(), przed ? 10.0 * wartoscPrzed : 10.0);
 }
 
 } // namespace

@@ -137,6 +137,8 @@ std::unique_ptr<TSpisST> TZestawST::ZamienSpisST(std::unique_ptr<TSpisST> spis)
     if (!spis)
         spis = std::make_unique<TSpisST>();
     spis->UstawKatalogUzytkownika(FUstawienia.KatalogUzytkownika);
+    // The unit prices go by the program's coefficient whichever list holds them.
+    spis->SetUstawieniaCen(FSpisST->UstawieniaCen());
     // Nothing may point into the list that leaves.
     ZapomnijDopasowania();
     std::swap(FSpisST, spis);

@@ -108,8 +108,9 @@ public:
     // The positions and the collection forget every match into the list (before nodes of it are freed);
     // matching makes them again.
     void ZapomnijDopasowania();
-    // Puts a list in the set's place (an empty one for null); the positions and the collection forget
-    // their matches into the old list, which is returned. Matching is the caller's next step.
+    // Puts a list in the set's place (an empty one for null), with the old list's price settings; the
+    // positions and the collection forget their matches into the old list, which is returned. Matching is
+    // the caller's next step.
     std::unique_ptr<TSpisST> ZamienSpisST(std::unique_ptr<TSpisST> spis);
 
     // --- Parts

@@ -220,3 +220,22 @@ TEST_F(ZestawController, EksportNumerowDoPlikuKosztorysu)
 }
 
 } // namespace
+
+namespace {
+
+TEST_F(ZestawController, NowaListaZachowujeUstawieniaCen)
+{
+    const TUstawieniaCen ceny{true, 1.25};
+    Kontroler->Spis().SetUstawieniaCen(ceny);
+    Kontroler->UtworzNowySST();
+    EXPECT_EQ(Kontroler->Spis().UstawieniaCen(), ceny);
+    const QString zestaw =
+        Plik(QStringLiteral("z.zst"), "<zestaw><sst path=\"%USERPATH%/lista.sst\"/><zbior_st/></zestaw>");
+    Lista();
+    Uzytkownik.PytaniaAnuluj[PytanieZestawu] = {TOdpowiedz::Nie};
+    Kontroler->OtworzZestaw(zestaw);
+    EXPECT_GT(Kontroler->Spis().Count(), 0);
+    EXPECT_EQ(Kontroler->Spis().UstawieniaCen(), ceny) << "the set's list prices as the one it replaced";
+}
+
+} // namespace

@@ -1,6 +1,7 @@
 // A price-information publication of 100,000 items: reading it (target at most 250 ms) and filtering the
 // price chooser per keystroke (target at most 15 ms). "cel" = time / target; under 1 meets it.
 #include "prices/InfCen.h"
+#include "CelBenchmarku.h"
 #include "prices/ModelInfCen.h"
 
 #include <QTemporaryDir>
@@ -36,12 +37,6 @@ TDane& Dane()
 {
     static TDane* dane = new TDane;
     return *dane;
-}
-
-void Cel(benchmark::State& stan, double sekund)
-{
-    stan.counters["cel"] =
-        benchmark::Counter(sekund, benchmark::Counter::kIsIterationInvariantRate | benchmark::Counter::kInvert);
 }
 
 void BM_WczytajInformator(benchmark::State& stan)

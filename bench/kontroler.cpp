@@ -3,13 +3,14 @@
 //   - one number given to all 50,000 positions with "Zmień we wszystkich kosztorysach": under 100 ms;
 //   - filtering the pop-up number list of 20,000 numbers per keystroke: under 10 ms.
 // Each prints its share of the target ("cel" = time / target; under 1 meets it).
+#include "CelBenchmarku.h"
 #include "ZestawBenchmarku.h"
 
 #include "app/Konfiguracja.h"
 #include "app/OknoKonfiguracji.h"
 #include "specs/KonfiguracjaZestawu.h"
 #include "workflow/CzekanieNaOtwarcie.h"
-#include "workflow/Uzytkownik.h"
+#include "workflow/UzytkownikBezOkna.h"
 #include "workflow/WidokBezOkna.h"
 #include "workflow/ZestawController.h"
 
@@ -22,50 +23,14 @@ namespace {
 
 using namespace zestaw_benchmarku;
 
-class TUzytkownikBenchmarku : public IUzytkownik
+// Every question "Nie", every dialog cancelled; a number goes to every estimate of the set.
+class TUzytkownikBenchmarku : public TUzytkownikBezOkna
 {
 public:
-    void PokazKomunikat(const QString&) override {}
-    bool ZadajPytanie(const QString&, const QString&) override { return false; }
-    TOdpowiedz PytanieTakNieAnuluj(const QString&) override { return TOdpowiedz::Nie; }
-    TWybranePliki WybierzDoOtwarcia(const TDialogPliku&) override { return {}; }
-    QString WybierzDoZapisu(const TDialogPliku&) override { return {}; }
     std::optional<TWyborPozostalych> WyborDlaPozostalychPozycji(const QString&, bool, int) override
     {
         return TWyborPozostalych{3, false};
     }
-    void CzekajNaOtwarcie(TCzekanieNaOtwarcie& czekanie) override
-    {
-        czekanie.Uruchom();
-        czekanie.Czekaj();
-    }
-    void PokazSpecyfikacjeZPustymNumerem(TZestawST&) override {}
-    std::unique_ptr<TSpisST> ScalListy(const QString&, TZestawST&) override { return nullptr; }
-    TWyborStronyTytulowej StronaTytulowaZestawu(bool) override { return {}; }
-    bool Ustawienia(TZestawST&) override { return false; }
-    void OtworzPlikWProgramie(const QString&) override {}
-    void OtworzFolder(const QString&) override {}
-    void PorzadkowanieSpisu(TPorzadkowanieDialogu&) override {}
-    std::optional<TUstawieniaEksportuZestawu> EksportujPlikiSpecyfikacji(TZestawST&,
-                                                                         const TListaPlikowEksportu&) override
-    {
-        return std::nullopt;
-    }
-    void EksportujDoArkusza(TZestawST&) override {}
-
-    bool BrakujacePliki(const std::vector<std::unique_ptr<TListaBrakowPlikow>>&) override { return false; }
-    QString RozpakujArchiwum(bool) override { return {}; }
-    TOpcjaDuplikatowNumeru DuplikatNumeru(const TSpecyfikacja&, const TSpecyfikacja&, bool, bool&) override
-    {
-        return doNone;
-    }
-    TOpcjaDuplikatowPliku DuplikatPliku(const TSpecyfikacja&, const TSpecyfikacja&, bool&) override { return dpoNone; }
-    void KonfliktSpecyfikacji(const TSpecyfikacja&, const TSpecyfikacja&, const TSpecyfikacja&) override {}
-    void PodsumowanieImportu(const QString&, const TLicznikImportuSt&) override {}
-    int WybierzListe(const QStringList&) override { return -1; }
-
-    std::optional<TDaneGrupy> EdycjaGrupy(const TDaneGrupy&) override { return std::nullopt; }
-    std::optional<TDaneSpecyfikacji> EdycjaSpecyfikacji(const TDaneSpecyfikacji&) override { return std::nullopt; }
 };
 
 struct TDane
@@ -97,12 +62,6 @@ TDane& Dane()
 {
     static TDane* dane = new TDane;
     return *dane;
-}
-
-void Cel(benchmark::State& stan, double sekund)
-{
-    stan.counters["cel"] =
-        benchmark::Counter(sekund, benchmark::Counter::kIsIterationInvariantRate | benchmark::Counter::kInvert);
 }
 
 void BM_OtworzZestawKontrolerem(benchmark::State& stan)

@@ -1,7 +1,5 @@
 #include "cli/UzytkownikPolecenia.h"
 
-#include "workflow/CzekanieNaOtwarcie.h"
-
 void TUzytkownikPolecenia::PokazKomunikat(const QString& tekst)
 {
     FKomunikaty << tekst;
@@ -28,10 +26,4 @@ std::optional<TWyborPozostalych> TUzytkownikPolecenia::WyborDlaPozostalychPozycj
     // Commands give their scope themselves; a question that still comes is answered "only this one".
     FBledy << tekst << " Zmień tylko w tej pozycji\n";
     return TWyborPozostalych{0, false};
-}
-
-void TUzytkownikPolecenia::CzekajNaOtwarcie(TCzekanieNaOtwarcie& czekanie)
-{
-    czekanie.Uruchom();
-    czekanie.Czekaj();
 }

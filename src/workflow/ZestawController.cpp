@@ -167,35 +167,32 @@ void TZestawController::OdswiezStatusKosztorysu()
 
 // ---------------------------------------------------------------- questions before losing work
 
-bool TZestawController::PytanieOListe()
+bool TZestawController::PytanieOZapis(bool zmieniony, const QString& pytanie, bool (TZestawController::*zapisz)())
 {
-    if (!FZmienionySST)
+    if (!zmieniony)
         return true;
-    switch (FUzytkownik.PytanieTakNieAnuluj(QStringLiteral("Czy zapisać zmiany listy specyfikacji ?"))) {
+    switch (FUzytkownik.PytanieTakNieAnuluj(pytanie)) {
     case TOdpowiedz::Anuluj:
         return false;
     case TOdpowiedz::Nie:
         return true;
     case TOdpowiedz::Tak:
         // A save that fails or is cancelled keeps the work: the command stops as for "Anuluj".
-        return ZapiszSST();
+        return (this->*zapisz)();
     }
     return false;
 }
 
+bool TZestawController::PytanieOListe()
+{
+    return PytanieOZapis(FZmienionySST, QStringLiteral("Czy zapisać zmiany listy specyfikacji ?"),
+                         &TZestawController::ZapiszSST);
+}
+
 bool TZestawController::PytanieOZestaw()
 {
-    if (!FZmienionyZestaw)
-        return true;
-    switch (FUzytkownik.PytanieTakNieAnuluj(QStringLiteral("Czy zapisać zmiany w zestawie ?"))) {
-    case TOdpowiedz::Anuluj:
-        return false;
-    case TOdpowiedz::Nie:
-        return true;
-    case TOdpowiedz::Tak:
-        return ZapiszZestaw();
-    }
-    return false;
+    return PytanieOZapis(FZmienionyZestaw, QStringLiteral("Czy zapisać zmiany w zestawie ?"),
+                         &TZestawController::ZapiszZestaw);
 }
 
 bool TZestawController::Zamknij()

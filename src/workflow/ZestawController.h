@@ -238,6 +238,8 @@ public:
     TModelTabeli& PopupLista() const { return *FPopupLista; }
 
 private:
+    // Asks whether to save when changed; "Tak" saves, and a save that fails counts as "Anuluj".
+    bool PytanieOZapis(bool zmieniony, const QString& pytanie, bool (TZestawController::*zapisz)());
     bool PytanieOListe();
     bool PytanieOZestaw();
     void SluchajZestawu();
@@ -251,6 +253,8 @@ private:
     TDialogPliku DialogDokumentu(const QString& tytul, const QString& plik) const;
     // After a list edit: the pop-up list is made again, matching runs and the tree is rebuilt.
     void PoEdycjiSpisu();
+    // The group dialog at the level, and the new group added to the parent (which must be a group).
+    void DodajGrupe(TSpecyfikacja* rodzic, int poziom);
     void OtworzDokument(const QString& plik, bool folder);
     void DodajKosztorysZPliku(const QString& plik);
     void OdswiezTytul();

@@ -93,37 +93,17 @@ void TZestawController::PoEdycjiSpisu()
 
 // ---------------------------------------------------------------- adding
 
-void TZestawController::DodajRodzajRobotSST()
+void TZestawController::DodajGrupe(TSpecyfikacja* rodzic, int poziom)
 {
-    const std::optional<TDaneGrupy> dane = FUzytkownik.EdycjaGrupy({0, QString(), QString()});
-    if (!dane)
+    if (!rodzic || !rodzic->CzyGrupa())
         return;
-    TSpecyfikacja* dodany = nullptr;
-    try {
-        auto grupa = std::make_unique<TSpecyfikacja>(dane->Numer, false, true, QString(), QString(), dane->Opis);
-        dodany = grupa.get();
-        if (!Spis().Add(std::move(grupa)))
-            return;
-    } catch (const EBlad& e) {
-        FUzytkownik.PokazKomunikat(e.Komunikat());
-        return;
-    }
-    PoEdycjiSpisu();
-    FWidok.PokazWezelSpecyfikacji(dodany);
-}
-
-void TZestawController::DodajGrupeRobotSST(TSpecyfikacja* wybrany)
-{
-    TSpecyfikacja* rodzaj = Przodek(wybrany, 1);
-    if (!rodzaj || !rodzaj->CzyGrupa())
-        return;
-    const std::optional<TDaneGrupy> dane = FUzytkownik.EdycjaGrupy({1, QString(), QString()});
+    const std::optional<TDaneGrupy> dane = FUzytkownik.EdycjaGrupy({poziom, QString(), QString()});
     if (!dane)
         return;
     try {
         auto grupa = std::make_unique<TSpecyfikacja>(dane->Numer, false, true, QString(), QString(), dane->Opis);
         TSpecyfikacja* dodany = grupa.get();
-        if (!rodzaj->Add(std::move(grupa)))
+        if (!rodzic->Add(std::move(grupa)))
             return;
         PoEdycjiSpisu();
         FWidok.PokazWezelSpecyfikacji(dodany);
@@ -132,24 +112,19 @@ void TZestawController::DodajGrupeRobotSST(TSpecyfikacja* wybrany)
     }
 }
 
+void TZestawController::DodajRodzajRobotSST()
+{
+    DodajGrupe(&Spis(), 0);
+}
+
+void TZestawController::DodajGrupeRobotSST(TSpecyfikacja* wybrany)
+{
+    DodajGrupe(Przodek(wybrany, 1), 1);
+}
+
 void TZestawController::DodajElementRobotSST(TSpecyfikacja* wybrany)
 {
-    TSpecyfikacja* grupa = Przodek(wybrany, 2);
-    if (!grupa || !grupa->CzyGrupa())
-        return;
-    const std::optional<TDaneGrupy> dane = FUzytkownik.EdycjaGrupy({2, QString(), QString()});
-    if (!dane)
-        return;
-    try {
-        auto element = std::make_unique<TSpecyfikacja>(dane->Numer, false, true, QString(), QString(), dane->Opis);
-        TSpecyfikacja* dodany = element.get();
-        if (!grupa->Add(std::move(element)))
-            return;
-        PoEdycjiSpisu();
-        FWidok.PokazWezelSpecyfikacji(dodany);
-    } catch (const EBlad& e) {
-        FUzytkownik.PokazKomunikat(e.Komunikat());
-    }
+    DodajGrupe(Przodek(wybrany, 2), 2);
 }
 
 void TZestawController::DodajSpecyfikacje(TSpecyfikacja* wybrany, const QString& numer)

@@ -17,7 +17,7 @@ set(VELOSTRA_ZALEZNOSCI
     "archive:app,specs,zestaw"
     "docs:app,specs,zestaw"
     "authoring:app,specs,zestaw,docs"
-    "xls:app"
-    "workflow:app,prices,specs,estimates,zestaw,archive,docs"
-    "cli:app,prices,specs,estimates,zestaw,archive,docs,workflow"
+    "xls:app,specs,estimates"
+    "workflow:app,prices,specs,estimates,zestaw,archive,docs,xls"
+    "cli:app,prices,specs,estimates,zestaw,archive,docs,xls,workflow"
     "ui:app,archive")

@@ -3,9 +3,11 @@
 #include <QRegularExpression>
 
 #include <cfenv>
+#include <charconv>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
+#include <string>
 #include <type_traits>
 
 QString LiczbaNaTekst(double wartosc)
@@ -19,26 +21,74 @@ QString LiczbaNaTekst(double wartosc)
     return tekst;
 }
 
-std::optional<double> TekstNaLiczbe(const QString& tekst)
+namespace {
+
+// The number's characters in the C notation (decimal point, no leading "+"), or nothing when the text is
+// not [+-](digits[,digits]|,digits)[(e|E)[+-]digits] between blanks. Checked by hand rather than by a
+// pattern: spreadsheet exports read hundreds of thousands of these.
+std::optional<std::string> ZnakiLiczby(const QString& tekst, QChar separator1, QChar separator2)
 {
-    static const QRegularExpression wzor(QStringLiteral("^[+-]?(\\d+,?\\d*|,\\d+)([eE][+-]?\\d+)?$"));
     const QString t = tekst.trimmed();
-    if (!wzor.match(t).hasMatch())
+    const int n = static_cast<int>(t.size());
+    std::string wynik;
+    wynik.reserve(n);
+    int i = 0;
+    if (i < n && (t[i] == QLatin1Char('+') || t[i] == QLatin1Char('-'))) {
+        if (t[i] == QLatin1Char('-'))
+            wynik += '-';
+        ++i;
+    }
+    auto cyfry = [&] {
+        const int poczatek = i;
+        while (i < n && t[i] >= QLatin1Char('0') && t[i] <= QLatin1Char('9'))
+            wynik += static_cast<char>(t[i++].unicode());
+        return i - poczatek;
+    };
+    int liczbaCyfr = cyfry();
+    if (i < n && (t[i] == separator1 || t[i] == separator2)) {
+        wynik += '.';
+        ++i;
+        liczbaCyfr += cyfry();
+    }
+    if (liczbaCyfr == 0)
         return std::nullopt;
-    QByteArray ascii = t.toLatin1();
-    ascii.replace(',', '.');
-    char* koniec = nullptr;
-    const double wynik = std::strtod(ascii.constData(), &koniec);
-    if (koniec != ascii.constData() + ascii.size() || !std::isfinite(wynik))
+    if (i < n && (t[i] == QLatin1Char('e') || t[i] == QLatin1Char('E'))) {
+        wynik += 'e';
+        ++i;
+        if (i < n && (t[i] == QLatin1Char('+') || t[i] == QLatin1Char('-')))
+            wynik += static_cast<char>(t[i++].unicode());
+        if (cyfry() == 0)
+            return std::nullopt;
+    }
+    if (i != n)
         return std::nullopt;
     return wynik;
 }
 
+std::optional<double> CzytajLiczbe(const QString& tekst, QChar separator1, QChar separator2)
+{
+    const auto znaki = ZnakiLiczby(tekst, separator1, separator2);
+    if (!znaki)
+        return std::nullopt;
+    // from_chars ignores the process locale (a Polish LC_NUMERIC would make strtod stop at the point).
+    double wynik = 0;
+    const char* koniec = znaki->data() + znaki->size();
+    const auto [ptr, blad] = std::from_chars(znaki->data(), koniec, wynik);
+    if (blad != std::errc() || ptr != koniec || !std::isfinite(wynik))
+        return std::nullopt;
+    return wynik;
+}
+
+} // namespace
+
+std::optional<double> TekstNaLiczbe(const QString& tekst)
+{
+    return CzytajLiczbe(tekst, QLatin1Char(','), QLatin1Char(','));
+}
+
 std::optional<double> TekstNaLiczbeDowolnySeparator(const QString& tekst)
 {
-    QString t = tekst;
-    t.replace(QLatin1Char('.'), QLatin1Char(','));
-    return TekstNaLiczbe(t);
+    return CzytajLiczbe(tekst, QLatin1Char(','), QLatin1Char('.'));
 }
 
 std::optional<int> TekstNaCalkowita(const QString& tekst)

@@ -3,6 +3,7 @@
 #include "app/Pliki.h"
 #include "app/Wyjatki.h"
 #include "cli/PolecenieArchiwizuj.h"
+#include "cli/PolecenieArkusz.h"
 #include "cli/PolecenieGeneruj.h"
 #include "cli/PolecenieImportuj.h"
 #include "cli/PolecenieInformator.h"
@@ -23,6 +24,7 @@ TCli::TCli()
     DodajPolecenie(std::make_unique<TPolecenieRozpakuj>());
     DodajPolecenie(std::make_unique<TPolecenieGeneruj>());
     DodajPolecenie(std::make_unique<TPoleceniePorzadkuj>());
+    DodajPolecenie(std::make_unique<TPolecenieArkusz>());
     DodajPolecenie(std::make_unique<TPolecenieImportuj>());
     DodajPolecenie(std::make_unique<TPolecenieInformator>());
 }

@@ -11,6 +11,7 @@
 #include <vector>
 
 class TCzekanieNaOtwarcie;
+class TEksportXlsDialogu;
 class TPorzadkowanieDialogu;
 class TJmSpecyfikacji;
 class TLicznikImportuSt;
@@ -129,8 +130,8 @@ public:
     // window's header, footer and task name; on OK its options (to be compared with the set's), else empty.
     virtual std::optional<TUstawieniaEksportuZestawu> EksportujPlikiSpecyfikacji(TZestawST& zestaw,
                                                                                  const TListaPlikowEksportu& pliki) = 0;
-    // The dialog "Eksportuj do excela" for the set.
-    virtual void EksportujDoArkusza(TZestawST& zestaw) = 0;
+    // The dialog "Eksportuj do excela" over its logic, shown until the user closes it.
+    virtual void EksportujDoArkusza(TEksportXlsDialogu& dialog) = 0;
 
     // --- Archives and imports
     // The dialog "Brakujące pliki archiwum" with the lists of missing files; true for OK.

@@ -37,7 +37,7 @@ public:
     {
         return std::nullopt;
     }
-    void EksportujDoArkusza(TZestawST&) override {}
+    void EksportujDoArkusza(TEksportXlsDialogu&) override {}
 
     bool BrakujacePliki(const std::vector<std::unique_ptr<TListaBrakowPlikow>>&) override { return false; }
     QString RozpakujArchiwum(bool) override { return {}; }

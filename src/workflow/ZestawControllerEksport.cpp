@@ -7,6 +7,7 @@
 #include "docs/PrzygotowanieEksportu.h"
 #include "docs/TypPliku.h"
 #include "specs/KonfiguracjaZestawu.h"
+#include "workflow/EksportXlsDialogu.h"
 #include "workflow/Uzytkownik.h"
 #include "zestaw/PozycjaZbioru.h"
 #include "zestaw/ZestawST.h"
@@ -104,7 +105,12 @@ void TZestawController::EksportujZbiorST()
 
 void TZestawController::EksportujKosztorysDoExcela()
 {
-    FUzytkownik.EksportujDoArkusza(*FZestaw);
+    if (FZestaw->KosztorysyCount() == 0) {
+        FUzytkownik.PokazKomunikat(QStringLiteral("Brak danych do eksportu."));
+        return;
+    }
+    TEksportXlsDialogu dialog(*FZestaw, FKonfiguracja, FUzytkownik);
+    FUzytkownik.EksportujDoArkusza(dialog);
 }
 
 void TZestawController::ZmianaUstawienEksportu(bool czyWstawStroneTytulowa)

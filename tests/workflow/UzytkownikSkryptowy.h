@@ -102,7 +102,7 @@ public:
         PlikowEksportu = static_cast<int>(pliki.Pliki.size());
         return OpcjeEksportu;
     }
-    void EksportujDoArkusza(TZestawST&) override { Zapis << QStringLiteral("arkusz"); }
+    void EksportujDoArkusza(TEksportXlsDialogu&) override { Zapis << QStringLiteral("arkusz"); }
 
     // Archives and imports: what the dialogs return, each recorded.
     bool OkBrakujacych = true;

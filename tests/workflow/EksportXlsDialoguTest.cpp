@@ -98,6 +98,23 @@ TEST_F(EksportXlsDialogu, ZatrzymanieNieOtwieraPliku)
     EXPECT_FALSE(d.OstatniPlik().isEmpty());
 }
 
+TEST_F(EksportXlsDialogu, PostepDocieraDoOknaNajwyzejStoRazy)
+{
+    auto* element = Kontroler->Zestaw().GetKosztorys(0)->GetElement(0);
+    for (int i = 0; i < 5000; ++i)
+        kosztorysy_testowe::DodajPozycje(*element, {"1.x", "1", "2"});
+    TEksportXlsDialogu d(Kontroler->Zestaw(), Konfiguracja(), Uzytkownik);
+    d.Plik = QStringLiteral("duzy");
+    d.Opcje().OtworzPoEksporcie = false;
+    int zmiany = 0;
+    d.OnZmiana = [&] { ++zmiany; };
+    d.Eksportuj();
+    d.Czekaj();
+    EXPECT_EQ(d.Pozycja(), d.Maksimum());
+    EXPECT_LE(zmiany, 103); // locked, at most a hundred steps, unlocked
+    EXPECT_GE(zmiany, 50);
+}
+
 TEST_F(EksportXlsDialogu, TytulyKosztorysowINaglowekWOpisie)
 {
     TEksportXlsDialogu d(Kontroler->Zestaw(), Konfiguracja(), Uzytkownik);

@@ -29,9 +29,6 @@ TFormatKomorki FormatWiersza(bool pogrubiony)
 
 } // namespace
 
-// The default height of a row of Arial 10, in pixels.
-constexpr int WysokoscWierszaPx = 17;
-
 TEksportElementuXls::TArkuszKosztorysu::TArkuszKosztorysu(TEksportElementuXls& eksport, TSkoroszyt& skoroszyt,
                                                           TArkusz& arkusz, const TKosztorys& kosztorys)
     : FEksport(eksport), FOpcje(eksport.OpcjeEksportu()), FSkoroszyt(skoroszyt), FArkusz(arkusz), FKosztorys(kosztorys)
@@ -135,34 +132,19 @@ std::optional<TEksportXlsAdresyZbiorcze> TEksportElementuXls::TArkuszKosztorysu:
             FArkusz.Scal({FWiersz, od, FWiersz, n});
         ++FWiersz;
     };
-    if (FOpcje.WstawTytul) {
-        TFormatKomorki f;
-        f.Czcionka = QStringLiteral("Times New Roman");
-        f.Rozmiar = 14;
-        f.Pogrubienie = true;
-        f.Poziomo = TWyrownanie::Srodek;
-        f.SrodekPionowo = true;
-        wierszScalony(f, 1, FOpcje.Tytul);
-    }
-    if (FOpcje.WstawOpis) {
-        TFormatKomorki f;
-        f.Pogrubienie = true;
-        f.Poziomo = TWyrownanie::Srodek;
-        f.SrodekPionowo = true;
-        f.Zawijaj = true;
-        // A merged cell does not grow with its text: the row gets a line per line of the description.
-        const int linie = static_cast<int>(FOpcje.Opis.count(QLatin1Char('\n'))) + 1;
-        if (linie > 1)
-            FArkusz.UstawWysokoscWierszaPx(FWiersz, WysokoscWierszaPx * linie);
-        wierszScalony(f, 1, FOpcje.Opis);
-    }
-    if (FOpcje.WstawTytulKosztorysu) {
-        TFormatKomorki f;
-        f.Pogrubienie = true;
-        f.Poziomo = TWyrownanie::Lewo;
-        f.SrodekPionowo = true;
-        wierszScalony(f, std::min(2, n), FKosztorys.Tytul());
-    }
+    if (FOpcje.WstawTytul)
+        wierszScalony({.Czcionka = QStringLiteral("Times New Roman"),
+                       .Rozmiar = 14,
+                       .Pogrubienie = true,
+                       .Poziomo = TWyrownanie::Srodek,
+                       .SrodekPionowo = true},
+                      1, FOpcje.Tytul);
+    if (FOpcje.WstawOpis)
+        wierszScalony({.Pogrubienie = true, .Poziomo = TWyrownanie::Srodek, .SrodekPionowo = true, .Zawijaj = true}, 1,
+                      FOpcje.Opis);
+    if (FOpcje.WstawTytulKosztorysu)
+        wierszScalony({.Pogrubienie = true, .Poziomo = TWyrownanie::Lewo, .SrodekPionowo = true}, std::min(2, n),
+                      FKosztorys.Tytul());
     FArkusz.UstawWierszeTytulowe(1, FWiersz);
     FArkusz.UkryjKolumne(0);
     FArkusz.UkryjWiersz(0);

@@ -153,21 +153,18 @@ void TEksportElementuXls::RysujTabeleZbiorcza(TSkoroszyt& skoroszyt, TArkusz& ar
         arkusz.Scal({r, 1, r, w});
     };
     if (opcje.WstawTytul) {
-        TFormatKomorki f;
-        f.Czcionka = QStringLiteral("Times New Roman");
-        f.Rozmiar = 16;
-        f.Pogrubienie = true;
-        f.Poziomo = TWyrownanie::Srodek;
-        scalony(f, QStringLiteral("TABELA ZBIORCZA"));
+        scalony({.Czcionka = QStringLiteral("Times New Roman"),
+                 .Rozmiar = 16,
+                 .Pogrubienie = true,
+                 .Poziomo = TWyrownanie::Srodek},
+                QStringLiteral("TABELA ZBIORCZA"));
         ++r;
     }
     if (opcje.WstawOpis) {
-        TFormatKomorki f;
-        f.Pogrubienie = true;
-        f.Poziomo = TWyrownanie::Srodek;
-        f.Zawijaj = true;
-        scalony(f, opcje.Opis);
-        arkusz.UstawWysokoscWierszaPx(r, 17 * (static_cast<int>(opcje.Opis.count(QLatin1Char('\n'))) + 1));
+        scalony({.Pogrubienie = true, .Poziomo = TWyrownanie::Srodek, .Zawijaj = true}, opcje.Opis);
+        // A line of the row's default height per line of the description.
+        arkusz.UstawWysokoscWierszaPx(r, TArkusz::DomyslnaWysokoscPx *
+                                             (static_cast<int>(opcje.Opis.count(QLatin1Char('\n'))) + 1));
         ++r;
     }
 

@@ -33,11 +33,11 @@ QString NumerSt(const TPozycjaRds& pozycja, const TEksportElementuXlsOpt& opcje)
         return pozycja.ST();
     const bool zWariantem = opcje.WariantWNrSt && !CzyWyswietlana(opcje, QStringLiteral("wariant"));
     // The option is offered only where variants are in use, so it stands for that setting here: a
-    // position's choice carries the first-start settings, which have variants off. The key's "#"
-    // separates the variant, as everywhere the number is read back.
+    // position's choice may carry the first-start settings, which have variants off. A person reads the
+    // form: the variant follows the visual separator when the settings have one, else the key's "#".
     TUstawieniaWariantow ustawienia = wybrana.Ustawienia();
     ustawienia.CzyKorzystajZWariantow = true;
-    return wybrana.GetST(ustawienia, zWariantem);
+    return wybrana.GetST(ustawienia, zWariantem, !ustawienia.WizualnySeparatorWariantow.isEmpty());
 }
 
 } // namespace

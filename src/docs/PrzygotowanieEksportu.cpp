@@ -188,8 +188,11 @@ void PrzygotujListeStDoWarOgolnych(const TZbiorST& zbior, const TListaPlikowEksp
         const TSpecyfikacja* s = w.GetSpecyfikacja();
         if (!s || s->CzyWarunkiOgolne() || !CzyNaLiscie(lista, SciezkaWpisu(wpis)))
             continue;
-        eksporter.ListaStDoWarOgolnych << (w.GetST(zWariantem, zWariantem) + QStringLiteral(" - ") +
-                                           w.GetOpis(zWariantem && w.GetWariantSpecyfikacji()))
-                                              .trimmed();
+        // Entries of several variants of one specification read the same without variants: one line each.
+        const QString linia = (w.GetST(zWariantem, zWariantem) + QStringLiteral(" - ") +
+                               w.GetOpis(zWariantem && w.GetWariantSpecyfikacji()))
+                                  .trimmed();
+        if (!eksporter.ListaStDoWarOgolnych.contains(linia))
+            eksporter.ListaStDoWarOgolnych << linia;
     }
 }

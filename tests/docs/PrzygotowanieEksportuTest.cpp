@@ -251,6 +251,33 @@ TEST_F(PrzygotowanieEksportu, ListaStDoWymaganOgolnych)
     // Neither the general conditions nor entries outside the exported files are listed.
     EXPECT_EQ(FWord.ListaStDoWarOgolnych, QStringList{QStringLiteral("D-01 - Opis D-01")});
 
+    // Three variants of D-01 in a collection that uses variants: one line without the variants option of
+    // exports, one per variant with it.
+    TUstawieniaWariantow zWariantami;
+    zWariantami.CzyKorzystajZWariantow = true;
+    zWariantami.WizualnySeparatorWariantow = QStringLiteral(" ");
+    TZbiorST zbior(zWariantami);
+    zbior.Add(FSpecyfikacje[0].get());
+    TSpecyfikacja& d01 = *FSpecyfikacje[1];
+    for (const char* numer : {"A", "B", "C"}) {
+        const QString plik = Sciezka(QStringLiteral("a%1.docx").arg(QLatin1String(numer)));
+        ZapiszPlik(plik, "x");
+        auto* wariant =
+            new TWariantSpecyfikacji(QString::fromLatin1(numer), QStringLiteral("Wariant"), plik, QString());
+        ASSERT_TRUE(d01.AddWariant(std::unique_ptr<TWariantSpecyfikacji>(wariant)));
+        ASSERT_TRUE(zbior.Add(&d01, wariant));
+    }
+    for (const bool warianty : {false, true}) {
+        TUstawieniaEksportuProgramu program = FProgram;
+        program.CzyKorzystajZWariantow = program.CzyWariantyPrzyEksporcie = warianty;
+        auto pliki = PrzygotujListePlikow(zbior, FWord, false, FZestaw, program, pytania);
+        PrzygotujListeStDoWarOgolnych(zbior, *pliki, FWord, program);
+        EXPECT_EQ(FWord.ListaStDoWarOgolnych,
+                  warianty ? QStringList({QStringLiteral("D-01 A - Wariant"), QStringLiteral("D-01 B - Wariant"),
+                                          QStringLiteral("D-01 C - Wariant")})
+                           : QStringList{QStringLiteral("D-01 - Opis D-01")});
+    }
+
     const struct
     {
         int Znacznikow;

@@ -161,18 +161,30 @@ void TSilnikLibreOffice::UruchomJesliTrzeba()
             return;
         FPotokWspolnego.clear();
     }
-    auto proces = std::make_unique<TProcesOffice>();
-    proces->Uruchom();
+    // The profile kept between runs spares the office most of its first start.
+    auto proces = std::make_unique<TProcesOffice>(true);
     std::unique_ptr<TPolaczenieOffice> polaczenie;
-    try {
-        polaczenie = PolaczZPotokiem(proces->NazwaPotoku(), [&] { return proces->CzyDziala(); });
-    } catch (const css::uno::Exception& e) {
+    for (int proba = 0; !polaczenie; ++proba) {
+        proces->Uruchom();
+        QString blad;
+        try {
+            polaczenie = PolaczZPotokiem(proces->NazwaPotoku(), [&] { return proces->CzyDziala(); });
+        } catch (const css::uno::Exception& e) {
+            blad = ZUno(e.Message);
+        }
+        if (polaczenie)
+            break;
+        // A kept profile the office cannot start with is damaged: made anew, once.
+        if (proba == 0 && proces->CzyProfilTrwaly()) {
+            proces->OdrzucProfil();
+            continue;
+        }
         proces->Zakoncz(0);
-        throw EBrakSilnikaDokumentow(QStringLiteral("Pakiet biurowy LibreOffice nie uruchomił się: ") +
-                                     ZUno(e.Message));
-    }
-    if (!polaczenie)
+        if (!blad.isEmpty())
+            throw EBrakSilnikaDokumentow(QStringLiteral("Pakiet biurowy LibreOffice nie uruchomił się: ") + blad);
         throw EBrakSilnikaDokumentow(QStringLiteral("Pakiet biurowy LibreOffice nie uruchomił się."));
+    }
+    proces->PotwierdzStart();
     FProces = std::move(proces);
     FPolaczenie = std::move(polaczenie);
 }

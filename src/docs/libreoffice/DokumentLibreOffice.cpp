@@ -1,6 +1,7 @@
 #include "docs/libreoffice/DokumentLibreOffice.h"
 
 #include "app/ZapisBezpieczny.h"
+#include "app/ZipFile.h"
 #include "docs/AdresPliku.h"
 #include "docs/PoprawkiDocx.h"
 #include "docs/libreoffice/Uno.h"
@@ -34,8 +35,15 @@
 #include <com/sun/star/util/XReplaceable.hpp>
 #include <com/sun/star/util/XSearchable.hpp>
 
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QRegularExpression>
+#include <QTemporaryDir>
+#include <QUrl>
+
+#include <functional>
+#include <memory>
 
 using css::uno::Any;
 using css::uno::Reference;
@@ -146,6 +154,128 @@ bool CzyJestTrescBezTekstu(const Reference<css::lang::XComponent>& dokument,
     return obrazy.is() && obrazy->getCount() > 0;
 }
 
+// A comment of the office's margin is a window built from a dialog description, and the office we run has
+// none: a document with comments would end it. Other programs' links may also be relative to their own
+// folder, which means nothing once their text is in another document.
+const QRegularExpression
+    KKomentarzDocx(QStringLiteral("<w:(commentRangeStart|commentRangeEnd|commentReference|annotationRef)\\b[^>]*/>"));
+const QRegularExpression KRelacjaKomentarzy(QStringLiteral(
+    "<Relationship\\b[^>]*Type=\"[^\"]*/(comments|commentsExtended|commentsIds|commentsExtensible|people)\"[^>]*/>"));
+const QRegularExpression KCelZewnetrzny(QStringLiteral("<Relationship\\b[^>]*TargetMode=\"External\"[^>]*/>"));
+const QRegularExpression KCel(QStringLiteral("Target=\"([^\"]*)\""));
+const QRegularExpression KKomentarzOdt(
+    QStringLiteral(
+        "<office:annotation\\b[^>]*/>|<office:annotation\\b.*?</office:annotation>|<office:annotation-end\\b[^>]*/>"),
+    QRegularExpression::DotMatchesEverythingOption);
+const QRegularExpression KOdnosnikOdt(QStringLiteral("xlink:href=\"(\\.\\./[^\"]*)\""));
+
+QString Xml(const QString& tekst)
+{
+    return tekst.toHtmlEscaped();
+}
+
+QString ZXml(QString tekst)
+{
+    tekst.replace(QLatin1String("&lt;"), QLatin1String("<"));
+    tekst.replace(QLatin1String("&gt;"), QLatin1String(">"));
+    tekst.replace(QLatin1String("&quot;"), QLatin1String("\""));
+    tekst.replace(QLatin1String("&apos;"), QLatin1String("'"));
+    return tekst.replace(QLatin1String("&amp;"), QLatin1String("&"));
+}
+
+// A link target of the document's own folder as an absolute address; empty for any other.
+QString AdresBezwzgledny(const QString& cel, const QDir& katalog)
+{
+    const QString tekst = ZXml(cel);
+    if (tekst.isEmpty() || tekst.startsWith(QLatin1Char('#')) || tekst.startsWith(QLatin1Char('/')) ||
+        tekst.contains(QRegularExpression(QStringLiteral("^[A-Za-z][A-Za-z0-9+.-]+:"))))
+        return {};
+    return QUrl::fromLocalFile(katalog.absoluteFilePath(QUrl::fromPercentEncoding(tekst.toUtf8())))
+        .toString(QUrl::FullyEncoded);
+}
+
+// Replaces every match of the expression by what zamiana makes of it; returns whether anything changed.
+bool Zamien(QByteArray& xml, const QRegularExpression& wyrazenie,
+            const std::function<QString(const QRegularExpressionMatch&)>& zamiana)
+{
+    const QString tekst = QString::fromUtf8(xml);
+    QString wynik;
+    qsizetype od = 0;
+    bool zmiana = false;
+    for (auto it = wyrazenie.globalMatch(tekst); it.hasNext();) {
+        const auto m = it.next();
+        const QString nowy = zamiana(m);
+        if (nowy == m.captured(0))
+            continue;
+        wynik += QStringView(tekst).mid(od, m.capturedStart() - od);
+        wynik += nowy;
+        od = m.capturedEnd();
+        zmiana = true;
+    }
+    if (zmiana)
+        xml = (wynik + tekst.mid(od)).toUtf8();
+    return zmiana;
+}
+
+// Writes into the folder a copy of a .docx or .odt without comments and with the links relative to its
+// own folder made absolute; returns the copy, or empty when the file needs none (or is no zip package:
+// the office then says what it makes of it).
+QString KopiaDoWstawienia(const QString& plik, std::unique_ptr<QTemporaryDir>& katalogKopii)
+{
+    const QString rodzaj = QFileInfo(plik).suffix().toLower();
+    const bool docx = rodzaj == QLatin1String("docx");
+    if (!docx && rodzaj != QLatin1String("odt"))
+        return {};
+    TZipFile zip;
+    try {
+        zip.LoadFromFile(plik);
+    } catch (const EBlad&) {
+        return {};
+    }
+    const QDir katalog = QFileInfo(plik).absoluteDir();
+    const auto usun = [](const QRegularExpressionMatch&) { return QString(); };
+    bool zmieniony = false;
+    for (int i = 0; i < zip.GetCount(); ++i) {
+        const QString nazwa = QString::fromUtf8(zip.GetName(i));
+        if (!nazwa.endsWith(QLatin1String(".xml")) && !nazwa.endsWith(QLatin1String(".rels")))
+            continue;
+        QByteArray xml = zip.GetData(i);
+        bool zmiana = false;
+        if (docx && nazwa.endsWith(QLatin1String(".rels"))) {
+            zmiana |= Zamien(xml, KRelacjaKomentarzy, usun);
+            zmiana |= Zamien(xml, KCelZewnetrzny, [&](const QRegularExpressionMatch& m) {
+                QString relacja = m.captured(0);
+                const auto cel = KCel.match(relacja);
+                const QString adres = cel.hasMatch() ? AdresBezwzgledny(cel.captured(1), katalog) : QString();
+                if (!adres.isEmpty())
+                    relacja.replace(cel.capturedStart(1), cel.capturedLength(1), Xml(adres));
+                return relacja;
+            });
+        } else if (docx && nazwa.startsWith(QLatin1String("word/"))) {
+            zmiana |= Zamien(xml, KKomentarzDocx, usun);
+        } else if (!docx && (nazwa == QLatin1String("content.xml") || nazwa == QLatin1String("styles.xml"))) {
+            zmiana |= Zamien(xml, KKomentarzOdt, usun);
+            // In a package "../" is the folder the file lies in.
+            zmiana |= Zamien(xml, KOdnosnikOdt, [&](const QRegularExpressionMatch& m) {
+                const QString adres = AdresBezwzgledny(m.captured(1).mid(3), katalog);
+                return adres.isEmpty() ? m.captured(0) : QStringLiteral("xlink:href=\"%1\"").arg(Xml(adres));
+            });
+        }
+        if (zmiana) {
+            zip.SetData(i, xml);
+            zmieniony = true;
+        }
+    }
+    if (!zmieniony)
+        return {};
+    katalogKopii = std::make_unique<QTemporaryDir>();
+    if (!katalogKopii->isValid())
+        return {};
+    const QString kopia = katalogKopii->filePath(QStringLiteral("dokument.") + rodzaj);
+    zip.SaveToFile(kopia);
+    return kopia;
+}
+
 } // namespace
 
 TDokumentLibreOffice::TDokumentLibreOffice(Reference<css::lang::XComponent> dokument, QString plik)
@@ -188,6 +318,20 @@ QString TDokumentLibreOffice::FiltrZapisu(const QString& plik)
 
 void TDokumentLibreOffice::WstawPlik(const QString& plik, bool zPodzialemStrony)
 {
+    std::unique_ptr<QTemporaryDir> katalogKopii;
+    const QString kopia = KopiaDoWstawienia(plik, katalogKopii);
+    const QString wstawiany = kopia.isEmpty() ? plik : kopia;
+    try {
+        WstawWprost(wstawiany, zPodzialemStrony, plik);
+    } catch (const ESilnikUtracony&) {
+        // The engine starts the office again and repeats the merge once; the user learns which file it was.
+        throw ESilnikUtracony(QStringLiteral("Pakiet biurowy przerwał pracę podczas wstawiania dokumentu \"%1\".")
+                                  .arg(QFileInfo(plik).fileName()));
+    }
+}
+
+void TDokumentLibreOffice::WstawWprost(const QString& plik, bool zPodzialemStrony, const QString& oryginal)
+{
     WywolajUno([&] {
         Reference<css::text::XTextDocument> tekstowy(FDokument, UNO_QUERY_THROW);
         Reference<css::text::XText> tekst = tekstowy->getText();
@@ -220,7 +364,7 @@ void TDokumentLibreOffice::WstawPlik(const QString& plik, bool zPodzialemStrony)
         nowe->gotoEnd(true);
         if (!ZUno(nowe->getString()).mid(dlugoscPrzed).trimmed().isEmpty() || CzyJestTrescBezTekstu(FDokument, nowe))
             return;
-        throw EBlad(QStringLiteral("Nie udało się wstawić pliku (plik jest pusty lub uszkodzony): ") + plik);
+        throw EBlad(QStringLiteral("Nie udało się wstawić pliku (plik jest pusty lub uszkodzony): ") + oryginal);
     });
 }
 

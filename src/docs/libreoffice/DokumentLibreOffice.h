@@ -31,6 +31,8 @@ public:
     static QString FiltrZapisu(const QString& plik);
 
 private:
+    // Inserts the file as it is; oryginal: the file the user chose, named in errors.
+    void WstawWprost(const QString& plik, bool zPodzialemStrony, const QString& oryginal);
     void ZamienZnacznikNaPoleRozdzialu();
 
     com::sun::star::uno::Reference<com::sun::star::lang::XComponent> FDokument;

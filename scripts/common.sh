@@ -3,7 +3,7 @@
 
 PAKIETY=(cmake ninja-build g++ ccache pkg-config qt6-base-dev libpugixml-dev libpcre2-dev zlib1g-dev libssl-dev
          libgtest-dev libgmock-dev libbenchmark-dev zip unzip python3 clang-format
-         mdbtools mdbtools-dev libxlsxwriter-dev
+         mdbtools mdbtools-dev libxlsxwriter-dev libqpdf-dev
          libreoffice-writer-nogui libreoffice-calc-nogui libreoffice-dev fonts-liberation2 fonts-crosextra-carlito
          fonts-crosextra-caladea poppler-utils procps
          python3-openpyxl python3-xlrd python3-olefile python3-docx)

@@ -49,5 +49,6 @@ std::optional<TListaPlikowEksportu> PrzygotujEksportZestawu(const TZestawST& zes
     eksporter.PlikWarunkowOgolnych = nullptr;
     if (eksporter.CzyWstawListeStDoWarOgolnych)
         PrzygotujListeStDoWarOgolnych(*zestaw.GetZbiorST(), *lista, eksporter, program);
+    PrzygotujZakladki(*zestaw.GetZbiorST(), *lista, eksporter, program);
     return lista;
 }

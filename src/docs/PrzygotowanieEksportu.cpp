@@ -161,6 +161,23 @@ std::optional<QString> PrzygotujPlikDocelowy(const QString& folder, const QStrin
     return cel;
 }
 
+void PrzygotujZakladki(const TZbiorST& zbior, const TListaPlikowEksportu& lista, TZbiorEksporter& eksporter,
+                       const TUstawieniaEksportuProgramu& program)
+{
+    eksporter.ZakladkiPlikow.clear();
+    const bool zWariantem = program.CzyKorzystajZWariantow && program.CzyWariantyPrzyEksporcie;
+    for (int i = 0; i < zbior.Count(); ++i) {
+        const TPozycjaZbioru& wpis = *zbior.GetPozycjaZbioru(i);
+        const TWybranaSpecyfikacja& w = wpis.WybranaSpecyfikacja();
+        const TMyPath* sciezka = SciezkaWpisu(wpis);
+        if (!sciezka || !CzyNaLiscie(lista, sciezka) || eksporter.ZakladkiPlikow.contains(sciezka->GetPath()))
+            continue;
+        eksporter.ZakladkiPlikow.insert(sciezka->GetPath(), (w.GetST(zWariantem, zWariantem) + QLatin1Char(' ') +
+                                                             w.GetOpis(zWariantem && w.GetWariantSpecyfikacji()))
+                                                                .trimmed());
+    }
+}
+
 void PrzygotujListeStDoWarOgolnych(const TZbiorST& zbior, const TListaPlikowEksportu& lista, TZbiorEksporter& eksporter,
                                    const TUstawieniaEksportuProgramu& program)
 {

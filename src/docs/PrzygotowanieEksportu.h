@@ -85,5 +85,10 @@ std::optional<QString> PrzygotujPlikDocelowy(const QString& folder, const QStrin
 // Finds the general-conditions file among the exported ones, checks its "#LISTA_ST#" and fills the
 // exporter's list of specifications (number - title of every other exported entry, in collection order).
 // Raises the messages of each failed check.
+// A bookmark for each exported file of the collection: its specification's number (with the variant when
+// the program exports variants) and title; the first entry of a file names it.
+void PrzygotujZakladki(const TZbiorST& zbior, const TListaPlikowEksportu& lista, TZbiorEksporter& eksporter,
+                       const TUstawieniaEksportuProgramu& program);
+
 void PrzygotujListeStDoWarOgolnych(const TZbiorST& zbior, const TListaPlikowEksportu& lista, TZbiorEksporter& eksporter,
                                    const TUstawieniaEksportuProgramu& program);

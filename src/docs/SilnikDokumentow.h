@@ -31,6 +31,9 @@ public:
     // Appends the file's content at the end of the body, after a page break when asked. Raises when
     // nothing of the file arrived in the document.
     virtual void WstawPlik(const QString& plik, bool zPodzialemStrony) = 0;
+    // A bookmark of that name (made unique) at the start of the file inserted last. A PDF gets one outline
+    // entry per bookmark, in the order they were added, leading to its page.
+    virtual void DodajZakladke(const QString& nazwa) = 0;
     // Replaces every occurrence (body, tables, headers, footers); returns how many.
     virtual int ZamienWszystko(const QString& szukany, const QString& nowy, bool wielkoscLiter) = 0;
     // Replaces the first occurrence (or, with wszystkie, every one) by the lines, each line a paragraph

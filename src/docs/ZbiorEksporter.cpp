@@ -67,6 +67,8 @@ std::unique_ptr<IDokumentTekstowy> TZbiorEksporter::NowyZPlikami(ISilnikDokument
         if (!QFileInfo(plik).isFile())
             throw EBlad(QStringLiteral("Podany plik nie istnieje: ") + plik);
         dokument->WstawPlik(plik, i > 0);
+        if (const auto zakladka = ZakladkiPlikow.constFind(plik); zakladka != ZakladkiPlikow.constEnd())
+            dokument->DodajZakladke(*zakladka);
         if (CzyWstawListeStDoWarOgolnych && PlikWarunkowOgolnych && plik == PlikWarunkowOgolnych->GetPath())
             dokument->ZamienNaLinie(QStringLiteral("#LISTA_ST#"), ListaStDoWarOgolnych, wszystkieMiejscaListy,
                                     wszystkieMiejscaListy);

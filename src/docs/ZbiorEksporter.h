@@ -2,6 +2,7 @@
 
 #include "docs/TypPliku.h"
 
+#include <QHash>
 #include <QString>
 #include <QStringList>
 
@@ -58,6 +59,8 @@ public:
     bool CzyWstawListeStDoWarOgolnych = false;
     QStringList ListaStDoWarOgolnych;              // written at "#LISTA_ST#"
     const TMyPath* PlikWarunkowOgolnych = nullptr; // one of the merged files; not owned
+    // A bookmark at the start of each file that has one (by its path): the specification's number and title.
+    QHash<QString, QString> ZakladkiPlikow;
     TOnProgressChange OnProgressChange;
     TCzasyScalania Czasy; // of the last merge
 

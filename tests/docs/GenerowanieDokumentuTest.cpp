@@ -387,8 +387,10 @@ TEST_F(PrzygotowanieEksportuZestawu, ListaTrafiaDoWarunkowOgolnychScalonegoDokum
                      QStringLiteral("NowyDokument"),
                      QStringLiteral("WstawPlik(~/tytul.doc, podzial=0)"),
                      QStringLiteral("WstawPlik(~/wo.doc, podzial=1)"),
+                     QStringLiteral("DodajZakladke(ST-00 Opis ST-00)"),
                      QStringLiteral("ZamienNaLinie(#LISTA_ST#, [\"D-01 - Opis D-01\"], wszystkie=0, lamanie=0)"),
                      QStringLiteral("WstawPlik(~/a.docx, podzial=1)"),
+                     QStringLiteral("DodajZakladke(D-01 Opis D-01)"), // the title page gets none
                      QStringLiteral("UstawStronePierwsza"),
                      QStringLiteral("UstawNaglowek(Treść nagłówka, styl=)"),
                      QStringLiteral("UstawStopke(Treść stopki, nrStrony=1, dwustronna=0)"),

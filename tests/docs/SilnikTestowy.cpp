@@ -71,6 +71,8 @@ public:
             throw EBlad(QStringLiteral("Nie można wstawić pliku: ") + plik);
     }
 
+    void DodajZakladke(const QString& nazwa) override { Wywolanie(QStringLiteral("DodajZakladke(%1)").arg(nazwa)); }
+
     int ZamienWszystko(const QString& szukany, const QString& nowy, bool wielkoscLiter) override
     {
         Wywolanie(QStringLiteral("ZamienWszystko(%1, %2, wielkoscLiter=%3)")

@@ -3,6 +3,7 @@
 #include "app/ZapisBezpieczny.h"
 #include "app/ZipFile.h"
 #include "docs/AdresPliku.h"
+#include "docs/KonspektPdf.h"
 #include "docs/PoprawkiDocx.h"
 #include "docs/libreoffice/Uno.h"
 
@@ -15,6 +16,7 @@
 #include <com/sun/star/container/XIndexAccess.hpp>
 #include <com/sun/star/container/XNameAccess.hpp>
 #include <com/sun/star/container/XNameContainer.hpp>
+#include <com/sun/star/container/XNamed.hpp>
 #include <com/sun/star/document/XDocumentInsertable.hpp>
 #include <com/sun/star/frame/XStorable.hpp>
 #include <com/sun/star/lang/XMultiServiceFactory.hpp>
@@ -362,10 +364,47 @@ void TDokumentLibreOffice::WstawWprost(const QString& plik, bool zPodzialemStron
         if (pusty)
             nowe->gotoStart(false);
         nowe->gotoEnd(true);
-        if (!ZUno(nowe->getString()).mid(dlugoscPrzed).trimmed().isEmpty() || CzyJestTrescBezTekstu(FDokument, nowe))
+        if (!ZUno(nowe->getString()).mid(dlugoscPrzed).trimmed().isEmpty() || CzyJestTrescBezTekstu(FDokument, nowe)) {
+            // The old content's last character stayed where it was (the range's end may have grown with the
+            // insertion): the file begins after it and after the end of its paragraph.
+            Reference<css::text::XTextCursor> poczatek = tekst->createTextCursorByRange(przed->getStart());
+            if (pusty)
+                poczatek->gotoStart(false);
+            else
+                poczatek->goRight(zPodzialemStrony ? 2 : 1, false);
+            FPoczatekOstatniego = poczatek->getStart();
             return;
+        }
         throw EBlad(QStringLiteral("Nie udało się wstawić pliku (plik jest pusty lub uszkodzony): ") + oryginal);
     });
+}
+
+void TDokumentLibreOffice::DodajZakladke(const QString& nazwa)
+{
+    const QString tytul = nazwa.trimmed();
+    if (tytul.isEmpty())
+        return;
+    // The office mangles other characters of a bookmark's name on its way into a PDF's destinations.
+    QString bezpieczna;
+    for (const QChar z : tytul)
+        bezpieczna += z.unicode() < 128 && (z.isLetterOrNumber() || z == u'-' || z == u'.') ? z : QChar(u'-');
+    QString unikalna = bezpieczna;
+    for (int i = 2; FZakladki.contains(unikalna); ++i)
+        unikalna = QStringLiteral("%1-%2").arg(bezpieczna).arg(i);
+    WywolajUno([&] {
+        Reference<css::text::XTextDocument> tekstowy(FDokument, UNO_QUERY_THROW);
+        Reference<css::text::XTextContent> zakladka(
+            Reference<css::lang::XMultiServiceFactory>(FDokument, UNO_QUERY_THROW)
+                ->createInstance("com.sun.star.text.Bookmark"),
+            UNO_QUERY_THROW);
+        Reference<css::container::XNamed>(zakladka, UNO_QUERY_THROW)->setName(DoUno(unikalna));
+        Reference<css::text::XTextRange> miejsce = FPoczatekOstatniego;
+        if (!miejsce.is())
+            miejsce = tekstowy->getText()->getStart();
+        tekstowy->getText()->insertTextContent(miejsce, zakladka, false);
+    });
+    FZakladki << unikalna;
+    FTytulyZakladek << tytul;
 }
 
 int TDokumentLibreOffice::ZamienWszystko(const QString& szukany, const QString& nowy, bool wielkoscLiter)
@@ -635,6 +674,7 @@ void TDokumentLibreOffice::Zapisz(const QString& plik)
     if (QFile nowy(tymczasowy); !nowy.open(QIODevice::WriteOnly | QIODevice::NewOnly))
         throw EBlad(brakZapisu);
     const bool docx = cel.suffix().compare(QLatin1String("docx"), Qt::CaseInsensitive) == 0;
+    const bool pdf = cel.suffix().compare(QLatin1String("pdf"), Qt::CaseInsensitive) == 0;
     // A .docx gets the style reference written into its XML below; elsewhere the marker becomes the
     // office's chapter field when the style is a heading of the outline (which the Word 97 export
     // writes as a STYLEREF field), and goes otherwise.
@@ -642,13 +682,20 @@ void TDokumentLibreOffice::Zapisz(const QString& plik)
         ZamienZnacznikNaPoleRozdzialu();
     WywolajUno([&] {
         Reference<css::frame::XStorable> zapis(FDokument, UNO_QUERY_THROW);
-        zapis->storeToURL(DoUno(ConvertToURL(tymczasowy)), Wlasciwosci({Wlasciwosc("FilterName", Any(DoUno(filtr))),
-                                                                        Wlasciwosc("Overwrite", Any(true))}));
+        std::vector<css::beans::PropertyValue> argumenty{Wlasciwosc("FilterName", Any(DoUno(filtr))),
+                                                         Wlasciwosc("Overwrite", Any(true))};
+        // The bookmarks become named destinations, which the outline written below leads to.
+        if (pdf && !FZakladki.isEmpty())
+            argumenty.push_back(
+                Wlasciwosc("FilterData", Any(Wlasciwosci({Wlasciwosc("ExportBookmarksToPDFDestination", Any(true))}))));
+        zapis->storeToURL(DoUno(ConvertToURL(tymczasowy)), Wlasciwosci(argumenty));
     });
     if (QFileInfo(tymczasowy).size() <= 0)
         throw EBlad(QStringLiteral("Pakiet biurowy nie zapisał dokumentu."));
     if (docx && (!FStylOdwolania.isEmpty() || FDwustronny))
         PoprawDocx(tymczasowy, FStylOdwolania, FDwustronny);
+    if (pdf && !FZakladki.isEmpty())
+        ZapiszKonspektPdf(tymczasowy, FZakladki, FTytulyZakladek);
     try {
         zamiana.Zastap();
     } catch (const EZamianaPliku&) {

@@ -3,6 +3,7 @@
 #include "docs/SilnikDokumentow.h"
 
 #include <com/sun/star/lang/XComponent.hpp>
+#include <com/sun/star/text/XTextRange.hpp>
 
 // A Writer document of the private office. Closed without saving when destroyed.
 class TDokumentLibreOffice : public IDokumentTekstowy
@@ -13,6 +14,7 @@ public:
     ~TDokumentLibreOffice() override;
 
     void WstawPlik(const QString& plik, bool zPodzialemStrony) override;
+    void DodajZakladke(const QString& nazwa) override;
     int ZamienWszystko(const QString& szukany, const QString& nowy, bool wielkoscLiter) override;
     int ZamienNaLinie(const QString& szukany, const QStringList& linie, bool wszystkie, bool zLamaniemWiersza) override;
     int PoliczWystapienia(const QString& szukany) override;
@@ -38,5 +40,9 @@ private:
     com::sun::star::uno::Reference<com::sun::star::lang::XComponent> FDokument;
     QString FPlik;
     QString FStylOdwolania;
+    // Where the file inserted last begins, and the bookmarks added, in order.
+    com::sun::star::uno::Reference<com::sun::star::text::XTextRange> FPoczatekOstatniego;
+    QStringList FZakladki;       // their names in the document
+    QStringList FTytulyZakladek; // what they were given
     bool FDwustronny = false;
 };

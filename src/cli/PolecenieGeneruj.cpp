@@ -31,6 +31,7 @@ struct TArgumenty
     QString KatalogUzytkownika;
     bool Warianty = false;
     bool BezStronyTytulowej = false;
+    bool SpisTresci = false;
 };
 
 TArgumenty CzytajArgumenty(const QStringList& argumenty)
@@ -49,6 +50,8 @@ TArgumenty CzytajArgumenty(const QStringList& argumenty)
             wynik.Warianty = true;
         else if (a.Jest("--bez-strony-tytulowej"))
             wynik.BezStronyTytulowej = true;
+        else if (a.Jest("--spis-tresci"))
+            wynik.SpisTresci = true;
         else if (a.CzyOpcja())
             a.Nieznany();
         else
@@ -105,6 +108,8 @@ int TPolecenieGeneruj::Wykonaj(const QStringList& argumenty, QTextStream& wyjsci
     TKonfiguracjaZestawu& ustawienia = *zestaw.GetKonfiguracja();
     if (a.BezStronyTytulowej)
         ustawienia.CzyWstawiacSzablonPierwszejStrony = false;
+    if (a.SpisTresci)
+        UstawSpisTresci(ustawienia, true);
     const bool czyWord = a.Rodzaj.isEmpty() ? ustawienia.CzyEksportDoc : a.Rodzaj == QLatin1String("word");
 
     const QString folder = QFileInfo(a.Wynik).absolutePath();

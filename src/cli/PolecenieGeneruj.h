@@ -8,7 +8,8 @@ class ISilnikDokumentow;
 // an export does and merges the documents into one on a private office, printing progress
 // ("Przetwarzanie pliku: ...") on the error stream. The set's output kind decides which documents are
 // taken (Word: .doc and .docx; OpenDocument: also .odt) unless --rodzaj word|odt says otherwise.
-// Options: --katalog-uzytkownika KATALOG, --warianty, --bez-strony-tytulowej.
+// Options: --katalog-uzytkownika KATALOG, --warianty, --bez-strony-tytulowej, --spis-tresci (a table of
+// contents after the title page, whatever the set says).
 class TPolecenieGeneruj : public TPolecenie
 {
 public:
@@ -16,7 +17,7 @@ public:
     QString Opis() const override
     {
         return QStringLiteral("dokument specyfikacji zestawu: ZESTAW.zst -o WYNIK.doc|.docx|.odt|.pdf "
-                              "[--rodzaj word|odt]");
+                              "[--rodzaj word|odt] [--spis-tresci]");
     }
     int Wykonaj(const QStringList& argumenty, QTextStream& wyjscie, QTextStream& bledy) override;
 

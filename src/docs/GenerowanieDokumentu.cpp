@@ -12,6 +12,17 @@ std::unique_ptr<TZbiorEksporter> UtworzEksporter(bool czyWord, ISilnikDokumentow
     return std::make_unique<TZbiorEksporterODT>(silnik);
 }
 
+bool CzySpisTresci(const TKonfiguracjaZestawu& konfiguracja)
+{
+    return konfiguracja.GetExternalNode(QString::fromLatin1(KluczSpisuTresci)).toString() == QLatin1String("true");
+}
+
+void UstawSpisTresci(TKonfiguracjaZestawu& konfiguracja, bool wlacz)
+{
+    konfiguracja.AddExternalNode(QString::fromLatin1(KluczSpisuTresci),
+                                 wlacz ? QStringLiteral("true") : QStringLiteral("false"));
+}
+
 void UstawEksporterZKonfiguracji(TZbiorEksporter& eksporter, const TKonfiguracjaZestawu& k, bool czyWord)
 {
     eksporter.CzyNaglowek = k.CzyNaglowek;
@@ -32,6 +43,7 @@ void UstawEksporterZKonfiguracji(TZbiorEksporter& eksporter, const TKonfiguracja
     eksporter.MarginesR = k.MarginesR;
     eksporter.MarginesG = k.MarginesG;
     eksporter.MarginesD = k.MarginesD;
+    eksporter.CzySpisTresci = CzySpisTresci(k);
 }
 
 std::optional<TListaPlikowEksportu> PrzygotujEksportZestawu(const TZestawST& zestaw, TZbiorEksporter& eksporter,
@@ -49,6 +61,6 @@ std::optional<TListaPlikowEksportu> PrzygotujEksportZestawu(const TZestawST& zes
     eksporter.PlikWarunkowOgolnych = nullptr;
     if (eksporter.CzyWstawListeStDoWarOgolnych)
         PrzygotujListeStDoWarOgolnych(*zestaw.GetZbiorST(), *lista, eksporter, program);
-    PrzygotujZakladki(*zestaw.GetZbiorST(), *lista, eksporter, program);
+    PrzygotujZakladki(*zestaw.GetZbiorST(), *lista, eksporter);
     return lista;
 }

@@ -16,6 +16,12 @@ class TZestawST;
 // documents, else OpenDocument (TZbiorEksporterODT).
 std::unique_ptr<TZbiorEksporter> UtworzEksporter(bool czyWord, ISilnikDokumentow* silnik);
 
+// The table of contents after the title page: a switch of the set kept among its externals ("true" or
+// "false"), so that files of older versions stay valid; off when absent.
+inline constexpr char KluczSpisuTresci[] = "spisTresci";
+bool CzySpisTresci(const TKonfiguracjaZestawu& konfiguracja);
+void UstawSpisTresci(TKonfiguracjaZestawu& konfiguracja, bool wlacz);
+
 // The set's export options as the export starts from them: header, footer, page numbers, double-sided
 // footers (only with a footer), task name, the general-conditions list; for Word also opening the result,
 // the style reference (only with a header), its check and the margins.

@@ -161,20 +161,20 @@ std::optional<QString> PrzygotujPlikDocelowy(const QString& folder, const QStrin
     return cel;
 }
 
-void PrzygotujZakladki(const TZbiorST& zbior, const TListaPlikowEksportu& lista, TZbiorEksporter& eksporter,
-                       const TUstawieniaEksportuProgramu& program)
+void PrzygotujZakladki(const TZbiorST& zbior, const TListaPlikowEksportu& lista, TZbiorEksporter& eksporter)
 {
     eksporter.ZakladkiPlikow.clear();
-    const bool zWariantem = program.CzyKorzystajZWariantow && program.CzyWariantyPrzyEksporcie;
     for (int i = 0; i < zbior.Count(); ++i) {
         const TPozycjaZbioru& wpis = *zbior.GetPozycjaZbioru(i);
         const TWybranaSpecyfikacja& w = wpis.WybranaSpecyfikacja();
         const TMyPath* sciezka = SciezkaWpisu(wpis);
         if (!sciezka || !CzyNaLiscie(lista, sciezka) || eksporter.ZakladkiPlikow.contains(sciezka->GetPath()))
             continue;
-        eksporter.ZakladkiPlikow.insert(sciezka->GetPath(), (w.GetST(zWariantem, zWariantem) + QLatin1Char(' ') +
-                                                             w.GetOpis(zWariantem && w.GetWariantSpecyfikacji()))
-                                                                .trimmed());
+        // A variant's file is its own document: its entry names the variant, so that the entries differ.
+        // Without a visual separator the key's "#" keeps the variant apart from the number.
+        const bool wizualny = !w.Ustawienia().WizualnySeparatorWariantow.isEmpty();
+        eksporter.ZakladkiPlikow.insert(sciezka->GetPath(),
+                                        (w.GetST(true, wizualny) + QLatin1Char(' ') + w.GetOpis(true)).trimmed());
     }
 }
 

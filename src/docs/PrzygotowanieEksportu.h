@@ -87,8 +87,7 @@ std::optional<QString> PrzygotujPlikDocelowy(const QString& folder, const QStrin
 // Raises the messages of each failed check.
 // A bookmark for each exported file of the collection: its specification's number (with the variant when
 // the program exports variants) and title; the first entry of a file names it.
-void PrzygotujZakladki(const TZbiorST& zbior, const TListaPlikowEksportu& lista, TZbiorEksporter& eksporter,
-                       const TUstawieniaEksportuProgramu& program);
+void PrzygotujZakladki(const TZbiorST& zbior, const TListaPlikowEksportu& lista, TZbiorEksporter& eksporter);
 
 void PrzygotujListeStDoWarOgolnych(const TZbiorST& zbior, const TListaPlikowEksportu& lista, TZbiorEksporter& eksporter,
                                    const TUstawieniaEksportuProgramu& program);

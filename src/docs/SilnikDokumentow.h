@@ -34,6 +34,9 @@ public:
     // A bookmark of that name (made unique) at the start of the file inserted last. A PDF gets one outline
     // entry per bookmark, in the order they were added, leading to its page.
     virtual void DodajZakladke(const QString& nazwa) = 0;
+    // A table of contents of the bookmarks' titles with their pages, on a page of its own before the first
+    // bookmark (after the title page). Nothing without bookmarks.
+    virtual void WstawSpisTresci() = 0;
     // Replaces every occurrence (body, tables, headers, footers); returns how many.
     virtual int ZamienWszystko(const QString& szukany, const QString& nowy, bool wielkoscLiter) = 0;
     // Replaces the first occurrence (or, with wszystkie, every one) by the lines, each line a paragraph

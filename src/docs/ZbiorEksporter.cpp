@@ -73,6 +73,8 @@ std::unique_ptr<IDokumentTekstowy> TZbiorEksporter::NowyZPlikami(ISilnikDokument
             dokument->ZamienNaLinie(QStringLiteral("#LISTA_ST#"), ListaStDoWarOgolnych, wszystkieMiejscaListy,
                                     wszystkieMiejscaListy);
     }
+    if (CzySpisTresci && !ZakladkiPlikow.isEmpty() && !Terminated())
+        dokument->WstawSpisTresci();
     Czasy.Wstawianie = zegar.restart();
     return dokument;
 }

@@ -61,6 +61,7 @@ public:
     const TMyPath* PlikWarunkowOgolnych = nullptr; // one of the merged files; not owned
     // A bookmark at the start of each file that has one (by its path): the specification's number and title.
     QHash<QString, QString> ZakladkiPlikow;
+    bool CzySpisTresci = false; // a table of contents of those bookmarks after the title page
     TOnProgressChange OnProgressChange;
     TCzasyScalania Czasy; // of the last merge
 

@@ -72,6 +72,7 @@ public:
     }
 
     void DodajZakladke(const QString& nazwa) override { Wywolanie(QStringLiteral("DodajZakladke(%1)").arg(nazwa)); }
+    void WstawSpisTresci() override { Wywolanie(QStringLiteral("WstawSpisTresci")); }
 
     int ZamienWszystko(const QString& szukany, const QString& nowy, bool wielkoscLiter) override
     {

@@ -19,8 +19,8 @@ enum class TRodzajAwarii {
 // A document engine without a word processor. Every call on the engine and on its documents is written,
 // in order, into one shared record as readable text:
 //   "NowyDokument", "OtworzDokument(/x/a.doc, tylkoDoOdczytu=1)", "Uruchom",
-//   "WstawPlik(/x/a.doc, podzial=0)", "DodajZakladke(D-01 Roboty)", "ZamienWszystko(#A#, tekst, wielkoscLiter=0)",
-//   "ZamienNaLinie(#A#, ["l1", "l2"], wszystkie=0, lamanie=0)", "PoliczWystapienia(#A#)",
+//   "WstawPlik(/x/a.doc, podzial=0)", "DodajZakladke(D-01 Roboty)", "WstawSpisTresci", "ZamienWszystko(#A#, tekst,
+//   wielkoscLiter=0)", "ZamienNaLinie(#A#, ["l1", "l2"], wszystkie=0, lamanie=0)", "PoliczWystapienia(#A#)",
 //   "UstawStronePierwsza", "UstawNaglowek(tekst, styl=Nazwa)", "UstawStopke(tekst, nrStrony=1, dwustronna=0)",
 //   "UstawMarginesy(l=20, p=15, g=25, d=10)", "NazwyUzywanychStylow", "KopiujStylAkapitu(/x/szablon.doc, Nazwa)",
 //   "Zapisz(/x/wynik.doc)", "Zapisz()",

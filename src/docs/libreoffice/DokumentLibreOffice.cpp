@@ -34,6 +34,7 @@
 #include <com/sun/star/text/XTextDocument.hpp>
 #include <com/sun/star/text/XTextGraphicObjectsSupplier.hpp>
 #include <com/sun/star/util/XCloseable.hpp>
+#include <com/sun/star/util/XRefreshable.hpp>
 #include <com/sun/star/util/XReplaceable.hpp>
 #include <com/sun/star/util/XSearchable.hpp>
 
@@ -402,9 +403,45 @@ void TDokumentLibreOffice::DodajZakladke(const QString& nazwa)
         if (!miejsce.is())
             miejsce = tekstowy->getText()->getStart();
         tekstowy->getText()->insertTextContent(miejsce, zakladka, false);
+        // The table of contents lists its entry marks: one per bookmark, invisible in the text.
+        Reference<css::beans::XPropertySet> znacznik(
+            Reference<css::lang::XMultiServiceFactory>(FDokument, UNO_QUERY_THROW)
+                ->createInstance("com.sun.star.text.ContentIndexMark"),
+            UNO_QUERY_THROW);
+        znacznik->setPropertyValue("AlternativeText", Any(DoUno(tytul)));
+        znacznik->setPropertyValue("Level", Any(sal_Int16(1)));
+        tekstowy->getText()->insertTextContent(miejsce, Reference<css::text::XTextContent>(znacznik, UNO_QUERY_THROW),
+                                               false);
+        if (!FPierwszaZakladka.is())
+            FPierwszaZakladka = miejsce;
     });
     FZakladki << unikalna;
     FTytulyZakladek << tytul;
+}
+
+void TDokumentLibreOffice::WstawSpisTresci()
+{
+    if (!FPierwszaZakladka.is())
+        return;
+    WywolajUno([&] {
+        Reference<css::text::XTextDocument> tekstowy(FDokument, UNO_QUERY_THROW);
+        Reference<css::text::XText> tekst = tekstowy->getText();
+        Reference<css::lang::XMultiServiceFactory> fabryka(FDokument, UNO_QUERY_THROW);
+        // A paragraph of its own before the first specification, which keeps its page break: the table
+        // takes that page, the specification the next one.
+        Reference<css::text::XTextCursor> kursor = tekst->createTextCursorByRange(FPierwszaZakladka);
+        tekst->insertControlCharacter(kursor.get(), css::text::ControlCharacter::PARAGRAPH_BREAK, false);
+        Reference<css::beans::XPropertySet>(kursor.get(), UNO_QUERY_THROW)
+            ->setPropertyValue("BreakType", Any(css::style::BreakType_PAGE_BEFORE));
+        kursor->goLeft(1, false);
+        Reference<css::beans::XPropertySet> spis(fabryka->createInstance("com.sun.star.text.ContentIndex"),
+                                                 UNO_QUERY_THROW);
+        spis->setPropertyValue("CreateFromOutline", Any(false));
+        spis->setPropertyValue("CreateFromMarks", Any(true));
+        spis->setPropertyValue("Title", Any(DoUno(QStringLiteral("Spis treści"))));
+        tekst->insertTextContent(kursor->getStart(), Reference<css::text::XTextContent>(spis, UNO_QUERY_THROW), false);
+        Reference<css::util::XRefreshable>(spis, UNO_QUERY_THROW)->refresh();
+    });
 }
 
 int TDokumentLibreOffice::ZamienWszystko(const QString& szukany, const QString& nowy, bool wielkoscLiter)

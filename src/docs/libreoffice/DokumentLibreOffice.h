@@ -15,6 +15,7 @@ public:
 
     void WstawPlik(const QString& plik, bool zPodzialemStrony) override;
     void DodajZakladke(const QString& nazwa) override;
+    void WstawSpisTresci() override;
     int ZamienWszystko(const QString& szukany, const QString& nowy, bool wielkoscLiter) override;
     int ZamienNaLinie(const QString& szukany, const QStringList& linie, bool wszystkie, bool zLamaniemWiersza) override;
     int PoliczWystapienia(const QString& szukany) override;
@@ -44,5 +45,6 @@ private:
     com::sun::star::uno::Reference<com::sun::star::text::XTextRange> FPoczatekOstatniego;
     QStringList FZakladki;       // their names in the document
     QStringList FTytulyZakladek; // what they were given
+    com::sun::star::uno::Reference<com::sun::star::text::XTextRange> FPierwszaZakladka;
     bool FDwustronny = false;
 };

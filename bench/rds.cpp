@@ -1,14 +1,20 @@
 // Reading and writing Rodos (".rds") and Rodos 7 (".rds7") estimates of 5,000, 50,000 and 200,000
 // positions, 25 positions to an element (50,000 positions in 2,000 elements is the main case).
-// Items are positions; writing is the copy with every position's ST number changed.
+// Items are positions (items_per_second is the rate); writing is the copy with every position's ST number
+// changed. Reading also reports the memory of the tree and the peak of the reading per position
+// ("drzewo_B_poz", "szczyt_B_poz", see PamiecBenchmarku.h).
 #include "app/Kodowanie.h"
 #include "app/Konfiguracja.h"
 #include "estimates/KosztorysRds.h"
 #include "estimates/KosztorysRds7.h"
 
+#include "PamiecBenchmarku.h"
+
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
+
+#include <memory>
 
 #include <benchmark/benchmark.h>
 
@@ -81,6 +87,11 @@ template <typename TKlasa> void Czytanie(benchmark::State& stan, bool rds7)
     }
     stan.SetItemsProcessed(stan.iterations() * pozycji);
     stan.SetBytesProcessed(stan.iterations() * dane.size());
+    PamiecBenchmarku::Zmierz(stan, pozycji, [&dane] {
+        auto kosztorys = std::make_unique<TKlasa>();
+        kosztorys->WczytajZDanych(dane);
+        return kosztorys;
+    });
 }
 
 // The copy's bytes, every position with a new ST number.

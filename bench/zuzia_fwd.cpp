@@ -1,6 +1,8 @@
 // Reading and copying Zuzia and FWD estimates of 5,000 / 50,000 / 200,000 positions, 25 positions to an
 // element (50,000 positions in 2,000 elements is the main case), in positions per second. "szczyt_MB" is
-// the peak resident memory of the process so far: run one case alone to read its own peak. Copies are
+// the peak resident memory of the process so far: run one case alone to read its own peak. Reading also
+// reports the memory of the tree and the peak of the reading per position ("drzewo_B_poz",
+// "szczyt_B_poz", see PamiecBenchmarku.h). Copies are
 // written as the program writes them (safe write, flushed to disk); CPU time is what the rate counts.
 #include "app/Kodowanie.h"
 #include "app/Konfiguracja.h"
@@ -10,6 +12,8 @@
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
+
+#include "PamiecBenchmarku.h"
 
 #include <benchmark/benchmark.h>
 
@@ -122,6 +126,7 @@ void Czytanie(benchmark::State& stan, QByteArray (*generuj)(int), const char* ro
     }
     stan.SetItemsProcessed(stan.iterations() * pozycji);
     stan.counters["szczyt_MB"] = SzczytMB();
+    PamiecBenchmarku::Zmierz(stan, pozycji, [&plik] { return std::make_unique<TKosztorysFormatu>(plik); });
 }
 
 template <typename TKosztorysFormatu>

@@ -9,7 +9,7 @@ TKosztorys::TKosztorys(const QString& filePath, bool renumeruj, bool indeksuj, b
                        const TUstawieniaKosztorysu& ustawienia)
     : TElementRds(QString(), -1, QStringLiteral("Kosztorys")), Renumeruj(renumeruj), Indeksuj(indeksuj),
       NadpiszKopie(nadpiszKopie), FFilePath(std::make_unique<TMyPath>(ustawienia.KatalogUzytkownika)),
-      FUstawienia(ustawienia)
+      FUstawienia(ustawienia), FHandlerPozycji([this](TPozycjaRds* p) { PozycjaZmieniona(p); })
 {
     FFilePath->SetPath(filePath);
 }
@@ -75,13 +75,13 @@ void TKosztorys::PozycjaZmieniona(TPozycjaRds*)
 
 TPozycjaRds::TOnZmiana TKosztorys::HandlerPozycji()
 {
-    return [this](TPozycjaRds* p) { PozycjaZmieniona(p); };
+    return FHandlerPozycji;
 }
 
 void TKosztorys::UstawZdarzenieZmianyZawartosciPozycji()
 {
-    const auto handler = HandlerPozycji();
-    DlaKazdejPozycji([&handler](TPozycjaRds& p) { p.OnZmiana = handler; });
+    const TPozycjaRds::TOnZmiana* handler = WspolnyHandlerPozycji();
+    DlaKazdejPozycji([handler](TPozycjaRds& p) { p.SetWspolnyOnZmiana(handler); });
 }
 
 bool TKosztorys::CzyUzywaneST(const QString& numerSt) const

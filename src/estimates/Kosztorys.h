@@ -97,6 +97,8 @@ protected:
     // The handler given to positions: reports the change as a change of the estimate.
     void PozycjaZmieniona(TPozycjaRds* sender);
     TPozycjaRds::TOnZmiana HandlerPozycji();
+    // The same handler, one for all positions of the estimate (it lives as long as the tree).
+    const TPozycjaRds::TOnZmiana* WspolnyHandlerPozycji() const { return &FHandlerPozycji; }
 
 private:
     // Runs a reading on an empty tree and leaves the tree empty when it fails.
@@ -105,4 +107,5 @@ private:
     std::unique_ptr<TMyPath> FFilePath;
     QString FTytul;
     TUstawieniaKosztorysu FUstawienia;
+    TPozycjaRds::TOnZmiana FHandlerPozycji;
 };

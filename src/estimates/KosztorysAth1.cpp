@@ -470,20 +470,12 @@ std::unique_ptr<TPozycjaRds> TKosztorysAth1::WczytajPozycjeAth(const TLinieAth& 
             }
         }
     }
-    auto p = std::make_unique<TPozycjaRds>(HandlerPozycji());
-    p->SetId(id);
-    p->SetNr(nr);
-    p->SetST(NormalizujSeparatorWariantu(st, Ustawienia()));
-    p->SetPodstawa(podstawa);
-    p->SetOpis(opis);
-    p->SetJm(jm);
-    p->SetIlosc(ilosc);
-    p->SetCena(cena);
-    p->SetRj(rj);
-    p->SetMj(mj);
-    p->SetSj(sj);
-    p->SetAktywna(true);
-    return p;
+    // Stored at once: a position being read reports no change.
+    return std::make_unique<TPozycjaRds>(
+        TPozycjaRds::TTeksty{std::move(id), std::move(nr), NormalizujSeparatorWariantu(st, Ustawienia()),
+                             std::move(podstawa), std::move(opis), std::move(jm), std::move(ilosc), std::move(cena),
+                             std::move(rj), std::move(mj), std::move(sj), true},
+        WspolnyHandlerPozycji());
 }
 
 void TKosztorysAth1::SaveFile(const QString& newFilePath)

@@ -6,6 +6,7 @@
 #include "estimates/KopiaKosztorysu.h"
 #include "estimates/KosztorysFWD.h"
 #include "estimates/Windows1250.h"
+#include "estimates/WspolneTeksty.h"
 
 #include <QFileInfo>
 #include <QStringBuilder>
@@ -119,7 +120,8 @@ void TKosztorysFwdSt::CzytajDane(const QByteArray& dane)
 // many levels up. Positions go into the current element.
 void TKosztorysFwdSt::CzytajTekst(QStringView tekst)
 {
-    const TPozycjaRds::TOnZmiana handler = HandlerPozycji();
+    const TPozycjaRds::TOnZmiana* handler = WspolnyHandlerPozycji();
+    TWspolneTeksty wspolne;
     TElementRds* biezacy = nullptr;
     int ostatniPoziom = 0;
     const bool rozpoznany = TKosztorysFWD::PrzejdzSekcje(tekst, [&](TFWDSekcja& sekcja) {
@@ -146,23 +148,22 @@ void TKosztorysFwdSt::CzytajTekst(QStringView tekst)
                 throw EBlad(QStringLiteral("Błąd poziomu struktury: ") + s->poziom);
             biezacy = rodzic->AddElement(std::make_unique<TElementRds>(s->lp, *poziom, s->opis));
         } else if (const auto* b = SekcjaJako<TFWDPozycja>(sekcja)) {
-            // Filled before it gets its change handler: reading reports no changes.
-            auto p = std::make_unique<TPozycjaRds>();
-            p->SetId(KluczPozycji(b->opisKlucza, b->jmKlucza));
-            p->SetNr(b->lp);
-            p->SetST(NormalizujSeparatorWariantu(b->spec_techn, Ustawienia()));
+            // Filled at once: reading reports no changes. Texts that repeat are shared.
+            TPozycjaRds::TTeksty t;
+            t.Id = KluczPozycji(b->opisKlucza, b->jmKlucza);
+            t.Nr = b->lp;
+            t.ST = wspolne(NormalizujSeparatorWariantu(b->spec_techn, Ustawienia()));
             const QString podstawa = b->katalog_rodzaj % QLatin1Char(' ') % b->katalog_symbol % QLatin1Char(' ') %
                                      b->opis_podstawy % QLatin1Char(' ') % b->katalog_wydanie;
-            p->SetPodstawa(podstawa.trimmed().isEmpty() ? b->opis_podstawy : podstawa);
-            p->SetOpis(b->opis);
-            p->SetJm(b->jm);
-            p->SetCena(b->cena);
-            p->SetRj(b->rj);
-            p->SetMj(b->mj);
-            p->SetSj(b->sj);
-            p->SetIlosc(b->ilosc);
-            p->SetAktywna(true);
-            p->OnZmiana = handler;
+            t.Podstawa = wspolne(podstawa.trimmed().isEmpty() ? b->opis_podstawy : podstawa);
+            t.Opis = wspolne(b->opis);
+            t.Jm = wspolne(b->jm);
+            t.Cena = wspolne(b->cena);
+            t.Rj = wspolne(b->rj);
+            t.Mj = wspolne(b->mj);
+            t.Sj = wspolne(b->sj);
+            t.Ilosc = wspolne(b->ilosc);
+            auto p = std::make_unique<TPozycjaRds>(std::move(t), handler);
             (biezacy ? biezacy : this)->AddPozycja(std::move(p));
         }
     });

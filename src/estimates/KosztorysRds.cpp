@@ -38,15 +38,17 @@ qsizetype ZnajdzKlucz(QStringView linia, QStringView klucz, qsizetype od)
     return -1;
 }
 
-// The line with every occurrence of the key text replaced.
-QString Wartosc(QStringView linia, QStringView klucz, QStringView zamiana = {})
+// The line with every occurrence of the key text replaced, appended to the text. The text's room is
+// reused: gathering a block allocates nothing once the texts have grown to the longest values.
+void DopiszWartosc(QString& cel, QStringView linia, QStringView klucz, QStringView zamiana = {})
 {
     QVarLengthArray<qsizetype, 4> miejsca;
     for (qsizetype i = ZnajdzKlucz(linia, klucz, 0); i >= 0; i = ZnajdzKlucz(linia, klucz, i + klucz.size()))
         miejsca.append(i);
-    QString wynik(linia.size() + miejsca.size() * (zamiana.size() - klucz.size()), Qt::Uninitialized);
-    QChar* cel = wynik.data();
-    const auto kopiuj = [&cel](QStringView kawalek) { cel = std::copy(kawalek.begin(), kawalek.end(), cel); };
+    const qsizetype poczatek = cel.size();
+    cel.resize(poczatek + linia.size() + miejsca.size() * (zamiana.size() - klucz.size()));
+    QChar* z = cel.data() + poczatek;
+    const auto kopiuj = [&z](QStringView kawalek) { z = std::copy(kawalek.begin(), kawalek.end(), z); };
     qsizetype od = 0;
     for (const qsizetype i : miejsca) {
         kopiuj(linia.sliced(od, i - od));
@@ -54,6 +56,20 @@ QString Wartosc(QStringView linia, QStringView klucz, QStringView zamiana = {})
         od = i + klucz.size();
     }
     kopiuj(linia.sliced(od));
+}
+
+// The same into an emptied text.
+void UstawWartosc(QString& cel, QStringView linia, QStringView klucz, QStringView zamiana = {})
+{
+    cel.resize(0);
+    DopiszWartosc(cel, linia, klucz, zamiana);
+}
+
+// The same as a text of its own, of exactly its size.
+QString Wartosc(QStringView linia, QStringView klucz, QStringView zamiana = {})
+{
+    QString wynik;
+    DopiszWartosc(wynik, linia, klucz, zamiana);
     return wynik;
 }
 
@@ -90,15 +106,22 @@ const std::array<char, 65536>& TablicaWindows1250()
 struct TZwolnienieLinii
 {
     TLinieRds& Linie;
-    ~TZwolnienieLinii() { Linie = TLinieRds(); }
+    TWspolneTeksty& Teksty;
+    ~TZwolnienieLinii()
+    {
+        Linie = TLinieRds();
+        Teksty = TWspolneTeksty();
+    }
 };
 
 } // namespace
 
-QString TKosztorysRds::NormalizujSeparatory(QString tekst)
+void TKosztorysRds::TZebraneDane::Wyczysc()
 {
-    tekst.replace(QLatin1Char('.'), QLatin1Char(','));
-    return tekst;
+    for (QString* t : {&Id, &Nr, &ST, &Podstawa, &Opis, &Jm, &Ilosc, &Krot, &Cena})
+        t->resize(0);
+    CzyIlosc = false;
+    CzyAgrId = false;
 }
 
 TKosztorysRds::TKosztorysRds(const QString& filePath, bool renumeruj, bool indeksuj, bool nadpiszKopie,
@@ -130,13 +153,14 @@ void TKosztorysRds::CzytajDane(const QByteArray& dane)
 
 void TKosztorysRds::Przetworz(QByteArray dane)
 {
-    const TZwolnienieLinii zwolnienie{FPlikRds};
-    QString tekst = DekodujPlik(dane);
+    const TZwolnienieLinii zwolnienie{FPlikRds, FWspolneTeksty};
+    std::vector<QString> kawalki = DekodujPlikWKawalkach(dane);
     dane = QByteArray(); // the text holds it all now; a large estimate needs the memory for its tree
     // No text file holds a NUL: binary data would otherwise read as an estimate without positions.
-    if (tekst.contains(QChar(0)))
-        throw EBlad(BladPliku);
-    FPlikRds = TLinieRds(std::move(tekst));
+    for (const QString& kawalek : kawalki)
+        if (kawalek.contains(QChar(0)))
+            throw EBlad(BladPliku);
+    FPlikRds = TLinieRds(std::move(kawalki));
     Id.clear();
 
     // A file without one line of the format (identifier, element, position) is some other file, not an
@@ -147,7 +171,7 @@ void TKosztorysRds::Przetworz(QByteArray dane)
     const int n = FPlikRds.Count();
     for (int i = 0; i < n; ++i) {
         const QStringView linia = FPlikRds[i];
-        if (linia.startsWith(u"ID_KS=")) {
+        if (!linia.isEmpty() && linia.front() == u'I' && linia.startsWith(u"ID_KS=")) {
             Id = Wartosc(linia, u"ID_KS=");
             rozpoznany = true;
         }
@@ -172,7 +196,7 @@ void TKosztorysRds::Przetworz(QByteArray dane)
             glebokoscBiezacego = glebokosc + 1;
         }
         if (rodzaj == TLinieRds::TRodzaj::Pozycji)
-            WczytajPozycje(biezacy, linia.toString(), i);
+            WczytajPozycje(biezacy, linia, i);
     }
     if (!rozpoznany)
         throw EBlad(BladPliku);
@@ -200,7 +224,8 @@ int TKosztorysRds::ZbierzBlok(int indeksLinii, TZebraneDane& dane) const
 {
     const bool krotnosc = CzyKrotnosc();
     const int koniec = FPlikRds.KoniecBloku(indeksLinii);
-    const QString spacja = QStringLiteral(" ");
+    const QStringView spacja = u" ";
+    dane.Wyczysc();
     for (int j = indeksLinii; j <= koniec; ++j) {
         const QStringView linia = FPlikRds[j];
         if (linia.isEmpty())
@@ -208,43 +233,43 @@ int TKosztorysRds::ZbierzBlok(int indeksLinii, TZebraneDane& dane) const
         switch (linia.front().unicode()) {
         case u'I':
             if (linia.startsWith(u"ID")) {
-                dane.Id = Wartosc(linia, u"ID=");
+                UstawWartosc(dane.Id, linia, u"ID=");
             } else if (linia.startsWith(u"Ilość")) {
-                dane.Ilosc = Wartosc(linia, u"Ilość=", spacja);
+                UstawWartosc(dane.Ilosc, linia, u"Ilość=", spacja);
                 dane.CzyIlosc = true;
             }
             break;
         case u'N':
             if (linia.startsWith(u"Nr="))
-                dane.Nr = Wartosc(linia, u"Nr=");
+                UstawWartosc(dane.Nr, linia, u"Nr=");
             break;
         case u'S':
             if (linia.startsWith(u"ST"))
-                dane.ST = Wartosc(linia, u"ST=");
+                UstawWartosc(dane.ST, linia, u"ST=");
             break;
         case u'K':
             if (linia.startsWith(u"Kat"))
-                dane.Podstawa = Wartosc(linia, u"Kat=");
+                UstawWartosc(dane.Podstawa, linia, u"Kat=");
             else if (krotnosc && linia.startsWith(u"Krot"))
-                dane.Krot = Wartosc(linia, u"Krot=", spacja);
+                UstawWartosc(dane.Krot, linia, u"Krot=", spacja);
             break;
         case u'T':
             if (linia.startsWith(u"Tabl"))
-                dane.Podstawa += Wartosc(linia, u"Tabl=", spacja);
+                DopiszWartosc(dane.Podstawa, linia, u"Tabl=", spacja);
             else if (linia.startsWith(u"Tekst"))
-                dane.Podstawa += Wartosc(linia, u"Tekst=", spacja);
+                DopiszWartosc(dane.Podstawa, linia, u"Tekst=", spacja);
             break;
         case u'O':
             if (linia.startsWith(u"Opis"))
-                dane.Opis = Wartosc(linia, u"Opis=", spacja);
+                UstawWartosc(dane.Opis, linia, u"Opis=", spacja);
             break;
         case u'J':
             if (linia.startsWith(u"Jm"))
-                dane.Jm = Wartosc(linia, u"Jm=", spacja);
+                UstawWartosc(dane.Jm, linia, u"Jm=", spacja);
             break;
         case u'C':
             if (linia.startsWith(u"Cena="))
-                dane.Cena = Wartosc(linia, u"Cena=", spacja);
+                UstawWartosc(dane.Cena, linia, u"Cena=", spacja);
             break;
         case u'A':
             if (linia.startsWith(u"AgrID"))
@@ -260,33 +285,38 @@ int TKosztorysRds::ZbierzBlok(int indeksLinii, TZebraneDane& dane) const
 void TKosztorysRds::PrzejdzSkladniki(int koniecBloku, TZebraneDane& dane,
                                      const std::function<void(const TZebraneDane& skladnik)>& dodaj) const
 {
+    TZebraneDane& skladnik = FSkladnik;
     const int n = FPlikRds.Count();
     for (int j = koniecBloku + 1; j < n; ++j) {
+        // Only a line that opens a block can be one of the markers below.
+        const TLinieRds::TRodzaj rodzaj = FPlikRds.Rodzaj(j);
+        if (rodzaj != TLinieRds::TRodzaj::Pozycji && rodzaj != TLinieRds::TRodzaj::Elementu)
+            continue;
         const QStringView linia = FPlikRds[j];
         if (linia == u"[POZ]") {
-            TZebraneDane skladnik;
             ZbierzBlok(j, skladnik);
-            skladnik.Ilosc = NormalizujSeparatory(skladnik.Ilosc);
-            skladnik.Cena = NormalizujSeparatory(skladnik.Cena);
-            skladnik.Krot = NormalizujSeparatory(skladnik.Krot);
+            // "," and "." of a component's numbers are the decimal comma; replaced in the texts' own room.
+            for (QString* t : {&skladnik.Ilosc, &skladnik.Cena, &skladnik.Krot})
+                t->replace(QLatin1Char('.'), QLatin1Char(','));
             // The aggregate's multiplier is the one of the last block scanned.
-            dane.Krot = skladnik.Krot;
+            dane.Krot.resize(0);
+            dane.Krot.append(skladnik.Krot);
             if (!skladnik.CzyAgrId)
                 return; // a position of its own: the aggregate ends before it
             dodaj(skladnik);
         }
-        if (linia == u"[AGR]" || linia == u"[ELEM]" || FPlikRds.CzyOstatnia(j))
+        if (linia == u"[AGR]" || linia == u"[ELEM]")
             return;
     }
 }
 
-void TKosztorysRds::WczytajPozycje(TElementRds* element, const QString& naglowek, int indeksLinii)
+void TKosztorysRds::WczytajPozycje(TElementRds* element, QStringView naglowek, int indeksLinii)
 {
     const bool aktywna = !naglowek.contains(QLatin1Char('-'));
-    TZebraneDane dane;
+    TZebraneDane& dane = FZebrane;
     const int koniec = ZbierzBlok(indeksLinii, dane);
     double suma = 0.0;
-    if (naglowek == QLatin1String("[AGR]")) {
+    if (naglowek == u"[AGR]") {
         PrzejdzSkladniki(koniec, dane, [&suma](const TZebraneDane& s) {
             const double q = TekstNaLiczbe(s.Ilosc).value_or(1.0);
             const double k = TekstNaLiczbe(s.Krot).value_or(1.0);
@@ -297,40 +327,75 @@ void TKosztorysRds::WczytajPozycje(TElementRds* element, const QString& naglowek
         return; // a component: its aggregate holds it
     }
 
-    QString cena = dane.Cena;
+    QString obliczona;
+    QStringView cena = dane.Cena;
     if (suma != 0.0) {
         // A quantity of 0 leaves no price to divide into: the price stays as the file gives it.
         const double q = TekstNaLiczbe(dane.Ilosc).value_or(1.0);
         if (q != 0.0 && std::isfinite(ZaokraglijDo2(suma / q)))
-            cena = LiczbaNaTekst(ZaokraglijDo2(suma / q));
-    } else if (!dane.Krot.trimmed().isEmpty()) {
+            cena = obliczona = LiczbaNaTekst(ZaokraglijDo2(suma / q));
+    } else if (!QStringView(dane.Krot).trimmed().isEmpty()) {
         const auto p = TekstNaLiczbe(dane.Cena);
         const auto k = TekstNaLiczbe(dane.Krot);
         if (p && k && std::isfinite(ZaokraglijDo2(*p) * *k))
-            cena = LiczbaNaTekst(ZaokraglijDo2(*p) * *k);
+            cena = obliczona = LiczbaNaTekst(ZaokraglijDo2(*p) * *k);
     }
     UtworzPozycje(element, dane, dane.Ilosc, cena, aktywna);
 }
 
-void TKosztorysRds::UtworzPozycje(TElementRds* element, const TZebraneDane& dane, const QString& ilosc,
-                                  const QString& cena, bool aktywna)
+// Identifiers and numbers differ from position to position and get copies of their own; the other texts
+// are shared. The position is filled at once and reports no change while it is read.
+void TKosztorysRds::UtworzPozycje(TElementRds* element, const TZebraneDane& dane, QStringView ilosc, QStringView cena,
+                                  bool aktywna)
 {
-    auto pozycja = std::make_unique<TPozycjaRds>(HandlerPozycji());
-    pozycja->SetId(dane.Id);
-    pozycja->SetNr(dane.Nr);
-    pozycja->SetST(NormalizujSeparatorWariantu(dane.ST, Ustawienia()));
-    pozycja->SetPodstawa(dane.Podstawa);
-    pozycja->SetOpis(dane.Opis);
-    pozycja->SetJm(dane.Jm);
-    pozycja->SetIlosc(ilosc);
-    pozycja->SetCena(cena);
-    pozycja->SetAktywna(aktywna);
-    element->AddPozycja(std::move(pozycja));
+    TWspolneTeksty& wspolne = FWspolneTeksty;
+    TPozycjaRds::TTeksty t;
+    t.Id = QString(dane.Id.constData(), dane.Id.size());
+    t.Nr = QString(dane.Nr.constData(), dane.Nr.size());
+    t.ST = wspolne(NormalizujSeparatorWariantu(dane.ST, Ustawienia()));
+    t.Podstawa = wspolne(dane.Podstawa);
+    t.Opis = wspolne(dane.Opis);
+    t.Jm = wspolne(dane.Jm);
+    t.Ilosc = wspolne(ilosc);
+    t.Cena = wspolne(cena);
+    t.Aktywna = aktywna;
+    element->AddPozycja(std::make_unique<TPozycjaRds>(std::move(t), WspolnyHandlerPozycji()));
 }
 
 QString TKosztorysRds::DekodujPlik(const QByteArray& dane) const
 {
     return DekodujTekstPliku(dane).Tekst;
+}
+
+// A Windows-1250 file (no byte-order mark) is one character per byte, so it is decoded piece by piece,
+// each piece ending after a LF; any other encoding, and a file with a line too long for a piece, is
+// decoded whole.
+std::vector<QString> TKosztorysRds::DekodujPlikWKawalkach(const QByteArray& dane) const
+{
+    const qsizetype n = dane.size();
+    // A MiB or more, and never more pieces than TLinieRds can place.
+    const qsizetype RozmiarKawalka = std::max(qsizetype{1} << 20, n / 256);
+    if (n <= RozmiarKawalka)
+        return {DekodujPlik(dane)};
+    std::vector<QString> kawalki;
+    for (qsizetype od = 0; od < n;) {
+        const qsizetype lf = dane.indexOf('\n', std::min(od + RozmiarKawalka, n) - 1);
+        const qsizetype koniec = lf < 0 ? n : lf + 1;
+        if (koniec - od >= TLinieRds::MaksKawalek)
+            return {DekodujPlik(dane)};
+        const QByteArray kawalek = QByteArray::fromRawData(dane.constData() + od, koniec - od);
+        if (od == 0) {
+            // The first piece says whether the file is Windows-1250, as the whole file would.
+            TTekstPliku tekst = DekodujTekstPliku(kawalek);
+            if (tekst.Kodowanie != TKodowaniePliku::Ansi)
+                return {DekodujPlik(dane)};
+            kawalki.push_back(std::move(tekst.Tekst));
+        } else {
+            kawalki.push_back(ZWindows1250(kawalek));
+        }
+        od = koniec;
+    }
+    return kawalki;
 }
 
 // --------------------------------------------------------------------------------------------- identifier

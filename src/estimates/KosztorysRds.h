@@ -2,6 +2,7 @@
 
 #include "estimates/Kosztorys.h"
 #include "estimates/LinieRds.h"
+#include "estimates/WspolneTeksty.h"
 
 #include <QByteArray>
 #include <QString>
@@ -9,6 +10,7 @@
 
 #include <functional>
 #include <memory>
+#include <vector>
 
 // An estimate of Rodos (".rds"): a line-oriented text of "[ELEM]" element blocks, "[AGR]" aggregate
 // and "[POZ]" position blocks of "key=value" lines, and an "ID_KS=" identifier line. The copy is the
@@ -34,12 +36,16 @@ public:
     void KopiujPlikTowarzyszacy(const QString& newFilePath, const QString& rozszerzenie) const;
 
 protected:
-    // What a position block gathers; the keys and their rules are the same in both Rodos formats.
+    // What a position block gathers; the keys and their rules are the same in both Rodos formats. One is
+    // refilled block after block, so its texts keep their room and gathering allocates nothing.
     struct TZebraneDane
     {
         QString Id, Nr, ST, Podstawa, Opis, Jm, Ilosc, Krot, Cena;
         bool CzyIlosc = false; // a quantity line was met
         bool CzyAgrId = false; // the block is a component of an aggregate
+
+        // Empty texts and flags, the texts' room kept.
+        void Wyczysc();
     };
 
     void Wczytaj() override;
@@ -48,12 +54,14 @@ protected:
 
     // Reads the position block that opens at the line and, unless it is a component of an aggregate,
     // adds its position to the element.
-    virtual void WczytajPozycje(TElementRds* element, const QString& naglowek, int indeksLinii);
+    virtual void WczytajPozycje(TElementRds* element, QStringView naglowek, int indeksLinii);
     // Reads the element block that opens at the line; its level comes back in poziom.
     std::unique_ptr<TElementRds> WczytajElement(int indeksLinii, int& poziom) const;
 
     // The text of a file's bytes: a byte-order mark decides, else Windows-1250.
     virtual QString DekodujPlik(const QByteArray& dane) const;
+    // The same text for reading, in pieces that end with a line end (see TLinieRds).
+    virtual std::vector<QString> DekodujPlikWKawalkach(const QByteArray& dane) const;
     // One line of the copy, its line end included, appended in the copy's encoding.
     virtual void DopiszLinie(QByteArray& wynik, QStringView linia) const;
     // What the copy begins with (a byte-order mark or nothing).
@@ -65,24 +73,28 @@ protected:
 
     // The lines being read or written; empty otherwise.
     const TLinieRds& PlikRds() const { return FPlikRds; }
-    // Gathers the keys of the position block that opens at the line; returns the block's last line (the
-    // first line blank after trimming, the line before the next line that opens a block, or the last
-    // line of the file).
+    // Gathers (into emptied data) the keys of the position block that opens at the line; returns the block's last line
+    // (the first line blank after trimming, the line before the next line that opens a block, or the last line of the
+    // file).
     int ZbierzBlok(int indeksLinii, TZebraneDane& dane) const;
     // Walks the component blocks that follow an aggregate's block (its last line given), in the way
     // both formats share; each component is handed to the callback, which adds to the sum. Returns
     // when the aggregate ends. dane.Krot is refilled from every component scanned.
     void PrzejdzSkladniki(int koniecBloku, TZebraneDane& dane,
                           const std::function<void(const TZebraneDane& skladnik)>& dodaj) const;
-    // "," and "." of a component's number text made the decimal comma.
-    static QString NormalizujSeparatory(QString tekst);
     // Adds a new position with the gathered texts (ST through the variant separator rule).
-    void UtworzPozycje(TElementRds* element, const TZebraneDane& dane, const QString& ilosc, const QString& cena,
+    void UtworzPozycje(TElementRds* element, const TZebraneDane& dane, QStringView ilosc, QStringView cena,
                        bool aktywna);
+
+    // The data of the position block being read and of the component being scanned, refilled for each.
+    TZebraneDane FZebrane;
+    mutable TZebraneDane FSkladnik;
 
 private:
     void Przetworz(QByteArray dane);
     QByteArray ZbudujKopie(const TLinieRds& linie) const;
 
     TLinieRds FPlikRds;
+    // The texts shared by the positions of the reading under way.
+    TWspolneTeksty FWspolneTeksty;
 };

@@ -58,13 +58,39 @@ QString TKosztorysRds7::ObliczIlosc(const QString& tekst)
     }
 }
 
-void TKosztorysRds7::WczytajPozycje(TElementRds* element, const QString& naglowek, int indeksLinii)
+namespace {
+
+// Past this many different expressions a reading meets few repeats; the ones kept still serve.
+constexpr qsizetype MaksObliczonychIlosci = 1 << 16;
+
+// The worked-out quantities live as long as one reading, also when it fails.
+struct TZwolnienieIlosci
+{
+    QHash<QString, QString>& Ilosci;
+    ~TZwolnienieIlosci() { Ilosci = QHash<QString, QString>(); }
+};
+
+} // namespace
+
+void TKosztorysRds7::Wczytaj()
+{
+    const TZwolnienieIlosci zwolnienie{FObliczoneIlosci};
+    TKosztorysRds::Wczytaj();
+}
+
+void TKosztorysRds7::CzytajDane(const QByteArray& dane)
+{
+    const TZwolnienieIlosci zwolnienie{FObliczoneIlosci};
+    TKosztorysRds::CzytajDane(dane);
+}
+
+void TKosztorysRds7::WczytajPozycje(TElementRds* element, QStringView naglowek, int indeksLinii)
 {
     const bool aktywna = !naglowek.contains(QLatin1Char('-'));
-    TZebraneDane dane;
+    TZebraneDane& dane = FZebrane;
     const int koniec = ZbierzBlok(indeksLinii, dane);
     double suma = 0.0;
-    if (naglowek == QLatin1String("[AGR]")) {
+    if (naglowek == u"[AGR]") {
         PrzejdzSkladniki(koniec, dane, [&suma](const TZebraneDane& s) {
             const double q = TekstNaLiczbe(ObliczIlosc(s.Ilosc)).value_or(1.0);
             if (const auto p = TekstNaLiczbe(s.Cena))
@@ -74,14 +100,32 @@ void TKosztorysRds7::WczytajPozycje(TElementRds* element, const QString& naglowe
         return; // a component: its aggregate holds it
     }
 
-    // Without a quantity line the quantity stays empty.
-    const QString ilosc = dane.CzyIlosc ? ObliczIlosc(dane.Ilosc) : QString();
-    QString cena = dane.Cena;
+    // Without a quantity line the quantity stays empty. A plain number (most quantities) is kept as
+    // written, without a copy; only the others go to the interpreter.
+    QString obliczonaIlosc;
+    QStringView ilosc;
+    if (dane.CzyIlosc) {
+        ilosc = QStringView(dane.Ilosc).trimmed();
+        if (!CzyLiczbaKanoniczna(ilosc)) {
+            // Looked up by a view of the text: no copy unless it is new.
+            const auto it = FObliczoneIlosci.constFind(QString::fromRawData(dane.Ilosc.constData(), dane.Ilosc.size()));
+            if (it != FObliczoneIlosci.constEnd()) {
+                obliczonaIlosc = *it;
+            } else {
+                obliczonaIlosc = ObliczIlosc(dane.Ilosc);
+                if (FObliczoneIlosci.size() < MaksObliczonychIlosci)
+                    FObliczoneIlosci.insert(QString(dane.Ilosc.constData(), dane.Ilosc.size()), obliczonaIlosc);
+            }
+            ilosc = obliczonaIlosc;
+        }
+    }
+    QString obliczonaCena;
+    QStringView cena = dane.Cena;
     if (suma != 0.0) {
         // The quantity as written divides the sum; 0 leaves the price as the file gives it.
         const double q = TekstNaLiczbe(dane.Ilosc).value_or(1.0);
         if (q != 0.0 && std::isfinite(ZaokraglijDo2(suma / q)))
-            cena = LiczbaNaTekst(ZaokraglijDo2(suma / q));
+            cena = obliczonaCena = LiczbaNaTekst(ZaokraglijDo2(suma / q));
     }
     UtworzPozycje(element, dane, ilosc, cena, aktywna);
 }

@@ -2,6 +2,8 @@
 
 #include "estimates/KosztorysRds.h"
 
+#include <QHash>
+
 // An estimate of Rodos 7 (".rds7"): the line structure of the Rodos file, with quantities that may be
 // arithmetic expressions and no multiplier. The file is UTF-8 (a byte-order mark optional); the copy
 // is UTF-8 with a byte-order mark and CR LF, and its companions are ".tuw7", ".cen7" and ".hst7".
@@ -19,9 +21,13 @@ public:
     static QString ObliczIlosc(const QString& tekst);
 
 protected:
-    void WczytajPozycje(TElementRds* element, const QString& naglowek, int indeksLinii) override;
+    void Wczytaj() override;
+    void CzytajDane(const QByteArray& dane) override;
+    void WczytajPozycje(TElementRds* element, QStringView naglowek, int indeksLinii) override;
     // UTF-8 when the bytes are UTF-8, otherwise as a Rodos file (byte-order mark, else Windows-1250).
     QString DekodujPlik(const QByteArray& dane) const override;
+    // One piece: whether the bytes are UTF-8 is a question about all of them.
+    std::vector<QString> DekodujPlikWKawalkach(const QByteArray& dane) const override { return {DekodujPlik(dane)}; }
     void DopiszLinie(QByteArray& wynik, QStringView linia) const override;
     QByteArray PoczatekKopii() const override { return QByteArrayLiteral("\xEF\xBB\xBF"); }
     QStringList RozszerzeniaTowarzyszace() const override
@@ -29,4 +35,9 @@ protected:
         return {QStringLiteral(".tuw7"), QStringLiteral(".cen7"), QStringLiteral(".hst7")};
     }
     bool CzyKrotnosc() const override { return false; }
+
+private:
+    // Quantities already worked out by the interpreter during the reading under way, by their text: a
+    // measurement written once is often repeated, and the interpreter is the dearest step of reading.
+    QHash<QString, QString> FObliczoneIlosci;
 };

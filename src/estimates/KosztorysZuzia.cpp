@@ -5,6 +5,7 @@
 #include "app/ZapisBezpieczny.h"
 #include "estimates/KopiaKosztorysu.h"
 #include "estimates/LiczbyKosztorysu.h"
+#include "estimates/WspolneTeksty.h"
 #include "estimates/XmlKosztorysu.h"
 
 #include <QFileInfo>
@@ -251,7 +252,8 @@ void TKosztorysZuzia::CzytajWezly(const pugi::xml_node& wezel, TElementRds* elem
         int GlebokoscBiezacego;
     };
     std::vector<TRamka> stos{{wezel.first_child(), element, element, 0, 0}};
-    const TPozycjaRds::TOnZmiana handler = HandlerPozycji();
+    const TPozycjaRds::TOnZmiana* handler = WspolnyHandlerPozycji();
+    TWspolneTeksty wspolne;
     while (!stos.empty()) {
         TRamka& ramka = stos.back();
         const pugi::xml_node k = ramka.Dziecko;
@@ -276,7 +278,15 @@ void TKosztorysZuzia::CzytajWezly(const pugi::xml_node& wezel, TElementRds* elem
         }
         if (std::unique_ptr<TPozycjaRds> pozycja = CzytajPozycjeZuzia(wezelZuzi, scalony)) {
             PrzytnijIlosc(*pozycja);
-            pozycja->OnZmiana = handler;
+            // Texts that repeat through the estimate keep one copy; no handler yet, so nothing is reported.
+            TPozycjaRds& p = *pozycja;
+            p.SetST(wspolne(p.ST()));
+            p.SetPodstawa(wspolne(p.Podstawa()));
+            p.SetOpis(wspolne(p.Opis()));
+            p.SetJm(wspolne(p.Jm()));
+            p.SetIlosc(wspolne(p.Ilosc()));
+            p.SetCena(wspolne(p.Cena()));
+            pozycja->SetWspolnyOnZmiana(handler);
             (scalony ? ramka.Biezacy : ramka.Element)->AddPozycja(std::move(pozycja));
         }
         if (!scalony && k.first_child()) {

@@ -4,55 +4,75 @@
 
 #include <limits>
 
-TLinieRds::TLinieRds(QString tekst) : FTekst(std::move(tekst))
+TLinieRds::TLinieRds(QString tekst)
 {
-    const qsizetype n = FTekst.size();
-    if (n >= static_cast<qsizetype>(std::numeric_limits<int>::max()))
-        throw EBlad(QStringLiteral("Wybrany plik kosztorysu jest nieprawidłowy."));
-    const auto* z = reinterpret_cast<const char16_t*>(FTekst.constData());
-    // One pass finds the line ends and the lines holding a "[", the only ones that may open a block.
-    std::vector<bool> zNawiasem;
-    bool nawias = false;
-    FPoczatki.push_back(0);
-    for (qsizetype i = 0; i < n; ++i) {
-        const char16_t c = z[i];
-        if (c > u'[')
-            continue;
-        if (c == u'[') {
-            nawias = true;
-        } else if (c == u'\r' || c == u'\n') {
-            if (c == u'\r' && i + 1 < n && z[i + 1] == u'\n')
-                ++i;
-            FPoczatki.push_back(static_cast<std::uint32_t>(i + 1));
-            zNawiasem.push_back(nawias);
-            nawias = false;
-        }
-    }
-    // A text that does not end with a line end has a last line without one.
-    if (FPoczatki.back() != static_cast<std::uint32_t>(n)) {
-        FPoczatki.push_back(static_cast<std::uint32_t>(n));
-        zNawiasem.push_back(nawias);
-    }
-    FRodzaje.resize(FPoczatki.size() - 1);
-    for (int i = 0; i < Count(); ++i) {
-        const QStringView linia = (*this)[i];
-        const std::size_t j = static_cast<std::size_t>(i);
-        FRodzaje[j] = zNawiasem[j] ? RodzajLinii(linia) : CzyPusta(linia) ? TRodzaj::Pusta : TRodzaj::Zwykla;
-    }
+    FKawalki.push_back(std::move(tekst));
+    Indeksuj();
 }
 
-QStringView TLinieRds::operator[](int indeks) const
+TLinieRds::TLinieRds(std::vector<QString> kawalki) : FKawalki(std::move(kawalki))
 {
-    const std::size_t i = static_cast<std::size_t>(indeks);
-    const qsizetype poczatek = FPoczatki[i];
-    qsizetype koniec = FPoczatki[i + 1];
-    const QChar* z = FTekst.constData();
-    // The next line starts after this line's end: take back its LF, CR or CR LF.
-    if (koniec > poczatek && z[koniec - 1] == u'\n')
-        --koniec;
-    if (koniec > poczatek && z[koniec - 1] == u'\r')
-        --koniec;
-    return QStringView(z + poczatek, koniec - poczatek);
+    if (FKawalki.size() > 1) {
+        FBity = 23;
+        FMaska = (std::uint32_t{1} << FBity) - 1;
+    }
+    Indeksuj();
+}
+
+void TLinieRds::Indeksuj()
+{
+    for (const QString& k : FKawalki)
+        FRozmiar += k.size();
+    const std::size_t maksKawalkow = std::size_t{1} << (32 - FBity);
+    if (FRozmiar >= static_cast<qsizetype>(std::numeric_limits<int>::max()) || FKawalki.size() > maksKawalkow)
+        throw EBlad(QStringLiteral("Wybrany plik kosztorysu jest nieprawidłowy."));
+    // Lines of estimates run to a few dozen characters: room for that many lines spares the regrowth.
+    const std::size_t przewidywane = static_cast<std::size_t>(FRozmiar / 24 + 16);
+    FPoczatki.reserve(przewidywane + 1);
+    FRodzaje.reserve(przewidywane);
+    for (std::size_t nr = 0; nr < FKawalki.size(); ++nr) {
+        const QString& kawalek = FKawalki[nr];
+        const qsizetype n = kawalek.size();
+        if (FKawalki.size() > 1 && n >= MaksKawalek)
+            throw EBlad(QStringLiteral("Wybrany plik kosztorysu jest nieprawidłowy."));
+        const auto* z = reinterpret_cast<const char16_t*>(kawalek.constData());
+        const std::uint32_t baza = static_cast<std::uint32_t>(nr) << FBity;
+        // One pass finds the line ends and the kind of every line. Only a line holding a "[" may open a
+        // block; any other is blank when it holds nothing but white space (as QString::trimmed() sees it).
+        bool nawias = false;
+        bool niepusta = false;
+        qsizetype poczatek = 0;
+        const auto zakoncz = [&](qsizetype koniecLinii, qsizetype nastepna) {
+            const QStringView linia(z + poczatek, koniecLinii - poczatek);
+            FRodzaje.push_back(nawias ? RodzajLinii(linia) : niepusta ? TRodzaj::Zwykla : TRodzaj::Pusta);
+            FPoczatki.push_back(baza | static_cast<std::uint32_t>(poczatek));
+            poczatek = nastepna;
+            nawias = false;
+            niepusta = false;
+        };
+        for (qsizetype i = 0; i < n; ++i) {
+            const char16_t c = z[i];
+            if (c > u' ') {
+                if (c == u'[')
+                    nawias = true;
+                if (!niepusta && (c < 0x80 || !QChar::isSpace(c)))
+                    niepusta = true;
+            } else if (c == u'\r' || c == u'\n') {
+                const qsizetype koniecLinii = i;
+                if (c == u'\r' && i + 1 < n && z[i + 1] == u'\n')
+                    ++i;
+                zakoncz(koniecLinii, i + 1);
+            } else if (c != u' ' && (c < u'\t' || c > u'\r')) {
+                niepusta = true;
+            }
+        }
+        // A text that does not end with a line end has a last line without one.
+        if (poczatek != n)
+            zakoncz(n, n);
+    }
+    const std::size_t ostatni = FKawalki.empty() ? 0 : FKawalki.size() - 1;
+    const qsizetype koniec = FKawalki.empty() ? 0 : FKawalki.back().size();
+    FPoczatki.push_back((static_cast<std::uint32_t>(ostatni) << FBity) | static_cast<std::uint32_t>(koniec));
 }
 
 TLinieRds::TRodzaj TLinieRds::RodzajLinii(QStringView linia)

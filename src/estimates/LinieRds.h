@@ -6,8 +6,10 @@
 #include <cstdint>
 #include <vector>
 
-// The lines of a Rodos file over one decoded text: a line is a view into that text, so a file of a
-// few hundred thousand positions costs its text and five bytes per line, not a string per line.
+// The lines of a Rodos file over its decoded text: a line is a view into that text, so a file of a
+// few hundred thousand positions costs its text and five bytes per line, not a string per line. The
+// text may come in pieces, each ending with a line end: a large file is then never one allocation so
+// big that the allocator maps it afresh from the system (and faults in every page of it) at each reading.
 // Lines end at CR LF, LF or a lone CR; a final line end gives no empty last line. The kind of every
 // line is found once, since the readers and the writer test each line several times.
 class TLinieRds
@@ -23,13 +25,35 @@ public:
     TLinieRds() = default;
     // Throws EBlad "Wybrany plik kosztorysu jest nieprawidłowy." for a text too long to be indexed.
     explicit TLinieRds(QString tekst);
+    // The same over the pieces of a text, each but the last ending with a line end and each shorter
+    // than MaksKawalek characters.
+    explicit TLinieRds(std::vector<QString> kawalki);
+
+    // The longest piece of a text in pieces.
+    static constexpr qsizetype MaksKawalek = qsizetype{1} << 23;
 
     int Count() const { return static_cast<int>(FRodzaje.size()); }
     bool CzyOstatnia(int indeks) const { return indeks == Count() - 1; }
-    QStringView operator[](int indeks) const;
+    QStringView operator[](int indeks) const
+    {
+        const std::size_t i = static_cast<std::size_t>(indeks);
+        const std::uint32_t p = FPoczatki[i];
+        const std::uint32_t q = FPoczatki[i + 1];
+        const QString& kawalek = FKawalki[p >> FBity];
+        const qsizetype poczatek = p & FMaska;
+        // The next line starts after this line's end (or in the next piece, after this piece's end).
+        qsizetype koniec = (q >> FBity) == (p >> FBity) ? qsizetype{q & FMaska} : kawalek.size();
+        const QChar* z = kawalek.constData();
+        // Take back the line's LF, CR or CR LF.
+        if (koniec > poczatek && z[koniec - 1] == u'\n')
+            --koniec;
+        if (koniec > poczatek && z[koniec - 1] == u'\r')
+            --koniec;
+        return QStringView(z + poczatek, koniec - poczatek);
+    }
     TRodzaj Rodzaj(int indeks) const { return FRodzaje[static_cast<std::size_t>(indeks)]; }
     // Characters of the whole text, line ends included.
-    qsizetype Rozmiar() const { return FTekst.size(); }
+    qsizetype Rozmiar() const { return FRozmiar; }
 
     // The last line of the block that opens at the line: the first line blank after trimming, the
     // line before the next line that opens a block of any kind, or the last line of the file.
@@ -39,8 +63,14 @@ public:
     static bool CzyPusta(QStringView linia) { return linia.trimmed().isEmpty(); }
 
 private:
-    QString FTekst;
-    // Start of every line, then the end of the text.
+    void Indeksuj();
+
+    std::vector<QString> FKawalki;
+    qsizetype FRozmiar = 0;
+    // A line's place: the piece in the high bits, the position in it in the low ones.
+    unsigned FBity = 31;
+    std::uint32_t FMaska = (std::uint32_t{1} << 31) - 1;
+    // Place of every line's start, then of the end of the text.
     std::vector<std::uint32_t> FPoczatki;
     std::vector<TRodzaj> FRodzaje;
 };

@@ -4,18 +4,30 @@
 
 #include <QString>
 
+#include <cstdint>
 #include <functional>
-#include <memory>
 
 class TElementRds;
 
 // One position of an estimate: the texts read from its file and the ST number that covers it.
+// An estimate holds hundreds of thousands of positions, so a position keeps only what most of them use:
+// the rarely filled texts (Rj, Mj, Sj), a handler of its own and the chosen specification live in a part
+// made when first needed, and the positions of one estimate share its change handler.
 class TPozycjaRds
 {
 public:
     using TOnZmiana = std::function<void(TPozycjaRds* sender)>;
 
+    // What a reader gathers for a position, stored at once and without reporting a change.
+    struct TTeksty
+    {
+        QString Id, Nr, ST, Podstawa, Opis, Jm, Ilosc, Cena, Rj, Mj, Sj;
+        bool Aktywna = true;
+    };
+
     explicit TPozycjaRds(TOnZmiana onZmiana = {});
+    // The handler is shared (an estimate's) and outlives the position; null reports nothing.
+    explicit TPozycjaRds(TTeksty&& teksty, const TOnZmiana* wspolnyOnZmiana = nullptr);
     ~TPozycjaRds();
     TPozycjaRds(const TPozycjaRds&) = delete;
     TPozycjaRds& operator=(const TPozycjaRds&) = delete;
@@ -28,9 +40,9 @@ public:
     const QString& Jm() const { return FJm; }
     const QString& Ilosc() const { return FIlosc; }
     const QString& Cena() const { return FCena; }
-    const QString& Rj() const { return FRj; }
-    const QString& Mj() const { return FMj; }
-    const QString& Sj() const { return FSj; }
+    const QString& Rj() const;
+    const QString& Mj() const;
+    const QString& Sj() const;
     bool Aktywna() const { return FAktywna; }
 
     // Every setter stores the value and then reports the change.
@@ -47,18 +59,35 @@ public:
     void SetSj(const QString& v);
     void SetAktywna(bool v);
 
-    bool CzyScalona = false; // merged by the ATH reader from several records
-    int Data = -1;           // free slot of the user interface
-    TElementRds* Parent = nullptr;
-    TOnZmiana OnZmiana;
+    // Changes are reported to a handler of the position's own, or to a shared one (which outlives the
+    // position); setting one drops the other.
+    void SetOnZmiana(TOnZmiana onZmiana);
+    void SetWspolnyOnZmiana(const TOnZmiana* onZmiana);
+    bool CzyZglaszaZmiany() const;
 
-    TWybranaSpecyfikacja& WybranaSpecyfikacja() { return *FWybranaSpecyfikacja; }
-    const TWybranaSpecyfikacja& WybranaSpecyfikacja() const { return *FWybranaSpecyfikacja; }
+    bool CzyScalona = false; // merged by the ATH reader from several records
 
 private:
-    void Zmieniono();
+    bool FAktywna = true; // here, beside the other small members, to keep the position small
 
-    QString FId, FNr, FST, FPodstawa, FOpis, FJm, FIlosc, FCena, FRj, FMj, FSj;
-    bool FAktywna = true;
-    std::unique_ptr<TWybranaSpecyfikacja> FWybranaSpecyfikacja;
+public:
+    int Data = -1; // free slot of the user interface
+    TElementRds* Parent = nullptr;
+
+    TWybranaSpecyfikacja& WybranaSpecyfikacja();
+    const TWybranaSpecyfikacja& WybranaSpecyfikacja() const;
+
+private:
+    struct TDodatki;
+
+    void Zmieniono();
+    TDodatki& Dodatki();
+    // The rare part when it was made, else null.
+    TDodatki* IstniejaceDodatki() const;
+    const TOnZmiana* Handler() const;
+
+    QString FId, FNr, FST, FPodstawa, FOpis, FJm, FIlosc, FCena;
+    // One word for two things most positions have at most one of: the rare part (which then holds the
+    // handler in use), marked by the low bit, or else the shared handler (or null).
+    std::uintptr_t FDodatkiLubHandler = 0;
 };

@@ -190,17 +190,17 @@ void TKosztorysEdbud::CzytajBaze(const QString& sciezka)
             pierwszy = false;
         }
         const TBazaMdb::TWiersz& w = *rekord.Pozycja;
-        auto p = std::make_unique<TPozycjaRds>(HandlerPozycji());
-        p->SetId(TekstWartosci(w.value(QStringLiteral("positionid"))));
-        p->SetNr(TekstWartosci(w.value(QStringLiteral("lp"))));
-        p->SetST(NormalizujSeparatorWariantu(TekstWartosci(w.value(QStringLiteral("ts"))), Ustawienia()));
-        p->SetPodstawa(TekstWartosci(w.value(QStringLiteral("code"))));
-        p->SetOpis(TekstWartosci(w.value(QStringLiteral("name"))));
-        p->SetCena(TekstWartosci(w.value(QStringLiteral("price"))));
-        p->SetJm(jednostki.value(TekstWartosci(w.value(QStringLiteral("unit")))));
-        p->SetIlosc(TekstWartosci(w.value(QStringLiteral("quantitystring"))));
-        p->SetAktywna(true);
-        biezacy->AddPozycja(std::move(p));
+        // Stored at once: a position being read reports no change.
+        TPozycjaRds::TTeksty t;
+        t.Id = TekstWartosci(w.value(QStringLiteral("positionid")));
+        t.Nr = TekstWartosci(w.value(QStringLiteral("lp")));
+        t.ST = NormalizujSeparatorWariantu(TekstWartosci(w.value(QStringLiteral("ts"))), Ustawienia());
+        t.Podstawa = TekstWartosci(w.value(QStringLiteral("code")));
+        t.Opis = TekstWartosci(w.value(QStringLiteral("name")));
+        t.Cena = TekstWartosci(w.value(QStringLiteral("price")));
+        t.Jm = jednostki.value(TekstWartosci(w.value(QStringLiteral("unit"))));
+        t.Ilosc = TekstWartosci(w.value(QStringLiteral("quantitystring")));
+        biezacy->AddPozycja(std::make_unique<TPozycjaRds>(std::move(t), WspolnyHandlerPozycji()));
     }
 }
 

@@ -4,6 +4,7 @@
 #include "app/Xml.h"
 #include "prices/CenaJedn.h"
 #include "specs/CzytnikAtrybutow.h"
+#include "specs/StrumienXml.h"
 
 #include <charconv>
 #include <cstdlib>
@@ -157,17 +158,8 @@ constexpr const char* AtrybutyPozycji[] = {"nazwa", "wartosc"};
 
 void UstawLiczbeXml(pugi::xml_node& e, const char* nazwa, double wartosc)
 {
-    if (wartosc == 0.0) {
-        e.append_attribute(nazwa) = "0"; // also for -0
-        return;
-    }
-    // to_chars with a precision is printf's "%.15g".
     char bufor[64];
-    const auto wynik = std::to_chars(bufor, bufor + sizeof bufor - 1, wartosc, std::chars_format::general, 15);
-    *wynik.ptr = '\0';
-    for (char* z = bufor; z != wynik.ptr; ++z)
-        if (*z == '.')
-            *z = ',';
+    LiczbaXml(wartosc, bufor);
     e.append_attribute(nazwa) = bufor;
 }
 
@@ -181,21 +173,23 @@ void UstawTekstXml(pugi::xml_node& e, const char* nazwa, const QString& wartosc)
 
 namespace {
 
-void ZapiszZrodlo(pugi::xml_node& cenaJedn, const TCenaInfCen& zrodlo)
+void ZapiszZrodlo(TStrumienXml& xml, const TCenaInfCen& zrodlo)
 {
-    pugi::xml_node e = cenaJedn.append_child("cenaInfCen");
-    UstawTekstXml(e, "nazwaInfCen", zrodlo.GetNazwaInfCen());
-    UstawTekstXml(e, "infCenPath", zrodlo.GetInfCenPath());
-    UstawTekstXml(e, "wydanie", zrodlo.GetWydanie());
-    UstawTekstXml(e, "symbol", zrodlo.GetSymbol());
-    UstawTekstXml(e, "kolumna", zrodlo.GetKolumna());
-    UstawLiczbeXml(e, "wspolcz", zrodlo.GetWspolcz());
-    UstawLiczbeXml(e, "obliczone", zrodlo.GetObliczone());
+    xml.Otworz("cenaInfCen");
+    xml.Atrybut("nazwaInfCen", zrodlo.GetNazwaInfCen());
+    xml.Atrybut("infCenPath", zrodlo.GetInfCenPath());
+    xml.Atrybut("wydanie", zrodlo.GetWydanie());
+    xml.Atrybut("symbol", zrodlo.GetSymbol());
+    xml.Atrybut("kolumna", zrodlo.GetKolumna());
+    xml.AtrybutLiczba("wspolcz", zrodlo.GetWspolcz());
+    xml.AtrybutLiczba("obliczone", zrodlo.GetObliczone());
     for (const auto& cena : zrodlo.GetCenyPozycji()) {
-        pugi::xml_node c = e.append_child("cena");
-        UstawTekstXml(c, "nazwa", cena->GetNazwa());
-        UstawLiczbeXml(c, "wartosc", cena->GetWartosc());
+        xml.Otworz("cena");
+        xml.Atrybut("nazwa", cena->GetNazwa());
+        xml.AtrybutLiczba("wartosc", cena->GetWartosc());
+        xml.Zamknij();
     }
+    xml.Zamknij();
 }
 
 void WczytajZrodlo(const pugi::xml_node& e, TCenaInfCen& zrodlo)
@@ -213,40 +207,45 @@ void WczytajZrodlo(const pugi::xml_node& e, TCenaInfCen& zrodlo)
 
 } // namespace
 
-void ZapiszCeneJedn(pugi::xml_node& jednostka, const TCenaJedn& cena)
+void ZapiszCeneJedn(TStrumienXml& xml, const TCenaJedn& cena)
 {
-    pugi::xml_node e = jednostka.append_child("cenaJedn");
-    e.append_attribute("zrodlo") = NazwaZrodla(cena.GetZrodloCenyJedn());
-    UstawTekstXml(e, "data", cena.GetData());
-    UstawLiczbeXml(e, "cena", cena.GetCena());
-    UstawLiczbeXml(e, "wspolczynnik", cena.GetWspolczynnik());
-    UstawLiczbeXml(e, "cenaZReki", cena.GetCenaZReki());
-    UstawLiczbeXml(e, "wartosc", cena.GetWartosc());
-    UstawLiczbeXml(e, "rj", cena.GetRj());
-    UstawLiczbeXml(e, "rjwspolcz", cena.GetRjWspolcz());
-    UstawLiczbeXml(e, "rjobliczone", cena.GetRjObliczone());
-    UstawLiczbeXml(e, "mj", cena.GetMj());
-    UstawLiczbeXml(e, "mjwspolcz", cena.GetMjWspolcz());
-    UstawLiczbeXml(e, "mjobliczone", cena.GetMjObliczone());
-    UstawLiczbeXml(e, "sj", cena.GetSj());
-    UstawLiczbeXml(e, "sjwspolcz", cena.GetSjWspolcz());
-    UstawLiczbeXml(e, "sjobliczone", cena.GetSjObliczone());
-    UstawLiczbeXml(e, "sumaRMSj", cena.GetSumaRMSj());
-    UstawLiczbeXml(e, "sumaRMSjwspolcz", cena.GetSumaRMSjWspolcz());
-    UstawLiczbeXml(e, "sumaRMSjobliczone", cena.GetSumaRMSjObliczone());
-    UstawAtrybut(e, "wybranyInfCen", cena.GetWybranyInfCen());
-    UstawLiczbeXml(e, "oplata", cena.GetOplata());
-    UstawAtrybut(e, "czyOplataR", cena.GetCzyOplataR());
-    UstawAtrybut(e, "czyOplataM", cena.GetCzyOplataM());
-    UstawAtrybut(e, "czyOplataS", cena.GetCzyOplataS());
+    xml.Otworz("cenaJedn");
+    xml.Atrybut("zrodlo", NazwaZrodla(cena.GetZrodloCenyJedn()));
+    xml.Atrybut("data", cena.GetData());
+    xml.AtrybutLiczba("cena", cena.GetCena());
+    xml.AtrybutLiczba("wspolczynnik", cena.GetWspolczynnik());
+    xml.AtrybutLiczba("cenaZReki", cena.GetCenaZReki());
+    xml.AtrybutLiczba("wartosc", cena.GetWartosc());
+    xml.AtrybutLiczba("rj", cena.GetRj());
+    xml.AtrybutLiczba("rjwspolcz", cena.GetRjWspolcz());
+    xml.AtrybutLiczba("rjobliczone", cena.GetRjObliczone());
+    xml.AtrybutLiczba("mj", cena.GetMj());
+    xml.AtrybutLiczba("mjwspolcz", cena.GetMjWspolcz());
+    xml.AtrybutLiczba("mjobliczone", cena.GetMjObliczone());
+    xml.AtrybutLiczba("sj", cena.GetSj());
+    xml.AtrybutLiczba("sjwspolcz", cena.GetSjWspolcz());
+    xml.AtrybutLiczba("sjobliczone", cena.GetSjObliczone());
+    xml.AtrybutLiczba("sumaRMSj", cena.GetSumaRMSj());
+    xml.AtrybutLiczba("sumaRMSjwspolcz", cena.GetSumaRMSjWspolcz());
+    xml.AtrybutLiczba("sumaRMSjobliczone", cena.GetSumaRMSjObliczone());
+    char wybrany[16];
+    *std::to_chars(wybrany, wybrany + sizeof wybrany - 1, cena.GetWybranyInfCen()).ptr = '\0';
+    xml.Atrybut("wybranyInfCen", wybrany);
+    xml.AtrybutLiczba("oplata", cena.GetOplata());
+    xml.Atrybut("czyOplataR", cena.GetCzyOplataR());
+    xml.Atrybut("czyOplataM", cena.GetCzyOplataM());
+    xml.Atrybut("czyOplataS", cena.GetCzyOplataS());
     for (int numer = 1; numer <= 3; ++numer)
-        ZapiszZrodlo(e, *cena.GetInfCen(numer));
+        ZapiszZrodlo(xml, *cena.GetInfCen(numer));
+    xml.Zamknij();
 }
 
-void WczytajCeneJedn(const pugi::xml_node& jednostka, TCenaJedn& cena)
+void WczytajCeneJedn(const pugi::xml_node& jednostka, TCenaJedn& cena, const TUstawieniaCen& ustawienia)
 {
     // The older form: the hand price alone, as an attribute of the unit.
     if (const pugi::xml_attribute stara = jednostka.attribute("cenaJedn")) {
+        // The hand price's setter recalculates: the settings come first.
+        cena.SetUstawienia(ustawienia);
         double wartosc = 0.0;
         if (ProstaLiczba(stara.value(), wartosc)) {
             cena.SetCena(wartosc);
@@ -258,8 +257,10 @@ void WczytajCeneJedn(const pugi::xml_node& jednostka, TCenaJedn& cena)
         }
     }
     const pugi::xml_node e = jednostka.child("cenaJedn");
-    if (!e)
+    if (!e) {
+        cena.SetUstawienia(ustawienia);
         return;
+    }
     const auto a = AtrybutyWedlugNazw(e, AtrybutyCeny);
     cena.UstawDate(XmlNaTekst(a[Data]));
     cena.UstawCeneZReki(a[Zrodlo] ? ZrodloZNazwy(a[Zrodlo]) : TCenaJedn::ZrodloZReki, Liczba(a[Cena], 0.0),
@@ -278,5 +279,10 @@ void WczytajCeneJedn(const pugi::xml_node& jednostka, TCenaJedn& cena)
         WczytajZrodlo(zrodloInf, *cena.GetInfCen(numer));
         ++numer;
     }
-    cena.Oblicz();
+    // Restoring computes nothing: the price is computed here once, from what was read, with the settings
+    // (taking different settings computes it).
+    if (cena.GetUstawienia() == ustawienia)
+        cena.Oblicz();
+    else
+        cena.SetUstawienia(ustawienia);
 }

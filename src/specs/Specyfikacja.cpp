@@ -1,10 +1,9 @@
 #include "specs/Specyfikacja.h"
 
 #include "app/Wyjatki.h"
+#include "specs/IstnienieDokumentow.h"
 #include "specs/JmSpecyfikacji.h"
 #include "specs/WariantSpecyfikacji.h"
-
-#include <QFileInfo>
 
 #include <algorithm>
 
@@ -214,7 +213,7 @@ void TSpecyfikacja::UstawKatalogUzytkownika(const QString& katalog)
 bool TSpecyfikacja::CzyPlikIstniejeTeraz() const
 {
     const QString sciezka = Rozkodowana(FPlik);
-    return !sciezka.trimmed().isEmpty() && QFileInfo(sciezka).isFile();
+    return !sciezka.trimmed().isEmpty() && CzyDokumentIstnieje(sciezka);
 }
 
 QString TSpecyfikacja::GetPlik() const

@@ -20,6 +20,7 @@ class xml_node;
 class IObslugaDuplikatowListy;
 class TCzyIstniejaPlikiThread;
 class TIndeksSpisu;
+class TStrumienXml;
 class TWariantSpecyfikacji;
 
 // How FindSpecyfikacja matches; the values are the bits of the stored byte.
@@ -174,6 +175,7 @@ private:
     // Puts the list's handler back when something replaced it on the root.
     void SprawdzObserwatora();
 
+    void ZapiszDo(TStrumienXml& xml) const;
     void Wczytaj(QByteArray bajty, IObslugaDuplikatowListy* obsluga);
     void WczytajElementy(const pugi::xml_node& pierwszy, TSpecyfikacja& rodzic, IObslugaDuplikatowListy* obsluga);
     void WczytajElement(const pugi::xml_node& e, TSpecyfikacja& rodzic, IObslugaDuplikatowListy* obsluga);
@@ -199,4 +201,7 @@ private:
     TUstawieniaCen FUstawieniaCen;
     std::unique_ptr<TIndeksSpisu> FIndeks;
     bool FKoniec = false;
+    // The size of the file read or written last: the room a new file's bytes are given at once (growing a
+    // buffer of tens of MB copies it again and again).
+    mutable qsizetype FRozmiarPliku = 0;
 };

@@ -6,12 +6,15 @@
 #include "prices/CenaJedn.h"
 #include "specs/CenaJednXml.h"
 #include "specs/IndeksSpisu.h"
+#include "specs/IstnienieDokumentow.h"
 #include "specs/JmSpecyfikacji.h"
 #include "specs/NazwyPlikuSst.h"
 #include "specs/ObslugaDuplikatowListy.h"
 #include "specs/SpisST.h"
+#include "specs/StrumienXml.h"
 #include "specs/WariantSpecyfikacji.h"
 
+#include <QFile>
 #include <QFileInfo>
 
 #include <algorithm>
@@ -73,55 +76,63 @@ QByteArray CzytajPlikListy(const QString& sciezka)
     }
 }
 
-void ZapiszJednostki(pugi::xml_node& rodzic, const TSpecyfikacja& wezel)
+void ZapiszJednostki(TStrumienXml& xml, const TSpecyfikacja& wezel)
 {
-    pugi::xml_node jednostki;
+    bool otwarte = false;
     for (int i = 0; i < wezel.JmCount(); ++i) {
         const TJmSpecyfikacji* jm = wezel.GetJm(i);
         if (jm->CzyPusta())
             continue;
-        if (!jednostki)
-            jednostki = rodzic.append_child(NazwySst::Jednostki);
-        pugi::xml_node e = jednostki.append_child(NazwySst::Jednostka);
-        UstawTekstXml(e, NazwySst::Jm, jm->Jm());
-        UstawTekstXml(e, NazwySst::Opis, jm->Opis());
-        UstawAtrybut(e, NazwySst::Eksportuj, jm->Eksportuj());
-        ZapiszCeneJedn(e, *jm->CenaJedn());
+        if (!otwarte) {
+            xml.Otworz(NazwySst::Jednostki);
+            otwarte = true;
+        }
+        xml.Otworz(NazwySst::Jednostka);
+        xml.Atrybut(NazwySst::Jm, jm->Jm());
+        xml.Atrybut(NazwySst::Opis, jm->Opis());
+        xml.Atrybut(NazwySst::Eksportuj, jm->Eksportuj());
+        ZapiszCeneJedn(xml, *jm->CenaJedn());
+        xml.Zamknij();
     }
+    if (otwarte)
+        xml.Zamknij();
 }
 
-void ZapiszWezel(pugi::xml_node& rodzic, const TSpecyfikacja& wezel)
+void ZapiszWezel(TStrumienXml& xml, const TSpecyfikacja& wezel)
 {
-    pugi::xml_node e = rodzic.append_child(NazwySst::Wezel);
+    xml.Otworz(NazwySst::Wezel);
     if (!wezel.Numer().isEmpty())
-        UstawTekstXml(e, NazwySst::Numer, wezel.Numer());
+        xml.Atrybut(NazwySst::Numer, wezel.Numer());
     if (!wezel.Opis().isEmpty())
-        UstawTekstXml(e, NazwySst::Opis, wezel.Opis());
+        xml.Atrybut(NazwySst::Opis, wezel.Opis());
     if (!wezel.GetPlik().isEmpty())
-        UstawTekstXml(e, NazwySst::Plik, wezel.GetEncodedPath());
+        xml.Atrybut(NazwySst::Plik, wezel.GetEncodedPath());
     if (!wezel.Info().isEmpty())
-        UstawTekstXml(e, NazwySst::Info, wezel.Info());
+        xml.Atrybut(NazwySst::Info, wezel.Info());
     if (wezel.CzyGrupa())
-        UstawAtrybut(e, NazwySst::Grupa, true);
+        xml.Atrybut(NazwySst::Grupa, true);
     if (wezel.CzyWarunkiOgolne())
-        UstawAtrybut(e, NazwySst::WarunkiOgolne, true);
+        xml.Atrybut(NazwySst::WarunkiOgolne, true);
     // Written for groups too: a specification that became a group keeps its variants and units.
     if (wezel.WariantyCount() > 0) {
-        pugi::xml_node warianty = e.append_child(NazwySst::Warianty);
+        xml.Otworz(NazwySst::Warianty);
         for (int i = 0; i < wezel.WariantyCount(); ++i) {
             const TWariantSpecyfikacji* wariant = wezel.GetWariant(i);
-            pugi::xml_node w = warianty.append_child(NazwySst::Wariant);
-            UstawTekstXml(w, NazwySst::Numer, wariant->Numer());
-            UstawTekstXml(w, NazwySst::Opis, wariant->Opis());
-            UstawTekstXml(w, NazwySst::Plik, wariant->GetEncodedPath());
+            xml.Otworz(NazwySst::Wariant);
+            xml.Atrybut(NazwySst::Numer, wariant->Numer());
+            xml.Atrybut(NazwySst::Opis, wariant->Opis());
+            xml.Atrybut(NazwySst::Plik, wariant->GetEncodedPath());
             if (!wariant->Info().isEmpty())
-                UstawTekstXml(w, NazwySst::Info, wariant->Info());
-            ZapiszJednostki(w, *wariant);
+                xml.Atrybut(NazwySst::Info, wariant->Info());
+            ZapiszJednostki(xml, *wariant);
+            xml.Zamknij();
         }
+        xml.Zamknij();
     }
-    ZapiszJednostki(e, wezel);
+    ZapiszJednostki(xml, wezel);
     for (int i = 0; i < wezel.Count(); ++i)
-        ZapiszWezel(e, *wezel.GetSpecyfikacja(i));
+        ZapiszWezel(xml, *wezel.GetSpecyfikacja(i));
+    xml.Zamknij();
 }
 
 } // namespace
@@ -171,6 +182,7 @@ void TSpisST::Wczytaj(QByteArray bajty, IObslugaDuplikatowListy* obsluga)
     pugi::xml_document dokument;
     ParsujXml(bajty, dokument);
     const qsizetype rozmiar = bajty.size();
+    FRozmiarPliku = std::max(FRozmiarPliku, rozmiar);
     bajty = QByteArray(); // the document holds its own copy
     const pugi::xml_node pierwszy = dokument.document_element().child(NazwySst::Wezel);
     const int elementow = PoliczElementy(pierwszy);
@@ -183,6 +195,9 @@ void TSpisST::Wczytaj(QByteArray bajty, IObslugaDuplikatowListy* obsluga)
         return;
     }
     const int przed = Count();
+    // No one else acts while a plain open reads: the documents' folders may be read once for all nodes.
+    TIstnienieDokumentow istnienie;
+    TZakresIstnieniaDokumentow zakres(istnienie);
     try {
         WczytajElementy(pierwszy, *this, nullptr);
     } catch (...) {
@@ -321,24 +336,32 @@ void TSpisST::WczytajJednostki(const pugi::xml_node& e, TSpecyfikacja& wezel)
          j = j.next_sibling(NazwySst::Jednostka)) {
         auto jm = std::make_unique<TJmSpecyfikacji>(Tekst(j, NazwySst::Jm), Tekst(j, NazwySst::Opis),
                                                     Logiczna(j, NazwySst::Eksportuj));
-        // Before the price is read, so that reading computes it once, with the list's settings.
-        jm->CenaJedn()->SetUstawienia(FUstawieniaCen);
-        WczytajCeneJedn(j, *jm->CenaJedn());
+        WczytajCeneJedn(j, *jm->CenaJedn(), FUstawieniaCen);
         JakoSpecyfikacja(wezel, [&] { wezel.AddJm(std::move(jm)); });
     }
 }
 
 // --- Writing
 
+void TSpisST::ZapiszDo(TStrumienXml& xml) const
+{
+    // Every node's document is looked at again: only an existing one is written.
+    TIstnienieDokumentow istnienie;
+    TZakresIstnieniaDokumentow zakres(istnienie);
+    xml.Otworz(NazwySst::Korzen);
+    xml.Atrybut(NazwySst::Wersja, WersjaProgramu());
+    for (int i = 0; i < Count(); ++i)
+        ZapiszWezel(xml, *GetSpecyfikacja(i));
+    xml.Zamknij();
+}
+
 QByteArray TSpisST::ZapiszDoBajtow() const
 {
-    pugi::xml_document dokument;
-    NowyDokumentXml(dokument);
-    pugi::xml_node sst = dokument.append_child(NazwySst::Korzen);
-    UstawAtrybut(sst, NazwySst::Wersja, WersjaProgramu());
-    for (int i = 0; i < Count(); ++i)
-        ZapiszWezel(sst, *GetSpecyfikacja(i));
-    return XmlNaBajty(dokument);
+    TStrumienXml xml(FRozmiarPliku + FRozmiarPliku / 16);
+    ZapiszDo(xml);
+    QByteArray wynik = std::move(xml).Wynik();
+    FRozmiarPliku = wynik.size();
+    return wynik;
 }
 
 void TSpisST::Zapisz(const QString& sciezka)
@@ -353,9 +376,29 @@ void TSpisST::Zapisz(const QString& sciezka)
     const QString cel = SpisStPath.GetPath();
     if (QFileInfo(cel).isDir())
         throw EBlad(QStringLiteral("Nie można zapisać pliku: \"%1\" jest folderem.").arg(cel));
-    const QByteArray bajty = ZapiszDoBajtow();
+    // The file goes to its temporary in blocks, as it is made, rather than whole from memory: the safe
+    // write opens the temporary through this device maker, which writes the content into it and hands it
+    // back for the flush to disk and the replacement. Failures read as the safe write's own ("Błąd zapisu
+    // pliku ...: <the system's reason>").
+    const TFabrykaUrzadzenia doTymczasowego = [this](const QString& tymczasowy) -> std::unique_ptr<QIODevice> {
+        auto plik = std::make_unique<QFile>(tymczasowy);
+        if (!plik->open(QIODevice::WriteOnly | QIODevice::Truncate))
+            throw EBlad(plik->errorString());
+        TStrumienXml xml([&plik](const char* dane, qsizetype dlugosc) {
+            qint64 zapisane = 0;
+            while (zapisane < dlugosc) {
+                const qint64 n = plik->write(dane + zapisane, dlugosc - zapisane);
+                if (n <= 0)
+                    throw EBlad(plik->errorString());
+                zapisane += n;
+            }
+        });
+        ZapiszDo(xml);
+        FRozmiarPliku = xml.Dokoncz();
+        return plik;
+    };
     try {
-        ZapiszBezpiecznie(cel, bajty);
+        ZapiszBezpiecznie(cel, QByteArray(), doTymczasowego);
     } catch (const EBlad& e) {
         throw EBlad(QStringLiteral("Nie można zapisać pliku: ") + e.Komunikat());
     }

@@ -5,6 +5,10 @@
 #include "zestaw/ZbiorST.h"
 #include "zestaw/ZestawST.h"
 
+#include <QHash>
+
+#include <vector>
+
 namespace {
 
 bool CzyPusty(const QString& tekst)
@@ -14,6 +18,16 @@ bool CzyPusty(const QString& tekst)
             return false;
     return true;
 }
+
+// What the list answers for one number. An estimate names the same few hundred specifications again and
+// again, and the list does not change while its positions are matched: each distinct number is looked up
+// once.
+struct TOdpowiedz
+{
+    TSpecyfikacja* Specyfikacja = nullptr;
+    TWariantSpecyfikacji* Wariant = nullptr;
+    bool Pelne = false;
+};
 
 } // namespace
 
@@ -25,6 +39,12 @@ void DopasujSpecyfikacje(TZestawST& zestaw)
     zbior.ClearPozycjeIDopasowanieST();
 
     const TFindSpecyfikacjaFlags flagiPozycji = FlagiDopasowaniaPozycji(czyKorzystajZWariantow);
+    QHash<QString, TOdpowiedz> odpowiedzi;
+    // The positions that get a chosen specification, in the order they are visited: they join the
+    // collection in that order below, without a second walk through every estimate.
+    std::vector<TPozycjaRds*> wybrane;
+    wybrane.reserve(4096);
+    odpowiedzi.reserve(1024);
     for (int k = 0; k < zestaw.KosztorysyCount(); ++k) {
         zestaw.GetKosztorys(k)->DlaKazdejPozycji([&](TPozycjaRds& p) {
             TWybranaSpecyfikacja& wybrana = p.WybranaSpecyfikacja();
@@ -33,14 +53,18 @@ void DopasujSpecyfikacje(TZestawST& zestaw)
             // A blank number is no number: it must not pick a node of the list that has none either.
             if (CzyPusty(p.ST()))
                 return;
-            TWariantSpecyfikacji* wariant = nullptr;
-            bool pelne = false;
-            TSpecyfikacja* s = spis.FindSpecyfikacja(p.ST(), wariant, flagiPozycji, pelne);
-            if (s && pelne) {
-                wybrana.SetSpecyfikacja(s);
-                wybrana.SetWariantSpecyfikacji(wariant);
-            } else if (s) {
-                wybrana.SetDopasowanaSpecyfikacja(s);
+            auto it = odpowiedzi.find(p.ST());
+            if (it == odpowiedzi.end()) {
+                TOdpowiedz o;
+                o.Specyfikacja = spis.FindSpecyfikacja(p.ST(), o.Wariant, flagiPozycji, o.Pelne);
+                it = odpowiedzi.insert(p.ST(), o);
+            }
+            if (it->Specyfikacja && it->Pelne) {
+                wybrana.SetSpecyfikacja(it->Specyfikacja);
+                wybrana.SetWariantSpecyfikacji(it->Wariant);
+                wybrane.push_back(&p);
+            } else if (it->Specyfikacja) {
+                wybrana.SetDopasowanaSpecyfikacja(it->Specyfikacja);
             }
         });
     }
@@ -58,12 +82,8 @@ void DopasujSpecyfikacje(TZestawST& zestaw)
         }
     }
 
-    for (int k = 0; k < zestaw.KosztorysyCount(); ++k) {
-        zestaw.GetKosztorys(k)->DlaKazdejPozycji([&](TPozycjaRds& p) {
-            if (p.WybranaSpecyfikacja().GetSpecyfikacja())
-                zbior.Add(&p);
-        });
-    }
+    for (TPozycjaRds* p : wybrane)
+        zbior.Add(p);
     zbior.UsunNieuzywane();
     zbior.Sort();
 }

@@ -1,0 +1,87 @@
+#include "specs/IstnienieDokumentow.h"
+
+#include <QFile>
+#include <QFileInfo>
+
+#include <dirent.h>
+#include <unistd.h>
+
+namespace {
+
+// A folder is read once it has been asked about this many times: a list whose documents lie in many
+// folders, one or two in each, pays no readings of folders full of other files.
+constexpr int PytanPrzedOdczytem = 8;
+
+thread_local TIstnienieDokumentow* BiezaceNaWatku = nullptr;
+
+// An absolute folder with nothing for the system to resolve: its reading answers for the names in it.
+bool CzyProstyKatalog(const QString& katalog)
+{
+    return katalog.startsWith(QLatin1Char('/')) && !katalog.contains(QLatin1String("//")) &&
+           !katalog.contains(QLatin1String("/./")) && !katalog.contains(QLatin1String("/../")) &&
+           !katalog.endsWith(QLatin1String("/.")) && !katalog.endsWith(QLatin1String("/.."));
+}
+
+} // namespace
+
+void TIstnienieDokumentow::Wczytaj(const QByteArray& katalog, TKatalog& wpis)
+{
+    wpis.Wczytany = true;
+    // Without search permission stat would fail for every entry that the reading lists.
+    if (::access(katalog.constData(), X_OK) != 0)
+        return;
+    DIR* dir = ::opendir(katalog.constData());
+    if (!dir)
+        return;
+    while (const dirent* e = ::readdir(dir))
+        if (e->d_type == DT_REG)
+            wpis.Pliki.insert(QByteArray(e->d_name));
+    ::closedir(dir);
+}
+
+bool TIstnienieDokumentow::CzyPlik(const QString& sciezka)
+{
+    const qsizetype separator = sciezka.lastIndexOf(QLatin1Char('/'));
+    const QStringView nazwa = QStringView(sciezka).sliced(separator + 1);
+    if (separator > 0 && !nazwa.isEmpty() && nazwa != u"." && nazwa != u"..") {
+        TKatalog* wpis = nullptr;
+        if (FOstatni && QStringView(sciezka).left(separator) == FOstatniKatalog) {
+            wpis = FOstatni;
+        } else if (CzyProstyKatalog(sciezka.left(separator))) {
+            // QHash keeps a value in place until something is added: the pointer is replaced whenever
+            // another folder is.
+            wpis = &FKatalogi[QFile::encodeName(sciezka.left(separator))];
+            FOstatniKatalog = sciezka.left(separator);
+            FOstatni = wpis;
+        }
+        if (wpis) {
+            if (!wpis->Wczytany && ++wpis->Pytan >= PytanPrzedOdczytem)
+                Wczytaj(QFile::encodeName(FOstatniKatalog), *wpis);
+            if (wpis->Pliki.contains(QFile::encodeName(nazwa.toString())))
+                return true;
+        }
+    }
+    return QFileInfo(sciezka).isFile();
+}
+
+TZakresIstnieniaDokumentow::TZakresIstnieniaDokumentow(TIstnienieDokumentow& istnienie) : FPoprzednie(BiezaceNaWatku)
+{
+    BiezaceNaWatku = &istnienie;
+}
+
+TZakresIstnieniaDokumentow::~TZakresIstnieniaDokumentow()
+{
+    BiezaceNaWatku = FPoprzednie;
+}
+
+TIstnienieDokumentow* TZakresIstnieniaDokumentow::Biezace()
+{
+    return BiezaceNaWatku;
+}
+
+bool CzyDokumentIstnieje(const QString& sciezka)
+{
+    if (TIstnienieDokumentow* istnienie = TZakresIstnieniaDokumentow::Biezace())
+        return istnienie->CzyPlik(sciezka);
+    return QFileInfo(sciezka).isFile();
+}

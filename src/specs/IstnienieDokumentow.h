@@ -1,0 +1,52 @@
+#pragma once
+
+#include <QByteArray>
+#include <QHash>
+#include <QSet>
+#include <QString>
+
+// Whether documents exist, asked for thousands of documents at once (a list read or written): a folder
+// asked about often is read once, and its regular files answer from that reading, so that a list whose
+// 20,000 documents share a folder costs one reading of the folder instead of 20,000 calls to stat. A name
+// not found there, a link, an entry of unknown type or an unusual path is asked of the file system as
+// before, so every answer is the one QFileInfo::isFile gives (on a file system that ignores letter case
+// too). The readings are as old as the object: it lives for one operation.
+class TIstnienieDokumentow
+{
+public:
+    bool CzyPlik(const QString& sciezka);
+
+private:
+    struct TKatalog
+    {
+        int Pytan = 0;
+        bool Wczytany = false;
+        QSet<QByteArray> Pliki; // names of regular files
+    };
+    void Wczytaj(const QByteArray& katalog, TKatalog& wpis);
+
+    QHash<QByteArray, TKatalog> FKatalogi;
+    // The folder asked about last, as given: a list's documents mostly follow one another in one folder.
+    QString FOstatniKatalog;
+    TKatalog* FOstatni = nullptr;
+};
+
+// While it lives, nodes on this thread ask the given object whether their documents exist (see
+// TSpecyfikacja::CzyIstnieje); scopes nest.
+class TZakresIstnieniaDokumentow
+{
+public:
+    explicit TZakresIstnieniaDokumentow(TIstnienieDokumentow& istnienie);
+    ~TZakresIstnieniaDokumentow();
+    TZakresIstnieniaDokumentow(const TZakresIstnieniaDokumentow&) = delete;
+    TZakresIstnieniaDokumentow& operator=(const TZakresIstnieniaDokumentow&) = delete;
+
+    // The object of the innermost scope on this thread, null outside any.
+    static TIstnienieDokumentow* Biezace();
+
+private:
+    TIstnienieDokumentow* FPoprzednie;
+};
+
+// Whether the path names a regular file now: through the current scope's object when there is one.
+bool CzyDokumentIstnieje(const QString& sciezka);

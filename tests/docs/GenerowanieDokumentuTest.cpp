@@ -180,6 +180,16 @@ TEST(GenerowanieDokumentu, TekstyIPrzelacznikiZKonfiguracji)
     e->CzyNaglowek = e->CzyStopka = e->CzyTekstDoSt = e->CzyWstawListeStDoWarOgolnych = true;
     UstawEksporterZKonfiguracji(*e, k, true);
     EXPECT_FALSE(e->CzyNaglowek || e->CzyStopka || e->CzyTekstDoSt || e->CzyWstawListeStDoWarOgolnych);
+
+    // The table of contents: off in a set that never had the switch, then as the switch says.
+    EXPECT_FALSE(e->CzySpisTresci);
+    for (const bool spis : {true, false}) {
+        UstawSpisTresci(k, spis);
+        UstawEksporterZKonfiguracji(*e, k, true);
+        EXPECT_EQ(e->CzySpisTresci, spis);
+        EXPECT_EQ(k.GetExternalNode(QString::fromLatin1(KluczSpisuTresci)).toString(),
+                  spis ? QStringLiteral("true") : QStringLiteral("false"));
+    }
 }
 
 // Answers every question with "Tak" unless told otherwise, and remembers their first lines.

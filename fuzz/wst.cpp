@@ -2,6 +2,7 @@
 // (registers name them as "%USERPATH%/a/x.doc"), with a dialog that goes round every answer, cancelling
 // included. The import never crashes and fails only with EBlad; the counter counts at most one outcome per
 // entry; the list's index answers every lookup as the plain walk does; and the list as saved opens again.
+#include "DialogDuplikatowKolem.h"
 #include "WezlySpisu.h"
 #include "app/Konfiguracja.h"
 #include "app/Wyjatki.h"
@@ -23,33 +24,6 @@
 #include <vector>
 
 namespace {
-
-class TDialogKolem : public IDuplikatStDialog
-{
-public:
-    TOpcjaDuplikatowNumeru ShowDuplicatStDialog(const TSpecyfikacja&, const TSpecyfikacja&, bool,
-                                                bool& czyZapamietajWybor) override
-    {
-        static const TOpcjaDuplikatowNumeru odpowiedzi[] = {doNadpisz, doPomin, doNadpisz, doNone};
-        czyZapamietajWybor = FPytan % 5 == 4;
-        return odpowiedzi[FPytan++ % 4];
-    }
-    TOpcjaDuplikatowPliku ShowDuplicatPlikuDialog(const TSpecyfikacja&, const TSpecyfikacja&,
-                                                  bool& czyZapamietajWybor) override
-    {
-        static const TOpcjaDuplikatowPliku odpowiedzi[] = {dpoDodajBezPliku, dpoNadpisz, dpoPominSt,
-                                                           dpoNadpiszPlikIPominSt, dpoNone};
-        czyZapamietajWybor = FPytan % 7 == 6;
-        return odpowiedzi[FPytan++ % 5];
-    }
-    void ShowDuplikaty(const TSpecyfikacja&, const TSpecyfikacja&, const TSpecyfikacja&) override {}
-    TLicznikImportuSt& GetLicznikImportu() override { return Licznik; }
-
-    TLicznikImportuSt Licznik;
-
-private:
-    unsigned FPytan = 0;
-};
 
 // A folder in the temporary folder, with the documents the list refers to; it is the user folder.
 const QString& FolderUzytkownika()

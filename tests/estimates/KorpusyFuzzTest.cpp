@@ -13,6 +13,8 @@
 #include <QDir>
 #include <QJsonDocument>
 
+#include "../../fuzz/WspolneFuzz.h"
+
 #include <exception>
 #include <functional>
 #include <map>
@@ -22,20 +24,6 @@ namespace {
 
 const QString PlikWzorcow = QStringLiteral(VELOSTRA_TEST_DATA "/../estimates/KorpusyFuzz.txt");
 const QString KatalogKorpusow = QStringLiteral(VELOSTRA_TEST_DATA "/../../fuzz/corpus/");
-
-// As the fuzz targets read: every other input with variants recognised and written back.
-TUstawieniaKosztorysu Ustawienia(qsizetype rozmiar)
-{
-    TUstawieniaKosztorysu u;
-    if (rozmiar % 2 == 1) {
-        u.Warianty.CzyKorzystajZWariantow = true;
-        u.Warianty.WizualnySeparatorWariantow = QStringLiteral("/");
-        u.RozpoznajWariantyPrzyImporcie = true;
-        u.UwzglednijWariantyPrzyEksporcie = true;
-        u.ListaSeparatorowWariantow = QStringLiteral("_/");
-    }
-    return u;
-}
 
 QByteArray Skrot(const QByteArray& dane)
 {
@@ -85,7 +73,7 @@ QByteArray WynikiKorpusow()
         const QDir dir(KatalogKorpusow + katalog);
         for (const QString& nazwa : dir.entryList(QDir::Files, QDir::Name)) {
             const QByteArray bajty = CzytajPlik(dir.filePath(nazwa));
-            const std::unique_ptr<TKosztorys> k = fabryka(Ustawienia(bajty.size()));
+            const std::unique_ptr<TKosztorys> k = fabryka(UstawieniaFuzz(static_cast<size_t>(bajty.size())));
             wynik += (katalog + QLatin1Char('/') + nazwa).toUtf8() + ' ' + Wynik(*k, bajty) + '\n';
         }
     }

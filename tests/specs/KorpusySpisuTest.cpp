@@ -2,6 +2,7 @@
 // results as when the expected file was written: every list's file as written back, its blank-number
 // nodes and indexed nodes, or the error message, compared by digest with tests/specs/KorpusySpisu.txt.
 // VELOSTRA_ZAPISZ_KORPUSY=1 rewrites that file instead.
+#include "../../fuzz/DialogDuplikatowKolem.h"
 #include "app/Konfiguracja.h"
 #include "app/Wyjatki.h"
 #include "prices/CenaJedn.h"
@@ -58,34 +59,6 @@ QByteArray WynikListy(const QByteArray& bajty)
     }
     return Stan(spis);
 }
-
-// The register's importer asks about duplicates; the answers go round every option.
-class TDialogKolem : public IDuplikatStDialog
-{
-public:
-    TOpcjaDuplikatowNumeru ShowDuplicatStDialog(const TSpecyfikacja&, const TSpecyfikacja&, bool,
-                                                bool& czyZapamietajWybor) override
-    {
-        static const TOpcjaDuplikatowNumeru odpowiedzi[] = {doNadpisz, doPomin, doNadpisz, doNone};
-        czyZapamietajWybor = FPytan % 5 == 4;
-        return odpowiedzi[FPytan++ % 4];
-    }
-    TOpcjaDuplikatowPliku ShowDuplicatPlikuDialog(const TSpecyfikacja&, const TSpecyfikacja&,
-                                                  bool& czyZapamietajWybor) override
-    {
-        static const TOpcjaDuplikatowPliku odpowiedzi[] = {dpoDodajBezPliku, dpoNadpisz, dpoPominSt,
-                                                           dpoNadpiszPlikIPominSt, dpoNone};
-        czyZapamietajWybor = FPytan % 7 == 6;
-        return odpowiedzi[FPytan++ % 5];
-    }
-    void ShowDuplikaty(const TSpecyfikacja&, const TSpecyfikacja&, const TSpecyfikacja&) override {}
-    TLicznikImportuSt& GetLicznikImportu() override { return Licznik; }
-
-    TLicznikImportuSt Licznik;
-
-private:
-    unsigned FPytan = 0;
-};
 
 std::unique_ptr<TSpecyfikacja> Wezel(const char* numer, bool grupa, const char* plik = nullptr)
 {

@@ -128,6 +128,15 @@ private:
     void Wiersz(int nr, const TWierszArkusza& w);
     void Komorki(int nr, const TWierszArkusza& w);
     void Formula(int nr, const TKomorka& k);
+    // A cell record's header and the cell's address and format, which every cell record starts with.
+    void NaglowekKomorki(std::uint16_t typ, std::uint16_t rozmiar, std::uint16_t wiersz, std::uint16_t kolumna,
+                         std::uint16_t xf)
+    {
+        FRekordy.Naglowek(typ, rozmiar);
+        FRekordy.U16(wiersz);
+        FRekordy.U16(kolumna);
+        FRekordy.U16(xf);
+    }
     void Scalenia();
 
     TRekordyBiff8& FRekordy;
@@ -355,10 +364,7 @@ void TZapisArkusza::Komorki(int nr, const TWierszArkusza& w)
                    komorki[j].Kolumna == komorki[j - 1].Kolumna + 1)
                 ++j;
             if (j - i == 1) {
-                FRekordy.Naglowek(Biff8::Blank, 6);
-                FRekordy.U16(wiersz);
-                FRekordy.U16(k.Kolumna);
-                FRekordy.U16(xf);
+                NaglowekKomorki(Biff8::Blank, 6, wiersz, k.Kolumna, xf);
             } else {
                 FRekordy.Naglowek(Biff8::MulBlank, static_cast<std::uint16_t>(6 + 2 * (j - i)));
                 FRekordy.U16(wiersz);
@@ -373,25 +379,16 @@ void TZapisArkusza::Komorki(int nr, const TWierszArkusza& w)
         case TRodzajKomorki::Liczba: {
             std::uint32_t rk;
             if (KodRk(k.Liczba, rk)) {
-                FRekordy.Naglowek(Biff8::Rk, 10);
-                FRekordy.U16(wiersz);
-                FRekordy.U16(k.Kolumna);
-                FRekordy.U16(xf);
+                NaglowekKomorki(Biff8::Rk, 10, wiersz, k.Kolumna, xf);
                 FRekordy.U32(rk);
             } else {
-                FRekordy.Naglowek(Biff8::Number, 14);
-                FRekordy.U16(wiersz);
-                FRekordy.U16(k.Kolumna);
-                FRekordy.U16(xf);
+                NaglowekKomorki(Biff8::Number, 14, wiersz, k.Kolumna, xf);
                 FRekordy.F64(k.Liczba);
             }
             break;
         }
         case TRodzajKomorki::Tekst:
-            FRekordy.Naglowek(Biff8::LabelSst, 10);
-            FRekordy.U16(wiersz);
-            FRekordy.U16(k.Kolumna);
-            FRekordy.U16(xf);
+            NaglowekKomorki(Biff8::LabelSst, 10, wiersz, k.Kolumna, xf);
             FRekordy.U32(k.Indeks);
             break;
         case TRodzajKomorki::Formula:
@@ -412,10 +409,8 @@ void TZapisArkusza::Formula(int nr, const TKomorka& k)
         throw EBlad(QStringLiteral("Arkusz \"%1\", komórka %2: %3")
                         .arg(FArkusz.Nazwa(), AdresKomorki(nr, k.Kolumna), e.Komunikat()));
     }
-    FRekordy.Naglowek(Biff8::Formula, static_cast<std::uint16_t>(22 + tokeny.size()));
-    FRekordy.U16(static_cast<std::uint16_t>(nr));
-    FRekordy.U16(k.Kolumna);
-    FRekordy.U16(static_cast<std::uint16_t>(TUkladXls::PierwszyXf + k.Format));
+    NaglowekKomorki(Biff8::Formula, static_cast<std::uint16_t>(22 + tokeny.size()), static_cast<std::uint16_t>(nr),
+                    k.Kolumna, static_cast<std::uint16_t>(TUkladXls::PierwszyXf + k.Format));
     // The cached value, stale by design: the flag below has readers calculate every formula.
     if (CzyWynikTekstowy(tekst)) {
         FRekordy.U8(3); // an empty text

@@ -17,6 +17,8 @@ inline void UstawSrodowiskoTestu(QTemporaryDir& dom)
     setenv("XDG_RUNTIME_DIR", (d + "/.run").constData(), 1);
     setenv("TMPDIR", (d + "/tmp").constData(), 1);
     unsetenv("XDG_CONFIG_DIRS");
+    // An office that stops answering is ended after two minutes, not left to hold the test until its timeout.
+    setenv("VELOSTRA_LIMIT_WYWOLANIA_OFFICE", "120", 0);
     mkdir((d + "/.run").constData(), 0700);
     mkdir((d + "/tmp").constData(), 0700);
 }

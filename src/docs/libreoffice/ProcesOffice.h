@@ -34,6 +34,8 @@ public:
     // children.
     void Zakoncz(int msCzekania);
     QString NazwaPotoku() const { return FNazwaPotoku; }
+    // The launcher's process id, also the office's process group; -1 when not running.
+    pid_t Pid() const { return FPid; }
     // The folder of the temporary files (and of the profile, unless the kept one is in use).
     QString Katalog() const { return FKatalog.path(); }
     // The profile the office runs with (its UserInstallation).

@@ -97,7 +97,10 @@ std::unique_ptr<TPolaczenieOffice> PolaczZPotokiem(const QString& potok, const s
 
 TSilnikLibreOffice::TSilnikLibreOffice() = default;
 
-TSilnikLibreOffice::TSilnikLibreOffice(QString potokWspolnego) : FPotokWspolnego(std::move(potokWspolnego)) {}
+TSilnikLibreOffice::TSilnikLibreOffice(QString potokWspolnego, pid_t grupaWspolnego)
+    : FPotokWspolnego(std::move(potokWspolnego)), FGrupaWspolnego(grupaWspolnego)
+{
+}
 
 TSilnikLibreOffice::~TSilnikLibreOffice()
 {
@@ -125,9 +128,11 @@ void TSilnikLibreOffice::Uruchom()
         if (FPolaczenie && !FProces) {
             // The shared office is kept while it answers; once it is gone, a private one takes its place.
             try {
+                const StraznikUno::TWywolanie straznik;
                 FPolaczenie->Desktop->getCurrentComponent();
                 return;
             } catch (...) {
+                StraznikUno::UsunGrupe(this);
                 FPolaczenie.reset();
                 FPotokWspolnego.clear();
             }
@@ -141,13 +146,18 @@ void TSilnikLibreOffice::Uruchom()
 bool TSilnikLibreOffice::PolaczZeWspolnym()
 {
     try {
-        // Its owner may have started it a moment ago.
+        // Its owner may have started it a moment ago; one that hangs already is ended like a stuck call.
+        StraznikUno::DodajGrupe(this, FGrupaWspolnego);
+        const StraznikUno::TWywolanie straznik;
         auto polaczenie = PolaczZPotokiem(FPotokWspolnego, [] { return true; });
-        if (!polaczenie)
+        if (!polaczenie) {
+            StraznikUno::UsunGrupe(this);
             return false;
+        }
         FPolaczenie = std::move(polaczenie);
         return true;
     } catch (const css::uno::Exception&) {
+        StraznikUno::UsunGrupe(this);
         return false;
     }
 }
@@ -168,6 +178,7 @@ void TSilnikLibreOffice::UruchomJesliTrzeba()
         proces->Uruchom();
         QString blad;
         try {
+            // Its start has a limit of its own (KCzasStartuMs), longer than one call's may be.
             polaczenie = PolaczZPotokiem(proces->NazwaPotoku(), [&] { return proces->CzyDziala(); });
         } catch (const css::uno::Exception& e) {
             blad = ZUno(e.Message);
@@ -185,6 +196,7 @@ void TSilnikLibreOffice::UruchomJesliTrzeba()
         throw EBrakSilnikaDokumentow(QStringLiteral("Pakiet biurowy LibreOffice nie uruchomił się."));
     }
     proces->PotwierdzStart();
+    StraznikUno::DodajGrupe(this, proces->Pid());
     FProces = std::move(proces);
     FPolaczenie = std::move(polaczenie);
 }
@@ -192,6 +204,7 @@ void TSilnikLibreOffice::UruchomJesliTrzeba()
 void TSilnikLibreOffice::Zatrzymaj()
 {
     std::lock_guard blokada(FMutex);
+    StraznikUno::UsunGrupe(this);
     if (FPolaczenie && !FProces) {
         FPolaczenie.reset(); // a shared office is its owner's to end
         return;

@@ -7,6 +7,8 @@
 #include <memory>
 #include <mutex>
 
+#include <sys/types.h>
+
 class TProcesOffice;
 struct TPolaczenieOffice;
 
@@ -20,7 +22,8 @@ public:
     // An engine that first uses an office already listening on the pipe (one office shared by the
     // processes of a test run, started and ended by its owner): it never ends that office, and when the
     // office is gone it starts a private one of its own.
-    explicit TSilnikLibreOffice(QString potokWspolnego);
+    // grupaWspolnego: that office's process group, ended like an own office when it stops answering.
+    explicit TSilnikLibreOffice(QString potokWspolnego, pid_t grupaWspolnego = -1);
     ~TSilnikLibreOffice() override;
 
     std::unique_ptr<IDokumentTekstowy> NowyDokument() override;
@@ -40,4 +43,5 @@ private:
     std::unique_ptr<TProcesOffice> FProces;
     std::unique_ptr<TPolaczenieOffice> FPolaczenie;
     QString FPotokWspolnego;
+    pid_t FGrupaWspolnego = -1;
 };

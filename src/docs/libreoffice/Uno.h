@@ -5,6 +5,7 @@
 
 #include "app/Wyjatki.h"
 #include "docs/WyjatkiDokumentow.h"
+#include "docs/libreoffice/StraznikUno.h"
 
 #include <com/sun/star/beans/PropertyValue.hpp>
 #include <com/sun/star/lang/DisposedException.hpp>
@@ -46,10 +47,11 @@ inline css::uno::Sequence<css::beans::PropertyValue> Wlasciwosci(std::vector<css
 
 [[noreturn]] void RzucBladUno(const css::uno::Exception& e);
 
-// Runs UNO calls; a lost connection becomes ESilnikUtracony, any other UNO failure an EBlad with its
-// message.
+// Runs UNO calls under the watch of StraznikUno; a lost connection becomes ESilnikUtracony, any other UNO failure an
+// EBlad with its message.
 template <class F> auto WywolajUno(F&& f) -> decltype(f())
 {
+    const StraznikUno::TWywolanie straznik;
     try {
         return f();
     } catch (const EBlad&) {

@@ -55,6 +55,17 @@ QStringList BrakujaceZnaczniki(const QString& tekst, const QStringList& znacznik
 class ObceDokumentyTest : public TTestZOffice
 {
 protected:
+    // Documents of other programs are what may upset an office: they get one of their own, so that the
+    // office shared by the other suites never sees them.
+    static TSilnikLibreOffice& Silnik()
+    {
+        if (!FWlasny)
+            FWlasny = std::make_unique<TSilnikLibreOffice>();
+        return *FWlasny;
+    }
+    static void TearDownTestSuite() { FWlasny.reset(); }
+    static inline std::unique_ptr<TSilnikLibreOffice> FWlasny;
+
     void SetUp() override
     {
         // The corpus takes two office conversions to make: it is made once per build and script version

@@ -6,6 +6,7 @@
 #include "docs/ZbiorEksporterODT.h"
 #include "docs/libreoffice/DokumentyTestowe.h"
 #include "docs/libreoffice/SilnikOffice.h"
+#include "docs/libreoffice/StraznikUno.h"
 
 #include <QDir>
 #include <QFile>
@@ -106,6 +107,30 @@ TEST_F(SilnikTest, UtraconyPakietJestUruchamianyPonownie)
     const QString nowy = silnik.NazwaPotoku();
     silnik.Zatrzymaj();
     EXPECT_EQ(LiczbaProcesowOffice(nowy), 0);
+}
+
+// An office that stops answering is ended once the limit has passed; the merge is repeated on a new one.
+TEST_F(SilnikTest, ZawieszonyPakietJestKonczonyIZastepowany)
+{
+    const TZmiennaSrodowiska limit("VELOSTRA_LIMIT_WYWOLANIA_OFFICE", "2");
+    TSilnikLibreOffice silnik;
+    auto plik = std::make_unique<TMyPath>();
+    plik->SetEncodedPath(ZapiszDokument(silnik, Sciezka("a.odt"), {"A", {"Znacznik: PO_ZAWIESZENIU"}, {}, false, 0}));
+    const QString potok = silnik.NazwaPotoku();
+    ASSERT_EQ(QProcess::execute(QStringLiteral("pkill"),
+                                {QStringLiteral("-STOP"), QStringLiteral("-f"), QStringLiteral("name=") + potok}),
+              0);
+    const int przerwan = StraznikUno::LiczbaPrzerwan();
+
+    TZbiorEksporterODT eksporter(&silnik);
+    const QString wynik = Sciezka("wynik.pdf");
+    eksporter.ScalPliki(wynik, {plik.get()});
+    EXPECT_TRUE(TekstPdf(wynik).contains("Znacznik: PO_ZAWIESZENIU"));
+    EXPECT_EQ(StraznikUno::LiczbaPrzerwan(), przerwan + 1);
+    EXPECT_NE(silnik.NazwaPotoku(), potok);
+    for (int i = 0; i < 100 && LiczbaProcesowOffice(potok) > 0; ++i)
+        QThread::msleep(20);
+    EXPECT_EQ(LiczbaProcesowOffice(potok), 0);
 }
 
 struct TPrzypadekSzablonu

@@ -6,7 +6,7 @@ PAKIETY=(cmake ninja-build g++ ccache pkg-config qt6-base-dev libpugixml-dev lib
          mdbtools mdbtools-dev libxlsxwriter-dev libqpdf-dev
          libreoffice-writer-nogui libreoffice-calc-nogui libreoffice-dev fonts-liberation2 fonts-crosextra-carlito
          fonts-crosextra-caladea poppler-utils procps
-         python3-openpyxl python3-xlrd python3-olefile python3-docx)
+         python3-openpyxl python3-xlrd python3-olefile python3-docx qt6-translations-l10n)
 
 zainstaluj_pakiety() {
   local brakujace=()

@@ -1,18 +1,59 @@
 #pragma once
 
 #include "app/OknoKonfiguracji.h"
+#include "workflow/WidokZestawu.h"
 
 #include <QMainWindow>
 
-// The program's main window. It tells the configuration about the screen and hands over its
-// own place and size when the configuration is saved.
-class TGlowneOkno : public QMainWindow, public IOknoKonfiguracji
+#include <functional>
+#include <memory>
+
+class IUzytkownik;
+class ISilnikDokumentow;
+class QAction;
+class QCheckBox;
+class QComboBox;
+class QLabel;
+class QLineEdit;
+class QMenu;
+class QModelIndex;
+class QSplitter;
+class QStackedWidget;
+class QTableView;
+class QTableWidget;
+class QTextEdit;
+class QTimer;
+class QToolButton;
+class QTreeView;
+class TKonfiguracja;
+class TProgramController;
+class TSilnikLibreOffice;
+class TUzytkownikOkna;
+class TZestawController;
+
+// The program's main window. It lays out the set's trees and grids (the controller's models), forwards
+// every command to the set controller and shows what the controller tells it through IWidokZestawu. It
+// also tells the configuration about the screen and hands over its own place and size.
+class TGlowneOkno : public QMainWindow, public IOknoKonfiguracji, public IWidokZestawu
 {
     Q_OBJECT
 
 public:
     explicit TGlowneOkno(QWidget* rodzic = nullptr);
+    ~TGlowneOkno() override;
 
+    // Creates the set controller over the configuration; the user answers its questions (the window's
+    // own dialogs when none is given).
+    void UtworzKontroler(TKonfiguracja& konfiguracja, IUzytkownik* uzytkownik = nullptr);
+    TZestawController* Kontroler() const { return FKontroler.get(); }
+    // A set (.zst) or list (.sst) given on the command line or by a second start.
+    void OtworzPlik(const QString& plik);
+    // The office engine, started in the background on first use and kept warm until the window closes.
+    ISilnikDokumentow* Silnik();
+    // The window's command by its action's object name (menus, tool bars and pop-ups alike).
+    QAction* Akcja(const QString& nazwa) const;
+
+    // IOknoKonfiguracji
     QSize RozmiarEkranu() const override;
     int LiczbaMonitorow() const override;
     int SzerokoscObszaruKlienta(QSize rozmiarOkna) const override;
@@ -20,7 +61,100 @@ public:
     int WysokoscPaneluKosztorysu(QSize rozmiarOkna) const override;
     int WysokoscPaneluZbioru(QSize rozmiarOkna) const override;
     void PobierzStanOkna(TKonfiguracja& konfiguracja) override;
-
     // Takes the window's place and size from the configuration.
     void UstawZKonfiguracji(const TKonfiguracja& konfiguracja);
+
+    // IWidokZestawu
+    void UstawTytul(const QString& tytul) override;
+    void UstawStatus(int panel, const QString& tekst) override;
+    void OdswiezOstatnie() override;
+    void OdswiezDrzewoSpecyfikacji() override;
+    void UstawWidok(bool specyfikacje) override;
+    void ZaznaczElement(const TElementRds* element) override;
+    void ZaznaczWierszPozycji(int wiersz) override;
+    void ZaznaczWierszZbioru(int wiersz) override;
+    void PokazWezelSpecyfikacji(const TSpecyfikacja* wezel) override;
+    void UstawTylkoWidokSpecyfikacje(bool tylko) override;
+    void ZastosujUstawieniaWidoku() override;
+    void ZwinDoPoziomu(int poziom) override;
+
+protected:
+    void closeEvent(QCloseEvent* zdarzenie) override;
+    void resizeEvent(QResizeEvent* zdarzenie) override;
+    bool eventFilter(QObject* obiekt, QEvent* zdarzenie) override;
+
+private:
+    // Layout, in GlowneOkno.cpp.
+    QWidget* ZbudujNawigator();
+    QWidget* ZbudujPanelDrzewa();
+    QWidget* ZbudujObszarRoboczy();
+    void ZbudujPasekStanu();
+    void PodlaczModele();
+    // Menus, tool bars and pop-ups, in GlowneOknoMenu.cpp.
+    void ZbudujMenu();
+    void ZbudujMenuPodreczne();
+    QAction* NowaAkcja(const QString& nazwa, const QString& tekst, const QKeySequence& skrot,
+                       std::function<void()> polecenie, const QString& ikona = QString());
+    void OdswiezMenuOstatnich();
+    void OdswiezAktywnosc();
+
+    // What a command works on.
+    TSpecyfikacja* WybranyWezel() const;
+    TElementRds* WybranyElementDrzewa() const;
+    // The command runs only with a controller; its failures reach the user as a notice.
+    void Wykonaj(const std::function<void()>& polecenie);
+
+    // The set's export settings into the navigator's panels, without firing their handlers.
+    void WypelnijUstawieniaEksportu();
+    void ZmianaUstawienEksportu();
+    void PokazPodglad(const QModelIndex& indeks);
+    void WybranoWezel();
+    void WybranoWierszPozycji();
+    void WybranoWierszZbioru();
+    void ZmienRodzajWyjscia();
+    void Filtruj();
+
+    TKonfiguracja* FKonfiguracja = nullptr;
+    std::unique_ptr<TSilnikLibreOffice> FSilnik;
+    std::unique_ptr<TUzytkownikOkna> FUzytkownikOkna;
+    std::unique_ptr<TZestawController> FKontroler;
+    std::unique_ptr<TProgramController> FProgram;
+    bool FWypelnianie = false;
+
+    // Navigator
+    QToolButton* FPrzyciskSpecyfikacje = nullptr;
+    QToolButton* FPrzyciskKosztorys = nullptr;
+    QStackedWidget* FStronyNawigatora = nullptr;
+    QCheckBox* FStronaTytulowa = nullptr;
+    QLabel* FSzablon = nullptr;
+    QCheckBox* FWstawNazweZadania = nullptr;
+    QTextEdit* FNazwaZadania = nullptr;
+    QTextEdit* FStopka = nullptr;
+    QCheckBox* FDodajStopke = nullptr;
+    QCheckBox* FNrStrony = nullptr;
+    QCheckBox* FDwustronny = nullptr;
+    QTextEdit* FNaglowek = nullptr;
+    QCheckBox* FDodajNaglowek = nullptr;
+    QTreeView* FDrzewoElementow = nullptr;
+    // List tree
+    QTreeView* FDrzewoSpisu = nullptr;
+    QLineEdit* FSzukaj = nullptr;
+    QComboBox* FZakresSzukania = nullptr;
+    QCheckBox* FSynchronizuj = nullptr;
+    QTimer* FZegarSzukania = nullptr;
+    QLabel* FTytulPodgladu = nullptr;
+    QTextEdit* FObmiar = nullptr;
+    QTableWidget* FJednostki = nullptr;
+    // Work area
+    QStackedWidget* FObszar = nullptr;
+    QTableView* FPozycje = nullptr;
+    QTableView* FSzczegoly = nullptr;
+    QTableView* FZbior = nullptr;
+    QTableView* FPozycjeZSt = nullptr;
+    QSplitter* FPodzial = nullptr;
+    // Status bar
+    std::vector<QLabel*> FPanele;
+    QToolButton* FRodzajWyjscia = nullptr;
+    QMenu* FOstatnieZestawy = nullptr;
+    QMenu* FOstatnieListy = nullptr;
 };

@@ -53,7 +53,7 @@ TZestawController::TZestawController(TKonfiguracja& konfiguracja, IWidokZestawu&
       FZestaw(std::make_unique<TZestawST>(TUstawieniaKosztorysu::ZKonfiguracji(konfiguracja))),
       FListaPozycji(std::make_unique<TModelTabeli>()), FSzczegolyPozycji(std::make_unique<TModelTabeli>()),
       FZbiorSt(std::make_unique<TModelTabeli>()), FListaPozycjiZSt(std::make_unique<TModelTabeli>()),
-      FPopupLista(std::make_unique<TModelTabeli>())
+      FPopupLista(std::make_unique<TModelTabeli>()), FDrzewoSpisu(std::make_unique<TModelSpisu>())
 {
     FDrzewoElementow = std::make_unique<TModelElementow>(*FZestaw);
     FZestaw->SpisSpecyfikacji()->SetUstawieniaCen(TUstawieniaCen::ZKonfiguracji(konfiguracja));
@@ -70,7 +70,20 @@ TZestawController::~TZestawController()
 {
     // The models point into the set: they go first.
     FDrzewoElementow.reset();
+    FDrzewoSpisu.reset();
     FWybranyElement = nullptr;
+}
+
+void TZestawController::OdswiezDrzewoSpisu()
+{
+    FDrzewoSpisu->Ustaw(FZestaw->SpisSpecyfikacji(), FKonfiguracja.CzyKorzystajZWariantow);
+    FWidok.OdswiezDrzewoSpecyfikacji();
+}
+
+std::unique_ptr<TSpisST> TZestawController::ZamienSpis(std::unique_ptr<TSpisST> nowy)
+{
+    FDrzewoSpisu->Ustaw(nullptr, false);
+    return FZestaw->ZamienSpisST(std::move(nowy));
 }
 
 void TZestawController::UstawUstawienia(const TUstawieniaKosztorysu& ustawienia)
@@ -247,7 +260,7 @@ void TZestawController::OtworzZestaw(const QString& path, bool)
 
     FOtwieranieZestawu = true;
     PustyZestaw();
-    std::unique_ptr<TSpisST> stary = FZestaw->ZamienSpisST(nullptr);
+    std::unique_ptr<TSpisST> stary = ZamienSpis(nullptr);
     SluchajSpisu();
     FZmienionySST = false;
 
@@ -277,7 +290,7 @@ void TZestawController::OtworzZestaw(const QString& path, bool)
     if (!otwarty) {
         // Never a half-read set: an empty one with an empty list.
         FZestaw->Wyczysc();
-        FZestaw->ZamienSpisST(nullptr);
+        ZamienSpis(nullptr);
     } else {
         FKonfiguracja.AddRecentZST(sciezka);
         FWidok.OdswiezOstatnie();
@@ -291,7 +304,7 @@ void TZestawController::OtworzZestaw(const QString& path, bool)
     if (FKonfiguracja.TylkoWidokSpecyfikacje)
         UstawWidokSpecyfikacje();
     SprawdzOtwartySpis();
-    FWidok.OdswiezDrzewoSpecyfikacji();
+    OdswiezDrzewoSpisu();
     OdswiezElementy();
     FWybranyElement = FZestaw->KosztorysyCount() > 0 ? FZestaw->GetKosztorys(0) : nullptr;
     FWidok.ZaznaczElement(FWybranyElement);
@@ -440,12 +453,12 @@ bool TZestawController::UtworzNowySST()
 {
     if (!PytanieOListe())
         return false;
-    std::unique_ptr<TSpisST> stary = FZestaw->ZamienSpisST(nullptr);
+    std::unique_ptr<TSpisST> stary = ZamienSpis(nullptr);
     SluchajSpisu();
     FZmienionySST = false;
     ZmienionoZestaw();
     OdswiezStatusSpisu();
-    FWidok.OdswiezDrzewoSpecyfikacji();
+    OdswiezDrzewoSpisu();
     ZaktualizujDopasowanieSpecyfikacji();
     stary.reset();
     FCzyAktualizowacPopupListView = true;
@@ -484,7 +497,7 @@ void TZestawController::OtworzSST(const QString& path)
     }
     const bool otwarty = nowy != nullptr;
     // A failed or cancelled open leaves an empty list, never a half-read one.
-    std::unique_ptr<TSpisST> stary = FZestaw->ZamienSpisST(std::move(nowy));
+    std::unique_ptr<TSpisST> stary = ZamienSpis(std::move(nowy));
     if (otwarty) {
         FKonfiguracja.AddRecentSST(sciezka);
         FWidok.OdswiezOstatnie();
@@ -510,7 +523,7 @@ void TZestawController::PoOtwarciuSpisu()
 {
     SluchajSpisu();
     SprawdzOtwartySpis();
-    FWidok.OdswiezDrzewoSpecyfikacji();
+    OdswiezDrzewoSpisu();
     FZmienionySST = false;
     ZmianaNazwyPliku();
     ZaktualizujDopasowanieSpecyfikacji();

@@ -2,6 +2,7 @@
 
 #include "specs/DuplikatStDialog.h"
 #include "workflow/ModelElementow.h"
+#include "workflow/ModelSpisu.h"
 #include "workflow/ModelTabeli.h"
 #include "workflow/Uzytkownik.h"
 
@@ -231,6 +232,7 @@ public:
 
     // --- Models the window shows
     TModelElementow& DrzewoElementow() const { return *FDrzewoElementow; }
+    TModelSpisu& DrzewoSpisu() const { return *FDrzewoSpisu; }
     TModelTabeli& ListaPozycji() const { return *FListaPozycji; }
     TModelTabeli& SzczegolyPozycji() const { return *FSzczegolyPozycji; }
     TModelTabeli& ZbiorSt() const { return *FZbiorSt; }
@@ -246,6 +248,10 @@ private:
     void SluchajSpisu();
     void SluchajKosztorysow();
     void PustyZestaw();
+    // The list tree shown again from the open list; the view hears of it.
+    void OdswiezDrzewoSpisu();
+    // The set's list replaced; the tree lets go of the old nodes first.
+    std::unique_ptr<TSpisST> ZamienSpis(std::unique_ptr<TSpisST> nowy);
     void PoOtwarciuSpisu();
     // The long-path notice and the dialog of empty numbers for a list just opened.
     void SprawdzOtwartySpis();
@@ -288,6 +294,7 @@ private:
     std::unique_ptr<TModelTabeli> FZbiorSt;
     std::unique_ptr<TModelTabeli> FListaPozycjiZSt;
     std::unique_ptr<TModelTabeli> FPopupLista;
+    std::unique_ptr<TModelSpisu> FDrzewoSpisu;
     // The pop-up list's texts to compare, made again when the list or its content changes.
     struct TPodpowiedzi
     {

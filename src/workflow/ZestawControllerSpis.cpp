@@ -88,7 +88,7 @@ void TZestawController::PoEdycjiSpisu()
     FPodpowiedzi.reset();
     FCzyAktualizowacPopupListView = true;
     ZaktualizujDopasowanieSpecyfikacji();
-    FWidok.OdswiezDrzewoSpecyfikacji();
+    OdswiezDrzewoSpisu();
 }
 
 // ---------------------------------------------------------------- adding
@@ -233,7 +233,7 @@ void TZestawController::EdytujSpecyfikacje(TSpecyfikacja* wybrany)
             FFolderDokumentow = QFileInfo(dane->Plik).absolutePath();
         }
         KopiujJednostki(*wybrany, *dane);
-        FWidok.OdswiezDrzewoSpecyfikacji();
+        OdswiezDrzewoSpisu();
         FPodpowiedzi.reset();
         ZaktualizujWPozostalychPozycjach(stary, dane->Numer, true);
         PoEdycjiSpisu();
@@ -425,7 +425,7 @@ void TZestawController::PrzeniesStWGore(TSpecyfikacja* wybrany)
         return;
     const int i = wybrany->GetIndex();
     if (i > 0 && wybrany->Parent()->Move(i, i - 1))
-        FWidok.OdswiezDrzewoSpecyfikacji();
+        OdswiezDrzewoSpisu();
 }
 
 void TZestawController::PrzeniesStWDol(TSpecyfikacja* wybrany)
@@ -434,7 +434,7 @@ void TZestawController::PrzeniesStWDol(TSpecyfikacja* wybrany)
         return;
     const int i = wybrany->GetIndex();
     if (i < wybrany->Parent()->Count() - 1 && wybrany->Parent()->Move(i, i + 1))
-        FWidok.OdswiezDrzewoSpecyfikacji();
+        OdswiezDrzewoSpisu();
 }
 
 void TZestawController::PrzeniesStPoziomWyzej(TSpecyfikacja* wybrany)
@@ -451,7 +451,7 @@ void TZestawController::PrzeniesStPoziomWyzej(TSpecyfikacja* wybrany)
     std::unique_ptr<TSpecyfikacja> wezel = grupa->Delete(wybrany);
     if (!wezel || !cel->Insert(std::move(wezel), miejsce))
         return;
-    FWidok.OdswiezDrzewoSpecyfikacji();
+    OdswiezDrzewoSpisu();
     FWidok.PokazWezelSpecyfikacji(wybrany);
 }
 
@@ -470,7 +470,7 @@ void TZestawController::PrzeniesStPoziomNizej(TSpecyfikacja* wybrany)
     std::unique_ptr<TSpecyfikacja> wezel = rodzic->Delete(wybrany);
     if (!wezel || !grupa->Add(std::move(wezel)))
         return;
-    FWidok.OdswiezDrzewoSpecyfikacji();
+    OdswiezDrzewoSpisu();
     FWidok.PokazWezelSpecyfikacji(wybrany);
 }
 
@@ -480,7 +480,7 @@ void TZestawController::AktualizujFiltrSpecyfikacji(const QString& tekst, const 
 {
     Spis().Filtruj(tekst, grupa);
     FPodpowiedzi.reset();
-    FWidok.OdswiezDrzewoSpecyfikacji();
+    OdswiezDrzewoSpisu();
 }
 
 void TZestawController::ZwinSpecyfikacjeDoPoziomu(int poziom)

@@ -43,7 +43,7 @@ void TZestawController::WyswietlUstawienia()
         ustawienia.KatalogUzytkownika = FZestaw->Ustawienia().KatalogUzytkownika;
         FZestaw->UstawUstawienia(ustawienia);
         UstawNaglowki();
-        FWidok.OdswiezDrzewoSpecyfikacji();
+        OdswiezDrzewoSpisu();
         FPodpowiedzi.reset();
         ZaktualizujDopasowanieSpecyfikacji();
     }
@@ -89,11 +89,11 @@ void TZestawController::DodajListeSst()
     std::unique_ptr<TSpisST> wynik = FUzytkownik.ScalListy(spis.GetSpisStPath()->GetPath(), *FZestaw);
     if (!wynik)
         return;
-    std::unique_ptr<TSpisST> stary = FZestaw->ZamienSpisST(std::move(wynik));
+    std::unique_ptr<TSpisST> stary = ZamienSpis(std::move(wynik));
     SluchajSpisu();
     ZmienionoZestaw();
     OdswiezStatusSpisu();
-    FWidok.OdswiezDrzewoSpecyfikacji();
+    OdswiezDrzewoSpisu();
     ZaktualizujDopasowanieSpecyfikacji();
     FCzyAktualizowacPopupListView = true;
 }

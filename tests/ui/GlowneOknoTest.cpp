@@ -1,33 +1,320 @@
 #include "ui/GlowneOkno.h"
 #include "app/Konfiguracja.h"
+#include "support/Pomocnicze.h"
+#include "ui/DialogGrupy.h"
+#include "ui/DialogPozostalychPozycji.h"
+#include "ui/KodyCpv.h"
+#include "ui/Komunikaty.h"
+#include "ui/OProgramie.h"
+#include "ui/RodzajWyjscia.h"
+#include "workflow/UzytkownikSkryptowy.h"
+#include "workflow/ZestawController.h"
+#include "zestaw/ZestawST.h"
 
+#include "Zrzuty.h"
+
+#include <QAbstractButton>
+#include <QAction>
 #include <QApplication>
+#include <QDirIterator>
+#include <QLineEdit>
+#include <QMessageBox>
+#include <QTableView>
+#include <QTest>
+#include <QTimer>
+#include <QTreeView>
 
 #include <gtest/gtest.h>
 
 namespace {
 
-TEST(GlowneOkno, OtwieraSieZTytulem)
+// A copy of the demo user folder, so that saving never touches the repository's.
+void KopiujDemo(const QString& cel)
 {
-    TGlowneOkno okno;
-    okno.show();
-    QApplication::processEvents();
-    EXPECT_TRUE(okno.isVisible());
-    EXPECT_EQ(okno.windowTitle(), QStringLiteral("Velostra"));
+    const QString zrodlo = QDir::cleanPath(QStringLiteral(VELOSTRA_TEST_DATA "/../../data/demo"));
+    QDirIterator it(zrodlo, QDir::Files, QDirIterator::Subdirectories);
+    while (it.hasNext()) {
+        const QString plik = it.next();
+        const QString nowy = cel + QLatin1Char('/') + QDir(zrodlo).relativeFilePath(plik);
+        QDir().mkpath(QFileInfo(nowy).absolutePath());
+        QFile::copy(plik, nowy);
+    }
 }
 
-TEST(GlowneOkno, KonfiguracjaBierzePolozenieIRozmiarOkna)
+class GlowneOknoTest : public ::testing::Test
 {
-    TGlowneOkno okno;
-    TKonfiguracja* k = TKonfiguracja::GetInstance(&okno, false);
-    EXPECT_EQ(k->Size.width(), static_cast<int>(std::nearbyint(okno.RozmiarEkranu().width() * 0.8)));
-    okno.resize(640, 480);
-    okno.show();
+protected:
+    void SetUp() override
+    {
+        KopiujDemo(Demo.path());
+        TKonfiguracja::Zwolnij(false);
+        Okno = std::make_unique<TGlowneOkno>();
+        Konfiguracja = TKonfiguracja::GetInstance(Okno.get(), false);
+        Konfiguracja->SetUserPath(Demo.path());
+        Konfiguracja->CzyKorzystajZWariantow = true;
+        Konfiguracja->PytajOPozostalePozycje = false;
+        Konfiguracja->WyborDlaPozostalychPozycji = 0;
+        Okno->resize(1400, 860);
+        Okno->UtworzKontroler(*Konfiguracja, &Uzytkownik);
+        Okno->show();
+        QApplication::processEvents();
+    }
+    void TearDown() override
+    {
+        Okno.reset();
+        TKonfiguracja::Zwolnij(false);
+    }
+
+    void OtworzDemo()
+    {
+        Okno->OtworzPlik(Demo.filePath(QStringLiteral("Zestaw demo.zst")));
+        QApplication::processEvents();
+    }
+    template <typename T> T* Kontrolka(const QString& nazwa) { return Okno->findChild<T*>(nazwa); }
+
+    QTemporaryDir Demo;
+    TUzytkownikSkryptowy Uzytkownik;
+    std::unique_ptr<TGlowneOkno> Okno;
+    TKonfiguracja* Konfiguracja = nullptr;
+};
+
+struct TPolecenie
+{
+    const char* Nazwa;
+    const char* Tekst;
+    const char* Skrot;
+};
+
+// Every command of the menus and pop-ups with its caption and key.
+const TPolecenie KPolecenia[] = {
+    {"NowyZestaw", "Nowy Zestaw", "Ctrl+N"},
+    {"OtworzZestaw", "Otwórz Zestaw", "Ctrl+O"},
+    {"OdzyskajZestaw", "Odzyskaj...", ""},
+    {"ZapiszZestaw", "Zapisz Zestaw", "Ctrl+S"},
+    {"ZapiszZestawJako", "Zapisz Zestaw jako...", ""},
+    {"ZapiszWszystko", "Zapisz wszystko", ""},
+    {"ArchiwizujZestaw", "Archiwizuj zestaw", ""},
+    {"RozpakujArchiwumZestawu", "Rozpakuj archiwum", ""},
+    {"NowaLista", "Nowa lista", "Ctrl+Shift+N"},
+    {"OtworzListe", "Otwórz listę", "Ctrl+Shift+O"},
+    {"OdzyskajListe", "Odzyskaj...", ""},
+    {"ArchiwizujListe", "Archiwizuj listę", ""},
+    {"RozpakujArchiwumListy", "Rozpakuj archiwum", ""},
+    {"ZapiszListe", "Zapisz Listę", "Ctrl+Shift+S"},
+    {"ZapiszListeJako", "Zapisz jako...", ""},
+    {"OtworzKosztorys", "Otwórz kosztorys", "Ctrl+K"},
+    {"ZapiszKosztorys", "Zapisz kosztorys", "Ctrl+Shift+K"},
+    {"ZapiszWszystkieKosztorysy", "Zapisz wszystkie", ""},
+    {"EksportujDoExcela", "Eksportuj do MS Excel", ""},
+    {"UsunKosztorys", "Usuń kosztorys", ""},
+    {"UsunWszystkieKosztorysy", "Usuń wszystkie", ""},
+    {"PorzadkowanieSpecyfikacji", "Porządkowanie specyfikacji", ""},
+    {"PorzadkujListySt", "Porządkuj Listy ST", ""},
+    {"KodyCpv", "Kody CPV", ""},
+    {"Ustawienia", "Ustawienia", "Ctrl+U"},
+    {"PrzywrocDomyslnePanele", "Przywróć domyślne rozmieszczenie okien", ""},
+    {"DopiszStyl", "Dopisz styl do plików Ms Word", ""},
+    {"RaportPorzadkowania", "Pokaż raport z porządkowania", ""},
+    {"OProgramie", "O programie", ""},
+    {"SprawdzAktualizacje", "Sprawdź aktualizację", ""},
+    {"InformacjaOZmianach", "Informacja o zmianach", ""},
+    {"Pomoc", "Pomoc", "F1"},
+    {"DodajRodzajRobot", "Dodaj rodzaj robót", "Ctrl+R"},
+    {"DodajGrupeRobot", "Dodaj grupę robót", "Ctrl+G"},
+    {"DodajElementRobot", "Dodaj element robót", "Ctrl+E"},
+    {"DodajSpecyfikacje", "Dodaj specyfikację", "Ins"},
+    {"DodajWariant", "Dodaj wariant specyfikacji", "Ctrl+Ins"},
+    {"Usun", "Usuń", "Del"},
+    {"OtworzPlikSt", "Otwórz plik ST", "Ctrl+Alt+O"},
+    {"OtworzFolderSt", "Otwórz folder zawierający plik ST", ""},
+    {"PrzypiszDoPozycji", "Przypisz do pozycji", "Shift+Return"},
+    {"Edytuj", "Edytuj", "Shift+F2"},
+    {"PowiazZPlikiem", "Powiąż z plikiem ST", "Ctrl+F2"},
+    {"UsunPowiazanie", "Usuń powiązanie z plikiem ST", "Ctrl+Del"},
+    {"WarunkiOgolne", "Ustaw jako Wymagania Ogólne", "Ctrl+W"},
+    {"DodajDoZbioru", "Dodaj do zbioru specyfikacji", "Ctrl+Shift+Return"},
+    {"ImportujWst", "Importuj z pliku WST", ""},
+    {"Odswiez", "Odśwież", "F5"},
+    {"PoziomWyzej", "Przenieś poziom wyżej", "Ctrl+Left"},
+    {"PoziomNizej", "Przenieś poziom niżej", "Ctrl+Right"},
+    {"WGore", "Przesuń w górę", "Ctrl+Up"},
+    {"WDol", "Przesuń w dół", "Ctrl+Down"},
+    {"ZwinDoPoziomu0", "Zwiń do Rodzajów Robót", ""},
+    {"ZwinDoPoziomu1", "Zwiń do Grup Robót", ""},
+    {"ZwinDoPoziomu2", "Zwiń do Elementów Robót", ""},
+    {"DodajSpecyfikacjePozycji", "Dodaj specyfikację", ""},
+    {"UsunSpecyfikacjePozycji", "Usuń specyfikację", ""},
+    {"ZaznaczWszystkiePozycje", "Zaznacz wszystko", "Ctrl+A"},
+    {"OtworzPlikZbioru", "Otwórz plik ST", ""},
+    {"OtworzFolderZbioru", "Otwórz folder zawierający plik ST", ""},
+    {"DodajSpecyfikacjeZbioru", "Dodaj specyfikację", ""},
+    {"UsunSpecyfikacjeZbioru", "Usuń specyfikację", ""},
+    {"ZaznaczWszystkieZbioru", "Zaznacz wszystko", "Ctrl+A"},
+    {"OtworzPlik", "Otwórz plik", ""},
+    {"OtworzFolder", "Otwórz folder", ""},
+    {"StworzKosztorys", "Stwórz kosztorys", ""},
+    {"ImportStc", "Import specyfikacji ze Velostra Cad", ""},
+    {"PozycjeZSt", "Pokazuj pozycje z ST", ""},
+    {"PozycjeBezSt", "Pokazuj pozycje bez ST", ""},
+    {"SzczegolyPozycji", "Pokaż szczegóły pozycji", ""},
+    {"SynchronizujPozycje", "Synchronizuj", ""},
+    {"ZbiorZKosztorysu", "Pokazuj specyfikacje z kosztorysu", ""},
+    {"ZbiorWlasne", "Pokazuj specyfikacje dodane ręcznie", ""},
+    {"ZbiorZPlikiem", "Pokazuj specyfikacje z powiązanym plikiem", ""},
+    {"ZbiorBezPliku", "Pokazuj specyfikacje bez powiązanego pliku", ""},
+    {"PozycjeZeSt", "Pokaż listę pozycji, w których występuje ST", ""},
+    {"SkoczDoPozycji", "Skocz do pozycji", ""},
+};
+
+TEST_F(GlowneOknoTest, KazdePolecenieZPodpisemISkrotem)
+{
+    for (const TPolecenie& p : KPolecenia) {
+        SCOPED_TRACE(p.Nazwa);
+        const QAction* akcja = Okno->Akcja(QLatin1String(p.Nazwa));
+        ASSERT_NE(akcja, nullptr);
+        EXPECT_EQ(akcja->text(), QString::fromUtf8(p.Tekst));
+        EXPECT_EQ(akcja->shortcut().toString(), QLatin1String(p.Skrot));
+    }
+}
+
+// The keys of the main menu reach the controller: each opens its dialog (cancelled by the script).
+TEST_F(GlowneOknoTest, SkrotyOtwierajaOknaKontrolera)
+{
+    const struct
+    {
+        int Klawisz;
+        Qt::KeyboardModifiers Modyfikatory;
+        const char* Wpis;
+    } przypadki[] = {
+        {Qt::Key_O, Qt::ControlModifier, "otwórz: Otwórz zestaw"},
+        {Qt::Key_O, Qt::ControlModifier | Qt::ShiftModifier, "otwórz: Otwórz spis specyfikacji technicznych"},
+        {Qt::Key_K, Qt::ControlModifier, "otwórz: Otwórz kosztorys"}};
+    for (const auto& p : przypadki) {
+        SCOPED_TRACE(p.Wpis);
+        Uzytkownik.Zapis.clear();
+        Uzytkownik.DoOtwarcia.push_back({});
+        QTest::keyClick(Okno.get(), static_cast<Qt::Key>(p.Klawisz), p.Modyfikatory);
+        EXPECT_TRUE(Uzytkownik.Zapis.contains(QString::fromUtf8(p.Wpis))) << Uzytkownik.Zapis.join('|').toStdString();
+    }
+}
+
+// The main job from the window: the demo set opened, a position's number changed in its grid, saved.
+TEST_F(GlowneOknoTest, ZestawDemoOtwartyZmienionyIZapisany)
+{
+    OtworzDemo();
+    EXPECT_TRUE(Okno->windowTitle().contains(QStringLiteral("Zestaw demo")));
+    auto* elementy = Kontrolka<QTreeView>(QStringLiteral("tvElementyKosztorysu"));
+    auto* spis = Kontrolka<QTreeView>(QStringLiteral("Lista_SST_plik"));
+    auto* zbior = Kontrolka<QTableView>(QStringLiteral("ZbiorStGrid"));
+    auto* pozycje = Kontrolka<QTableView>(QStringLiteral("ListaPozycji"));
+    EXPECT_EQ(elementy->model()->rowCount(), Okno->Kontroler()->Zestaw().KosztorysyCount());
+    EXPECT_GT(elementy->model()->rowCount(), 0);
+    EXPECT_GT(spis->model()->rowCount(), 0);
+    EXPECT_GT(zbior->model()->rowCount(), 0);
+
+    // The estimate view, the first element of the first estimate.
+    QTest::mouseClick(Kontrolka<QAbstractButton>(QStringLiteral("KOSZTORYS")), Qt::LeftButton);
+    EXPECT_FALSE(Okno->Kontroler()->CzyWidokSpecyfikacje());
+    const QModelIndex kosztorys = elementy->model()->index(0, 0);
+    elementy->setCurrentIndex(elementy->model()->index(0, 0, kosztorys));
     QApplication::processEvents();
-    okno.PobierzStanOkna(*k);
-    EXPECT_EQ(k->Size, QSize(640, 480));
-    EXPECT_FALSE(k->Maximized);
-    TKonfiguracja::Zwolnij(false);
+    ASSERT_GT(pozycje->model()->rowCount(), 0);
+
+    const QModelIndex komorka = pozycje->model()->index(0, 1);
+    pozycje->setCurrentIndex(komorka);
+    pozycje->edit(komorka);
+    auto* edytor = pozycje->findChild<QLineEdit*>(QStringLiteral("EdytorNumeru"));
+    ASSERT_NE(edytor, nullptr);
+    edytor->setText(QStringLiteral("X-99"));
+    QTest::keyClick(edytor, Qt::Key_Return);
+    QTest::qWait(50);
+    EXPECT_EQ(pozycje->model()->index(0, 1).data().toString(), QStringLiteral("X-99"));
+    EXPECT_TRUE(Okno->windowTitle().endsWith(QStringLiteral("*]")));
+
+    QTest::keyClick(Okno.get(), Qt::Key_S, Qt::ControlModifier);
+    EXPECT_FALSE(Okno->windowTitle().contains(QLatin1Char('*')));
+    EXPECT_TRUE(CzytajPlik(Demo.filePath(QStringLiteral("Zestaw demo.zst"))).contains("X-99"));
+}
+
+// The search box filters the list tree after its pause; Escape clears it.
+TEST_F(GlowneOknoTest, SzukanieFiltrujeDrzewo)
+{
+    OtworzDemo();
+    auto* spis = Kontrolka<QTreeView>(QStringLiteral("Lista_SST_plik"));
+    auto* szukaj = Kontrolka<QLineEdit>(QStringLiteral("Szukaj"));
+    const int wszystkich = Okno->Kontroler()->DrzewoSpisu().Wezlow();
+    QTest::keyClicks(szukaj, QStringLiteral("betonu"));
+    EXPECT_EQ(Okno->Kontroler()->DrzewoSpisu().Wezlow(), wszystkich); // not before the pause
+    QTest::qWait(700);
+    EXPECT_LT(Okno->Kontroler()->DrzewoSpisu().Wezlow(), wszystkich);
+    EXPECT_GT(spis->model()->rowCount(), 0);
+    QTest::keyClick(szukaj, Qt::Key_Escape);
+    EXPECT_TRUE(szukaj->text().isEmpty());
+    QTest::qWait(700);
+    EXPECT_EQ(Okno->Kontroler()->DrzewoSpisu().Wezlow(), wszystkich);
+}
+
+// The output kind's pop-up switches the set to OpenDocument and marks it changed.
+TEST_F(GlowneOknoTest, RodzajWyjsciaZPaskaStanu)
+{
+    OtworzDemo();
+    const bool word = Okno->Kontroler()->Zestaw().GetKonfiguracja()->CzyEksportDoc;
+    QTimer::singleShot(0, [word] {
+        auto* okno = qobject_cast<TRodzajWyjscia*>(QApplication::activePopupWidget());
+        ASSERT_NE(okno, nullptr);
+        QTest::mouseClick(okno->findChild<QAbstractButton*>(word ? QStringLiteral("Odt") : QStringLiteral("Word")),
+                          Qt::LeftButton);
+    });
+    QTest::mouseClick(Kontrolka<QAbstractButton>(QStringLiteral("RodzajWyjscia")), Qt::LeftButton);
+    EXPECT_EQ(Okno->Kontroler()->Zestaw().GetKonfiguracja()->CzyEksportDoc, !word);
+    EXPECT_TRUE(Okno->Kontroler()->ZmienionyZestaw());
+}
+
+// The message dialogs: "Tak" by default, "Nie" on Escape, "Anuluj" on Escape where it is offered.
+TEST(Komunikaty, PrzyciskiDomyslneIEscape)
+{
+    const auto nacisnij = [](int klawisz) {
+        QTimer::singleShot(0, [klawisz] {
+            QWidget* okno = QApplication::activeModalWidget();
+            ASSERT_NE(okno, nullptr);
+            ZapiszZrzut(okno, QStringLiteral("komunikat-") + okno->objectName());
+            QTest::keyClick(okno, static_cast<Qt::Key>(klawisz));
+        });
+    };
+    nacisnij(Qt::Key_Return);
+    EXPECT_TRUE(ZadajPytanieOkna(nullptr, QStringLiteral("Plik docelowy istnieje."),
+                                 QStringLiteral("Czy nadpisać istniejący plik ?")));
+    nacisnij(Qt::Key_Escape);
+    EXPECT_FALSE(ZadajPytanieOkna(nullptr, QStringLiteral("Plik docelowy istnieje."),
+                                  QStringLiteral("Czy nadpisać istniejący plik ?")));
+    nacisnij(Qt::Key_Escape);
+    EXPECT_EQ(PytanieTakNieAnulujOkna(nullptr, QStringLiteral("Czy zapisać zmiany w zestawie ?")), TOdpowiedz::Anuluj);
+    nacisnij(Qt::Key_Return);
+    PokazKomunikatOkna(nullptr, QStringLiteral("Brak danych do eksportu."));
+}
+
+// Pictures of the window and its dialogs on the demo data, checked for clipped captions.
+TEST_F(GlowneOknoTest, Zrzuty)
+{
+    OtworzDemo();
+    ZapiszZrzut(Okno.get(), QStringLiteral("glowne-okno-specyfikacje"));
+    QTest::mouseClick(Kontrolka<QAbstractButton>(QStringLiteral("KOSZTORYS")), Qt::LeftButton);
+    auto* elementy = Kontrolka<QTreeView>(QStringLiteral("tvElementyKosztorysu"));
+    elementy->expandAll();
+    elementy->setCurrentIndex(elementy->model()->index(0, 0, elementy->model()->index(0, 0)));
+    QApplication::processEvents();
+    ZapiszZrzut(Okno.get(), QStringLiteral("glowne-okno-kosztorys"));
+
+    TDialogPozostalychPozycji pozostale(
+        QStringLiteral("Specyfikacja B-01 jest używana w innych pozycjach kosztorysu.\n\nZaktualizować również "
+                       "pozostałe pozycje ?"),
+        false, 0, Okno.get());
+    TDialogGrupy grupa({1, QString(), QString()}, Okno.get());
+    TRodzajWyjscia rodzaj(true, Okno.get());
+    TKodyCpv cpv(Okno.get());
+    TOProgramie oProgramie(Okno.get());
+    for (QWidget* okno : std::initializer_list<QWidget*>{&pozostale, &grupa, &rodzaj, &cpv, &oProgramie})
+        ZapiszZrzut(okno, okno->objectName());
 }
 
 } // namespace

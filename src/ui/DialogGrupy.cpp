@@ -1,0 +1,56 @@
+#include "ui/DialogGrupy.h"
+
+#include "ui/Komunikaty.h"
+
+#include <QDialogButtonBox>
+#include <QFormLayout>
+#include <QLineEdit>
+#include <QPushButton>
+
+namespace {
+
+const char* const KRodzaje[] = {" Rodzaj Robót", " Grupę Robót", " Element Robót"};
+const char* const KTytuly[] = {"Tytuł Rodzaju Robót", "Tytuł Grupy Robót", "Tytuł Elementu Robót"};
+
+} // namespace
+
+TDialogGrupy::TDialogGrupy(const TDaneGrupy& dane, QWidget* rodzic)
+    : QDialog(rodzic), FPoziom(qBound(0, dane.Poziom, 2)), FNumer(new QLineEdit(dane.Numer, this)),
+      FTytul(new QLineEdit(dane.Opis, this))
+{
+    const bool edycja = !dane.Numer.isEmpty();
+    setObjectName(QStringLiteral("DialogGrupy"));
+    setWindowTitle((edycja ? QStringLiteral("Edytuj") : QStringLiteral("Dodaj")) +
+                   QString::fromUtf8(KRodzaje[FPoziom]));
+    setFixedWidth(400);
+    FNumer->setObjectName(QStringLiteral("Numer"));
+    FTytul->setObjectName(QStringLiteral("Tytul"));
+    auto* uklad = new QFormLayout(this);
+    uklad->addRow(QStringLiteral("Numer"), FNumer);
+    uklad->addRow(QString::fromUtf8(KTytuly[FPoziom]), FTytul);
+    auto* przyciski = new QDialogButtonBox(this);
+    QPushButton* ok =
+        przyciski->addButton(edycja ? QStringLiteral("Zapisz") : QStringLiteral("Dodaj"), QDialogButtonBox::AcceptRole);
+    QPushButton* anuluj = przyciski->addButton(QStringLiteral("Anuluj"), QDialogButtonBox::RejectRole);
+    ok->setObjectName(QStringLiteral("OK"));
+    anuluj->setObjectName(QStringLiteral("Anuluj"));
+    ok->setDefault(true);
+    connect(przyciski, &QDialogButtonBox::accepted, this, &TDialogGrupy::accept);
+    connect(przyciski, &QDialogButtonBox::rejected, this, &QDialog::reject);
+    uklad->addRow(przyciski);
+    FNumer->setFocus();
+}
+
+TDaneGrupy TDialogGrupy::Dane() const
+{
+    return {FPoziom, FNumer->text().trimmed(), FTytul->text()};
+}
+
+void TDialogGrupy::accept()
+{
+    if (FNumer->text().trimmed().isEmpty()) {
+        PokazKomunikatOkna(this, QStringLiteral("Numer nie może być pusty."));
+        return;
+    }
+    QDialog::accept();
+}

@@ -1,0 +1,285 @@
+#include "ui/UzytkownikOkna.h"
+
+#include "app/Konfiguracja.h"
+#include "archive/ListaBrakowPlikow.h"
+#include "specs/LicznikImportuSt.h"
+#include "specs/Specyfikacja.h"
+#include "specs/SpisST.h"
+#include "ui/DialogGrupy.h"
+#include "ui/DialogPozostalychPozycji.h"
+#include "ui/DialogSpecyfikacji.h"
+#include "ui/Komunikaty.h"
+#include "ui/OknoCzekania.h"
+#include "ui/SpecyfikacjeZPustymNumerem.h"
+#include "workflow/CzekanieNaOtwarcie.h"
+#include "zestaw/ZestawST.h"
+
+#include <QCheckBox>
+#include <QDesktopServices>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QInputDialog>
+#include <QLayout>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QUrl>
+
+namespace {
+
+// A message box with the given buttons; the index of the one pressed (-1: closed otherwise).
+int WyborPrzyciskow(QWidget* rodzic, const QString& tytul, const QString& tekst, const QStringList& przyciski,
+                    int domyslny, int anulujacy)
+{
+    QMessageBox okno(QMessageBox::Question, tytul, tekst, QMessageBox::NoButton, rodzic);
+    std::vector<QPushButton*> lista;
+    for (const QString& p : przyciski)
+        lista.push_back(okno.addButton(p, QMessageBox::ActionRole));
+    okno.setDefaultButton(lista.at(static_cast<size_t>(domyslny)));
+    okno.setEscapeButton(lista.at(static_cast<size_t>(anulujacy)));
+    okno.exec();
+    for (size_t i = 0; i < lista.size(); ++i)
+        if (okno.clickedButton() == lista[i])
+            return static_cast<int>(i);
+    return -1;
+}
+
+QString OpisSpecyfikacji(const TSpecyfikacja& s)
+{
+    const QString plik = s.GetEncodedPath().isEmpty() ? QStringLiteral("brak pliku") : s.GetLongPath();
+    return s.GetCaption() + QStringLiteral("\n    ") + plik;
+}
+
+} // namespace
+
+TUzytkownikOkna::TUzytkownikOkna(QWidget* okno, TKonfiguracja& konfiguracja, std::function<ISilnikDokumentow*()> silnik)
+    : FOkno(okno), FKonfiguracja(konfiguracja), FSilnik(std::move(silnik))
+{
+}
+
+void TUzytkownikOkna::PokazKomunikat(const QString& tekst)
+{
+    PokazKomunikatOkna(FOkno, tekst);
+}
+
+bool TUzytkownikOkna::ZadajPytanie(const QString& komunikat, const QString& pytanie)
+{
+    return ZadajPytanieOkna(FOkno, komunikat, pytanie);
+}
+
+TOdpowiedz TUzytkownikOkna::PytanieTakNieAnuluj(const QString& tekst)
+{
+    return PytanieTakNieAnulujOkna(FOkno, tekst);
+}
+
+QString TUzytkownikOkna::FiltrQt(const QString& filtr)
+{
+    const QStringList czesci = filtr.split(QLatin1Char('|'));
+    QStringList wynik;
+    for (int i = 0; i + 1 < czesci.size(); i += 2) {
+        QString opis = czesci[i];
+        const QString wzorce = QString(czesci[i + 1]).replace(QLatin1Char(';'), QLatin1Char(' '));
+        // Qt reads the patterns from the parentheses: a description without them gets them.
+        if (!opis.contains(QLatin1Char('(')))
+            opis += QStringLiteral(" (") + wzorce + QLatin1Char(')');
+        else
+            opis = opis.left(opis.indexOf(QLatin1Char('('))) + QLatin1Char('(') + wzorce + QLatin1Char(')');
+        wynik << opis;
+    }
+    return wynik.join(QStringLiteral(";;"));
+}
+
+QString TUzytkownikOkna::WybranyFiltr(const QString& filtr, int indeks)
+{
+    const QStringList filtry = FiltrQt(filtr).split(QStringLiteral(";;"));
+    return indeks >= 1 && indeks <= filtry.size() ? filtry[indeks - 1] : QString();
+}
+
+TWybranePliki TUzytkownikOkna::WybierzDoOtwarcia(const TDialogPliku& dialog)
+{
+    QString wybrany = WybranyFiltr(dialog.Filtr, dialog.IndeksFiltru);
+    const QString filtr = FiltrQt(dialog.Filtr);
+    const QString start = dialog.NazwaPliku.isEmpty() ? dialog.Folder : QDir(dialog.Folder).filePath(dialog.NazwaPliku);
+    TWybranePliki wynik;
+    if (dialog.Wiele)
+        wynik.Pliki = QFileDialog::getOpenFileNames(FOkno, dialog.Tytul, start, filtr, &wybrany);
+    else if (const QString plik = QFileDialog::getOpenFileName(FOkno, dialog.Tytul, start, filtr, &wybrany);
+             !plik.isEmpty())
+        wynik.Pliki << plik;
+    const QStringList filtry = filtr.split(QStringLiteral(";;"));
+    wynik.IndeksFiltru = static_cast<int>(filtry.indexOf(wybrany)) + 1;
+    if (wynik.IndeksFiltru < 1)
+        wynik.IndeksFiltru = dialog.IndeksFiltru;
+    return wynik;
+}
+
+QString TUzytkownikOkna::WybierzDoZapisu(const TDialogPliku& dialog)
+{
+    QString wybrany = WybranyFiltr(dialog.Filtr, dialog.IndeksFiltru);
+    const QString start = QDir(dialog.Folder).filePath(dialog.NazwaPliku);
+    QString plik = QFileDialog::getSaveFileName(FOkno, dialog.Tytul, start, FiltrQt(dialog.Filtr), &wybrany);
+    if (!plik.isEmpty() && QFileInfo(plik).suffix().isEmpty() && !dialog.DomyslneRozszerzenie.isEmpty())
+        plik += QLatin1Char('.') + dialog.DomyslneRozszerzenie;
+    return plik;
+}
+
+std::optional<TWyborPozostalych> TUzytkownikOkna::WyborDlaPozostalychPozycji(const QString& tekst, bool zmianaZDrzewa,
+                                                                             int domyslny)
+{
+    TDialogPozostalychPozycji dialog(tekst, zmianaZDrzewa, domyslny, FOkno);
+    if (dialog.exec() != QDialog::Accepted)
+        return std::nullopt;
+    return dialog.Wybor();
+}
+
+void TUzytkownikOkna::CzekajNaOtwarcie(TCzekanieNaOtwarcie& czekanie)
+{
+    TOknoCzekania okno(czekanie, FOkno);
+    okno.Wykonaj();
+}
+
+void TUzytkownikOkna::PokazSpecyfikacjeZPustymNumerem(TZestawST& zestaw)
+{
+    TSpecyfikacjeZPustymNumerem okno(*zestaw.SpisSpecyfikacji(), *this, FOkno);
+    okno.exec();
+}
+
+void TUzytkownikOkna::OtworzPlikWProgramie(const QString& plik)
+{
+    if (!QDesktopServices::openUrl(QUrl::fromLocalFile(plik)))
+        PokazKomunikat(QStringLiteral("Nie można otworzyć pliku: ") + plik);
+}
+
+void TUzytkownikOkna::OtworzAdres(const QUrl& adres)
+{
+    if (!QDesktopServices::openUrl(adres))
+        PokazKomunikat(QStringLiteral("Nie można otworzyć strony: ") + adres.toString());
+}
+
+void TUzytkownikOkna::OtworzFolder(const QString& folder)
+{
+    if (!QDesktopServices::openUrl(QUrl::fromLocalFile(folder)))
+        PokazKomunikat(QStringLiteral("Nie można otworzyć folderu: ") + folder);
+}
+
+bool TUzytkownikOkna::BrakujacePliki(const std::vector<std::unique_ptr<TListaBrakowPlikow>>& listy)
+{
+    QString tekst = QStringLiteral("Brakujące pliki archiwum:\n");
+    for (const auto& lista : listy) {
+        tekst += QLatin1Char('\n') + lista->NazwaListy() + QLatin1Char(':');
+        for (int i = 0; i < lista->Count(); ++i)
+            tekst += QStringLiteral("\n    ") + lista->Get(i);
+    }
+    return WyborPrzyciskow(FOkno, QStringLiteral("Brakujące pliki archiwum"), tekst,
+                           {QStringLiteral("OK"), QStringLiteral("Anuluj")}, 0, 1) == 0;
+}
+
+TOpcjaDuplikatowNumeru TUzytkownikOkna::DuplikatNumeru(const TSpecyfikacja& istniejaca,
+                                                       const TSpecyfikacja& importowana, bool czyDuplikatPliku,
+                                                       bool& zapamietaj)
+{
+    QMessageBox okno(QMessageBox::Question, QStringLiteral("Informacja"),
+                     QStringLiteral("Znaleziono duplikat specyfikacji o numerze: ") + importowana.Numer() +
+                         QStringLiteral("\n\nNa liście:\n") + OpisSpecyfikacji(istniejaca) +
+                         QStringLiteral("\n\nImportowana:\n") + OpisSpecyfikacji(importowana) +
+                         (czyDuplikatPliku ? QStringLiteral("\n\nPlik specyfikacji również się powtarza.") : QString()),
+                     QMessageBox::NoButton, FOkno);
+    QPushButton* pomin = okno.addButton(QStringLiteral("Pomiń specyfikację"), QMessageBox::ActionRole);
+    QPushButton* nadpisz = okno.addButton(QStringLiteral("Nadpisz specyfikację"), QMessageBox::ActionRole);
+    QPushButton* anuluj = okno.addButton(QStringLiteral("Anuluj"), QMessageBox::RejectRole);
+    auto* pamietaj = new QCheckBox(QStringLiteral("Zapamiętaj wybór"), &okno);
+    pamietaj->setChecked(zapamietaj);
+    okno.setCheckBox(pamietaj);
+    okno.setDefaultButton(pomin);
+    okno.setEscapeButton(anuluj);
+    okno.exec();
+    zapamietaj = pamietaj->isChecked();
+    if (okno.clickedButton() == pomin)
+        return doPomin;
+    if (okno.clickedButton() == nadpisz)
+        return doNadpisz;
+    return doNone;
+}
+
+TOpcjaDuplikatowPliku TUzytkownikOkna::DuplikatPliku(const TSpecyfikacja& istniejaca, const TSpecyfikacja& importowana,
+                                                     bool& zapamietaj)
+{
+    QInputDialog dialog(FOkno);
+    dialog.setWindowTitle(QStringLiteral("Duplikat pliku specyfikacji"));
+    dialog.setLabelText(QStringLiteral("Znaleziono duplikat pliku specyfikacji !\n\nNa liście:\n") +
+                        OpisSpecyfikacji(istniejaca) + QStringLiteral("\n\nImportowana:\n") +
+                        OpisSpecyfikacji(importowana));
+    const QStringList wybory{QStringLiteral("Dodaj importowaną specyfikację z pominięciem pliku"),
+                             QStringLiteral("Nadpisz znaleziony plik i pomiń importowaną specyfikację"),
+                             QStringLiteral("Nadpisz istniejącą specyfikację"),
+                             QStringLiteral("Pomiń importowaną specyfikację")};
+    dialog.setComboBoxItems(wybory);
+    dialog.setOkButtonText(QStringLiteral("OK"));
+    dialog.setCancelButtonText(QStringLiteral("Anuluj"));
+    auto* pamietaj = new QCheckBox(QStringLiteral("Nie pytaj ponownie"), &dialog);
+    pamietaj->setChecked(zapamietaj);
+    dialog.layout()->addWidget(pamietaj);
+    const bool ok = dialog.exec() == QDialog::Accepted;
+    zapamietaj = pamietaj->isChecked();
+    if (!ok)
+        return dpoNone;
+    static const TOpcjaDuplikatowPliku opcje[] = {dpoDodajBezPliku, dpoNadpiszPlikIPominSt, dpoNadpisz, dpoPominSt};
+    const auto indeks = wybory.indexOf(dialog.textValue());
+    return indeks >= 0 ? opcje[indeks] : dpoNone;
+}
+
+void TUzytkownikOkna::KonfliktSpecyfikacji(const TSpecyfikacja& specyfikacja, const TSpecyfikacja& duplikatPliku,
+                                           const TSpecyfikacja& duplikatNumeru)
+{
+    QMessageBox okno(QMessageBox::Warning, QStringLiteral("Konflikt specyfikacji"),
+                     QStringLiteral("Specyfikacja:\n") + OpisSpecyfikacji(specyfikacja) +
+                         QStringLiteral("\n\nDuplikat pliku:\n") + OpisSpecyfikacji(duplikatPliku) +
+                         QStringLiteral("\n\nDuplikat numeru:\n") + OpisSpecyfikacji(duplikatNumeru),
+                     QMessageBox::NoButton, FOkno);
+    okno.addButton(QStringLiteral("OK"), QMessageBox::AcceptRole);
+    okno.exec();
+}
+
+void TUzytkownikOkna::PodsumowanieImportu(const QString& komunikat, const TLicznikImportuSt& licznik)
+{
+    QMessageBox okno(QMessageBox::Information, QStringLiteral("Import specyfikacji"),
+                     komunikat + QStringLiteral("\n\nDodanych specyfikacji: %1\nNadpisanych specyfikacji: %2\n"
+                                                "Nadpisanych plików: %3\nPominiętych specyfikacji: %4")
+                                     .arg(licznik.DodanychSt())
+                                     .arg(licznik.NadpisanychSt())
+                                     .arg(licznik.NadpisanychPlikow())
+                                     .arg(licznik.PominietychSt()),
+                     QMessageBox::NoButton, FOkno);
+    okno.addButton(QStringLiteral("OK"), QMessageBox::AcceptRole);
+    okno.exec();
+}
+
+int TUzytkownikOkna::WybierzListe(const QStringList& listy)
+{
+    if (listy.isEmpty())
+        return -1;
+    QInputDialog dialog(FOkno);
+    dialog.setWindowTitle(QStringLiteral("Otwórz listę specyfikacji"));
+    dialog.setLabelText(QStringLiteral("Wybierz listę specyfikacji:"));
+    dialog.setComboBoxItems(listy);
+    dialog.setOkButtonText(QStringLiteral("OK"));
+    dialog.setCancelButtonText(QStringLiteral("Anuluj"));
+    if (dialog.exec() != QDialog::Accepted)
+        return -1;
+    return static_cast<int>(listy.indexOf(dialog.textValue()));
+}
+
+std::optional<TDaneGrupy> TUzytkownikOkna::EdycjaGrupy(const TDaneGrupy& dane)
+{
+    TDialogGrupy dialog(dane, FOkno);
+    if (dialog.exec() != QDialog::Accepted)
+        return std::nullopt;
+    return dialog.Dane();
+}
+
+std::optional<TDaneSpecyfikacji> TUzytkownikOkna::EdycjaSpecyfikacji(const TDaneSpecyfikacji& dane)
+{
+    TDialogSpecyfikacji dialog(dane, *this, FOkno);
+    if (dialog.exec() != QDialog::Accepted)
+        return std::nullopt;
+    return dialog.Dane();
+}

@@ -14,6 +14,7 @@
 #include "ui/Komunikaty.h"
 #include "ui/RodzajWyjscia.h"
 #include "ui/UzytkownikOkna.h"
+#include "ui/WyborWariantu.h"
 #include "workflow/ProgramController.h"
 #include "workflow/ZestawController.h"
 #include "zestaw/ZestawST.h"
@@ -130,9 +131,11 @@ TGlowneOkno::TGlowneOkno(QWidget* rodzic) : QMainWindow(rodzic)
 
 TGlowneOkno::~TGlowneOkno()
 {
-    // The controller and its models go before the widgets that show them.
+    // The controller and its models go before the widgets that show them; the engine after its start.
     FProgram.reset();
     FKontroler.reset();
+    if (FStartSilnika.joinable())
+        FStartSilnika.join();
 }
 
 // ---------------------------------------------------------------- layout
@@ -518,8 +521,7 @@ void TGlowneOkno::PodlaczModele()
         if (!pozycja)
             return;
         // Edited from inside the view's commit: the grid is filled again only after it.
-        QTimer::singleShot(0, this,
-                           [this, pozycja, numer] { Wykonaj([&] { FKontroler->ZmienNumerPozycji(pozycja, numer); }); });
+        QTimer::singleShot(0, this, [this, pozycja, numer] { Wykonaj([&] { ZmienNumer(pozycja, numer); }); });
     };
     FPozycje->setModel(edycja);
     FPozycje->setItemDelegateForColumn(1, new TEdytorNumeru(*FKontroler, this));
@@ -547,6 +549,23 @@ void TGlowneOkno::PodlaczModele()
             [this] { DopasujKolumny(FPozycjeZSt); });
 }
 
+void TGlowneOkno::ZmienNumer(TPozycjaRds* pozycja, const QString& numer)
+{
+    // With variants in use a specification that has them asks which one the position takes.
+    if (FKonfiguracja && FKonfiguracja->CzyKorzystajZWariantow && !numer.isEmpty()) {
+        if (TSpecyfikacja* s = FKontroler->Spis().FindSpecyfikacja(numer, fsSzukajWSpecyfikacjach);
+            s && s->WariantyCount() > 0) {
+            TWyborWariantu wybor(*s, FKonfiguracja->GetWizualnySeparatorWariantow(), this);
+            // The variant travels after "#", as the controller reads numbers typed with one.
+            if (wybor.exec() == QDialog::Accepted && wybor.Wariant()) {
+                FKontroler->ZmienNumerPozycji(pozycja, s->Numer() + QLatin1Char('#') + wybor.Wariant()->Numer());
+                return;
+            }
+        }
+    }
+    FKontroler->ZmienNumerPozycji(pozycja, numer);
+}
+
 void TGlowneOkno::Wykonaj(const std::function<void()>& polecenie)
 {
     if (!FKontroler)
@@ -566,13 +585,13 @@ ISilnikDokumentow* TGlowneOkno::Silnik()
     if (!FSilnik) {
         FSilnik = std::make_unique<TSilnikLibreOffice>();
         // Started beside the user's work; the first merge waits for it if it is not ready yet.
-        std::thread([silnik = FSilnik.get()] {
+        FStartSilnika = std::thread([silnik = FSilnik.get()] {
             try {
                 silnik->Uruchom();
             } catch (...) {
                 // Reported when the export asks for it.
             }
-        }).detach();
+        });
     }
     return FSilnik.get();
 }

@@ -7,6 +7,7 @@
 
 #include <functional>
 #include <memory>
+#include <thread>
 
 class IUzytkownik;
 class ISilnikDokumentow;
@@ -26,6 +27,7 @@ class QTimer;
 class QToolButton;
 class QTreeView;
 class TKonfiguracja;
+class TPozycjaRds;
 class TProgramController;
 class TSilnikLibreOffice;
 class TUzytkownikOkna;
@@ -113,9 +115,12 @@ private:
     void WybranoWierszZbioru();
     void ZmienRodzajWyjscia();
     void Filtruj();
+    // A number typed into the positions grid (the variant chooser first, where it applies).
+    void ZmienNumer(TPozycjaRds* pozycja, const QString& numer);
 
     TKonfiguracja* FKonfiguracja = nullptr;
     std::unique_ptr<TSilnikLibreOffice> FSilnik;
+    std::thread FStartSilnika; // the engine's start in the background, joined before the engine goes
     std::unique_ptr<TUzytkownikOkna> FUzytkownikOkna;
     std::unique_ptr<TZestawController> FKontroler;
     std::unique_ptr<TProgramController> FProgram;

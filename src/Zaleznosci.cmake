@@ -20,4 +20,4 @@ set(VELOSTRA_ZALEZNOSCI
     "xls:app,specs,estimates"
     "workflow:app,prices,specs,estimates,zestaw,archive,docs,xls"
     "cli:app,prices,specs,estimates,zestaw,archive,docs,xls,workflow"
-    "ui:app,specs,estimates,zestaw,archive,docs,workflow")
+    "ui:app,prices,specs,estimates,zestaw,archive,docs,workflow")

@@ -6,6 +6,7 @@
 #include "app/Wyjatki.h"
 #include "docs/libreoffice/SilnikLibreOffice.h"
 #include "estimates/Kosztorys.h"
+#include "prices/CenaJedn.h"
 #include "specs/JmSpecyfikacji.h"
 #include "specs/KonfiguracjaZestawu.h"
 #include "specs/SpisST.h"
@@ -392,8 +393,45 @@ QWidget* TGlowneOkno::ZbudujPanelDrzewa()
     FJednostki->setHorizontalHeaderLabels({QStringLiteral("JM"), QStringLiteral("Opis"), QStringLiteral("Cena")});
     FJednostki->horizontalHeader()->setStretchLastSection(true);
     FJednostki->verticalHeader()->setVisible(false);
-    FJednostki->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    strony->addTab(FJednostki, QStringLiteral("Jednostki miary"));
+    FJednostki->setEditTriggers(QAbstractItemView::DoubleClicked | QAbstractItemView::EditKeyPressed);
+    connect(FJednostki, &QTableWidget::itemChanged, this, &TGlowneOkno::ZmianaJednostki);
+    auto* jednostki = new QWidget(strony);
+    auto* ukladJednostek = new QVBoxLayout(jednostki);
+    ukladJednostek->setContentsMargins(0, 0, 0, 0);
+    ukladJednostek->addWidget(FJednostki);
+    auto* przyciskiJednostek = new QHBoxLayout;
+    auto* dodajJm = new QPushButton(QStringLiteral("Dodaj jednostkę"), jednostki);
+    dodajJm->setObjectName(QStringLiteral("DodajJednostke"));
+    auto* usunJm = new QPushButton(QStringLiteral("Usuń jednostkę"), jednostki);
+    usunJm->setObjectName(QStringLiteral("UsunJednostke"));
+    przyciskiJednostek->addWidget(dodajJm);
+    przyciskiJednostek->addWidget(usunJm);
+    przyciskiJednostek->addStretch();
+    ukladJednostek->addLayout(przyciskiJednostek);
+    FOpisJmWTytule =
+        Pole(QStringLiteral("OpisJmWTytule"),
+             QStringLiteral("Dodaj opis jednostki do tytułu specyfikacji przy generowaniu kosztorysu"), jednostki);
+    connect(FOpisJmWTytule, &QCheckBox::toggled, this, [this](bool wlacz) {
+        if (FKonfiguracja)
+            FKonfiguracja->NazwaJmWTytuleStPrzyGenerowaniuKosztorysu = wlacz;
+    });
+    ukladJednostek->addWidget(FOpisJmWTytule);
+    connect(dodajJm, &QPushButton::clicked, this, [this] {
+        TSpecyfikacja* wezel = WezelPodgladu();
+        if (!wezel)
+            return;
+        Wykonaj([&] { wezel->AddJm(std::make_unique<TJmSpecyfikacji>()); });
+        PokazPodglad(FDrzewoSpisu->currentIndex());
+    });
+    connect(usunJm, &QPushButton::clicked, this, [this] {
+        TSpecyfikacja* wezel = WezelPodgladu();
+        const int wiersz = FJednostki->currentRow();
+        if (!wezel || wiersz < 0 || wiersz >= wezel->JmCount())
+            return;
+        Wykonaj([&] { wezel->DelJm(wezel->GetJm(wiersz)); });
+        PokazPodglad(FDrzewoSpisu->currentIndex());
+    });
+    strony->addTab(jednostki, QStringLiteral("Jednostki miary"));
     ukladPodgladu->addWidget(FTytulPodgladu);
     ukladPodgladu->addWidget(strony);
     podzial->addWidget(FDrzewoSpisu);
@@ -496,12 +534,17 @@ void TGlowneOkno::UtworzKontroler(TKonfiguracja& konfiguracja, IUzytkownik* uzyt
     FKonfiguracja = &konfiguracja;
     FUzytkownikOkna = std::make_unique<TUzytkownikOkna>(this, konfiguracja, [this] { return Silnik(); });
     IUzytkownik& kto = uzytkownik ? *uzytkownik : *FUzytkownikOkna;
+    FUzytkownik = &kto;
     FKontroler = std::make_unique<TZestawController>(konfiguracja, *this, kto);
     FProgram = std::make_unique<TProgramController>(*FUzytkownikOkna);
     PodlaczModele();
     {
         const QSignalBlocker blokada(FSynchronizuj);
         FSynchronizuj->setChecked(konfiguracja.CzyDrzewkoSynchronizujZeZbioremSt);
+    }
+    {
+        const QSignalBlocker blokada(FOpisJmWTytule);
+        FOpisJmWTytule->setChecked(konfiguracja.NazwaJmWTytuleStPrzyGenerowaniuKosztorysu);
     }
     UstawWidok(FKontroler->CzyWidokSpecyfikacje());
     OdswiezDrzewoSpecyfikacji();
@@ -573,9 +616,9 @@ void TGlowneOkno::Wykonaj(const std::function<void()>& polecenie)
     try {
         polecenie();
     } catch (const EBlad& e) {
-        PokazKomunikatOkna(this, e.Komunikat());
+        FUzytkownik->PokazKomunikat(e.Komunikat());
     } catch (const std::exception& e) {
-        PokazKomunikatOkna(this, QString::fromLocal8Bit(e.what()));
+        FUzytkownik->PokazKomunikat(QString::fromLocal8Bit(e.what()));
     }
     OdswiezAktywnosc();
 }
@@ -704,13 +747,62 @@ void TGlowneOkno::PokazPodglad(const QModelIndex& indeks)
     FObmiar->setHtml(wezel->Info());
     if (wezel->CzyGrupa())
         return;
+    const QSignalBlocker blokada(FJednostki);
     FJednostki->setRowCount(wezel->JmCount());
+    const auto kwota = [](double wartosc) { return QString::number(wartosc, 'f', 2); };
     for (int i = 0; i < wezel->JmCount(); ++i) {
         const TJmSpecyfikacji* jm = wezel->GetJm(i);
-        FJednostki->setItem(i, 0, new QTableWidgetItem(jm->Jm()));
-        FJednostki->setItem(i, 1, new QTableWidgetItem(jm->Opis()));
-        FJednostki->setItem(i, 2, new QTableWidgetItem(QStringLiteral("0.00")));
+        // Empty cells prompt for what they take.
+        const auto komorka = [](const QString& tekst, const QString& podpowiedz) {
+            auto* element = new QTableWidgetItem(tekst.isEmpty() ? podpowiedz : tekst);
+            if (tekst.isEmpty())
+                element->setForeground(Qt::gray);
+            return element;
+        };
+        FJednostki->setItem(i, 0, komorka(jm->Jm(), QStringLiteral("wybierz jm")));
+        FJednostki->setItem(i, 1, komorka(jm->Opis(), QStringLiteral("wpisz opis")));
+        const TCenaJedn* cena = jm->CenaJedn();
+        auto* elementCeny = new QTableWidgetItem(cena ? kwota(cena->GetWartosc()) : QStringLiteral("cena"));
+        if (cena) {
+            const TCenaInfCen* infCen = cena->GetWybranaInfCen();
+            elementCeny->setToolTip(QStringLiteral("Cena z ręki = ") + kwota(cena->GetCenaZReki()) +
+                                    QStringLiteral("\nCena z InfCen = ") +
+                                    kwota(infCen ? infCen->GetObliczone() : 0.0) + QStringLiteral("\nCena z RMSj = ") +
+                                    kwota(cena->GetSumaRMSjObliczone()));
+        }
+        FJednostki->setItem(i, 2, elementCeny);
     }
+}
+
+TSpecyfikacja* TGlowneOkno::WezelPodgladu() const
+{
+    TSpecyfikacja* wezel = FKontroler ? FKontroler->DrzewoSpisu().Wezel(FDrzewoSpisu->currentIndex()) : nullptr;
+    return wezel && !wezel->CzyGrupa() ? wezel : nullptr;
+}
+
+void TGlowneOkno::ZmianaJednostki(QTableWidgetItem* element)
+{
+    TSpecyfikacja* wezel = WezelPodgladu();
+    if (!wezel || element->row() >= wezel->JmCount())
+        return;
+    TJmSpecyfikacji* jm = wezel->GetJm(element->row());
+    const QString tekst = element->text().trimmed();
+    Wykonaj([&] {
+        if (element->column() == 0 && tekst != QLatin1String("wybierz jm"))
+            jm->SetJm(tekst);
+        else if (element->column() == 1 && tekst != QLatin1String("wpisz opis"))
+            jm->SetOpis(tekst);
+        else if (element->column() == 2 && jm->CenaJedn()) {
+            bool ok = false;
+            const double cena = QString(tekst).replace(QLatin1Char(','), QLatin1Char('.')).toDouble(&ok);
+            if (!ok || cena < 0)
+                FUzytkownik->PokazKomunikat(QStringLiteral("Wartość nieprawidłowa."));
+            else
+                jm->CenaJedn()->SetCena(cena);
+        }
+    });
+    // Shown again from the unit: a refused price returns to the stored one, prices as "0.00".
+    QTimer::singleShot(0, this, [this] { PokazPodglad(FDrzewoSpisu->currentIndex()); });
 }
 
 void TGlowneOkno::WybranoWierszPozycji()

@@ -22,6 +22,7 @@ class QSplitter;
 class QStackedWidget;
 class QTableView;
 class QTableWidget;
+class QTableWidgetItem;
 class QTextEdit;
 class QTimer;
 class QToolButton;
@@ -114,6 +115,9 @@ private:
     void WybranoWierszPozycji();
     void WybranoWierszZbioru();
     void ZmienRodzajWyjscia();
+    // The units of the specification shown in the preview (its grid edits them in place).
+    TSpecyfikacja* WezelPodgladu() const;
+    void ZmianaJednostki(QTableWidgetItem* element);
     void Filtruj();
     // A number typed into the positions grid (the variant chooser first, where it applies).
     void ZmienNumer(TPozycjaRds* pozycja, const QString& numer);
@@ -124,6 +128,7 @@ private:
     std::unique_ptr<TUzytkownikOkna> FUzytkownikOkna;
     std::unique_ptr<TZestawController> FKontroler;
     std::unique_ptr<TProgramController> FProgram;
+    IUzytkownik* FUzytkownik = nullptr; // who answers: the window's own dialogs or a test's script
     bool FWypelnianie = false;
 
     // Navigator
@@ -150,6 +155,7 @@ private:
     QLabel* FTytulPodgladu = nullptr;
     QTextEdit* FObmiar = nullptr;
     QTableWidget* FJednostki = nullptr;
+    QCheckBox* FOpisJmWTytule = nullptr;
     // Work area
     QStackedWidget* FObszar = nullptr;
     QTableView* FPozycje = nullptr;

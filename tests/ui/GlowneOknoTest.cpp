@@ -1,5 +1,7 @@
 #include "ui/GlowneOkno.h"
 #include "app/Konfiguracja.h"
+#include "specs/JmSpecyfikacji.h"
+#include "specs/SpisST.h"
 #include "support/Pomocnicze.h"
 #include "ui/DialogGrupy.h"
 #include "ui/DialogPozostalychPozycji.h"
@@ -21,6 +23,7 @@
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QTableView>
+#include <QTableWidget>
 #include <QTest>
 #include <QTimer>
 #include <QTreeView>
@@ -267,6 +270,30 @@ TEST_F(GlowneOknoTest, NumerZWariantamiPytaOWariant)
     EXPECT_EQ(warianty.size(), 2) << warianty.join('|').toStdString();
     EXPECT_EQ(pozycje->model()->index(0, 1).data().toString(), QStringLiteral("B-04.01.01"));
     EXPECT_EQ(pozycje->model()->index(0, 2).data().toString(), QStringLiteral("2"));
+}
+
+// The units of the specification in the preview: added, and a price that is not a number refused.
+TEST_F(GlowneOknoTest, JednostkiMiaryWPodgladzie)
+{
+    OtworzDemo();
+    TSpecyfikacja* s =
+        Okno->Kontroler()->Spis().FindSpecyfikacja(QStringLiteral("B-01.01.01"), fsSzukajWSpecyfikacjach);
+    ASSERT_NE(s, nullptr);
+    Okno->PokazWezelSpecyfikacji(s);
+    auto* jednostki = Kontrolka<QTableWidget>(QStringLiteral("JednostkiMiary"));
+    const int przed = s->JmCount();
+    QTest::mouseClick(Kontrolka<QAbstractButton>(QStringLiteral("DodajJednostke")), Qt::LeftButton);
+    ASSERT_EQ(s->JmCount(), przed + 1);
+    ASSERT_EQ(jednostki->rowCount(), przed + 1);
+    EXPECT_EQ(jednostki->item(przed, 0)->text(), QStringLiteral("wybierz jm"));
+    jednostki->item(przed, 1)->setText(QStringLiteral("metr bieżący"));
+    EXPECT_EQ(s->GetJm(przed)->Opis(), QStringLiteral("metr bieżący"));
+    jednostki->item(przed, 2)->setText(QStringLiteral("abc"));
+    EXPECT_TRUE(Uzytkownik.Zapis.contains(QStringLiteral("komunikat: Wartość nieprawidłowa.")));
+    jednostki->item(przed, 2)->setText(QStringLiteral("12,5"));
+    QTest::qWait(10);
+    EXPECT_EQ(jednostki->item(przed, 2)->text(), QStringLiteral("12.50"));
+    EXPECT_TRUE(Okno->Kontroler()->ZmienionySST());
 }
 
 // The search box filters the list tree after its pause; Escape clears it.

@@ -1,7 +1,6 @@
 #include "ui/UzytkownikOkna.h"
 
 #include "app/Konfiguracja.h"
-#include "archive/ListaBrakowPlikow.h"
 #include "specs/LicznikImportuSt.h"
 #include "specs/Specyfikacja.h"
 #include "specs/SpisST.h"
@@ -25,23 +24,6 @@
 #include <QUrl>
 
 namespace {
-
-// A message box with the given buttons; the index of the one pressed (-1: closed otherwise).
-int WyborPrzyciskow(QWidget* rodzic, const QString& tytul, const QString& tekst, const QStringList& przyciski,
-                    int domyslny, int anulujacy)
-{
-    QMessageBox okno(QMessageBox::Question, tytul, tekst, QMessageBox::NoButton, rodzic);
-    std::vector<QPushButton*> lista;
-    for (const QString& p : przyciski)
-        lista.push_back(okno.addButton(p, QMessageBox::ActionRole));
-    okno.setDefaultButton(lista.at(static_cast<size_t>(domyslny)));
-    okno.setEscapeButton(lista.at(static_cast<size_t>(anulujacy)));
-    okno.exec();
-    for (size_t i = 0; i < lista.size(); ++i)
-        if (okno.clickedButton() == lista[i])
-            return static_cast<int>(i);
-    return -1;
-}
 
 QString OpisSpecyfikacji(const TSpecyfikacja& s)
 {
@@ -159,18 +141,6 @@ void TUzytkownikOkna::OtworzFolder(const QString& folder)
 {
     if (!QDesktopServices::openUrl(QUrl::fromLocalFile(folder)))
         PokazKomunikat(QStringLiteral("Nie można otworzyć folderu: ") + folder);
-}
-
-bool TUzytkownikOkna::BrakujacePliki(const std::vector<std::unique_ptr<TListaBrakowPlikow>>& listy)
-{
-    QString tekst = QStringLiteral("Brakujące pliki archiwum:\n");
-    for (const auto& lista : listy) {
-        tekst += QLatin1Char('\n') + lista->NazwaListy() + QLatin1Char(':');
-        for (int i = 0; i < lista->Count(); ++i)
-            tekst += QStringLiteral("\n    ") + lista->Get(i);
-    }
-    return WyborPrzyciskow(FOkno, QStringLiteral("Brakujące pliki archiwum"), tekst,
-                           {QStringLiteral("OK"), QStringLiteral("Anuluj")}, 0, 1) == 0;
 }
 
 TOpcjaDuplikatowNumeru TUzytkownikOkna::DuplikatNumeru(const TSpecyfikacja& istniejaca,

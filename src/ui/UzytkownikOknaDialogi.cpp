@@ -4,7 +4,10 @@
 #include "docs/ZbiorEksporter.h"
 #include "specs/KonfiguracjaZestawu.h"
 #include "specs/SpisST.h"
+#include "ui/BrakujacePlikiForm.h"
 #include "ui/EksportDokumentuForm.h"
+#include "ui/EksportXlsForm.h"
+#include "ui/RozpakujArchiwumForm.h"
 #include "ui/UstawieniaForm.h"
 #include "ui/UzytkownikOkna.h"
 #include "zestaw/ZestawST.h"
@@ -58,13 +61,17 @@ std::optional<TUstawieniaEksportuZestawu> TUzytkownikOkna::EksportujPlikiSpecyfi
     return PokazEksportDokumentu(FOkno, zestaw, pliki, *eksporter, FKonfiguracja, *this);
 }
 
-void TUzytkownikOkna::EksportujDoArkusza(TEksportXlsDialogu&)
+void TUzytkownikOkna::EksportujDoArkusza(TEksportXlsDialogu& dialog)
 {
-    PokazKomunikat(KWKolejnejWersji);
+    PokazEksportDoArkusza(FOkno, dialog);
 }
 
-QString TUzytkownikOkna::RozpakujArchiwum(bool)
+QString TUzytkownikOkna::RozpakujArchiwum(bool czyZestaw)
 {
-    PokazKomunikat(KWKolejnejWersji);
-    return {};
+    return PokazRozpakujArchiwum(FOkno, czyZestaw, FKonfiguracja, *this);
+}
+
+bool TUzytkownikOkna::BrakujacePliki(const std::vector<std::unique_ptr<TListaBrakowPlikow>>& listy)
+{
+    return PokazBrakujacePliki(FOkno, listy);
 }

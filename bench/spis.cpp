@@ -11,7 +11,11 @@
 #include "app/Konfiguracja.h"
 #include "app/Pliki.h"
 #include "prices/CenaJedn.h"
+#include "specs/DuplikatStDialog.h"
+#include "specs/DuplikatStHandler.h"
 #include "specs/JmSpecyfikacji.h"
+#include "specs/LicznikImportuSt.h"
+#include "specs/ScalanieList.h"
 #include "specs/SpisST.h"
 #include "specs/WariantSpecyfikacji.h"
 
@@ -24,6 +28,7 @@
 #include <malloc.h>
 #include <pugixml.hpp>
 
+#include <chrono>
 #include <cstdio>
 #include <cstring>
 #include <ctime>
@@ -368,6 +373,66 @@ void BM_FindSpecyfikacjaPrzejscie500(benchmark::State& stan)
     stan.SetItemsProcessed(stan.iterations() * numery.size());
 }
 BENCHMARK(BM_FindSpecyfikacjaPrzejscie500)->Unit(benchmark::kMillisecond);
+
+// Merging two lists of 20,000 specifications each (20 kinds of 10 groups of 100), no duplicates: every
+// copied node is checked against the growing target list.
+class TDialogBezPytan : public IDuplikatStDialog
+{
+public:
+    TOpcjaDuplikatowNumeru ShowDuplicatStDialog(const TSpecyfikacja&, const TSpecyfikacja&, bool, bool&) override
+    {
+        return doNone;
+    }
+    TOpcjaDuplikatowPliku ShowDuplicatPlikuDialog(const TSpecyfikacja&, const TSpecyfikacja&, bool&) override
+    {
+        return dpoNone;
+    }
+    void ShowDuplikaty(const TSpecyfikacja&, const TSpecyfikacja&, const TSpecyfikacja&) override {}
+    TLicznikImportuSt& GetLicznikImportu() override { return Licznik; }
+    TLicznikImportuSt Licznik;
+};
+
+std::unique_ptr<TSpisST> Lista20000(const QString& przedrostek)
+{
+    auto spis = std::make_unique<TSpisST>();
+    for (int r = 0; r < 20; ++r) {
+        const QString nr = przedrostek + QString::number(r);
+        auto rodzaj = std::make_unique<TSpecyfikacja>(nr, false, true, QString(), QString(), QStringLiteral("Rodzaj"));
+        for (int g = 0; g < 10; ++g) {
+            const QString ng = nr + QLatin1Char('.') + QString::number(g);
+            auto grupa =
+                std::make_unique<TSpecyfikacja>(ng, false, true, QString(), QString(), QStringLiteral("Grupa"));
+            for (int s = 0; s < 100; ++s)
+                grupa->Add(std::make_unique<TSpecyfikacja>(ng + QLatin1Char('.') + QString::number(s), false, false,
+                                                           QString(), QString(), QStringLiteral("Specyfikacja")));
+            rodzaj->Add(std::move(grupa));
+        }
+        spis->Add(std::move(rodzaj));
+    }
+    return spis;
+}
+
+void BM_ScalanieList20000(benchmark::State& stan)
+{
+    const std::unique_ptr<TSpisST> dodawana = Lista20000(QStringLiteral("B-"));
+    for (auto _ : stan) {
+        stan.PauseTiming();
+        std::unique_ptr<TSpisST> cel = Lista20000(QStringLiteral("A-"));
+        TDialogBezPytan dialog;
+        TDuplikatStHandler obsluga(TZapamietaneOpcjeDuplikatow{}, &dialog);
+        TScalanieList scalanie(*cel, obsluga);
+        stan.ResumeTiming();
+        const auto start = std::chrono::steady_clock::now();
+        for (int i = 0; i < dodawana->Count(); ++i)
+            scalanie.Kopiuj(*dodawana->GetSpecyfikacja(i), *cel);
+        const double sekundy = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+        stan.PauseTiming();
+        std::printf("scalanie 20000 + 20000: %.3f s, dodanych %d\n", sekundy, dialog.Licznik.DodanychSt());
+        cel.reset();
+        stan.ResumeTiming();
+    }
+}
+BENCHMARK(BM_ScalanieList20000)->Unit(benchmark::kMillisecond)->Iterations(3);
 
 } // namespace
 

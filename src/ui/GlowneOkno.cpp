@@ -532,7 +532,8 @@ void TGlowneOkno::ZbudujPasekStanu()
 void TGlowneOkno::UtworzKontroler(TKonfiguracja& konfiguracja, IUzytkownik* uzytkownik)
 {
     FKonfiguracja = &konfiguracja;
-    FUzytkownikOkna = std::make_unique<TUzytkownikOkna>(this, konfiguracja, [this] { return Silnik(); });
+    FUzytkownikOkna = std::make_unique<TUzytkownikOkna>(
+        this, konfiguracja, [this] { return Silnik(); }, [this] { return &FKontroler->Zestaw(); });
     IUzytkownik& kto = uzytkownik ? *uzytkownik : *FUzytkownikOkna;
     FUzytkownik = &kto;
     FKontroler = std::make_unique<TZestawController>(konfiguracja, *this, kto);

@@ -5,6 +5,7 @@
 #include "app/Pliki.h"
 #include "estimates/Kosztorys.h"
 #include "specs/WariantSpecyfikacji.h"
+#include "ui/DodawanieStyluForm.h"
 #include "ui/GlowneOkno.h"
 #include "ui/Ikony.h"
 #include "ui/KodyCpv.h"
@@ -174,11 +175,8 @@ void TGlowneOkno::ZbudujMenu()
     narzedzia->addAction(NowaAkcja(QStringLiteral("PrzywrocDomyslnePanele"),
                                    QStringLiteral("Przywróć domyślne rozmieszczenie okien"), {},
                                    [k] { k()->PrzywrocDomyslnePanele(); }));
-    narzedzia->addAction(
-        NowaAkcja(QStringLiteral("DopiszStyl"), QStringLiteral("Dopisz styl do plików Ms Word"), {}, [this] {
-            PokazKomunikatOkna(this, QStringLiteral("Dopisywanie stylu do plików Ms Word "
-                                                    "nie jest jeszcze dostępne w tej wersji."));
-        }));
+    narzedzia->addAction(NowaAkcja(QStringLiteral("DopiszStyl"), QStringLiteral("Dopisz styl do plików Ms Word"), {},
+                                   [this] { PokazDodawanieStylu(this, Silnik(), *FKonfiguracja, *FUzytkownik); }));
 
     auto* pomoc = menuBar()->addMenu(QStringLiteral("P&omoc"));
     pomoc->setObjectName(QStringLiteral("MenuPomoc"));

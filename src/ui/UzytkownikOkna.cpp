@@ -33,8 +33,9 @@ QString OpisSpecyfikacji(const TSpecyfikacja& s)
 
 } // namespace
 
-TUzytkownikOkna::TUzytkownikOkna(QWidget* okno, TKonfiguracja& konfiguracja, std::function<ISilnikDokumentow*()> silnik)
-    : FOkno(okno), FKonfiguracja(konfiguracja), FSilnik(std::move(silnik))
+TUzytkownikOkna::TUzytkownikOkna(QWidget* okno, TKonfiguracja& konfiguracja, std::function<ISilnikDokumentow*()> silnik,
+                                 std::function<TZestawST*()> zestaw)
+    : FOkno(okno), FKonfiguracja(konfiguracja), FSilnik(std::move(silnik)), FZestaw(std::move(zestaw))
 {
 }
 

@@ -15,7 +15,9 @@ class TUzytkownikOkna : public IUzytkownik, public IUzytkownikAktualizacji
 {
 public:
     // The engine is the window's warm office (not owned); it is asked for when an export starts.
-    TUzytkownikOkna(QWidget* okno, TKonfiguracja& konfiguracja, std::function<ISilnikDokumentow*()> silnik);
+    // zestaw: the window's open set, for the dialogs that work on it.
+    TUzytkownikOkna(QWidget* okno, TKonfiguracja& konfiguracja, std::function<ISilnikDokumentow*()> silnik,
+                    std::function<TZestawST*()> zestaw);
 
     void PokazKomunikat(const QString& tekst) override;
     bool ZadajPytanie(const QString& komunikat, const QString& pytanie) override;
@@ -57,4 +59,5 @@ private:
     QWidget* FOkno;
     TKonfiguracja& FKonfiguracja;
     std::function<ISilnikDokumentow*()> FSilnik;
+    std::function<TZestawST*()> FZestaw;
 };

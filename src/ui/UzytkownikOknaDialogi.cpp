@@ -7,39 +7,22 @@
 #include "ui/BrakujacePlikiForm.h"
 #include "ui/EksportDokumentuForm.h"
 #include "ui/EksportXlsForm.h"
+#include "ui/PorzadkowanieForm.h"
 #include "ui/RozpakujArchiwumForm.h"
+#include "ui/ScalanieListForm.h"
+#include "ui/StronaTytulowaForm.h"
 #include "ui/UstawieniaForm.h"
 #include "ui/UzytkownikOkna.h"
 #include "zestaw/ZestawST.h"
 
-#include <QFileDialog>
-
-namespace {
-
-const QString KWKolejnejWersji =
-    QStringLiteral("To okno nie jest jeszcze dostępne w tej wersji programu; skorzystaj z polecenia velostra-cli.");
-
-} // namespace
-
-std::unique_ptr<TSpisST> TUzytkownikOkna::ScalListy(const QString&, TZestawST&)
+std::unique_ptr<TSpisST> TUzytkownikOkna::ScalListy(const QString& sciezkaListy, TZestawST& zestaw)
 {
-    PokazKomunikat(KWKolejnejWersji);
-    return nullptr;
+    return PokazScalanieList(FOkno, sciezkaListy, zestaw, FKonfiguracja, *this);
 }
 
-TWyborStronyTytulowej TUzytkownikOkna::StronaTytulowaZestawu(bool)
+TWyborStronyTytulowej TUzytkownikOkna::StronaTytulowaZestawu(bool brakSzablonuProgramu)
 {
-    TWyborStronyTytulowej wybor;
-    const QString folder =
-        FKonfiguracja.SzablonyStronyTytPath ? FKonfiguracja.SzablonyStronyTytPath->GetPath() : QString();
-    const QString plik = QFileDialog::getOpenFileName(
-        FOkno, QStringLiteral("Strona tytułowa zestawu"), folder,
-        QStringLiteral("Plik Microsoft Word (*.doc *.docx);;Plik OpenOffice Writer (*.odt)"));
-    if (plik.isEmpty())
-        return wybor;
-    wybor.Rodzaj = TWyborStronyTytulowej::PlikZDysku;
-    wybor.Plik = plik;
-    return wybor;
+    return PokazStronaTytulowa(FOkno, brakSzablonuProgramu, FKonfiguracja, *FZestaw(), *this);
 }
 
 bool TUzytkownikOkna::Ustawienia(TZestawST& zestaw)
@@ -47,9 +30,9 @@ bool TUzytkownikOkna::Ustawienia(TZestawST& zestaw)
     return PokazUstawienia(FOkno, FKonfiguracja, zestaw, *this);
 }
 
-void TUzytkownikOkna::PorzadkowanieSpisu(TPorzadkowanieDialogu&)
+void TUzytkownikOkna::PorzadkowanieSpisu(TPorzadkowanieDialogu& dialog)
 {
-    PokazKomunikat(KWKolejnejWersji);
+    PokazPorzadkowanie(FOkno, dialog);
 }
 
 std::optional<TUstawieniaEksportuZestawu> TUzytkownikOkna::EksportujPlikiSpecyfikacji(TZestawST& zestaw,

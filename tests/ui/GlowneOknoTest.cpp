@@ -250,10 +250,14 @@ TEST_F(GlowneOknoTest, NumerZWariantamiPytaOWariant)
     auto* pozycje = Kontrolka<QTableView>(QStringLiteral("ListaPozycji"));
     elementy->setCurrentIndex(elementy->model()->index(0, 0, elementy->model()->index(0, 0)));
     QApplication::processEvents();
+    // The chooser opens after the edit's commit: it is answered whenever it shows.
     QStringList warianty;
-    QTimer::singleShot(20, [&] {
+    QTimer odpowiedz;
+    QObject::connect(&odpowiedz, &QTimer::timeout, [&] {
         auto* okno = qobject_cast<TWyborWariantu*>(QApplication::activeModalWidget());
-        ASSERT_NE(okno, nullptr);
+        if (!okno)
+            return;
+        odpowiedz.stop();
         auto* drzewo = okno->findChild<QTreeWidget*>(QStringLiteral("Warianty"));
         for (int i = 0; i < drzewo->topLevelItemCount(); ++i)
             warianty << drzewo->topLevelItem(i)->text(0);
@@ -261,12 +265,15 @@ TEST_F(GlowneOknoTest, NumerZWariantamiPytaOWariant)
         drzewo->setCurrentItem(drzewo->topLevelItem(1));
         QTest::mouseClick(okno->findChild<QAbstractButton*>(QStringLiteral("OK")), Qt::LeftButton);
     });
+    odpowiedz.start(5);
     pozycje->edit(pozycje->model()->index(0, 1));
     auto* edytor = pozycje->findChild<QLineEdit*>(QStringLiteral("EdytorNumeru"));
     ASSERT_NE(edytor, nullptr);
     edytor->setText(QStringLiteral("B-04.01.01"));
     QTest::keyClick(edytor, Qt::Key_Return);
-    QTest::qWait(200);
+    for (int i = 0; i < 400 && warianty.isEmpty(); ++i)
+        QTest::qWait(25);
+    QTest::qWait(50);
     EXPECT_EQ(warianty.size(), 2) << warianty.join('|').toStdString();
     EXPECT_EQ(pozycje->model()->index(0, 1).data().toString(), QStringLiteral("B-04.01.01"));
     EXPECT_EQ(pozycje->model()->index(0, 2).data().toString(), QStringLiteral("2"));

@@ -1,0 +1,81 @@
+// The window "Scalanie list specyfikacji" as widgets: the buttons reach the logic, OK hands the list over.
+#include "ui/ScalanieListForm.h"
+
+#include "Zrzuty.h"
+#include "specs/SpisST.h"
+#include "support/KonfiguracjaTestowa.h"
+#include "support/Pomocnicze.h"
+#include "workflow/ModelSpisu.h"
+#include "workflow/UzytkownikSkryptowy.h"
+
+#include <QComboBox>
+#include <QPushButton>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTreeView>
+
+namespace {
+
+class ScalanieListForm : public TTestZKonfiguracja
+{
+protected:
+    void SetUp() override
+    {
+        TTestZKonfiguracja::SetUp();
+        Cel = Katalog.filePath(QStringLiteral("cel.sst"));
+        Dodawana = Katalog.filePath(QStringLiteral("dodawana.sst"));
+        ZapiszPlik(Cel, "<sst><specyfikacja numer=\"D\" opis=\"Roboty drogowe\" grupa=\"true\"><specyfikacja "
+                        "numer=\"D-01\" opis=\"Roboty przygotowawcze\" grupa=\"true\"/></specyfikacja></sst>");
+        ZapiszPlik(Dodawana, "<sst><specyfikacja numer=\"X\" opis=\"Roboty instalacyjne\" grupa=\"true\">"
+                             "<specyfikacja numer=\"X-01\" opis=\"Instalacje wodne\" grupa=\"true\">"
+                             "<specyfikacja numer=\"X-01.01\" opis=\"Rurociągi\"/></specyfikacja></specyfikacja>"
+                             "</sst>");
+        Okno = std::make_unique<TScalanieListForm>(nullptr, Cel, Zestaw, Konfiguracja(), Uzytkownik);
+        Okno->Logika().Czekaj();
+        Uzytkownik.DoOtwarcia = {{Dodawana}};
+        QTest::mouseClick(Kontrolka<QPushButton>("przyciskWybierz"), Qt::LeftButton);
+        Okno->Logika().Czekaj();
+    }
+    template <class T> T* Kontrolka(const char* nazwa)
+    {
+        T* w = Okno->findChild<T*>(QString::fromLatin1(nazwa));
+        EXPECT_TRUE(w) << nazwa;
+        return w;
+    }
+
+    QTemporaryDir Katalog;
+    QString Cel, Dodawana;
+    TZestawST Zestaw;
+    TUzytkownikSkryptowy Uzytkownik;
+    std::unique_ptr<TScalanieListForm> Okno;
+};
+
+TEST_F(ScalanieListForm, PrzyciskKopiujeZaznaczonyWezelAZapiszOddajeListe)
+{
+    auto* prawe = Kontrolka<QTreeView>("drzewoDodawanej");
+    ASSERT_EQ(prawe->model()->rowCount(), 1);
+    EXPECT_TRUE(Kontrolka<QPushButton>("przyciskDodaj")->isEnabled());
+    EXPECT_EQ(Kontrolka<QComboBox>("ostatnieListy")->currentText(), QStringLiteral("dodawana.sst"));
+    prawe->setCurrentIndex(prawe->model()->index(0, 0));
+    QTest::mouseClick(Kontrolka<QPushButton>("przyciskDodaj"), Qt::LeftButton);
+    EXPECT_EQ(Uzytkownik.Zapis.last(), QStringLiteral("import: Dodawanie listy specyfikacji zakończone. 3/0/0/0"));
+    EXPECT_EQ(Kontrolka<QTreeView>("drzewoListy")->model()->rowCount(), 2);
+    ZapiszZrzut(Okno.get(), QStringLiteral("scalanie-list"));
+
+    QTest::mouseClick(Kontrolka<QPushButton>("przyciskZapisz"), Qt::LeftButton);
+    EXPECT_EQ(Okno->result(), QDialog::Accepted);
+    const std::unique_ptr<TSpisST> lista = Okno->Logika().PrzejmijListe();
+    ASSERT_TRUE(lista);
+    EXPECT_TRUE(lista->FindSpecyfikacja(QStringLiteral("X-01.01"), fsSzukajWSpecyfikacjach));
+    EXPECT_TRUE(CzytajPlik(Cel).contains("X-01.01"));
+}
+
+TEST_F(ScalanieListForm, AnulujBezZmianZamykaOdrzucajac)
+{
+    Okno->show();
+    QTest::mouseClick(Kontrolka<QPushButton>("przyciskAnuluj"), Qt::LeftButton);
+    EXPECT_EQ(Okno->result(), QDialog::Rejected);
+    EXPECT_FALSE(Okno->isVisible());
+}
+
+} // namespace

@@ -1,6 +1,7 @@
 #include "ui/DialogGrupy.h"
 
 #include "ui/Komunikaty.h"
+#include "ui/PrzyciskiDialogu.h"
 
 #include <QDialogButtonBox>
 #include <QFormLayout>
@@ -28,15 +29,7 @@ TDialogGrupy::TDialogGrupy(const TDaneGrupy& dane, QWidget* rodzic)
     auto* uklad = new QFormLayout(this);
     uklad->addRow(QStringLiteral("Numer"), FNumer);
     uklad->addRow(QString::fromUtf8(KTytuly[FPoziom]), FTytul);
-    auto* przyciski = new QDialogButtonBox(this);
-    QPushButton* ok =
-        przyciski->addButton(edycja ? QStringLiteral("Zapisz") : QStringLiteral("Dodaj"), QDialogButtonBox::AcceptRole);
-    QPushButton* anuluj = przyciski->addButton(QStringLiteral("Anuluj"), QDialogButtonBox::RejectRole);
-    ok->setObjectName(QStringLiteral("OK"));
-    anuluj->setObjectName(QStringLiteral("Anuluj"));
-    ok->setDefault(true);
-    connect(przyciski, &QDialogButtonBox::accepted, this, &TDialogGrupy::accept);
-    connect(przyciski, &QDialogButtonBox::rejected, this, &QDialog::reject);
+    auto* przyciski = PrzyciskiOkAnuluj(this, edycja ? QStringLiteral("Zapisz") : QStringLiteral("Dodaj"));
     uklad->addRow(przyciski);
     FNumer->setFocus();
 }

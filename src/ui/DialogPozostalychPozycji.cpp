@@ -1,5 +1,7 @@
 #include "ui/DialogPozostalychPozycji.h"
 
+#include "ui/PrzyciskiDialogu.h"
+
 #include <QButtonGroup>
 #include <QCheckBox>
 #include <QDialogButtonBox>
@@ -36,14 +38,7 @@ TDialogPozostalychPozycji::TDialogPozostalychPozycji(const QString& tekst, bool 
     FNiePytaj->setObjectName(QStringLiteral("NiePytaj"));
     FNiePytaj->setVisible(!zmianaZDrzewa);
     uklad->addWidget(FNiePytaj);
-    auto* przyciski = new QDialogButtonBox(this);
-    QPushButton* ok = przyciski->addButton(QStringLiteral("OK"), QDialogButtonBox::AcceptRole);
-    QPushButton* anuluj = przyciski->addButton(QStringLiteral("Anuluj"), QDialogButtonBox::RejectRole);
-    ok->setObjectName(QStringLiteral("OK"));
-    anuluj->setObjectName(QStringLiteral("Anuluj"));
-    ok->setDefault(true);
-    connect(przyciski, &QDialogButtonBox::accepted, this, &QDialog::accept);
-    connect(przyciski, &QDialogButtonBox::rejected, this, &QDialog::reject);
+    auto* przyciski = PrzyciskiOkAnuluj(this);
     uklad->addWidget(przyciski);
 }
 

@@ -1,6 +1,7 @@
 #include "ui/DialogSpecyfikacji.h"
 
 #include "ui/Komunikaty.h"
+#include "ui/PrzyciskiDialogu.h"
 
 #include <QDialogButtonBox>
 #include <QFileInfo>
@@ -36,14 +37,7 @@ TDialogSpecyfikacji::TDialogSpecyfikacji(const TDaneSpecyfikacji& dane, IUzytkow
         FDane.Plik = wybrane.Pliki.first();
         FPlik->setText(QFileInfo(FDane.Plik).fileName());
     });
-    auto* przyciski = new QDialogButtonBox(this);
-    QPushButton* ok = przyciski->addButton(QStringLiteral("OK"), QDialogButtonBox::AcceptRole);
-    QPushButton* anuluj = przyciski->addButton(QStringLiteral("Anuluj"), QDialogButtonBox::RejectRole);
-    ok->setObjectName(QStringLiteral("OK"));
-    anuluj->setObjectName(QStringLiteral("Anuluj"));
-    ok->setDefault(true);
-    connect(przyciski, &QDialogButtonBox::accepted, this, &TDialogSpecyfikacji::accept);
-    connect(przyciski, &QDialogButtonBox::rejected, this, &QDialog::reject);
+    auto* przyciski = PrzyciskiOkAnuluj(this);
     uklad->addRow(przyciski);
 }
 

@@ -1,6 +1,7 @@
 #include "ui/WyborWariantu.h"
 
 #include "specs/WariantSpecyfikacji.h"
+#include "ui/PrzyciskiDialogu.h"
 
 #include <QDialogButtonBox>
 #include <QHeaderView>
@@ -26,14 +27,8 @@ TWyborWariantu::TWyborWariantu(const TSpecyfikacja& specyfikacja, const QString&
         new QTreeWidgetItem(FWarianty, {specyfikacja.Numer() + separator + w->Numer() + QLatin1Char(' ') + w->Opis()});
     }
     uklad->addWidget(FWarianty);
-    auto* przyciski = new QDialogButtonBox(this);
-    QPushButton* ok = przyciski->addButton(QStringLiteral("OK"), QDialogButtonBox::AcceptRole);
-    QPushButton* anuluj = przyciski->addButton(QStringLiteral("Anuluj"), QDialogButtonBox::RejectRole);
-    ok->setObjectName(QStringLiteral("OK"));
-    anuluj->setObjectName(QStringLiteral("Anuluj"));
-    ok->setDefault(true);
-    connect(przyciski, &QDialogButtonBox::accepted, this, &QDialog::accept);
-    connect(przyciski, &QDialogButtonBox::rejected, this, &QDialog::reject);
+    auto* przyciski = PrzyciskiOkAnuluj(this);
+    auto* ok = przyciski->findChild<QPushButton*>(QStringLiteral("OK"));
     connect(FWarianty, &QTreeWidget::itemDoubleClicked, this, &QDialog::accept);
     // OK only with exactly one variant chosen.
     connect(FWarianty, &QTreeWidget::itemSelectionChanged, this,

@@ -3,10 +3,8 @@
 #include "ui/RozpakujArchiwumForm.h"
 
 #include "archive/ListaBrakowPlikow.h"
-#include "archive/ZestawArchiwizator.h"
-#include "support/KonfiguracjaTestowa.h"
 #include "support/Pomocnicze.h"
-#include "workflow/UzytkownikSkryptowy.h"
+#include "workflow/ArchiwumTestowe.h"
 
 #include "Zrzuty.h"
 
@@ -33,30 +31,8 @@ void KliknijWOknieModalnym(const QString& przycisk, const std::function<void(QWi
     });
 }
 
-class ArchiwaForm : public TTestZKonfiguracja
+class ArchiwaForm : public TTestArchiwum
 {
-protected:
-    void SetUp() override
-    {
-        TTestZKonfiguracja::SetUp();
-        Konfiguracja().SetUserPath(Katalog.filePath(QStringLiteral("uzytkownik")));
-    }
-    QString Sciezka(const QString& nazwa) const { return Katalog.filePath(nazwa); }
-    // A list with one document, packed by the archiver into "l.alst".
-    QString Archiwum()
-    {
-        ZapiszPlik(Sciezka(QStringLiteral("zrodlo/a.doc")), "a");
-        ZapiszPlik(Sciezka(QStringLiteral("zrodlo/l.sst")),
-                   QStringLiteral("<sst><specyfikacja numer=\"A\" plik=\"%1\"/></sst>")
-                       .arg(Sciezka(QStringLiteral("zrodlo/a.doc")))
-                       .toUtf8());
-        TZestawArchiwizator a(TOpcjeEkstrakcjiArchiwum::ZKonfiguracji(Konfiguracja()));
-        a.StworzArchiwumSpisuSt(Sciezka(QStringLiteral("zrodlo/l.sst")), Sciezka(QStringLiteral("l.alst")));
-        return Sciezka(QStringLiteral("l.alst"));
-    }
-
-    QTemporaryDir Katalog;
-    TUzytkownikSkryptowy Uzytkownik;
 };
 
 TEST_F(ArchiwaForm, BrakujacePlikiPokazujeGrupyIZwracaOdpowiedz)
@@ -123,7 +99,7 @@ TEST_F(ArchiwaForm, RozpakujPokazujeOpcjeIZnacznikFolderu)
 
 TEST_F(ArchiwaForm, RozpakujRozpakowujeIZwracaPlikDoOtwarcia)
 {
-    const QString archiwum = Archiwum();
+    const QString archiwum = Archiwum({QStringLiteral("a")});
     for (const bool otworz : {true, false}) {
         const QString cel = Sciezka(otworz ? QStringLiteral("cel1") : QStringLiteral("cel2"));
         KliknijWOknieModalnym(QStringLiteral("Rozpakuj"), [&](QWidget* okno) {

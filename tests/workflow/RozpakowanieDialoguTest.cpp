@@ -1,8 +1,6 @@
 // The dialog "Rozpakuj archiwum" without its window: defaults, checks, the structure marker, unpacking, stop.
-#include "UzytkownikSkryptowy.h"
+#include "ArchiwumTestowe.h"
 
-#include "archive/ZestawArchiwizator.h"
-#include "support/KonfiguracjaTestowa.h"
 #include "support/Pomocnicze.h"
 #include "workflow/RozpakowanieDialogu.h"
 
@@ -11,32 +9,8 @@
 
 namespace {
 
-class RozpakowanieDialogu : public TTestZKonfiguracja
+class RozpakowanieDialogu : public TTestArchiwum
 {
-protected:
-    void SetUp() override
-    {
-        TTestZKonfiguracja::SetUp();
-        Konfiguracja().SetUserPath(Katalog.filePath(QStringLiteral("uzytkownik")));
-    }
-    QString Sciezka(const QString& nazwa) const { return Katalog.filePath(nazwa); }
-    // A list of two specifications with their documents, packed into "l.alst".
-    QString Archiwum()
-    {
-        ZapiszPlik(Sciezka(QStringLiteral("zrodlo/a.doc")), "a");
-        ZapiszPlik(Sciezka(QStringLiteral("zrodlo/b.doc")), "b");
-        ZapiszPlik(Sciezka(QStringLiteral("zrodlo/l.sst")),
-                   QStringLiteral("<sst><specyfikacja numer=\"A\" plik=\"%1\"/><specyfikacja numer=\"B\" plik=\"%2\"/>"
-                                  "</sst>")
-                       .arg(Sciezka(QStringLiteral("zrodlo/a.doc")), Sciezka(QStringLiteral("zrodlo/b.doc")))
-                       .toUtf8());
-        TZestawArchiwizator a(TOpcjeEkstrakcjiArchiwum::ZKonfiguracji(Konfiguracja()));
-        a.StworzArchiwumSpisuSt(Sciezka(QStringLiteral("zrodlo/l.sst")), Sciezka(QStringLiteral("l.alst")));
-        return Sciezka(QStringLiteral("l.alst"));
-    }
-
-    QTemporaryDir Katalog;
-    TUzytkownikSkryptowy Uzytkownik;
 };
 
 TEST_F(RozpakowanieDialogu, DomyslneINapisyZestawuIListy)

@@ -137,6 +137,8 @@ template <typename F> void TArchiwum::Dodaj(const QString& nazwaWArchiwum, F&& d
         throw;
     }
     FIndeks.insert(klucz, i);
+    if (OnWpis)
+        OnWpis(FZip->GetCount(), 0);
 }
 
 void TArchiwum::DodajPlik(const QString& nazwaWArchiwum, QIODevice& strumien)
@@ -241,5 +243,7 @@ QString TArchiwum::WypakujPlik(const QString& nazwaWArchiwum, const QString& fol
     if (plik.error() != QFileDevice::NoError)
         throw EBlad(QStringLiteral("Błąd zapisu pliku \"%1\": %2").arg(cel, plik.errorString()));
     zamiana.Zastap();
+    if (OnWpis)
+        OnWpis(++FRozpakowanych, FZip->GetCount());
     return cel;
 }

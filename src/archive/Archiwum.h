@@ -6,6 +6,7 @@
 #include <QString>
 #include <QStringList>
 
+#include <functional>
 #include <memory>
 
 class TZipFile;
@@ -50,6 +51,10 @@ public:
     static QByteArray KodujNazwe(const QString& nazwa);
     static QString DekodujNazwe(const QByteArray& bajty);
 
+    // Told after every entry added (the entries so far, 0) and every file unpacked (files so far, all
+    // entries), so that long work can show its progress; a failure it throws ends the work there.
+    std::function<void(int zrobione, int wszystkie)> OnWpis;
+
 private:
     // Runs `dodaj` on a new entry of that name unless the name is taken; drops the entry when it fails.
     template <typename F> void Dodaj(const QString& nazwaWArchiwum, F&& dodaj);
@@ -59,4 +64,5 @@ private:
     std::unique_ptr<TZipFile> FZip;
     // Trimmed, case-folded decoded name -> index of the first entry of that name.
     QHash<QString, int> FIndeks;
+    mutable int FRozpakowanych = 0;
 };

@@ -97,7 +97,7 @@ void TZestawArchiwizator::StworzArchiwumZestawu(const QString& zestawPath, const
 {
     if (!QFileInfo(zestawPath).isFile())
         return;
-    FArchiwum = std::make_unique<TArchiwum>();
+    NoweArchiwum();
     FDokument = std::make_unique<pugi::xml_document>();
     WczytajPlikXml(zestawPath, *FDokument);
     TPakowanie pakowanie(*FArchiwum);
@@ -111,13 +111,19 @@ void TZestawArchiwizator::StworzArchiwumSpisuSt(const QString& spisStPath, const
 {
     if (!QFileInfo(spisStPath).isFile())
         return;
-    FArchiwum = std::make_unique<TArchiwum>();
+    NoweArchiwum();
     FDokument = std::make_unique<pugi::xml_document>();
     WczytajPlikXml(spisStPath, *FDokument);
     TPakowanie pakowanie(*FArchiwum);
     FSpisSt->ArchiwizujSpecyfikacje(FDokument->document_element(), pakowanie);
     pakowanie.DodajDane(QFileInfo(spisStPath).fileName(), XmlNaBajty(*FDokument));
     ZapiszArchiwum(archiwumPath);
+}
+
+void TZestawArchiwizator::NoweArchiwum()
+{
+    FArchiwum = std::make_unique<TArchiwum>();
+    FArchiwum->OnWpis = OnPostep;
 }
 
 void TZestawArchiwizator::ZapiszArchiwum(const QString& archiwumPath)
@@ -134,7 +140,7 @@ QString TZestawArchiwizator::OtworzArchiwum(const QString& archiwumPath, const Q
         throw EBlad(QStringLiteral("Plik nie istnieje: ") + archiwumPath);
     if (FOpcje->FolderBezSeparatora().trimmed().isEmpty())
         throw EBlad(QStringLiteral("Proszę wskazać folder docelowy."));
-    FArchiwum = std::make_unique<TArchiwum>();
+    NoweArchiwum();
     FArchiwum->Otworz(archiwumPath);
     const QStringList nazwy = FArchiwum->GetListaPlikow();
     for (qsizetype i = nazwy.size() - 1; i >= 0; --i)

@@ -6,6 +6,7 @@
 
 #include <pugixml.hpp>
 
+#include <functional>
 #include <memory>
 #include <vector>
 
@@ -43,6 +44,10 @@ public:
     void RozpakujArchiwumZestawu(const QString& archiwumPath, QString& zestawPath);
     void RozpakujArchiwumSpisuSt(const QString& archiwumPath, QString& spisStPath);
 
+    // Told of every entry packed or file unpacked (see TArchiwum::OnWpis); a failure it throws stops the work:
+    // packing then writes no archive.
+    std::function<void(int zrobione, int wszystkie)> OnPostep;
+
     TOpcjeEkstrakcjiArchiwum& OpcjeEkstrakcji() { return *FOpcje; }
     void SetOpcjeEkstrakcji(const TOpcjeEkstrakcjiArchiwum& opcje);
 
@@ -53,6 +58,7 @@ private:
     // The checks of the unpacked set or list file itself, before its content is validated.
     QString CelPlikuGlownego(const QString& nazwaWpisu, const QString& podfolder) const;
     void ZapiszArchiwum(const QString& archiwumPath);
+    void NoweArchiwum();
 
     std::unique_ptr<TArchiwum> FArchiwum;
     std::unique_ptr<TPathLengthValidator> FWalidator;

@@ -12,10 +12,10 @@ TOknoCzekania::TOknoCzekania(TCzekanieNaOtwarcie& czekanie, QWidget* rodzic)
     : QDialog(rodzic, Qt::Dialog | Qt::FramelessWindowHint), FCzekanie(czekanie), FPostep(new QProgressBar(this))
 {
     setObjectName(QStringLiteral("OknoCzekania"));
-    setWindowTitle(QStringLiteral("Trwa wczytywanie danych"));
+    setWindowTitle(czekanie.Tytul);
     setModal(true);
     auto* uklad = new QVBoxLayout(this);
-    auto* naglowek = new QLabel(QStringLiteral("Trwa wczytywanie danych"), this);
+    auto* naglowek = new QLabel(czekanie.Tytul, this);
     QFont gruba = naglowek->font();
     gruba.setBold(true);
     gruba.setPointSizeF(gruba.pointSizeF() * 1.3);

@@ -144,9 +144,10 @@ void TRozpakujArchiwumForm::Odswiez()
     for (QWidget* w : std::initializer_list<QWidget*>{FArchiwum, FPrzegladajArchiwum, FFolder, FPrzegladajFolder,
                                                       FNadpisuj, FStruktury[0], FStruktury[1], FStruktury[2]})
         w->setEnabled(!trwa);
-    // The archive core reports no steps: a busy bar while it works.
-    FPostep->setRange(0, trwa ? 0 : 1);
-    FPostep->setValue(0);
+    // Busy until the first file tells how many there are.
+    const int maksimum = trwa ? FLogika->Maksimum() : 1;
+    FPostep->setRange(0, maksimum);
+    FPostep->setValue(trwa ? qMin(FLogika->Pozycja(), maksimum) : 0);
     if (FLogika->Struktura >= 0 && FLogika->Struktura < 3 && !FStruktury[FLogika->Struktura]->isChecked()) {
         const QSignalBlocker b(FStruktury[FLogika->Struktura]);
         FStruktury[FLogika->Struktura]->setChecked(true);

@@ -34,6 +34,9 @@ public:
     QString Blad() const;
     TZadanieOtwarcia& Zadanie() { return *FZadanie; }
 
+    // The waiting dialog's caption: the kind of work it waits for.
+    QString Tytul = QStringLiteral("Trwa wczytywanie danych");
+
     // The progress changed (main thread).
     std::function<void()> OnZmiana;
     // The job ended (main thread, through the event loop of the dialog).

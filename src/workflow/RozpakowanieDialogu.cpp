@@ -13,6 +13,8 @@
 namespace {
 
 const QString FolderSpecyfikacji = QStringLiteral("Specyfikacje Techniczne");
+const QString Przerwano =
+    QStringLiteral("Rozpakowywanie zostało przerwane. Pliki rozpakowane do tej chwili pozostały w folderze docelowym.");
 
 } // namespace
 
@@ -33,11 +35,19 @@ public:
     const QString& Wynik() const { return FWynik; }
     bool CzyBlad() const { return FBlad.load(); }
 
+    // Main thread: the progress after each file, at most once per percent.
+    std::function<void(int zrobione, int wszystkie)> OnPostep;
+
 protected:
     void Przetwarzaj() override
     {
         try {
-            FWynik = TRozpakowanieDialogu::RozpakujArchiwum(FCzyZestaw, FArchiwum, FOpcje);
+            FWynik = TRozpakowanieDialogu::RozpakujArchiwum(FCzyZestaw, FArchiwum, FOpcje,
+                                                            [this](int zrobione, int wszystkie) {
+                                                                if (CzyZatrzymano())
+                                                                    throw EBlad(Przerwano);
+                                                                Postep(zrobione, wszystkie);
+                                                            });
         } catch (...) {
             FBlad = true;
             throw;
@@ -50,7 +60,20 @@ protected:
     }
 
 private:
+    void Postep(int zrobione, int wszystkie)
+    {
+        const int procent = wszystkie > 0 ? zrobione * 100 / wszystkie : 0;
+        if (procent == FProcent)
+            return;
+        FProcent = procent;
+        NaWatkuGlownym([this, zrobione, wszystkie] {
+            if (OnPostep)
+                OnPostep(zrobione, wszystkie);
+        });
+    }
+
     bool FCzyZestaw;
+    int FProcent = -1;
     QString FArchiwum;
     TOpcjeEkstrakcjiArchiwum FOpcje;
     TOnKoniec FOnKoniec;
@@ -152,6 +175,13 @@ void TRozpakowanieDialogu::Rozpakuj()
             FUzytkownik.PokazKomunikat(zadanie->ExceptionMsg());
             Zmiana();
         });
+    FZadanie->OnPostep = [this](int zrobione, int wszystkie) {
+        FPozycja = zrobione;
+        FMaksimum = wszystkie;
+        Zmiana();
+    };
+    FPozycja = 0;
+    FMaksimum = 0;
     FTrwa = true;
     FZadanie->start();
     Zmiana();
@@ -198,9 +228,11 @@ void TRozpakowanieDialogu::Zamknij()
 }
 
 QString TRozpakowanieDialogu::RozpakujArchiwum(bool czyZestaw, const QString& archiwum,
-                                               const TOpcjeEkstrakcjiArchiwum& opcje)
+                                               const TOpcjeEkstrakcjiArchiwum& opcje,
+                                               const std::function<void(int, int)>& postep)
 {
     TZestawArchiwizator archiwizator(opcje);
+    archiwizator.OnPostep = postep;
     QString wynik;
     if (czyZestaw)
         archiwizator.RozpakujArchiwumZestawu(archiwum, wynik);

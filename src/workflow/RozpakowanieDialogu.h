@@ -46,11 +46,14 @@ public:
     // "Rozpakuj": checks the fields (a message and nothing started when one is wrong), asks when the
     // folder holds another structure, then starts the unpacking; while it runs, stops it.
     void Rozpakuj();
-    // A stop takes effect before the archive core starts writing: the core has no point to stop at later.
+    // A stop takes effect at the next file; the files written until then stay (the message says so).
     void Zatrzymaj();
     // Waits for the job's end, serving its calls to the main thread.
     void Czekaj();
     bool CzyTrwa() const;
+    // Files unpacked of all the archive's entries while unpacking runs (0 of 0 until the first file).
+    int Pozycja() const { return FPozycja; }
+    int Maksimum() const { return FMaksimum; }
     // Closing: a running job is stopped and awaited.
     void Zamknij();
 
@@ -62,8 +65,10 @@ public:
     // The unpacking succeeded and its message was shown: the dialog closes with OK.
     std::function<void()> OnKoniec;
 
-    // The unpacking itself, on the calling thread; the path of the unpacked set or list file. Throws EBlad.
-    static QString RozpakujArchiwum(bool czyZestaw, const QString& archiwum, const TOpcjeEkstrakcjiArchiwum& opcje);
+    // The unpacking itself, on the calling thread; the path of the unpacked set or list file. postep is told
+    // of every file written and may end the work by throwing. Throws EBlad.
+    static QString RozpakujArchiwum(bool czyZestaw, const QString& archiwum, const TOpcjeEkstrakcjiArchiwum& opcje,
+                                    const std::function<void(int zrobione, int wszystkie)>& postep = {});
 
 private:
     void Zmiana();
@@ -76,5 +81,7 @@ private:
     TZnacznikStruktury FZnacznik;
     std::unique_ptr<TRozpakowanieThread> FZadanie;
     bool FTrwa = false; // from the start until the job's end step
+    int FPozycja = 0;
+    int FMaksimum = 0;
     QString FWynik;
 };

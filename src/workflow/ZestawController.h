@@ -5,6 +5,7 @@
 #include "workflow/ModelSpisu.h"
 #include "workflow/ModelTabeli.h"
 #include "workflow/Uzytkownik.h"
+#include "workflow/ZadanieArchiwum.h"
 
 #include <QString>
 #include <QStringList>
@@ -240,6 +241,9 @@ public:
     TModelTabeli& PopupLista() const { return *FPopupLista; }
 
 private:
+    // Packs an archive on a worker under the waiting dialog; false when it failed (the user was told) or was
+    // stopped.
+    bool ArchiwizujWTle(const TZadanieArchiwum::TPraca& praca);
     // Asks whether to save when changed; "Tak" saves, and a save that fails counts as "Anuluj".
     bool PytanieOZapis(bool zmieniony, const QString& pytanie, bool (TZestawController::*zapisz)());
     bool PytanieOListe();

@@ -13,6 +13,7 @@
 #include "specs/LicznikImportuSt.h"
 #include "specs/SpisST.h"
 #include "specs/WariantSpecyfikacji.h"
+#include "workflow/CzekanieNaOtwarcie.h"
 #include "workflow/WidokZestawu.h"
 #include "zestaw/ZbiorST.h"
 #include "zestaw/ZestawST.h"
@@ -57,7 +58,12 @@ void TZestawController::ArchiwizujZestaw()
         const QString archiwum = FUzytkownik.WybierzDoZapisu(d);
         if (archiwum.isEmpty())
             return;
-        archiwizator.StworzArchiwumZestawu(FZestaw->ZestawPath(), archiwum);
+        const QString zestaw = FZestaw->ZestawPath();
+        if (!ArchiwizujWTle([&](const TZadanieArchiwum::TPostep& postep) {
+                archiwizator.OnPostep = postep;
+                archiwizator.StworzArchiwumZestawu(zestaw, archiwum);
+            }))
+            return;
     } catch (const EBlad& e) {
         // Success is reported only for an archive that was written.
         FUzytkownik.PokazKomunikat(e.Komunikat());
@@ -92,12 +98,34 @@ void TZestawController::ArchiwizujSpisSt()
         const QString archiwum = FUzytkownik.WybierzDoZapisu(d);
         if (archiwum.isEmpty())
             return;
-        archiwizator.StworzArchiwumSpisuSt(lista, archiwum);
+        if (!ArchiwizujWTle([&](const TZadanieArchiwum::TPostep& postep) {
+                archiwizator.OnPostep = postep;
+                archiwizator.StworzArchiwumSpisuSt(lista, archiwum);
+            }))
+            return;
     } catch (const EBlad& e) {
         FUzytkownik.PokazKomunikat(e.Komunikat());
         return;
     }
     FUzytkownik.PokazKomunikat(QStringLiteral("Pomyślnie utworzono archiwum"));
+}
+
+bool TZestawController::ArchiwizujWTle(const TZadanieArchiwum::TPraca& praca)
+{
+    TCzekanieNaOtwarcie czekanie(std::make_unique<TZadanieArchiwum>(praca));
+    czekanie.Tytul = QStringLiteral("Trwa archiwizacja");
+    FUzytkownik.CzekajNaOtwarcie(czekanie);
+    if (!czekanie.CzyZakonczone())
+        czekanie.Anuluj();
+    czekanie.Czekaj();
+    // A stopped job wrote no archive, which the user asked for: nothing to tell.
+    if (czekanie.CzyAnulowano())
+        return false;
+    if (!czekanie.Blad().isEmpty()) {
+        FUzytkownik.PokazKomunikat(czekanie.Blad());
+        return false;
+    }
+    return true;
 }
 
 void TZestawController::RozpakujArchiwumZestawu()

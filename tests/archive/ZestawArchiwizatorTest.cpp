@@ -4,6 +4,7 @@
 #include "archive/PomocnikArchiwizatora.h"
 
 #include "app/Pliki.h"
+#include "app/Wyjatki.h"
 #include "app/Xml.h"
 #include "archive/ZestawArchiwizator.h"
 #include "specs/KonfiguracjaZestawu.h"
@@ -190,5 +191,44 @@ TEST_P(TRoundTripZestawu, PakujeIRozpakowujeZPrzepisanymiSciezkami)
 }
 
 INSTANTIATE_TEST_SUITE_P(Struktury, TRoundTripZestawu, ::testing::Values(0, 1, 2));
+
+// Every entry packed and every file unpacked is told; a failure thrown from the report stops the work, and
+// a stopped packing writes no archive.
+TEST_F(TRoundTripZestawu, PostepIZatrzymanie)
+{
+    TZestawArchiwizator archiwizator(OpcjeUzytkownika());
+    int spakowane = 0;
+    archiwizator.OnPostep = [&](int zrobione, int wszystkie) {
+        EXPECT_EQ(zrobione, ++spakowane);
+        EXPECT_EQ(wszystkie, 0);
+    };
+    const QString archiwum = Tmp(QStringLiteral("zestaw.azst"));
+    archiwizator.StworzArchiwumZestawu(PlikZestawu(), archiwum);
+    EXPECT_GT(spakowane, 200);
+
+    const QString przerwane = Tmp(QStringLiteral("przerwane.azst"));
+    archiwizator.OnPostep = [](int zrobione, int) {
+        if (zrobione == 10)
+            throw EBlad(QStringLiteral("stop"));
+    };
+    EXPECT_THROW(archiwizator.StworzArchiwumZestawu(PlikZestawu(), przerwane), EBlad);
+    EXPECT_FALSE(QFileInfo::exists(przerwane));
+
+    Konfiguracja().SetUserPath(Tmp(QStringLiteral("cel")));
+    archiwizator.SetOpcjeEkstrakcji(TOpcjeEkstrakcjiArchiwum::ZKonfiguracji(Konfiguracja()));
+    QList<int> rozpakowane;
+    int wszystkich = 0;
+    archiwizator.OnPostep = [&](int zrobione, int wszystkie) {
+        rozpakowane << zrobione;
+        wszystkich = wszystkie;
+    };
+    QString zestaw;
+    archiwizator.RozpakujArchiwumZestawu(archiwum, zestaw);
+    EXPECT_EQ(wszystkich, spakowane);
+    ASSERT_FALSE(rozpakowane.isEmpty());
+    EXPECT_EQ(rozpakowane.first(), 1);
+    EXPECT_EQ(rozpakowane.last(), rozpakowane.size());
+    EXPECT_LE(rozpakowane.size(), wszystkich);
+}
 
 } // namespace

@@ -3,6 +3,7 @@
 
 #include "specs/KonfiguracjaZestawu.h"
 #include "specs/SpisST.h"
+#include "workflow/CzekanieNaOtwarcie.h"
 #include "zestaw/ZbiorST.h"
 
 #include <QFileInfo>
@@ -32,6 +33,23 @@ TEST_F(ArchiwaIImport, ArchiwumZestawuTylkoZapisanegoISukcesTylkoPoZapisie)
     Kontroler->ArchiwizujZestaw();
     EXPECT_EQ(Uzytkownik.Zapis.last(), QStringLiteral("komunikat: Pomyślnie utworzono archiwum"));
     EXPECT_TRUE(QFileInfo(Katalog.filePath(QStringLiteral("z.azst"))).isFile());
+
+    // Packing runs under the waiting dialog "Trwa archiwizacja"; stopped there, it writes nothing and says
+    // nothing of success.
+    QString tytul;
+    Uzytkownik.Czekanie = [&](TCzekanieNaOtwarcie& czekanie) {
+        tytul = czekanie.Tytul;
+        czekanie.Anuluj();
+        czekanie.Uruchom();
+        czekanie.Czekaj();
+    };
+    Uzytkownik.DoZapisu = {Katalog.filePath(QStringLiteral("stop.azst"))};
+    Uzytkownik.Zapis.clear();
+    Kontroler->ArchiwizujZestaw();
+    EXPECT_EQ(tytul, QStringLiteral("Trwa archiwizacja"));
+    EXPECT_EQ(Uzytkownik.Zapis, QStringList{"zapisz: Zapisz archiwum zestawu"});
+    EXPECT_FALSE(QFileInfo::exists(Katalog.filePath(QStringLiteral("stop.azst"))));
+    Uzytkownik.Czekanie = nullptr;
 
     // A missing document is shown first; anything but OK ends the command.
     QFile::remove(Katalog.filePath(QStringLiteral("S-2.odt")));

@@ -90,6 +90,10 @@ TEST_F(RozpakowanieDialogu, RozpakowujeNaWatkuIZglaszaBladPonownie)
             EXPECT_EQ(d.Wynik(), lista);
             EXPECT_EQ(konce, 1);
             EXPECT_EQ(CzytajPlik(Sciezka(QStringLiteral("nowy/cel/Specyfikacje Techniczne/b.doc"))), "b");
+            // The progress counted the documents of the archive's entries.
+            EXPECT_GT(d.Maksimum(), 1);
+            EXPECT_GE(d.Pozycja(), 1);
+            EXPECT_LT(d.Pozycja(), d.Maksimum());
         } else { // the same target again without overwriting
             EXPECT_TRUE(Uzytkownik.Zapis[0].startsWith(QStringLiteral("komunikat: Plik istnieje: ")));
             EXPECT_TRUE(d.Wynik().isEmpty());

@@ -30,6 +30,7 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMenu>
 #include <QPushButton>
 #include <QScreen>
 #include <QSplitter>
@@ -337,15 +338,36 @@ void TGlowneOkno::PokazPodglad(const QModelIndex& indeks)
         FJednostki->setItem(i, 1, komorka(jm->Opis(), QStringLiteral("wpisz opis")));
         const TCenaJedn* cena = jm->CenaJedn();
         auto* elementCeny = new QTableWidgetItem(cena ? kwota(cena->GetWartosc()) : QStringLiteral("cena"));
-        if (cena) {
-            const TCenaInfCen* infCen = cena->GetWybranaInfCen();
-            elementCeny->setToolTip(QStringLiteral("Cena z ręki = ") + kwota(cena->GetCenaZReki()) +
-                                    QStringLiteral("\nCena z InfCen = ") +
-                                    kwota(infCen ? infCen->GetObliczone() : 0.0) + QStringLiteral("\nCena z RMSj = ") +
-                                    kwota(cena->GetSumaRMSjObliczone()));
-        }
+        if (cena)
+            elementCeny->setToolTip(CenyJednostki(*cena).join(QLatin1Char('\n')));
         FJednostki->setItem(i, 2, elementCeny);
     }
+}
+
+QStringList TGlowneOkno::CenyJednostki(const TCenaJedn& cena)
+{
+    const auto kwota = [](double wartosc) { return QString::number(wartosc, 'f', 2); };
+    const TCenaInfCen* infCen = cena.GetWybranaInfCen();
+    return {QStringLiteral("Cena z ręki = ") + kwota(cena.GetCenaZReki()),
+            QStringLiteral("Cena z InfCen = ") + kwota(infCen ? infCen->GetObliczone() : 0.0),
+            QStringLiteral("Cena z RMSj = ") + kwota(cena.GetSumaRMSjObliczone())};
+}
+
+void TGlowneOkno::PokazCenyJednostki(const QPoint& miejsce)
+{
+    const TSpecyfikacja* wezel = WezelPodgladu();
+    const QModelIndex indeks = FJednostki->indexAt(miejsce);
+    if (!wezel || indeks.row() < 0 || indeks.row() >= wezel->JmCount())
+        return;
+    const TCenaJedn* cena = wezel->GetJm(indeks.row())->CenaJedn();
+    if (!cena)
+        return;
+    auto* menu = new QMenu(FJednostki);
+    menu->setObjectName(QStringLiteral("CenyJednostki"));
+    menu->setAttribute(Qt::WA_DeleteOnClose);
+    for (const QString& tekst : CenyJednostki(*cena))
+        menu->addAction(tekst)->setEnabled(false);
+    menu->popup(FJednostki->viewport()->mapToGlobal(miejsce));
 }
 
 TSpecyfikacja* TGlowneOkno::WezelPodgladu() const
@@ -546,8 +568,23 @@ void TGlowneOkno::ZastosujUstawieniaWidoku()
     // The list tree needs room for numbers and titles; older layouts kept it narrow.
     const int drzewoSzersze = qMax(drzewo, 360);
     FPodzial->setSizes({nawigator, drzewoSzersze, qMax(200, szerokosc - nawigator - drzewoSzersze)});
+    UstawDolnyPanel(FPodzialDrzewa, FKonfiguracja->PodgladDrzewaHeight);
+    UstawDolnyPanel(FPodzialKosztorysu, FKonfiguracja->PodgladPozHeight);
+    UstawDolnyPanel(FPodzialZbioru, FKonfiguracja->PodgladPozZStHeight);
     UstawTylkoWidokSpecyfikacje(FKonfiguracja->TylkoWidokSpecyfikacje);
     PokazPodglad(FDrzewoSpisu->currentIndex());
+}
+
+void TGlowneOkno::UstawDolnyPanel(QSplitter* podzial, int wysokosc)
+{
+    if (wysokosc <= 0)
+        return;
+    // A splitter on a page not shown yet has no height of its own; the window's stands in for it.
+    const int calosc =
+        podzial->isVisible() ? podzial->height() - podzial->handleWidth() : qMax(200, height() - WysokoscRamek);
+    // The upper panel always keeps a usable part of the height.
+    const int dolny = qMin(wysokosc, calosc - calosc / 4);
+    podzial->setSizes({calosc - dolny, dolny});
 }
 
 void TGlowneOkno::ZwinDoPoziomu(int poziom)
@@ -572,6 +609,14 @@ void TGlowneOkno::closeEvent(QCloseEvent* zdarzenie)
             const QList<int> rozmiary = FPodzial->sizes();
             FKonfiguracja->NawigatorWidth = rozmiary.value(0);
             FKonfiguracja->DrzewoSTWidth = rozmiary.value(1);
+            // A panel never shown (its page not opened) has no height to keep.
+            const auto dolny = [](const QSplitter* podzial, int& wysokosc) {
+                if (podzial->sizes().value(1) > 0 && podzial->isVisible())
+                    wysokosc = podzial->sizes().value(1);
+            };
+            dolny(FPodzialDrzewa, FKonfiguracja->PodgladDrzewaHeight);
+            dolny(FPodzialKosztorysu, FKonfiguracja->PodgladPozHeight);
+            dolny(FPodzialZbioru, FKonfiguracja->PodgladPozZStHeight);
             FKonfiguracja->WidokKosztorys = !FKontroler->CzyWidokSpecyfikacje();
         }
     }

@@ -4,6 +4,7 @@
 #include "workflow/WidokZestawu.h"
 
 #include <QMainWindow>
+#include <QStringList>
 
 #include <functional>
 #include <memory>
@@ -18,6 +19,7 @@ class QLabel;
 class QLineEdit;
 class QMenu;
 class QModelIndex;
+class QPoint;
 class QSplitter;
 class QStackedWidget;
 class QTableView;
@@ -27,6 +29,7 @@ class QTextEdit;
 class QTimer;
 class QToolButton;
 class QTreeView;
+class TCenaJedn;
 class TKonfiguracja;
 class TPozycjaRds;
 class TProgramController;
@@ -111,6 +114,10 @@ private:
     void WypelnijUstawieniaEksportu();
     void ZmianaUstawienEksportu();
     void PokazPodglad(const QModelIndex& indeks);
+    void UstawDolnyPanel(QSplitter* podzial, int wysokosc);
+    // The three prices of a unit, one line each, as its price pop-up and tooltip list them.
+    static QStringList CenyJednostki(const TCenaJedn& cena);
+    void PokazCenyJednostki(const QPoint& miejsce);
     void WybranoWezel();
     void WybranoWierszPozycji();
     void WybranoWierszZbioru();
@@ -163,6 +170,11 @@ private:
     QTableView* FZbior = nullptr;
     QTableView* FPozycjeZSt = nullptr;
     QSplitter* FPodzial = nullptr;
+    // Each ends in a lower panel whose height the configuration keeps: the tree's preview, the
+    // position's details, the positions of a specification.
+    QSplitter* FPodzialDrzewa = nullptr;
+    QSplitter* FPodzialKosztorysu = nullptr;
+    QSplitter* FPodzialZbioru = nullptr;
     // Status bar
     std::vector<QLabel*> FPanele;
     QToolButton* FRodzajWyjscia = nullptr;

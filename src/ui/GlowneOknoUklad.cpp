@@ -1,5 +1,6 @@
 // The main window's layout: the navigator, the list tree panel, the work area and the status bar.
 #include "ui/GlowneOkno.h"
+#include "ui/KalkulacjaCenyForm.h"
 
 #include "app/Konfiguracja.h"
 #include "app/Pliki.h"
@@ -315,6 +316,7 @@ QWidget* TGlowneOkno::ZbudujPanelDrzewa()
 
     auto* podzial = new QSplitter(Qt::Vertical, panel);
     podzial->setObjectName(QStringLiteral("PodzialDrzewa"));
+    FPodzialDrzewa = podzial;
     FDrzewoSpisu = new QTreeView(podzial);
     FDrzewoSpisu->setObjectName(QStringLiteral("Lista_SST_plik"));
     FDrzewoSpisu->setHeaderHidden(true);
@@ -344,8 +346,20 @@ QWidget* TGlowneOkno::ZbudujPanelDrzewa()
     FJednostki->setHorizontalHeaderLabels({QStringLiteral("JM"), QStringLiteral("Opis"), QStringLiteral("Cena")});
     FJednostki->horizontalHeader()->setStretchLastSection(true);
     FJednostki->verticalHeader()->setVisible(false);
-    FJednostki->setEditTriggers(QAbstractItemView::DoubleClicked | QAbstractItemView::EditKeyPressed);
+    // A double click on a price opens its calculation; on the unit or its description it edits in place.
+    FJednostki->setEditTriggers(QAbstractItemView::EditKeyPressed | QAbstractItemView::AnyKeyPressed);
     connect(FJednostki, &QTableWidget::itemChanged, this, &TGlowneOkno::ZmianaJednostki);
+    connect(FJednostki, &QTableWidget::cellDoubleClicked, this, [this](int wiersz, int kolumna) {
+        if (kolumna != 2) {
+            FJednostki->editItem(FJednostki->item(wiersz, kolumna));
+            return;
+        }
+        TSpecyfikacja* wezel = WezelPodgladu();
+        if (wezel && FKontroler && PokazKalkulacjeCeny(this, *wezel, wiersz, *FKontroler))
+            PokazPodglad(FDrzewoSpisu->currentIndex());
+    });
+    FJednostki->setContextMenuPolicy(Qt::CustomContextMenu);
+    connect(FJednostki, &QWidget::customContextMenuRequested, this, &TGlowneOkno::PokazCenyJednostki);
     auto* jednostki = new QWidget(strony);
     auto* ukladJednostek = new QVBoxLayout(jednostki);
     ukladJednostek->setContentsMargins(0, 0, 0, 0);
@@ -408,6 +422,8 @@ QWidget* TGlowneOkno::ZbudujObszarRoboczy()
     pasekK->setToolButtonStyle(Qt::ToolButtonIconOnly);
     ukladK->addWidget(pasekK);
     auto* podzialK = new QSplitter(Qt::Vertical, kosztorys);
+    podzialK->setObjectName(QStringLiteral("PodzialKosztorysu"));
+    FPodzialKosztorysu = podzialK;
     FPozycje = NowaTabela(QStringLiteral("ListaPozycji"), podzialK);
     FPozycje->setEditTriggers(QAbstractItemView::DoubleClicked | QAbstractItemView::EditKeyPressed |
                               QAbstractItemView::AnyKeyPressed);
@@ -434,6 +450,8 @@ QWidget* TGlowneOkno::ZbudujObszarRoboczy()
     pasekZ->setToolButtonStyle(Qt::ToolButtonIconOnly);
     ukladZ->addWidget(pasekZ);
     auto* podzialZ = new QSplitter(Qt::Vertical, specyfikacje);
+    podzialZ->setObjectName(QStringLiteral("PodzialZbioru"));
+    FPodzialZbioru = podzialZ;
     FZbior = NowaTabela(QStringLiteral("ZbiorStGrid"), podzialZ);
     FZbior->setSelectionMode(QAbstractItemView::ExtendedSelection);
     connect(FZbior, &QTableView::doubleClicked, this,

@@ -21,7 +21,9 @@
 #include <QApplication>
 #include <QDirIterator>
 #include <QLineEdit>
+#include <QMenu>
 #include <QMessageBox>
+#include <QSplitter>
 #include <QTableView>
 #include <QTableWidget>
 #include <QTest>
@@ -301,6 +303,54 @@ TEST_F(GlowneOknoTest, JednostkiMiaryWPodgladzie)
     QTest::qWait(10);
     EXPECT_EQ(jednostki->item(przed, 2)->text(), QStringLiteral("12.50"));
     EXPECT_TRUE(Okno->Kontroler()->ZmienionySST());
+
+    // The price cell's pop-up lists the unit's three prices.
+    const QRect komorka = jednostki->visualItemRect(jednostki->item(przed, 2));
+    Q_EMIT jednostki->customContextMenuRequested(komorka.center());
+    auto* menu = jednostki->findChild<QMenu*>(QStringLiteral("CenyJednostki"));
+    ASSERT_NE(menu, nullptr);
+    QStringList teksty;
+    for (const QAction* a : menu->actions())
+        teksty << a->text();
+    EXPECT_EQ(teksty, (QStringList{QStringLiteral("Cena z ręki = 12.50"), QStringLiteral("Cena z InfCen = 0.00"),
+                                   QStringLiteral("Cena z RMSj = 0.00")}));
+    menu->close();
+
+    // A double click on the price opens its calculation; a price carried over with "Przenieś" is shown.
+    QTimer::singleShot(0, [] {
+        QWidget* okno = QApplication::activeModalWidget();
+        ASSERT_NE(okno, nullptr);
+        EXPECT_EQ(okno->objectName(), QStringLiteral("KalkulacjaCeny"));
+        auto* cena = okno->findChild<QLineEdit*>(QStringLiteral("CenaZReki"));
+        ASSERT_NE(cena, nullptr);
+        cena->selectAll();
+        QTest::keyClicks(cena, QStringLiteral("20"));
+        QTest::mouseClick(okno->findChild<QAbstractButton*>(QStringLiteral("Przenies")), Qt::LeftButton);
+    });
+    Q_EMIT jednostki->cellDoubleClicked(przed, 2);
+    EXPECT_EQ(jednostki->item(przed, 2)->text(), QStringLiteral("20.00"));
+}
+
+// The heights of the lower panels come from the configuration and go back to it on closing.
+TEST_F(GlowneOknoTest, WysokosciPaneliWKonfiguracji)
+{
+    OtworzDemo();
+    Konfiguracja->PodgladDrzewaHeight = 260;
+    Konfiguracja->PodgladPozHeight = 230;
+    Okno->ZastosujUstawieniaWidoku();
+    QApplication::processEvents();
+    auto* drzewo = Kontrolka<QSplitter>(QStringLiteral("PodzialDrzewa"));
+    auto* kosztorys = Kontrolka<QSplitter>(QStringLiteral("PodzialKosztorysu"));
+    EXPECT_EQ(drzewo->sizes().value(1), 260);
+    drzewo->setSizes({300, 310});
+    const QList<int> pozycje = kosztorys->sizes();
+    kosztorys->setSizes({pozycje.value(0) + pozycje.value(1) - 190, 190});
+    Okno->close();
+    EXPECT_EQ(Konfiguracja->PodgladDrzewaHeight, drzewo->sizes().value(1));
+    EXPECT_NE(Konfiguracja->PodgladDrzewaHeight, 260);
+    // The positions' page was not shown: its stored height stays.
+    ASSERT_FALSE(Konfiguracja->WidokKosztorys);
+    EXPECT_EQ(Konfiguracja->PodgladPozHeight, 230);
 }
 
 // The search box filters the list tree after its pause; Escape clears it.

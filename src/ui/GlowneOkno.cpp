@@ -216,7 +216,9 @@ ISilnikDokumentow* TGlowneOkno::Silnik()
 
 void TGlowneOkno::OtworzPlik(const QString& plik)
 {
-    if (plik.endsWith(QLatin1String(".sst"), Qt::CaseInsensitive))
+    if (TZestawController::CzyArchiwum(plik))
+        Wykonaj([&] { FKontroler->RozpakujArchiwum(plik); });
+    else if (plik.endsWith(QLatin1String(".sst"), Qt::CaseInsensitive))
         Wykonaj([&] { FKontroler->OtworzSST(plik); });
     else
         Wykonaj([&] { FKontroler->OtworzZestaw(plik); });

@@ -97,9 +97,7 @@ TRozpakujArchiwumForm::TRozpakujArchiwumForm(bool czyZestaw, TKonfiguracja& konf
         const TWybranePliki wybor = FUzytkownik.WybierzDoOtwarcia(FLogika->DialogArchiwum());
         if (wybor.Pliki.isEmpty())
             return;
-        FLogika->Archiwum = wybor.Pliki.first();
-        FLogika->CzytajZnacznik();
-        PokazWartosci();
+        UstawArchiwum(wybor.Pliki.first());
     });
     connect(FPrzegladajFolder, &QPushButton::clicked, this, [this] {
         const QString folder = WybierzFolder(this, TRozpakowanieDialogu::TytulFolderu(), FLogika->Folder);
@@ -123,6 +121,13 @@ TRozpakujArchiwumForm::~TRozpakujArchiwumForm()
     FLogika->OnZmiana = nullptr;
     FLogika->OnKoniec = nullptr;
     FLogika->Zamknij();
+}
+
+void TRozpakujArchiwumForm::UstawArchiwum(const QString& archiwum)
+{
+    FLogika->Archiwum = archiwum;
+    FLogika->CzytajZnacznik();
+    PokazWartosci();
 }
 
 void TRozpakujArchiwumForm::PokazWartosci()
@@ -160,9 +165,12 @@ void TRozpakujArchiwumForm::reject()
     QDialog::reject();
 }
 
-QString PokazRozpakujArchiwum(QWidget* rodzic, bool czyZestaw, TKonfiguracja& konfiguracja, IUzytkownik& uzytkownik)
+QString PokazRozpakujArchiwum(QWidget* rodzic, bool czyZestaw, TKonfiguracja& konfiguracja, IUzytkownik& uzytkownik,
+                              const QString& archiwum)
 {
     TRozpakujArchiwumForm okno(czyZestaw, konfiguracja, uzytkownik, rodzic);
+    if (!archiwum.isEmpty())
+        okno.UstawArchiwum(archiwum);
     if (okno.exec() != QDialog::Accepted || !okno.Logika().CzyOtworz)
         return {};
     return okno.Logika().Wynik();

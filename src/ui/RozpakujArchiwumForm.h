@@ -28,6 +28,8 @@ public:
     ~TRozpakujArchiwumForm() override;
 
     TRozpakowanieDialogu& Logika() { return *FLogika; }
+    // Presets the archive (as "Przeglądaj..." would) and reads the target folder's marker.
+    void UstawArchiwum(const QString& archiwum);
 
     // "Przeglądaj..." next to the folder: the folder chosen; empty when cancelled. The desktop's dialog
     // unless a test answers instead. The archive is chosen through the user's open dialog.
@@ -57,4 +59,5 @@ private:
 
 // Shows the dialog modally for a set (true) or a list archive; the unpacked file when it ended with OK and
 // the opening box was checked, else empty.
-QString PokazRozpakujArchiwum(QWidget* rodzic, bool czyZestaw, TKonfiguracja& konfiguracja, IUzytkownik& uzytkownik);
+QString PokazRozpakujArchiwum(QWidget* rodzic, bool czyZestaw, TKonfiguracja& konfiguracja, IUzytkownik& uzytkownik,
+                              const QString& archiwum = {});

@@ -38,7 +38,7 @@ public:
                                                                          const TListaPlikowEksportu& pliki) override;
     void EksportujDoArkusza(TEksportXlsDialogu& dialog) override;
     bool BrakujacePliki(const std::vector<std::unique_ptr<TListaBrakowPlikow>>& listy) override;
-    QString RozpakujArchiwum(bool czyZestaw) override;
+    QString RozpakujArchiwum(bool czyZestaw, const QString& archiwum) override;
     TOpcjaDuplikatowNumeru DuplikatNumeru(const TSpecyfikacja& istniejaca, const TSpecyfikacja& importowana,
                                           bool czyDuplikatPliku, bool& zapamietaj) override;
     TOpcjaDuplikatowPliku DuplikatPliku(const TSpecyfikacja& istniejaca, const TSpecyfikacja& importowana,

@@ -49,9 +49,9 @@ void TUzytkownikOkna::EksportujDoArkusza(TEksportXlsDialogu& dialog)
     PokazEksportDoArkusza(FOkno, dialog);
 }
 
-QString TUzytkownikOkna::RozpakujArchiwum(bool czyZestaw)
+QString TUzytkownikOkna::RozpakujArchiwum(bool czyZestaw, const QString& archiwum)
 {
-    return PokazRozpakujArchiwum(FOkno, czyZestaw, FKonfiguracja, *this);
+    return PokazRozpakujArchiwum(FOkno, czyZestaw, FKonfiguracja, *this, archiwum);
 }
 
 bool TUzytkownikOkna::BrakujacePliki(const std::vector<std::unique_ptr<TListaBrakowPlikow>>& listy)

@@ -35,8 +35,9 @@ int main(int argc, char* argv[])
     QCommandLineParser parser;
     parser.setApplicationDescription(QStringLiteral("Velostra - specyfikacje techniczne do kosztorysów"));
     parser.addHelpOption();
-    parser.addPositionalArgument(QStringLiteral("plik"),
-                                 QStringLiteral("Zestaw (.zst) lub lista specyfikacji (.sst)."));
+    parser.addPositionalArgument(
+        QStringLiteral("plik"),
+        QStringLiteral("Zestaw (.zst), lista specyfikacji (.sst) albo archiwum zestawu (.azst) lub listy (.alst)."));
     const QCommandLineOption katalogOpcja(QStringLiteral("katalog-uzytkownika"),
                                           QStringLiteral("Folder użytkownika tylko dla tego uruchomienia."),
                                           QStringLiteral("folder"));

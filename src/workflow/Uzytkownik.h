@@ -136,9 +136,10 @@ public:
     // --- Archives and imports
     // The dialog "Brakujące pliki archiwum" with the lists of missing files; true for OK.
     virtual bool BrakujacePliki(const std::vector<std::unique_ptr<TListaBrakowPlikow>>& listy) = 0;
-    // The dialog "Rozpakuj archiwum" for a set (true) or list archive, which unpacks; the unpacked file
-    // when "Otwórz zestaw po rozpakowaniu" was checked, else empty.
-    virtual QString RozpakujArchiwum(bool czyZestaw) = 0;
+    // The dialog "Rozpakuj archiwum" for a set (true) or list archive, which unpacks; archiwum presets its
+    // archive field (empty: the dialog's default). The unpacked file when "Otwórz zestaw po rozpakowaniu"
+    // was checked, else empty.
+    virtual QString RozpakujArchiwum(bool czyZestaw, const QString& archiwum) = 0;
     // "Informacja": "Znaleziono duplikat specyfikacji o numerze: ..." with "Pomiń specyfikację", "Nadpisz
     // specyfikację", "Anuluj" and "Zapamiętaj wybór" (preset from zapamietaj, returned in it).
     virtual TOpcjaDuplikatowNumeru DuplikatNumeru(const TSpecyfikacja& istniejaca, const TSpecyfikacja& importowana,

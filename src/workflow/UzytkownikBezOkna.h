@@ -40,7 +40,7 @@ public:
     void EksportujDoArkusza(TEksportXlsDialogu&) override {}
 
     bool BrakujacePliki(const std::vector<std::unique_ptr<TListaBrakowPlikow>>&) override { return false; }
-    QString RozpakujArchiwum(bool) override { return {}; }
+    QString RozpakujArchiwum(bool, const QString&) override { return {}; }
     TOpcjaDuplikatowNumeru DuplikatNumeru(const TSpecyfikacja&, const TSpecyfikacja&, bool, bool&) override
     {
         return doNone;

@@ -139,6 +139,10 @@ public:
     // A ".azst" of the saved set / an ".alst" of the saved list, after the missing files were shown.
     void ArchiwizujZestaw();
     void ArchiwizujSpisSt();
+    // A set (".azst") or list (".alst") archive given to the program: the unpacking dialog with it, and the
+    // unpacked file opened when the user asked for that.
+    static bool CzyArchiwum(const QString& plik);
+    void RozpakujArchiwum(const QString& archiwum);
     // The dialog "Rozpakuj archiwum"; the unpacked set or list opened when the user asked for it.
     void RozpakujArchiwumZestawu();
     void RozpakujArchiwumSpisuSt();
@@ -244,6 +248,7 @@ private:
     // Packs an archive on a worker under the waiting dialog; false when it failed (the user was told) or was
     // stopped.
     bool ArchiwizujWTle(const TZadanieArchiwum::TPraca& praca);
+    void RozpakujArchiwum(bool czyZestaw, const QString& archiwum);
     // Asks whether to save when changed; "Tak" saves, and a save that fails counts as "Anuluj".
     bool PytanieOZapis(bool zmieniony, const QString& pytanie, bool (TZestawController::*zapisz)());
     bool PytanieOListe();

@@ -130,15 +130,33 @@ bool TZestawController::ArchiwizujWTle(const TZadanieArchiwum::TPraca& praca)
 
 void TZestawController::RozpakujArchiwumZestawu()
 {
-    const QString plik = FUzytkownik.RozpakujArchiwum(true);
-    if (!plik.isEmpty())
-        OtworzZestaw(plik);
+    RozpakujArchiwum(true, {});
 }
 
 void TZestawController::RozpakujArchiwumSpisuSt()
 {
-    const QString plik = FUzytkownik.RozpakujArchiwum(false);
-    if (!plik.isEmpty())
+    RozpakujArchiwum(false, {});
+}
+
+bool TZestawController::CzyArchiwum(const QString& plik)
+{
+    return plik.endsWith(QLatin1String(".azst"), Qt::CaseInsensitive) ||
+           plik.endsWith(QLatin1String(".alst"), Qt::CaseInsensitive);
+}
+
+void TZestawController::RozpakujArchiwum(const QString& archiwum)
+{
+    RozpakujArchiwum(!archiwum.endsWith(QLatin1String(".alst"), Qt::CaseInsensitive), archiwum);
+}
+
+void TZestawController::RozpakujArchiwum(bool czyZestaw, const QString& archiwum)
+{
+    const QString plik = FUzytkownik.RozpakujArchiwum(czyZestaw, archiwum);
+    if (plik.isEmpty())
+        return;
+    if (czyZestaw)
+        OtworzZestaw(plik);
+    else
         OtworzSST(plik);
 }
 

@@ -331,6 +331,14 @@ TEST_F(GlowneOknoTest, JednostkiMiaryWPodgladzie)
     EXPECT_EQ(jednostki->item(przed, 2)->text(), QStringLiteral("20.00"));
 }
 
+// An archive opened from the desktop or the command line goes to the unpacking dialog.
+TEST_F(GlowneOknoTest, ArchiwumOtwieraRozpakowanie)
+{
+    const QString archiwum = Demo.filePath(QStringLiteral("Zestaw demo.azst"));
+    Okno->OtworzPlik(archiwum);
+    EXPECT_EQ(Uzytkownik.Zapis, QStringList{QStringLiteral("rozpakuj zestaw: ") + archiwum});
+}
+
 // The heights of the lower panels come from the configuration and go back to it on closing.
 TEST_F(GlowneOknoTest, WysokosciPaneliWKonfiguracji)
 {

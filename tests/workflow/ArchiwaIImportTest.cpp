@@ -60,6 +60,22 @@ TEST_F(ArchiwaIImport, ArchiwumZestawuTylkoZapisanegoISukcesTylkoPoZapisie)
     Uzytkownik.SprawdzZuzyte();
 }
 
+// An archive given to the program goes to the unpacking dialog of its kind; what it unpacked is opened.
+TEST_F(ArchiwaIImport, ArchiwumZWierszaPolecen)
+{
+    EXPECT_TRUE(TZestawController::CzyArchiwum(QStringLiteral("/a/b.AZST")));
+    EXPECT_TRUE(TZestawController::CzyArchiwum(QStringLiteral("b.alst")));
+    EXPECT_FALSE(TZestawController::CzyArchiwum(QStringLiteral("b.zst")));
+    Uzytkownik.Rozpakowany = Lista();
+    Kontroler->RozpakujArchiwum(QStringLiteral("/x/l.alst"));
+    EXPECT_EQ(Uzytkownik.Zapis, QStringList{"rozpakuj listę: /x/l.alst"});
+    EXPECT_EQ(Kontroler->Spis().GetSpisStPath()->GetPath(), Lista());
+    Uzytkownik.Rozpakowany.clear();
+    Uzytkownik.Zapis.clear();
+    Kontroler->RozpakujArchiwum(QStringLiteral("/x/z.azst"));
+    EXPECT_EQ(Uzytkownik.Zapis, QStringList{"rozpakuj zestaw: /x/z.azst"});
+}
+
 TEST_F(ArchiwaIImport, DwaWykazyPierwszyZlyIPelnyZapis)
 {
     Kontroler->OtworzSST(Lista());

@@ -115,9 +115,10 @@ public:
         Zapis << QStringLiteral("brakujące pliki");
         return OkBrakujacych;
     }
-    QString RozpakujArchiwum(bool czyZestaw) override
+    QString RozpakujArchiwum(bool czyZestaw, const QString& archiwum) override
     {
-        Zapis << (czyZestaw ? QStringLiteral("rozpakuj zestaw") : QStringLiteral("rozpakuj listę"));
+        Zapis << (czyZestaw ? QStringLiteral("rozpakuj zestaw") : QStringLiteral("rozpakuj listę")) +
+                     (archiwum.isEmpty() ? QString() : QStringLiteral(": ") + archiwum);
         return Rozpakowany;
     }
     TOpcjaDuplikatowNumeru DuplikatNumeru(const TSpecyfikacja& istniejaca, const TSpecyfikacja&, bool, bool&) override

@@ -1,10 +1,9 @@
 #include "ui/EksportDokumentuForm.h"
+#include "ui/UstawieniaStronyForm.h"
 
 #include <QCheckBox>
 #include <QComboBox>
-#include <QDialogButtonBox>
 #include <QFileDialog>
-#include <QFormLayout>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -13,46 +12,9 @@
 #include <QProgressBar>
 #include <QPushButton>
 #include <QSignalBlocker>
-#include <QSpinBox>
 #include <QVBoxLayout>
 
 namespace {
-
-// The dialog "Ustawienia marginesy": four whole millimetres from 0 to 500, which the boxes themselves keep
-// in range.
-std::optional<TMarginesy> PokazMarginesy(QWidget* rodzic, const TMarginesy& marginesy)
-{
-    QDialog okno(rodzic);
-    okno.setObjectName(QStringLiteral("UstawieniaMarginesy"));
-    okno.setWindowTitle(QStringLiteral("Ustawienia marginesy"));
-    auto* grupa = new QGroupBox(QStringLiteral("Marginesy (w mm)"), &okno);
-    auto* pola = new QFormLayout(grupa);
-    const auto pole = [&](const char* nazwa, const QString& etykieta, int wartosc) {
-        auto* s = new QSpinBox(grupa);
-        s->setObjectName(QString::fromLatin1(nazwa));
-        s->setRange(0, 500);
-        s->setValue(wartosc);
-        pola->addRow(etykieta, s);
-        return s;
-    };
-    QSpinBox* lewy = pole("Lewy", QStringLiteral("Lewy :"), marginesy.L);
-    QSpinBox* gorny = pole("Gorny", QStringLiteral("Górny:"), marginesy.G);
-    QSpinBox* prawy = pole("Prawy", QStringLiteral("Prawy:"), marginesy.R);
-    QSpinBox* dolny = pole("Dolny", QStringLiteral("Dolny :"), marginesy.D);
-    auto* przyciski = new QDialogButtonBox(&okno);
-    QPushButton* ustaw = przyciski->addButton(QStringLiteral("Ustaw"), QDialogButtonBox::AcceptRole);
-    QPushButton* anuluj = przyciski->addButton(QStringLiteral("Anuluj"), QDialogButtonBox::RejectRole);
-    ustaw->setObjectName(QStringLiteral("Ustaw"));
-    anuluj->setObjectName(QStringLiteral("Anuluj"));
-    QObject::connect(przyciski, &QDialogButtonBox::accepted, &okno, &QDialog::accept);
-    QObject::connect(przyciski, &QDialogButtonBox::rejected, &okno, &QDialog::reject);
-    auto* uklad = new QVBoxLayout(&okno);
-    uklad->addWidget(grupa);
-    uklad->addWidget(przyciski);
-    if (okno.exec() != QDialog::Accepted)
-        return std::nullopt;
-    return TMarginesy{lewy->value(), prawy->value(), gorny->value(), dolny->value()};
-}
 
 QCheckBox* Pole(QWidget* rodzic, const char* nazwa, const QString& tekst)
 {
@@ -74,7 +36,7 @@ TEksportDokumentuForm::TEksportDokumentuForm(TZestawST& zestaw, const TListaPlik
     WybierzFolder = [](QWidget* okno, const QString& tytul, const QString& folder) {
         return QFileDialog::getExistingDirectory(okno, tytul, folder);
     };
-    EdytujMarginesy = PokazMarginesy;
+    EdytujMarginesy = PokazUstawieniaStrony;
 
     FFolder = new QLineEdit(this);
     FFolder->setObjectName(QStringLiteral("Folder"));

@@ -9,7 +9,9 @@
 #include "ui/DialogSpecyfikacji.h"
 #include "ui/Komunikaty.h"
 #include "ui/OknoCzekania.h"
+#include "ui/PodsumowanieImportu.h"
 #include "ui/SpecyfikacjeZPustymNumerem.h"
+#include "ui/WyborListy.h"
 #include "workflow/CzekanieNaOtwarcie.h"
 #include "zestaw/ZestawST.h"
 
@@ -212,15 +214,7 @@ void TUzytkownikOkna::KonfliktSpecyfikacji(const TSpecyfikacja& specyfikacja, co
 
 void TUzytkownikOkna::PodsumowanieImportu(const QString& komunikat, const TLicznikImportuSt& licznik)
 {
-    QMessageBox okno(QMessageBox::Information, QStringLiteral("Import specyfikacji"),
-                     komunikat + QStringLiteral("\n\nDodanych specyfikacji: %1\nNadpisanych specyfikacji: %2\n"
-                                                "Nadpisanych plików: %3\nPominiętych specyfikacji: %4")
-                                     .arg(licznik.DodanychSt())
-                                     .arg(licznik.NadpisanychSt())
-                                     .arg(licznik.NadpisanychPlikow())
-                                     .arg(licznik.PominietychSt()),
-                     QMessageBox::NoButton, FOkno);
-    okno.addButton(QStringLiteral("OK"), QMessageBox::AcceptRole);
+    TPodsumowanieImportu okno(komunikat, licznik, FOkno);
     okno.exec();
 }
 
@@ -228,15 +222,8 @@ int TUzytkownikOkna::WybierzListe(const QStringList& listy)
 {
     if (listy.isEmpty())
         return -1;
-    QInputDialog dialog(FOkno);
-    dialog.setWindowTitle(QStringLiteral("Otwórz listę specyfikacji"));
-    dialog.setLabelText(QStringLiteral("Wybierz listę specyfikacji:"));
-    dialog.setComboBoxItems(listy);
-    dialog.setOkButtonText(QStringLiteral("OK"));
-    dialog.setCancelButtonText(QStringLiteral("Anuluj"));
-    if (dialog.exec() != QDialog::Accepted)
-        return -1;
-    return static_cast<int>(listy.indexOf(dialog.textValue()));
+    TWyborListy okno(listy, FOkno);
+    return okno.exec() == QDialog::Accepted ? okno.Wybrana() : -1;
 }
 
 std::optional<TDaneGrupy> TUzytkownikOkna::EdycjaGrupy(const TDaneGrupy& dane)

@@ -6,7 +6,8 @@ PAKIETY=(cmake ninja-build g++ ccache pkg-config qt6-base-dev libpugixml-dev lib
          mdbtools mdbtools-dev libxlsxwriter-dev libqpdf-dev
          libreoffice-writer-nogui libreoffice-calc-nogui libreoffice-dev fonts-liberation2 fonts-crosextra-carlito
          fonts-crosextra-caladea poppler-utils procps
-         python3-openpyxl python3-xlrd python3-olefile python3-docx qt6-translations-l10n)
+         python3-openpyxl python3-xlrd python3-olefile python3-docx qt6-translations-l10n
+         dpkg-dev file man-db librsvg2-bin desktop-file-utils appstream shared-mime-info libglib2.0-bin)
 
 zainstaluj_pakiety() {
   local brakujace=()

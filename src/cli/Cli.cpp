@@ -36,20 +36,11 @@ void TCli::DodajPolecenie(std::unique_ptr<TPolecenie> polecenie)
     FPolecenia.push_back(std::move(polecenie));
 }
 
-void TCli::WypiszPomoc(QTextStream& strumien) const
-{
-    strumien << "Użycie: velostra-cli POLECENIE [ARGUMENTY...]\n"
-             << "       velostra-cli --version\n\n"
-             << "Polecenia:\n";
-    for (const auto& p : FPolecenia)
-        strumien << "  " << p->Nazwa().leftJustified(16) << p->Opis() << '\n';
-    strumien.flush();
-}
-
 int TCli::Uruchom(const QStringList& argumenty, QTextStream& wyjscie, QTextStream& bledy)
 {
     if (argumenty.isEmpty()) {
-        WypiszPomoc(bledy);
+        bledy << PomocOgolna(FPolecenia);
+        bledy.flush();
         return KodBlad;
     }
     const QString nazwa = argumenty.first();
@@ -59,12 +50,18 @@ int TCli::Uruchom(const QStringList& argumenty, QTextStream& wyjscie, QTextStrea
         return KodSukces;
     }
     if (nazwa == QLatin1String("--help") || nazwa == QLatin1String("-h") || nazwa == QLatin1String("pomoc")) {
-        WypiszPomoc(wyjscie);
+        wyjscie << PomocOgolna(FPolecenia);
+        wyjscie.flush();
         return KodSukces;
     }
     for (const auto& p : FPolecenia) {
         if (p->Nazwa() != nazwa)
             continue;
+        if (argumenty.contains(QLatin1String("--help")) || argumenty.contains(QLatin1String("-h"))) {
+            wyjscie << PomocPolecenia(*p);
+            wyjscie.flush();
+            return KodSukces;
+        }
         int kod = KodBlad;
         try {
             kod = p->Wykonaj(argumenty.mid(1), wyjscie, bledy);
@@ -79,7 +76,7 @@ int TCli::Uruchom(const QStringList& argumenty, QTextStream& wyjscie, QTextStrea
         bledy.flush();
         return kod;
     }
-    bledy << "Nieznane polecenie: " << nazwa << "\n\n";
-    WypiszPomoc(bledy);
+    bledy << "Nieznane polecenie: " << nazwa << "\n\n" << PomocOgolna(FPolecenia);
+    bledy.flush();
     return KodBlad;
 }

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "cli/Polecenie.h"
+#include "cli/PomocCli.h"
 
 #include <memory>
 #include <vector>
@@ -18,10 +18,11 @@ public:
 
     void DodajPolecenie(std::unique_ptr<TPolecenie> polecenie);
     // argumenty: without the program's name.
+    // "--help" or "-h" anywhere after a command's name prints that command's help instead.
     int Uruchom(const QStringList& argumenty, QTextStream& wyjscie, QTextStream& bledy);
 
-private:
-    void WypiszPomoc(QTextStream& strumien) const;
+    const TListaPolecen& Polecenia() const { return FPolecenia; }
 
-    std::vector<std::unique_ptr<TPolecenie>> FPolecenia;
+private:
+    TListaPolecen FPolecenia;
 };

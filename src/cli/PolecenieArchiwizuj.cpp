@@ -81,3 +81,18 @@ int TPolecenieArchiwizuj::Wykonaj(const QStringList& argumenty, QTextStream& wyj
     wyjscie << "Pomyślnie utworzono archiwum\n" << a.Archiwum << '\n';
     return KodSukces;
 }
+
+TPomocPolecenia TPolecenieArchiwizuj::Pomoc() const
+{
+    return {QStringLiteral("archiwum zestawu (.zst → .azst) lub spisu specyfikacji (.sst → .alst)"),
+            {QStringLiteral("ZESTAW.zst -o ARCHIWUM.azst [--katalog-uzytkownika KATALOG]"),
+             QStringLiteral("LISTA.sst -o ARCHIWUM.alst [--katalog-uzytkownika KATALOG]")},
+            QStringLiteral("Wypisuje listy brakujących plików powiązanych z zestawem lub spisem (każda pod swoją "
+                           "nazwą), a następnie pakuje zestaw lub spis razem z jego plikami do archiwum."),
+            {
+                {QStringLiteral("-o ARCHIWUM"), QStringLiteral("plik archiwum do utworzenia")},
+                {QStringLiteral("--katalog-uzytkownika KATALOG"),
+                 QStringLiteral("folder użytkownika, za który w zapisanych ścieżkach stoi „%USERPATH%”, tylko w tym "
+                                "uruchomieniu (domyślnie folder z konfiguracji)")},
+            }};
+}

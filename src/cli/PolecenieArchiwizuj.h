@@ -8,10 +8,6 @@ class TPolecenieArchiwizuj : public TPolecenie
 {
 public:
     QString Nazwa() const override { return QStringLiteral("archiwizuj"); }
-    QString Opis() const override
-    {
-        return QStringLiteral("archiwum zestawu (.zst → .azst) lub spisu specyfikacji (.sst → .alst): "
-                              "PLIK -o ARCHIWUM [--katalog-uzytkownika KATALOG]");
-    }
+    TPomocPolecenia Pomoc() const override;
     int Wykonaj(const QStringList& argumenty, QTextStream& wyjscie, QTextStream& bledy) override;
 };

@@ -92,3 +92,19 @@ int TPolecenieArkusz::Wykonaj(const QStringList& argumenty, QTextStream& wyjscie
     wyjscie << wynik.Plik << '\n';
     return KodSukces;
 }
+
+TPomocPolecenia TPolecenieArkusz::Pomoc() const
+{
+    return {QStringLiteral("eksport kosztorysów zestawu do arkusza (.xls, .xlsx)"),
+            {QStringLiteral("ZESTAW.zst -o WYNIK.xls|.xlsx [--warianty] [--katalog-uzytkownika KATALOG]")},
+            QStringLiteral("Eksportuje kosztorysy zestawu do skoroszytu z opcjami zapisanymi w zestawie (domyślnymi, "
+                           "gdy zestaw ich nie ma); rozszerzenie pliku wynikowego wybiera format. Postęp trafia na "
+                           "standardowe wyjście błędów, ścieżka zapisanego pliku na standardowe wyjście."),
+            {
+                {QStringLiteral("-o WYNIK"), QStringLiteral("plik wynikowy .xls lub .xlsx")},
+                {QStringLiteral("--warianty"), QStringLiteral("warianty specyfikacji w użyciu w tym uruchomieniu")},
+                {QStringLiteral("--katalog-uzytkownika KATALOG"),
+                 QStringLiteral("folder użytkownika, za który w zapisanych ścieżkach stoi „%USERPATH%”, tylko w tym "
+                                "uruchomieniu (domyślnie folder z konfiguracji)")},
+            }};
+}

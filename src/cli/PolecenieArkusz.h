@@ -10,10 +10,6 @@ class TPolecenieArkusz : public TPolecenie
 {
 public:
     QString Nazwa() const override { return QStringLiteral("arkusz"); }
-    QString Opis() const override
-    {
-        return QStringLiteral("eksport kosztorysów zestawu do arkusza: ZESTAW.zst -o WYNIK.xls|.xlsx [--warianty] "
-                              "[--katalog-uzytkownika KATALOG]");
-    }
+    TPomocPolecenia Pomoc() const override;
     int Wykonaj(const QStringList& argumenty, QTextStream& wyjscie, QTextStream& bledy) override;
 };

@@ -158,3 +158,28 @@ int TPolecenieGeneruj::Wykonaj(const QStringList& argumenty, QTextStream& wyjsci
     WypiszJson(wyjscie, wynik);
     return KodSukces;
 }
+
+TPomocPolecenia TPolecenieGeneruj::Pomoc() const
+{
+    return {
+        QStringLiteral("dokument specyfikacji zestawu (.doc, .docx, .odt, .pdf)"),
+        {QStringLiteral("ZESTAW.zst -o WYNIK.doc|.docx|.odt|.pdf [--rodzaj word|odt] [--bez-strony-tytulowej] "
+                        "[--spis-tresci] [--warianty] [--katalog-uzytkownika KATALOG]")},
+        QStringLiteral(
+            "Otwiera zestaw, dopasowuje go, układa listę plików jak eksport w oknie i scala dokumenty w jeden w "
+            "prywatnym, niewidocznym LibreOffice. Postęp („Przetwarzanie pliku: …”) trafia na standardowe wyjście "
+            "błędów, podsumowanie w JSON na standardowe wyjście. Rodzaj wyjścia zapisany w zestawie decyduje, które "
+            "dokumenty są brane (Word: .doc i .docx; OpenDocument: także .odt), chyba że opcja --rodzaj mówi inaczej."),
+        {
+            {QStringLiteral("-o WYNIK"),
+             QStringLiteral("plik wynikowy; rozszerzenie .doc, .docx, .odt lub .pdf wybiera format")},
+            {QStringLiteral("--rodzaj word|odt"), QStringLiteral("rodzaj eksportu zamiast zapisanego w zestawie")},
+            {QStringLiteral("--bez-strony-tytulowej"), QStringLiteral("pomija stronę tytułową")},
+            {QStringLiteral("--spis-tresci"),
+             QStringLiteral("wstawia spis treści po stronie tytułowej, niezależnie od ustawień zestawu")},
+            {QStringLiteral("--warianty"), QStringLiteral("warianty specyfikacji w użyciu w tym uruchomieniu")},
+            {QStringLiteral("--katalog-uzytkownika KATALOG"),
+             QStringLiteral("folder użytkownika, za który w zapisanych ścieżkach stoi „%USERPATH%”, tylko w tym "
+                            "uruchomieniu (domyślnie folder z konfiguracji)")},
+        }};
+}

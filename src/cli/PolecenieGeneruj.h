@@ -14,11 +14,7 @@ class TPolecenieGeneruj : public TPolecenie
 {
 public:
     QString Nazwa() const override { return QStringLiteral("generuj"); }
-    QString Opis() const override
-    {
-        return QStringLiteral("dokument specyfikacji zestawu: ZESTAW.zst -o WYNIK.doc|.docx|.odt|.pdf "
-                              "[--rodzaj word|odt] [--spis-tresci]");
-    }
+    TPomocPolecenia Pomoc() const override;
     int Wykonaj(const QStringList& argumenty, QTextStream& wyjscie, QTextStream& bledy) override;
 
     // Merges on this engine (an office kept running by the caller) instead of a private office of its own.

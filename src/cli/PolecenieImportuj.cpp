@@ -128,3 +128,24 @@ int TPolecenieImportuj::Wykonaj(const QStringList& argumenty, QTextStream& wyjsc
                                     {QStringLiteral("nadpisanychSt"), l.NadpisanychSt()}});
     return KodSukces;
 }
+
+TPomocPolecenia TPolecenieImportuj::Pomoc() const
+{
+    return {QStringLiteral("import wykazów specyfikacji .wst do listy"),
+            {QStringLiteral("LISTA.sst WYKAZ.wst... [--do NUMER] [--duplikat-numeru pomin|nadpisz] [--duplikat-pliku "
+                            "bez-pliku|nadpisz-plik|nadpisz|pomin] -o NOWA.sst")},
+            QStringLiteral(
+                "Importuje wykazy specyfikacji do kopii listy, rozstrzygając duplikaty jak scalanie list; opcje "
+                "zastępują zapamiętane odpowiedzi. Duplikat bez odpowiedzi kończy import i nic nie jest zapisywane; "
+                "lista źródłowa nie jest zmieniana. Liczniki importu trafiają na standardowe wyjście jako JSON."),
+            {
+                {QStringLiteral("-o NOWA.sst"), QStringLiteral("plik listy wynikowej")},
+                {QStringLiteral("--do NUMER"),
+                 QStringLiteral("grupa listy, do której trafiają specyfikacje (domyślnie korzeń)")},
+                {QStringLiteral("--duplikat-numeru pomin|nadpisz"),
+                 QStringLiteral("odpowiedź na specyfikację o numerze już obecnym na liście")},
+                {QStringLiteral("--duplikat-pliku bez-pliku|nadpisz-plik|nadpisz|pomin"),
+                 QStringLiteral("odpowiedź na specyfikację z dokumentem już obecnym na liście: dodanie bez pliku, "
+                                "nadpisanie pliku z pominięciem specyfikacji, nadpisanie, pominięcie")},
+            }};
+}

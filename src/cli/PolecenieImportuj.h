@@ -10,11 +10,6 @@ class TPolecenieImportuj : public TPolecenie
 {
 public:
     QString Nazwa() const override { return QStringLiteral("importuj"); }
-    QString Opis() const override
-    {
-        return QStringLiteral("import wykazów .wst do listy: LISTA.sst REJESTR.wst... [--do NUMER] "
-                              "[--duplikat-numeru pomin|nadpisz] [--duplikat-pliku bez-pliku|nadpisz-plik|nadpisz|"
-                              "pomin] -o NOWA.sst");
-    }
+    TPomocPolecenia Pomoc() const override;
     int Wykonaj(const QStringList& argumenty, QTextStream& wyjscie, QTextStream& bledy) override;
 };

@@ -58,3 +58,14 @@ int TPolecenieInformator::Wykonaj(const QStringList& argumenty, QTextStream& wyj
                                     {QStringLiteral("wspolczynniki"), wspolczynniki}});
     return KodSukces;
 }
+
+TPomocPolecenia TPolecenieInformator::Pomoc() const
+{
+    return {QStringLiteral("informator cen jako JSON"),
+            {QStringLiteral("PLIK.xml [--nazwa TEKST] [--symbol TEKST]")},
+            QStringLiteral("Wypisuje pozycje informatora cen jako JSON, przefiltrowane jak w oknie wyboru ceny."),
+            {
+                {QStringLiteral("--nazwa TEKST"), QStringLiteral("tylko pozycje, których nazwa zawiera tekst")},
+                {QStringLiteral("--symbol TEKST"), QStringLiteral("tylko pozycje, których symbol zawiera tekst")},
+            }};
+}

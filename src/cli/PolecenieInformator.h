@@ -8,9 +8,6 @@ class TPolecenieInformator : public TPolecenie
 {
 public:
     QString Nazwa() const override { return QStringLiteral("informator"); }
-    QString Opis() const override
-    {
-        return QStringLiteral("informator cen jako JSON: PLIK.xml [--nazwa TEKST] [--symbol TEKST]");
-    }
+    TPomocPolecenia Pomoc() const override;
     int Wykonaj(const QStringList& argumenty, QTextStream& wyjscie, QTextStream& bledy) override;
 };

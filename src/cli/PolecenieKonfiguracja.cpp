@@ -69,3 +69,14 @@ int TPolecenieKonfiguracja::Wykonaj(const QStringList& argumenty, QTextStream& w
     WypiszJson(wyjscie, wynik);
     return KodSukces;
 }
+
+TPomocPolecenia TPolecenieKonfiguracja::Pomoc() const
+{
+    return {QStringLiteral("ścieżka pliku konfiguracji i wszystkie ustawienia (JSON)"),
+            {QStringLiteral("")},
+            QStringLiteral("Wypisuje ścieżkę pliku konfiguracji programu i wartości wszystkich ustawień jako JSON. Nie "
+                           "przyjmuje argumentów i nie zmienia pliku konfiguracji."),
+            {
+
+            }};
+}

@@ -11,7 +11,7 @@ class TPolecenieKonfiguracja : public TPolecenie
 {
 public:
     QString Nazwa() const override { return QStringLiteral("konfiguracja"); }
-    QString Opis() const override { return QStringLiteral("ścieżka pliku konfiguracji i wszystkie ustawienia (JSON)"); }
+    TPomocPolecenia Pomoc() const override;
     int Wykonaj(const QStringList& argumenty, QTextStream& wyjscie, QTextStream& bledy) override;
 
     static QJsonObject KonfiguracjaNaJson(const TKonfiguracja& k);

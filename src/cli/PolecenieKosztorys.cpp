@@ -90,3 +90,26 @@ int TPolecenieKosztorys::Wykonaj(const QStringList& argumenty, QTextStream& wyjs
     WypiszJson(wyjscie, KosztorysNaJson(*kosztorys));
     return KodSukces;
 }
+
+TPomocPolecenia TPolecenieKosztorys::Pomoc() const
+{
+    return {
+        QStringLiteral("drzewo kosztorysu jako JSON, kopia z numerami ST"),
+        {QStringLiteral("KOSZTORYS [--indeksuj] [--renumeruj] [--nadpisz-kopie]"),
+         QStringLiteral("KOSZTORYS --zapisz KOPIA [--st ID=NUMER]...")},
+        QStringLiteral("Wczytuje kosztorys w dowolnym obsługiwanym formacie i wypisuje jego drzewo (elementy i "
+                       "pozycje) jako JSON. Z opcją --zapisz nadaje pozycjom o podanych identyfikatorach numery "
+                       "specyfikacji technicznych i zapisuje kopię kosztorysu; plik źródłowy nie jest zmieniany."),
+        {
+            {QStringLiteral("--zapisz KOPIA"),
+             QStringLiteral("zapisuje kopię kosztorysu z numerami ST do pliku KOPIA")},
+            {QStringLiteral("--st ID=NUMER"), QStringLiteral("nadaje pozycji o identyfikatorze ID numer specyfikacji "
+                                                             "NUMER; opcję można powtarzać; wymaga --zapisz")},
+            {QStringLiteral("--indeksuj"),
+             QStringLiteral("kosztorys ATH: nadaje pozycjom kolejne identyfikatory w kopii naprawczej obok pliku")},
+            {QStringLiteral("--renumeruj"),
+             QStringLiteral("kosztorys ATH: nadaje pozycjom kolejne numery w kopii naprawczej obok pliku")},
+            {QStringLiteral("--nadpisz-kopie"),
+             QStringLiteral("nadpisuje istniejącą kopię naprawczą zamiast zgłaszać błąd")},
+        }};
+}

@@ -9,9 +9,6 @@ class TPolecenieKosztorys : public TPolecenie
 {
 public:
     QString Nazwa() const override { return QStringLiteral("kosztorys"); }
-    QString Opis() const override
-    {
-        return QStringLiteral("drzewo kosztorysu jako JSON; --zapisz KOPIA [--st ID=NUMER]...");
-    }
+    TPomocPolecenia Pomoc() const override;
     int Wykonaj(const QStringList& argumenty, QTextStream& wyjscie, QTextStream& bledy) override;
 };

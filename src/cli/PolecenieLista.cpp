@@ -129,3 +129,18 @@ int TPolecenieLista::Wykonaj(const QStringList& argumenty, QTextStream& wyjscie,
                            {QStringLiteral("pelneDopasowanie"), czyPelne}});
     return KodSukces;
 }
+
+TPomocPolecenia TPolecenieLista::Pomoc() const
+{
+    return {QStringLiteral("lista specyfikacji z pliku .sst jako JSON, wyszukiwanie numeru"),
+            {QStringLiteral("LISTA.sst"), QStringLiteral("LISTA.sst --znajdz NUMER [--flagi N]")},
+            QStringLiteral(
+                "Wypisuje listę specyfikacji technicznych jako JSON: korzeń, a pod nim wszystkie węzły w kolejności "
+                "drzewa. Z opcją --znajdz wypisuje specyfikację, którą program dopasowałby do podanego numeru."),
+            {
+                {QStringLiteral("--znajdz NUMER"),
+                 QStringLiteral("wyszukuje specyfikację dla numeru tak jak dopasowanie pozycji kosztorysu")},
+                {QStringLiteral("--flagi N"),
+                 QStringLiteral("bajt flag wyszukiwania (liczba od 0 do 255); wymaga --znajdz")},
+            }};
+}

@@ -13,10 +13,7 @@ class TPolecenieLista : public TPolecenie
 {
 public:
     QString Nazwa() const override { return QStringLiteral("lista"); }
-    QString Opis() const override
-    {
-        return QStringLiteral("lista specyfikacji z pliku .sst (JSON); --znajdz NUMER [--flagi N] wyszukuje numer");
-    }
+    TPomocPolecenia Pomoc() const override;
     int Wykonaj(const QStringList& argumenty, QTextStream& wyjscie, QTextStream& bledy) override;
 
     // {"numer", "opis", "plik" (stored form), "grupa", "warunkiOgolne", "info", "warianty", "jednostki",

@@ -99,3 +99,27 @@ int TPoleceniePorzadkuj::Wykonaj(const QStringList& argumenty, QTextStream& wyjs
     }
     return KodSukces;
 }
+
+TPomocPolecenia TPoleceniePorzadkuj::Pomoc() const
+{
+    return {
+        QStringLiteral("porządkowanie dokumentów listy specyfikacji w folderach"),
+        {QStringLiteral("LISTA.sst -d FOLDER [--struktura 0|1|2] [--nadpisuj] [--aktualizuj [-o NOWA.sst]] [--proba] "
+                        "[--katalog-uzytkownika KATALOG]")},
+        QStringLiteral("Kopiuje dokumenty specyfikacji z listy do folderu w wybranej strukturze, jak porządkowanie w "
+                       "oknie; wypisuje wiersze raportu i zapisuje plik raportu w folderze użytkownika."),
+        {
+            {QStringLiteral("-d FOLDER"), QStringLiteral("folder docelowy")},
+            {QStringLiteral("--struktura 0|1|2"),
+             QStringLiteral("struktura folderów specyfikacji: 0 – drzewo numerów, 1 – numery z opisami, 2 – płaska")},
+            {QStringLiteral("--nadpisuj"), QStringLiteral("zastępuje pliki istniejące w folderze docelowym")},
+            {QStringLiteral("--aktualizuj"), QStringLiteral("wskazuje w liście skopiowane dokumenty i zapisuje listę")},
+            {QStringLiteral("-o NOWA.sst"),
+             QStringLiteral("z --aktualizuj zapisuje zmienioną listę do nowego pliku zamiast do źródłowego")},
+            {QStringLiteral("--proba"),
+             QStringLiteral("tylko wypisuje, co zostałoby skopiowane, niczego nie kopiując")},
+            {QStringLiteral("--katalog-uzytkownika KATALOG"),
+             QStringLiteral("folder użytkownika, za który w zapisanych ścieżkach stoi „%USERPATH%”, tylko w tym "
+                            "uruchomieniu (domyślnie folder z konfiguracji)")},
+        }};
+}

@@ -10,10 +10,6 @@ class TPoleceniePorzadkuj : public TPolecenie
 {
 public:
     QString Nazwa() const override { return QStringLiteral("porzadkuj"); }
-    QString Opis() const override
-    {
-        return QStringLiteral("porządkowanie dokumentów listy w folderach: LISTA.sst -d FOLDER [--struktura 0|1|2] "
-                              "[--nadpisuj] [--aktualizuj [-o NOWA.sst]] [--proba] [--katalog-uzytkownika KATALOG]");
-    }
+    TPomocPolecenia Pomoc() const override;
     int Wykonaj(const QStringList& argumenty, QTextStream& wyjscie, QTextStream& bledy) override;
 };

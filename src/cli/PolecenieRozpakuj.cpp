@@ -88,3 +88,22 @@ int TPolecenieRozpakuj::Wykonaj(const QStringList& argumenty, QTextStream& wyjsc
     wyjscie << rozpakowany << '\n';
     return KodSukces;
 }
+
+TPomocPolecenia TPolecenieRozpakuj::Pomoc() const
+{
+    return {
+        QStringLiteral("rozpakowanie archiwum .azst lub .alst"),
+        {QStringLiteral("ARCHIWUM -d FOLDER [--struktura 0|1|2] [--nadpisuj] [--katalog-uzytkownika KATALOG]")},
+        QStringLiteral("Rozpakowuje archiwum zestawu (.azst) lub spisu specyfikacji (.alst) do folderu i wypisuje "
+                       "ścieżkę rozpakowanego pliku. Bez opcji --struktura zostaje struktura zapisana w folderze "
+                       "docelowym (0, gdy jej nie ma); wybór innej struktury niż zapisana jest odrzucany."),
+        {
+            {QStringLiteral("-d FOLDER"), QStringLiteral("folder docelowy")},
+            {QStringLiteral("--struktura 0|1|2"),
+             QStringLiteral("struktura folderów specyfikacji: 0 – drzewo numerów, 1 – numery z opisami, 2 – płaska")},
+            {QStringLiteral("--nadpisuj"), QStringLiteral("zastępuje pliki istniejące w folderze docelowym")},
+            {QStringLiteral("--katalog-uzytkownika KATALOG"),
+             QStringLiteral("folder użytkownika, za który w zapisanych ścieżkach stoi „%USERPATH%”, tylko w tym "
+                            "uruchomieniu (domyślnie folder z konfiguracji)")},
+        }};
+}

@@ -10,10 +10,6 @@ class TPolecenieRozpakuj : public TPolecenie
 {
 public:
     QString Nazwa() const override { return QStringLiteral("rozpakuj"); }
-    QString Opis() const override
-    {
-        return QStringLiteral("rozpakowanie archiwum .azst lub .alst: ARCHIWUM -d FOLDER [--struktura 0|1|2] "
-                              "[--nadpisuj] [--katalog-uzytkownika KATALOG]");
-    }
+    TPomocPolecenia Pomoc() const override;
     int Wykonaj(const QStringList& argumenty, QTextStream& wyjscie, QTextStream& bledy) override;
 };

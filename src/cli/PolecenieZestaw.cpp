@@ -179,3 +179,39 @@ int TPolecenieZestaw::Wykonaj(const QStringList& argumenty, QTextStream& wyjscie
     WypiszJson(wyjscie, json);
     return KodSukces;
 }
+
+TPomocPolecenia TPolecenieZestaw::Pomoc() const
+{
+    return {
+        QStringLiteral("zestaw z dopasowanym zbiorem specyfikacji (JSON), tworzenie i zmiany zestawu"),
+        {QStringLiteral(
+             "ZESTAW.zst [--zapisz NOWY.zst] [--przypisz K:ID=NUMER [--zakres pozycja|element|kosztorys|wszystkie]]... "
+             "[--stc RYSUNEK.stc] [--warianty] [--katalog-uzytkownika KATALOG]"),
+         QStringLiteral("--utworz NOWY.zst --lista LISTA.sst KOSZTORYS... [--wlasna ST]... [--warianty] "
+                        "[--katalog-uzytkownika KATALOG]")},
+        QStringLiteral(
+            "Otwiera zestaw razem z jego listą specyfikacji, dopasowuje pozycje kosztorysów do listy i wypisuje zestaw "
+            "ze zbiorem specyfikacji jako JSON; na życzenie zapisuje go ponownie. Z opcją --utworz tworzy nowy zestaw "
+            "z podanych kosztorysów, powiązany z listą, dopasowuje go, zapisuje i wypisuje."),
+        {
+            {QStringLiteral("--zapisz NOWY.zst"),
+             QStringLiteral("zapisuje otwarty zestaw do pliku NOWY.zst; nie łączy się z --utworz")},
+            {QStringLiteral("--utworz NOWY.zst"),
+             QStringLiteral("tworzy nowy zestaw z kosztorysów podanych jako argumenty")},
+            {QStringLiteral("--lista LISTA.sst"), QStringLiteral("lista specyfikacji nowego zestawu; wymaga --utworz")},
+            {QStringLiteral("--wlasna ST"),
+             QStringLiteral("własna specyfikacja nowego zestawu; opcję można powtarzać; wymaga --utworz")},
+            {QStringLiteral("--przypisz K:ID=NUMER"),
+             QStringLiteral("nadaje pozycji o identyfikatorze ID w kosztorysie numer K (liczonym od 1) numer "
+                            "specyfikacji NUMER, jak zmiana numeru w oknie; opcję można powtarzać")},
+            {QStringLiteral("--zakres pozycja|element|kosztorys|wszystkie"),
+             QStringLiteral("zasięg zmiany numeru: sama pozycja, jej element, kosztorys lub wszystkie kosztorysy; "
+                            "wymaga --przypisz")},
+            {QStringLiteral("--stc RYSUNEK.stc"),
+             QStringLiteral("importuje specyfikacje z pliku STC i dopisuje do wyniku użyte listy")},
+            {QStringLiteral("--warianty"), QStringLiteral("warianty specyfikacji w użyciu w tym uruchomieniu")},
+            {QStringLiteral("--katalog-uzytkownika KATALOG"),
+             QStringLiteral("folder użytkownika, za który w zapisanych ścieżkach stoi „%USERPATH%”, tylko w tym "
+                            "uruchomieniu (domyślnie folder z konfiguracji)")},
+        }};
+}

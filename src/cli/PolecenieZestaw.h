@@ -12,12 +12,6 @@ class TPolecenieZestaw : public TPolecenie
 {
 public:
     QString Nazwa() const override { return QStringLiteral("zestaw"); }
-    QString Opis() const override
-    {
-        return QStringLiteral(
-            "zestaw z pliku .zst z dopasowanym zbiorem specyfikacji (JSON); --zapisz NOWY.zst; "
-            "--utworz NOWY.zst --lista LISTA.sst KOSZTORYS... [--wlasna ST]...; --przypisz K:ID=NUMER "
-            "[--zakres pozycja|element|kosztorys|wszystkie]; --stc RYSUNEK.stc");
-    }
+    TPomocPolecenia Pomoc() const override;
     int Wykonaj(const QStringList& argumenty, QTextStream& wyjscie, QTextStream& bledy) override;
 };

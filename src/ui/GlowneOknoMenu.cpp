@@ -318,6 +318,8 @@ void TGlowneOkno::ZbudujMenuPodreczne()
     };
     for (QAction* a : drzewo)
         a->setShortcutContext(Qt::WidgetWithChildrenShortcut);
+    // F2, the desktop's key for renaming in place, edits the node through the same checked dialog.
+    Akcja(QStringLiteral("Edytuj"))->setShortcuts({QKeySequence(Qt::SHIFT | Qt::Key_F2), QKeySequence(Qt::Key_F2)});
     FDrzewoSpisu->addActions(drzewo);
     // Assigning from the tree is for the keyboard; the menu keeps it out of sight.
     Akcja(QStringLiteral("PrzypiszDoPozycji"))->setVisible(false);

@@ -323,6 +323,12 @@ QWidget* TGlowneOkno::ZbudujPanelDrzewa()
     FDrzewoSpisu->setUniformRowHeights(true);
     FDrzewoSpisu->setSelectionMode(QAbstractItemView::ExtendedSelection);
     FDrzewoSpisu->setContextMenuPolicy(Qt::ActionsContextMenu);
+    // Nodes move by dragging, under the list's nesting rules; names change through "Edytuj" (F2), which
+    // checks them.
+    FDrzewoSpisu->setDragDropMode(QAbstractItemView::InternalMove);
+    FDrzewoSpisu->setDefaultDropAction(Qt::MoveAction);
+    FDrzewoSpisu->setDropIndicatorShown(true);
+    FDrzewoSpisu->setEditTriggers(QAbstractItemView::NoEditTriggers);
     connect(FDrzewoSpisu, &QTreeView::doubleClicked, this, [this](const QModelIndex& indeks) {
         const TSpecyfikacja* wezel = FKontroler ? FKontroler->DrzewoSpisu().Wezel(indeks) : nullptr;
         if (wezel && !wezel->CzyGrupa())

@@ -3,6 +3,14 @@
 #include "specs/SpisST.h"
 #include "specs/WariantSpecyfikacji.h"
 
+#include <QMimeData>
+
+namespace {
+
+const QString TypPrzeciaganego = QStringLiteral("application/x-velostra-wezel-listy");
+
+} // namespace
+
 void TModelSpisu::Ustaw(const TSpisST* spis, bool warianty)
 {
     FSpis = spis;
@@ -113,4 +121,77 @@ QVariant TModelSpisu::data(const QModelIndex& indeks, int rola) const
     default:
         return {};
     }
+}
+
+Qt::ItemFlags TModelSpisu::flags(const QModelIndex& indeks) const
+{
+    // The list itself takes drops of kinds of works.
+    if (!indeks.isValid())
+        return Qt::ItemIsDropEnabled;
+    Qt::ItemFlags f = QAbstractItemModel::flags(indeks);
+    const TSpecyfikacja* wezel = Wezel(indeks);
+    if (dynamic_cast<const TWariantSpecyfikacji*>(wezel))
+        return f;
+    f |= Qt::ItemIsDragEnabled;
+    if (wezel->CzyGrupa())
+        f |= Qt::ItemIsDropEnabled;
+    return f;
+}
+
+QStringList TModelSpisu::mimeTypes() const
+{
+    return {TypPrzeciaganego};
+}
+
+QMimeData* TModelSpisu::mimeData(const QModelIndexList& indeksy) const
+{
+    const TSpecyfikacja* wezel = indeksy.isEmpty() ? nullptr : Wezel(indeksy.first());
+    if (!wezel || dynamic_cast<const TWariantSpecyfikacji*>(wezel))
+        return nullptr;
+    auto* dane = new QMimeData;
+    // Within this program only: the node is found again among the shown ones before it is used.
+    dane->setData(TypPrzeciaganego, QByteArray::number(reinterpret_cast<quintptr>(wezel)));
+    return dane;
+}
+
+TSpecyfikacja* TModelSpisu::Przeciagany(const QMimeData* dane) const
+{
+    if (!dane || !dane->hasFormat(TypPrzeciaganego))
+        return nullptr;
+    const quintptr adres = dane->data(TypPrzeciaganego).toULongLong();
+    for (const TWezel& w : FWezly)
+        if (reinterpret_cast<quintptr>(w.Wezel) == adres)
+            return w.Wezel;
+    return nullptr;
+}
+
+int TModelSpisu::MiejsceWLiscie(int wiersz, const QModelIndex& rodzic) const
+{
+    const std::vector<int>& dzieci =
+        rodzic.isValid() ? FWezly[static_cast<size_t>(rodzic.internalId())].Dzieci : FGorne;
+    if (wiersz < 0 || wiersz >= static_cast<int>(dzieci.size()))
+        return -1;
+    const TSpecyfikacja* przed = FWezly[static_cast<size_t>(dzieci[static_cast<size_t>(wiersz)])].Wezel;
+    // Among the variants below a specification's children: after the children.
+    if (dynamic_cast<const TWariantSpecyfikacji*>(przed))
+        return -1;
+    return przed->GetIndex();
+}
+
+bool TModelSpisu::canDropMimeData(const QMimeData* dane, Qt::DropAction akcja, int wiersz, int,
+                                  const QModelIndex& rodzic) const
+{
+    TSpecyfikacja* wezel = Przeciagany(dane);
+    return akcja == Qt::MoveAction && wezel && OnPrzenies &&
+           OnPrzenies(wezel, Wezel(rodzic), MiejsceWLiscie(wiersz, rodzic), false);
+}
+
+bool TModelSpisu::dropMimeData(const QMimeData* dane, Qt::DropAction akcja, int wiersz, int kolumna,
+                               const QModelIndex& rodzic)
+{
+    if (!canDropMimeData(dane, akcja, wiersz, kolumna, rodzic))
+        return false;
+    OnPrzenies(Przeciagany(dane), Wezel(rodzic), MiejsceWLiscie(wiersz, rodzic), true);
+    // The move has rebuilt the tree; the view must not remove the dragged rows itself.
+    return false;
 }

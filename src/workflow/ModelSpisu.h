@@ -2,6 +2,7 @@
 
 #include <QAbstractItemModel>
 
+#include <functional>
 #include <vector>
 
 class TSpecyfikacja;
@@ -34,6 +35,20 @@ public:
     int columnCount(const QModelIndex& rodzic = QModelIndex()) const override;
     QVariant data(const QModelIndex& indeks, int rola = Qt::DisplayRole) const override;
 
+    // Dragging a node inside the tree moves it: the owner tells whether it may (wykonaj false) and moves
+    // it under cel (null: the list itself) before cel's child of index miejsce in the list (-1: last).
+    // Variants are never dragged.
+    std::function<bool(TSpecyfikacja* wezel, TSpecyfikacja* cel, int miejsce, bool wykonaj)> OnPrzenies;
+    Qt::ItemFlags flags(const QModelIndex& indeks) const override;
+    Qt::DropActions supportedDragActions() const override { return Qt::MoveAction; }
+    Qt::DropActions supportedDropActions() const override { return Qt::MoveAction; }
+    QStringList mimeTypes() const override;
+    QMimeData* mimeData(const QModelIndexList& indeksy) const override;
+    bool canDropMimeData(const QMimeData* dane, Qt::DropAction akcja, int wiersz, int kolumna,
+                         const QModelIndex& rodzic) const override;
+    bool dropMimeData(const QMimeData* dane, Qt::DropAction akcja, int wiersz, int kolumna,
+                      const QModelIndex& rodzic) override;
+
 private:
     struct TWezel
     {
@@ -44,6 +59,9 @@ private:
     };
 
     void Dodaj(TSpecyfikacja* wezel, int rodzic, std::vector<int>& rodzenstwo);
+    // The dragged node of the data, when it is still shown; the list index a drop row stands for.
+    TSpecyfikacja* Przeciagany(const QMimeData* dane) const;
+    int MiejsceWLiscie(int wiersz, const QModelIndex& rodzic) const;
 
     const TSpisST* FSpis = nullptr;
     bool FWarianty = false;

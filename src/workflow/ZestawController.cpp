@@ -56,6 +56,9 @@ TZestawController::TZestawController(TKonfiguracja& konfiguracja, IWidokZestawu&
       FPopupLista(std::make_unique<TModelTabeli>()), FDrzewoSpisu(std::make_unique<TModelSpisu>())
 {
     FDrzewoElementow = std::make_unique<TModelElementow>(*FZestaw);
+    FDrzewoSpisu->OnPrzenies = [this](TSpecyfikacja* wezel, TSpecyfikacja* cel, int miejsce, bool wykonaj) {
+        return PrzeniesSt(wezel, cel, miejsce, wykonaj);
+    };
     FZestaw->SpisSpecyfikacji()->SetUstawieniaCen(TUstawieniaCen::ZKonfiguracji(konfiguracja));
     FZestaw->GetKonfiguracja()->CzyEksportDoc = konfiguracja.CzyEksportDoc;
     FWidokSpecyfikacje = konfiguracja.TylkoWidokSpecyfikacje || !konfiguracja.WidokKosztorys;

@@ -112,6 +112,10 @@ public:
     void PrzeniesStWDol(TSpecyfikacja* wybrany);
     void PrzeniesStPoziomWyzej(TSpecyfikacja* wybrany);
     void PrzeniesStPoziomNizej(TSpecyfikacja* wybrany);
+    // Dragging in the tree: the node goes under cel (null: the list itself) before its child miejsce (past
+    // the end, or -1: last), when the list's nesting allows it; variants are not moved. With wykonaj false
+    // only tells whether it may.
+    bool PrzeniesSt(TSpecyfikacja* wezel, TSpecyfikacja* cel, int miejsce, bool wykonaj = true);
     void OtworzPlikSTDrzewka(const TSpecyfikacja* wybrany);
     void OtworzFolderPlikuSTDrzewka(const TSpecyfikacja* wybrany);
     void OtworzPlikSTZbioru(int wiersz);

@@ -331,6 +331,25 @@ TEST_F(GlowneOknoTest, JednostkiMiaryWPodgladzie)
     EXPECT_EQ(jednostki->item(przed, 2)->text(), QStringLiteral("20.00"));
 }
 
+// F2 in the list tree edits the node through its checked dialog (never a free in-place rename); the tree
+// moves nodes by dragging.
+TEST_F(GlowneOknoTest, F2EdytujeWezelDrzewa)
+{
+    OtworzDemo();
+    auto* spis = Kontrolka<QTreeView>(QStringLiteral("Lista_SST_plik"));
+    TSpecyfikacja* s =
+        Okno->Kontroler()->Spis().FindSpecyfikacja(QStringLiteral("B-01.01.01"), fsSzukajWSpecyfikacjach);
+    ASSERT_NE(s, nullptr);
+    Okno->PokazWezelSpecyfikacji(s);
+    spis->setFocus();
+    Uzytkownik.Zapis.clear();
+    Uzytkownik.Specyfikacje = {std::nullopt}; // the dialog is cancelled
+    QTest::keyClick(spis, Qt::Key_F2);
+    EXPECT_EQ(Uzytkownik.Zapis, QStringList{QStringLiteral("Edytuj Specyfikację: B-01.01.01")});
+    EXPECT_EQ(spis->dragDropMode(), QAbstractItemView::InternalMove);
+    EXPECT_EQ(spis->editTriggers(), QAbstractItemView::NoEditTriggers);
+}
+
 // An archive opened from the desktop or the command line goes to the unpacking dialog.
 TEST_F(GlowneOknoTest, ArchiwumOtwieraRozpakowanie)
 {

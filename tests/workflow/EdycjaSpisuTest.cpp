@@ -11,6 +11,8 @@
 #include "zestaw/PozycjaZbioru.h"
 #include "zestaw/ZbiorST.h"
 
+#include <QMimeData>
+
 namespace {
 
 class EdycjaSpisu : public TTestKontrolera
@@ -96,6 +98,50 @@ TEST_F(EdycjaSpisu, PrzesuniecieOdrzuconeZostawiaWezel)
     EXPECT_EQ(s2->Parent(), Grupa());
     EXPECT_EQ(s2->GetIndex(), g1->GetIndex() - 1);
     Uzytkownik.SprawdzZuzyte();
+}
+
+// Dragging in the tree goes through the model's drop, as the view's does: a move under the nesting rules.
+TEST_F(EdycjaSpisu, PrzeciaganieWDrzewie)
+{
+    TModelSpisu& model = Kontroler->DrzewoSpisu();
+    TSpecyfikacja* grupa = Grupa();
+    TSpecyfikacja* s1 = Wezel(QStringLiteral("S-1"));
+    TSpecyfikacja* s2 = Wezel(QStringLiteral("S-2"));
+    const auto nowa = [](const char* numer) {
+        return std::make_unique<TSpecyfikacja>(QString::fromLatin1(numer), false, true, QString(), QString(),
+                                               QString());
+    };
+    Kontroler->Spis().Add(nowa("K2"));
+    TSpecyfikacja* k2 = Wezel(QStringLiteral("K2"));
+    model.Odswiez();
+    const auto upusc = [&](TSpecyfikacja* wezel, int wiersz, TSpecyfikacja* cel) {
+        std::unique_ptr<QMimeData> dane(model.mimeData({model.Indeks(wezel)}));
+        const QModelIndex rodzic = model.Indeks(cel);
+        if (!model.canDropMimeData(dane.get(), Qt::MoveAction, wiersz, 0, rodzic))
+            return false;
+        model.dropMimeData(dane.get(), Qt::MoveAction, wiersz, 0, rodzic);
+        return true;
+    };
+    // Before its sibling; onto another kind of works (its last child).
+    EXPECT_TRUE(upusc(s2, 0, grupa));
+    EXPECT_EQ(s2->GetIndex(), 0);
+    EXPECT_TRUE(upusc(s1, -1, k2));
+    EXPECT_EQ(s1->Parent(), k2);
+    // A specification never to the top nor onto a specification; a node never into its own subtree.
+    EXPECT_FALSE(upusc(s1, -1, nullptr));
+    EXPECT_FALSE(upusc(s2, -1, s1));
+    EXPECT_FALSE(upusc(grupa, -1, grupa));
+    // A kind with its specification goes one level down; a group three levels deep takes no group.
+    EXPECT_TRUE(upusc(k2, -1, grupa));
+    EXPECT_EQ(k2->Parent(), grupa);
+    EXPECT_EQ(s1->KtoryPoziom(), 3);
+    k2->Add(nowa("E1"));
+    model.Odswiez();
+    Kontroler->Spis().Add(nowa("K3"));
+    model.Odswiez();
+    EXPECT_FALSE(upusc(Wezel(QStringLiteral("K3")), -1, Wezel(QStringLiteral("E1"))));
+    EXPECT_EQ(Wezel(QStringLiteral("K3"))->Parent(), &Kontroler->Spis());
+    EXPECT_TRUE(Kontroler->ZmienionySST());
 }
 
 TEST_F(EdycjaSpisu, DodawanieEdycjaIPowiazaniePliku)

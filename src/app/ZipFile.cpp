@@ -124,6 +124,11 @@ void TZipFile::SetDataZeStrumienia(int i, QIODevice& zrodlo, const QString& nazw
     UstawWynik(wpis, KompresujStrumien(zrodlo, MaksRozmiarWpisu, nazwa));
 }
 
+void TZipFile::SetDataSkompresowane(int i, TSkompresowane&& wynik)
+{
+    UstawWynik(WpisDoZmiany(i), std::move(wynik));
+}
+
 void TZipFile::GetData(int i, const TOdbiorcaDanych& odbiorca) const
 {
     const TWpisZip& wpis = Wpis(i);

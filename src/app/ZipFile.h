@@ -64,6 +64,8 @@ public:
     void SetData(int i, QByteArrayView dane);
     // The same from a device, read in chunks from its current position; `nazwa` names it in messages.
     void SetDataZeStrumienia(int i, QIODevice& zrodlo, const QString& nazwa);
+    // The entry's content compressed elsewhere (KompresujStrumien with MaksRozmiarWpisu), e.g. on a worker.
+    void SetDataSkompresowane(int i, TSkompresowane&& wynik);
     // Decompresses entry i whole; EZipFileCRCError when its CRC does not match.
     QByteArray GetData(int i) const;
     // Decompresses entry i piece by piece into `odbiorca`; the CRC is checked after the last piece, so a

@@ -3,10 +3,15 @@
 #include "app/Kodowanie.h"
 #include "app/ZapisBezpieczny.h"
 #include "app/ZipFile.h"
+#include "app/ZipKompresja.h"
 
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+
+#include <algorithm>
+#include <future>
+#include <thread>
 
 namespace {
 
@@ -69,9 +74,43 @@ bool CzyBezpiecznaNazwaPliku(const QString& nazwa)
 
 } // namespace
 
+struct TArchiwum::TKompresja
+{
+    int Indeks;
+    std::future<TSkompresowane> Wynik;
+};
+
+namespace {
+
+// Files deflated at once: one per core, and as many again waiting, so that no core idles between files.
+size_t KompresjiNaRaz()
+{
+    return std::max(1u, std::thread::hardware_concurrency()) * 2;
+}
+
+} // namespace
+
 TArchiwum::TArchiwum() : FZip(std::make_unique<TZipFile>()) {}
 
-TArchiwum::~TArchiwum() = default;
+TArchiwum::~TArchiwum()
+{
+    // Nothing is taken from a worker any more; each future waits for its worker as it goes.
+    FKompresje.clear();
+}
+
+void TArchiwum::DokonczNajstarsza()
+{
+    TKompresja kompresja = std::move(FKompresje.front());
+    FKompresje.pop_front();
+    FZip->SetDataSkompresowane(kompresja.Indeks, kompresja.Wynik.get());
+}
+
+void TArchiwum::DokonczWszystkie() const
+{
+    auto* ja = const_cast<TArchiwum*>(this);
+    while (!ja->FKompresje.empty())
+        ja->DokonczNajstarsza();
+}
 
 QByteArray TArchiwum::KodujNazwe(const QString& nazwa)
 {
@@ -105,6 +144,7 @@ void TArchiwum::OdbudujIndeks()
 
 void TArchiwum::Otworz(const QString& zipPath)
 {
+    DokonczWszystkie();
     auto nowy = std::make_unique<TZipFile>();
     nowy->LoadFromFile(zipPath);
     // Every entry is proved whole now, so that a damaged archive is refused before anything is unpacked.
@@ -121,6 +161,7 @@ void TArchiwum::Otworz(const QString& zipPath)
 
 void TArchiwum::Zapisz(const QString& zipPath)
 {
+    DokonczWszystkie();
     FZip->SaveToFile(zipPath);
 }
 
@@ -155,10 +196,15 @@ void TArchiwum::DodajPlik(const QString& nazwaWArchiwum, QIODevice& strumien)
 void TArchiwum::DodajPlik(const QString& nazwaWArchiwum, const QString& sciezkaPliku)
 {
     Dodaj(nazwaWArchiwum, [&](int i) {
-        QFile plik(sciezkaPliku);
-        if (!plik.open(QIODevice::ReadOnly))
+        auto plik = std::make_shared<QFile>(sciezkaPliku);
+        // A file that cannot be opened is refused here, as the entry is added.
+        if (!plik->open(QIODevice::ReadOnly))
             throw EBlad(QStringLiteral("Nie można otworzyć pliku \"%1\".").arg(sciezkaPliku));
-        FZip->SetDataZeStrumienia(i, plik, sciezkaPliku);
+        while (FKompresje.size() >= KompresjiNaRaz())
+            DokonczNajstarsza();
+        FKompresje.push_back({i, std::async(std::launch::async, [plik, sciezkaPliku] {
+                                  return KompresujStrumien(*plik, TZipFile::MaksRozmiarWpisu, sciezkaPliku);
+                              })});
     });
 }
 
@@ -195,6 +241,7 @@ int TArchiwum::Count() const
 
 QByteArray TArchiwum::WypakujPlik(const QString& nazwaWArchiwum) const
 {
+    DokonczWszystkie();
     const int i = GetIndexPliku(nazwaWArchiwum);
     try {
         return FZip->GetData(i);
@@ -205,6 +252,7 @@ QByteArray TArchiwum::WypakujPlik(const QString& nazwaWArchiwum) const
 
 QString TArchiwum::WypakujPlik(const QString& nazwaWArchiwum, const QString& folder, bool nadpisz) const
 {
+    DokonczWszystkie();
     const int i = GetIndexPliku(nazwaWArchiwum);
     const QString nazwa = OstatniCzlon(NazwaWpisu(i));
     // A folder entry ("...\") has no file to write.

@@ -6,6 +6,7 @@
 #include <QString>
 #include <QStringList>
 
+#include <deque>
 #include <functional>
 #include <memory>
 
@@ -19,6 +20,7 @@ class TArchiwum
 {
 public:
     TArchiwum();
+    // Waits for the files still being deflated.
     ~TArchiwum();
     TArchiwum(const TArchiwum&) = delete;
     TArchiwum& operator=(const TArchiwum&) = delete;
@@ -65,4 +67,11 @@ private:
     // Trimmed, case-folded decoded name -> index of the first entry of that name.
     QHash<QString, int> FIndeks;
     mutable int FRozpakowanych = 0;
+
+    // Files are deflated on workers, several at a time, and their results set in the entries in order
+    // before anything reads or writes the archive, so the archive is the same as one made on one thread.
+    struct TKompresja;
+    void DokonczNajstarsza();
+    void DokonczWszystkie() const;
+    mutable std::deque<TKompresja> FKompresje;
 };

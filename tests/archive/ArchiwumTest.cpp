@@ -1,5 +1,6 @@
 // The archive with the program's conventions: entry names, duplicates, lookup, extraction into a folder, safe saving.
 #include "archive/Archiwum.h"
+#include "app/Wyjatki.h"
 #include "app/ZipFile.h"
 #include "support/Pomocnicze.h"
 #include "support/SurowyZip.h"
@@ -177,6 +178,39 @@ TEST(Archiwum, RoundTripZPlikowWracaTymiSamymiBajtami)
     const QString drugi = katalog.filePath(QStringLiteral("b.alst"));
     odczyt.Zapisz(drugi);
     EXPECT_EQ(CzytajPlik(drugi), CzytajPlik(sciezka));
+}
+
+// Files deflated on workers land in their own entries, in order: the same entries as when each is
+// deflated on the calling thread (a stream is), and a file that cannot be read stops nothing else.
+TEST(Archiwum, RownoleglaKompresjaDajeTeSameWpisy)
+{
+    QTemporaryDir katalog;
+    TArchiwum rownolegle;
+    TArchiwum kolejno;
+    for (int i = 0; i < 40; ++i) {
+        const QString plik = katalog.filePath(QStringLiteral("p%1.doc").arg(i));
+        ZapiszPlik(plik, Tresc(i, (i % 9) * 53000 + 17));
+        const QString nazwa = QStringLiteral("ZIP\\sst\\%1.doc").arg(i);
+        rownolegle.DodajPlik(nazwa, plik);
+        QFile strumien(plik);
+        kolejno.DodajPlik(nazwa, strumien);
+    }
+    EXPECT_THROW(rownolegle.DodajPlik(QStringLiteral("brak.doc"), katalog.filePath(QStringLiteral("brak.doc"))), EBlad);
+    const QString a = katalog.filePath(QStringLiteral("a.zip"));
+    const QString b = katalog.filePath(QStringLiteral("b.zip"));
+    rownolegle.Zapisz(a);
+    kolejno.Zapisz(b);
+    TZipFile za;
+    TZipFile zb;
+    za.LoadFromFile(a);
+    zb.LoadFromFile(b);
+    ASSERT_EQ(za.GetCount(), 40);
+    ASSERT_EQ(zb.GetCount(), 40);
+    for (int i = 0; i < 40; ++i) {
+        EXPECT_EQ(za.Wpis(i).Nazwa, zb.Wpis(i).Nazwa);
+        EXPECT_EQ(za.Wpis(i).Crc, zb.Wpis(i).Crc);
+        EXPECT_EQ(za.Wpis(i).Dane, zb.Wpis(i).Dane) << i;
+    }
 }
 
 // A document of blank pages compresses far beyond a thousand to one; what this program packs opens again.

@@ -47,6 +47,13 @@ QString TPakowanie::DodajDane(const QString& nazwa, const QByteArray& dane)
 
 // ---------------------------------------------------------------- TRozpakowanie
 
+void TRozpakowanie::WypakujZaplanowane()
+{
+    std::vector<std::pair<QString, QString>> wpisy;
+    wpisy.swap(FDoWypakowania);
+    FArchiwum.WypakujPliki(wpisy, FOpcje.CzyNadpisuj);
+}
+
 void TRozpakowanie::Zaplanuj(const QString& nazwaWpisu, const QString& cel)
 {
     const auto [miejsce, nowy] = FPlan.emplace(cel, nazwaWpisu);
@@ -137,7 +144,7 @@ void TArchiwizator::RozpakujAtrybut(pugi::xml_node wezel, const char* atrybut, c
     if (rozpakowanie.CzyDoZapisu(cel)) {
         if (!QDir().mkpath(folder))
             throw EBlad(QStringLiteral("Nie można utworzyć folderu: ") + folder);
-        rozpakowanie.Archiwum().WypakujPlik(nazwa, folder, rozpakowanie.Opcje().CzyNadpisuj);
+        rozpakowanie.DoWypakowania(nazwa, folder);
     }
     ZmienAtrybut(wezel, atrybut, ZakodujSciezke(cel));
 }

@@ -11,6 +11,8 @@
 #include <map>
 #include <memory>
 #include <set>
+#include <utility>
+#include <vector>
 
 class TArchiwum;
 
@@ -55,6 +57,12 @@ public:
     void Zaplanuj(const QString& nazwaWpisu, const QString& cel);
     // True the first time the file is asked for; later references of the same entry reuse it.
     bool CzyDoZapisu(const QString& cel) { return FZapisane.insert(cel).second; }
+    // The entry is to be written into the folder; WypakujZaplanowane writes all of them, several at once.
+    void DoWypakowania(const QString& nazwaWpisu, const QString& folder)
+    {
+        FDoWypakowania.emplace_back(nazwaWpisu, folder);
+    }
+    void WypakujZaplanowane();
 
 private:
     const TArchiwum& FArchiwum;
@@ -62,6 +70,7 @@ private:
     QString FFolder;
     std::map<QString, QString> FPlan;
     std::set<QString> FZapisane;
+    std::vector<std::pair<QString, QString>> FDoWypakowania;
 };
 
 // One kind of file reference of a set: packs it, lists its missing files, validates and unpacks it.

@@ -253,6 +253,39 @@ QByteArray TArchiwum::WypakujPlik(const QString& nazwaWArchiwum) const
 QString TArchiwum::WypakujPlik(const QString& nazwaWArchiwum, const QString& folder, bool nadpisz) const
 {
     DokonczWszystkie();
+    const QString cel = WypakujDoFolderu(nazwaWArchiwum, folder, nadpisz);
+    if (OnWpis)
+        OnWpis(++FRozpakowanych, FZip->GetCount());
+    return cel;
+}
+
+void TArchiwum::WypakujPliki(const std::vector<std::pair<QString, QString>>& wpisy, bool nadpisz) const
+{
+    DokonczWszystkie();
+    std::deque<std::future<QString>> wToku;
+    size_t nastepny = 0;
+    const auto uruchom = [&] {
+        while (nastepny < wpisy.size() && wToku.size() < KompresjiNaRaz()) {
+            const auto& [nazwa, folder] = wpisy[nastepny++];
+            wToku.push_back(std::async(std::launch::async, [this, nazwa, folder, nadpisz] {
+                return WypakujDoFolderu(nazwa, folder, nadpisz);
+            }));
+        }
+    };
+    uruchom();
+    while (!wToku.empty()) {
+        // A failure leaves the deque, whose futures wait for the files already being written.
+        wToku.front().get();
+        wToku.pop_front();
+        if (OnWpis)
+            OnWpis(++FRozpakowanych, FZip->GetCount());
+        uruchom();
+    }
+}
+
+// Thread-safe: reads the archive only, writes its own file.
+QString TArchiwum::WypakujDoFolderu(const QString& nazwaWArchiwum, const QString& folder, bool nadpisz) const
+{
     const int i = GetIndexPliku(nazwaWArchiwum);
     const QString nazwa = OstatniCzlon(NazwaWpisu(i));
     // A folder entry ("...\") has no file to write.
@@ -291,7 +324,5 @@ QString TArchiwum::WypakujPlik(const QString& nazwaWArchiwum, const QString& fol
     if (plik.error() != QFileDevice::NoError)
         throw EBlad(QStringLiteral("Błąd zapisu pliku \"%1\": %2").arg(cel, plik.errorString()));
     zamiana.Zastap();
-    if (OnWpis)
-        OnWpis(++FRozpakowanych, FZip->GetCount());
     return cel;
 }

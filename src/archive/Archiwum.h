@@ -9,6 +9,8 @@
 #include <deque>
 #include <functional>
 #include <memory>
+#include <utility>
+#include <vector>
 
 class TZipFile;
 
@@ -48,6 +50,10 @@ public:
     // Writes the entry into the folder under the last component of its name and returns the file's path.
     // An existing file without nadpisz: "Plik istnieje: " + path.
     QString WypakujPlik(const QString& nazwaWArchiwum, const QString& folder, bool nadpisz) const;
+    // The same for many entries (name, folder), several inflated and written at once; OnWpis is told of
+    // each in the given order, on the calling thread. The first failure (in that order) is raised once the
+    // files started before it are whole.
+    void WypakujPliki(const std::vector<std::pair<QString, QString>>& wpisy, bool nadpisz) const;
 
     // Entry names in the file's form and back (code page 852 for Polish letters, "/" separators).
     static QByteArray KodujNazwe(const QString& nazwa);
@@ -61,6 +67,7 @@ private:
     // Runs `dodaj` on a new entry of that name unless the name is taken; drops the entry when it fails.
     template <typename F> void Dodaj(const QString& nazwaWArchiwum, F&& dodaj);
     QString NazwaWpisu(int i) const;
+    QString WypakujDoFolderu(const QString& nazwaWArchiwum, const QString& folder, bool nadpisz) const;
     void OdbudujIndeks();
 
     std::unique_ptr<TZipFile> FZip;

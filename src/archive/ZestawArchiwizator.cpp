@@ -184,6 +184,7 @@ void TZestawArchiwizator::RozpakujArchiwumZestawu(const QString& archiwumPath, Q
     ZapiszStruktureSst(folderSt, FOpcje->StrukturaFolderow);
     for (TArchiwizator* a : Archiwizatory())
         a->Rozpakuj(zestaw, rozpakowanie);
+    rozpakowanie.WypakujZaplanowane();
     TSpisStArchiwizator::ZapiszPlikXml(cel, *FDokument);
     zestawPath = cel;
 }
@@ -204,6 +205,7 @@ void TZestawArchiwizator::RozpakujArchiwumSpisuSt(const QString& archiwumPath, Q
 
     ZapiszStruktureSst(folderSt, FOpcje->StrukturaFolderow);
     FSpisSt->RozpakujSpecyfikacje(lista, folderSt, rozpakowanie);
+    rozpakowanie.WypakujZaplanowane();
     TSpisStArchiwizator::ZapiszPlikXml(cel, *FDokument);
     spisStPath = cel;
 }

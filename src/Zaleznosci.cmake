@@ -18,6 +18,6 @@ set(VELOSTRA_ZALEZNOSCI
     "docs:app,specs,zestaw"
     "authoring:app,specs,zestaw,docs"
     "xls:app,specs,estimates"
-    "workflow:app,prices,specs,estimates,zestaw,archive,docs,xls"
+    "workflow:app,prices,specs,estimates,zestaw,archive,docs,authoring,xls"
     "cli:app,prices,specs,estimates,zestaw,archive,docs,xls,workflow"
     "ui:app,prices,specs,estimates,zestaw,archive,docs,workflow")

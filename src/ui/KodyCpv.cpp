@@ -1,13 +1,15 @@
 #include "ui/KodyCpv.h"
 
 #include "app/TabeleKodow.h"
+#include "workflow/KodyCpvDialogu.h"
 
-#include <QApplication>
-#include <QClipboard>
+#include <QComboBox>
 #include <QDialogButtonBox>
+#include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QSignalBlocker>
 #include <QTimer>
 #include <QTreeWidget>
 #include <QVBoxLayout>
@@ -16,83 +18,142 @@ namespace {
 
 constexpr int RolaKodu = Qt::UserRole + 1;
 
-} // namespace
-
-TKodyCpv::TKodyCpv(QWidget* rodzic)
-    : QDialog(rodzic), FKody(WczytajKodyCpv()), FDrzewo(new QTreeWidget(this)), FSzukaj(new QLineEdit(this)),
-      FZegar(new QTimer(this))
+TKodCpv* KodElementu(const QTreeWidgetItem* element)
 {
-    setObjectName(QStringLiteral("KodyCpv"));
-    setWindowTitle(QStringLiteral("Kody CPV"));
-    resize(760, 560);
-    auto* uklad = new QVBoxLayout(this);
-    FSzukaj->setObjectName(QStringLiteral("Szukaj"));
-    FSzukaj->setPlaceholderText(QStringLiteral("Szukaj kodu lub nazwy"));
-    FSzukaj->setClearButtonEnabled(true);
-    uklad->addWidget(FSzukaj);
-    FDrzewo->setObjectName(QStringLiteral("Drzewo"));
-    FDrzewo->setHeaderLabels({QStringLiteral("Kod"), QStringLiteral("Nazwa")});
-    FDrzewo->setSelectionMode(QAbstractItemView::ExtendedSelection);
-    FDrzewo->setUniformRowHeights(true);
-    for (auto& kod : FKody)
-        Dodaj(*kod, nullptr);
-    FDrzewo->header()->resizeSection(0, 170);
-    uklad->addWidget(FDrzewo);
-    auto* przyciski = new QDialogButtonBox(this);
-    QPushButton* kopiuj = przyciski->addButton(QStringLiteral("Kopiuj"), QDialogButtonBox::ActionRole);
-    kopiuj->setObjectName(QStringLiteral("Kopiuj"));
-    QPushButton* zamknij = przyciski->addButton(QStringLiteral("Zamknij"), QDialogButtonBox::RejectRole);
-    zamknij->setObjectName(QStringLiteral("Zamknij"));
-    uklad->addWidget(przyciski);
-    connect(przyciski, &QDialogButtonBox::rejected, this, &QDialog::reject);
-    connect(kopiuj, &QPushButton::clicked, this, [this] {
-        QStringList linie;
-        for (const QTreeWidgetItem* e : FDrzewo->selectedItems())
-            linie << e->text(0) + QLatin1Char(' ') + e->text(1);
-        QApplication::clipboard()->setText(linie.join(QLatin1Char('\n')));
-    });
-    FZegar->setSingleShot(true);
-    FZegar->setInterval(300);
-    connect(FSzukaj, &QLineEdit::textChanged, FZegar, qOverload<>(&QTimer::start));
-    connect(FZegar, &QTimer::timeout, this, &TKodyCpv::Filtruj);
+    return static_cast<TKodCpv*>(element->data(0, RolaKodu).value<void*>());
 }
 
-void TKodyCpv::Dodaj(TKodCpv& kod, QTreeWidgetItem* rodzic)
+} // namespace
+
+TKodyCpv::TKodyCpv(QWidget* rodzic) : TKodyCpv(std::make_unique<TListaKodowCpv>(WczytajKodyCpv()), nullptr, rodzic) {}
+
+TKodyCpv::TKodyCpv(TListaKodowCpv& kody, QWidget* rodzic) : TKodyCpv(nullptr, &kody, rodzic) {}
+
+TKodyCpv::TKodyCpv(std::unique_ptr<TListaKodowCpv> wlasne, TListaKodowCpv* kody, QWidget* rodzic)
+    : QDialog(rodzic), FWlasneKody(std::move(wlasne)),
+      FLogika(std::make_unique<TKodyCpvDialogu>(kody ? *kody : *FWlasneKody)), FCzyWybor(kody != nullptr),
+      FDrzewo(new QTreeWidget(this)), FSzukaj(new QLineEdit(this)), FTryb(new QComboBox(this)),
+      FPrzyciski(new QDialogButtonBox(this)), FZegar(new QTimer(this))
 {
-    auto* element = rodzic ? new QTreeWidgetItem(rodzic) : new QTreeWidgetItem(FDrzewo);
-    element->setText(0, kod.Kod);
-    element->setText(1, kod.Opis);
-    element->setData(0, RolaKodu, QVariant::fromValue(static_cast<void*>(&kod)));
-    for (auto& dziecko : kod.KodyCpv)
-        Dodaj(*dziecko, element);
+    setObjectName(QStringLiteral("KodyCpv"));
+    setWindowTitle(QStringLiteral("Wybierz kody CPV"));
+    setMinimumSize(640, 480);
+    resize(760, 560);
+    auto* uklad = new QVBoxLayout(this);
+    auto* szukanie = new QHBoxLayout;
+    FSzukaj->setObjectName(QStringLiteral("Szukaj"));
+    FSzukaj->setPlaceholderText(FLogika->Podpowiedz());
+    FSzukaj->setClearButtonEnabled(true);
+    // The longer of the two hints stays readable.
+    FSzukaj->setMinimumWidth(
+        FSzukaj->fontMetrics().horizontalAdvance(QString(7, QLatin1Char(' ')) + TKodyCpvDialogu::TrybCalegoSlownika) +
+        40);
+    szukanie->addWidget(FSzukaj, 1);
+    FTryb->setObjectName(QStringLiteral("TrybSzukania"));
+    FTryb->addItems({TKodyCpvDialogu::TrybRobotBudowlanych, TKodyCpvDialogu::TrybCalegoSlownika});
+    szukanie->addWidget(FTryb);
+    uklad->addLayout(szukanie);
+
+    FDrzewo->setObjectName(QStringLiteral("Drzewo"));
+    FDrzewo->setHeaderHidden(true);
+    FDrzewo->setColumnCount(1);
+    FDrzewo->setUniformRowHeights(true);
+    uklad->addWidget(FDrzewo);
+
+    QPushButton* ok = FPrzyciski->addButton(QStringLiteral("OK"), QDialogButtonBox::AcceptRole);
+    ok->setObjectName(QStringLiteral("OK"));
+    QPushButton* anuluj = FPrzyciski->addButton(QStringLiteral("Anuluj"), QDialogButtonBox::RejectRole);
+    anuluj->setObjectName(QStringLiteral("Anuluj"));
+    if (FCzyWybor) {
+        ok->setDefault(true);
+    } else {
+        ok->hide();
+        anuluj->setText(QStringLiteral("Zamknij"));
+        anuluj->setDefault(true);
+    }
+    uklad->addWidget(FPrzyciski);
+    connect(FPrzyciski, &QDialogButtonBox::accepted, this, &QDialog::accept);
+    connect(FPrzyciski, &QDialogButtonBox::rejected, this, &TKodyCpv::reject);
+
+    connect(FDrzewo, &QTreeWidget::itemChanged, this, [](QTreeWidgetItem* element, int kolumna) {
+        if (kolumna == 0)
+            KodElementu(element)->Checked = element->checkState(0) == Qt::Checked;
+    });
+    connect(FTryb, &QComboBox::currentIndexChanged, this, &TKodyCpv::ZmienTryb);
+    FZegar->setSingleShot(true);
+    FZegar->setInterval(500);
+    connect(FSzukaj, &QLineEdit::textChanged, FZegar, qOverload<>(&QTimer::start));
+    connect(FZegar, &QTimer::timeout, this, &TKodyCpv::Filtruj);
+    Przebuduj();
+}
+
+TKodyCpv::~TKodyCpv() = default;
+
+void TKodyCpv::reject()
+{
+    if (FCzyWybor)
+        FLogika->PrzywrocZaznaczenia();
+    QDialog::reject();
+}
+
+void TKodyCpv::ZmienTryb(int indeks)
+{
+    const auto tryb = indeks == 1 ? TKodyCpvDialogu::TTryb::CalySlownik : TKodyCpvDialogu::TTryb::RobotyBudowlane;
+    const bool ponow = FLogika->UstawTryb(tryb, FSzukaj->text());
+    FSzukaj->setPlaceholderText(FLogika->Podpowiedz());
+    if (ponow) {
+        FZegar->stop();
+        Filtruj();
+    }
+}
+
+void TKodyCpv::Szukaj(const QString& tekst)
+{
+    FSzukaj->setText(tekst);
+    FZegar->stop();
+    Filtruj();
 }
 
 void TKodyCpv::Filtruj()
 {
-    const QString filtr = FSzukaj->text().trimmed();
-    for (auto& kod : FKody) {
-        kod->Ukryj();
-        if (filtr.isEmpty())
-            kod->Clear();
-        else
-            kod->Filtruj(filtr, QString());
-    }
+    FLogika->Filtruj(FSzukaj->text());
+    Przebuduj();
+}
+
+void TKodyCpv::Przebuduj()
+{
+    // The tree is made anew from the codes' marks; the program's own filling raises no tick changes.
+    const QSignalBlocker blokada(FDrzewo);
     FDrzewo->setUpdatesEnabled(false);
-    for (int i = 0; i < FDrzewo->topLevelItemCount(); ++i)
-        Pokaz(FDrzewo->topLevelItem(i));
-    if (!filtr.isEmpty())
+    FDrzewo->clear();
+    for (auto& kod : FLogika->Kody())
+        Dodaj(*kod, nullptr);
+    if (FLogika->CzyFiltr())
         FDrzewo->expandAll();
-    else
-        FDrzewo->collapseAll();
+    if (FDrzewo->topLevelItemCount() > 0)
+        FDrzewo->scrollToItem(FDrzewo->topLevelItem(0));
     FDrzewo->setUpdatesEnabled(true);
 }
 
-void TKodyCpv::Pokaz(QTreeWidgetItem* element)
+void TKodyCpv::Dodaj(TKodCpv& kod, QTreeWidgetItem* rodzic)
 {
-    const auto* kod = static_cast<const TKodCpv*>(element->data(0, RolaKodu).value<void*>());
-    element->setHidden(kod->Hidden);
-    for (int i = 0; i < element->childCount(); ++i)
-        Pokaz(element->child(i));
+    if (kod.Hidden)
+        return;
+    auto* element = rodzic ? new QTreeWidgetItem(rodzic) : new QTreeWidgetItem(FDrzewo);
+    element->setText(0, TKodyCpvDialogu::Podpis(kod));
+    element->setData(0, RolaKodu, QVariant::fromValue(static_cast<void*>(&kod)));
+    if (!FCzyWybor) {
+        // A new item is checkable by default; browsing offers no ticks.
+        element->setFlags(element->flags() & ~Qt::ItemIsUserCheckable);
+    } else {
+        element->setCheckState(0, kod.Checked ? Qt::Checked : Qt::Unchecked);
+        // A ticked code is brought into view.
+        if (kod.Checked)
+            for (QTreeWidgetItem* e = rodzic; e; e = e->parent())
+                e->setExpanded(true);
+    }
+    for (auto& dziecko : kod.KodyCpv)
+        Dodaj(*dziecko, element);
 }
 
 int TKodyCpv::Widocznych() const

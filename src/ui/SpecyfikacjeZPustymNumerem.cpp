@@ -73,6 +73,8 @@ void TSpecyfikacjeZPustymNumerem::Edytuj(int wiersz)
         } else {
             TDaneSpecyfikacji wejscie;
             wejscie.Tytul = QStringLiteral("Edytuj Specyfikację");
+            wejscie.Spis = &FSpis;
+            wejscie.Edytowana = wezel;
             wejscie.Numer = wezel->Numer();
             wejscie.Opis = wezel->Opis();
             wejscie.NazwaPliku = wezel->GetLongPath();

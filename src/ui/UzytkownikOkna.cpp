@@ -1,6 +1,7 @@
 #include "ui/UzytkownikOkna.h"
 
 #include "app/Konfiguracja.h"
+#include "specs/JmSpecyfikacji.h"
 #include "specs/LicznikImportuSt.h"
 #include "specs/Specyfikacja.h"
 #include "specs/SpisST.h"
@@ -236,7 +237,18 @@ std::optional<TDaneGrupy> TUzytkownikOkna::EdycjaGrupy(const TDaneGrupy& dane)
 
 std::optional<TDaneSpecyfikacji> TUzytkownikOkna::EdycjaSpecyfikacji(const TDaneSpecyfikacji& dane)
 {
-    TDialogSpecyfikacji dialog(dane, *this, FOkno);
+    TDaneSpecyfikacji wejscie = dane;
+    // A caller that did not name the list checks against the window's open one.
+    if (!wejscie.Spis && FZestaw && FZestaw())
+        wejscie.Spis = FZestaw()->SpisSpecyfikacji();
+    auto tworzenie = [this](QWidget* rodzic,
+                            const TTworzenieSpecyfikacjiWejscie& tw) -> std::optional<TTworzenieSpecyfikacjiWynik> {
+        TZestawST* zestaw = FZestaw ? FZestaw() : nullptr;
+        if (!zestaw)
+            return std::nullopt;
+        return PokazTworzenieSpecyfikacji(rodzic, tw, *zestaw, FKonfiguracja, FSilnik ? FSilnik() : nullptr, *this);
+    };
+    TDialogSpecyfikacji dialog(wejscie, *this, FKonfiguracja, tworzenie, FOkno);
     if (dialog.exec() != QDialog::Accepted)
         return std::nullopt;
     return dialog.Dane();

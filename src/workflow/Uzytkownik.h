@@ -71,9 +71,10 @@ struct TDaneGrupy
 };
 
 // The specification and variant dialogs: "Dodaj Specyfikację", "Edytuj Specyfikację", "Dodaj wariant
-// specyfikacji", "Edytuj wariant specyfikacji". In: the title, the values, the bound file's name and the
-// start of the file dialog. Out: the values, the chosen file (empty: none chosen) and the units the
-// dialog made (none: the node's units stay).
+// specyfikacji", "Edytuj wariant specyfikacji". In: the title, the values (Numer: the preset number when
+// adding), the bound file's name, the start of the file dialog and the nodes the dialog checks against.
+// Out: the values, the chosen file (empty: none chosen) and the units the dialog made (CzyJednostki false:
+// the node's units stay).
 struct TDaneSpecyfikacji
 {
     QString Tytul;
@@ -81,6 +82,11 @@ struct TDaneSpecyfikacji
     QString Opis;
     QString NazwaPliku;
     TDialogPliku DialogPliku;
+    TSpisST* Spis = nullptr;                     // the open list, for the numbers and files in use
+    const TSpecyfikacja* Nadrzedna = nullptr;    // adding a specification: the node it goes under
+    const TSpecyfikacja* Edytowana = nullptr;    // the node or variant edited; null when adding
+    const TSpecyfikacja* Specyfikacja = nullptr; // variants: the specification that owns them
+    bool CzyWariant = false;
     QString Plik;
     bool CzyJednostki = false;
     std::vector<std::shared_ptr<const TJmSpecyfikacji>> Jednostki;

@@ -147,6 +147,8 @@ void TZestawController::DodajSpecyfikacje(TSpecyfikacja* wybrany, const QString&
     wejscie.Tytul = QStringLiteral("Dodaj Specyfikację");
     wejscie.Numer = numer;
     wejscie.DialogPliku = DialogDokumentu(QStringLiteral("Wybierz plik specyfikacji"), QString());
+    wejscie.Spis = &Spis();
+    wejscie.Nadrzedna = rodzic;
     const std::optional<TDaneSpecyfikacji> dane = FUzytkownik.EdycjaSpecyfikacji(wejscie);
     if (!dane)
         return;
@@ -176,6 +178,9 @@ void TZestawController::DodajWariantSpecyfikacji(TSpecyfikacja* wybrany)
     TDaneSpecyfikacji wejscie;
     wejscie.Tytul = QStringLiteral("Dodaj wariant specyfikacji");
     wejscie.DialogPliku = DialogDokumentu(QStringLiteral("Wybierz plik specyfikacji"), specyfikacja->GetPlik());
+    wejscie.Spis = &Spis();
+    wejscie.Specyfikacja = specyfikacja;
+    wejscie.CzyWariant = true;
     const std::optional<TDaneSpecyfikacji> dane = FUzytkownik.EdycjaSpecyfikacji(wejscie);
     if (!dane)
         return;
@@ -222,6 +227,8 @@ void TZestawController::EdytujSpecyfikacje(TSpecyfikacja* wybrany)
         wejscie.NazwaPliku =
             plik.isEmpty() ? QStringLiteral(" ! Brak powiązanego pliku !") : QFileInfo(plik).fileName();
         wejscie.DialogPliku = DialogDokumentu(QStringLiteral("Wybierz plik specyfikacji"), plik);
+        wejscie.Spis = &Spis();
+        wejscie.Edytowana = wybrany;
         const std::optional<TDaneSpecyfikacji> dane = FUzytkownik.EdycjaSpecyfikacji(wejscie);
         if (!dane)
             return;
@@ -253,6 +260,10 @@ void TZestawController::EdytujWariantSpecyfikacji(TWariantSpecyfikacji* wariant)
     wejscie.Opis = wariant->Opis();
     wejscie.NazwaPliku = plik.isEmpty() ? QStringLiteral(" ! Brak powiązanego pliku !") : QFileInfo(plik).fileName();
     wejscie.DialogPliku = DialogDokumentu(QStringLiteral("Wybierz plik specyfikacji"), plik);
+    wejscie.Spis = &Spis();
+    wejscie.Edytowana = wariant;
+    wejscie.Specyfikacja = wariant->Parent();
+    wejscie.CzyWariant = true;
     const std::optional<TDaneSpecyfikacji> dane = FUzytkownik.EdycjaSpecyfikacji(wejscie);
     if (!dane)
         return;

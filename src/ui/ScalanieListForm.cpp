@@ -1,4 +1,5 @@
 #include "ui/ScalanieListForm.h"
+#include "ui/PorownanieSpecyfikacji.h"
 
 #include "specs/SpisST.h"
 #include "workflow/ModelSpisu.h"
@@ -180,25 +181,14 @@ void TScalanieListForm::Porownaj()
         FLogika->Porownaj(lewe.empty() ? nullptr : lewe.front(), prawe.empty() ? nullptr : prawe.front());
     if (!opisy)
         return;
-    QDialog okno(this);
+    TPorownanieSpecyfikacji okno(QStringLiteral("Porównaj specyfikacje"), QString(),
+                                 {{QStringLiteral("Lista docelowa"), lewe.empty() ? nullptr : lewe.front()},
+                                  {QStringLiteral("Lista dodawana"), prawe.empty() ? nullptr : prawe.front()}},
+                                 this);
     okno.setObjectName(QStringLiteral("PorownanieSpecyfikacji"));
-    okno.setWindowTitle(QStringLiteral("Porównaj specyfikacje"));
-    auto* siatka = new QGridLayout(&okno);
-    const QString nazwy[] = {QStringLiteral("Tytuł"),        QStringLiteral("Numer"),   QStringLiteral("Nazwa pliku"),
-                             QStringLiteral("Folder"),       QStringLiteral("Rozmiar"), QStringLiteral("Utworzono"),
-                             QStringLiteral("Zmodyfikowano")};
-    for (int kolumna = 0; kolumna < 2; ++kolumna) {
-        const TOpisDoPorownania& o = kolumna == 0 ? opisy->first : opisy->second;
-        const QString wartosci[] = {o.Tytul, o.Numer, o.NazwaPliku, o.Folder, o.Rozmiar, o.Utworzono, o.Zmodyfikowano};
-        for (int wiersz = 0; wiersz < 7; ++wiersz) {
-            if (kolumna == 0)
-                siatka->addWidget(new QLabel(nazwy[wiersz] + QLatin1Char(':'), &okno), wiersz, 0);
-            siatka->addWidget(new QLabel(wartosci[wiersz], &okno), wiersz, kolumna + 1);
-        }
-    }
     auto* przyciski = new QDialogButtonBox(QDialogButtonBox::Ok, &okno);
     connect(przyciski, &QDialogButtonBox::accepted, &okno, &QDialog::accept);
-    siatka->addWidget(przyciski, 7, 0, 1, 3);
+    okno.Uklad()->addWidget(przyciski, okno.Wiersze(), 0, 1, okno.Kolumn());
     okno.exec();
 }
 

@@ -11,20 +11,28 @@
 #include "ui/Komunikaty.h"
 #include "ui/OknoCzekania.h"
 #include "ui/PodsumowanieImportu.h"
+#include "ui/PorownanieSpecyfikacji.h"
+#include "ui/PrzyciskiDialogu.h"
 #include "ui/SpecyfikacjeZPustymNumerem.h"
 #include "ui/WyborListy.h"
 #include "workflow/CzekanieNaOtwarcie.h"
 #include "zestaw/ZestawST.h"
 
+#include <QButtonGroup>
 #include <QCheckBox>
 #include <QDesktopServices>
+#include <QDialogButtonBox>
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QGridLayout>
+#include <QGroupBox>
 #include <QInputDialog>
 #include <QLayout>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QRadioButton>
 #include <QUrl>
+#include <QVBoxLayout>
 
 namespace {
 
@@ -157,8 +165,8 @@ TOpcjaDuplikatowNumeru TUzytkownikOkna::DuplikatNumeru(const TSpecyfikacja& istn
                          QStringLiteral("\n\nImportowana:\n") + OpisSpecyfikacji(importowana) +
                          (czyDuplikatPliku ? QStringLiteral("\n\nPlik specyfikacji również się powtarza.") : QString()),
                      QMessageBox::NoButton, FOkno);
-    QPushButton* pomin = okno.addButton(QStringLiteral("Pomiń specyfikację"), QMessageBox::ActionRole);
     QPushButton* nadpisz = okno.addButton(QStringLiteral("Nadpisz specyfikację"), QMessageBox::ActionRole);
+    QPushButton* pomin = okno.addButton(QStringLiteral("Pomiń specyfikację"), QMessageBox::ActionRole);
     QPushButton* anuluj = okno.addButton(QStringLiteral("Anuluj"), QMessageBox::RejectRole);
     auto* pamietaj = new QCheckBox(QStringLiteral("Zapamiętaj wybór"), &okno);
     pamietaj->setChecked(zapamietaj);
@@ -177,39 +185,55 @@ TOpcjaDuplikatowNumeru TUzytkownikOkna::DuplikatNumeru(const TSpecyfikacja& istn
 TOpcjaDuplikatowPliku TUzytkownikOkna::DuplikatPliku(const TSpecyfikacja& istniejaca, const TSpecyfikacja& importowana,
                                                      bool& zapamietaj)
 {
-    QInputDialog dialog(FOkno);
-    dialog.setWindowTitle(QStringLiteral("Duplikat pliku specyfikacji"));
-    dialog.setLabelText(QStringLiteral("Znaleziono duplikat pliku specyfikacji !\n\nNa liście:\n") +
-                        OpisSpecyfikacji(istniejaca) + QStringLiteral("\n\nImportowana:\n") +
-                        OpisSpecyfikacji(importowana));
-    const QStringList wybory{QStringLiteral("Dodaj importowaną specyfikację z pominięciem pliku"),
-                             QStringLiteral("Nadpisz znaleziony plik i pomiń importowaną specyfikację"),
-                             QStringLiteral("Nadpisz istniejącą specyfikację"),
-                             QStringLiteral("Pomiń importowaną specyfikację")};
-    dialog.setComboBoxItems(wybory);
-    dialog.setOkButtonText(QStringLiteral("OK"));
-    dialog.setCancelButtonText(QStringLiteral("Anuluj"));
-    auto* pamietaj = new QCheckBox(QStringLiteral("Nie pytaj ponownie"), &dialog);
+    TPorownanieSpecyfikacji okno(QStringLiteral("Duplikat pliku specyfikacji"),
+                                 QStringLiteral("Znaleziono duplikat pliku specyfikacji !"),
+                                 {{QStringLiteral("Specyfikacja na liście"), &istniejaca},
+                                  {QStringLiteral("Importowana specyfikacja"), &importowana}},
+                                 FOkno);
+    okno.setObjectName(QStringLiteral("DuplikatPliku"));
+    auto* ramka = new QGroupBox(QStringLiteral("Wybierz działanie"), &okno);
+    auto* ukladRamki = new QVBoxLayout(ramka);
+    auto* grupa = new QButtonGroup(&okno);
+    const QString wybory[] = {QStringLiteral("Dodaj importowaną specyfikację z pominięciem pliku"),
+                              QStringLiteral("Nadpisz znaleziony plik i pomiń importowaną specyfikację"),
+                              QStringLiteral("Nadpisz istniejącą specyfikację"),
+                              QStringLiteral("Pomiń importowaną specyfikację")};
+    for (int i = 0; i < 4; ++i) {
+        auto* wybor = new QRadioButton(wybory[i], ramka);
+        wybor->setObjectName(QStringLiteral("Wybor%1").arg(i));
+        wybor->setChecked(i == 0);
+        grupa->addButton(wybor, i);
+        ukladRamki->addWidget(wybor);
+    }
+    auto* pamietaj = new QCheckBox(QStringLiteral("Nie pytaj ponownie"), &okno);
+    pamietaj->setObjectName(QStringLiteral("NiePytaj"));
     pamietaj->setChecked(zapamietaj);
-    dialog.layout()->addWidget(pamietaj);
-    const bool ok = dialog.exec() == QDialog::Accepted;
+    const int wiersz = okno.Wiersze();
+    okno.Uklad()->addWidget(ramka, wiersz, 0, 1, okno.Kolumn());
+    okno.Uklad()->addWidget(pamietaj, wiersz + 1, 0, 1, okno.Kolumn());
+    okno.Uklad()->addWidget(PrzyciskiOkAnuluj(&okno), wiersz + 2, 0, 1, okno.Kolumn());
+    const bool ok = okno.exec() == QDialog::Accepted;
     zapamietaj = pamietaj->isChecked();
     if (!ok)
         return dpoNone;
     static const TOpcjaDuplikatowPliku opcje[] = {dpoDodajBezPliku, dpoNadpiszPlikIPominSt, dpoNadpisz, dpoPominSt};
-    const auto indeks = wybory.indexOf(dialog.textValue());
-    return indeks >= 0 ? opcje[indeks] : dpoNone;
+    return opcje[qBound(0, grupa->checkedId(), 3)];
 }
 
 void TUzytkownikOkna::KonfliktSpecyfikacji(const TSpecyfikacja& specyfikacja, const TSpecyfikacja& duplikatPliku,
                                            const TSpecyfikacja& duplikatNumeru)
 {
-    QMessageBox okno(QMessageBox::Warning, QStringLiteral("Konflikt specyfikacji"),
-                     QStringLiteral("Specyfikacja:\n") + OpisSpecyfikacji(specyfikacja) +
-                         QStringLiteral("\n\nDuplikat pliku:\n") + OpisSpecyfikacji(duplikatPliku) +
-                         QStringLiteral("\n\nDuplikat numeru:\n") + OpisSpecyfikacji(duplikatNumeru),
-                     QMessageBox::NoButton, FOkno);
-    okno.addButton(QStringLiteral("OK"), QMessageBox::AcceptRole);
+    TPorownanieSpecyfikacji okno(QStringLiteral("Konflikt specyfikacji"), QString(),
+                                 {{QStringLiteral("Importowana specyfikacja"), &specyfikacja},
+                                  {QStringLiteral("Duplikat numeru"), &duplikatNumeru},
+                                  {QStringLiteral("Duplikat pliku"), &duplikatPliku}},
+                                 FOkno);
+    okno.setObjectName(QStringLiteral("KonfliktSpecyfikacji"));
+    auto* przyciski = new QDialogButtonBox(&okno);
+    QPushButton* ok = przyciski->addButton(QStringLiteral("OK"), QDialogButtonBox::AcceptRole);
+    ok->setObjectName(QStringLiteral("OK"));
+    QObject::connect(przyciski, &QDialogButtonBox::accepted, &okno, &QDialog::accept);
+    okno.Uklad()->addWidget(przyciski, okno.Wiersze(), 0, 1, okno.Kolumn());
     okno.exec();
 }
 

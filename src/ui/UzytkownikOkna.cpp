@@ -131,9 +131,9 @@ void TUzytkownikOkna::CzekajNaOtwarcie(TCzekanieNaOtwarcie& czekanie)
     okno.Wykonaj();
 }
 
-void TUzytkownikOkna::PokazSpecyfikacjeZPustymNumerem(TZestawST& zestaw)
+void TUzytkownikOkna::PokazSpecyfikacjeZPustymNumerem(TSpisST& spis)
 {
-    TSpecyfikacjeZPustymNumerem okno(*zestaw.SpisSpecyfikacji(), *this, FOkno);
+    TSpecyfikacjeZPustymNumerem okno(spis, *this, FOkno);
     okno.exec();
 }
 

@@ -27,7 +27,7 @@ public:
     std::optional<TWyborPozostalych> WyborDlaPozostalychPozycji(const QString& tekst, bool zmianaZDrzewa,
                                                                 int domyslny) override;
     void CzekajNaOtwarcie(TCzekanieNaOtwarcie& czekanie) override;
-    void PokazSpecyfikacjeZPustymNumerem(TZestawST& zestaw) override;
+    void PokazSpecyfikacjeZPustymNumerem(TSpisST& spis) override;
     std::unique_ptr<TSpisST> ScalListy(const QString& sciezkaListy, TZestawST& zestaw) override;
     TWyborStronyTytulowej StronaTytulowaZestawu(bool brakSzablonuProgramu) override;
     bool Ustawienia(TZestawST& zestaw) override;

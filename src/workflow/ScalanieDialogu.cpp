@@ -138,6 +138,8 @@ void TScalanieDialogu::ZakonczWczytywanie(int pokolenie)
     if (!w->Blad.isEmpty()) {
         FUzytkownik.PokazKomunikat(w->Blad);
     } else {
+        const bool nowaLista = w->Lista != nullptr;
+        const bool nowaDodawana = w->Dodawana != nullptr;
         if (w->Lista)
             FLista = std::move(w->Lista);
         if (w->Dodawana) {
@@ -147,6 +149,10 @@ void TScalanieDialogu::ZakonczWczytywanie(int pokolenie)
                 FOstatnie << FSciezkaDodawanej;
         }
         FKonflikty.clear();
+        // Each list just read that holds nodes without a number is shown for mending.
+        for (TSpisST* spis : {nowaLista ? FLista.get() : nullptr, nowaDodawana ? FDodawana.get() : nullptr})
+            if (spis && !spis->ListaPustych().empty())
+                FUzytkownik.PokazSpecyfikacjeZPustymNumerem(*spis);
     }
     if (OnZmiana)
         OnZmiana();

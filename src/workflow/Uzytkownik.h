@@ -116,7 +116,7 @@ public:
     // "Anuluj" (czekanie.Anuluj) and returns when the job has ended (czekanie.Czekaj serves its calls).
     virtual void CzekajNaOtwarcie(TCzekanieNaOtwarcie& czekanie) = 0;
     // The dialog "Specyfikacje z pustym numerem" for the set and its list.
-    virtual void PokazSpecyfikacjeZPustymNumerem(TZestawST& zestaw) = 0;
+    virtual void PokazSpecyfikacjeZPustymNumerem(TSpisST& spis) = 0;
     // The window "Scalanie list specyfikacji" for the list file and the set: the merged list on OK,
     // null otherwise.
     virtual std::unique_ptr<TSpisST> ScalListy(const QString& sciezkaListy, TZestawST& zestaw) = 0;

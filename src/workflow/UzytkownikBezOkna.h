@@ -25,7 +25,7 @@ public:
     }
     TWybranePliki WybierzDoOtwarcia(const TDialogPliku&) override { return {}; }
     QString WybierzDoZapisu(const TDialogPliku&) override { return {}; }
-    void PokazSpecyfikacjeZPustymNumerem(TZestawST&) override {}
+    void PokazSpecyfikacjeZPustymNumerem(TSpisST&) override {}
     std::unique_ptr<TSpisST> ScalListy(const QString&, TZestawST&) override { return nullptr; }
     TWyborStronyTytulowej StronaTytulowaZestawu(bool) override { return {}; }
     bool Ustawienia(TZestawST&) override { return false; }

@@ -519,7 +519,7 @@ void TZestawController::SprawdzOtwartySpis()
                                                   "Windows.\nNiektóre funkcje programu mogą nie działać prawidłowo!"));
     }
     if (!Spis().ListaPustych().empty())
-        FUzytkownik.PokazSpecyfikacjeZPustymNumerem(*FZestaw);
+        FUzytkownik.PokazSpecyfikacjeZPustymNumerem(Spis());
 }
 
 void TZestawController::PoOtwarciuSpisu()

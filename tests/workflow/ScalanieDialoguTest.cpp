@@ -62,6 +62,14 @@ TEST_F(ScalanieDialogu, WczytujeObieListyIPamietaDodawana)
     Dialog->Czekaj();
     EXPECT_EQ(Dialog->OstatnioUzywane().size(), 1);
     EXPECT_EQ(Uzytkownik.Zapis.last(), QStringLiteral("otwórz: Otwórz spis specyfikacji technicznych"));
+    // An added list with a specification without a number is shown for mending once read.
+    const QString bezNumeru = Plik("bez.sst", "<sst><specyfikacja numer=\"D\" grupa=\"true\"><specyfikacja numer=\"\" "
+                                              "opis=\"Bez numeru\"/></specyfikacja></sst>");
+    Uzytkownik.DoOtwarcia = {{bezNumeru}};
+    Uzytkownik.Zapis.clear();
+    Dialog->WybierzDodawana();
+    Dialog->Czekaj();
+    EXPECT_EQ(Uzytkownik.Zapis.value(1), QStringLiteral("puste numery: 1"));
 }
 
 TEST_F(ScalanieDialogu, KopiaOdmawiaPytaILiczy)

@@ -83,7 +83,10 @@ public:
         czekanie.Uruchom();
         czekanie.Czekaj();
     }
-    void PokazSpecyfikacjeZPustymNumerem(TZestawST&) override { Zapis << QStringLiteral("puste numery"); }
+    void PokazSpecyfikacjeZPustymNumerem(TSpisST& spis) override
+    {
+        Zapis << QStringLiteral("puste numery: ") + QString::number(spis.ListaPustych().size());
+    }
     TWyborStronyTytulowej StronaTytulowa;
     TWyborStronyTytulowej StronaTytulowaZestawu(bool) override
     {

@@ -16,7 +16,7 @@ const char* const KTytuly[] = {"Tytuł Rodzaju Robót", "Tytuł Grupy Robót", "
 } // namespace
 
 TDialogGrupy::TDialogGrupy(const TDaneGrupy& dane, QWidget* rodzic)
-    : QDialog(rodzic), FPoziom(qBound(0, dane.Poziom, 2)), FNumer(new QLineEdit(dane.Numer, this)),
+    : QDialog(rodzic), FDane(dane), FPoziom(qBound(0, dane.Poziom, 2)), FNumer(new QLineEdit(dane.Numer, this)),
       FTytul(new QLineEdit(dane.Opis, this))
 {
     const bool edycja = !dane.Numer.isEmpty();
@@ -36,13 +36,19 @@ TDialogGrupy::TDialogGrupy(const TDaneGrupy& dane, QWidget* rodzic)
 
 TDaneGrupy TDialogGrupy::Dane() const
 {
-    return {FPoziom, FNumer->text().trimmed(), FTytul->text()};
+    TDaneGrupy dane = FDane;
+    dane.Poziom = FPoziom;
+    dane.Numer = FNumer->text().trimmed();
+    dane.Opis = FTytul->text();
+    return dane;
 }
 
 void TDialogGrupy::accept()
 {
-    if (FNumer->text().trimmed().isEmpty()) {
-        PokazKomunikatOkna(this, QStringLiteral("Numer nie może być pusty."));
+    const QString blad = FDane.BladNumeru(FNumer->text());
+    if (!blad.isEmpty()) {
+        FNumer->setFocus();
+        PokazKomunikatOkna(this, blad);
         return;
     }
     QDialog::accept();

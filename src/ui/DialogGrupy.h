@@ -20,6 +20,7 @@ protected:
     void accept() override;
 
 private:
+    TDaneGrupy FDane;
     int FPoziom;
     QLineEdit* FNumer;
     QLineEdit* FTytul;

@@ -64,8 +64,8 @@ void TSpecyfikacjeZPustymNumerem::Edytuj(int wiersz)
     TSpecyfikacja* wezel = wiersze[static_cast<size_t>(wiersz)].Wezel;
     try {
         if (wezel->CzyGrupa()) {
-            const auto dane =
-                FUzytkownik.EdycjaGrupy({qBound(0, wezel->KtoryPoziom() - 1, 2), wezel->Numer(), wezel->Opis()});
+            const auto dane = FUzytkownik.EdycjaGrupy(
+                {qBound(0, wezel->KtoryPoziom() - 1, 2), wezel->Numer(), wezel->Opis(), &FSpis, wezel->Numer()});
             if (!dane)
                 return;
             wezel->SetNumer(dane->Numer);

@@ -334,3 +334,15 @@ TDaneSpecyfikacji TSpecyfikacjaDialogu::Wynik() const
     wynik.Jednostki = FStworzone;
     return wynik;
 }
+
+QString TDaneGrupy::BladNumeru(const QString& numer) const
+{
+    const QString n = numer.trimmed();
+    if (n.isEmpty())
+        return QStringLiteral("Numer nie może być pusty.");
+    if (!Spis)
+        return Poziom == 0 ? QString() : QStringLiteral("Spis specyfikacji nie istnieje");
+    if (!NumerEdytowanego.isEmpty() && n.compare(NumerEdytowanego.trimmed(), Qt::CaseInsensitive) == 0)
+        return {};
+    return Spis->CzyUzywanyNumerWGrupach(n) ? QStringLiteral("Podany numer specyfikacji jest już używany!") : QString();
+}

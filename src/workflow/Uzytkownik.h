@@ -68,6 +68,13 @@ struct TDaneGrupy
     int Poziom = 0;
     QString Numer;
     QString Opis;
+    // The list whose group numbers the new number must not repeat; the edited node's own number may stay.
+    TSpisST* Spis = nullptr;
+    QString NumerEdytowanego;
+
+    // The check of "Dodaj"/"Zapisz" for the number typed: the message, or empty when it passes. Kinds of
+    // works are checked like groups and elements, so no two nodes of the tree share a group number.
+    QString BladNumeru(const QString& numer) const;
 };
 
 // The specification and variant dialogs: "Dodaj Specyfikację", "Edytuj Specyfikację", "Dodaj wariant

@@ -97,7 +97,7 @@ void TZestawController::DodajGrupe(TSpecyfikacja* rodzic, int poziom)
 {
     if (!rodzic || !rodzic->CzyGrupa())
         return;
-    const std::optional<TDaneGrupy> dane = FUzytkownik.EdycjaGrupy({poziom, QString(), QString()});
+    const std::optional<TDaneGrupy> dane = FUzytkownik.EdycjaGrupy({poziom, QString(), QString(), &Spis(), QString()});
     if (!dane)
         return;
     try {
@@ -210,8 +210,8 @@ void TZestawController::EdytujSpecyfikacje(TSpecyfikacja* wybrany)
     }
     try {
         if (wybrany->CzyGrupa()) {
-            const std::optional<TDaneGrupy> dane =
-                FUzytkownik.EdycjaGrupy({wybrany->KtoryPoziom() - 1, wybrany->Numer(), wybrany->Opis()});
+            const std::optional<TDaneGrupy> dane = FUzytkownik.EdycjaGrupy(
+                {wybrany->KtoryPoziom() - 1, wybrany->Numer(), wybrany->Opis(), &Spis(), wybrany->Numer()});
             if (!dane)
                 return;
             wybrany->SetNumer(dane->Numer);

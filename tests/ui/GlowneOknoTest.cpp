@@ -486,7 +486,9 @@ TEST_F(GlowneOknoTest, Zrzuty)
         QStringLiteral("Specyfikacja B-01 jest używana w innych pozycjach kosztorysu.\n\nZaktualizować również "
                        "pozostałe pozycje ?"),
         false, 0, Okno.get());
-    TDialogGrupy grupa({1, QString(), QString()}, Okno.get());
+    TDaneGrupy daneGrupy;
+    daneGrupy.Poziom = 1;
+    TDialogGrupy grupa(daneGrupy, Okno.get());
     TRodzajWyjscia rodzaj(true, Okno.get());
     TKodyCpv cpv(Okno.get());
     TOProgramie oProgramie(Okno.get());

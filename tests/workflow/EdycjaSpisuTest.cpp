@@ -75,7 +75,13 @@ TEST_F(EdycjaSpisu, PrzesuniecieOdrzuconeZostawiaWezel)
     Kontroler->PrzeniesStPoziomWyzej(s1);
     EXPECT_EQ(s1->Parent(), Grupa());
     // Three groups deep, a group with a specification cannot go one level lower.
-    Uzytkownik.Grupy = {TDaneGrupy{1, QStringLiteral("G1"), QString()}, TDaneGrupy{2, QStringLiteral("E1"), QString()}};
+    const auto grupa = [](int poziom, const char* numer) {
+        TDaneGrupy d;
+        d.Poziom = poziom;
+        d.Numer = QString::fromLatin1(numer);
+        return d;
+    };
+    Uzytkownik.Grupy = {grupa(1, "G1"), grupa(2, "E1")};
     Kontroler->DodajGrupeRobotSST(s1);
     TSpecyfikacja* g1 = Wezel(QStringLiteral("G1"));
     ASSERT_NE(g1, nullptr);
@@ -98,6 +104,37 @@ TEST_F(EdycjaSpisu, PrzesuniecieOdrzuconeZostawiaWezel)
     EXPECT_EQ(s2->Parent(), Grupa());
     EXPECT_EQ(s2->GetIndex(), g1->GetIndex() - 1);
     Uzytkownik.SprawdzZuzyte();
+}
+
+// The works-node dialog's number check: blank, a group number in use (kinds of works too), the edited
+// node keeping its own number in any letter case.
+TEST_F(EdycjaSpisu, NumerGrupySprawdzany)
+{
+    const QString pusty = QStringLiteral("Numer nie może być pusty.");
+    const QString uzywany = QStringLiteral("Podany numer specyfikacji jest już używany!");
+    const QString kod = Grupa()->Numer();
+    const struct
+    {
+        int Poziom;
+        QString Numer, Edytowany, Blad;
+    } przypadki[] = {
+        {0, QStringLiteral("  "), QString(), pusty},
+        {0, kod, QString(), uzywany},
+        {1, kod, QString(), uzywany},
+        {2, QStringLiteral("Nowy"), QString(), QString()},
+        {0, kod.toLower(), kod, QString()},
+        {1, QStringLiteral("S-1"), QString(), QString()}, // a specification's number is no group's
+    };
+    for (const auto& p : przypadki) {
+        TDaneGrupy dane;
+        dane.Poziom = p.Poziom;
+        dane.Spis = &Kontroler->Spis();
+        dane.NumerEdytowanego = p.Edytowany;
+        EXPECT_EQ(dane.BladNumeru(p.Numer), p.Blad) << p.Numer.toStdString();
+    }
+    TDaneGrupy bezListy;
+    bezListy.Poziom = 1;
+    EXPECT_EQ(bezListy.BladNumeru(QStringLiteral("G")), QStringLiteral("Spis specyfikacji nie istnieje"));
 }
 
 // Dragging in the tree goes through the model's drop, as the view's does: a move under the nesting rules.

@@ -153,6 +153,7 @@ void Pakowanie(benchmark::State& state)
     state.counters["limit_MB"] = mb + 64;
 }
 
+// Also "x unzip": unzip's time on the same archive in the same iterations over ours (target at least 1.5).
 void Rozpakowanie(benchmark::State& state)
 {
     Przygotuj();
@@ -163,16 +164,30 @@ void Rozpakowanie(benchmark::State& state)
     }
     const QString cel = Katalog->filePath(QStringLiteral("nasze"));
     ZerujSzczyt();
+    double nasze = 0;
+    double infoZip = 0;
     for (auto _ : state) {
         QElapsedTimer czas;
         czas.start();
         TArchiwum archiwum;
         archiwum.Otworz(zip);
+        // As the set and list archivers unpack: every document at once, after the checks.
+        std::vector<std::pair<QString, QString>> wpisy;
         for (const QString& nazwa : archiwum.GetListaPlikow())
-            archiwum.WypakujPlik(nazwa, cel, true);
-        state.SetIterationTime(double(czas.nsecsElapsed()) / 1e9);
-        Podsumuj(state, double(czas.nsecsElapsed()) / 1e9);
+            wpisy.emplace_back(nazwa, cel);
+        archiwum.WypakujPliki(wpisy, true);
+        const double sekundy = double(czas.nsecsElapsed()) / 1e9;
+        state.SetIterationTime(sekundy);
+        Podsumuj(state, sekundy);
+        nasze += sekundy;
+        state.PauseTiming();
+        infoZip += CzasNarzedzia(QStringLiteral("unzip"),
+                                 {QStringLiteral("-q"), QStringLiteral("-o"), QStringLiteral("nasze.azst"),
+                                  QStringLiteral("-d"), QStringLiteral("unzip")});
+        state.ResumeTiming();
     }
+    if (infoZip > 0)
+        state.counters["x unzip"] = infoZip / nasze;
 }
 
 void Narzedzie(benchmark::State& state, const QString& program, const QStringList& argumenty)

@@ -198,15 +198,11 @@ void Narzedzie(benchmark::State& state, const QString& program, const QStringLis
         return;
     }
     for (auto _ : state) {
-        QProcess proces;
-        proces.setWorkingDirectory(Katalog->path());
-        QElapsedTimer czas;
-        czas.start();
-        proces.start(program, argumenty);
-        proces.waitForFinished(-1);
-        const double sekundy = double(czas.nsecsElapsed()) / 1e9;
-        if (proces.exitCode() != 0)
+        const double sekundy = CzasNarzedzia(program, argumenty);
+        if (sekundy < 0) {
             state.SkipWithError("tool failed");
+            break;
+        }
         state.SetIterationTime(sekundy);
         state.counters["MB/s"] = benchmark::Counter(double(Razem) / (1024.0 * 1024.0) / sekundy);
     }

@@ -4,6 +4,7 @@
 #include "specs/SpisST.h"
 #include "workflow/ModelSpisu.h"
 
+#include <QAction>
 #include <QBrush>
 #include <QColor>
 #include <QComboBox>
@@ -72,6 +73,24 @@ TScalanieListForm::TScalanieListForm(QWidget* rodzic, const QString& sciezkaList
     FEtykietaListy = new QLabel(QFileInfo(sciezkaListy).fileName(), this);
     FEtykietaListy->setObjectName(QStringLiteral("etykietaListy"));
     FDrzewoListy = Drzewo(FModelListy, *FLogika, "drzewoListy", this);
+    // The target list is edited in its tree: nodes move by dragging and go with "Usuń".
+    FDrzewoListy->setDragDropMode(QAbstractItemView::InternalMove);
+    FDrzewoListy->setDefaultDropAction(Qt::MoveAction);
+    FDrzewoListy->setDropIndicatorShown(true);
+    FModelListy->OnPrzenies = [this](TSpecyfikacja* wezel, TSpecyfikacja* cel, int miejsce, bool wykonaj) {
+        return FLogika->Przenies(wezel, cel, miejsce, wykonaj);
+    };
+    auto* usun = new QAction(QStringLiteral("Usuń"), FDrzewoListy);
+    usun->setObjectName(QStringLiteral("UsunZListy"));
+    usun->setShortcut(QKeySequence::Delete);
+    usun->setShortcutContext(Qt::WidgetShortcut);
+    connect(usun, &QAction::triggered, this, [this] {
+        const auto wybrane = Zaznaczone(FDrzewoListy, FModelListy);
+        if (wybrane.size() == 1)
+            FLogika->Usun(wybrane.front());
+    });
+    FDrzewoListy->addAction(usun);
+    FDrzewoListy->setContextMenuPolicy(Qt::ActionsContextMenu);
     auto* lewa = new QVBoxLayout;
     lewa->addWidget(FEtykietaListy);
     lewa->addWidget(FDrzewoListy);

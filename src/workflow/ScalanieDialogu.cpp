@@ -1,4 +1,5 @@
 #include "workflow/ScalanieDialogu.h"
+#include "workflow/PrzenoszenieWezla.h"
 
 #include "app/Konfiguracja.h"
 #include "app/Wyjatki.h"
@@ -211,6 +212,36 @@ void TScalanieDialogu::DodajNaKoniec(const std::vector<TSpecyfikacja*>& prawe)
     for (const TSpecyfikacja* zrodlo : prawe)
         kopie.emplace_back(zrodlo, FLista.get());
     Kopiuj(kopie);
+}
+
+bool TScalanieDialogu::Przenies(TSpecyfikacja* wezel, TSpecyfikacja* cel, int miejsce, bool wykonaj)
+{
+    if (!FLista || CzyTrwaWczytywanie() || !PrzeniesWezel(*FLista, wezel, cel, miejsce, wykonaj))
+        return false;
+    if (wykonaj) {
+        FZmieniono = true;
+        if (OnZmiana)
+            OnZmiana();
+    }
+    return true;
+}
+
+void TScalanieDialogu::Usun(TSpecyfikacja* wezel)
+{
+    if (!FLista || CzyTrwaWczytywanie() || !wezel || !wezel->Parent())
+        return;
+    if (!FUzytkownik.ZadajPytanie(QStringLiteral("Czy na pewno chcesz usunąć specyfikację?"), QString()))
+        return;
+    if (wezel->Count() > 0 &&
+        !FUzytkownik.ZadajPytanie(QStringLiteral("Grupa nie jest pusta. "),
+                                  QStringLiteral("Usunąć wybraną grupę i wszystkie jej elementy ?")))
+        return;
+    // The conflict marks may point into what goes.
+    FKonflikty.clear();
+    wezel->Parent()->Delete(wezel);
+    FZmieniono = true;
+    if (OnZmiana)
+        OnZmiana();
 }
 
 void TScalanieDialogu::DodajWszystkie()

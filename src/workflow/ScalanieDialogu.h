@@ -69,6 +69,10 @@ public:
     void DodajNaKoniec(const std::vector<TSpecyfikacja*>& prawe);
     // "<<": every top-level node of the added list.
     void DodajWszystkie();
+    // Editing the target list in its tree: dragging a node (PrzeniesWezel's rules; wykonaj false only asks)
+    // and deleting one after the questions of the main tree. Both mark the list changed.
+    bool Przenies(TSpecyfikacja* wezel, TSpecyfikacja* cel, int miejsce, bool wykonaj);
+    void Usun(TSpecyfikacja* wezel);
     // Nodes of either list that took part in the last conflict.
     const std::set<const TSpecyfikacja*>& Konflikty() const { return FKonflikty; }
     bool Zmieniono() const { return FZmieniono; }

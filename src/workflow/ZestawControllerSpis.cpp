@@ -1,5 +1,6 @@
 // The set controller's edits of the specification list: adding, editing, deleting and moving nodes,
 // binding documents and opening them, filtering and folding the tree.
+#include "workflow/PrzenoszenieWezla.h"
 #include "workflow/ZestawController.h"
 
 #include "app/Konfiguracja.h"
@@ -41,18 +42,6 @@ void Poddrzewo(const TSpecyfikacja& wezel, std::vector<const TSpecyfikacja*>& wy
         wynik.push_back(wezel.GetWariant(i));
     for (int i = 0; i < wezel.Count(); ++i)
         Poddrzewo(*wezel.GetSpecyfikacja(i), wynik);
-}
-
-// Whether the subtree fits under a parent of that level: a group at most on level 3, a specification on 4.
-bool CzyMiesciSiePod(const TSpecyfikacja& wezel, int poziomRodzica)
-{
-    const int poziom = poziomRodzica + 1;
-    if ((wezel.CzyGrupa() && poziom > 3) || poziom > 4)
-        return false;
-    for (int i = 0; i < wezel.Count(); ++i)
-        if (!CzyMiesciSiePod(*wezel.GetSpecyfikacja(i), poziom))
-            return false;
-    return true;
 }
 
 void KopiujJednostki(TSpecyfikacja& wezel, const TDaneSpecyfikacji& dane)
@@ -487,41 +476,12 @@ void TZestawController::PrzeniesStPoziomNizej(TSpecyfikacja* wybrany)
 
 bool TZestawController::PrzeniesSt(TSpecyfikacja* wezel, TSpecyfikacja* cel, int miejsce, bool wykonaj)
 {
-    TSpisST& spis = Spis();
-    TSpecyfikacja* docelowy = cel ? cel : &spis;
-    if (!wezel || !wezel->Parent() || dynamic_cast<TWariantSpecyfikacji*>(wezel) ||
-        dynamic_cast<TWariantSpecyfikacji*>(docelowy) || (docelowy != &spis && !docelowy->CzyGrupa()))
+    if (!PrzeniesWezel(Spis(), wezel, cel, miejsce, wykonaj))
         return false;
-    // Never into itself or its own subtree.
-    for (const TSpecyfikacja* p = docelowy; p; p = p->Parent())
-        if (p == wezel)
-            return false;
-    // Only kinds of works stand at the top; nothing goes deeper than the list allows.
-    if ((docelowy == &spis && !wezel->CzyGrupa()) || !CzyMiesciSiePod(*wezel, docelowy->KtoryPoziom()))
-        return false;
-    if (!wykonaj)
-        return true;
-    TSpecyfikacja* stary = wezel->Parent();
-    const int byl = wezel->GetIndex();
-    const int ile = docelowy->Count();
-    if (miejsce < 0 || miejsce > ile)
-        miejsce = ile;
-    if (stary == docelowy) {
-        if (miejsce == byl || miejsce == byl + 1)
-            return true; // dropped on its own place
-        if (miejsce > byl)
-            --miejsce;
+    if (wykonaj) {
+        OdswiezDrzewoSpisu();
+        FWidok.PokazWezelSpecyfikacji(wezel);
     }
-    std::unique_ptr<TSpecyfikacja> przenoszony = stary->Delete(wezel);
-    if (!przenoszony)
-        return false;
-    // The place is checked above, so neither call can refuse (and lose) the node.
-    if (miejsce >= docelowy->Count())
-        docelowy->Add(std::move(przenoszony));
-    else
-        docelowy->Insert(std::move(przenoszony), miejsce);
-    OdswiezDrzewoSpisu();
-    FWidok.PokazWezelSpecyfikacji(wezel);
     return true;
 }
 

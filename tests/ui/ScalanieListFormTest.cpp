@@ -70,6 +70,25 @@ TEST_F(ScalanieListForm, PrzyciskKopiujeZaznaczonyWezelAZapiszOddajeListe)
     EXPECT_TRUE(CzytajPlik(Cel).contains("X-01.01"));
 }
 
+// Delete in the target tree removes the node after the question; the tree takes drags.
+TEST_F(ScalanieListForm, DeleteUsuwaWezelListyDocelowej)
+{
+    Okno->show();
+    Okno->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(Okno.get()));
+    auto* lewe = Kontrolka<QTreeView>("drzewoListy");
+    EXPECT_EQ(lewe->dragDropMode(), QAbstractItemView::InternalMove);
+    const QModelIndex d01 = lewe->model()->index(0, 0, lewe->model()->index(0, 0));
+    ASSERT_TRUE(d01.isValid());
+    lewe->setCurrentIndex(d01);
+    lewe->setFocus();
+    Uzytkownik.Pytania[QStringLiteral("Czy na pewno chcesz usunąć specyfikację?")] = {true};
+    QTest::keyClick(lewe, Qt::Key_Delete);
+    EXPECT_EQ(lewe->model()->rowCount(lewe->model()->index(0, 0)), 0);
+    EXPECT_TRUE(Okno->Logika().Zmieniono());
+    Uzytkownik.SprawdzZuzyte();
+}
+
 TEST_F(ScalanieListForm, AnulujBezZmianZamykaOdrzucajac)
 {
     Okno->show();

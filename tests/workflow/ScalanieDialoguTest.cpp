@@ -72,6 +72,27 @@ TEST_F(ScalanieDialogu, WczytujeObieListyIPamietaDodawana)
     EXPECT_EQ(Uzytkownik.Zapis.value(1), QStringLiteral("puste numery: 1"));
 }
 
+// The target list is edited in its tree: a move under the nesting rules and a delete after the questions,
+// each marking the list changed.
+TEST_F(ScalanieDialogu, EdycjaListyDocelowej)
+{
+    EXPECT_FALSE(Dialog->Przenies(L("D-01.01"), nullptr, -1, false)) << "no specification at the top";
+    EXPECT_FALSE(Dialog->Przenies(L("D"), L("D-01"), -1, false)) << "never into its own subtree";
+    EXPECT_TRUE(Dialog->Przenies(L("D-01"), nullptr, -1, true));
+    EXPECT_EQ(L("D-01")->Parent(), Dialog->Lista());
+    EXPECT_TRUE(Dialog->Zmieniono());
+    const QString potwierdzenie = QStringLiteral("Czy na pewno chcesz usunąć specyfikację?");
+    const QString niepusta = QStringLiteral("Grupa nie jest pusta. ");
+    Uzytkownik.Pytania[potwierdzenie] = {true, true};
+    Uzytkownik.Pytania[niepusta] = {false};
+    Dialog->Usun(L("D-01"));
+    EXPECT_NE(L("D-01"), nullptr) << "\"Nie\" keeps a group that is not empty";
+    Dialog->Usun(L("D-01.01"));
+    EXPECT_EQ(L("D-01.01"), nullptr);
+    EXPECT_EQ(L("D-01")->Count(), 0);
+    Uzytkownik.SprawdzZuzyte();
+}
+
 TEST_F(ScalanieDialogu, KopiaOdmawiaPytaILiczy)
 {
     const struct

@@ -3,6 +3,7 @@
 #include "ui/KodyCpv.h"
 
 #include "CelBenchmarku.h"
+#include "GlownaGui.h"
 
 #include <QApplication>
 #include <QComboBox>
@@ -49,13 +50,5 @@ BENCHMARK(CalySlownik)->Unit(benchmark::kMillisecond);
 
 int main(int argc, char** argv)
 {
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    QTemporaryDir dom;
-    qputenv("HOME", dom.path().toLocal8Bit());
-    qputenv("XDG_CONFIG_HOME", (dom.path() + QStringLiteral("/.config")).toLocal8Bit());
-    QApplication aplikacja(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    return UruchomBenchmarkiGui(argc, argv);
 }

@@ -9,6 +9,7 @@
 // Each prints its share of the target ("cel" = wall time / target; under 1 meets it): the window waits for
 // workers, so the time that counts is the one the user sees.
 #include "CelBenchmarku.h"
+#include "GlownaGui.h"
 #include "ZestawBenchmarku.h"
 
 #include "app/Konfiguracja.h"
@@ -288,13 +289,5 @@ BENCHMARK(BM_PrzerwaPrzyEksporcie)->Unit(benchmark::kMillisecond)->Iterations(2)
 
 int main(int argc, char** argv)
 {
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    QTemporaryDir dom;
-    qputenv("HOME", dom.path().toLocal8Bit());
-    qputenv("XDG_CONFIG_HOME", (dom.path() + QStringLiteral("/.config")).toLocal8Bit());
-    QApplication aplikacja(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    return UruchomBenchmarkiGui(argc, argv);
 }

@@ -1,5 +1,6 @@
 // The unit price calculation's logic with a scripted user.
 #include "prices/KalkulacjaCeny.h"
+#include "UzytkownikCenyTestowy.h"
 #include "prices/CenaInfCen.h"
 #include "prices/CenaJedn.h"
 #include "prices/ModelInfCen.h"
@@ -14,17 +15,7 @@ namespace {
 
 using P = TKalkulacjaCeny::TPole;
 
-class TUzytkownik : public IUzytkownikCeny
-{
-public:
-    QString Plik;
-    int Kolumna = 5;
-    QStringList Komunikaty;
-    QString WybierzPlikInformatora() override { return Plik; }
-    QModelIndex WybierzCene(TModelInfCen& model) override { return model.index(0, Kolumna); }
-    QModelIndex WybierzWspolczynnik(TModelWspolczynnikow& model) override { return model.index(0, 2); }
-    void PokazKomunikat(const QString& tekst) override { Komunikaty << tekst; }
-};
+using TUzytkownik = TUzytkownikCenyTestowy;
 
 class KalkulacjaCeny : public ::testing::Test
 {

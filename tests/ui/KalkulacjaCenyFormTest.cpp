@@ -1,6 +1,7 @@
 // "Kalkulacja Ceny Jednostkowej" with its two choosers: fields, pages, "Oblicz R", the publication's sources,
 // Przenieś/Anuluj and the keys.
 #include "ui/KalkulacjaCenyForm.h"
+#include "prices/UzytkownikCenyTestowy.h"
 #include "ui/WspolczynnikiForm.h"
 #include "ui/WyborCenyForm.h"
 
@@ -37,17 +38,7 @@ const QByteArray Informator =
     "<wspolczynniki><w region=\"opolskie\" wsp_kub=\"1,1\" wsp_inz=\"0,98\"/>"
     "<w region=\"mazowieckie\" wsp_kub=\"1,2\" wsp_inz=\"1,05\"/></wspolczynniki></informator>";
 
-class TUzytkownik : public IUzytkownikCeny
-{
-public:
-    QString Plik;
-    int Kolumna = 5;
-    QStringList Komunikaty;
-    QString WybierzPlikInformatora() override { return Plik; }
-    QModelIndex WybierzCene(TModelInfCen& model) override { return model.index(0, Kolumna); }
-    QModelIndex WybierzWspolczynnik(TModelWspolczynnikow& model) override { return model.index(0, 2); }
-    void PokazKomunikat(const QString& tekst) override { Komunikaty << tekst; }
-};
+using TUzytkownik = TUzytkownikCenyTestowy;
 
 QString Kwota(double v)
 {

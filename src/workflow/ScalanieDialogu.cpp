@@ -1,5 +1,6 @@
 #include "workflow/ScalanieDialogu.h"
 #include "workflow/PrzenoszenieWezla.h"
+#include "workflow/PytaniaODuplikaty.h"
 
 #include "app/Konfiguracja.h"
 #include "app/Wyjatki.h"
@@ -305,12 +306,8 @@ TOpcjaDuplikatowNumeru TScalanieDialogu::ShowDuplicatStDialog(const TSpecyfikacj
                                                               const TSpecyfikacja& importowana, bool czyDuplikatPliku,
                                                               bool& czyZapamietajWybor)
 {
-    czyZapamietajWybor = FKonfiguracja.CzyZapamietacOpcjeDuplikatowNumeru;
-    const TOpcjaDuplikatowNumeru wynik =
-        FUzytkownik.DuplikatNumeru(istniejaca, importowana, czyDuplikatPliku, czyZapamietajWybor);
-    FKonfiguracja.CzyZapamietacOpcjeDuplikatowNumeru = czyZapamietajWybor;
-    if (czyZapamietajWybor)
-        FKonfiguracja.ZapamietanaOpcjaDuplikatowNumeru = wynik;
+    const TOpcjaDuplikatowNumeru wynik = ZapytajODuplikatNumeru(FUzytkownik, FKonfiguracja, istniejaca, importowana,
+                                                                czyDuplikatPliku, czyZapamietajWybor);
     if (wynik == doNone) {
         FKonflikty.insert(&istniejaca);
         OznaczImportowana(importowana);
@@ -322,11 +319,8 @@ TOpcjaDuplikatowPliku TScalanieDialogu::ShowDuplicatPlikuDialog(const TSpecyfika
                                                                 const TSpecyfikacja& importowana,
                                                                 bool& czyZapamietajWybor)
 {
-    czyZapamietajWybor = FKonfiguracja.CzyZapamietacOpcjeDuplikatowPliku;
-    const TOpcjaDuplikatowPliku wynik = FUzytkownik.DuplikatPliku(istniejaca, importowana, czyZapamietajWybor);
-    FKonfiguracja.CzyZapamietacOpcjeDuplikatowPliku = czyZapamietajWybor;
-    if (czyZapamietajWybor)
-        FKonfiguracja.ZapamietanaOpcjaDuplikatowPliku = wynik;
+    const TOpcjaDuplikatowPliku wynik =
+        ZapytajODuplikatPliku(FUzytkownik, FKonfiguracja, istniejaca, importowana, czyZapamietajWybor);
     if (wynik == dpoNone) {
         FKonflikty.insert(&istniejaca);
         OznaczImportowana(importowana);

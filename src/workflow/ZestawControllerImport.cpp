@@ -14,6 +14,7 @@
 #include "specs/SpisST.h"
 #include "specs/WariantSpecyfikacji.h"
 #include "workflow/CzekanieNaOtwarcie.h"
+#include "workflow/PytaniaODuplikaty.h"
 #include "workflow/WidokZestawu.h"
 #include "zestaw/ZbiorST.h"
 #include "zestaw/ZestawST.h"
@@ -255,13 +256,8 @@ TOpcjaDuplikatowNumeru TZestawController::ShowDuplicatStDialog(const TSpecyfikac
                                                                bool& czyZapamietajWybor)
 {
     FWidok.PokazWezelSpecyfikacji(&istniejaca);
-    czyZapamietajWybor = FKonfiguracja.CzyZapamietacOpcjeDuplikatowNumeru;
-    const TOpcjaDuplikatowNumeru wynik =
-        FUzytkownik.DuplikatNumeru(istniejaca, importowana, czyDuplikatPliku, czyZapamietajWybor);
-    FKonfiguracja.CzyZapamietacOpcjeDuplikatowNumeru = czyZapamietajWybor;
-    if (czyZapamietajWybor)
-        FKonfiguracja.ZapamietanaOpcjaDuplikatowNumeru = wynik;
-    return wynik;
+    return ZapytajODuplikatNumeru(FUzytkownik, FKonfiguracja, istniejaca, importowana, czyDuplikatPliku,
+                                  czyZapamietajWybor);
 }
 
 TOpcjaDuplikatowPliku TZestawController::ShowDuplicatPlikuDialog(const TSpecyfikacja& istniejaca,
@@ -269,12 +265,7 @@ TOpcjaDuplikatowPliku TZestawController::ShowDuplicatPlikuDialog(const TSpecyfik
                                                                  bool& czyZapamietajWybor)
 {
     FWidok.PokazWezelSpecyfikacji(&istniejaca);
-    czyZapamietajWybor = FKonfiguracja.CzyZapamietacOpcjeDuplikatowPliku;
-    const TOpcjaDuplikatowPliku wynik = FUzytkownik.DuplikatPliku(istniejaca, importowana, czyZapamietajWybor);
-    FKonfiguracja.CzyZapamietacOpcjeDuplikatowPliku = czyZapamietajWybor;
-    if (czyZapamietajWybor)
-        FKonfiguracja.ZapamietanaOpcjaDuplikatowPliku = wynik;
-    return wynik;
+    return ZapytajODuplikatPliku(FUzytkownik, FKonfiguracja, istniejaca, importowana, czyZapamietajWybor);
 }
 
 void TZestawController::ShowDuplikaty(const TSpecyfikacja& s, const TSpecyfikacja& duplikatPliku,

@@ -5,6 +5,7 @@
 #include "app/Pliki.h"
 #include "estimates/Kosztorys.h"
 #include "specs/WariantSpecyfikacji.h"
+#include "ui/AkcjeDrzewaSpisu.h"
 #include "ui/DodawanieStyluForm.h"
 #include "ui/GlowneOkno.h"
 #include "ui/Ikony.h"
@@ -26,6 +27,7 @@
 #include <QToolButton>
 #include <QTreeView>
 #include <QUrl>
+#include <algorithm>
 
 namespace {
 
@@ -228,107 +230,46 @@ void TGlowneOkno::ZbudujMenuPodreczne()
     };
 
     // The list tree: its commands act on the one node selected and answer their keys while it has focus.
-    const QList<QAction*> drzewo = {
-        NowaAkcja(
-            QStringLiteral("DodajRodzajRobot"), QStringLiteral("Dodaj rodzaj robót"),
-            QKeySequence(QStringLiteral("Ctrl+R")), [k] { k()->DodajRodzajRobotSST(); }, QStringLiteral("folder-new")),
-        NowaAkcja(
-            QStringLiteral("DodajGrupeRobot"), QStringLiteral("Dodaj grupę robót"),
-            QKeySequence(QStringLiteral("Ctrl+G")), [k, wezel] { k()->DodajGrupeRobotSST(wezel()); },
-            QStringLiteral("folder-new")),
-        NowaAkcja(
-            QStringLiteral("DodajElementRobot"), QStringLiteral("Dodaj element robót"),
-            QKeySequence(QStringLiteral("Ctrl+E")), [k, wezel] { k()->DodajElementRobotSST(wezel()); },
-            QStringLiteral("folder-new")),
-        NowaAkcja(
-            QStringLiteral("DodajSpecyfikacje"), QStringLiteral("Dodaj specyfikację"), QKeySequence(Qt::Key_Insert),
-            [k, wezel] { k()->DodajSpecyfikacje(wezel()); }, QStringLiteral("document-new")),
-        NowaAkcja(
-            QStringLiteral("DodajWariant"), QStringLiteral("Dodaj wariant specyfikacji"),
-            QKeySequence(Qt::CTRL | Qt::Key_Insert), [k, wezel] { k()->DodajWariantSpecyfikacji(wezel()); },
-            QStringLiteral("list-add")),
-        NowaAkcja(
-            QStringLiteral("Usun"), QStringLiteral("Usuń"), QKeySequence(Qt::Key_Delete),
-            [k, wezel, wariant] {
-                if (TWariantSpecyfikacji* w = wariant())
-                    k()->UsunWariantSpecyfikacji(w);
-                else
-                    k()->UsunSpecyfikacje(wezel());
-            },
-            QStringLiteral("edit-delete")),
-        NowaAkcja(
-            QStringLiteral("OtworzPlikSt"), QStringLiteral("Otwórz plik ST"),
-            QKeySequence(QStringLiteral("Ctrl+Alt+O")), [k, wezel] { k()->OtworzPlikSTDrzewka(wezel()); },
-            QStringLiteral("document-open")),
-        NowaAkcja(
-            QStringLiteral("OtworzFolderSt"), QStringLiteral("Otwórz folder zawierający plik ST"), {},
-            [k, wezel] { k()->OtworzFolderPlikuSTDrzewka(wezel()); }, QStringLiteral("folder-open")),
-        NowaAkcja(QStringLiteral("PrzypiszDoPozycji"), QStringLiteral("Przypisz do pozycji"),
-                  QKeySequence(Qt::SHIFT | Qt::Key_Return),
-                  [k, wezel, wariant, pozycja] {
-                      if (TWariantSpecyfikacji* w = wariant())
-                          k()->PrzypiszWybranyWariantDoPozycji(w, pozycja());
-                      else
-                          k()->PrzypiszWybraneStDoPozycji(wezel(), pozycja());
-                  }),
-        NowaAkcja(
-            QStringLiteral("Edytuj"), QStringLiteral("Edytuj"), QKeySequence(Qt::SHIFT | Qt::Key_F2),
-            [k, wezel, wariant] {
-                if (TWariantSpecyfikacji* w = wariant())
-                    k()->EdytujWariantSpecyfikacji(w);
-                else
-                    k()->EdytujSpecyfikacje(wezel());
-            },
-            QStringLiteral("document-edit")),
-        NowaAkcja(QStringLiteral("PowiazZPlikiem"), QStringLiteral("Powiąż z plikiem ST"),
-                  QKeySequence(Qt::CTRL | Qt::Key_F2), [k, wezel] { k()->PowiazSpecyfikacjeZPlikiem(wezel()); }),
-        NowaAkcja(QStringLiteral("UsunPowiazanie"), QStringLiteral("Usuń powiązanie z plikiem ST"),
-                  QKeySequence(Qt::CTRL | Qt::Key_Delete), [k, wezel] { k()->UsunPowiazanieZPlikiemST(wezel()); }),
-        NowaAkcja(QStringLiteral("WarunkiOgolne"), QStringLiteral("Ustaw jako Wymagania Ogólne"),
-                  QKeySequence(QStringLiteral("Ctrl+W")), [k, wezel] { k()->PrzestawWarunkiOgolne(wezel()); }),
-        NowaAkcja(
-            QStringLiteral("DodajDoZbioru"), QStringLiteral("Dodaj do zbioru specyfikacji"),
-            QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Return),
-            [k, wezel, wariant] {
-                if (TWariantSpecyfikacji* w = wariant())
-                    k()->DopiszWariantDoZbioruST(w);
-                else
-                    k()->DopiszDoZbioruST(wezel());
-            },
-            QStringLiteral("list-add")),
-        NowaAkcja(QStringLiteral("ImportujWst"), QStringLiteral("Importuj z pliku WST"), {},
-                  [k, wezel] { k()->ImportujPlikWST(wezel()); }),
-        NowaAkcja(
-            QStringLiteral("Odswiez"), QStringLiteral("Odśwież"), QKeySequence(Qt::Key_F5),
-            [k] {
-                k()->ZaktualizujDopasowanieSpecyfikacji();
-                k()->DrzewoSpisu().Odswiez();
-            },
-            QStringLiteral("view-refresh")),
-        NowaAkcja(QStringLiteral("PoziomWyzej"), QStringLiteral("Przenieś poziom wyżej"),
-                  QKeySequence(Qt::CTRL | Qt::Key_Left), [k, wezel] { k()->PrzeniesStPoziomWyzej(wezel()); }),
-        NowaAkcja(QStringLiteral("PoziomNizej"), QStringLiteral("Przenieś poziom niżej"),
-                  QKeySequence(Qt::CTRL | Qt::Key_Right), [k, wezel] { k()->PrzeniesStPoziomNizej(wezel()); }),
-        NowaAkcja(
-            QStringLiteral("WGore"), QStringLiteral("Przesuń w górę"), QKeySequence(Qt::CTRL | Qt::Key_Up),
-            [k, wezel] { k()->PrzeniesStWGore(wezel()); }, QStringLiteral("go-up")),
-        NowaAkcja(
-            QStringLiteral("WDol"), QStringLiteral("Przesuń w dół"), QKeySequence(Qt::CTRL | Qt::Key_Down),
-            [k, wezel] { k()->PrzeniesStWDol(wezel()); }, QStringLiteral("go-down")),
+    const TTworzenieAkcji nowa = [this](const QString& nazwa, const QString& tekst, const QKeySequence& skrot,
+                                        std::function<void()> polecenie, const QString& ikona) {
+        return NowaAkcja(nazwa, tekst, skrot, std::move(polecenie), ikona);
     };
-    for (QAction* a : drzewo)
-        a->setShortcutContext(Qt::WidgetWithChildrenShortcut);
-    // F2, the desktop's key for renaming in place, edits the node through the same checked dialog.
-    Akcja(QStringLiteral("Edytuj"))->setShortcuts({QKeySequence(Qt::SHIFT | Qt::Key_F2), QKeySequence(Qt::Key_F2)});
+    QList<QAction*> drzewo = AkcjeDrzewaSpisu(
+        nowa, [k]() -> TEdycjaSpisu* { return k() ? &k()->EdycjaSpisu() : nullptr; }, wezel,
+        [k] {
+            k()->ZaktualizujDopasowanieSpecyfikacji();
+            k()->DrzewoSpisu().Odswiez();
+        });
+    // The main tree's own commands: assigning to the position shown and adding to the set.
+    const auto przed = [&drzewo](const char* nazwa, QAction* akcja) {
+        const auto i = std::find_if(drzewo.begin(), drzewo.end(),
+                                    [nazwa](const QAction* a) { return a->objectName() == QLatin1String(nazwa); });
+        akcja->setShortcutContext(Qt::WidgetWithChildrenShortcut);
+        drzewo.insert(i, akcja);
+    };
+    przed("Edytuj", NowaAkcja(QStringLiteral("PrzypiszDoPozycji"), QStringLiteral("Przypisz do pozycji"),
+                              QKeySequence(Qt::SHIFT | Qt::Key_Return), [k, wezel, wariant, pozycja] {
+                                  if (TWariantSpecyfikacji* w = wariant())
+                                      k()->PrzypiszWybranyWariantDoPozycji(w, pozycja());
+                                  else
+                                      k()->PrzypiszWybraneStDoPozycji(wezel(), pozycja());
+                              }));
+    przed("Odswiez", NowaAkcja(
+                         QStringLiteral("DodajDoZbioru"), QStringLiteral("Dodaj do zbioru specyfikacji"),
+                         QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Return),
+                         [k, wezel, wariant] {
+                             if (TWariantSpecyfikacji* w = wariant())
+                                 k()->DopiszWariantDoZbioruST(w);
+                             else
+                                 k()->DopiszDoZbioruST(wezel());
+                         },
+                         QStringLiteral("list-add")));
+    przed("Odswiez", NowaAkcja(QStringLiteral("ImportujWst"), QStringLiteral("Importuj z pliku WST"), {},
+                               [k, wezel] { k()->ImportujPlikWST(wezel()); }));
     FDrzewoSpisu->addActions(drzewo);
     // Assigning from the tree is for the keyboard; the menu keeps it out of sight.
     Akcja(QStringLiteral("PrzypiszDoPozycji"))->setVisible(false);
-    auto* zwin = new QMenu(QStringLiteral("Zwiń"), this);
-    zwin->setObjectName(QStringLiteral("MenuZwin"));
-    const char* const poziomy[] = {"Zwiń do Rodzajów Robót", "Zwiń do Grup Robót", "Zwiń do Elementów Robót"};
-    for (int i = 0; i < 3; ++i)
-        zwin->addAction(NowaAkcja(QStringLiteral("ZwinDoPoziomu%1").arg(i), QString::fromUtf8(poziomy[i]), {},
-                                  [k, i] { k()->ZwinSpecyfikacjeDoPoziomu(i); }));
+    QMenu* zwin = MenuZwin(this, nowa, [k](int poziom) { k()->ZwinSpecyfikacjeDoPoziomu(poziom); });
 
     auto* pasekDrzewa =
         FDrzewoSpisu->parentWidget()->parentWidget()->findChild<QToolBar*>(QStringLiteral("PasekDrzewa"));
@@ -502,9 +443,7 @@ void TGlowneOkno::OdswiezAktywnosc()
     Akcja(QStringLiteral("UsunWszystkieKosztorysy"))->setVisible(kosztorysow > 1);
     Akcja(QStringLiteral("RaportPorzadkowania"))->setEnabled(FKontroler->CzyJestRaportPorzadkowania());
     const TSpecyfikacja* w = WybranyWezel();
-    Akcja(QStringLiteral("WarunkiOgolne"))
-        ->setText(w && w->CzyWarunkiOgolne() ? QStringLiteral("Usuń Wymagania Ogólne")
-                                             : QStringLiteral("Ustaw jako Wymagania Ogólne"));
+    Akcja(QStringLiteral("WarunkiOgolne"))->setText(TekstWarunkowOgolnych(w));
     const QModelIndex wiersz = FZbior->currentIndex();
     const bool plikZbioru =
         wiersz.isValid() &&

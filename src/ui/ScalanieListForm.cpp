@@ -1,7 +1,10 @@
 #include "ui/ScalanieListForm.h"
+#include "ui/AkcjeDrzewaSpisu.h"
+#include "ui/Ikony.h"
 #include "ui/PorownanieSpecyfikacji.h"
 
 #include "specs/SpisST.h"
+#include "workflow/EdycjaSpisu.h"
 #include "workflow/ModelSpisu.h"
 
 #include <QAction>
@@ -15,6 +18,7 @@
 #include <QHeaderView>
 #include <QIdentityProxyModel>
 #include <QLabel>
+#include <QMenu>
 #include <QPushButton>
 #include <QTreeView>
 #include <QVBoxLayout>
@@ -78,19 +82,35 @@ TScalanieListForm::TScalanieListForm(QWidget* rodzic, const QString& sciezkaList
     FDrzewoListy->setDefaultDropAction(Qt::MoveAction);
     FDrzewoListy->setDropIndicatorShown(true);
     FModelListy->OnPrzenies = [this](TSpecyfikacja* wezel, TSpecyfikacja* cel, int miejsce, bool wykonaj) {
-        return FLogika->Przenies(wezel, cel, miejsce, wykonaj);
+        return FLogika->Edycja().Przenies(wezel, cel, miejsce, wykonaj);
     };
-    auto* usun = new QAction(QStringLiteral("Usuń"), FDrzewoListy);
-    usun->setObjectName(QStringLiteral("UsunZListy"));
-    usun->setShortcut(QKeySequence::Delete);
-    usun->setShortcutContext(Qt::WidgetShortcut);
-    connect(usun, &QAction::triggered, this, [this] {
+    // The target list is edited in its tree with the main tree's commands and keys, on the node selected.
+    const TTworzenieAkcji nowa = [this](const QString& nazwa, const QString& tekst, const QKeySequence& skrot,
+                                        std::function<void()> polecenie, const QString& ikona) {
+        auto* akcja = new QAction(IkonaMotywu(ikona), tekst, FDrzewoListy);
+        akcja->setObjectName(nazwa);
+        akcja->setShortcut(skrot);
+        akcja->setShortcutContext(Qt::WidgetWithChildrenShortcut);
+        connect(akcja, &QAction::triggered, this, std::move(polecenie));
+        return akcja;
+    };
+    const auto wybrany = [this]() -> TSpecyfikacja* {
         const auto wybrane = Zaznaczone(FDrzewoListy, FModelListy);
-        if (wybrane.size() == 1)
-            FLogika->Usun(wybrane.front());
+        return wybrane.size() == 1 ? wybrane.front() : nullptr;
+    };
+    FDrzewoListy->addActions(AkcjeDrzewaSpisu(
+        nowa, [this] { return &FLogika->Edycja(); }, wybrany, [this] { Odswiez(); }));
+    QMenu* zwin = MenuZwin(this, nowa, [this](int poziom) {
+        FDrzewoListy->collapseAll();
+        if (poziom > 0)
+            FDrzewoListy->expandToDepth(poziom - 1);
     });
-    FDrzewoListy->addAction(usun);
+    FDrzewoListy->addAction(zwin->menuAction());
     FDrzewoListy->setContextMenuPolicy(Qt::ActionsContextMenu);
+    connect(FDrzewoListy->selectionModel(), &QItemSelectionModel::selectionChanged, this, [this, wybrany] {
+        FDrzewoListy->findChild<QAction*>(QStringLiteral("WarunkiOgolne"))->setText(TekstWarunkowOgolnych(wybrany()));
+    });
+    FLogika->OnPokaz = [this](TSpecyfikacja* wezel) { Pokaz(wezel); };
     auto* lewa = new QVBoxLayout;
     lewa->addWidget(FEtykietaListy);
     lewa->addWidget(FDrzewoListy);
@@ -163,6 +183,7 @@ TScalanieListForm::~TScalanieListForm()
 {
     // The logic may still call back while its worker stops.
     FLogika->OnZmiana = nullptr;
+    FLogika->OnPokaz = nullptr;
 }
 
 void TScalanieListForm::Odswiez()
@@ -190,6 +211,17 @@ std::vector<TSpecyfikacja*> TScalanieListForm::Zaznaczone(QTreeView* drzewo, TMo
         if (TSpecyfikacja* w = model->Wezel(proxy->mapToSource(i)))
             wynik.push_back(w);
     return wynik;
+}
+
+void TScalanieListForm::Pokaz(const TSpecyfikacja* wezel)
+{
+    const auto* proxy = static_cast<const QIdentityProxyModel*>(FDrzewoListy->model());
+    const QModelIndex indeks = proxy->mapFromSource(FModelListy->Indeks(wezel));
+    if (!indeks.isValid())
+        return;
+    FDrzewoListy->scrollTo(indeks);
+    FDrzewoListy->selectionModel()->setCurrentIndex(indeks,
+                                                    QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
 }
 
 void TScalanieListForm::Porownaj()

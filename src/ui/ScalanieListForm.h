@@ -37,6 +37,8 @@ private:
     std::vector<TSpecyfikacja*> Zaznaczone(QTreeView* drzewo, TModelSpisu* model) const;
     void Zamknij(TScalanieDialogu::TZamkniecie zamkniecie);
     void Porownaj();
+    // The node selected and made visible in the target tree.
+    void Pokaz(const TSpecyfikacja* wezel);
 
     std::unique_ptr<TScalanieDialogu> FLogika;
     TModelSpisu* FModelListy;

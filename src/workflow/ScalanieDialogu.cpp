@@ -1,10 +1,11 @@
 #include "workflow/ScalanieDialogu.h"
-#include "workflow/PrzenoszenieWezla.h"
+#include "workflow/EdycjaSpisu.h"
 #include "workflow/PytaniaODuplikaty.h"
 
 #include "app/Konfiguracja.h"
 #include "app/Wyjatki.h"
 #include "specs/DuplikatStHandler.h"
+#include "specs/KonfiguracjaZestawu.h"
 #include "specs/ScalanieList.h"
 #include "specs/SpisST.h"
 #include "workflow/Uzytkownik.h"
@@ -58,6 +59,19 @@ TScalanieDialogu::TScalanieDialogu(const QString& sciezkaListy, TZestawST& zesta
                                    IUzytkownik& uzytkownik)
     : FSciezkaListy(sciezkaListy), FZestaw(zestaw), FKonfiguracja(konfiguracja), FUzytkownik(uzytkownik)
 {
+    TEdycjaSpisu::TZaczepy z;
+    z.PoEdycji = [this] { Edytowano(); };
+    z.PoPrzeniesieniu = [this] { Edytowano(); };
+    z.PoZmianieWarunkow = [this] { Edytowano(); };
+    z.Pokaz = [this](TSpecyfikacja* wezel) {
+        if (OnPokaz)
+            OnPokaz(wezel);
+    };
+    // The conflict marks may point into what goes.
+    z.PrzedUsunieciem = [this] { FKonflikty.clear(); };
+    z.CzyDokumentyWord = [this] { return FZestaw.GetKonfiguracja()->CzyEksportDoc; };
+    FEdycja = std::make_unique<TEdycjaSpisu>([this] { return CzyTrwaWczytywanie() ? nullptr : FLista.get(); },
+                                             FKonfiguracja, FUzytkownik, std::move(z));
 }
 
 TScalanieDialogu::~TScalanieDialogu()
@@ -215,31 +229,8 @@ void TScalanieDialogu::DodajNaKoniec(const std::vector<TSpecyfikacja*>& prawe)
     Kopiuj(kopie);
 }
 
-bool TScalanieDialogu::Przenies(TSpecyfikacja* wezel, TSpecyfikacja* cel, int miejsce, bool wykonaj)
+void TScalanieDialogu::Edytowano()
 {
-    if (!FLista || CzyTrwaWczytywanie() || !PrzeniesWezel(*FLista, wezel, cel, miejsce, wykonaj))
-        return false;
-    if (wykonaj) {
-        FZmieniono = true;
-        if (OnZmiana)
-            OnZmiana();
-    }
-    return true;
-}
-
-void TScalanieDialogu::Usun(TSpecyfikacja* wezel)
-{
-    if (!FLista || CzyTrwaWczytywanie() || !wezel || !wezel->Parent())
-        return;
-    if (!FUzytkownik.ZadajPytanie(QStringLiteral("Czy na pewno chcesz usunąć specyfikację?"), QString()))
-        return;
-    if (wezel->Count() > 0 &&
-        !FUzytkownik.ZadajPytanie(QStringLiteral("Grupa nie jest pusta. "),
-                                  QStringLiteral("Usunąć wybraną grupę i wszystkie jej elementy ?")))
-        return;
-    // The conflict marks may point into what goes.
-    FKonflikty.clear();
-    wezel->Parent()->Delete(wezel);
     FZmieniono = true;
     if (OnZmiana)
         OnZmiana();

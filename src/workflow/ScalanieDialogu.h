@@ -15,6 +15,7 @@
 
 class IUzytkownik;
 class QThread;
+class TEdycjaSpisu;
 class TKonfiguracja;
 class TSpecyfikacja;
 class TSpisST;
@@ -69,10 +70,11 @@ public:
     void DodajNaKoniec(const std::vector<TSpecyfikacja*>& prawe);
     // "<<": every top-level node of the added list.
     void DodajWszystkie();
-    // Editing the target list in its tree: dragging a node (PrzeniesWezel's rules; wykonaj false only asks)
-    // and deleting one after the questions of the main tree. Both mark the list changed.
-    bool Przenies(TSpecyfikacja* wezel, TSpecyfikacja* cel, int miejsce, bool wykonaj);
-    void Usun(TSpecyfikacja* wezel);
+    // The target list is edited in its tree by the main tree's rules; every edit marks it changed. Nothing is
+    // edited while loading.
+    TEdycjaSpisu& Edycja() { return *FEdycja; }
+    // Called with the node an edit added or moved, for the window to select it.
+    std::function<void(TSpecyfikacja*)> OnPokaz;
     // Nodes of either list that took part in the last conflict.
     const std::set<const TSpecyfikacja*>& Konflikty() const { return FKonflikty; }
     bool Zmieniono() const { return FZmieniono; }
@@ -110,6 +112,7 @@ private:
     // The node of the added list the copy (a clone) came from, for marking.
     void OznaczImportowana(const TSpecyfikacja& importowana);
     bool Zapisano(const QString& sciezka);
+    void Edytowano();
 
     QString FSciezkaListy;
     TZestawST& FZestaw;
@@ -122,6 +125,7 @@ private:
     std::set<const TSpecyfikacja*> FKonflikty;
     TLicznikImportuSt FLicznik;
     bool FZmieniono = false;
+    std::unique_ptr<TEdycjaSpisu> FEdycja;
     std::unique_ptr<QThread> FWatek;
     std::shared_ptr<TWczytane> FWczytane;
     int FPokolenie = 0;

@@ -1,5 +1,6 @@
 // The set controller's commands on sets, lists and estimates.
 #include "workflow/ZestawController.h"
+#include "workflow/EdycjaSpisu.h"
 
 #include "app/Konfiguracja.h"
 #include "app/Pliki.h"
@@ -56,6 +57,7 @@ TZestawController::TZestawController(TKonfiguracja& konfiguracja, IWidokZestawu&
       FPopupLista(std::make_unique<TModelTabeli>()), FDrzewoSpisu(std::make_unique<TModelSpisu>())
 {
     FDrzewoElementow = std::make_unique<TModelElementow>(*FZestaw);
+    FEdycjaSpisu = NowaEdycjaSpisu();
     FDrzewoSpisu->OnPrzenies = [this](TSpecyfikacja* wezel, TSpecyfikacja* cel, int miejsce, bool wykonaj) {
         return PrzeniesSt(wezel, cel, miejsce, wykonaj);
     };

@@ -16,6 +16,7 @@
 
 class IUzytkownik;
 class IWidokZestawu;
+class TEdycjaSpisu;
 class TElementRds;
 class TKonfiguracja;
 class IUzytkownikCeny;
@@ -242,6 +243,7 @@ public:
     // --- Models the window shows
     TModelElementow& DrzewoElementow() const { return *FDrzewoElementow; }
     TModelSpisu& DrzewoSpisu() const { return *FDrzewoSpisu; }
+    TEdycjaSpisu& EdycjaSpisu() const { return *FEdycjaSpisu; }
     TModelTabeli& ListaPozycji() const { return *FListaPozycji; }
     TModelTabeli& SzczegolyPozycji() const { return *FSzczegolyPozycji; }
     TModelTabeli& ZbiorSt() const { return *FZbiorSt; }
@@ -268,13 +270,10 @@ private:
     void PoOtwarciuSpisu();
     // The long-path notice and the dialog of empty numbers for a list just opened.
     void SprawdzOtwartySpis();
-    // The document dialog of the set's output kind, starting at the folder given or the last one used.
-    TDialogPliku DialogDokumentu(const QString& tytul, const QString& plik) const;
     // After a list edit: the pop-up list is made again, matching runs and the tree is rebuilt.
     void PoEdycjiSpisu();
-    // The group dialog at the level, and the new group added to the parent (which must be a group).
-    void DodajGrupe(TSpecyfikacja* rodzic, int poziom);
-    void OtworzDokument(const QString& plik, bool folder);
+    // The list's edits, with what else they touch in the set.
+    std::unique_ptr<TEdycjaSpisu> NowaEdycjaSpisu();
     void DodajKosztorysZPliku(const QString& plik);
     void OdswiezTytul();
     void OdswiezStatusSpisu();
@@ -296,8 +295,6 @@ private:
     std::unique_ptr<TLicznikImportuSt> FLicznikImportu;
     // The importers want an owner window; the controller stands for it.
     std::unique_ptr<QObject> FWlasciciel;
-    // Where the document dialogs start: the folder of the last document chosen.
-    QString FFolderDokumentow;
     bool FWidokSpecyfikacje = true;
     bool FCzyAktualizowacPopupListView = true;
     TElementRds* FWybranyElement = nullptr; // not owned
@@ -308,6 +305,7 @@ private:
     std::unique_ptr<TModelTabeli> FListaPozycjiZSt;
     std::unique_ptr<TModelTabeli> FPopupLista;
     std::unique_ptr<TModelSpisu> FDrzewoSpisu;
+    std::unique_ptr<TEdycjaSpisu> FEdycjaSpisu;
     // The pop-up list's texts to compare, made again when the list or its content changes.
     struct TPodpowiedzi
     {

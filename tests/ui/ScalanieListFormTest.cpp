@@ -8,6 +8,7 @@
 #include "workflow/ModelSpisu.h"
 #include "workflow/UzytkownikSkryptowy.h"
 
+#include <QAction>
 #include <QComboBox>
 #include <QPushButton>
 #include <QTemporaryDir>
@@ -86,6 +87,37 @@ TEST_F(ScalanieListForm, DeleteUsuwaWezelListyDocelowej)
     QTest::keyClick(lewe, Qt::Key_Delete);
     EXPECT_EQ(lewe->model()->rowCount(lewe->model()->index(0, 0)), 0);
     EXPECT_TRUE(Okno->Logika().Zmieniono());
+    Uzytkownik.SprawdzZuzyte();
+}
+
+// The target tree carries the main tree's commands with their keys; a key adds through the dialog and the new
+// node is selected.
+TEST_F(ScalanieListForm, DrzewoDoceloweMaPoleceniaGlownegoDrzewa)
+{
+    Okno->show();
+    Okno->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(Okno.get()));
+    auto* lewe = Kontrolka<QTreeView>("drzewoListy");
+    QStringList nazwy;
+    for (const QAction* a : lewe->actions())
+        nazwy << a->objectName();
+    for (const char* nazwa :
+         {"DodajRodzajRobot", "DodajGrupeRobot", "DodajElementRobot", "DodajSpecyfikacje", "DodajWariant", "Usun",
+          "Edytuj", "PowiazZPlikiem", "UsunPowiazanie", "WarunkiOgolne", "OtworzPlikSt", "OtworzFolderSt",
+          "PoziomWyzej", "PoziomNizej", "WGore", "WDol", "Odswiez"})
+        EXPECT_TRUE(nazwy.contains(QLatin1String(nazwa))) << nazwa;
+    EXPECT_TRUE(Okno->findChild<QAction*>(QStringLiteral("ZwinDoPoziomu2")));
+
+    lewe->setCurrentIndex(lewe->model()->index(0, 0));
+    lewe->setFocus();
+    Uzytkownik.Grupy = {TDaneGrupy{1, QStringLiteral("D-02"), QStringLiteral("Podbudowy"), nullptr, QString()}};
+    QTest::keyClick(lewe, Qt::Key_G, Qt::ControlModifier);
+    EXPECT_EQ(Uzytkownik.Zapis.last(), QStringLiteral("grupa: 1 "));
+    EXPECT_EQ(lewe->currentIndex().data().toString().left(4), QStringLiteral("D-02"));
+    EXPECT_TRUE(Okno->Logika().Zmieniono());
+    Uzytkownik.Grupy = {std::nullopt};
+    QTest::keyClick(lewe, Qt::Key_F2);
+    EXPECT_EQ(Uzytkownik.Zapis.last(), QStringLiteral("grupa: 1 D-02"));
     Uzytkownik.SprawdzZuzyte();
 }
 

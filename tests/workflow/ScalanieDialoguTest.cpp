@@ -4,6 +4,7 @@
 
 #include "support/KonfiguracjaTestowa.h"
 #include "support/Pomocnicze.h"
+#include "workflow/EdycjaSpisu.h"
 #include "workflow/ScalanieDialogu.h"
 
 #include <QTemporaryDir>
@@ -76,20 +77,68 @@ TEST_F(ScalanieDialogu, WczytujeObieListyIPamietaDodawana)
 // each marking the list changed.
 TEST_F(ScalanieDialogu, EdycjaListyDocelowej)
 {
-    EXPECT_FALSE(Dialog->Przenies(L("D-01.01"), nullptr, -1, false)) << "no specification at the top";
-    EXPECT_FALSE(Dialog->Przenies(L("D"), L("D-01"), -1, false)) << "never into its own subtree";
-    EXPECT_TRUE(Dialog->Przenies(L("D-01"), nullptr, -1, true));
+    EXPECT_FALSE(Dialog->Edycja().Przenies(L("D-01.01"), nullptr, -1, false)) << "no specification at the top";
+    EXPECT_FALSE(Dialog->Edycja().Przenies(L("D"), L("D-01"), -1, false)) << "never into its own subtree";
+    EXPECT_TRUE(Dialog->Edycja().Przenies(L("D-01"), nullptr, -1, true));
     EXPECT_EQ(L("D-01")->Parent(), Dialog->Lista());
     EXPECT_TRUE(Dialog->Zmieniono());
     const QString potwierdzenie = QStringLiteral("Czy na pewno chcesz usunąć specyfikację?");
     const QString niepusta = QStringLiteral("Grupa nie jest pusta. ");
     Uzytkownik.Pytania[potwierdzenie] = {true, true};
     Uzytkownik.Pytania[niepusta] = {false};
-    Dialog->Usun(L("D-01"));
+    Dialog->Edycja().Usun(L("D-01"));
     EXPECT_NE(L("D-01"), nullptr) << "\"Nie\" keeps a group that is not empty";
-    Dialog->Usun(L("D-01.01"));
+    Dialog->Edycja().Usun(L("D-01.01"));
     EXPECT_EQ(L("D-01.01"), nullptr);
     EXPECT_EQ(L("D-01")->Count(), 0);
+    Uzytkownik.SprawdzZuzyte();
+}
+
+// The rest of the main tree's editing reaches the target list too, with its refusals.
+TEST_F(ScalanieDialogu, EdycjaListyDocelowejJakGlownegoDrzewa)
+{
+    TSpisST& lista = *Dialog->Lista();
+    TEdycjaSpisu& edycja = Dialog->Edycja();
+    TSpecyfikacja* pokazany = nullptr;
+    Dialog->OnPokaz = [&](TSpecyfikacja* w) { pokazany = w; };
+
+    Uzytkownik.Grupy = {TDaneGrupy{0, QStringLiteral("M"), QStringLiteral("Roboty murowe"), nullptr, QString()}};
+    edycja.DodajRodzajRobot();
+    ASSERT_EQ(lista.Count(), 2);
+    EXPECT_EQ(pokazany, L("M"));
+    EXPECT_EQ(Uzytkownik.Zapis.last(), QStringLiteral("grupa: 0 "));
+
+    edycja.DodajSpecyfikacje(nullptr);
+    EXPECT_EQ(Uzytkownik.Zapis.last(), QStringLiteral("komunikat: Aby dodać specyfikację należy wybrać rodzaj, "
+                                                      "grupę lub element robót na drzewie specyfikacji."));
+    TDaneSpecyfikacji nowa;
+    nowa.Numer = QStringLiteral("D-01.05");
+    nowa.Opis = QStringLiteral("Karczowanie");
+    Uzytkownik.Specyfikacje = {nowa};
+    edycja.DodajSpecyfikacje(L("D-01.01"));
+    ASSERT_TRUE(L("D-01.05"));
+    EXPECT_EQ(L("D-01.05")->Parent(), L("D-01")) << "beside the specification selected";
+    EXPECT_EQ(Uzytkownik.Zapis.last(), QStringLiteral("Dodaj Specyfikację: "));
+
+    // A document bound to one node is refused for another.
+    const QString dokument = Plik("d.odt", "x");
+    Uzytkownik.DoOtwarcia = {{dokument}, {dokument}};
+    edycja.PowiazZPlikiem(L("D-01.01"));
+    EXPECT_EQ(L("D-01.01")->GetPlik(), dokument);
+    edycja.PowiazZPlikiem(L("D-01.05"));
+    EXPECT_EQ(Uzytkownik.Zapis.last(), QStringLiteral("komunikat: Wybrany plik specyfikacji jest już używany!"));
+    EXPECT_TRUE(L("D-01.05")->GetPlik().isEmpty());
+
+    edycja.PrzestawWarunkiOgolne(L("D-01.05"));
+    EXPECT_TRUE(L("D-01.05")->CzyWarunkiOgolne());
+    edycja.WGore(L("D-01.05"));
+    EXPECT_EQ(L("D-01.05")->GetIndex(), 0);
+    edycja.PoziomWyzej(L("D-01"));
+    EXPECT_EQ(L("D-01")->Parent(), &lista);
+    EXPECT_EQ(pokazany, L("D-01"));
+    edycja.PoziomWyzej(L("D-01.05"));
+    EXPECT_EQ(L("D-01.05")->Parent(), L("D-01")) << "a specification never goes to the top";
+    EXPECT_TRUE(Dialog->Zmieniono());
     Uzytkownik.SprawdzZuzyte();
 }
 

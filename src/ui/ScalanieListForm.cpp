@@ -3,6 +3,7 @@
 #include "ui/Ikony.h"
 #include "ui/PorownanieSpecyfikacji.h"
 
+#include "specs/Specyfikacja.h"
 #include "specs/SpisST.h"
 #include "workflow/EdycjaSpisu.h"
 #include "workflow/ModelSpisu.h"
@@ -36,8 +37,12 @@ public:
     }
     QVariant data(const QModelIndex& indeks, int rola) const override
     {
-        if (rola == Qt::BackgroundRole && FLogika.Konflikty().count(FZrodlo->Wezel(mapToSource(indeks))))
+        const TSpecyfikacja* wezel = FZrodlo->Wezel(mapToSource(indeks));
+        if (rola == Qt::BackgroundRole && FLogika.Konflikty().count(wezel))
             return QBrush(QColor(255, 200, 200));
+        // Merging is where unbound specifications are easy to miss: their captions say so.
+        if (rola == Qt::DisplayRole && wezel && !wezel->CzyGrupa() && wezel->GetEncodedPath().isEmpty())
+            return wezel->GetCaption() + QStringLiteral(" ! Brak powiązanego pliku !");
         return QIdentityProxyModel::data(indeks, rola);
     }
 

@@ -60,7 +60,12 @@ TEST_F(ScalanieListForm, PrzyciskKopiujeZaznaczonyWezelAZapiszOddajeListe)
     prawe->setCurrentIndex(prawe->model()->index(0, 0));
     QTest::mouseClick(Kontrolka<QPushButton>("przyciskDodaj"), Qt::LeftButton);
     EXPECT_EQ(Uzytkownik.Zapis.last(), QStringLiteral("import: Dodawanie listy specyfikacji zakończone. 3/0/0/0"));
-    EXPECT_EQ(Kontrolka<QTreeView>("drzewoListy")->model()->rowCount(), 2);
+    auto* lewe = Kontrolka<QTreeView>("drzewoListy");
+    EXPECT_EQ(lewe->model()->rowCount(), 2);
+    const QModelIndex x01 = lewe->model()->index(0, 0, lewe->model()->index(1, 0));
+    EXPECT_EQ(x01.data().toString(), QStringLiteral("X-01 Instalacje wodne")) << "a group has no file to miss";
+    EXPECT_EQ(lewe->model()->index(0, 0, x01).data().toString(),
+              QStringLiteral("X-01.01 Rurociągi ! Brak powiązanego pliku !"));
     ZapiszZrzut(Okno.get(), QStringLiteral("scalanie-list"));
 
     QTest::mouseClick(Kontrolka<QPushButton>("przyciskZapisz"), Qt::LeftButton);

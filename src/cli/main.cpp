@@ -1,3 +1,4 @@
+#include "app/DuzeStrony.h"
 #include "cli/Cli.h"
 
 #include <QCoreApplication>
@@ -6,6 +7,7 @@
 
 int main(int argc, char* argv[])
 {
+    UruchomZDuzymiStronami(argv);
     QCoreApplication aplikacja(argc, argv);
     QTextStream wyjscie(stdout);
     QTextStream bledy(stderr);

@@ -1,3 +1,4 @@
+#include "app/DuzeStrony.h"
 #include "app/Konfiguracja.h"
 #include "app/Pliki.h"
 #include "app/Wyjatki.h"
@@ -21,6 +22,7 @@
 
 int main(int argc, char* argv[])
 {
+    UruchomZDuzymiStronami(argv);
     QApplication aplikacja(argc, argv);
     aplikacja.setApplicationName(QStringLiteral("Velostra"));
     aplikacja.setApplicationDisplayName(QStringLiteral("Velostra"));

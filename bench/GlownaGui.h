@@ -2,6 +2,8 @@
 
 // The main of a benchmark that shows widgets: the offscreen platform and a home of its own, so that no
 // run touches the user's configuration.
+#include "app/DuzeStrony.h"
+
 #include <QApplication>
 #include <QTemporaryDir>
 
@@ -9,6 +11,7 @@
 
 inline int UruchomBenchmarkiGui(int argc, char** argv)
 {
+    UruchomZDuzymiStronami(argv);
     qputenv("QT_QPA_PLATFORM", "offscreen");
     QTemporaryDir dom;
     qputenv("HOME", dom.path().toLocal8Bit());

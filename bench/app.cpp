@@ -1,4 +1,5 @@
 // Number texts and XML parsing sit under every file format; these show their cost per item.
+#include "GlownaBenchmarku.h"
 #include "app/Liczby.h"
 #include "app/Xml.h"
 
@@ -38,4 +39,4 @@ static void BM_ParsujXml(benchmark::State& stan)
 }
 BENCHMARK(BM_ParsujXml)->Arg(1000)->Arg(50000);
 
-BENCHMARK_MAIN();
+VELOSTRA_BENCHMARK_MAIN()

@@ -4,6 +4,7 @@
 //     memory it takes beyond the estimates ("MB", target under 150 MB);
 //   - the same workbook through libxlsxwriter as .xlsx, timed for comparison.
 #include "CelBenchmarku.h"
+#include "GlownaBenchmarku.h"
 #include "ZestawBenchmarku.h"
 
 #include "xls/EksportElementuXls.h"
@@ -98,4 +99,4 @@ BENCHMARK(BM_EksportXlsx)->Unit(benchmark::kMillisecond)->Iterations(2);
 
 } // namespace
 
-BENCHMARK_MAIN();
+VELOSTRA_BENCHMARK_MAIN()

@@ -2,6 +2,7 @@
 // an element (50,000 positions in 2,000 elements is the main case). Items are positions; writing is
 // the copy with every position's ST number changed; szczyt_MB is the process's peak memory while the
 // benchmark runs (the tree and source held by the benchmark included, the generation excluded).
+#include "GlownaBenchmarku.h"
 #include "app/Kodowanie.h"
 #include "app/Konfiguracja.h"
 #include "app/OknoKonfiguracji.h"
@@ -177,4 +178,4 @@ BENCHMARK(BM_ZapisAth)->Arg(5000)->Arg(50000)->Arg(200000)->Unit(benchmark::kMil
 BENCHMARK(BM_NaprawaAth)->Arg(50000)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_OdczytIZapisPlikuAth)->Arg(50000)->Unit(benchmark::kMillisecond);
 
-BENCHMARK_MAIN();
+VELOSTRA_BENCHMARK_MAIN()

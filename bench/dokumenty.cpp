@@ -3,6 +3,7 @@
 // each run (/0, the first run of a version) and with the profile kept between runs (/1), and on an office
 // already running, as the window keeps one (target under 6 s). Counters give the split: start, inserts, title page
 // with header and footer, replacements, store.
+#include "GlownaBenchmarku.h"
 #include "app/Konfiguracja.h"
 #include "app/MyPath.h"
 #include "docs/ZbiorEksporterODT.h"
@@ -167,4 +168,4 @@ BENCHMARK(BM_ScalanieNaDzialajacymPakiecie)->Unit(benchmark::kMillisecond)->UseR
 
 } // namespace
 
-BENCHMARK_MAIN();
+VELOSTRA_BENCHMARK_MAIN()

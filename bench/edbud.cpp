@@ -1,5 +1,6 @@
 // An Edbud estimate of 20,000 positions in 400 chapters: reading it (target under 1 s) and writing its
 // copy with every position's ST number in "ts" (target under 2 s).
+#include "GlownaBenchmarku.h"
 #include "app/Konfiguracja.h"
 #include "estimates/edbud/GeneratorJet4.h"
 #include "estimates/edbud/KosztorysEdbud.h"
@@ -77,4 +78,4 @@ BENCHMARK(BM_ZapiszEdbud)->Unit(benchmark::kMillisecond)->MinTime(2.0);
 
 } // namespace
 
-BENCHMARK_MAIN();
+VELOSTRA_BENCHMARK_MAIN()

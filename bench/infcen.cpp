@@ -2,6 +2,7 @@
 // price chooser per keystroke (target at most 15 ms). "cel" = time / target; under 1 meets it.
 #include "prices/InfCen.h"
 #include "CelBenchmarku.h"
+#include "GlownaBenchmarku.h"
 #include "prices/ModelInfCen.h"
 
 #include <QTemporaryDir>
@@ -68,4 +69,4 @@ BENCHMARK(BM_FiltrInformatora)->Unit(benchmark::kMillisecond)->MinTime(2.0);
 
 } // namespace
 
-BENCHMARK_MAIN();
+VELOSTRA_BENCHMARK_MAIN()

@@ -5,6 +5,7 @@
 // Each prints its share of the target ("cel" = time / target; under 1 meets it).
 #include "CelBenchmarku.h"
 #include "ZestawBenchmarku.h"
+#include "app/DuzeStrony.h"
 
 #include "app/Konfiguracja.h"
 #include "app/OknoKonfiguracji.h"
@@ -120,6 +121,7 @@ BENCHMARK(BM_FiltrListyPodpowiedzi)->Unit(benchmark::kMillisecond)->MinTime(2.0)
 
 int main(int argc, char** argv)
 {
+    UruchomZDuzymiStronami(argv);
     // The open jobs reach the main thread through the application's event loop when nobody waits.
     QCoreApplication aplikacja(argc, argv);
     benchmark::Initialize(&argc, argv);

@@ -3,6 +3,7 @@
 //   - the copying: at disk speed, at least 80% of "cp -r" of the same files in the same run ("wzgledem cp"
 //     = time of cp -r / time of ordering, at least 0.8 meets it).
 #include "CelBenchmarku.h"
+#include "GlownaBenchmarku.h"
 #include "ZestawBenchmarku.h"
 
 #include "workflow/PorzadkowanieSpisu.h"
@@ -116,4 +117,4 @@ BENCHMARK(BM_PorzadkowanieKopia)->Unit(benchmark::kMillisecond)->UseManualTime()
 
 } // namespace
 
-BENCHMARK_MAIN();
+VELOSTRA_BENCHMARK_MAIN()

@@ -8,6 +8,7 @@
 // second one; argument 1 gives every specification two, each price with all its inputs stored (a file
 // twice as large: every unit writes three price-information sources). "wezly/s" counts the tree's nodes,
 // "elementy/s" the file's XML elements.
+#include "app/DuzeStrony.h"
 #include "app/Konfiguracja.h"
 #include "app/Pliki.h"
 #include "prices/CenaJedn.h"
@@ -438,6 +439,7 @@ BENCHMARK(BM_ScalanieList20000)->Unit(benchmark::kMillisecond)->Iterations(3);
 
 int main(int argc, char** argv)
 {
+    UruchomZDuzymiStronami(argv);
     TOknoBezEkranu okno;
     TKonfiguracja::GetInstance(&okno, false);
     Przygotuj();

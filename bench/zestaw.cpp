@@ -1,5 +1,6 @@
 // The benchmark set (ZestawBenchmarku.h): matching every position against the list and rebuilding the
 // collection (target under 100 ms), and opening and saving the set's file (targets under 500 ms each).
+#include "GlownaBenchmarku.h"
 #include "ZestawBenchmarku.h"
 
 #include "zestaw/DopasowanieSpecyfikacji.h"
@@ -80,4 +81,4 @@ BENCHMARK(BM_ZapiszZestaw)->Unit(benchmark::kMillisecond)->MinTime(2.0);
 
 } // namespace
 
-BENCHMARK_MAIN();
+VELOSTRA_BENCHMARK_MAIN()

@@ -2,6 +2,7 @@
 // program's archive, next to Info-ZIP's "zip -6" and "unzip" on the same files in the same run. "MB/s"
 // counts uncompressed megabytes; "VmHWM_MB" is the process's peak resident memory during the benchmark
 // (reset before it), to hold against "limit_MB" = the archive's size + 64 MB for packing.
+#include "GlownaBenchmarku.h"
 #include "archive/Archiwum.h"
 
 #include <QDir>
@@ -231,4 +232,4 @@ BENCHMARK(InfoZipZip)->Iterations(2)->UseManualTime()->Unit(benchmark::kMillisec
 BENCHMARK(Rozpakowanie)->Iterations(2)->UseManualTime()->Unit(benchmark::kMillisecond);
 BENCHMARK(InfoZipUnzip)->Iterations(2)->UseManualTime()->Unit(benchmark::kMillisecond);
 
-BENCHMARK_MAIN();
+VELOSTRA_BENCHMARK_MAIN()

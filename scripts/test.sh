@@ -43,6 +43,8 @@ if command -v npm >/dev/null 2>&1; then
 fi
 
 export QT_QPA_PLATFORM=offscreen
+# The tests take huge pages from the allocator, as the programs do (app/DuzeStrony.h).
+export GLIBC_TUNABLES=glibc.malloc.hugetlb=1
 export ASAN_OPTIONS=detect_leaks=1:abort_on_error=1
 export UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
 export LSAN_OPTIONS="suppressions=$PWD/tests/support/lsan.supp"

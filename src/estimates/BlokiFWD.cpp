@@ -2,7 +2,10 @@
 
 #include <QStringBuilder>
 
+#include <array>
 #include <cstring>
+#include <optional>
+#include <vector>
 
 namespace {
 
@@ -30,8 +33,50 @@ bool CzyKlucz(QStringView klucz, QLatin1StringView nazwa)
     return true;
 }
 
+// The fields of a table by the length of their names, each list in the table's order.
+template <typename T, size_t N> const std::vector<const TPole<T>*>& PolaDlugosci(const TPole<T> (&pola)[N], qsizetype n)
+{
+    static const std::array<std::vector<const TPole<T>*>, 32> poDlugosci = [&pola] {
+        std::array<std::vector<const TPole<T>*>, 32> wynik;
+        for (const TPole<T>& p : pola)
+            wynik[static_cast<size_t>(p.Nazwa.size())].push_back(&p);
+        return wynik;
+    }();
+    static const std::vector<const TPole<T>*> zadne;
+    return n >= 0 && n < static_cast<qsizetype>(poDlugosci.size()) ? poDlugosci[static_cast<size_t>(n)] : zadne;
+}
+
+// The key is the (lower-case, ASCII) name letter for letter, ASCII upper case taken as lower; nothing when
+// the key has another character before the first difference.
+std::optional<bool> CzyKluczAscii(QStringView klucz, QLatin1StringView nazwa)
+{
+    for (qsizetype i = 0; i < klucz.size(); ++i) {
+        char16_t z = klucz[i].unicode();
+        if (z >= 0x80)
+            return std::nullopt;
+        if (z >= u'A' && z <= u'Z')
+            z = static_cast<char16_t>(z + (u'a' - u'A'));
+        if (z != static_cast<unsigned char>(nazwa.data()[i]))
+            return false;
+    }
+    return true;
+}
+
 template <typename T, size_t N> QString* ZnajdzPole(T& obiekt, const TPole<T> (&pola)[N], QStringView klucz)
 {
+    // Only the one or two names of the key's length are compared (CzyKlucz answers false for the others);
+    // a key with a character beyond ASCII is compared with all of them, as CzyKlucz does.
+    bool ascii = true;
+    for (const TPole<T>* p : PolaDlugosci(pola, klucz.size())) {
+        const std::optional<bool> rowny = CzyKluczAscii(klucz, p->Nazwa);
+        ascii = rowny.has_value();
+        if (!ascii)
+            break;
+        if (*rowny)
+            return &(obiekt.*p->Wskaznik);
+    }
+    if (ascii)
+        return nullptr;
     for (const TPole<T>& p : pola)
         if (klucz.size() == p.Nazwa.size() && CzyKlucz(klucz, p.Nazwa))
             return &(obiekt.*p.Wskaznik);
@@ -41,9 +86,10 @@ template <typename T, size_t N> QString* ZnajdzPole(T& obiekt, const TPole<T> (&
 // Empties a field; a buffer of its own is kept for the next value, a shared one is let go.
 void Oproznij(QString& pole)
 {
-    if (pole.isDetached())
-        pole.resize(0);
-    else
+    if (pole.isDetached()) {
+        if (!pole.isEmpty())
+            pole.resize(0);
+    } else
         pole = QString();
 }
 

@@ -8,7 +8,13 @@
 
 #include <QIODevice>
 
+#ifdef __SSE2__
+#include <emmintrin.h>
+#endif
+
 #include <algorithm>
+#include <bit>
+#include <cstring>
 #include <exception>
 #include <optional>
 #include <utility>
@@ -98,23 +104,76 @@ std::unique_ptr<TFWDSekcja> UtworzSekcje(TRodzajSekcjiFwd rodzaj)
     return std::make_unique<TFWDKoniec>();
 }
 
+// Four UTF-16 units at a time: the lanes of the word that hold `c` get their high bit set. Lanes above
+// a match may be marked too, so only the lowest mark is taken, and that one is always a match.
+constexpr quint64 Jedynki = 0x0001000100010001ULL;
+constexpr quint64 Wysokie = 0x8000800080008000ULL;
+
+quint64 Rowne(quint64 slowo, char16_t c)
+{
+    const quint64 y = slowo ^ (Jedynki * c);
+    return (y - Jedynki) & ~y & Wysokie;
+}
+
+quint64 Slowo(const QChar* d)
+{
+    quint64 w;
+    std::memcpy(&w, d, sizeof w);
+    return w;
+}
+
+// The index of the first of the two characters at or after `i`, or `n`. A file has a million lines, and
+// most of their characters are neither.
+qsizetype Znajdz(const QChar* d, qsizetype i, qsizetype n, char16_t a, char16_t b)
+{
+#ifdef __SSE2__
+    const __m128i wa = _mm_set1_epi16(static_cast<short>(a));
+    const __m128i wb = _mm_set1_epi16(static_cast<short>(b));
+    for (; i + 8 <= n; i += 8) {
+        const __m128i w = _mm_loadu_si128(reinterpret_cast<const __m128i*>(d + i));
+        const int m = _mm_movemask_epi8(_mm_or_si128(_mm_cmpeq_epi16(w, wa), _mm_cmpeq_epi16(w, wb)));
+        if (m != 0)
+            return i + std::countr_zero(static_cast<unsigned>(m)) / 2;
+    }
+#endif
+    // The lowest lane is the first character only in little-endian order.
+    if constexpr (std::endian::native == std::endian::little)
+        for (; i + 4 <= n; i += 4)
+            if (const quint64 m = Rowne(Slowo(d + i), a) | Rowne(Slowo(d + i), b))
+                return i + std::countr_zero(m) / 16;
+    for (; i < n; ++i)
+        if (d[i].unicode() == a || d[i].unicode() == b)
+            return i;
+    return n;
+}
+
 // Lines end at CR LF, LF or a lone CR; a final line end gives no empty last line.
 template <typename F> void DlaKazdejLinii(QStringView t, F&& naLinie)
 {
     const QChar* d = t.data();
     const qsizetype n = t.size();
     qsizetype poczatek = 0;
-    for (qsizetype i = 0; i < n; ++i) {
-        const char16_t z = d[i].unicode();
-        if (z > u'\r' || (z != u'\r' && z != u'\n'))
-            continue;
+    for (qsizetype i = Znajdz(d, 0, n, u'\r', u'\n'); i < n; i = Znajdz(d, i + 1, n, u'\r', u'\n')) {
         naLinie(t.mid(poczatek, i - poczatek));
-        if (z == u'\r' && i + 1 < n && d[i + 1] == u'\n')
+        if (d[i] == u'\r' && i + 1 < n && d[i + 1] == u'\n')
             ++i;
         poczatek = i + 1;
     }
     if (poczatek < n)
         naLinie(t.mid(poczatek));
+}
+
+// QStringView::trimmed, without the call for the usual text that starts and ends with a printable ASCII
+// character.
+QStringView Przytnij(QStringView t)
+{
+    if (t.isEmpty())
+        return t;
+    const char16_t a = t.front().unicode();
+    const char16_t b = t.back().unicode();
+    if (a > u' ' && a < 0x7F && b > u' ' && b < 0x7F)
+        return t;
+    return t.trimmed();
 }
 
 // A field is matched by its key: the text before the first "=" with the line's blanks normalised. A line
@@ -123,17 +182,17 @@ void CzytajPole(TFWDSekcja& sekcja, QStringView t, bool& bledy)
 {
     if (t.isEmpty())
         return;
-    // One pass: the first "=" and whether normalising would change the line (see CzyDoNormalizacji).
+    // One pass over the blanks and the "=": the first "=" and whether normalising would change the line
+    // (see CzyDoNormalizacji).
     const QChar* d = t.data();
     const qsizetype n = t.size();
     qsizetype rowna = -1;
     bool doNormalizacji = false;
-    for (qsizetype i = 0; i < n; ++i) {
-        const char16_t z = d[i].unicode();
-        if (z == u'=') {
-            if (rowna < 0)
-                rowna = i;
-        } else if (z == u' ' && !doNormalizacji) {
+    for (qsizetype i = Znajdz(d, 0, n, u'=', u' '); i < n && (rowna < 0 || !doNormalizacji);
+         i = Znajdz(d, i + 1, n, rowna < 0 ? u'=' : u' ', u' ')) {
+        if (d[i] == u'=') {
+            rowna = i;
+        } else if (!doNormalizacji) {
             doNormalizacji = (i > 0 && d[i - 1] == u'[') ||
                              (i + 1 < n && (d[i + 1] == u' ' || d[i + 1] == u'=' || d[i + 1] == u']'));
         }
@@ -142,7 +201,7 @@ void CzytajPole(TFWDSekcja& sekcja, QStringView t, bool& bledy)
         bledy = true;
         return;
     }
-    const QStringView wartosc = t.mid(rowna + 1).trimmed();
+    const QStringView wartosc = Przytnij(t.mid(rowna + 1));
     if (!doNormalizacji) {
         sekcja.UstawPole(t.left(rowna), wartosc, wartosc);
         return;
@@ -185,7 +244,7 @@ template <typename FDaj, typename FOddaj> TPrzejscie Przejdz(QStringView tekst, 
         oddaj(gotowa);
     };
     DlaKazdejLinii(tekst, [&](QStringView linia) {
-        const QStringView t = linia.trimmed();
+        const QStringView t = Przytnij(linia);
         if (t.startsWith(u'[')) {
             zakoncz();
             const std::optional<TRodzajSekcjiFwd> rodzaj = RodzajSekcji(t);

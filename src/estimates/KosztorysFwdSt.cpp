@@ -9,9 +9,10 @@
 #include "estimates/WspolneTeksty.h"
 
 #include <QFileInfo>
-#include <QStringBuilder>
 
 #include <openssl/evp.h>
+
+#include <string>
 
 namespace {
 
@@ -124,6 +125,12 @@ void TKosztorysFwdSt::CzytajTekst(QStringView tekst)
     TWspolneTeksty wspolne;
     TElementRds* biezacy = nullptr;
     int ostatniPoziom = 0;
+    // The basis is put together here, in a buffer reused by every position: only a basis not met before
+    // is copied for the tree.
+    std::u16string podstawa;
+    const auto dopisz = [&podstawa](const QString& t) {
+        podstawa.append(QStringView(t).utf16(), static_cast<size_t>(t.size()));
+    };
     const bool rozpoznany = TKosztorysFWD::PrzejdzSekcje(tekst, [&](TFWDSekcja& sekcja) {
         if (const auto* s = SekcjaJako<TFWDPoziomStruktury>(sekcja)) {
             const std::optional<int> poziom = TekstNaCalkowita(s->poziom);
@@ -153,9 +160,16 @@ void TKosztorysFwdSt::CzytajTekst(QStringView tekst)
             t.Id = KluczPozycji(b->opisKlucza, b->jmKlucza);
             t.Nr = b->lp;
             t.ST = wspolne(NormalizujSeparatorWariantu(b->spec_techn, Ustawienia()));
-            const QString podstawa = b->katalog_rodzaj % QLatin1Char(' ') % b->katalog_symbol % QLatin1Char(' ') %
-                                     b->opis_podstawy % QLatin1Char(' ') % b->katalog_wydanie;
-            t.Podstawa = wspolne(podstawa.trimmed().isEmpty() ? b->opis_podstawy : podstawa);
+            podstawa.clear();
+            dopisz(b->katalog_rodzaj);
+            podstawa += u' ';
+            dopisz(b->katalog_symbol);
+            podstawa += u' ';
+            dopisz(b->opis_podstawy);
+            podstawa += u' ';
+            dopisz(b->katalog_wydanie);
+            const QStringView sklad(podstawa);
+            t.Podstawa = wspolne(sklad.trimmed().isEmpty() ? QStringView(b->opis_podstawy) : sklad);
             t.Opis = wspolne(b->opis);
             t.Jm = wspolne(b->jm);
             t.Cena = wspolne(b->cena);

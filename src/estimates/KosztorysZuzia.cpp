@@ -10,11 +10,15 @@
 
 #include <QFileInfo>
 #include <QStringBuilder>
+#include <QStringDecoder>
 
 #include <pugixml.hpp>
 
+#include <algorithm>
+#include <array>
 #include <cmath>
 #include <cstring>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -173,6 +177,23 @@ bool Aktywna(const TWezelZuzi& w)
     return !XmlNaLogiczna(w.Blok ? std::optional<QString>(QString::fromUtf8(w.Blok.value())) : std::nullopt, false);
 }
 
+// The catalogue basis of a position as the attributes of its "Katalog" child give it.
+QString PodstawaZKatalogu(const pugi::xml_node& katalog)
+{
+    QString podstawa = Atrybut(katalog, "Podstawa");
+    if (podstawa.isEmpty()) {
+        const QString nazwaKatalogu = Atrybut(katalog, "Nazwa");
+        if (!nazwaKatalogu.isEmpty()) {
+            const QString tab = Atrybut(katalog, "Tab");
+            const QString kol = Atrybut(katalog, "Kol");
+            podstawa = nazwaKatalogu % QLatin1Char(' ') % Atrybut(katalog, "Nr") %
+                       (tab.isEmpty() ? QString() : QLatin1Char('/') % tab) %
+                       (kol.isEmpty() ? QString() : QLatin1Char('/') % kol);
+        }
+    }
+    return podstawa;
+}
+
 // After the last element child, on a line of its own indented like that child, when the source is laid
 // out that way; otherwise simply at the end.
 pugi::xml_node DodajSst(pugi::xml_node wezel)
@@ -191,6 +212,165 @@ pugi::xml_node DodajSst(pugi::xml_node wezel)
 }
 
 } // namespace
+
+// The texts of one reading. A value is decoded into a buffer reused from one value to the next, and only
+// what the tree keeps is allocated: a text that repeats through the estimate is shared, any other gets a
+// copy of its exact size; a price is worked out once for a run of positions with the same value and
+// quantity. A value that the quick way might decode otherwise than the XML layer (one that starts with a
+// byte-order mark or holds an invalid sequence) goes the XML layer's way.
+class TTekstyZuzi
+{
+public:
+    // The buffers of the values held at once.
+    enum TBufor { Tekstowy, Ilosci, Wartosci, Nazwy, Numeru, Tabeli, Kolumny, LiczbaBuforow };
+
+    TWspolneTeksty Wspolne;
+
+    // The attribute's trimmed text (null when there is none): a view into the buffer, or into `zapas`.
+    QStringView Tekst(const pugi::xml_attribute& a, TBufor bufor, QString& zapas)
+    {
+        if (!a)
+            return {};
+        if (const std::optional<QStringView> v = Widok(a.value(), bufor))
+            return *v;
+        zapas = ::Tekst(a);
+        return zapas;
+    }
+
+    QString Wspolny(const pugi::xml_attribute& a)
+    {
+        QString zapas;
+        return Wspolne(Tekst(a, Tekstowy, zapas));
+    }
+
+    // A text of the position's own (an Id, a number): not looked up among the shared ones.
+    QString Wlasny(const pugi::xml_attribute& a)
+    {
+        if (a)
+            if (const std::optional<QStringView> v = Widok(a.value(), Tekstowy); v && !v->isEmpty())
+                return v->toString();
+        return ::Tekst(a);
+    }
+
+    QString Nazwa(const pugi::xml_node& nazwa)
+    {
+        const pugi::xml_node pierwszy = nazwa.first_child();
+        if (pierwszy.type() == pugi::node_pcdata && !pierwszy.next_sibling())
+            if (const std::optional<QStringView> v = Widok(pierwszy.value(), Tekstowy))
+                return Wspolne(*v);
+        return Wspolne(TekstNazwy(nazwa));
+    }
+
+    // PodstawaZKatalogu, shared, with the attributes found in one pass (the first of a name counts).
+    QString Podstawa(const pugi::xml_node& katalog)
+    {
+        pugi::xml_attribute podstawa, nazwa, nr, tab, kol;
+        for (pugi::xml_attribute a = katalog.first_attribute(); a; a = a.next_attribute()) {
+            const char* n = a.name();
+            const auto ustaw = [&a, n](pugi::xml_attribute& cel, const char* szukana) {
+                if (!cel && std::strcmp(n, szukana) == 0)
+                    cel = a;
+            };
+            switch (n[0]) {
+            case 'P':
+                ustaw(podstawa, "Podstawa");
+                break;
+            case 'N':
+                ustaw(nazwa, "Nazwa");
+                ustaw(nr, "Nr");
+                break;
+            case 'T':
+                ustaw(tab, "Tab");
+                break;
+            case 'K':
+                ustaw(kol, "Kol");
+                break;
+            default:
+                break;
+            }
+        }
+        const auto widok = [this](const pugi::xml_attribute& a, TBufor bufor) -> std::optional<QStringView> {
+            if (!a)
+                return QStringView();
+            return Widok(a.value(), bufor);
+        };
+        const std::optional<QStringView> p = widok(podstawa, Tekstowy);
+        if (!p)
+            return Wspolne(PodstawaZKatalogu(katalog));
+        if (!p->isEmpty())
+            return Wspolne(*p);
+        const std::optional<QStringView> n = widok(nazwa, Nazwy);
+        if (!n)
+            return Wspolne(PodstawaZKatalogu(katalog));
+        if (n->isEmpty())
+            return {};
+        const std::optional<QStringView> r = widok(nr, Numeru);
+        const std::optional<QStringView> t = widok(tab, Tabeli);
+        const std::optional<QStringView> k = widok(kol, Kolumny);
+        if (!r || !t || !k)
+            return Wspolne(PodstawaZKatalogu(katalog));
+        FSklad.clear();
+        FSklad.append(n->utf16(), static_cast<size_t>(n->size()));
+        FSklad += u' ';
+        FSklad.append(r->utf16(), static_cast<size_t>(r->size()));
+        for (const QStringView& dodatek : {*t, *k})
+            if (!dodatek.isEmpty()) {
+                FSklad += u'/';
+                FSklad.append(dodatek.utf16(), static_cast<size_t>(dodatek.size()));
+            }
+        return Wspolne(QStringView(FSklad));
+    }
+
+    // The price last worked out, for the value, quantity and VAT rate it was worked out from.
+    struct TCena
+    {
+        std::u16string Wartosc, Ilosc;
+        double StawkaVat = 0.0;
+        QString Cena;
+        bool Jest = false;
+
+        bool Dla(QStringView wartosc, QStringView ilosc, double vat) const
+        {
+            return Jest && vat == StawkaVat && QStringView(Wartosc) == wartosc && QStringView(Ilosc) == ilosc;
+        }
+        void Zapamietaj(QStringView wartosc, QStringView ilosc, double vat, const QString& cena)
+        {
+            Wartosc.assign(wartosc.utf16(), static_cast<size_t>(wartosc.size()));
+            Ilosc.assign(ilosc.utf16(), static_cast<size_t>(ilosc.size()));
+            StawkaVat = vat;
+            Cena = cena;
+            Jest = true;
+        }
+    } OstatniaCena;
+
+private:
+    // The UTF-8 text decoded and trimmed, or nothing when the XML layer's way is needed.
+    std::optional<QStringView> Widok(const char* utf8, TBufor bufor)
+    {
+        const size_t n = std::strlen(utf8);
+        if (n >= 3 && std::memcmp(utf8, "\xEF\xBB\xBF", 3) == 0)
+            return std::nullopt;
+        std::vector<char16_t>& b = FBufory[bufor];
+        const qsizetype potrzeba = FDekoder.requiredSpace(static_cast<qsizetype>(n));
+        if (static_cast<qsizetype>(b.size()) < potrzeba)
+            b.resize(static_cast<size_t>(potrzeba));
+        QChar* const poczatek = reinterpret_cast<QChar*>(b.data());
+        const QChar* const koniec = FDekoder.appendToBuffer(poczatek, QByteArrayView(utf8, static_cast<qsizetype>(n)));
+        if (FDekoder.hasError()) {
+            FDekoder.resetState();
+            return std::nullopt;
+        }
+        const QStringView v(poczatek, koniec - poczatek);
+        // A replacement character may stand for an invalid sequence, which the XML layer's way decodes.
+        if (std::find(v.begin(), v.end(), QChar(QChar::ReplacementCharacter)) != v.end())
+            return std::nullopt;
+        return v.trimmed();
+    }
+
+    QStringDecoder FDekoder{QStringDecoder::Utf8, QStringDecoder::Flag::Stateless};
+    std::array<std::vector<char16_t>, LiczbaBuforow> FBufory;
+    std::u16string FSklad;
+};
 
 TKosztorysZuzia::TKosztorysZuzia(const QString& filePath, bool renumeruj, bool indeksuj, bool nadpiszKopie,
                                  const TUstawieniaKosztorysu& ustawienia)
@@ -231,7 +411,8 @@ void TKosztorysZuzia::CzytajDane(const QByteArray& dane)
 {
     FStawkaVat = 0.0;
     pugi::xml_document dokument;
-    ParsujXmlKosztorysu(dane, OpcjeCzytaniaXmlKosztorysu, dokument);
+    QByteArray tekst;
+    ParsujXmlKosztorysu(dane, OpcjeCzytaniaXmlKosztorysu, dokument, tekst);
     const pugi::xml_node korzen = dokument.document_element();
     if (korzen.first_child())
         CzytajWezly(korzen, this);
@@ -252,8 +433,7 @@ void TKosztorysZuzia::CzytajWezly(const pugi::xml_node& wezel, TElementRds* elem
         int GlebokoscBiezacego;
     };
     std::vector<TRamka> stos{{wezel.first_child(), element, element, 0, 0}};
-    const TPozycjaRds::TOnZmiana* handler = WspolnyHandlerPozycji();
-    TWspolneTeksty wspolne;
+    TTekstyZuzi teksty;
     while (!stos.empty()) {
         TRamka& ramka = stos.back();
         const pugi::xml_node k = ramka.Dziecko;
@@ -276,19 +456,8 @@ void TKosztorysZuzia::CzytajWezly(const pugi::xml_node& wezel, TElementRds* elem
             // element happens to be current.
             continue;
         }
-        if (std::unique_ptr<TPozycjaRds> pozycja = CzytajPozycjeZuzia(wezelZuzi, scalony)) {
-            PrzytnijIlosc(*pozycja);
-            // Texts that repeat through the estimate keep one copy; no handler yet, so nothing is reported.
-            TPozycjaRds& p = *pozycja;
-            p.SetST(wspolne(p.ST()));
-            p.SetPodstawa(wspolne(p.Podstawa()));
-            p.SetOpis(wspolne(p.Opis()));
-            p.SetJm(wspolne(p.Jm()));
-            p.SetIlosc(wspolne(p.Ilosc()));
-            p.SetCena(wspolne(p.Cena()));
-            pozycja->SetWspolnyOnZmiana(handler);
+        if (std::unique_ptr<TPozycjaRds> pozycja = CzytajPozycjeZuzia(wezelZuzi, scalony, teksty))
             (scalony ? ramka.Biezacy : ramka.Element)->AddPozycja(std::move(pozycja));
-        }
         if (!scalony && k.first_child()) {
             const TRamka dzieci{k.first_child(), ramka.Biezacy, ramka.Biezacy, ramka.GlebokoscBiezacego,
                                 ramka.GlebokoscBiezacego};
@@ -306,67 +475,49 @@ std::unique_ptr<TElementRds> TKosztorysZuzia::CzytajElementZuzia(const TWezelZuz
     return std::make_unique<TElementRds>(Tekst(wezel.Nr), 0, TekstNazwy(wezel.Nazwa));
 }
 
-// The position is filled before it gets its change handler: reading reports no changes.
-std::unique_ptr<TPozycjaRds> TKosztorysZuzia::CzytajPozycjeZuzia(const TWezelZuzi& wezel, bool scalony)
+// The position is made with its texts and then given the estimate's change handler: reading reports no
+// changes. Texts that repeat through the estimate keep one copy.
+std::unique_ptr<TPozycjaRds> TKosztorysZuzia::CzytajPozycjeZuzia(const TWezelZuzi& wezel, bool scalony,
+                                                                 TTekstyZuzi& teksty)
 {
     if (wezel.Rodzaj == TWezelZuzi::TRodzaj::Narzuty)
         if (const pugi::xml_node vat = wezel.Wezel.child("VAT"))
             FStawkaVat = XmlNaLiczbe(AtrybutXml(vat, "Suma"), 0.0);
 
-    const auto wspolne = [this, &wezel] {
-        auto p = std::make_unique<TPozycjaRds>();
-        p->SetOpis(TekstNazwy(wezel.Nazwa));
-        p->SetST(NormalizujSeparatorWariantu(Atrybut(wezel.Sst, "Nr"), Ustawienia()));
-        p->SetId(Tekst(wezel.Id));
-        p->SetNr(Tekst(wezel.Nr));
-        return p;
-    };
+    const bool element = scalony && wezel.Rodzaj == TWezelZuzi::TRodzaj::ElementDrzewa && !wezel.CzyWylaczony();
+    const bool pozycja = wezel.Rodzaj == TWezelZuzi::TRodzaj::Pozycja && !wezel.CzyWylaczony();
+    const bool transport = wezel.Rodzaj == TWezelZuzi::TRodzaj::Transport;
+    if (!element && !pozycja && !transport)
+        return nullptr;
 
-    std::unique_ptr<TPozycjaRds> wynik;
-    if (scalony && wezel.Rodzaj == TWezelZuzi::TRodzaj::ElementDrzewa && !wezel.CzyWylaczony()) {
-        wynik = wspolne();
-        wynik->SetJm(Tekst(wezel.Jedn));
-        wynik->SetIlosc(Tekst(wezel.IloscJedn));
-        wynik->SetAktywna(Aktywna(wezel));
-        wynik->SetCena(CenaZWartosci(Tekst(wezel.Wartosc), wynik->Ilosc()));
-    }
-    if (wezel.Rodzaj == TWezelZuzi::TRodzaj::Pozycja && !wezel.CzyWylaczony()) {
-        wynik = wspolne();
-        const pugi::xml_node& katalog = wezel.Katalog;
-        QString podstawa = Atrybut(katalog, "Podstawa");
-        if (podstawa.isEmpty()) {
-            const QString nazwaKatalogu = Atrybut(katalog, "Nazwa");
-            if (!nazwaKatalogu.isEmpty()) {
-                const QString tab = Atrybut(katalog, "Tab");
-                const QString kol = Atrybut(katalog, "Kol");
-                podstawa = nazwaKatalogu % QLatin1Char(' ') % Atrybut(katalog, "Nr") %
-                           (tab.isEmpty() ? QString() : QLatin1Char('/') % tab) %
-                           (kol.isEmpty() ? QString() : QLatin1Char('/') % kol);
-            }
-        }
-        wynik->SetPodstawa(podstawa);
-        wynik->SetJm(Tekst(wezel.Jedn));
-        wynik->SetIlosc(Tekst(wezel.Ilosc));
-        wynik->SetAktywna(Aktywna(wezel));
-        wynik->SetCena(CenaZWartosci(Tekst(wezel.Wartosc), wynik->Ilosc()));
-    }
-    if (wezel.Rodzaj == TWezelZuzi::TRodzaj::Transport) {
-        wynik = wspolne();
-        wynik->SetJm(Tekst(wezel.Odleglosc));
-        wynik->SetIlosc(Tekst(wezel.Ilosc));
-        wynik->SetCena(CenaZWartosci(Tekst(wezel.Wartosc), wynik->Ilosc()));
-        wynik->SetAktywna(Aktywna(wezel));
-    }
-    return wynik;
+    TPozycjaRds::TTeksty t;
+    t.Opis = teksty.Nazwa(wezel.Nazwa);
+    t.ST = teksty.Wspolne(NormalizujSeparatorWariantu(teksty.Wspolny(wezel.Sst.attribute("Nr")), Ustawienia()));
+    t.Id = teksty.Wlasny(wezel.Id);
+    t.Nr = teksty.Wlasny(wezel.Nr);
+    if (pozycja)
+        t.Podstawa = teksty.Podstawa(wezel.Katalog);
+    t.Jm = teksty.Wspolny(transport ? wezel.Odleglosc : wezel.Jedn);
+    QString zapasIlosci, zapasWartosci;
+    const QStringView ilosc = teksty.Tekst(element ? wezel.IloscJedn : wezel.Ilosc, TTekstyZuzi::Ilosci, zapasIlosci);
+    const QStringView wartosc = teksty.Tekst(wezel.Wartosc, TTekstyZuzi::Wartosci, zapasWartosci);
+    t.Aktywna = Aktywna(wezel);
+    TTekstyZuzi::TCena& cena = teksty.OstatniaCena;
+    if (!cena.Dla(wartosc, ilosc, FStawkaVat))
+        cena.Zapamietaj(wartosc, ilosc, FStawkaVat, teksty.Wspolne(CenaZWartosci(wartosc, ilosc)));
+    t.Cena = cena.Cena;
+    t.Ilosc = teksty.Wspolne(PrzytnijIlosc(ilosc));
+    return std::make_unique<TPozycjaRds>(std::move(t), WspolnyHandlerPozycji());
 }
 
 // The position's value (gross while a VAT rate is known) turned into a net unit price.
-QString TKosztorysZuzia::CenaZWartosci(const QString& wartosc, const QString& ilosc) const
+QString TKosztorysZuzia::CenaZWartosci(QStringView wartosc, QStringView ilosc) const
 {
     if (wartosc.isEmpty() || ilosc.isEmpty())
         return QStringLiteral("0");
-    const std::optional<double> w = LiczbaZTekstuKosztorysu(wartosc);
-    const std::optional<double> i = LiczbaZTekstuKosztorysu(ilosc);
+    // Views of the texts as the number parser's arguments: nothing is copied.
+    const std::optional<double> w = LiczbaZTekstuKosztorysu(QString::fromRawData(wartosc.data(), wartosc.size()));
+    const std::optional<double> i = LiczbaZTekstuKosztorysu(QString::fromRawData(ilosc.data(), ilosc.size()));
     if (!w || !i || *w == 0.0 || *i == 0.0)
         return QStringLiteral("0");
     double netto = *w;
@@ -379,15 +530,14 @@ QString TKosztorysZuzia::CenaZWartosci(const QString& wartosc, const QString& il
     return TekstZLiczbyKosztorysu(cena);
 }
 
-// The quantity is cut (not rounded) two characters after its first ".".
-void TKosztorysZuzia::PrzytnijIlosc(TPozycjaRds& pozycja)
+QStringView TKosztorysZuzia::PrzytnijIlosc(QStringView ilosc)
 {
-    const QString ilosc = pozycja.Ilosc();
     if (ilosc.trimmed().isEmpty())
-        return;
+        return ilosc;
     const qsizetype kropka = ilosc.indexOf(QLatin1Char('.'));
     if (kropka >= 0 && ilosc.size() > kropka + 3)
-        pozycja.SetIlosc(ilosc.left(kropka + 3));
+        return ilosc.left(kropka + 3);
+    return ilosc;
 }
 
 void TKosztorysZuzia::SaveFile(const QString& newFilePath)
@@ -401,7 +551,8 @@ void TKosztorysZuzia::SaveFile(const QString& newFilePath)
 QByteArray TKosztorysZuzia::KopiaDanych(const QByteArray& zrodlo) const
 {
     pugi::xml_document dokument;
-    const TFormaXml forma = ParsujXmlKosztorysu(zrodlo, OpcjeKopiiXmlKosztorysu, dokument);
+    QByteArray tekst;
+    const TFormaXml forma = ParsujXmlKosztorysu(zrodlo, OpcjeKopiiXmlKosztorysu, dokument, tekst);
     ZapiszSst(dokument.document_element(), TIndeksPozycji(*this));
     return XmlKosztorysuNaBajty(dokument, forma);
 }

@@ -11,6 +11,7 @@ class xml_node;
 }
 class TIndeksPozycji;
 struct TWezelZuzi;
+class TTekstyZuzi;
 
 // An estimate exported by Zuzia as XML. Chapters, groups and elements become elements of the tree;
 // positions, merged positions, scaffolding and transport become positions. The copy is the source
@@ -38,9 +39,11 @@ protected:
 private:
     void CzytajWezly(const pugi::xml_node& wezel, TElementRds* element);
     std::unique_ptr<TElementRds> CzytajElementZuzia(const TWezelZuzi& wezel, bool& scalony) const;
-    std::unique_ptr<TPozycjaRds> CzytajPozycjeZuzia(const TWezelZuzi& wezel, bool scalony);
-    QString CenaZWartosci(const QString& wartosc, const QString& ilosc) const;
-    static void PrzytnijIlosc(TPozycjaRds& pozycja);
+    // The position with its texts shared through `teksty` (null for a node that is no position).
+    std::unique_ptr<TPozycjaRds> CzytajPozycjeZuzia(const TWezelZuzi& wezel, bool scalony, TTekstyZuzi& teksty);
+    QString CenaZWartosci(QStringView wartosc, QStringView ilosc) const;
+    // The quantity is cut (not rounded) two characters after its first ".".
+    static QStringView PrzytnijIlosc(QStringView ilosc);
     void ZapiszSst(pugi::xml_node wezel, const TIndeksPozycji& indeks) const;
 
     double FStawkaVat = 0.0;

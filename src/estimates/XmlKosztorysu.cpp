@@ -337,7 +337,7 @@ QByteArray Unicode(const std::string& utf8, const TFormaXml& forma)
 
 } // namespace
 
-TFormaXml ParsujXmlKosztorysu(const QByteArray& bajty, unsigned opcje, pugi::xml_document& dokument)
+TFormaXml ParsujXmlKosztorysu(const QByteArray& bajty, unsigned opcje, pugi::xml_document& dokument, QByteArray& tekst)
 {
     dokument.reset();
     TFormaXml forma;
@@ -352,14 +352,19 @@ TFormaXml ParsujXmlKosztorysu(const QByteArray& bajty, unsigned opcje, pugi::xml
     pugi::xml_parse_result wynik;
     if (!CzyUnicode(deklarowane)) {
         forma.Iconv = deklarowane;
-        const std::optional<QByteArray> utf8 = CzyWindows1250(deklarowane)
-                                                   ? std::optional<QByteArray>(Windows1250NaUtf8(czyste))
-                                                   : Iconv(czyste, deklarowane.constData(), "UTF-8", 1);
+        std::optional<QByteArray> utf8 = CzyWindows1250(deklarowane)
+                                             ? std::optional<QByteArray>(Windows1250NaUtf8(czyste))
+                                             : Iconv(czyste, deklarowane.constData(), "UTF-8", 1);
         if (!utf8)
             BladParsowania(czyste);
-        wynik = dokument.load_buffer(utf8->constData(), static_cast<size_t>(utf8->size()), opcje, pugi::encoding_utf8);
+        tekst = std::move(*utf8);
+        wynik =
+            dokument.load_buffer_inplace(tekst.data(), static_cast<size_t>(tekst.size()), opcje, pugi::encoding_utf8);
     } else {
-        wynik = dokument.load_buffer(czyste.constData(), static_cast<size_t>(czyste.size()), opcje, wykrycie.Kodowanie);
+        // data() gives the parser a copy of its own when the bytes are shared (with the caller's).
+        tekst = czyste;
+        wynik =
+            dokument.load_buffer_inplace(tekst.data(), static_cast<size_t>(tekst.size()), opcje, wykrycie.Kodowanie);
     }
     if (wynik.status == pugi::status_no_document_element || (wynik && !dokument.document_element())) {
         dokument.reset();

@@ -27,7 +27,9 @@ struct TFormaXml
 // which XML forbids, is read as a blank. External references and DTD entities are never resolved: a
 // reference to an entity of the document's DTD stays as literal text. Throws EBlad "Brak danych w
 // kosztorysie" when the document has no root element, otherwise the XML layer's Polish message.
-TFormaXml ParsujXmlKosztorysu(const QByteArray& bajty, unsigned opcje, pugi::xml_document& dokument);
+// The document is parsed in place in `tekst` (the bytes, or their UTF-8 form when they are in a code
+// page), which must outlive it: an estimate's text is not copied once more for the parser.
+TFormaXml ParsujXmlKosztorysu(const QByteArray& bajty, unsigned opcje, pugi::xml_document& dokument, QByteArray& tekst);
 
 // The options of reading: values and texts only.
 constexpr unsigned OpcjeCzytaniaXmlKosztorysu = pugi::parse_default | pugi::parse_declaration;

@@ -31,6 +31,10 @@ public:
     // Appends the file's content at the end of the body, after a page break when asked. Raises when
     // nothing of the file arrived in the document.
     virtual void WstawPlik(const QString& plik, bool zPodzialemStrony) = 0;
+    // Puts the title page first in a document still empty, keeping its own look: its paragraph and
+    // character styles are not taken over by this document's styles of the same names, and its page
+    // layout (size, margins, background) goes to the title-page style of UstawStronePierwsza.
+    virtual void WstawStroneTytulowa(const QString& plik) = 0;
     // A bookmark of that name (made unique) at the start of the file inserted last. A PDF gets one outline
     // entry per bookmark, in the order they were added, leading to its page.
     virtual void DodajZakladke(const QString& nazwa) = 0;
@@ -49,7 +53,8 @@ public:
     virtual void UstawStronePierwsza() = 0;
     virtual void UstawNaglowek(const TNaglowekDokumentu& naglowek) = 0;
     virtual void UstawStopke(const TStopkaDokumentu& stopka) = 0;
-    // Page margins in millimetres, measured as a word processor measures them (to the body text).
+    // Page margins in millimetres, measured as a word processor measures them (to the body text); a title
+    // page put in by WstawStroneTytulowa keeps its own.
     virtual void UstawMarginesy(int lewy, int prawy, int gorny, int dolny) = 0;
     // Display names of the paragraph styles the document uses.
     virtual QStringList NazwyUzywanychStylow() = 0;

@@ -66,7 +66,10 @@ std::unique_ptr<IDokumentTekstowy> TZbiorEksporter::NowyZPlikami(ISilnikDokument
         ZmianaPostepu(plik);
         if (!QFileInfo(plik).isFile())
             throw EBlad(QStringLiteral("Podany plik nie istnieje: ") + plik);
-        dokument->WstawPlik(plik, i > 0);
+        if (i == 0 && CzyStronaTytulowa)
+            dokument->WstawStroneTytulowa(plik);
+        else
+            dokument->WstawPlik(plik, i > 0);
         if (const auto zakladka = ZakladkiPlikow.constFind(plik); zakladka != ZakladkiPlikow.constEnd())
             dokument->DodajZakladke(*zakladka);
         if (CzyWstawListeStDoWarOgolnych && PlikWarunkowOgolnych && plik == PlikWarunkowOgolnych->GetPath())

@@ -89,7 +89,8 @@ protected:
     // Runs the work on the engine; when the word processor was lost on the way, starts it again and runs
     // the work once more.
     static void ZPonowieniem(ISilnikDokumentow& silnik, const std::function<void()>& praca);
-    // A new document with the files inserted in order (the progress event before each, a stop checked
+    // A new document with the files inserted in order (the first one as the title page when
+    // CzyStronaTytulowa; the progress event before each, a stop checked
     // between them; a missing file raises "Podany plik nie istnieje: ..."), the list of specifications
     // written into the general-conditions file at its first "#LISTA_ST#" as paragraphs or, with
     // wszystkieMiejscaListy, at every one as lines of one paragraph. Fills Czasy.Start and Czasy.Wstawianie.

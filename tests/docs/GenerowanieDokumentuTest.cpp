@@ -395,7 +395,7 @@ TEST_F(PrzygotowanieEksportuZestawu, ListaTrafiaDoWarunkowOgolnychScalonegoDokum
         w.replace(FKatalog.path() + QLatin1Char('/'), QStringLiteral("~/"));
     EXPECT_EQ(d, (QStringList{
                      QStringLiteral("NowyDokument"),
-                     QStringLiteral("WstawPlik(~/tytul.doc, podzial=0)"),
+                     QStringLiteral("WstawStroneTytulowa(~/tytul.doc)"),
                      QStringLiteral("WstawPlik(~/wo.doc, podzial=1)"),
                      QStringLiteral("DodajZakladke(ST-00 Opis ST-00)"),
                      QStringLiteral("ZamienNaLinie(#LISTA_ST#, [\"D-01 - Opis D-01\"], wszystkie=0, lamanie=0)"),

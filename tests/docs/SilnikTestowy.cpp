@@ -71,6 +71,13 @@ public:
             throw EBlad(QStringLiteral("Nie można wstawić pliku: ") + plik);
     }
 
+    void WstawStroneTytulowa(const QString& plik) override
+    {
+        Wywolanie(QStringLiteral("WstawStroneTytulowa(%1)").arg(plik));
+        if (!QFileInfo(plik).isFile())
+            throw EBlad(QStringLiteral("Nie można wstawić pliku: ") + plik);
+    }
+
     void DodajZakladke(const QString& nazwa) override { Wywolanie(QStringLiteral("DodajZakladke(%1)").arg(nazwa)); }
     void WstawSpisTresci() override { Wywolanie(QStringLiteral("WstawSpisTresci")); }
 

@@ -19,12 +19,11 @@ enum class TRodzajAwarii {
 // A document engine without a word processor. Every call on the engine and on its documents is written,
 // in order, into one shared record as readable text:
 //   "NowyDokument", "OtworzDokument(/x/a.doc, tylkoDoOdczytu=1)", "Uruchom",
-//   "WstawPlik(/x/a.doc, podzial=0)", "DodajZakladke(D-01 Roboty)", "WstawSpisTresci", "ZamienWszystko(#A#, tekst,
-//   wielkoscLiter=0)", "ZamienNaLinie(#A#, ["l1", "l2"], wszystkie=0, lamanie=0)", "PoliczWystapienia(#A#)",
-//   "UstawStronePierwsza", "UstawNaglowek(tekst, styl=Nazwa)", "UstawStopke(tekst, nrStrony=1, dwustronna=0)",
-//   "UstawMarginesy(l=20, p=15, g=25, d=10)", "NazwyUzywanychStylow", "KopiujStylAkapitu(/x/szablon.doc, Nazwa)",
-//   "Zapisz(/x/wynik.doc)", "Zapisz()",
-//   "Zamknij" (a document closed).
+//   "WstawPlik(/x/a.doc, podzial=0)", "WstawStroneTytulowa(/x/t.doc)", "DodajZakladke(D-01 Roboty)", "WstawSpisTresci",
+//   "ZamienWszystko(#A#, tekst, wielkoscLiter=0)", "ZamienNaLinie(#A#, ["l1", "l2"], wszystkie=0, lamanie=0)",
+//   "PoliczWystapienia(#A#)", "UstawStronePierwsza", "UstawNaglowek(tekst, styl=Nazwa)", "UstawStopke(tekst,
+//   nrStrony=1, dwustronna=0)", "UstawMarginesy(l=20, p=15, g=25, d=10)", "NazwyUzywanychStylow",
+//   "KopiujStylAkapitu(/x/szablon.doc, Nazwa)", "Zapisz(/x/wynik.doc)", "Zapisz()", "Zamknij" (a document closed).
 // Line breaks and tabs inside texts are written as \n, \r and \t.
 //
 // Saving writes a small file holding the document's own calls, one a line (its first line says where the

@@ -164,11 +164,14 @@ protected:
     }
 
     // The record of a merge of a.doc and b.docx, with the given calls between the files and the save.
+    // With a title page (its page set after the files) the first file goes in as one.
     static QStringList ScalenieAB(const QStringList& poPlikach)
     {
+        const bool tytulowa = poPlikach.contains(QStringLiteral("UstawStronePierwsza"));
         return QStringList{QStringLiteral("NowyDokument"), QStringLiteral("Postep(a.doc)"),
-                           QStringLiteral("WstawPlik(~/a.doc, podzial=0)"), QStringLiteral("Postep(b.docx)"),
-                           QStringLiteral("WstawPlik(~/b.docx, podzial=1)")} +
+                           tytulowa ? QStringLiteral("WstawStroneTytulowa(~/a.doc)")
+                                    : QStringLiteral("WstawPlik(~/a.doc, podzial=0)"),
+                           QStringLiteral("Postep(b.docx)"), QStringLiteral("WstawPlik(~/b.docx, podzial=1)")} +
                poPlikach + QStringList{QStringLiteral("Zapisz(WYNIK)"), QStringLiteral("Zamknij")};
     }
 
@@ -489,10 +492,10 @@ TEST_F(EksporterNaSilniku, PrzerwanieKonczyPlikiNaglowekIStopke)
         // files), the margins and the task name stay; the rest of the files, the header and footer go.
         {"w trakcie",
          QStringLiteral("b.docx"),
-         {"NowyDokument", "Postep(a.doc)", "WstawPlik(~/a.doc, podzial=0)", "Postep(b.docx)",
+         {"NowyDokument", "Postep(a.doc)", "WstawStroneTytulowa(~/a.doc)", "Postep(b.docx)",
           "WstawPlik(~/b.docx, podzial=1)", "UstawStronePierwsza", "UstawMarginesy(l=20, p=20, g=20, d=20)",
           "ZamienWszystko(#NAZWA_ZADANIA#, Zadanie, wielkoscLiter=0)", "Zapisz(WYNIK)", "Zamknij"},
-         {"NowyDokument", "Postep(a.doc)", "WstawPlik(~/a.doc, podzial=0)", "Postep(b.docx)",
+         {"NowyDokument", "Postep(a.doc)", "WstawStroneTytulowa(~/a.doc)", "Postep(b.docx)",
           "WstawPlik(~/b.docx, podzial=1)", "ZamienWszystko(#NAZWA_ZADANIA#, Zadanie, wielkoscLiter=*", "Zapisz(WYNIK)",
           "Zamknij"}},
         {"przed startem",

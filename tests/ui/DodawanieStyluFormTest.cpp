@@ -51,6 +51,7 @@ private:
     {
         TDokument(TSilnikStylow& s, QString n) : S(s), Nazwa(std::move(n)) {}
         void WstawPlik(const QString&, bool) override {}
+        void WstawStroneTytulowa(const QString&) override {}
         void DodajZakladke(const QString&) override {}
         void WstawSpisTresci() override {}
         int ZamienWszystko(const QString&, const QString&, bool) override { return 0; }

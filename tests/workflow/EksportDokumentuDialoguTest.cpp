@@ -44,6 +44,7 @@ private:
                 S.PrzyWstawianiu(plik);
             Tresc << QFileInfo(plik).fileName();
         }
+        void WstawStroneTytulowa(const QString& plik) override { WstawPlik(plik, false); }
         void DodajZakladke(const QString&) override {}
         void WstawSpisTresci() override {}
         int ZamienWszystko(const QString&, const QString&, bool) override { return 0; }

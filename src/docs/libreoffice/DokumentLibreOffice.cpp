@@ -11,6 +11,7 @@
 #include <com/sun/star/beans/PropertyAttribute.hpp>
 #include <com/sun/star/beans/XPropertySet.hpp>
 #include <com/sun/star/beans/XPropertySetInfo.hpp>
+#include <com/sun/star/beans/XPropertyState.hpp>
 #include <com/sun/star/container/XEnumeration.hpp>
 #include <com/sun/star/container/XEnumerationAccess.hpp>
 #include <com/sun/star/container/XIndexAccess.hpp>
@@ -18,6 +19,7 @@
 #include <com/sun/star/container/XNameContainer.hpp>
 #include <com/sun/star/container/XNamed.hpp>
 #include <com/sun/star/document/XDocumentInsertable.hpp>
+#include <com/sun/star/frame/XComponentLoader.hpp>
 #include <com/sun/star/frame/XStorable.hpp>
 #include <com/sun/star/lang/XMultiServiceFactory.hpp>
 #include <com/sun/star/lang/XServiceInfo.hpp>
@@ -28,11 +30,16 @@
 #include <com/sun/star/table/BorderLine2.hpp>
 #include <com/sun/star/text/ControlCharacter.hpp>
 #include <com/sun/star/text/PageNumberType.hpp>
+#include <com/sun/star/text/XParagraphCursor.hpp>
 #include <com/sun/star/text/XText.hpp>
 #include <com/sun/star/text/XTextContent.hpp>
 #include <com/sun/star/text/XTextCursor.hpp>
 #include <com/sun/star/text/XTextDocument.hpp>
+#include <com/sun/star/text/XTextFieldsSupplier.hpp>
+#include <com/sun/star/text/XTextFrame.hpp>
+#include <com/sun/star/text/XTextFramesSupplier.hpp>
 #include <com/sun/star/text/XTextGraphicObjectsSupplier.hpp>
+#include <com/sun/star/text/XTextTable.hpp>
 #include <com/sun/star/util/XCloseable.hpp>
 #include <com/sun/star/util/XRefreshable.hpp>
 #include <com/sun/star/util/XReplaceable.hpp>
@@ -46,6 +53,7 @@
 #include <QUrl>
 
 #include <functional>
+#include <map>
 #include <memory>
 
 using css::uno::Any;
@@ -56,6 +64,8 @@ using css::uno::UNO_QUERY_THROW;
 namespace {
 
 const char* const KStronaPierwsza = "First Page";
+// Names the title page's own copies of its styles.
+const QString KPrzyrostekTytulowej = QStringLiteral(" (strona tytułowa)");
 const sal_Int32 KKolorLinii = 8421504; // grey 808080
 // Where a word processor puts the header and footer by default: 12.5 mm from the page's edge.
 const sal_Int32 KOdlegloscOdKrawedzi = 1250;
@@ -222,9 +232,12 @@ bool Zamien(QByteArray& xml, const QRegularExpression& wyrazenie,
 
 // Writes into the folder a copy of a .docx or .odt without comments and with the links relative to its
 // own folder made absolute; returns the copy, or empty when the file needs none (or is no zip package:
-// the office then says what it makes of it).
-QString KopiaDoWstawienia(const QString& plik, std::unique_ptr<QTemporaryDir>& katalogKopii)
+// the office then says what it makes of it). An .odt's copy ends with an empty paragraph of its own
+// (akapitKoncowy), which the office's insertion of an OpenDocument text gives the looks of the paragraph
+// before it, instead of giving them to the document's own last paragraph.
+QString KopiaDoWstawienia(const QString& plik, std::unique_ptr<QTemporaryDir>& katalogKopii, bool& akapitKoncowy)
 {
+    akapitKoncowy = false;
     const QString rodzaj = QFileInfo(plik).suffix().toLower();
     const bool docx = rodzaj == QLatin1String("docx");
     if (!docx && rodzaj != QLatin1String("odt"))
@@ -258,6 +271,12 @@ QString KopiaDoWstawienia(const QString& plik, std::unique_ptr<QTemporaryDir>& k
             zmiana |= Zamien(xml, KKomentarzDocx, usun);
         } else if (!docx && (nazwa == QLatin1String("content.xml") || nazwa == QLatin1String("styles.xml"))) {
             zmiana |= Zamien(xml, KKomentarzOdt, usun);
+            const qsizetype koniec = xml.lastIndexOf("</office:text>");
+            if (nazwa == QLatin1String("content.xml") && koniec > 0 &&
+                xml.contains("xmlns:text=\"urn:oasis:names:tc:opendocument:xmlns:text:1.0\"")) {
+                xml.insert(koniec, "<text:p/>");
+                akapitKoncowy = zmiana = true;
+            }
             // In a package "../" is the folder the file lies in.
             zmiana |= Zamien(xml, KOdnosnikOdt, [&](const QRegularExpressionMatch& m) {
                 const QString adres = AdresBezwzgledny(m.captured(1).mid(3), katalog);
@@ -272,17 +291,285 @@ QString KopiaDoWstawienia(const QString& plik, std::unique_ptr<QTemporaryDir>& k
     if (!zmieniony)
         return {};
     katalogKopii = std::make_unique<QTemporaryDir>();
-    if (!katalogKopii->isValid())
+    if (!katalogKopii->isValid()) {
+        akapitKoncowy = false;
         return {};
+    }
     const QString kopia = katalogKopii->filePath(QStringLiteral("dokument.") + rodzaj);
     zip.SaveToFile(kopia);
     return kopia;
 }
 
+// Settings of a style that name other styles or place it among them, or that are relative to its parent's
+// (a copy takes the values they give instead): not part of its look as such.
+bool CzyPominacWStylu(const OUString& nazwa)
+{
+    static const char* const KPomijane[] = {"DisplayName",         "ParentStyle",   "FollowStyle",    "LinkStyle",
+                                            "PageDescName",        "ListId",        "Hidden",         "Category",
+                                            "StyleInterOpGrabBag", "CharStyleName", "CharStyleNames", "ParaStyleName",
+                                            "IsAutoUpdate"};
+    for (const char* p : KPomijane) {
+        if (nazwa.equalsAscii(p))
+            return true;
+    }
+    return nazwa.startsWith("CharPropHeight") || nazwa.startsWith("CharDiffHeight") || nazwa.endsWith("Relative");
+}
+
+// A copy of a paragraph or character style of the document under a new name. A paragraph style's copy
+// takes every setting as it shows (its own, its parents' and the document's defaults), so that nothing of
+// another document's same-named styles or defaults shows through; a character style's only what it or
+// its parents set, the rest still comes from the paragraph.
+void KopiujStylPodNazwa(const Reference<css::lang::XComponent>& dokument, bool akapitu, const OUString& nazwa,
+                        const OUString& nowaNazwa)
+{
+    Reference<css::container::XNameContainer> style(Rodzina(dokument, akapitu ? "ParagraphStyles" : "CharacterStyles"),
+                                                    UNO_QUERY_THROW);
+    Reference<css::beans::XPropertySet> wzor(style->getByName(nazwa), UNO_QUERY_THROW);
+    std::vector<Reference<css::beans::XPropertyState>> lancuch;
+    for (Reference<css::style::XStyle> s(wzor, UNO_QUERY_THROW); s.is() && lancuch.size() < 32;) {
+        lancuch.emplace_back(s, UNO_QUERY_THROW);
+        const OUString rodzic = s->getParentStyle();
+        s.clear();
+        if (!rodzic.isEmpty() && style->hasByName(rodzic))
+            s.set(style->getByName(rodzic), UNO_QUERY_THROW);
+    }
+    Reference<css::lang::XMultiServiceFactory> fabryka(dokument, UNO_QUERY_THROW);
+    Reference<css::beans::XPropertySet> nowy(
+        fabryka->createInstance(akapitu ? OUString("com.sun.star.style.ParagraphStyle")
+                                        : OUString("com.sun.star.style.CharacterStyle")),
+        UNO_QUERY_THROW);
+    style->insertByName(nowaNazwa, Any(nowy));
+    const auto wlasciwosci = wzor->getPropertySetInfo()->getProperties();
+    for (const css::beans::Property& w : wlasciwosci) {
+        if ((w.Attributes & css::beans::PropertyAttribute::READONLY) || CzyPominacWStylu(w.Name))
+            continue;
+        try {
+            bool ustawiona = akapitu;
+            for (std::size_t i = 0; !ustawiona && i < lancuch.size(); ++i)
+                ustawiona = lancuch[i]->getPropertyState(w.Name) == css::beans::PropertyState_DIRECT_VALUE;
+            const Any wartosc = wzor->getPropertyValue(w.Name);
+            // The chapter numbering belongs to the document the copy goes into, and a title page is no
+            // chapter of it.
+            if (w.Name == "OutlineLevel" || (w.Name == "NumberingStyleName" && wartosc == Any(OUString("Outline"))))
+                continue;
+            if (ustawiona)
+                nowy->setPropertyValue(w.Name, wartosc);
+        } catch (const css::uno::Exception&) {
+            // A setting this kind of style does not take as it was read: the copy keeps its own.
+        }
+    }
+}
+
+css::uno::Sequence<OUString> WlasciwosciZapisywalne(const Reference<css::beans::XPropertySet>& obiekt)
+{
+    std::vector<OUString> nazwy;
+    const auto wlasciwosci = obiekt->getPropertySetInfo()->getProperties();
+    for (const css::beans::Property& w : wlasciwosci) {
+        if (!(w.Attributes & css::beans::PropertyAttribute::READONLY))
+            nazwy.push_back(w.Name);
+    }
+    return css::uno::Sequence<OUString>(nazwy.data(), static_cast<sal_Int32>(nazwy.size()));
+}
+
+// Keeps, of a package's paragraph and character styles, only those whose display name ends with the
+// suffix (and a number, maybe): the others, no longer used by its text, would otherwise define the styles
+// of that name in the document it is inserted into.
+void ZostawTylkoStyleZPrzyrostkiem(const QString& odt, const QString& przyrostek)
+{
+    TZipFile zip;
+    zip.LoadFromFile(odt);
+    static const QRegularExpression KStyl(
+        QStringLiteral("<style:style\\b[^>]*style:family=\"(paragraph|text)\"[^>]*?(/>|>.*?</style:style>)"),
+        QRegularExpression::DotMatchesEverythingOption);
+    static const QRegularExpression KNazwa(QStringLiteral("^<style:style\\b[^>]*?style:name=\"([^\"]*)\""));
+    static const QRegularExpression KNazwaWyswietlana(
+        QStringLiteral("^<style:style\\b[^>]*?style:display-name=\"([^\"]*)\""));
+    const QRegularExpression kopia(QStringLiteral("%1( \\d+)?$").arg(QRegularExpression::escape(Xml(przyrostek))));
+    for (int i = 0; i < zip.GetCount(); ++i) {
+        if (zip.GetName(i) != "styles.xml")
+            continue;
+        const QByteArray xml = zip.GetData(i);
+        const qsizetype poczatek = xml.indexOf("<office:styles>");
+        const qsizetype koniec = xml.indexOf("</office:styles>");
+        if (poczatek < 0 || koniec < poczatek)
+            return;
+        QByteArray style = xml.mid(poczatek, koniec - poczatek);
+        const bool zmiana = Zamien(style, KStyl, [&](const QRegularExpressionMatch& m) {
+            const QString element = m.captured(0);
+            auto nazwa = KNazwaWyswietlana.match(element);
+            if (!nazwa.hasMatch())
+                nazwa = KNazwa.match(element);
+            return nazwa.hasMatch() && kopia.match(nazwa.captured(1)).hasMatch() ? element : QString();
+        });
+        if (!zmiana)
+            return;
+        zip.SetData(i, xml.left(poczatek) + style + xml.mid(koniec));
+        zip.SaveToFile(odt);
+        return;
+    }
+}
+
+// Gives the styles that the document's text uses copies of their own (named after them, with the suffix,
+// and unknown to the other document), so that inserted into the other document the text keeps its look.
+void NadajWlasneStyle(const Reference<css::lang::XComponent>& dokument, const Reference<css::lang::XComponent>& cel,
+                      const QString& przyrostek)
+{
+    std::map<std::pair<bool, OUString>, OUString> kopie;
+    auto kopia = [&](bool akapitu, const OUString& nazwa) -> OUString {
+        const char* rodzina = akapitu ? "ParagraphStyles" : "CharacterStyles";
+        Reference<css::container::XNameAccess> style = Rodzina(dokument, rodzina);
+        if (nazwa.isEmpty() || !style->hasByName(nazwa))
+            return nazwa;
+        if (const auto it = kopie.find({akapitu, nazwa}); it != kopie.end())
+            return it->second;
+        Reference<css::beans::XPropertySet> wzor(style->getByName(nazwa), UNO_QUERY_THROW);
+        const QString podstawa = ZUno(wzor->getPropertyValue("DisplayName").get<OUString>()) + przyrostek;
+        Reference<css::container::XNameAccess> wCelu = Rodzina(cel, rodzina);
+        OUString nowa = DoUno(podstawa);
+        for (int i = 2; style->hasByName(nowa) || wCelu->hasByName(nowa); ++i)
+            nowa = DoUno(QStringLiteral("%1 %2").arg(podstawa).arg(i));
+        KopiujStylPodNazwa(dokument, akapitu, nazwa, nowa);
+        kopie[{akapitu, nazwa}] = nowa;
+        return nowa;
+    };
+    std::function<void(const Reference<css::text::XText>&)> przejdz = [&](const Reference<css::text::XText>& tekst) {
+        Reference<css::container::XEnumeration> elementy =
+            Reference<css::container::XEnumerationAccess>(tekst, UNO_QUERY_THROW)->createEnumeration();
+        while (elementy->hasMoreElements()) {
+            const Any element = elementy->nextElement();
+            Reference<css::text::XTextTable> tabela(element, UNO_QUERY);
+            if (tabela.is()) {
+                const auto komorki = tabela->getCellNames();
+                for (const OUString& komorka : komorki)
+                    przejdz(Reference<css::text::XText>(tabela->getCellByName(komorka), UNO_QUERY_THROW));
+                continue;
+            }
+            Reference<css::beans::XPropertySet> akapit(element, UNO_QUERY);
+            if (!akapit.is())
+                continue;
+            OUString styl;
+            akapit->getPropertyValue("ParaStyleName") >>= styl;
+            // A paragraph given another style loses what was set on it directly: that goes back on.
+            Reference<css::beans::XPropertyState> stan(akapit, UNO_QUERY_THROW);
+            const auto nazwy = WlasciwosciZapisywalne(akapit);
+            const auto stany = stan->getPropertyStates(nazwy);
+            std::vector<std::pair<OUString, Any>> bezposrednie;
+            for (sal_Int32 i = 0; i < nazwy.getLength(); ++i) {
+                if (stany[i] == css::beans::PropertyState_DIRECT_VALUE && nazwy[i] != "ParaStyleName")
+                    bezposrednie.emplace_back(nazwy[i], akapit->getPropertyValue(nazwy[i]));
+            }
+            akapit->setPropertyValue("ParaStyleName", Any(kopia(true, styl)));
+            for (const auto& [nazwa, wartosc] : bezposrednie) {
+                try {
+                    if (akapit->getPropertyValue(nazwa) != wartosc)
+                        akapit->setPropertyValue(nazwa, wartosc);
+                } catch (const css::uno::Exception&) {
+                }
+            }
+            Reference<css::container::XEnumerationAccess> czesci(element, UNO_QUERY);
+            if (!czesci.is())
+                continue;
+            Reference<css::container::XEnumeration> fragmenty = czesci->createEnumeration();
+            while (fragmenty->hasMoreElements()) {
+                Reference<css::beans::XPropertySet> fragment(fragmenty->nextElement(), UNO_QUERY);
+                OUString znakowy;
+                if (fragment.is() && fragment->getPropertySetInfo()->hasPropertyByName("CharStyleName") &&
+                    (fragment->getPropertyValue("CharStyleName") >>= znakowy) && !znakowy.isEmpty())
+                    fragment->setPropertyValue("CharStyleName", Any(kopia(false, znakowy)));
+            }
+        }
+    };
+    przejdz(Reference<css::text::XTextDocument>(dokument, UNO_QUERY_THROW)->getText());
+    Reference<css::text::XTextFramesSupplier> ramki(dokument, UNO_QUERY);
+    if (ramki.is()) {
+        Reference<css::container::XIndexAccess> wszystkie(ramki->getTextFrames(), UNO_QUERY_THROW);
+        for (sal_Int32 i = 0; i < wszystkie->getCount(); ++i)
+            przejdz(Reference<css::text::XTextFrame>(wszystkie->getByIndex(i), UNO_QUERY_THROW)->getText());
+    }
+}
+
+// The settings of the page style the document begins with, for a page that has neither header nor
+// footer: the space they took stays part of the margins, so the body keeps its place and size.
+std::vector<css::beans::PropertyValue> UkladPierwszejStrony(const Reference<css::lang::XComponent>& dokument)
+{
+    Reference<css::text::XTextCursor> kursor =
+        Reference<css::text::XTextDocument>(dokument, UNO_QUERY_THROW)->getText()->createTextCursor();
+    kursor->gotoStart(false);
+    OUString nazwa;
+    Reference<css::beans::XPropertySet>(kursor, UNO_QUERY_THROW)->getPropertyValue("PageStyleName") >>= nazwa;
+    Reference<css::beans::XPropertySet> styl(Rodzina(dokument, "PageStyles")->getByName(nazwa), UNO_QUERY_THROW);
+    std::vector<css::beans::PropertyValue> wynik;
+    std::vector<css::beans::PropertyValue> rozmiar; // last: the orientation set before it may swap the sides
+    const auto wlasciwosci = styl->getPropertySetInfo()->getProperties();
+    for (const css::beans::Property& w : wlasciwosci) {
+        if ((w.Attributes & css::beans::PropertyAttribute::READONLY) || w.Name.startsWith("Header") ||
+            w.Name.startsWith("Footer") || w.Name.startsWith("FirstIsShared") || w.Name == "FollowStyle" ||
+            w.Name == "DisplayName" || w.Name == "Hidden" || w.Name == "StyleInterOpGrabBag" ||
+            w.Name == "RegisterParagraphStyle")
+            continue;
+        try {
+            css::beans::PropertyValue p;
+            p.Name = w.Name;
+            p.Value = styl->getPropertyValue(w.Name);
+            (w.Name == "Size" || w.Name == "Width" || w.Name == "Height" ? rozmiar : wynik).push_back(p);
+        } catch (const css::uno::Exception&) {
+        }
+    }
+    auto dolicz = [&](const char* wlaczony, const char* wysokosc, const char* margines) {
+        if (!styl->getPropertyValue(OUString::createFromAscii(wlaczony)).get<bool>())
+            return;
+        for (auto& p : wynik) {
+            if (p.Name.equalsAscii(margines))
+                p.Value <<= p.Value.get<sal_Int32>() +
+                            styl->getPropertyValue(OUString::createFromAscii(wysokosc)).get<sal_Int32>();
+        }
+    };
+    dolicz("HeaderIsOn", "HeaderHeight", "TopMargin");
+    dolicz("FooterIsOn", "FooterHeight", "BottomMargin");
+    wynik.insert(wynik.end(), rozmiar.begin(), rozmiar.end());
+    return wynik;
+}
+
+// Comments would end the office when the text is inserted (see KopiaDoWstawienia).
+void UsunKomentarze(const Reference<css::lang::XComponent>& dokument)
+{
+    Reference<css::text::XTextFieldsSupplier> pola(dokument, UNO_QUERY);
+    if (!pola.is())
+        return;
+    std::vector<Reference<css::lang::XComponent>> komentarze;
+    Reference<css::container::XEnumeration> e = pola->getTextFields()->createEnumeration();
+    while (e->hasMoreElements()) {
+        Reference<css::lang::XServiceInfo> pole(e->nextElement(), UNO_QUERY);
+        if (pole.is() && pole->supportsService("com.sun.star.text.textfield.Annotation"))
+            komentarze.emplace_back(pole, UNO_QUERY);
+    }
+    for (const auto& k : komentarze) {
+        if (k.is())
+            k->dispose();
+    }
+}
+
+// Closes a document that only this code holds, however the code ends.
+struct TZamykanyDokument
+{
+    Reference<css::lang::XComponent> Dokument;
+    ~TZamykanyDokument()
+    {
+        try {
+            Reference<css::util::XCloseable> zamykany(Dokument, UNO_QUERY);
+            if (zamykany.is())
+                zamykany->close(true);
+        } catch (...) {
+            // The office may be gone already.
+        }
+    }
+};
+
 } // namespace
 
-TDokumentLibreOffice::TDokumentLibreOffice(Reference<css::lang::XComponent> dokument, QString plik)
-    : FDokument(std::move(dokument)), FPlik(std::move(plik))
+TDokumentLibreOffice::TDokumentLibreOffice(Reference<css::lang::XComponent> dokument, QString plik,
+                                           Reference<css::frame::XDesktop2> desktop)
+    : FDokument(std::move(dokument)), FPlik(std::move(plik)), FDesktop(std::move(desktop))
 {
 }
 
@@ -322,10 +609,11 @@ QString TDokumentLibreOffice::FiltrZapisu(const QString& plik)
 void TDokumentLibreOffice::WstawPlik(const QString& plik, bool zPodzialemStrony)
 {
     std::unique_ptr<QTemporaryDir> katalogKopii;
-    const QString kopia = KopiaDoWstawienia(plik, katalogKopii);
+    bool akapitKoncowy = false;
+    const QString kopia = KopiaDoWstawienia(plik, katalogKopii, akapitKoncowy);
     const QString wstawiany = kopia.isEmpty() ? plik : kopia;
     try {
-        WstawWprost(wstawiany, zPodzialemStrony, plik);
+        WstawWprost(wstawiany, zPodzialemStrony, plik, akapitKoncowy);
     } catch (const ESilnikUtracony&) {
         // The engine starts the office again and repeats the merge once; the user learns which file it was.
         throw ESilnikUtracony(QStringLiteral("Pakiet biurowy przerwał pracę podczas wstawiania dokumentu \"%1\".")
@@ -333,7 +621,57 @@ void TDokumentLibreOffice::WstawPlik(const QString& plik, bool zPodzialemStrony)
     }
 }
 
-void TDokumentLibreOffice::WstawWprost(const QString& plik, bool zPodzialemStrony, const QString& oryginal)
+void TDokumentLibreOffice::WstawStroneTytulowa(const QString& plik)
+{
+    std::unique_ptr<QTemporaryDir> katalogKopii;
+    bool akapitKoncowy = false;
+    const QString kopia = KopiaDoWstawienia(plik, katalogKopii, akapitKoncowy);
+    QTemporaryDir katalog;
+    if (!FDesktop.is() || !katalog.isValid()) {
+        WstawPlik(plik, false);
+        return;
+    }
+    // The title page is made ready in a document of its own: there its styles still mean what its maker
+    // meant, here the same names may mean something else.
+    const QString przygotowana = katalog.filePath(QStringLiteral("strona_tytulowa.odt"));
+    try {
+        WywolajUno([&] {
+            std::vector<css::beans::PropertyValue> argumenty = {
+                Wlasciwosc("Hidden", Any(true)),
+                Wlasciwosc("MacroExecutionMode", Any(sal_Int16(0))),
+                Wlasciwosc("UpdateDocMode", Any(sal_Int16(0))),
+            };
+            const QString wczytywany = kopia.isEmpty() ? plik : kopia;
+            if (const QString filtr = FiltrWczytania(wczytywany); !filtr.isEmpty())
+                argumenty.push_back(Wlasciwosc("FilterName", Any(DoUno(filtr))));
+            TZamykanyDokument tytul{
+                Reference<css::frame::XComponentLoader>(FDesktop, UNO_QUERY_THROW)
+                    ->loadComponentFromURL(DoUno(ConvertToURL(wczytywany)), "_blank", 0, Wlasciwosci(argumenty))};
+            if (!tytul.Dokument.is())
+                throw EBlad(QStringLiteral("Nie udało się otworzyć pliku: ") + plik);
+            FUkladTytulowej = UkladPierwszejStrony(tytul.Dokument);
+            UsunKomentarze(tytul.Dokument);
+            NadajWlasneStyle(tytul.Dokument, FDokument, KPrzyrostekTytulowej);
+            // The paragraph that the insertion gives its neighbour's looks (see KopiaDoWstawienia); the
+            // copy loaded may have one already.
+            Reference<css::text::XText> tekst =
+                Reference<css::text::XTextDocument>(tytul.Dokument, UNO_QUERY_THROW)->getText();
+            if (!akapitKoncowy)
+                tekst->insertControlCharacter(tekst->getEnd(), css::text::ControlCharacter::PARAGRAPH_BREAK, false);
+            Reference<css::frame::XStorable>(tytul.Dokument, UNO_QUERY_THROW)
+                ->storeToURL(DoUno(ConvertToURL(przygotowana)),
+                             Wlasciwosci({Wlasciwosc("FilterName", Any(OUString("writer8")))}));
+        });
+        ZostawTylkoStyleZPrzyrostkiem(przygotowana, KPrzyrostekTytulowej);
+        WstawWprost(przygotowana, false, plik, true);
+    } catch (const ESilnikUtracony&) {
+        throw ESilnikUtracony(QStringLiteral("Pakiet biurowy przerwał pracę podczas wstawiania dokumentu \"%1\".")
+                                  .arg(QFileInfo(plik).fileName()));
+    }
+}
+
+void TDokumentLibreOffice::WstawWprost(const QString& plik, bool zPodzialemStrony, const QString& oryginal,
+                                       bool zAkapitemKoncowym)
 {
     WywolajUno([&] {
         Reference<css::text::XTextDocument> tekstowy(FDokument, UNO_QUERY_THROW);
@@ -374,6 +712,14 @@ void TDokumentLibreOffice::WstawWprost(const QString& plik, bool zPodzialemStron
             else
                 poczatek->goRight(zPodzialemStrony ? 2 : 1, false);
             FPoczatekOstatniego = poczatek->getStart();
+            if (zAkapitemKoncowym) {
+                // The file's own last paragraph stays as it was: the empty one after it goes.
+                Reference<css::text::XParagraphCursor> koniec(tekst->createTextCursor(), UNO_QUERY_THROW);
+                koniec->gotoEnd(false);
+                koniec->gotoStartOfParagraph(true);
+                if (koniec->getString().isEmpty() && koniec->goLeft(1, true))
+                    koniec->setString(OUString());
+            }
             return;
         }
         throw EBlad(QStringLiteral("Nie udało się wstawić pliku (plik jest pusty lub uszkodzony): ") + oryginal);
@@ -512,6 +858,13 @@ void TDokumentLibreOffice::UstawStronePierwsza()
     WywolajUno([&] {
         Reference<css::beans::XPropertySet> pierwsza(
             Rodzina(FDokument, "PageStyles")->getByName(OUString::createFromAscii(KStronaPierwsza)), UNO_QUERY_THROW);
+        // The title page's own layout; what this office's page styles cannot take is left as it is.
+        for (const css::beans::PropertyValue& p : FUkladTytulowej) {
+            try {
+                pierwsza->setPropertyValue(p.Name, p.Value);
+            } catch (const css::uno::Exception&) {
+            }
+        }
         // The pages after the title page continue in the default style, which carries header and footer.
         pierwsza->setPropertyValue("FollowStyle", Any(OUString("Standard")));
         pierwsza->setPropertyValue("HeaderIsOn", Any(false));
@@ -604,7 +957,8 @@ void TDokumentLibreOffice::UstawStopke(const TStopkaDokumentu& stopka)
 void TDokumentLibreOffice::UstawMarginesy(int lewy, int prawy, int gorny, int dolny)
 {
     WywolajUno([&] {
-        for (const auto& styl : StylyStron(FDokument, true)) {
+        // A title page keeps the margins it was made with.
+        for (const auto& styl : StylyStron(FDokument, FUkladTytulowej.empty())) {
             styl->setPropertyValue("LeftMargin", Any(sal_Int32(lewy * 100)));
             styl->setPropertyValue("RightMargin", Any(sal_Int32(prawy * 100)));
             // A word processor measures the top and bottom margins to the body text, with the header and

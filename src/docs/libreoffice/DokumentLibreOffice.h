@@ -2,18 +2,25 @@
 
 #include "docs/SilnikDokumentow.h"
 
+#include <com/sun/star/beans/PropertyValue.hpp>
+#include <com/sun/star/frame/XDesktop2.hpp>
 #include <com/sun/star/lang/XComponent.hpp>
 #include <com/sun/star/text/XTextRange.hpp>
+
+#include <vector>
 
 // A Writer document of the private office. Closed without saving when destroyed.
 class TDokumentLibreOffice : public IDokumentTekstowy
 {
 public:
-    // plik: where it was opened from (empty for a new document).
-    TDokumentLibreOffice(com::sun::star::uno::Reference<com::sun::star::lang::XComponent> dokument, QString plik);
+    // plik: where it was opened from (empty for a new document); desktop: the office's, which opens the
+    // title page on its own before it is put in.
+    TDokumentLibreOffice(com::sun::star::uno::Reference<com::sun::star::lang::XComponent> dokument, QString plik,
+                         com::sun::star::uno::Reference<com::sun::star::frame::XDesktop2> desktop = {});
     ~TDokumentLibreOffice() override;
 
     void WstawPlik(const QString& plik, bool zPodzialemStrony) override;
+    void WstawStroneTytulowa(const QString& plik) override;
     void DodajZakladke(const QString& nazwa) override;
     void WstawSpisTresci() override;
     int ZamienWszystko(const QString& szukany, const QString& nowy, bool wielkoscLiter) override;
@@ -34,12 +41,17 @@ public:
     static QString FiltrZapisu(const QString& plik);
 
 private:
-    // Inserts the file as it is; oryginal: the file the user chose, named in errors.
-    void WstawWprost(const QString& plik, bool zPodzialemStrony, const QString& oryginal);
+    // Inserts the file as it is; oryginal: the file the user chose, named in errors; zAkapitemKoncowym: the
+    // file ends with an empty paragraph of ours, taken out once it is in.
+    void WstawWprost(const QString& plik, bool zPodzialemStrony, const QString& oryginal,
+                     bool zAkapitemKoncowym = false);
     void ZamienZnacznikNaPoleRozdzialu();
 
     com::sun::star::uno::Reference<com::sun::star::lang::XComponent> FDokument;
     QString FPlik;
+    com::sun::star::uno::Reference<com::sun::star::frame::XDesktop2> FDesktop;
+    // The title page's own page settings, for the title-page style; empty without a title page.
+    std::vector<com::sun::star::beans::PropertyValue> FUkladTytulowej;
     QString FStylOdwolania;
     // Where the file inserted last begins, and the bookmarks added, in order.
     com::sun::star::uno::Reference<com::sun::star::text::XTextRange> FPoczatekOstatniego;

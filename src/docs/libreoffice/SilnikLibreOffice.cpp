@@ -236,7 +236,7 @@ std::unique_ptr<IDokumentTekstowy> TSilnikLibreOffice::NowyDokument()
             "private:factory/swriter", "_blank", 0, Wlasciwosci({Wlasciwosc("Hidden", css::uno::Any(true))}));
         if (!dokument.is())
             throw EBlad(QStringLiteral("Nie udało się utworzyć nowego dokumentu."));
-        return std::make_unique<TDokumentLibreOffice>(dokument, QString());
+        return std::make_unique<TDokumentLibreOffice>(dokument, QString(), desktop);
     });
 }
 
@@ -265,6 +265,6 @@ std::unique_ptr<IDokumentTekstowy> TSilnikLibreOffice::OtworzDokument(const QStr
             desktop->loadComponentFromURL(DoUno(ConvertToURL(plik)), "_blank", 0, Wlasciwosci(argumenty));
         if (!dokument.is())
             throw EBlad(QStringLiteral("Nie udało się otworzyć pliku: ") + plik);
-        return std::make_unique<TDokumentLibreOffice>(dokument, plik);
+        return std::make_unique<TDokumentLibreOffice>(dokument, plik, desktop);
     });
 }

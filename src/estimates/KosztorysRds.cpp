@@ -6,6 +6,8 @@
 #include "app/Wyjatki.h"
 #include "app/ZapisBezpieczny.h"
 #include "estimates/KopiaKosztorysu.h"
+#include "estimates/LiczbyKosztorysu.h"
+#include "estimates/Windows1250.h"
 
 #include <QDir>
 #include <QFile>
@@ -25,52 +27,73 @@ const QString BladZapisu = QStringLiteral("Nieokreślony błąd zapisu kosztorys
 // Deeper nesting than any estimate has; it keeps the tree's recursive walks far from the stack's end.
 constexpr int MaksGlebokoscDrzewa = 100;
 
+// Whether the line begins with the text; inline, since the keys are tested on every line of every block.
+template <std::size_t N> bool ZaczynaSie(QStringView linia, const char16_t (&prefiks)[N])
+{
+    constexpr qsizetype n = N - 1;
+    return linia.size() >= n && std::equal(prefiks, prefiks + n, linia.utf16());
+}
+
 // Where the key text occurs in the line from the position on, or -1. The keys are short and most
 // lines hold one at their start only: a search for the key's first letter, then a comparison, is
 // much cheaper than a general substring search.
 qsizetype ZnajdzKlucz(QStringView linia, QStringView klucz, qsizetype od)
 {
+    const qsizetype k = klucz.size();
     const char16_t* z = linia.utf16();
-    const char16_t pierwsza = klucz.front().unicode();
-    for (qsizetype i = od; i + klucz.size() <= linia.size(); ++i)
-        if (z[i] == pierwsza && linia.sliced(i, klucz.size()) == klucz)
+    const char16_t* kz = klucz.utf16();
+    for (qsizetype i = ZnajdzZnak(linia, kz[0], od); i >= 0 && i + k <= linia.size();
+         i = ZnajdzZnak(linia, kz[0], i + 1))
+        if (std::equal(kz + 1, kz + k, z + i + 1))
             return i;
     return -1;
 }
 
 // The line with every occurrence of the key text replaced, appended to the text. The text's room is
 // reused: gathering a block allocates nothing once the texts have grown to the longest values.
-void DopiszWartosc(QString& cel, QStringView linia, QStringView klucz, QStringView zamiana = {})
+template <typename TTekst>
+void DopiszWartosc(TTekst& cel, QStringView linia, QStringView klucz, QStringView zamiana = {})
 {
-    QVarLengthArray<qsizetype, 4> miejsca;
-    for (qsizetype i = ZnajdzKlucz(linia, klucz, 0); i >= 0; i = ZnajdzKlucz(linia, klucz, i + klucz.size()))
-        miejsca.append(i);
-    const qsizetype poczatek = cel.size();
-    cel.resize(poczatek + linia.size() + miejsca.size() * (zamiana.size() - klucz.size()));
-    QChar* z = cel.data() + poczatek;
-    const auto kopiuj = [&z](QStringView kawalek) { z = std::copy(kawalek.begin(), kawalek.end(), z); };
+    const char16_t* z = linia.utf16();
+    const qsizetype n = linia.size();
+    const qsizetype k = klucz.size();
+    // Most lines hold the key at their start only: the replacement and the rest of the line, copied at once.
+    if (n >= k && std::equal(klucz.utf16(), klucz.utf16() + k, z) && ZnajdzKlucz(linia, klucz, k) < 0) {
+        const qsizetype poczatek = cel.size();
+        cel.resize(poczatek + zamiana.size() + n - k);
+        std::copy_n(z + k, n - k, std::copy_n(zamiana.utf16(), zamiana.size(), cel.data() + poczatek));
+        return;
+    }
     qsizetype od = 0;
-    for (const qsizetype i : miejsca) {
-        kopiuj(linia.sliced(od, i - od));
-        kopiuj(zamiana);
+    for (qsizetype i = ZnajdzKlucz(linia, klucz, 0); i >= 0; i = ZnajdzKlucz(linia, klucz, od)) {
+        cel.append(z + od, i - od);
+        cel.append(zamiana.utf16(), zamiana.size());
         od = i + klucz.size();
     }
-    kopiuj(linia.sliced(od));
+    cel.append(z + od, linia.size() - od);
 }
 
 // The same into an emptied text.
-void UstawWartosc(QString& cel, QStringView linia, QStringView klucz, QStringView zamiana = {})
+template <typename TTekst>
+void UstawWartosc(TTekst& cel, QStringView linia, QStringView klucz, QStringView zamiana = {})
 {
-    cel.resize(0);
+    cel.clear();
     DopiszWartosc(cel, linia, klucz, zamiana);
 }
 
 // The same as a text of its own, of exactly its size.
 QString Wartosc(QStringView linia, QStringView klucz, QStringView zamiana = {})
 {
-    QString wynik;
+    QVarLengthArray<char16_t, 128> wynik;
     DopiszWartosc(wynik, linia, klucz, zamiana);
-    return wynik;
+    return QStringView(wynik).toString();
+}
+
+// The encoding of a file's bytes, by the byte-order mark as DekodujTekstPliku finds it (only the mark's bytes
+// are decoded).
+TKodowaniePliku KodowaniePliku(const QByteArray& dane)
+{
+    return DekodujTekstPliku(QByteArray::fromRawData(dane.constData(), std::min<qsizetype>(dane.size(), 3))).Kodowanie;
 }
 
 // Whether the reader makes a position of the block: an aggregate always, any other block unless it
@@ -118,8 +141,8 @@ struct TZwolnienieLinii
 
 void TKosztorysRds::TZebraneDane::Wyczysc()
 {
-    for (QString* t : {&Id, &Nr, &ST, &Podstawa, &Opis, &Jm, &Ilosc, &Krot, &Cena})
-        t->resize(0);
+    for (TTekstBloku* t : {&Id, &Nr, &ST, &Podstawa, &Opis, &Jm, &Ilosc, &Krot, &Cena})
+        t->clear();
     CzyIlosc = false;
     CzyAgrId = false;
 }
@@ -154,13 +177,11 @@ void TKosztorysRds::CzytajDane(const QByteArray& dane)
 void TKosztorysRds::Przetworz(QByteArray dane)
 {
     const TZwolnienieLinii zwolnienie{FPlikRds, FWspolneTeksty};
-    std::vector<QString> kawalki = DekodujPlikWKawalkach(dane);
-    dane = QByteArray(); // the text holds it all now; a large estimate needs the memory for its tree
+    FPlikRds = LinieDoCzytania(dane);
+    dane = QByteArray(); // the lines hold what they need; a large estimate needs the memory for its tree
     // No text file holds a NUL: binary data would otherwise read as an estimate without positions.
-    for (const QString& kawalek : kawalki)
-        if (kawalek.contains(QChar(0)))
-            throw EBlad(BladPliku);
-    FPlikRds = TLinieRds(std::move(kawalki));
+    if (FPlikRds.CzyZawieraNul())
+        throw EBlad(BladPliku);
     Id.clear();
 
     // A file without one line of the format (identifier, element, position) is some other file, not an
@@ -170,8 +191,10 @@ void TKosztorysRds::Przetworz(QByteArray dane)
     int glebokoscBiezacego = 0;
     const int n = FPlikRds.Count();
     for (int i = 0; i < n; ++i) {
+        // The reading goes forward only: the text of the lines passed is let go.
+        FPlikRds.ZwolnijPrzed(i);
         const QStringView linia = FPlikRds[i];
-        if (!linia.isEmpty() && linia.front() == u'I' && linia.startsWith(u"ID_KS=")) {
+        if (!linia.isEmpty() && linia.front() == u'I' && ZaczynaSie(linia, u"ID_KS=")) {
             Id = Wartosc(linia, u"ID_KS=");
             rozpoznany = true;
         }
@@ -232,47 +255,47 @@ int TKosztorysRds::ZbierzBlok(int indeksLinii, TZebraneDane& dane) const
             continue;
         switch (linia.front().unicode()) {
         case u'I':
-            if (linia.startsWith(u"ID")) {
+            if (ZaczynaSie(linia, u"ID")) {
                 UstawWartosc(dane.Id, linia, u"ID=");
-            } else if (linia.startsWith(u"Ilość")) {
+            } else if (ZaczynaSie(linia, u"Ilość")) {
                 UstawWartosc(dane.Ilosc, linia, u"Ilość=", spacja);
                 dane.CzyIlosc = true;
             }
             break;
         case u'N':
-            if (linia.startsWith(u"Nr="))
+            if (ZaczynaSie(linia, u"Nr="))
                 UstawWartosc(dane.Nr, linia, u"Nr=");
             break;
         case u'S':
-            if (linia.startsWith(u"ST"))
+            if (ZaczynaSie(linia, u"ST"))
                 UstawWartosc(dane.ST, linia, u"ST=");
             break;
         case u'K':
-            if (linia.startsWith(u"Kat"))
+            if (ZaczynaSie(linia, u"Kat"))
                 UstawWartosc(dane.Podstawa, linia, u"Kat=");
-            else if (krotnosc && linia.startsWith(u"Krot"))
+            else if (krotnosc && ZaczynaSie(linia, u"Krot"))
                 UstawWartosc(dane.Krot, linia, u"Krot=", spacja);
             break;
         case u'T':
-            if (linia.startsWith(u"Tabl"))
+            if (ZaczynaSie(linia, u"Tabl"))
                 DopiszWartosc(dane.Podstawa, linia, u"Tabl=", spacja);
-            else if (linia.startsWith(u"Tekst"))
+            else if (ZaczynaSie(linia, u"Tekst"))
                 DopiszWartosc(dane.Podstawa, linia, u"Tekst=", spacja);
             break;
         case u'O':
-            if (linia.startsWith(u"Opis"))
+            if (ZaczynaSie(linia, u"Opis"))
                 UstawWartosc(dane.Opis, linia, u"Opis=", spacja);
             break;
         case u'J':
-            if (linia.startsWith(u"Jm"))
+            if (ZaczynaSie(linia, u"Jm"))
                 UstawWartosc(dane.Jm, linia, u"Jm=", spacja);
             break;
         case u'C':
-            if (linia.startsWith(u"Cena="))
+            if (ZaczynaSie(linia, u"Cena="))
                 UstawWartosc(dane.Cena, linia, u"Cena=", spacja);
             break;
         case u'A':
-            if (linia.startsWith(u"AgrID"))
+            if (ZaczynaSie(linia, u"AgrID"))
                 dane.CzyAgrId = true;
             break;
         default:
@@ -296,11 +319,10 @@ void TKosztorysRds::PrzejdzSkladniki(int koniecBloku, TZebraneDane& dane,
         if (linia == u"[POZ]") {
             ZbierzBlok(j, skladnik);
             // "," and "." of a component's numbers are the decimal comma; replaced in the texts' own room.
-            for (QString* t : {&skladnik.Ilosc, &skladnik.Cena, &skladnik.Krot})
-                t->replace(QLatin1Char('.'), QLatin1Char(','));
+            for (TTekstBloku* t : {&skladnik.Ilosc, &skladnik.Cena, &skladnik.Krot})
+                std::replace(t->begin(), t->end(), u'.', u',');
             // The aggregate's multiplier is the one of the last block scanned.
-            dane.Krot.resize(0);
-            dane.Krot.append(skladnik.Krot);
+            dane.Krot = skladnik.Krot;
             if (!skladnik.CzyAgrId)
                 return; // a position of its own: the aggregate ends before it
             dodaj(skladnik);
@@ -318,10 +340,10 @@ void TKosztorysRds::WczytajPozycje(TElementRds* element, QStringView naglowek, i
     double suma = 0.0;
     if (naglowek == u"[AGR]") {
         PrzejdzSkladniki(koniec, dane, [&suma](const TZebraneDane& s) {
-            const double q = TekstNaLiczbe(s.Ilosc).value_or(1.0);
-            const double k = TekstNaLiczbe(s.Krot).value_or(1.0);
-            if (const auto p = TekstNaLiczbe(s.Cena))
-                suma = ZaokraglijDo2(suma + ZaokraglijDo2(q * k * *p));
+            const double q = LiczbaZPrzecinkiem(s.Ilosc).value_or(1.0);
+            const double k = LiczbaZPrzecinkiem(s.Krot).value_or(1.0);
+            if (const auto p = LiczbaZPrzecinkiem(s.Cena))
+                suma = ZaokraglijDo2Powtarzane(suma + ZaokraglijDo2Powtarzane(q * k * *p));
         });
     } else if (dane.CzyAgrId) {
         return; // a component: its aggregate holds it
@@ -331,14 +353,14 @@ void TKosztorysRds::WczytajPozycje(TElementRds* element, QStringView naglowek, i
     QStringView cena = dane.Cena;
     if (suma != 0.0) {
         // A quantity of 0 leaves no price to divide into: the price stays as the file gives it.
-        const double q = TekstNaLiczbe(dane.Ilosc).value_or(1.0);
-        if (q != 0.0 && std::isfinite(ZaokraglijDo2(suma / q)))
-            cena = obliczona = LiczbaNaTekst(ZaokraglijDo2(suma / q));
+        const double q = LiczbaZPrzecinkiem(dane.Ilosc).value_or(1.0);
+        if (q != 0.0 && std::isfinite(ZaokraglijDo2Powtarzane(suma / q)))
+            cena = obliczona = TekstZLiczbyKosztorysu(ZaokraglijDo2Powtarzane(suma / q));
     } else if (!QStringView(dane.Krot).trimmed().isEmpty()) {
-        const auto p = TekstNaLiczbe(dane.Cena);
-        const auto k = TekstNaLiczbe(dane.Krot);
-        if (p && k && std::isfinite(ZaokraglijDo2(*p) * *k))
-            cena = obliczona = LiczbaNaTekst(ZaokraglijDo2(*p) * *k);
+        const auto p = LiczbaZPrzecinkiem(dane.Cena);
+        const auto k = LiczbaZPrzecinkiem(dane.Krot);
+        if (p && k && std::isfinite(ZaokraglijDo2Powtarzane(*p) * *k))
+            cena = obliczona = TekstZLiczbyKosztorysu(ZaokraglijDo2Powtarzane(*p) * *k);
     }
     UtworzPozycje(element, dane, dane.Ilosc, cena, aktywna);
 }
@@ -350,52 +372,30 @@ void TKosztorysRds::UtworzPozycje(TElementRds* element, const TZebraneDane& dane
 {
     TWspolneTeksty& wspolne = FWspolneTeksty;
     TPozycjaRds::TTeksty t;
-    t.Id = QString(dane.Id.constData(), dane.Id.size());
-    t.Nr = QString(dane.Nr.constData(), dane.Nr.size());
-    t.ST = wspolne(NormalizujSeparatorWariantu(dane.ST, Ustawienia()));
-    t.Podstawa = wspolne(dane.Podstawa);
-    t.Opis = wspolne(dane.Opis);
-    t.Jm = wspolne(dane.Jm);
-    t.Ilosc = wspolne(ilosc);
-    t.Cena = wspolne(cena);
+    t.Id = QStringView(dane.Id).toString();
+    t.Nr = QStringView(dane.Nr).toString();
+    t.ST = wspolne(NormalizujSeparatorWariantu(Tekst(dane.ST), Ustawienia()), 0);
+    t.Podstawa = wspolne(dane.Podstawa, 1);
+    t.Opis = wspolne(dane.Opis, 2);
+    t.Jm = wspolne(dane.Jm, 3);
+    t.Ilosc = wspolne(ilosc, 4);
+    t.Cena = wspolne(cena, 5);
     t.Aktywna = aktywna;
     element->AddPozycja(std::make_unique<TPozycjaRds>(std::move(t), WspolnyHandlerPozycji()));
 }
 
 QString TKosztorysRds::DekodujPlik(const QByteArray& dane) const
 {
+    if (KodowaniePliku(dane) == TKodowaniePliku::Ansi)
+        return Windows1250NaTekst(dane);
     return DekodujTekstPliku(dane).Tekst;
 }
 
-// A Windows-1250 file (no byte-order mark) is one character per byte, so it is decoded piece by piece,
-// each piece ending after a LF; any other encoding, and a file with a line too long for a piece, is
-// decoded whole.
-std::vector<QString> TKosztorysRds::DekodujPlikWKawalkach(const QByteArray& dane) const
+TLinieRds TKosztorysRds::LinieDoCzytania(const QByteArray& dane) const
 {
-    const qsizetype n = dane.size();
-    // A MiB or more, and never more pieces than TLinieRds can place.
-    const qsizetype RozmiarKawalka = std::max(qsizetype{1} << 20, n / 256);
-    if (n <= RozmiarKawalka)
-        return {DekodujPlik(dane)};
-    std::vector<QString> kawalki;
-    for (qsizetype od = 0; od < n;) {
-        const qsizetype lf = dane.indexOf('\n', std::min(od + RozmiarKawalka, n) - 1);
-        const qsizetype koniec = lf < 0 ? n : lf + 1;
-        if (koniec - od >= TLinieRds::MaksKawalek)
-            return {DekodujPlik(dane)};
-        const QByteArray kawalek = QByteArray::fromRawData(dane.constData() + od, koniec - od);
-        if (od == 0) {
-            // The first piece says whether the file is Windows-1250, as the whole file would.
-            TTekstPliku tekst = DekodujTekstPliku(kawalek);
-            if (tekst.Kodowanie != TKodowaniePliku::Ansi)
-                return {DekodujPlik(dane)};
-            kawalki.push_back(std::move(tekst.Tekst));
-        } else {
-            kawalki.push_back(ZWindows1250(kawalek));
-        }
-        od = koniec;
-    }
-    return kawalki;
+    if (!dane.isEmpty() && KodowaniePliku(dane) == TKodowaniePliku::Ansi)
+        return TLinieRds::ZBajtowWindows1250(dane);
+    return TLinieRds(DekodujPlik(dane));
 }
 
 // --------------------------------------------------------------------------------------------- identifier

@@ -7,6 +7,7 @@
 #include <QByteArray>
 #include <QString>
 #include <QStringList>
+#include <QVarLengthArray>
 
 #include <functional>
 #include <memory>
@@ -36,11 +37,15 @@ public:
     void KopiujPlikTowarzyszacy(const QString& newFilePath, const QString& rozszerzenie) const;
 
 protected:
+    // A text gathered from a block: filled without a call into Qt (the room for most values is inline), read
+    // through QStringView.
+    using TTekstBloku = QVarLengthArray<char16_t, 128>;
+
     // What a position block gathers; the keys and their rules are the same in both Rodos formats. One is
     // refilled block after block, so its texts keep their room and gathering allocates nothing.
     struct TZebraneDane
     {
-        QString Id, Nr, ST, Podstawa, Opis, Jm, Ilosc, Krot, Cena;
+        TTekstBloku Id, Nr, ST, Podstawa, Opis, Jm, Ilosc, Krot, Cena;
         bool CzyIlosc = false; // a quantity line was met
         bool CzyAgrId = false; // the block is a component of an aggregate
 
@@ -60,8 +65,9 @@ protected:
 
     // The text of a file's bytes: a byte-order mark decides, else Windows-1250.
     virtual QString DekodujPlik(const QByteArray& dane) const;
-    // The same text for reading, in pieces that end with a line end (see TLinieRds).
-    virtual std::vector<QString> DekodujPlikWKawalkach(const QByteArray& dane) const;
+    // The lines of a file's bytes for reading: a Windows-1250 file (no byte-order mark) over its bytes, decoded
+    // piece by piece as the reading goes (see TLinieRds), any other over its whole text.
+    virtual TLinieRds LinieDoCzytania(const QByteArray& dane) const;
     // One line of the copy, its line end included, appended in the copy's encoding.
     virtual void DopiszLinie(QByteArray& wynik, QStringView linia) const;
     // What the copy begins with (a byte-order mark or nothing).
@@ -82,6 +88,12 @@ protected:
     // when the aggregate ends. dane.Krot is refilled from every component scanned.
     void PrzejdzSkladniki(int koniecBloku, TZebraneDane& dane,
                           const std::function<void(const TZebraneDane& skladnik)>& dodaj) const;
+    // A gathered text as a QString over its characters, without a copy: for calls that take a QString and keep
+    // nothing of it.
+    static QString Tekst(const TTekstBloku& t)
+    {
+        return QString::fromRawData(reinterpret_cast<const QChar*>(t.data()), t.size());
+    }
     // Adds a new position with the gathered texts (ST through the variant separator rule).
     void UtworzPozycje(TElementRds* element, const TZebraneDane& dane, QStringView ilosc, QStringView cena,
                        bool aktywna);

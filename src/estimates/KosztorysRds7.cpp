@@ -2,6 +2,7 @@
 
 #include "app/Liczby.h"
 #include "app/Wyjatki.h"
+#include "estimates/LiczbyKosztorysu.h"
 #include "prices/InterpreterWyrazen.h"
 
 #include <QStringDecoder>
@@ -92,9 +93,9 @@ void TKosztorysRds7::WczytajPozycje(TElementRds* element, QStringView naglowek, 
     double suma = 0.0;
     if (naglowek == u"[AGR]") {
         PrzejdzSkladniki(koniec, dane, [&suma](const TZebraneDane& s) {
-            const double q = TekstNaLiczbe(ObliczIlosc(s.Ilosc)).value_or(1.0);
-            if (const auto p = TekstNaLiczbe(s.Cena))
-                suma = ZaokraglijDo2(suma + ZaokraglijDo2(q * *p));
+            const double q = LiczbaZPrzecinkiem(ObliczIlosc(QStringView(s.Ilosc).toString())).value_or(1.0);
+            if (const auto p = LiczbaZPrzecinkiem(s.Cena))
+                suma = ZaokraglijDo2Powtarzane(suma + ZaokraglijDo2Powtarzane(q * *p));
         });
     } else if (dane.CzyAgrId) {
         return; // a component: its aggregate holds it
@@ -108,13 +109,13 @@ void TKosztorysRds7::WczytajPozycje(TElementRds* element, QStringView naglowek, 
         ilosc = QStringView(dane.Ilosc).trimmed();
         if (!CzyLiczbaKanoniczna(ilosc)) {
             // Looked up by a view of the text: no copy unless it is new.
-            const auto it = FObliczoneIlosci.constFind(QString::fromRawData(dane.Ilosc.constData(), dane.Ilosc.size()));
+            const auto it = FObliczoneIlosci.constFind(Tekst(dane.Ilosc));
             if (it != FObliczoneIlosci.constEnd()) {
                 obliczonaIlosc = *it;
             } else {
-                obliczonaIlosc = ObliczIlosc(dane.Ilosc);
+                obliczonaIlosc = ObliczIlosc(QStringView(dane.Ilosc).toString());
                 if (FObliczoneIlosci.size() < MaksObliczonychIlosci)
-                    FObliczoneIlosci.insert(QString(dane.Ilosc.constData(), dane.Ilosc.size()), obliczonaIlosc);
+                    FObliczoneIlosci.insert(QStringView(dane.Ilosc).toString(), obliczonaIlosc);
             }
             ilosc = obliczonaIlosc;
         }
@@ -123,9 +124,9 @@ void TKosztorysRds7::WczytajPozycje(TElementRds* element, QStringView naglowek, 
     QStringView cena = dane.Cena;
     if (suma != 0.0) {
         // The quantity as written divides the sum; 0 leaves the price as the file gives it.
-        const double q = TekstNaLiczbe(dane.Ilosc).value_or(1.0);
-        if (q != 0.0 && std::isfinite(ZaokraglijDo2(suma / q)))
-            cena = obliczonaCena = LiczbaNaTekst(ZaokraglijDo2(suma / q));
+        const double q = LiczbaZPrzecinkiem(dane.Ilosc).value_or(1.0);
+        if (q != 0.0 && std::isfinite(ZaokraglijDo2Powtarzane(suma / q)))
+            cena = obliczonaCena = TekstZLiczbyKosztorysu(ZaokraglijDo2Powtarzane(suma / q));
     }
     UtworzPozycje(element, dane, ilosc, cena, aktywna);
 }

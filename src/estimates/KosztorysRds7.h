@@ -26,8 +26,8 @@ protected:
     void WczytajPozycje(TElementRds* element, QStringView naglowek, int indeksLinii) override;
     // UTF-8 when the bytes are UTF-8, otherwise as a Rodos file (byte-order mark, else Windows-1250).
     QString DekodujPlik(const QByteArray& dane) const override;
-    // One piece: whether the bytes are UTF-8 is a question about all of them.
-    std::vector<QString> DekodujPlikWKawalkach(const QByteArray& dane) const override { return {DekodujPlik(dane)}; }
+    // The whole text: whether the bytes are UTF-8 is a question about all of them.
+    TLinieRds LinieDoCzytania(const QByteArray& dane) const override { return TLinieRds(DekodujPlik(dane)); }
     void DopiszLinie(QByteArray& wynik, QStringView linia) const override;
     QByteArray PoczatekKopii() const override { return QByteArrayLiteral("\xEF\xBB\xBF"); }
     QStringList RozszerzeniaTowarzyszace() const override

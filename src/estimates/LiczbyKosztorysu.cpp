@@ -2,8 +2,11 @@
 
 #include "app/Liczby.h"
 
+#include <array>
 #include <charconv>
 #include <cmath>
+#include <cstdint>
+#include <cstring>
 
 std::optional<double> LiczbaZTekstuKosztorysu(const QString& tekst)
 {
@@ -35,6 +38,41 @@ std::optional<double> LiczbaZTekstuKosztorysu(const QString& tekst)
     return wynik;
 }
 
+std::optional<double> LiczbaZPrzecinkiem(QStringView tekst)
+{
+    // Blanks around the number, as TekstNaLiczbe allows them.
+    const QStringView t = tekst.trimmed();
+    const qsizetype n = t.size();
+    char bufor[48];
+    if (n == 0 || n >= static_cast<qsizetype>(sizeof bufor))
+        return TekstNaLiczbe(tekst.toString());
+    const QChar* z = t.data();
+    int j = 0;
+    qsizetype i = 0;
+    if (z[0] == u'-')
+        bufor[j++] = z[i++].toLatin1();
+    // Digits, then optionally a comma and digits: what TekstNaLiczbe reads as the same characters.
+    const auto cyfry = [&] {
+        const qsizetype od = i;
+        for (; i < n && z[i] >= u'0' && z[i] <= u'9'; ++i)
+            bufor[j++] = z[i].toLatin1();
+        return i > od;
+    };
+    bool poprawna = cyfry();
+    if (poprawna && i < n && z[i] == u',') {
+        bufor[j++] = '.';
+        ++i;
+        poprawna = cyfry();
+    }
+    double wynik = 0.0;
+    if (!poprawna || i != n)
+        return TekstNaLiczbe(tekst.toString());
+    const auto [koniec, blad] = std::from_chars(bufor, bufor + j, wynik);
+    if (blad != std::errc() || koniec != bufor + j || !std::isfinite(wynik))
+        return TekstNaLiczbe(tekst.toString());
+    return wynik;
+}
+
 QString TekstZLiczbyKosztorysu(double wartosc)
 {
     if (wartosc == 0.0)
@@ -47,4 +85,23 @@ QString TekstZLiczbyKosztorysu(double wartosc)
     QString wynik = QString::fromLatin1(bufor, koniec - bufor);
     wynik.replace(QLatin1Char('.'), QLatin1Char(','));
     return wynik;
+}
+
+double ZaokraglijDo2Powtarzane(double wartosc)
+{
+    // A few values by their bits (-0 and 0 differ, a NaN never matches): an aggregate's sum and its
+    // components' amounts alternate.
+    constexpr std::size_t Miejsc = 8;
+    thread_local std::array<std::uint64_t, Miejsc> wartosci{};
+    thread_local std::array<double, Miejsc> wyniki{};
+    thread_local std::array<bool, Miejsc> zajete{};
+    std::uint64_t bity = 0;
+    std::memcpy(&bity, &wartosc, sizeof bity);
+    const std::size_t m = static_cast<std::size_t>((bity * 0x9E3779B97F4A7C15ULL) >> 61);
+    if (!zajete[m] || wartosci[m] != bity) {
+        wyniki[m] = ZaokraglijDo2(wartosc);
+        wartosci[m] = bity;
+        zajete[m] = true;
+    }
+    return wyniki[m];
 }

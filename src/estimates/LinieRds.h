@@ -6,6 +6,10 @@
 #include <cstdint>
 #include <vector>
 
+// Where the character occurs in the text from the position on, or -1; eight characters at a time where the
+// processor can. Rodos readers look for keys in every line with it.
+qsizetype ZnajdzZnak(QStringView tekst, char16_t znak, qsizetype od);
+
 // The lines of a Rodos file over its decoded text: a line is a view into that text, so a file of a
 // few hundred thousand positions costs its text and five bytes per line, not a string per line. The
 // text may come in pieces, each ending with a line end: a large file is then never one allocation so
@@ -29,8 +33,26 @@ public:
     // than MaksKawalek characters.
     explicit TLinieRds(std::vector<QString> kawalki);
 
+    // The same over the bytes of a Windows-1250 file (one character a byte). The lines are found in the bytes;
+    // the text is decoded piece by piece (each about a MiB, ending with a line end) when a line of the piece is
+    // first asked for, and ZwolnijPrzed lets go the pieces a forward reading has passed, their room serving the
+    // next: a large file is never decoded whole, nor its text faulted in afresh at every reading.
+    static TLinieRds ZBajtowWindows1250(QByteArray bajty);
+
     // The longest piece of a text in pieces.
     static constexpr qsizetype MaksKawalek = qsizetype{1} << 23;
+
+    // Whether the text holds a U+0000 character.
+    bool CzyZawieraNul() const;
+    // Lets go of the decoded pieces that hold only lines before the line; they are decoded again if asked for.
+    void ZwolnijPrzed(int indeks)
+    {
+        if (FBajty.isEmpty())
+            return;
+        const std::size_t nr = FPoczatki[static_cast<std::size_t>(indeks)] >> FBity;
+        if (nr > FZwolnione)
+            Zwolnij(nr);
+    }
 
     int Count() const { return static_cast<int>(FRodzaje.size()); }
     bool CzyOstatnia(int indeks) const { return indeks == Count() - 1; }
@@ -39,7 +61,7 @@ public:
         const std::size_t i = static_cast<std::size_t>(indeks);
         const std::uint32_t p = FPoczatki[i];
         const std::uint32_t q = FPoczatki[i + 1];
-        const QString& kawalek = FKawalki[p >> FBity];
+        const QString& kawalek = Kawalek(p >> FBity);
         const qsizetype poczatek = p & FMaska;
         // The next line starts after this line's end (or in the next piece, after this piece's end).
         qsizetype koniec = (q >> FBity) == (p >> FBity) ? qsizetype{q & FMaska} : kawalek.size();
@@ -64,8 +86,23 @@ public:
 
 private:
     void Indeksuj();
+    void IndeksujBajty();
+    const QString& Kawalek(std::size_t nr) const
+    {
+        const QString& k = FKawalki[nr];
+        return k.isNull() && !FBajty.isEmpty() ? Dekoduj(nr) : k;
+    }
+    const QString& Dekoduj(std::size_t nr) const;
+    void Zwolnij(std::size_t przed);
 
-    std::vector<QString> FKawalki;
+    // The text's pieces; over bytes, the ones decoded (the others null).
+    mutable std::vector<QString> FKawalki;
+    // Over bytes: the bytes, where each piece begins in them (and their end), the room of a piece let go, and the
+    // first piece not let go.
+    QByteArray FBajty;
+    std::vector<qsizetype> FGranice;
+    mutable QString FZapas;
+    std::size_t FZwolnione = 0;
     qsizetype FRozmiar = 0;
     // A line's place: the piece in the high bits, the position in it in the low ones.
     unsigned FBity = 31;

@@ -5,6 +5,10 @@
 #include <array>
 #include <cstring>
 
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
+
 namespace {
 
 // For every UTF-16 unit its byte, or 0 when the code page has none (U+0000 itself maps to 0 as well).
@@ -19,6 +23,22 @@ const std::array<char, 0x10000>& Tablica()
         for (int b = 0; b < 256; ++b)
             if (znaki[b] != QChar(0xFFFD))
                 t[znaki[b].unicode()] = static_cast<char>(b);
+        return t;
+    }();
+    return tablica;
+}
+
+// The character of every byte, as ZWindows1250 gives it.
+const std::array<char16_t, 256>& TablicaZnakow()
+{
+    static const std::array<char16_t, 256> tablica = [] {
+        QByteArray wszystkie(256, Qt::Uninitialized);
+        for (int b = 0; b < 256; ++b)
+            wszystkie[b] = static_cast<char>(b);
+        const QString znaki = ZWindows1250(wszystkie);
+        std::array<char16_t, 256> t{};
+        for (int b = 0; b < 256; ++b)
+            t[static_cast<size_t>(b)] = znaki[b].unicode();
         return t;
     }();
     return tablica;
@@ -40,6 +60,42 @@ const std::array<QByteArray, 256>& TablicaUtf8()
 }
 
 } // namespace
+
+char16_t ZnakWindows1250(unsigned char bajt)
+{
+    return TablicaZnakow()[bajt];
+}
+
+QString Windows1250NaTekst(QByteArrayView bajty)
+{
+    QString wynik(bajty.size(), Qt::Uninitialized);
+    Windows1250DoBufora(bajty, reinterpret_cast<char16_t*>(wynik.data()));
+    return wynik;
+}
+
+void Windows1250DoBufora(QByteArrayView bajty, char16_t* cel)
+{
+    const std::array<char16_t, 256>& t = TablicaZnakow();
+    const qsizetype n = bajty.size();
+    const auto* z = reinterpret_cast<const unsigned char*>(bajty.data());
+    qsizetype i = 0;
+#if defined(__SSE2__)
+    // Sixteen bytes at a time while they are ASCII (as almost all of an estimate is), widened in registers.
+    const __m128i zero = _mm_setzero_si128();
+    for (; i + 16 <= n; i += 16) {
+        const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(z + i));
+        if (_mm_movemask_epi8(v) == 0) {
+            _mm_storeu_si128(reinterpret_cast<__m128i*>(cel + i), _mm_unpacklo_epi8(v, zero));
+            _mm_storeu_si128(reinterpret_cast<__m128i*>(cel + i + 8), _mm_unpackhi_epi8(v, zero));
+        } else {
+            for (int j = 0; j < 16; ++j)
+                cel[i + j] = t[z[i + j]];
+        }
+    }
+#endif
+    for (; i < n; ++i)
+        cel[i] = t[z[i]];
+}
 
 QByteArray Windows1250NaUtf8(const QByteArray& bajty)
 {

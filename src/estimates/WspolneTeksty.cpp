@@ -1,5 +1,7 @@
 #include "estimates/WspolneTeksty.h"
 
+#include <cstring>
+
 namespace {
 
 // Past this many different texts a reading meets few repeats; the set stops growing, the texts are still
@@ -20,4 +22,15 @@ QString TWspolneTeksty::operator()(QStringView tekst)
     if (FTeksty.size() < MaksTekstow)
         FTeksty.insert(kopia);
     return kopia;
+}
+
+QString TWspolneTeksty::operator()(QStringView tekst, std::size_t pole)
+{
+    QString& ostatni = FOstatnie[pole];
+    if (tekst.size() == ostatni.size() &&
+        (tekst.isEmpty() ||
+         std::memcmp(tekst.data(), ostatni.constData(), static_cast<std::size_t>(tekst.size()) * sizeof(QChar)) == 0))
+        return ostatni;
+    ostatni = (*this)(tekst);
+    return ostatni;
 }

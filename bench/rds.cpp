@@ -3,6 +3,7 @@
 // Items are positions (items_per_second is the rate); writing is the copy with every position's ST number
 // changed. Reading also reports the memory of the tree and the peak of the reading per position
 // ("drzewo_B_poz", "szczyt_B_poz", see PamiecBenchmarku.h).
+#include "GlownaBenchmarku.h"
 #include "app/Kodowanie.h"
 #include "app/Konfiguracja.h"
 #include "estimates/KosztorysRds.h"
@@ -164,4 +165,4 @@ BENCHMARK(BM_CzytanieRds7)->Arg(5000)->Arg(50000)->Arg(200000)->Unit(benchmark::
 BENCHMARK(BM_ZapisRds7)->Arg(5000)->Arg(50000)->Arg(200000)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_ZapisPlikuRds7)->Arg(50000)->Unit(benchmark::kMillisecond);
 
-BENCHMARK_MAIN();
+VELOSTRA_BENCHMARK_MAIN()

@@ -4,6 +4,7 @@
 // reports the memory of the tree and the peak of the reading per position ("drzewo_B_poz",
 // "szczyt_B_poz", see PamiecBenchmarku.h). Copies are
 // written as the program writes them (safe write, flushed to disk); CPU time is what the rate counts.
+#include "GlownaBenchmarku.h"
 #include "app/Kodowanie.h"
 #include "app/Konfiguracja.h"
 #include "estimates/KosztorysFwdSt.h"
@@ -170,4 +171,4 @@ BENCHMARK(BM_ZuziaZapis)->Arg(5000)->Arg(50000)->Arg(200000)->Unit(benchmark::kM
 BENCHMARK(BM_FwdCzytanie)->Arg(5000)->Arg(50000)->Arg(200000)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_FwdZapis)->Arg(5000)->Arg(50000)->Arg(200000)->Unit(benchmark::kMillisecond);
 
-BENCHMARK_MAIN();
+VELOSTRA_BENCHMARK_MAIN()

@@ -1,10 +1,14 @@
 #include "docs/libreoffice/DokumentLibreOffice.h"
 
+#include "app/DuzeStrony.h"
+#include "app/Pliki.h"
 #include "app/ZapisBezpieczny.h"
 #include "app/ZipFile.h"
 #include "docs/AdresPliku.h"
+#include "docs/KomentarzeDoc.h"
 #include "docs/KonspektPdf.h"
 #include "docs/PoprawkiDocx.h"
+#include "docs/libreoffice/ProcesOffice.h"
 #include "docs/libreoffice/Uno.h"
 
 #include <com/sun/star/awt/FontSlant.hpp>
@@ -48,9 +52,14 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QProcess>
+#include <QProcessEnvironment>
 #include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QUrl>
+
+#include <csignal>
+#include <sys/prctl.h>
 
 #include <functional>
 #include <map>
@@ -550,6 +559,9 @@ void UsunKomentarze(const Reference<css::lang::XComponent>& dokument)
 }
 
 // Closes a document that only this code holds, however the code ends.
+// The longest a conversion of one document by an office of its own may take, its start included.
+constexpr int KCzasKonwersjiMs = 120000;
+
 struct TZamykanyDokument
 {
     Reference<css::lang::XComponent> Dokument;
@@ -606,11 +618,82 @@ QString TDokumentLibreOffice::FiltrZapisu(const QString& plik)
     return FiltrWczytania(plik);
 }
 
+Reference<css::lang::XComponent> TDokumentLibreOffice::OtworzOsobno(const QString& plik, const QString& oryginal)
+{
+    std::vector<css::beans::PropertyValue> argumenty = {
+        Wlasciwosc("Hidden", Any(true)),
+        Wlasciwosc("MacroExecutionMode", Any(sal_Int16(0))),
+        Wlasciwosc("UpdateDocMode", Any(sal_Int16(0))),
+    };
+    if (const QString filtr = FiltrWczytania(plik); !filtr.isEmpty())
+        argumenty.push_back(Wlasciwosc("FilterName", Any(DoUno(filtr))));
+    Reference<css::lang::XComponent> dokument =
+        Reference<css::frame::XComponentLoader>(FDesktop, UNO_QUERY_THROW)
+            ->loadComponentFromURL(DoUno(ConvertToURL(plik)), "_blank", 0, Wlasciwosci(argumenty));
+    if (!dokument.is())
+        throw EBlad(QStringLiteral("Nie udało się otworzyć pliku: ") + oryginal);
+    return dokument;
+}
+
+QString TDokumentLibreOffice::KopiaDocBezKomentarzy(const QString& plik, std::unique_ptr<QTemporaryDir>& katalogKopii,
+                                                    bool& akapitKoncowy)
+{
+    akapitKoncowy = false;
+    if (QFileInfo(plik).suffix().compare(QLatin1String("doc"), Qt::CaseInsensitive) != 0)
+        return {};
+    QByteArray bajty;
+    try {
+        bajty = CzytajCalyPlik(plik);
+    } catch (const EBlad&) {
+        return {}; // the insertion says what is wrong with the file
+    }
+    if (!CzyDocMaKomentarze(bajty))
+        return {};
+    QTemporaryDir katalog;
+    if (!katalog.isValid())
+        return {};
+    // A Word 97 document cannot be cleaned outside an office, and the office we keep ends when such a
+    // document's comments come in, even opened on its own: an office of its own converts it to an OpenDocument
+    // text, which is cleaned as any other. Links the converter stores relative to the copy lead, from there, to
+    // where the original's led.
+    QProcess konwerter;
+    QProcessEnvironment srodowisko = QProcessEnvironment::systemEnvironment();
+    srodowisko.insert(QStringLiteral("GLIBC_TUNABLES"),
+                      QString::fromLatin1(StrojenieZDuzymiStronami(qgetenv("GLIBC_TUNABLES"))));
+    konwerter.setProcessEnvironment(srodowisko);
+    konwerter.setChildProcessModifier([] { prctl(PR_SET_PDEATHSIG, SIGKILL); });
+    konwerter.start(
+        TProcesOffice::PlikWykonywalny(),
+        {QStringLiteral("--headless"), QStringLiteral("--invisible"), QStringLiteral("--nologo"),
+         QStringLiteral("--norestore"), QStringLiteral("--nodefault"), QStringLiteral("--nolockcheck"),
+         QStringLiteral("-env:UserInstallation=") + ConvertToURL(katalog.filePath(QStringLiteral("profil"))),
+         QStringLiteral("--convert-to"), QStringLiteral("odt"), QStringLiteral("--outdir"), katalog.path(),
+         QFileInfo(plik).absoluteFilePath()});
+    if (!konwerter.waitForFinished(KCzasKonwersjiMs)) {
+        konwerter.kill();
+        konwerter.waitForFinished();
+    }
+    const QString odt = katalog.filePath(QFileInfo(plik).completeBaseName() + QStringLiteral(".odt"));
+    if (konwerter.exitStatus() != QProcess::NormalExit || konwerter.exitCode() != 0 || !QFileInfo(odt).isFile())
+        throw EBlad(QStringLiteral("Nie udało się usunąć komentarzy z dokumentu \"%1\", a pakiet biurowy nie "
+                                   "wstawia dokumentów Word 97 z komentarzami.")
+                        .arg(QFileInfo(plik).fileName()));
+    return KopiaDoWstawienia(odt, katalogKopii, akapitKoncowy);
+}
+
 void TDokumentLibreOffice::WstawPlik(const QString& plik, bool zPodzialemStrony)
 {
     std::unique_ptr<QTemporaryDir> katalogKopii;
     bool akapitKoncowy = false;
-    const QString kopia = KopiaDoWstawienia(plik, katalogKopii, akapitKoncowy);
+    QString kopia;
+    try {
+        kopia = KopiaDoWstawienia(plik, katalogKopii, akapitKoncowy);
+        if (kopia.isEmpty())
+            kopia = KopiaDocBezKomentarzy(plik, katalogKopii, akapitKoncowy);
+    } catch (const ESilnikUtracony&) {
+        throw ESilnikUtracony(QStringLiteral("Pakiet biurowy przerwał pracę podczas wstawiania dokumentu \"%1\".")
+                                  .arg(QFileInfo(plik).fileName()));
+    }
     const QString wstawiany = kopia.isEmpty() ? plik : kopia;
     try {
         WstawWprost(wstawiany, zPodzialemStrony, plik, akapitKoncowy);
@@ -636,19 +719,7 @@ void TDokumentLibreOffice::WstawStroneTytulowa(const QString& plik)
     const QString przygotowana = katalog.filePath(QStringLiteral("strona_tytulowa.odt"));
     try {
         WywolajUno([&] {
-            std::vector<css::beans::PropertyValue> argumenty = {
-                Wlasciwosc("Hidden", Any(true)),
-                Wlasciwosc("MacroExecutionMode", Any(sal_Int16(0))),
-                Wlasciwosc("UpdateDocMode", Any(sal_Int16(0))),
-            };
-            const QString wczytywany = kopia.isEmpty() ? plik : kopia;
-            if (const QString filtr = FiltrWczytania(wczytywany); !filtr.isEmpty())
-                argumenty.push_back(Wlasciwosc("FilterName", Any(DoUno(filtr))));
-            TZamykanyDokument tytul{
-                Reference<css::frame::XComponentLoader>(FDesktop, UNO_QUERY_THROW)
-                    ->loadComponentFromURL(DoUno(ConvertToURL(wczytywany)), "_blank", 0, Wlasciwosci(argumenty))};
-            if (!tytul.Dokument.is())
-                throw EBlad(QStringLiteral("Nie udało się otworzyć pliku: ") + plik);
+            TZamykanyDokument tytul{OtworzOsobno(kopia.isEmpty() ? plik : kopia, plik)};
             FUkladTytulowej = UkladPierwszejStrony(tytul.Dokument);
             UsunKomentarze(tytul.Dokument);
             NadajWlasneStyle(tytul.Dokument, FDokument, KPrzyrostekTytulowej);

@@ -188,7 +188,8 @@ def main():
              sekcje(3).zapisz(folder, "sekcje.docx"), przypisy_i_pola(4).zapisz(folder, "przypisy.docx"),
              linki(5, folder).zapisz(folder, "linki.docx"), parzyste(6).zapisz(folder, "parzyste.docx"),
              wszystko(7, False).zapisz(folder, "wszystko-doc.docx"),
-             wszystko(8, True).zapisz(folder, "wszystko-odt.docx")]
+             wszystko(8, True).zapisz(folder, "wszystko-odt.docx"),
+             komentarze(9).zapisz(folder, "komentarze-doc.docx")]
     # Two of them another user's office writes anew, in its Word 97 and OpenDocument formats.
     profil = "file://" + os.path.join(os.path.abspath(folder), "profil")
     for wpis in wynik:

@@ -2,7 +2,8 @@
 // end to end through velostra-cli, office start included (target under 8 s), with a fresh office profile
 // each run (/0, the first run of a version) and with the profile kept between runs (/1), and on an office
 // already running, as the window keeps one (target under 6 s). Counters give the split: start, inserts, title page
-// with header and footer, replacements, store.
+// with header and footer, replacements, store. 500 documents (3,000 pages) show the growth per document, and a
+// cold run is set against a warm one in the same iterations.
 #include "GlownaBenchmarku.h"
 #include "app/Konfiguracja.h"
 #include "app/MyPath.h"
@@ -11,6 +12,7 @@
 #include "docs/libreoffice/SilnikLibreOffice.h"
 
 #include <QDir>
+#include <QElapsedTimer>
 #include <QFile>
 #include <QFileInfo>
 #include <QJsonDocument>
@@ -47,7 +49,35 @@ struct TDane
     QTemporaryDir Katalog;
     std::vector<std::unique_ptr<TMyPath>> Pliki;
     QString Zestaw;
+    // The same documents ten times over under other names: 500 documents, 3,000 pages.
+    QString Zestaw500;
 };
+
+// A list of the documents and a set that needs them all, made through velostra-cli.
+QString ZapiszZestaw(const QString& katalog, const QString& nazwa, const QStringList& pliki)
+{
+    QString lista = QStringLiteral("<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<sst wersja=\"0.1.0.0\">\n");
+    const QString zestaw = katalog + QLatin1Char('/') + nazwa + QStringLiteral(".zst");
+    const QString plikListy = katalog + QLatin1Char('/') + nazwa + QStringLiteral(".sst");
+    QStringList argumenty{QStringLiteral("zestaw"), QStringLiteral("--utworz"), zestaw, QStringLiteral("--lista"),
+                          plikListy};
+    for (int i = 0; i < pliki.size(); ++i) {
+        const QString numer = QStringLiteral("ST-%1").arg(i + 1, 3, 10, QLatin1Char('0'));
+        lista += QStringLiteral("  <specyfikacja numer=\"%1\" opis=\"Specyfikacja %1\" plik=\"%2\" />\n")
+                     .arg(numer, pliki[i]);
+        argumenty << QStringLiteral("--wlasna") << numer;
+    }
+    lista += QStringLiteral("</sst>\n");
+    QFile plik(plikListy);
+    if (!plik.open(QIODevice::WriteOnly) || plik.write(lista.toUtf8()) < 0)
+        std::abort();
+    plik.close();
+    QProcess cli;
+    cli.start(KatalogProgramow() + QStringLiteral("/velostra-cli"), argumenty);
+    if (!cli.waitForFinished(120000) || cli.exitCode() != 0)
+        std::abort();
+    return zestaw;
+}
 
 TDane& Dane()
 {
@@ -59,9 +89,7 @@ TDane& Dane()
         qputenv("XDG_CACHE_HOME", QFile::encodeName(d->Katalog.filePath("cache")));
         TSilnikLibreOffice silnik;
         const char* const rozszerzenia[] = {"doc", "docx", "odt"};
-        QString lista = QStringLiteral("<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<sst wersja=\"0.1.0.0\">\n");
-        QStringList argumenty{QStringLiteral("zestaw"), QStringLiteral("--utworz"), d->Katalog.filePath("zestaw.zst"),
-                              QStringLiteral("--lista"), d->Katalog.filePath("lista.sst")};
+        QStringList pliki;
         for (int i = 0; i < LiczbaDokumentow; ++i) {
             TTrescDokumentu tresc;
             tresc.Naglowek = QStringLiteral("ST-%1 Specyfikacja techniczna %1").arg(i + 1, 2, 10, QLatin1Char('0'));
@@ -74,21 +102,19 @@ TDane& Dane()
             auto sciezka = std::make_unique<TMyPath>();
             sciezka->SetEncodedPath(plik);
             d->Pliki.push_back(std::move(sciezka));
-            const QString numer = QStringLiteral("ST-%1").arg(i + 1, 2, 10, QLatin1Char('0'));
-            lista += QStringLiteral("  <specyfikacja numer=\"%1\" opis=\"Specyfikacja %1\" plik=\"%2\" />\n")
-                         .arg(numer, plik);
-            argumenty << QStringLiteral("--wlasna") << numer;
+            pliki << plik;
         }
-        lista += QStringLiteral("</sst>\n");
-        QFile plikListy(d->Katalog.filePath("lista.sst"));
-        if (!plikListy.open(QIODevice::WriteOnly) || plikListy.write(lista.toUtf8()) < 0)
-            std::abort();
-        plikListy.close();
-        QProcess cli;
-        cli.start(KatalogProgramow() + QStringLiteral("/velostra-cli"), argumenty);
-        if (!cli.waitForFinished(60000) || cli.exitCode() != 0)
-            std::abort();
-        d->Zestaw = d->Katalog.filePath("zestaw.zst");
+        d->Zestaw = ZapiszZestaw(d->Katalog.path(), QStringLiteral("zestaw"), pliki);
+        QStringList pliki500;
+        for (int k = 0; k < 10; ++k)
+            for (const QString& plik : pliki) {
+                const QString kopia =
+                    QFileInfo(plik).absolutePath() + QStringLiteral("/k%1-").arg(k) + QFileInfo(plik).fileName();
+                if (k > 0 && !QFile::copy(plik, kopia))
+                    std::abort();
+                pliki500 << (k > 0 ? kopia : plik);
+            }
+        d->Zestaw500 = ZapiszZestaw(d->Katalog.path(), QStringLiteral("zestaw500"), pliki500);
         return d;
     }();
     return *dane;
@@ -104,6 +130,7 @@ void BM_GenerujPrzezCli(benchmark::State& stan)
 {
     TDane& d = Dane();
     const bool trwalyProfil = stan.range(0) != 0;
+    const bool piecset = stan.range(1) == 500;
     const QString cache = d.Katalog.filePath("cache");
     QJsonObject suma;
     int iteracje = 0;
@@ -115,9 +142,9 @@ void BM_GenerujPrzezCli(benchmark::State& stan)
         }
         QProcess cli;
         cli.start(KatalogProgramow() + QStringLiteral("/velostra-cli"),
-                  {QStringLiteral("generuj"), d.Zestaw, QStringLiteral("--rodzaj"), QStringLiteral("odt"),
-                   QStringLiteral("-o"), d.Katalog.filePath("wynik-cli.docx")});
-        if (!cli.waitForFinished(300000) || cli.exitCode() != 0) {
+                  {QStringLiteral("generuj"), piecset ? d.Zestaw500 : d.Zestaw, QStringLiteral("--rodzaj"),
+                   QStringLiteral("odt"), QStringLiteral("-o"), d.Katalog.filePath("wynik-cli.docx")});
+        if (!cli.waitForFinished(900000) || cli.exitCode() != 0) {
             stan.SkipWithError(cli.readAllStandardError().toStdString().c_str());
             return;
         }
@@ -128,11 +155,62 @@ void BM_GenerujPrzezCli(benchmark::State& stan)
         ++iteracje;
     }
     Liczniki(stan, suma, iteracje);
+    // Growth: the time per document, the same at 50 and 500 when it is linear.
+    stan.counters["s_na_dokument"] = benchmark::Counter(
+        piecset ? 500 : LiczbaDokumentow, benchmark::Counter::kIsIterationInvariantRate | benchmark::Counter::kInvert);
+    if (piecset)
+        return;
     TSilnikLibreOffice silnik;
     const QString pdf = DoPdf(silnik, d.Katalog.filePath("wynik-cli.docx"));
     stan.counters["strony_wyniku"] = LiczbaStronPdf(pdf);
 }
-BENCHMARK(BM_GenerujPrzezCli)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(3);
+BENCHMARK(BM_GenerujPrzezCli)
+    ->Args({0, 50})
+    ->Args({1, 50})
+    ->Unit(benchmark::kMillisecond)
+    ->UseRealTime()
+    ->Iterations(3);
+BENCHMARK(BM_GenerujPrzezCli)->Args({1, 500})->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(1);
+
+// A cold run against a warm one in the same iterations: "x cieply" is velostra-cli's generuj of the 50 documents,
+// office start included (the profile kept), over the merge of the same documents on an office already running
+// (target at most 1.5).
+void BM_ZimnyDoCieplego(benchmark::State& stan)
+{
+    TDane& d = Dane();
+    std::vector<const TMyPath*> pliki;
+    for (const auto& p : d.Pliki)
+        pliki.push_back(p.get());
+    TSilnikLibreOffice silnik;
+    silnik.Uruchom();
+    TZbiorEksporterODT eksporter(&silnik);
+    eksporter.CzyNaglowek = true;
+    eksporter.TrescNaglowka = QStringList{"Nagłówek"};
+    eksporter.CzyStopka = true;
+    eksporter.CzyNrStronyWStopce = true;
+    double zimny = 0;
+    double cieply = 0;
+    for (auto _ : stan) {
+        QElapsedTimer zegar;
+        zegar.start();
+        QProcess cli;
+        cli.start(KatalogProgramow() + QStringLiteral("/velostra-cli"),
+                  {QStringLiteral("generuj"), d.Zestaw, QStringLiteral("--rodzaj"), QStringLiteral("odt"),
+                   QStringLiteral("-o"), d.Katalog.filePath("zimny.docx")});
+        if (!cli.waitForFinished(300000) || cli.exitCode() != 0) {
+            stan.SkipWithError(cli.readAllStandardError().toStdString().c_str());
+            return;
+        }
+        zimny += double(zegar.restart());
+        eksporter.ScalPliki(d.Katalog.filePath("cieply.docx"), pliki);
+        cieply += double(zegar.elapsed());
+        stan.SetIterationTime((zimny + cieply) / 1000.0);
+    }
+    stan.counters["zimny_ms"] = zimny / double(stan.iterations());
+    stan.counters["cieply_ms"] = cieply / double(stan.iterations());
+    stan.counters["x cieply"] = zimny / cieply;
+}
+BENCHMARK(BM_ZimnyDoCieplego)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(3);
 
 void BM_ScalanieNaDzialajacymPakiecie(benchmark::State& stan)
 {

@@ -1,14 +1,12 @@
 #include "docs/libreoffice/DokumentLibreOffice.h"
 
-#include "app/DuzeStrony.h"
 #include "app/Pliki.h"
 #include "app/ZapisBezpieczny.h"
-#include "app/ZipFile.h"
 #include "docs/AdresPliku.h"
-#include "docs/KomentarzeDoc.h"
 #include "docs/KonspektPdf.h"
 #include "docs/PoprawkiDocx.h"
-#include "docs/libreoffice/ProcesOffice.h"
+#include "docs/libreoffice/PakietyDoWstawienia.h"
+#include "docs/libreoffice/StyleDokumentu.h"
 #include "docs/libreoffice/Uno.h"
 
 #include <com/sun/star/awt/FontSlant.hpp>
@@ -52,14 +50,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QProcess>
-#include <QProcessEnvironment>
-#include <QRegularExpression>
 #include <QTemporaryDir>
-#include <QUrl>
-
-#include <csignal>
-#include <sys/prctl.h>
 
 #include <functional>
 #include <map>
@@ -86,13 +77,6 @@ css::table::BorderLine2 Linia()
     linia.OuterLineWidth = 2;
     linia.LineWidth = 2;
     return linia;
-}
-
-Reference<css::container::XNameAccess> Rodzina(const Reference<css::lang::XComponent>& dokument, const char* nazwa)
-{
-    Reference<css::style::XStyleFamiliesSupplier> dostawca(dokument, UNO_QUERY_THROW);
-    return Reference<css::container::XNameAccess>(
-        dostawca->getStyleFamilies()->getByName(OUString::createFromAscii(nazwa)), UNO_QUERY_THROW);
 }
 
 // The page styles that carry the header and footer: all but the title page's.
@@ -176,369 +160,6 @@ bool CzyJestTrescBezTekstu(const Reference<css::lang::XComponent>& dokument,
     return obrazy.is() && obrazy->getCount() > 0;
 }
 
-// A comment of the office's margin is a window built from a dialog description, and the office we run has
-// none: a document with comments would end it. Other programs' links may also be relative to their own
-// folder, which means nothing once their text is in another document.
-const QRegularExpression
-    KKomentarzDocx(QStringLiteral("<w:(commentRangeStart|commentRangeEnd|commentReference|annotationRef)\\b[^>]*/>"));
-const QRegularExpression KRelacjaKomentarzy(QStringLiteral(
-    "<Relationship\\b[^>]*Type=\"[^\"]*/(comments|commentsExtended|commentsIds|commentsExtensible|people)\"[^>]*/>"));
-const QRegularExpression KCelZewnetrzny(QStringLiteral("<Relationship\\b[^>]*TargetMode=\"External\"[^>]*/>"));
-const QRegularExpression KCel(QStringLiteral("Target=\"([^\"]*)\""));
-const QRegularExpression KKomentarzOdt(
-    QStringLiteral(
-        "<office:annotation\\b[^>]*/>|<office:annotation\\b.*?</office:annotation>|<office:annotation-end\\b[^>]*/>"),
-    QRegularExpression::DotMatchesEverythingOption);
-const QRegularExpression KOdnosnikOdt(QStringLiteral("xlink:href=\"(\\.\\./[^\"]*)\""));
-
-QString Xml(const QString& tekst)
-{
-    return tekst.toHtmlEscaped();
-}
-
-QString ZXml(QString tekst)
-{
-    tekst.replace(QLatin1String("&lt;"), QLatin1String("<"));
-    tekst.replace(QLatin1String("&gt;"), QLatin1String(">"));
-    tekst.replace(QLatin1String("&quot;"), QLatin1String("\""));
-    tekst.replace(QLatin1String("&apos;"), QLatin1String("'"));
-    return tekst.replace(QLatin1String("&amp;"), QLatin1String("&"));
-}
-
-// A link target of the document's own folder as an absolute address; empty for any other.
-QString AdresBezwzgledny(const QString& cel, const QDir& katalog)
-{
-    const QString tekst = ZXml(cel);
-    if (tekst.isEmpty() || tekst.startsWith(QLatin1Char('#')) || tekst.startsWith(QLatin1Char('/')) ||
-        tekst.contains(QRegularExpression(QStringLiteral("^[A-Za-z][A-Za-z0-9+.-]+:"))))
-        return {};
-    return QUrl::fromLocalFile(katalog.absoluteFilePath(QUrl::fromPercentEncoding(tekst.toUtf8())))
-        .toString(QUrl::FullyEncoded);
-}
-
-// Replaces every match of the expression by what zamiana makes of it; returns whether anything changed.
-bool Zamien(QByteArray& xml, const QRegularExpression& wyrazenie,
-            const std::function<QString(const QRegularExpressionMatch&)>& zamiana)
-{
-    const QString tekst = QString::fromUtf8(xml);
-    QString wynik;
-    qsizetype od = 0;
-    bool zmiana = false;
-    for (auto it = wyrazenie.globalMatch(tekst); it.hasNext();) {
-        const auto m = it.next();
-        const QString nowy = zamiana(m);
-        if (nowy == m.captured(0))
-            continue;
-        wynik += QStringView(tekst).mid(od, m.capturedStart() - od);
-        wynik += nowy;
-        od = m.capturedEnd();
-        zmiana = true;
-    }
-    if (zmiana)
-        xml = (wynik + tekst.mid(od)).toUtf8();
-    return zmiana;
-}
-
-// Writes into the folder a copy of a .docx or .odt without comments and with the links relative to its
-// own folder made absolute; returns the copy, or empty when the file needs none (or is no zip package:
-// the office then says what it makes of it). An .odt's copy ends with an empty paragraph of its own
-// (akapitKoncowy), which the office's insertion of an OpenDocument text gives the looks of the paragraph
-// before it, instead of giving them to the document's own last paragraph.
-QString KopiaDoWstawienia(const QString& plik, std::unique_ptr<QTemporaryDir>& katalogKopii, bool& akapitKoncowy)
-{
-    akapitKoncowy = false;
-    const QString rodzaj = QFileInfo(plik).suffix().toLower();
-    const bool docx = rodzaj == QLatin1String("docx");
-    if (!docx && rodzaj != QLatin1String("odt"))
-        return {};
-    TZipFile zip;
-    try {
-        zip.LoadFromFile(plik);
-    } catch (const EBlad&) {
-        return {};
-    }
-    const QDir katalog = QFileInfo(plik).absoluteDir();
-    const auto usun = [](const QRegularExpressionMatch&) { return QString(); };
-    bool zmieniony = false;
-    for (int i = 0; i < zip.GetCount(); ++i) {
-        const QString nazwa = QString::fromUtf8(zip.GetName(i));
-        if (!nazwa.endsWith(QLatin1String(".xml")) && !nazwa.endsWith(QLatin1String(".rels")))
-            continue;
-        QByteArray xml = zip.GetData(i);
-        bool zmiana = false;
-        if (docx && nazwa.endsWith(QLatin1String(".rels"))) {
-            zmiana |= Zamien(xml, KRelacjaKomentarzy, usun);
-            zmiana |= Zamien(xml, KCelZewnetrzny, [&](const QRegularExpressionMatch& m) {
-                QString relacja = m.captured(0);
-                const auto cel = KCel.match(relacja);
-                const QString adres = cel.hasMatch() ? AdresBezwzgledny(cel.captured(1), katalog) : QString();
-                if (!adres.isEmpty())
-                    relacja.replace(cel.capturedStart(1), cel.capturedLength(1), Xml(adres));
-                return relacja;
-            });
-        } else if (docx && nazwa.startsWith(QLatin1String("word/"))) {
-            zmiana |= Zamien(xml, KKomentarzDocx, usun);
-        } else if (!docx && (nazwa == QLatin1String("content.xml") || nazwa == QLatin1String("styles.xml"))) {
-            zmiana |= Zamien(xml, KKomentarzOdt, usun);
-            const qsizetype koniec = xml.lastIndexOf("</office:text>");
-            if (nazwa == QLatin1String("content.xml") && koniec > 0 &&
-                xml.contains("xmlns:text=\"urn:oasis:names:tc:opendocument:xmlns:text:1.0\"")) {
-                xml.insert(koniec, "<text:p/>");
-                akapitKoncowy = zmiana = true;
-            }
-            // In a package "../" is the folder the file lies in.
-            zmiana |= Zamien(xml, KOdnosnikOdt, [&](const QRegularExpressionMatch& m) {
-                const QString adres = AdresBezwzgledny(m.captured(1).mid(3), katalog);
-                return adres.isEmpty() ? m.captured(0) : QStringLiteral("xlink:href=\"%1\"").arg(Xml(adres));
-            });
-        }
-        if (zmiana) {
-            zip.SetData(i, xml);
-            zmieniony = true;
-        }
-    }
-    if (!zmieniony)
-        return {};
-    katalogKopii = std::make_unique<QTemporaryDir>();
-    if (!katalogKopii->isValid()) {
-        akapitKoncowy = false;
-        return {};
-    }
-    const QString kopia = katalogKopii->filePath(QStringLiteral("dokument.") + rodzaj);
-    zip.SaveToFile(kopia);
-    return kopia;
-}
-
-// Settings of a style that name other styles or place it among them, or that are relative to its parent's
-// (a copy takes the values they give instead): not part of its look as such.
-bool CzyPominacWStylu(const OUString& nazwa)
-{
-    static const char* const KPomijane[] = {"DisplayName",         "ParentStyle",   "FollowStyle",    "LinkStyle",
-                                            "PageDescName",        "ListId",        "Hidden",         "Category",
-                                            "StyleInterOpGrabBag", "CharStyleName", "CharStyleNames", "ParaStyleName",
-                                            "IsAutoUpdate"};
-    for (const char* p : KPomijane) {
-        if (nazwa.equalsAscii(p))
-            return true;
-    }
-    return nazwa.startsWith("CharPropHeight") || nazwa.startsWith("CharDiffHeight") || nazwa.endsWith("Relative");
-}
-
-// A copy of a paragraph or character style of the document under a new name. A paragraph style's copy
-// takes every setting as it shows (its own, its parents' and the document's defaults), so that nothing of
-// another document's same-named styles or defaults shows through; a character style's only what it or
-// its parents set, the rest still comes from the paragraph.
-void KopiujStylPodNazwa(const Reference<css::lang::XComponent>& dokument, bool akapitu, const OUString& nazwa,
-                        const OUString& nowaNazwa)
-{
-    Reference<css::container::XNameContainer> style(Rodzina(dokument, akapitu ? "ParagraphStyles" : "CharacterStyles"),
-                                                    UNO_QUERY_THROW);
-    Reference<css::beans::XPropertySet> wzor(style->getByName(nazwa), UNO_QUERY_THROW);
-    std::vector<Reference<css::beans::XPropertyState>> lancuch;
-    for (Reference<css::style::XStyle> s(wzor, UNO_QUERY_THROW); s.is() && lancuch.size() < 32;) {
-        lancuch.emplace_back(s, UNO_QUERY_THROW);
-        const OUString rodzic = s->getParentStyle();
-        s.clear();
-        if (!rodzic.isEmpty() && style->hasByName(rodzic))
-            s.set(style->getByName(rodzic), UNO_QUERY_THROW);
-    }
-    Reference<css::lang::XMultiServiceFactory> fabryka(dokument, UNO_QUERY_THROW);
-    Reference<css::beans::XPropertySet> nowy(
-        fabryka->createInstance(akapitu ? OUString("com.sun.star.style.ParagraphStyle")
-                                        : OUString("com.sun.star.style.CharacterStyle")),
-        UNO_QUERY_THROW);
-    style->insertByName(nowaNazwa, Any(nowy));
-    const auto wlasciwosci = wzor->getPropertySetInfo()->getProperties();
-    for (const css::beans::Property& w : wlasciwosci) {
-        if ((w.Attributes & css::beans::PropertyAttribute::READONLY) || CzyPominacWStylu(w.Name))
-            continue;
-        try {
-            bool ustawiona = akapitu;
-            for (std::size_t i = 0; !ustawiona && i < lancuch.size(); ++i)
-                ustawiona = lancuch[i]->getPropertyState(w.Name) == css::beans::PropertyState_DIRECT_VALUE;
-            const Any wartosc = wzor->getPropertyValue(w.Name);
-            // The chapter numbering belongs to the document the copy goes into, and a title page is no
-            // chapter of it.
-            if (w.Name == "OutlineLevel" || (w.Name == "NumberingStyleName" && wartosc == Any(OUString("Outline"))))
-                continue;
-            if (ustawiona)
-                nowy->setPropertyValue(w.Name, wartosc);
-        } catch (const css::uno::Exception&) {
-            // A setting this kind of style does not take as it was read: the copy keeps its own.
-        }
-    }
-}
-
-css::uno::Sequence<OUString> WlasciwosciZapisywalne(const Reference<css::beans::XPropertySet>& obiekt)
-{
-    std::vector<OUString> nazwy;
-    const auto wlasciwosci = obiekt->getPropertySetInfo()->getProperties();
-    for (const css::beans::Property& w : wlasciwosci) {
-        if (!(w.Attributes & css::beans::PropertyAttribute::READONLY))
-            nazwy.push_back(w.Name);
-    }
-    return css::uno::Sequence<OUString>(nazwy.data(), static_cast<sal_Int32>(nazwy.size()));
-}
-
-// Keeps, of a package's paragraph and character styles, only those whose display name ends with the
-// suffix (and a number, maybe): the others, no longer used by its text, would otherwise define the styles
-// of that name in the document it is inserted into.
-void ZostawTylkoStyleZPrzyrostkiem(const QString& odt, const QString& przyrostek)
-{
-    TZipFile zip;
-    zip.LoadFromFile(odt);
-    static const QRegularExpression KStyl(
-        QStringLiteral("<style:style\\b[^>]*style:family=\"(paragraph|text)\"[^>]*?(/>|>.*?</style:style>)"),
-        QRegularExpression::DotMatchesEverythingOption);
-    static const QRegularExpression KNazwa(QStringLiteral("^<style:style\\b[^>]*?style:name=\"([^\"]*)\""));
-    static const QRegularExpression KNazwaWyswietlana(
-        QStringLiteral("^<style:style\\b[^>]*?style:display-name=\"([^\"]*)\""));
-    const QRegularExpression kopia(QStringLiteral("%1( \\d+)?$").arg(QRegularExpression::escape(Xml(przyrostek))));
-    for (int i = 0; i < zip.GetCount(); ++i) {
-        if (zip.GetName(i) != "styles.xml")
-            continue;
-        const QByteArray xml = zip.GetData(i);
-        const qsizetype poczatek = xml.indexOf("<office:styles>");
-        const qsizetype koniec = xml.indexOf("</office:styles>");
-        if (poczatek < 0 || koniec < poczatek)
-            return;
-        QByteArray style = xml.mid(poczatek, koniec - poczatek);
-        const bool zmiana = Zamien(style, KStyl, [&](const QRegularExpressionMatch& m) {
-            const QString element = m.captured(0);
-            auto nazwa = KNazwaWyswietlana.match(element);
-            if (!nazwa.hasMatch())
-                nazwa = KNazwa.match(element);
-            return nazwa.hasMatch() && kopia.match(nazwa.captured(1)).hasMatch() ? element : QString();
-        });
-        if (!zmiana)
-            return;
-        zip.SetData(i, xml.left(poczatek) + style + xml.mid(koniec));
-        zip.SaveToFile(odt);
-        return;
-    }
-}
-
-// Gives the styles that the document's text uses copies of their own (named after them, with the suffix,
-// and unknown to the other document), so that inserted into the other document the text keeps its look.
-void NadajWlasneStyle(const Reference<css::lang::XComponent>& dokument, const Reference<css::lang::XComponent>& cel,
-                      const QString& przyrostek)
-{
-    std::map<std::pair<bool, OUString>, OUString> kopie;
-    auto kopia = [&](bool akapitu, const OUString& nazwa) -> OUString {
-        const char* rodzina = akapitu ? "ParagraphStyles" : "CharacterStyles";
-        Reference<css::container::XNameAccess> style = Rodzina(dokument, rodzina);
-        if (nazwa.isEmpty() || !style->hasByName(nazwa))
-            return nazwa;
-        if (const auto it = kopie.find({akapitu, nazwa}); it != kopie.end())
-            return it->second;
-        Reference<css::beans::XPropertySet> wzor(style->getByName(nazwa), UNO_QUERY_THROW);
-        const QString podstawa = ZUno(wzor->getPropertyValue("DisplayName").get<OUString>()) + przyrostek;
-        Reference<css::container::XNameAccess> wCelu = Rodzina(cel, rodzina);
-        OUString nowa = DoUno(podstawa);
-        for (int i = 2; style->hasByName(nowa) || wCelu->hasByName(nowa); ++i)
-            nowa = DoUno(QStringLiteral("%1 %2").arg(podstawa).arg(i));
-        KopiujStylPodNazwa(dokument, akapitu, nazwa, nowa);
-        kopie[{akapitu, nazwa}] = nowa;
-        return nowa;
-    };
-    std::function<void(const Reference<css::text::XText>&)> przejdz = [&](const Reference<css::text::XText>& tekst) {
-        Reference<css::container::XEnumeration> elementy =
-            Reference<css::container::XEnumerationAccess>(tekst, UNO_QUERY_THROW)->createEnumeration();
-        while (elementy->hasMoreElements()) {
-            const Any element = elementy->nextElement();
-            Reference<css::text::XTextTable> tabela(element, UNO_QUERY);
-            if (tabela.is()) {
-                const auto komorki = tabela->getCellNames();
-                for (const OUString& komorka : komorki)
-                    przejdz(Reference<css::text::XText>(tabela->getCellByName(komorka), UNO_QUERY_THROW));
-                continue;
-            }
-            Reference<css::beans::XPropertySet> akapit(element, UNO_QUERY);
-            if (!akapit.is())
-                continue;
-            OUString styl;
-            akapit->getPropertyValue("ParaStyleName") >>= styl;
-            // A paragraph given another style loses what was set on it directly: that goes back on.
-            Reference<css::beans::XPropertyState> stan(akapit, UNO_QUERY_THROW);
-            const auto nazwy = WlasciwosciZapisywalne(akapit);
-            const auto stany = stan->getPropertyStates(nazwy);
-            std::vector<std::pair<OUString, Any>> bezposrednie;
-            for (sal_Int32 i = 0; i < nazwy.getLength(); ++i) {
-                if (stany[i] == css::beans::PropertyState_DIRECT_VALUE && nazwy[i] != "ParaStyleName")
-                    bezposrednie.emplace_back(nazwy[i], akapit->getPropertyValue(nazwy[i]));
-            }
-            akapit->setPropertyValue("ParaStyleName", Any(kopia(true, styl)));
-            for (const auto& [nazwa, wartosc] : bezposrednie) {
-                try {
-                    if (akapit->getPropertyValue(nazwa) != wartosc)
-                        akapit->setPropertyValue(nazwa, wartosc);
-                } catch (const css::uno::Exception&) {
-                }
-            }
-            Reference<css::container::XEnumerationAccess> czesci(element, UNO_QUERY);
-            if (!czesci.is())
-                continue;
-            Reference<css::container::XEnumeration> fragmenty = czesci->createEnumeration();
-            while (fragmenty->hasMoreElements()) {
-                Reference<css::beans::XPropertySet> fragment(fragmenty->nextElement(), UNO_QUERY);
-                OUString znakowy;
-                if (fragment.is() && fragment->getPropertySetInfo()->hasPropertyByName("CharStyleName") &&
-                    (fragment->getPropertyValue("CharStyleName") >>= znakowy) && !znakowy.isEmpty())
-                    fragment->setPropertyValue("CharStyleName", Any(kopia(false, znakowy)));
-            }
-        }
-    };
-    przejdz(Reference<css::text::XTextDocument>(dokument, UNO_QUERY_THROW)->getText());
-    Reference<css::text::XTextFramesSupplier> ramki(dokument, UNO_QUERY);
-    if (ramki.is()) {
-        Reference<css::container::XIndexAccess> wszystkie(ramki->getTextFrames(), UNO_QUERY_THROW);
-        for (sal_Int32 i = 0; i < wszystkie->getCount(); ++i)
-            przejdz(Reference<css::text::XTextFrame>(wszystkie->getByIndex(i), UNO_QUERY_THROW)->getText());
-    }
-}
-
-// The settings of the page style the document begins with, for a page that has neither header nor
-// footer: the space they took stays part of the margins, so the body keeps its place and size.
-std::vector<css::beans::PropertyValue> UkladPierwszejStrony(const Reference<css::lang::XComponent>& dokument)
-{
-    Reference<css::text::XTextCursor> kursor =
-        Reference<css::text::XTextDocument>(dokument, UNO_QUERY_THROW)->getText()->createTextCursor();
-    kursor->gotoStart(false);
-    OUString nazwa;
-    Reference<css::beans::XPropertySet>(kursor, UNO_QUERY_THROW)->getPropertyValue("PageStyleName") >>= nazwa;
-    Reference<css::beans::XPropertySet> styl(Rodzina(dokument, "PageStyles")->getByName(nazwa), UNO_QUERY_THROW);
-    std::vector<css::beans::PropertyValue> wynik;
-    std::vector<css::beans::PropertyValue> rozmiar; // last: the orientation set before it may swap the sides
-    const auto wlasciwosci = styl->getPropertySetInfo()->getProperties();
-    for (const css::beans::Property& w : wlasciwosci) {
-        if ((w.Attributes & css::beans::PropertyAttribute::READONLY) || w.Name.startsWith("Header") ||
-            w.Name.startsWith("Footer") || w.Name.startsWith("FirstIsShared") || w.Name == "FollowStyle" ||
-            w.Name == "DisplayName" || w.Name == "Hidden" || w.Name == "StyleInterOpGrabBag" ||
-            w.Name == "RegisterParagraphStyle")
-            continue;
-        try {
-            css::beans::PropertyValue p;
-            p.Name = w.Name;
-            p.Value = styl->getPropertyValue(w.Name);
-            (w.Name == "Size" || w.Name == "Width" || w.Name == "Height" ? rozmiar : wynik).push_back(p);
-        } catch (const css::uno::Exception&) {
-        }
-    }
-    auto dolicz = [&](const char* wlaczony, const char* wysokosc, const char* margines) {
-        if (!styl->getPropertyValue(OUString::createFromAscii(wlaczony)).get<bool>())
-            return;
-        for (auto& p : wynik) {
-            if (p.Name.equalsAscii(margines))
-                p.Value <<= p.Value.get<sal_Int32>() +
-                            styl->getPropertyValue(OUString::createFromAscii(wysokosc)).get<sal_Int32>();
-        }
-    };
-    dolicz("HeaderIsOn", "HeaderHeight", "TopMargin");
-    dolicz("FooterIsOn", "FooterHeight", "BottomMargin");
-    wynik.insert(wynik.end(), rozmiar.begin(), rozmiar.end());
-    return wynik;
-}
-
 // Comments would end the office when the text is inserted (see KopiaDoWstawienia).
 void UsunKomentarze(const Reference<css::lang::XComponent>& dokument)
 {
@@ -559,8 +180,6 @@ void UsunKomentarze(const Reference<css::lang::XComponent>& dokument)
 }
 
 // Closes a document that only this code holds, however the code ends.
-// The longest a conversion of one document by an office of its own may take, its start included.
-constexpr int KCzasKonwersjiMs = 120000;
 
 struct TZamykanyDokument
 {
@@ -633,52 +252,6 @@ Reference<css::lang::XComponent> TDokumentLibreOffice::OtworzOsobno(const QStrin
     if (!dokument.is())
         throw EBlad(QStringLiteral("Nie udało się otworzyć pliku: ") + oryginal);
     return dokument;
-}
-
-QString TDokumentLibreOffice::KopiaDocBezKomentarzy(const QString& plik, std::unique_ptr<QTemporaryDir>& katalogKopii,
-                                                    bool& akapitKoncowy)
-{
-    akapitKoncowy = false;
-    if (QFileInfo(plik).suffix().compare(QLatin1String("doc"), Qt::CaseInsensitive) != 0)
-        return {};
-    QByteArray bajty;
-    try {
-        bajty = CzytajCalyPlik(plik);
-    } catch (const EBlad&) {
-        return {}; // the insertion says what is wrong with the file
-    }
-    if (!CzyDocMaKomentarze(bajty))
-        return {};
-    QTemporaryDir katalog;
-    if (!katalog.isValid())
-        return {};
-    // A Word 97 document cannot be cleaned outside an office, and the office we keep ends when such a
-    // document's comments come in, even opened on its own: an office of its own converts it to an OpenDocument
-    // text, which is cleaned as any other. Links the converter stores relative to the copy lead, from there, to
-    // where the original's led.
-    QProcess konwerter;
-    QProcessEnvironment srodowisko = QProcessEnvironment::systemEnvironment();
-    srodowisko.insert(QStringLiteral("GLIBC_TUNABLES"),
-                      QString::fromLatin1(StrojenieZDuzymiStronami(qgetenv("GLIBC_TUNABLES"))));
-    konwerter.setProcessEnvironment(srodowisko);
-    konwerter.setChildProcessModifier([] { prctl(PR_SET_PDEATHSIG, SIGKILL); });
-    konwerter.start(
-        TProcesOffice::PlikWykonywalny(),
-        {QStringLiteral("--headless"), QStringLiteral("--invisible"), QStringLiteral("--nologo"),
-         QStringLiteral("--norestore"), QStringLiteral("--nodefault"), QStringLiteral("--nolockcheck"),
-         QStringLiteral("-env:UserInstallation=") + ConvertToURL(katalog.filePath(QStringLiteral("profil"))),
-         QStringLiteral("--convert-to"), QStringLiteral("odt"), QStringLiteral("--outdir"), katalog.path(),
-         QFileInfo(plik).absoluteFilePath()});
-    if (!konwerter.waitForFinished(KCzasKonwersjiMs)) {
-        konwerter.kill();
-        konwerter.waitForFinished();
-    }
-    const QString odt = katalog.filePath(QFileInfo(plik).completeBaseName() + QStringLiteral(".odt"));
-    if (konwerter.exitStatus() != QProcess::NormalExit || konwerter.exitCode() != 0 || !QFileInfo(odt).isFile())
-        throw EBlad(QStringLiteral("Nie udało się usunąć komentarzy z dokumentu \"%1\", a pakiet biurowy nie "
-                                   "wstawia dokumentów Word 97 z komentarzami.")
-                        .arg(QFileInfo(plik).fileName()));
-    return KopiaDoWstawienia(odt, katalogKopii, akapitKoncowy);
 }
 
 void TDokumentLibreOffice::WstawPlik(const QString& plik, bool zPodzialemStrony)

@@ -7,10 +7,7 @@
 #include <com/sun/star/lang/XComponent.hpp>
 #include <com/sun/star/text/XTextRange.hpp>
 
-#include <memory>
 #include <vector>
-
-class QTemporaryDir;
 
 // A Writer document of the private office. Closed without saving when destroyed.
 class TDokumentLibreOffice : public IDokumentTekstowy
@@ -52,10 +49,6 @@ private:
     // The file opened in a hidden window of its own, without macros or links brought up to date.
     com::sun::star::uno::Reference<com::sun::star::lang::XComponent> OtworzOsobno(const QString& plik,
                                                                                   const QString& oryginal);
-    // For a Word 97 document with comments: an OpenDocument copy without them in the folder made, as
-    // KopiaDoWstawienia makes it; otherwise empty.
-    QString KopiaDocBezKomentarzy(const QString& plik, std::unique_ptr<QTemporaryDir>& katalogKopii,
-                                  bool& akapitKoncowy);
 
     com::sun::star::uno::Reference<com::sun::star::lang::XComponent> FDokument;
     QString FPlik;

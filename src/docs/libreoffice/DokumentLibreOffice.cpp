@@ -22,6 +22,7 @@
 #include <com/sun/star/container/XNamed.hpp>
 #include <com/sun/star/document/XDocumentInsertable.hpp>
 #include <com/sun/star/frame/XComponentLoader.hpp>
+#include <com/sun/star/frame/XModel.hpp>
 #include <com/sun/star/frame/XStorable.hpp>
 #include <com/sun/star/lang/XMultiServiceFactory.hpp>
 #include <com/sun/star/lang/XServiceInfo.hpp>
@@ -207,6 +208,7 @@ TDokumentLibreOffice::TDokumentLibreOffice(Reference<css::lang::XComponent> doku
 TDokumentLibreOffice::~TDokumentLibreOffice()
 {
     try {
+        WznowWidoki();
         Reference<css::util::XCloseable> zamykany(FDokument, UNO_QUERY);
         if (zamykany.is())
             zamykany->close(true);
@@ -235,6 +237,28 @@ QString TDokumentLibreOffice::FiltrZapisu(const QString& plik)
     if (rozszerzenie == QLatin1String("pdf"))
         return QStringLiteral("writer_pdf_Export");
     return FiltrWczytania(plik);
+}
+
+void TDokumentLibreOffice::WstrzymajWidoki()
+{
+    if (FWidokiWstrzymane)
+        return;
+    WywolajUno([&] {
+        if (Reference<css::frame::XModel> model{FDokument, UNO_QUERY}; model.is())
+            model->lockControllers();
+    });
+    FWidokiWstrzymane = true;
+}
+
+void TDokumentLibreOffice::WznowWidoki()
+{
+    if (!FWidokiWstrzymane)
+        return;
+    FWidokiWstrzymane = false;
+    WywolajUno([&] {
+        if (Reference<css::frame::XModel> model{FDokument, UNO_QUERY}; model.is())
+            model->unlockControllers();
+    });
 }
 
 Reference<css::lang::XComponent> TDokumentLibreOffice::OtworzOsobno(const QString& plik, const QString& oryginal)
@@ -317,6 +341,7 @@ void TDokumentLibreOffice::WstawStroneTytulowa(const QString& plik)
 void TDokumentLibreOffice::WstawWprost(const QString& plik, bool zPodzialemStrony, const QString& oryginal,
                                        bool zAkapitemKoncowym)
 {
+    WstrzymajWidoki();
     WywolajUno([&] {
         Reference<css::text::XTextDocument> tekstowy(FDokument, UNO_QUERY_THROW);
         Reference<css::text::XText> tekst = tekstowy->getText();
@@ -411,6 +436,7 @@ void TDokumentLibreOffice::DodajZakladke(const QString& nazwa)
 
 void TDokumentLibreOffice::WstawSpisTresci()
 {
+    WznowWidoki();
     if (!FPierwszaZakladka.is())
         return;
     WywolajUno([&] {
@@ -436,6 +462,7 @@ void TDokumentLibreOffice::WstawSpisTresci()
 
 int TDokumentLibreOffice::ZamienWszystko(const QString& szukany, const QString& nowy, bool wielkoscLiter)
 {
+    WznowWidoki();
     return WywolajUno([&] {
         Reference<css::util::XReplaceable> zamiana(FDokument, UNO_QUERY_THROW);
         Reference<css::util::XReplaceDescriptor> opis = zamiana->createReplaceDescriptor();
@@ -453,6 +480,7 @@ int TDokumentLibreOffice::ZamienWszystko(const QString& szukany, const QString& 
 int TDokumentLibreOffice::ZamienNaLinie(const QString& szukany, const QStringList& linie, bool wszystkie,
                                         bool zLamaniemWiersza)
 {
+    WznowWidoki();
     return WywolajUno([&] {
         Reference<css::util::XSearchable> szukanie(FDokument, UNO_QUERY_THROW);
         Reference<css::util::XSearchDescriptor> opis = szukanie->createSearchDescriptor();
@@ -487,6 +515,7 @@ int TDokumentLibreOffice::ZamienNaLinie(const QString& szukany, const QStringLis
 
 int TDokumentLibreOffice::PoliczWystapienia(const QString& szukany)
 {
+    WznowWidoki();
     return WywolajUno([&] {
         Reference<css::util::XSearchable> szukanie(FDokument, UNO_QUERY_THROW);
         Reference<css::util::XSearchDescriptor> opis = szukanie->createSearchDescriptor();
@@ -499,6 +528,7 @@ int TDokumentLibreOffice::PoliczWystapienia(const QString& szukany)
 
 void TDokumentLibreOffice::UstawStronePierwsza()
 {
+    WznowWidoki();
     WywolajUno([&] {
         Reference<css::beans::XPropertySet> pierwsza(
             Rodzina(FDokument, "PageStyles")->getByName(OUString::createFromAscii(KStronaPierwsza)), UNO_QUERY_THROW);
@@ -523,6 +553,7 @@ void TDokumentLibreOffice::UstawStronePierwsza()
 
 void TDokumentLibreOffice::UstawNaglowek(const TNaglowekDokumentu& naglowek)
 {
+    WznowWidoki();
     WywolajUno([&] {
         for (const auto& styl : StylyStron(FDokument, false)) {
             styl->setPropertyValue("HeaderIsOn", Any(true));
@@ -549,6 +580,7 @@ void TDokumentLibreOffice::UstawNaglowek(const TNaglowekDokumentu& naglowek)
 
 void TDokumentLibreOffice::UstawStopke(const TStopkaDokumentu& stopka)
 {
+    WznowWidoki();
     WywolajUno([&] {
         Reference<css::lang::XMultiServiceFactory> fabryka(FDokument, UNO_QUERY_THROW);
         auto pisz = [&](const Reference<css::text::XText>& tekst, bool prawaStrona) {
@@ -600,6 +632,7 @@ void TDokumentLibreOffice::UstawStopke(const TStopkaDokumentu& stopka)
 
 void TDokumentLibreOffice::UstawMarginesy(int lewy, int prawy, int gorny, int dolny)
 {
+    WznowWidoki();
     WywolajUno([&] {
         // A title page keeps the margins it was made with.
         for (const auto& styl : StylyStron(FDokument, FUkladTytulowej.empty())) {
@@ -629,6 +662,7 @@ void TDokumentLibreOffice::UstawMarginesy(int lewy, int prawy, int gorny, int do
 
 QStringList TDokumentLibreOffice::NazwyUzywanychStylow()
 {
+    WznowWidoki();
     return WywolajUno([&] {
         QStringList wynik;
         Reference<css::container::XNameAccess> style = Rodzina(FDokument, "ParagraphStyles");
@@ -646,6 +680,7 @@ QStringList TDokumentLibreOffice::NazwyUzywanychStylow()
 
 void TDokumentLibreOffice::KopiujStylAkapitu(IDokumentTekstowy& zrodlo, const QString& nazwa)
 {
+    WznowWidoki();
     auto* inny = dynamic_cast<TDokumentLibreOffice*>(&zrodlo);
     if (!inny)
         throw EBlad(QStringLiteral("Nie można skopiować stylu z dokumentu innego rodzaju."));
@@ -696,6 +731,7 @@ void TDokumentLibreOffice::KopiujStylAkapitu(IDokumentTekstowy& zrodlo, const QS
 
 void TDokumentLibreOffice::Zapisz(const QString& plik)
 {
+    WznowWidoki();
     const QString filtr = FiltrZapisu(plik);
     if (filtr.isEmpty())
         throw EBlad(QStringLiteral("Nieobsługiwany format pliku wynikowego: ") + plik);
@@ -780,6 +816,7 @@ void TDokumentLibreOffice::ZamienZnacznikNaPoleRozdzialu()
 
 void TDokumentLibreOffice::Zapisz()
 {
+    WznowWidoki();
     if (FPlik.isEmpty())
         throw EBlad(QStringLiteral("Dokument nie ma jeszcze pliku."));
     Zapisz(FPlik);

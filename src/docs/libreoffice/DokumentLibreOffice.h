@@ -62,4 +62,9 @@ private:
     QStringList FTytulyZakladek; // what they were given
     com::sun::star::uno::Reference<com::sun::star::text::XTextRange> FPierwszaZakladka;
     bool FDwustronny = false;
+    // The document's views are held while files come in: the office then lays the text out once, not after
+    // each file. Everything else (pages, searching, storing) lets them go first.
+    bool FWidokiWstrzymane = false;
+    void WstrzymajWidoki();
+    void WznowWidoki();
 };

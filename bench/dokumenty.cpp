@@ -172,22 +172,34 @@ BENCHMARK(BM_GenerujPrzezCli)
     ->Iterations(3);
 BENCHMARK(BM_GenerujPrzezCli)->Args({1, 500})->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(1);
 
+std::vector<const TMyPath*> Wskazniki(const TDane& d)
+{
+    std::vector<const TMyPath*> pliki;
+    for (const auto& p : d.Pliki)
+        pliki.push_back(p.get());
+    return pliki;
+}
+
+// The header and the numbered footer, as the set of velostra-cli's runs has them.
+void UstawJakCli(TZbiorEksporterODT& eksporter)
+{
+    eksporter.CzyNaglowek = true;
+    eksporter.TrescNaglowka = QStringList{"Nagłówek"};
+    eksporter.CzyStopka = true;
+    eksporter.CzyNrStronyWStopce = true;
+}
+
 // A cold run against a warm one in the same iterations: "x cieply" is velostra-cli's generuj of the 50 documents,
 // office start included (the profile kept), over the merge of the same documents on an office already running
 // (target at most 1.5).
 void BM_ZimnyDoCieplego(benchmark::State& stan)
 {
     TDane& d = Dane();
-    std::vector<const TMyPath*> pliki;
-    for (const auto& p : d.Pliki)
-        pliki.push_back(p.get());
+    const std::vector<const TMyPath*> pliki = Wskazniki(d);
     TSilnikLibreOffice silnik;
     silnik.Uruchom();
     TZbiorEksporterODT eksporter(&silnik);
-    eksporter.CzyNaglowek = true;
-    eksporter.TrescNaglowka = QStringList{"Nagłówek"};
-    eksporter.CzyStopka = true;
-    eksporter.CzyNrStronyWStopce = true;
+    UstawJakCli(eksporter);
     double zimny = 0;
     double cieply = 0;
     for (auto _ : stan) {
@@ -215,17 +227,12 @@ BENCHMARK(BM_ZimnyDoCieplego)->Unit(benchmark::kMillisecond)->UseRealTime()->Ite
 void BM_ScalanieNaDzialajacymPakiecie(benchmark::State& stan)
 {
     TDane& d = Dane();
-    std::vector<const TMyPath*> pliki;
-    for (const auto& p : d.Pliki)
-        pliki.push_back(p.get());
+    const std::vector<const TMyPath*> pliki = Wskazniki(d);
     TSilnikLibreOffice silnik;
     silnik.Uruchom();
     TZbiorEksporterODT eksporter(&silnik);
-    eksporter.CzyNaglowek = true;
-    eksporter.TrescNaglowka = QStringList{"Nagłówek"};
-    eksporter.CzyStopka = true;
+    UstawJakCli(eksporter);
     eksporter.TrescStopki = QStringList{"Stopka"};
-    eksporter.CzyNrStronyWStopce = true;
     eksporter.CzyTekstDoSt = true;
     eksporter.TekstDoSt = QStringList{"Zadanie"};
     QJsonObject suma;

@@ -180,7 +180,7 @@ std::vector<const TMyPath*> Wskazniki(const TDane& d)
     return pliki;
 }
 
-// The header and the numbered footer, as the set of velostra-cli's runs has them.
+// The header and the numbered footer the merges on a running office are timed with.
 void UstawJakCli(TZbiorEksporterODT& eksporter)
 {
     eksporter.CzyNaglowek = true;

@@ -16,6 +16,7 @@
 #include "support/Pomocnicze.h"
 
 #include <QCryptographicHash>
+#include <QDate>
 #include <QDir>
 #include <QFile>
 #include <QObject>
@@ -34,15 +35,23 @@ QByteArray Skrot(const QByteArray& dane)
 }
 
 // The list as written, what it knows of its nodes, and the same after reading that file back.
+// A price given in the older form is dated the day it is read: the day is no part of what is compared.
+QByteArray BezDzisiejszejDaty(QByteArray zapis)
+{
+    const QByteArray dzis = "data=\"" + QDate::currentDate().toString(QStringLiteral("dd.MM.yyyy")).toLatin1() + '"';
+    return zapis.replace(dzis, "data=\"dzisiaj\"");
+}
+
 QByteArray Stan(TSpisST& spis)
 {
     const QByteArray zapis = spis.ZapiszDoBajtow();
-    QByteArray wynik = Skrot(zapis) + ' ' + QByteArray::number(static_cast<qsizetype>(spis.ListaPustych().size())) +
-                       ' ' + QByteArray::number(spis.RozmiarIndeksu());
+    QByteArray wynik = Skrot(BezDzisiejszejDaty(zapis)) + ' ' +
+                       QByteArray::number(static_cast<qsizetype>(spis.ListaPustych().size())) + ' ' +
+                       QByteArray::number(spis.RozmiarIndeksu());
     TSpisST druga;
     try {
         druga.OtworzZBajtow(zapis);
-        wynik += ' ' + Skrot(druga.ZapiszDoBajtow());
+        wynik += ' ' + Skrot(BezDzisiejszejDaty(druga.ZapiszDoBajtow()));
     } catch (const std::exception& e) {
         wynik += " blad " + Skrot(e.what());
     }

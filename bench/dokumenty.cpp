@@ -22,6 +22,8 @@
 
 #include <benchmark/benchmark.h>
 
+#include <optional>
+
 #include <unistd.h>
 
 namespace {
@@ -120,6 +122,21 @@ TDane& Dane()
     return *dane;
 }
 
+// velostra-cli's generuj of the set into the target as OpenDocument; its times, or none when it failed (the
+// benchmark then says why).
+std::optional<QJsonObject> Generuj(benchmark::State& stan, const QString& zestaw, const QString& wynik)
+{
+    QProcess cli;
+    cli.start(KatalogProgramow() + QStringLiteral("/velostra-cli"),
+              {QStringLiteral("generuj"), zestaw, QStringLiteral("--rodzaj"), QStringLiteral("odt"),
+               QStringLiteral("-o"), wynik});
+    if (!cli.waitForFinished(900000) || cli.exitCode() != 0) {
+        stan.SkipWithError(cli.readAllStandardError().toStdString().c_str());
+        return std::nullopt;
+    }
+    return QJsonDocument::fromJson(cli.readAllStandardOutput()).object().value("czasy_ms").toObject();
+}
+
 void Liczniki(benchmark::State& stan, const QJsonObject& czasy, int iteracje)
 {
     for (const char* nazwa : {"start", "wstawianie", "strony", "zamiany", "zapis"})
@@ -140,18 +157,12 @@ void BM_GenerujPrzezCli(benchmark::State& stan)
             QDir(cache).removeRecursively();
             stan.ResumeTiming();
         }
-        QProcess cli;
-        cli.start(KatalogProgramow() + QStringLiteral("/velostra-cli"),
-                  {QStringLiteral("generuj"), piecset ? d.Zestaw500 : d.Zestaw, QStringLiteral("--rodzaj"),
-                   QStringLiteral("odt"), QStringLiteral("-o"), d.Katalog.filePath("wynik-cli.docx")});
-        if (!cli.waitForFinished(900000) || cli.exitCode() != 0) {
-            stan.SkipWithError(cli.readAllStandardError().toStdString().c_str());
+        const std::optional<QJsonObject> czasy =
+            Generuj(stan, piecset ? d.Zestaw500 : d.Zestaw, d.Katalog.filePath("wynik-cli.docx"));
+        if (!czasy)
             return;
-        }
-        const QJsonObject czasy =
-            QJsonDocument::fromJson(cli.readAllStandardOutput()).object().value("czasy_ms").toObject();
-        for (const QString& k : czasy.keys())
-            suma[k] = suma.value(k).toDouble() + czasy.value(k).toDouble();
+        for (const QString& k : czasy->keys())
+            suma[k] = suma.value(k).toDouble() + czasy->value(k).toDouble();
         ++iteracje;
     }
     Liczniki(stan, suma, iteracje);
@@ -205,18 +216,11 @@ void BM_ZimnyDoCieplego(benchmark::State& stan)
     for (auto _ : stan) {
         QElapsedTimer zegar;
         zegar.start();
-        QProcess cli;
-        cli.start(KatalogProgramow() + QStringLiteral("/velostra-cli"),
-                  {QStringLiteral("generuj"), d.Zestaw, QStringLiteral("--rodzaj"), QStringLiteral("odt"),
-                   QStringLiteral("-o"), d.Katalog.filePath("zimny.docx")});
-        if (!cli.waitForFinished(300000) || cli.exitCode() != 0) {
-            stan.SkipWithError(cli.readAllStandardError().toStdString().c_str());
+        if (!Generuj(stan, d.Zestaw, d.Katalog.filePath("zimny.docx")))
             return;
-        }
         zimny += double(zegar.restart());
         eksporter.ScalPliki(d.Katalog.filePath("cieply.docx"), pliki);
         cieply += double(zegar.elapsed());
-        stan.SetIterationTime((zimny + cieply) / 1000.0);
     }
     stan.counters["zimny_ms"] = zimny / double(stan.iterations());
     stan.counters["cieply_ms"] = cieply / double(stan.iterations());

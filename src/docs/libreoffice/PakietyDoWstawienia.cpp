@@ -4,7 +4,6 @@
 #include "app/Pliki.h"
 #include "app/Wyjatki.h"
 #include "app/ZipFile.h"
-#include "docs/AdresPliku.h"
 #include "docs/KomentarzeDoc.h"
 #include "docs/libreoffice/ProcesOffice.h"
 
@@ -181,13 +180,10 @@ QString KopiaDocBezKomentarzy(const QString& plik, std::unique_ptr<QTemporaryDir
                       QString::fromLatin1(StrojenieZDuzymiStronami(qgetenv("GLIBC_TUNABLES"))));
     konwerter.setProcessEnvironment(srodowisko);
     konwerter.setChildProcessModifier([] { prctl(PR_SET_PDEATHSIG, SIGKILL); });
-    konwerter.start(
-        TProcesOffice::PlikWykonywalny(),
-        {QStringLiteral("--headless"), QStringLiteral("--invisible"), QStringLiteral("--nologo"),
-         QStringLiteral("--norestore"), QStringLiteral("--nodefault"), QStringLiteral("--nolockcheck"),
-         QStringLiteral("-env:UserInstallation=") + ConvertToURL(katalog.filePath(QStringLiteral("profil"))),
-         QStringLiteral("--convert-to"), QStringLiteral("odt"), QStringLiteral("--outdir"), katalog.path(),
-         QFileInfo(plik).absoluteFilePath()});
+    konwerter.start(TProcesOffice::PlikWykonywalny(),
+                    TProcesOffice::ArgumentyBezOkna(katalog.filePath(QStringLiteral("profil")))
+                        << QStringLiteral("--convert-to") << QStringLiteral("odt") << QStringLiteral("--outdir")
+                        << katalog.path() << QFileInfo(plik).absoluteFilePath());
     if (!konwerter.waitForFinished(KCzasKonwersjiMs)) {
         konwerter.kill();
         konwerter.waitForFinished();

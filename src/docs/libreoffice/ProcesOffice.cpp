@@ -265,6 +265,18 @@ QString TProcesOffice::PlikWykonywalny()
     return QStringLiteral(VELOSTRA_LO_PROGRAM "/soffice");
 }
 
+QStringList TProcesOffice::ArgumentyBezOkna(const QString& katalogProfilu)
+{
+    return {QStringLiteral("--headless"),
+            QStringLiteral("--invisible"),
+            QStringLiteral("--nologo"),
+            QStringLiteral("--norestore"),
+            QStringLiteral("--nodefault"),
+            QStringLiteral("--nolockcheck"),
+            QStringLiteral("--nofirststartwizard"),
+            QStringLiteral("-env:UserInstallation=") + ConvertToURL(katalogProfilu)};
+}
+
 QString TProcesOffice::KatalogProfiluTrwalego()
 {
     return QStandardPaths::writableLocation(QStandardPaths::GenericCacheLocation) +
@@ -373,18 +385,11 @@ void TProcesOffice::Uruchom()
     if (access(QFile::encodeName(program).constData(), X_OK) != 0)
         throw EBrakSilnikaDokumentow(QStringLiteral("Nie znaleziono pakietu biurowego LibreOffice: ") + program);
 
-    std::vector<QByteArray> argumenty = {
-        QFile::encodeName(program),
-        "--headless",
-        "--invisible",
-        "--nologo",
-        "--norestore",
-        "--nodefault",
-        "--nolockcheck",
-        "--nofirststartwizard",
-        ("-env:UserInstallation=" + ConvertToURL(KatalogProfilu())).toUtf8(),
-        ("--accept=pipe,name=" + FNazwaPotoku + QStringLiteral(";urp;StarOffice.ComponentContext")).toUtf8(),
-    };
+    std::vector<QByteArray> argumenty = {QFile::encodeName(program)};
+    for (const QString& a : ArgumentyBezOkna(KatalogProfilu()))
+        argumenty.push_back(a.toUtf8());
+    argumenty.push_back(
+        ("--accept=pipe,name=" + FNazwaPotoku + QStringLiteral(";urp;StarOffice.ComponentContext")).toUtf8());
     std::vector<char*> argv;
     for (auto& a : argumenty)
         argv.push_back(a.data());

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 #include <QTemporaryDir>
 
 #include <sys/types.h>
@@ -51,6 +52,8 @@ public:
     pid_t Odlacz();
     // The office's executable: VELOSTRA_SOFFICE when set, else the installed one.
     static QString PlikWykonywalny();
+    // The options of an office that shows nothing, asks nothing and restores nothing, with the profile given.
+    static QStringList ArgumentyBezOkna(const QString& katalogProfilu);
     // The folder of the profile kept between runs, one per program version.
     static QString KatalogProfiluTrwalego();
     // Removes the temporary folders of runs that ended without cleaning up: their starting process is gone

@@ -10,13 +10,7 @@ QList<QAction*> AkcjeDrzewaSpisu(const TTworzenieAkcji& nowa, const std::functio
                                  const std::function<TSpecyfikacja*()>& wezel, std::function<void()> odswiez)
 {
     // Each command runs on the node selected when it is triggered; without a list to edit it does nothing.
-    const auto na = [&](void (TEdycjaSpisu::*polecenie)(TSpecyfikacja*)) {
-        return [edycja, wezel, polecenie] {
-            if (TEdycjaSpisu* e = edycja())
-                (e->*polecenie)(wezel());
-        };
-    };
-    const auto naStalym = [&](void (TEdycjaSpisu::*polecenie)(const TSpecyfikacja*)) {
+    const auto na = [&](auto polecenie) {
         return [edycja, wezel, polecenie] {
             if (TEdycjaSpisu* e = edycja())
                 (e->*polecenie)(wezel());
@@ -48,10 +42,10 @@ QList<QAction*> AkcjeDrzewaSpisu(const TTworzenieAkcji& nowa, const std::functio
         nowa(QStringLiteral("Usun"), QStringLiteral("Usuń"), QKeySequence(Qt::Key_Delete), na(&TEdycjaSpisu::Usun),
              QStringLiteral("edit-delete")),
         nowa(QStringLiteral("OtworzPlikSt"), QStringLiteral("Otwórz plik ST"),
-             QKeySequence(QStringLiteral("Ctrl+Alt+O")), naStalym(&TEdycjaSpisu::OtworzPlik),
+             QKeySequence(QStringLiteral("Ctrl+Alt+O")), na(&TEdycjaSpisu::OtworzPlik),
              QStringLiteral("document-open")),
         nowa(QStringLiteral("OtworzFolderSt"), QStringLiteral("Otwórz folder zawierający plik ST"), {},
-             naStalym(&TEdycjaSpisu::OtworzFolder), QStringLiteral("folder-open")),
+             na(&TEdycjaSpisu::OtworzFolder), QStringLiteral("folder-open")),
         nowa(QStringLiteral("Edytuj"), QStringLiteral("Edytuj"), QKeySequence(Qt::SHIFT | Qt::Key_F2),
              na(&TEdycjaSpisu::Edytuj), QStringLiteral("document-edit")),
         nowa(QStringLiteral("PowiazZPlikiem"), QStringLiteral("Powiąż z plikiem ST"),

@@ -64,6 +64,9 @@ QTreeView* Drzewo(TModelSpisu* model, const TScalanieDialogu& logika, const char
     d->setObjectName(QString::fromLatin1(nazwa));
     d->setModel(new TModelZKonfliktami(model, logika, d));
     d->setHeaderHidden(true);
+    // Long captions scroll rather than lose their end, where the missing-file note stands.
+    d->header()->setSectionResizeMode(QHeaderView::ResizeToContents);
+    d->header()->setStretchLastSection(false);
     d->setSelectionMode(QAbstractItemView::ExtendedSelection);
     d->setMinimumSize(320, 360);
     return d;

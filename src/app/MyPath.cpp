@@ -15,12 +15,48 @@ bool CzySeparator(QChar z)
     return z == QLatin1Char('/') || z == QLatin1Char('\\');
 }
 
+// Where the token begins at or after od, as QString::indexOf(Token, od, Qt::CaseInsensitive) finds it. It
+// begins with "%", which no other character folds to, so only the places of "%" are compared.
+qsizetype IndeksTokenu(QStringView tekst, qsizetype od)
+{
+    const QStringView token(TMyPath::Token);
+    for (qsizetype i = tekst.indexOf(u'%', od); i >= 0 && i + token.size() <= tekst.size();
+         i = tekst.indexOf(u'%', i + 1))
+        if (tekst.sliced(i, token.size()).compare(token, Qt::CaseInsensitive) == 0)
+            return i;
+    return -1;
+}
+
+// QString::replace(Token, na, Qt::CaseInsensitive), by IndeksTokenu.
+QString ZamienToken(const QString& tekst, const QString& na)
+{
+    qsizetype i = IndeksTokenu(tekst, 0);
+    if (i < 0)
+        return tekst;
+    QString wynik;
+    wynik.reserve(tekst.size() + na.size());
+    qsizetype od = 0;
+    while (i >= 0) {
+        wynik += QStringView(tekst).sliced(od, i - od);
+        wynik += na;
+        od = i + TMyPath::Token.size();
+        i = IndeksTokenu(tekst, od);
+    }
+    wynik += QStringView(tekst).sliced(od);
+    return wynik;
+}
+
 } // namespace
+
+bool TMyPath::ZawieraToken(QStringView tekst)
+{
+    return IndeksTokenu(tekst, 0) >= 0;
+}
 
 void TMyPath::UstawKatalogUzytkownika(const QString& katalog)
 {
     FKatalogUzytkownika = katalog;
-    if (katalog.isEmpty() || FEncodedPath.contains(Token, Qt::CaseInsensitive) || FEncodedPath.trimmed().isEmpty())
+    if (katalog.isEmpty() || ZawieraToken(FEncodedPath) || FEncodedPath.trimmed().isEmpty())
         return;
     const auto zdarzenie = std::exchange(OnChange, nullptr);
     SetPath(FEncodedPath, katalog);
@@ -39,9 +75,12 @@ void TMyPath::SetPath(const QString& wartosc, const QString& katalogUzytkownika)
         return;
     }
     QString s = wartosc;
-    s.remove(PrefiksDlugiejSciezki);
-    s.replace(QStringLiteral("\\\\"), QStringLiteral("\\"));
-    s = ZUkosnikami(s);
+    // All three concern "\", which most paths here lack.
+    if (s.contains(QLatin1Char('\\'))) {
+        s.remove(PrefiksDlugiejSciezki);
+        s.replace(QStringLiteral("\\\\"), QStringLiteral("\\"));
+        s = ZUkosnikami(s);
+    }
     // The user folder is replaced only where the path begins with it as whole folder names, so that
     // "/home/a/V2" is not taken for "/home/a/V" + "2", nor a folder named alike deeper in the path.
     const QString uzytkownika = ZUkosnikami(katalogUzytkownika);
@@ -59,9 +98,7 @@ QString TMyPath::GetPath() const
 
 QString TMyPath::GetPath(const QString& katalogUzytkownika) const
 {
-    QString s = FEncodedPath;
-    if (!katalogUzytkownika.isEmpty())
-        s.replace(Token, katalogUzytkownika, Qt::CaseInsensitive);
+    QString s = katalogUzytkownika.isEmpty() ? FEncodedPath : ZamienToken(FEncodedPath, katalogUzytkownika);
     if (s.trimmed().isEmpty())
         return s;
     return ZUkosnikami(s);

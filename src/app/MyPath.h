@@ -19,6 +19,10 @@ public:
     static inline const QString Token = QStringLiteral("%USERPATH%");
     static inline const QString PrefiksDlugiejSciezki = QStringLiteral("\\\\?\\");
 
+    // Whether the text holds the token in any letter case: what contains(Token, Qt::CaseInsensitive) says,
+    // at the cost of a search for "%". Tens of thousands of paths are asked while a list is read.
+    static bool ZawieraToken(QStringView tekst);
+
     TMyPath() = default;
     explicit TMyPath(QString katalogUzytkownika) : FKatalogUzytkownika(std::move(katalogUzytkownika)) {}
 

@@ -158,6 +158,34 @@ QString XmlNaTekst(const std::optional<QString>& wartosc)
     return wartosc ? wartosc->trimmed() : QString();
 }
 
+QString XmlNaTekst(const pugi::xml_attribute& a)
+{
+    if (!a)
+        return QString();
+    const char* utf8 = a.value();
+    if (*utf8 == '\0') {
+        static const QString pusty = TekstXml("").trimmed();
+        return pusty;
+    }
+    // Printable ASCII at both ends: no byte-order mark to keep and nothing for trimming to take away.
+    const std::size_t dlugosc = std::strlen(utf8);
+    const auto drukowalny = [](char z) { return z > ' ' && z < '\x7f'; };
+    if (drukowalny(utf8[0]) && drukowalny(utf8[dlugosc - 1]))
+        return QString::fromUtf8(utf8, static_cast<qsizetype>(dlugosc));
+    return TekstXml(utf8).trimmed();
+}
+
+bool XmlNaLogiczna(const pugi::xml_attribute& a, bool domyslna)
+{
+    if (!a)
+        return domyslna;
+    if (std::strcmp(a.value(), "true") == 0)
+        return true;
+    if (std::strcmp(a.value(), "false") == 0)
+        return false;
+    return XmlNaLogiczna(std::optional<QString>(TekstXml(a.value())), domyslna);
+}
+
 QString XmlNaTekstDomyslny(const std::optional<QString>& wartosc, const QString& domyslna)
 {
     return wartosc ? wartosc->trimmed() : domyslna.trimmed();

@@ -40,10 +40,11 @@ double XmlNaLiczbe(const std::optional<QString>& wartosc, double domyslna);
 bool XmlNaLogiczna(const std::optional<QString>& wartosc, bool domyslna);
 int XmlNaCalkowita(const std::optional<QString>& wartosc, int domyslna);
 
-inline QString XmlNaTekst(const pugi::xml_attribute& a)
-{
-    return XmlNaTekst(a ? std::optional<QString>(TekstXml(a.value())) : std::nullopt);
-}
+// The attribute's text, trimmed; null when it is missing. The same as XmlNaTekst(AtrybutXml(...)) without the
+// intermediate copies: a list reads hundreds of thousands of them.
+QString XmlNaTekst(const pugi::xml_attribute& a);
+// "true" and "false" as written by the program are read without a string; anything else as XmlNaLogiczna.
+bool XmlNaLogiczna(const pugi::xml_attribute& a, bool domyslna);
 
 // Writers of attribute values in the program's forms.
 void UstawAtrybut(pugi::xml_node& wezel, const char* nazwa, const QString& wartosc);

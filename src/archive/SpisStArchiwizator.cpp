@@ -73,7 +73,7 @@ void TSpisStArchiwizator::DodajBrakiSpecyfikacji(pugi::xml_node rodzic, TListaBr
 QString TSpisStArchiwizator::FolderSpecyfikacji(pugi::xml_node wezel, const QString& folder, int struktura)
 {
     if (struktura == TOpcjeEkstrakcjiArchiwum::StrukturaPlaska ||
-        !XmlNaLogiczna(AtrybutXml(wezel, NazwySst::Grupa), false))
+        !XmlNaLogiczna(wezel.attribute(NazwySst::Grupa), false))
         return folder;
     const QString numer = XmlNaTekst(wezel.attribute(NazwySst::Numer));
     QString nazwa = struktura == TOpcjeEkstrakcjiArchiwum::StrukturaNumerIOpis

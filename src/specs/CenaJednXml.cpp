@@ -6,7 +6,9 @@
 #include "specs/CzytnikAtrybutow.h"
 #include "specs/StrumienXml.h"
 
+#include <algorithm>
 #include <charconv>
+#include <cstdint>
 #include <cstdlib>
 #include <cstring>
 #include <system_error>
@@ -62,6 +64,26 @@ bool ProstaLiczba(const char* tekst, double& wynik)
     }
     if (cyfr == 0 || separatorow > 1)
         return false;
+    // Up to 15 digits make an integer that a double holds exactly, and a power of ten up to 10^22 is exact
+    // too, so one division rounds correctly: the value from_chars would give, without its general parse.
+    if (cyfr <= 15) {
+        std::int64_t calosc = 0;
+        int poPrzecinku = -1;
+        for (std::size_t i = 0; i < n; ++i) {
+            if (bufor[i] == '.')
+                poPrzecinku = 0;
+            else if (bufor[i] != '-') {
+                calosc = calosc * 10 + (bufor[i] - '0');
+                if (poPrzecinku >= 0)
+                    ++poPrzecinku;
+            }
+        }
+        static constexpr double Potegi[] = {1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7,  1e8,  1e9,  1e10, 1e11,
+                                            1e12, 1e13, 1e14, 1e15, 1e16, 1e17, 1e18, 1e19, 1e20, 1e21, 1e22};
+        const double wartosc = static_cast<double>(calosc) / Potegi[std::max(poPrzecinku, 0)];
+        wynik = bufor[0] == '-' ? -wartosc : wartosc;
+        return true;
+    }
     // Correctly rounded, as strtod is.
     return std::from_chars(bufor, bufor + n, wynik).ec == std::errc();
 }
@@ -96,7 +118,13 @@ double Liczba(const pugi::xml_attribute& a, double domyslna)
 // Booleans of the price fall back to false also when unreadable.
 bool Logiczna(const pugi::xml_attribute& a)
 {
-    return a && TekstNaLogiczna(QString::fromUtf8(a.value())).value_or(false);
+    if (!a)
+        return false;
+    if (std::strcmp(a.value(), "true") == 0)
+        return true;
+    if (std::strcmp(a.value(), "false") == 0)
+        return false;
+    return TekstNaLogiczna(QString::fromUtf8(a.value())).value_or(false);
 }
 
 // The attributes of "cenaJedn" and "cenaInfCen" in writing order.

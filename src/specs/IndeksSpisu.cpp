@@ -68,7 +68,7 @@ QString KluczZakodowanej(const QString& zakodowana, bool& niepewny)
     if (zakodowana.trimmed().isEmpty())
         return QString();
     const QString nazwa = NazwaPlikuZeSciezki(zakodowana);
-    if (nazwa.contains(TMyPath::Token, Qt::CaseInsensitive)) {
+    if (TMyPath::ZawieraToken(nazwa)) {
         niepewny = true;
         return QString();
     }

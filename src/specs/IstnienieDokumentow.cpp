@@ -3,6 +3,8 @@
 #include <QFile>
 #include <QFileInfo>
 
+#include <algorithm>
+
 #include <dirent.h>
 #include <unistd.h>
 
@@ -13,6 +15,8 @@ namespace {
 constexpr int PytanPrzedOdczytem = 8;
 
 thread_local TIstnienieDokumentow* BiezaceNaWatku = nullptr;
+thread_local std::uint32_t PokolenieNaWatku = 0;
+thread_local std::uint32_t OstatniePokolenie = 0;
 
 // An absolute folder with nothing for the system to resolve: its reading answers for the names in it.
 bool CzyProstyKatalog(const QString& katalog)
@@ -33,9 +37,19 @@ void TIstnienieDokumentow::Wczytaj(const QByteArray& katalog, TKatalog& wpis)
     DIR* dir = ::opendir(katalog.constData());
     if (!dir)
         return;
-    while (const dirent* e = ::readdir(dir))
-        if (e->d_type == DT_REG)
-            wpis.Pliki.insert(QByteArray(e->d_name));
+    while (const dirent* e = ::readdir(dir)) {
+        if (e->d_type != DT_REG)
+            continue;
+        const QByteArrayView bajty(e->d_name);
+        // ASCII reads back as it was; other names are decoded and checked.
+        if (std::all_of(bajty.begin(), bajty.end(), [](char z) { return static_cast<unsigned char>(z) < 0x80; })) {
+            wpis.Pliki.insert(QString::fromLatin1(bajty));
+            continue;
+        }
+        const QString nazwa = QFile::decodeName(bajty.toByteArray());
+        if (QFile::encodeName(nazwa) == bajty)
+            wpis.Pliki.insert(nazwa);
+    }
     ::closedir(dir);
 }
 
@@ -57,21 +71,32 @@ bool TIstnienieDokumentow::CzyPlik(const QString& sciezka)
         if (wpis) {
             if (!wpis->Wczytany && ++wpis->Pytan >= PytanPrzedOdczytem)
                 Wczytaj(QFile::encodeName(FOstatniKatalog), *wpis);
-            if (wpis->Pliki.contains(QFile::encodeName(nazwa.toString())))
+            // The name looked up in place: no copy per document.
+            if (wpis->Pliki.contains(QString::fromRawData(nazwa.data(), nazwa.size())))
                 return true;
         }
     }
     return QFileInfo(sciezka).isFile();
 }
 
-TZakresIstnieniaDokumentow::TZakresIstnieniaDokumentow(TIstnienieDokumentow& istnienie) : FPoprzednie(BiezaceNaWatku)
+TZakresIstnieniaDokumentow::TZakresIstnieniaDokumentow(TIstnienieDokumentow& istnienie)
+    : FPoprzednie(BiezaceNaWatku), FPoprzedniePokolenie(PokolenieNaWatku)
 {
     BiezaceNaWatku = &istnienie;
+    if (++OstatniePokolenie == 0)
+        ++OstatniePokolenie;
+    PokolenieNaWatku = OstatniePokolenie;
 }
 
 TZakresIstnieniaDokumentow::~TZakresIstnieniaDokumentow()
 {
     BiezaceNaWatku = FPoprzednie;
+    PokolenieNaWatku = FPoprzedniePokolenie;
+}
+
+std::uint32_t TZakresIstnieniaDokumentow::Pokolenie()
+{
+    return PokolenieNaWatku;
 }
 
 TIstnienieDokumentow* TZakresIstnieniaDokumentow::Biezace()

@@ -5,6 +5,8 @@
 #include <QSet>
 #include <QString>
 
+#include <cstdint>
+
 // Whether documents exist, asked for thousands of documents at once (a list read or written): a folder
 // asked about often is read once, and its regular files answer from that reading, so that a list whose
 // 20,000 documents share a folder costs one reading of the folder instead of 20,000 calls to stat. A name
@@ -21,7 +23,9 @@ private:
     {
         int Pytan = 0;
         bool Wczytany = false;
-        QSet<QByteArray> Pliki; // names of regular files
+        // Names of regular files as text; a name that does not read back to the same bytes is left out
+        // (the file system answers for it).
+        QSet<QString> Pliki;
     };
     void Wczytaj(const QByteArray& katalog, TKatalog& wpis);
 
@@ -43,9 +47,13 @@ public:
 
     // The object of the innermost scope on this thread, null outside any.
     static TIstnienieDokumentow* Biezace();
+    // A number of the innermost scope on this thread, different for every scope begun on it; 0 outside
+    // any. Within one scope the answer for a path does not change, so a node may keep it.
+    static std::uint32_t Pokolenie();
 
 private:
     TIstnienieDokumentow* FPoprzednie;
+    std::uint32_t FPoprzedniePokolenie;
 };
 
 // Whether the path names a regular file now: through the current scope's object when there is one.

@@ -44,7 +44,7 @@ TSpecyfikacja::TSpecyfikacja(const QString& numer, bool czyWarunkiOgolne, bool c
 {
     if (!FGrupa && !plik.isEmpty())
         FPlik.SetPath(plik);
-    FCzyIstnieje = CzyPlikIstniejeTeraz();
+    OdswiezIstnienie();
 }
 
 TSpecyfikacja::~TSpecyfikacja() = default;
@@ -72,6 +72,7 @@ bool TSpecyfikacja::Add(std::unique_ptr<TSpecyfikacja> s)
     if (!wezel->FGrupa) {
         // A specification under a specification: the upper one becomes the group that holds it.
         FPlik.SetEncodedPath(QString());
+        FPokolenieIstnienia = 0;
         FGrupa = true;
     }
     if (FOnZmieniono)
@@ -124,6 +125,7 @@ void TSpecyfikacja::Overwrite(const TSpecyfikacja& inna)
         FPlik.SetEncodedPath(QString());
     else
         FPlik.SetPath(plik);
+    FPokolenieIstnienia = 0;
     FInfo = inna.FInfo;
     FGrupa = inna.FGrupa;
     FWarunkiOgolne = inna.FWarunkiOgolne;
@@ -202,8 +204,10 @@ void TSpecyfikacja::UstawKatalogUzytkownika(const QString& katalog)
     // Existence is asked again only when the document's real path moved with the folder.
     const QString przed = Rozkodowana(FPlik);
     FPlik.UstawKatalogUzytkownika(katalog);
-    if (Rozkodowana(FPlik) != przed)
-        FCzyIstnieje = CzyPlikIstniejeTeraz();
+    if (Rozkodowana(FPlik) != przed) {
+        FPokolenieIstnienia = 0;
+        OdswiezIstnienie();
+    }
     for (const auto& wariant : FWarianty)
         static_cast<TSpecyfikacja&>(*wariant).UstawKatalogUzytkownika(katalog);
     for (const auto& dziecko : Specyfikacje)
@@ -430,6 +434,7 @@ void TSpecyfikacja::SetPlik(const QString& wartosc)
 {
     if (FGrupa) {
         FPlik.SetEncodedPath(QString());
+        FPokolenieIstnienia = 0;
         Zmieniono();
         return;
     }
@@ -441,7 +446,15 @@ void TSpecyfikacja::SetPlik(const QString& wartosc)
     if (Rozkodowana(nowa) == Rozkodowana(FPlik))
         return;
     FPlik.SetEncodedPath(nowa.EncodedPath());
+    FPokolenieIstnienia = 0;
     Zmieniono();
+}
+
+void TSpecyfikacja::UstawPlikWczytany(const QString& plik)
+{
+    FPlik.SetPath(plik);
+    FPokolenieIstnienia = 0;
+    OdswiezIstnienie();
 }
 
 void TSpecyfikacja::SetCzyWarunkiOgolne(bool wartosc)
@@ -461,9 +474,18 @@ void TSpecyfikacja::SetOnZmieniono(const TZdarzenieZmiany& zdarzenie)
         jm->SetOnChange(zdarzenie);
 }
 
+void TSpecyfikacja::OdswiezIstnienie()
+{
+    const std::uint32_t pokolenie = TZakresIstnieniaDokumentow::Pokolenie();
+    if (pokolenie != 0 && pokolenie == FPokolenieIstnienia)
+        return;
+    FCzyIstnieje = CzyPlikIstniejeTeraz();
+    FPokolenieIstnienia = pokolenie;
+}
+
 void TSpecyfikacja::Zmieniono()
 {
-    FCzyIstnieje = CzyPlikIstniejeTeraz();
+    OdswiezIstnienie();
     if (FOnZmieniono)
         FOnZmieniono(this);
 }

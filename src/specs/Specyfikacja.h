@@ -5,6 +5,7 @@
 
 #include <QString>
 
+#include <cstdint>
 #include <memory>
 #include <vector>
 
@@ -130,6 +131,12 @@ protected:
     // Re-checks the document, then tells the handler.
     void Zmieniono();
     bool CzyPlikIstniejeTeraz() const;
+    // Whether the document exists, asked again unless this node already asked within the current scope of
+    // TZakresIstnieniaDokumentow and its path has not changed since.
+    void OdswiezIstnienie();
+    // The document of a node being read, before it joins a tree: what SetPlik does to a new node, without
+    // comparing with the empty path it had or telling a handler it does not have yet.
+    void UstawPlikWczytany(const QString& plik);
 
     QString FNumer;
     QString FOpis;
@@ -144,6 +151,8 @@ protected:
     std::vector<std::unique_ptr<TWariantSpecyfikacji>> FWarianty;
     TZdarzenieZmiany FOnZmieniono;
     bool FCzyIstnieje = false;
+    // The scope in which FCzyIstnieje was asked for the present path; 0 when it must be asked again.
+    std::uint32_t FPokolenieIstnienia = 0;
     std::vector<std::unique_ptr<TJmSpecyfikacji>> FJmSpecyfikacji;
 
 private:

@@ -53,11 +53,11 @@ void TSpisST::PrzylaczWezel(TSpecyfikacja& wezel)
 void TSpisST::UstawCenyWezla(TSpecyfikacja& wezel) const
 {
     for (int i = 0; i < wezel.JmCount(); ++i)
-        wezel.GetJm(i)->CenaJedn()->SetUstawienia(FUstawieniaCen);
+        wezel.GetJm(i)->UstawUstawieniaCeny(FUstawieniaCen);
     for (int i = 0; i < wezel.WariantyCount(); ++i) {
         TWariantSpecyfikacji* wariant = wezel.GetWariant(i);
         for (int j = 0; j < wariant->JmCount(); ++j)
-            wariant->GetJm(j)->CenaJedn()->SetUstawienia(FUstawieniaCen);
+            wariant->GetJm(j)->UstawUstawieniaCeny(FUstawieniaCen);
     }
 }
 

@@ -19,6 +19,7 @@ class xml_node;
 
 class IObslugaDuplikatowListy;
 class TCzyIstniejaPlikiThread;
+struct TCenyOdroczone;
 class TIndeksSpisu;
 class TStrumienXml;
 class TWariantSpecyfikacji;
@@ -199,6 +200,8 @@ private:
 
     TZdarzenieZmiany FOnZmianaListy;
     TUstawieniaCen FUstawieniaCen;
+    // The document of the plain open under way, whose unit prices stay in it until asked for.
+    std::shared_ptr<const TCenyOdroczone> FCenyOdroczone;
     std::unique_ptr<TIndeksSpisu> FIndeks;
     bool FKoniec = false;
     // The size of the file read or written last: the room a new file's bytes are given at once (growing a

@@ -5,6 +5,7 @@
 #include "app/ZapisBezpieczny.h"
 #include "prices/CenaJedn.h"
 #include "specs/CenaJednXml.h"
+#include "specs/CenyOdroczone.h"
 #include "specs/IndeksSpisu.h"
 #include "specs/IstnienieDokumentow.h"
 #include "specs/JmSpecyfikacji.h"
@@ -19,6 +20,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <vector>
 
 namespace {
 
@@ -32,34 +34,25 @@ QString Tekst(const pugi::xml_node& e, const char* nazwa)
 
 bool Logiczna(const pugi::xml_node& e, const char* nazwa)
 {
-    return XmlNaLogiczna(AtrybutXml(e, nazwa), false);
+    return XmlNaLogiczna(e.attribute(nazwa), false);
 }
 
-bool CzySpecyfikacja(const pugi::xml_node& n)
-{
-    return n.type() == pugi::node_element && std::strcmp(n.name(), NazwySst::Wezel) == 0;
-}
-
-// "specyfikacja" elements at every depth below and including the first one and its following siblings,
-// counted without recursion (a file may nest elements arbitrarily deep).
+// The "specyfikacja" elements the reading visits: the first one, its following siblings and those nested
+// in them, counted without recursion (a file may nest them arbitrarily deep). The rest of the document (units,
+// prices, variants) is not walked: it is most of the file.
 int PoliczElementy(const pugi::xml_node& pierwszy)
 {
     int ile = 0;
-    for (pugi::xml_node gora = pierwszy; gora; gora = gora.next_sibling(NazwySst::Wezel)) {
-        pugi::xml_node n = gora;
-        while (true) {
-            if (CzySpecyfikacja(n))
-                ++ile;
-            if (n.first_child()) {
-                n = n.first_child();
-                continue;
-            }
-            while (n != gora && !n.next_sibling())
-                n = n.parent();
-            if (n == gora)
-                break;
-            n = n.next_sibling();
-        }
+    std::vector<pugi::xml_node> stos;
+    for (pugi::xml_node n = pierwszy; n; n = n.next_sibling(NazwySst::Wezel))
+        stos.push_back(n);
+    while (!stos.empty()) {
+        const pugi::xml_node n = stos.back();
+        stos.pop_back();
+        ++ile;
+        for (pugi::xml_node dziecko = n.child(NazwySst::Wezel); dziecko;
+             dziecko = dziecko.next_sibling(NazwySst::Wezel))
+            stos.push_back(dziecko);
     }
     return ile;
 }
@@ -179,8 +172,12 @@ void TSpisST::DodajListeZBajtow(const QByteArray& bajty, IObslugaDuplikatowListy
 void TSpisST::Wczytaj(QByteArray bajty, IObslugaDuplikatowListy* obsluga)
 {
     FListaPustych.clear();
-    pugi::xml_document dokument;
+    // A plain open leaves the unit prices in the document until they are asked for; a merge restores
+    // them at once, for the user's answers may replace them.
+    auto zrodlo = std::make_shared<TCenyOdroczone>();
+    pugi::xml_document& dokument = zrodlo->Dokument;
     ParsujXml(bajty, dokument);
+    zrodlo->Ustawienia = FUstawieniaCen;
     const qsizetype rozmiar = bajty.size();
     FRozmiarPliku = std::max(FRozmiarPliku, rozmiar);
     bajty = QByteArray(); // the document holds its own copy
@@ -198,9 +195,12 @@ void TSpisST::Wczytaj(QByteArray bajty, IObslugaDuplikatowListy* obsluga)
     // No one else acts while a plain open reads: the documents' folders may be read once for all nodes.
     TIstnienieDokumentow istnienie;
     TZakresIstnieniaDokumentow zakres(istnienie);
+    FCenyOdroczone = std::move(zrodlo);
     try {
         WczytajElementy(pierwszy, *this, nullptr);
+        FCenyOdroczone.reset();
     } catch (...) {
+        FCenyOdroczone.reset();
         // A plain open adds only new nodes, all below new top-level nodes: taking those away leaves the
         // list as it was.
         FKoniec = true;
@@ -229,7 +229,7 @@ bool TSpisST::CzyDuplikatPrzyOtwarciu(TSpecyfikacja& s, bool czyGrupa)
         if (!s.CzyIstnieje())
             return false;
         const QString& zapisana = s.GetEncodedPath();
-        const bool zTokenem = NazwaPlikuZeSciezki(zapisana).contains(TMyPath::Token, Qt::CaseInsensitive);
+        const bool zTokenem = TMyPath::ZawieraToken(NazwaPlikuZeSciezki(zapisana));
         return CzyUzywanyPlik(zTokenem ? s.GetPath()->GetPath() : zapisana);
     }
     return CzyUzywanyNumerWGrupach(s.Numer());
@@ -273,8 +273,10 @@ void TSpisST::WczytajElement(const pugi::xml_node& e, TSpecyfikacja& rodzic, IOb
                                                  KatalogUzytkownika());
         WczytajWarianty(e, *s);
         WczytajJednostki(e, *s);
-        if (!czyGrupa && !plik.isEmpty())
-            s->SetPlik(plik);
+        if (!czyGrupa && !plik.isEmpty()) {
+            void (TSpecyfikacja::*ustawPlik)(const QString&) = &TSpisST::UstawPlikWczytany;
+            ((*s).*ustawPlik)(plik);
+        }
         if (CzyDuplikatPrzyOtwarciu(*s, czyGrupa))
             return;
         TSpecyfikacja* wezel = s.get();
@@ -334,9 +336,16 @@ void TSpisST::WczytajJednostki(const pugi::xml_node& e, TSpecyfikacja& wezel)
 {
     for (pugi::xml_node j = e.child(NazwySst::Jednostki).child(NazwySst::Jednostka); j;
          j = j.next_sibling(NazwySst::Jednostka)) {
-        auto jm = std::make_unique<TJmSpecyfikacji>(Tekst(j, NazwySst::Jm), Tekst(j, NazwySst::Opis),
-                                                    Logiczna(j, NazwySst::Eksportuj));
-        WczytajCeneJedn(j, *jm->CenaJedn(), FUstawieniaCen);
+        std::unique_ptr<TJmSpecyfikacji> jm;
+        // The older form (a number in an attribute) costs nothing to read now.
+        if (FCenyOdroczone && !j.attribute("cenaJedn") && j.child("cenaJedn")) {
+            jm = std::make_unique<TJmSpecyfikacji>(Tekst(j, NazwySst::Jm), Tekst(j, NazwySst::Opis),
+                                                   Logiczna(j, NazwySst::Eksportuj), FCenyOdroczone, j);
+        } else {
+            jm = std::make_unique<TJmSpecyfikacji>(Tekst(j, NazwySst::Jm), Tekst(j, NazwySst::Opis),
+                                                   Logiczna(j, NazwySst::Eksportuj));
+            WczytajCeneJedn(j, *jm->CenaJedn(), FUstawieniaCen);
+        }
         JakoSpecyfikacja(wezel, [&] { wezel.AddJm(std::move(jm)); });
     }
 }

@@ -47,7 +47,7 @@ void WczytajDrzewo(TElementRds& element, const pugi::xml_node& x, int glebokosc)
             p->SetRj(Tekst(n, "rj"));
             p->SetMj(Tekst(n, "mj"));
             p->SetSj(Tekst(n, "sj"));
-            p->SetAktywna(XmlNaLogiczna(AtrybutXml(n, "aktywna"), true));
+            p->SetAktywna(XmlNaLogiczna(n.attribute("aktywna"), true));
             element.AddPozycja(std::move(p));
         } else if (Nazwa(n, "element")) {
             bool ok = false;

@@ -84,4 +84,32 @@ TEST(TMyPath, WlasnyKatalogUzytkownikaIJegoZmiana)
     EXPECT_EQ(bez.GetLongPath(), bez.GetPath());
 }
 
+// The quick search for the token must answer as Qt's case-insensitive search, letters that fold to ASCII ones
+// included, and GetPath must replace every occurrence as QString::replace does.
+TEST(TMyPath, SzybkieSzukanieTokenuJakQt)
+{
+    const char* teksty[] = {"",
+                            "%",
+                            "%USERPATH",
+                            "%userpath%/a",
+                            "x%UserPath%%USERPATH%y",
+                            "%%USERPATH%",
+                            "%US\xC5\xBF"
+                            "ERPATH%/kelvin",
+                            "/a/%USER%PATH%/b",
+                            "/a/b%USERPATH%",
+                            "%USERPATH%USERPATH%"};
+    for (const char* t : teksty) {
+        const QString tekst = QString::fromUtf8(t);
+        EXPECT_EQ(TMyPath::ZawieraToken(tekst), tekst.contains(TMyPath::Token, Qt::CaseInsensitive)) << t;
+        TMyPath sciezka(QStringLiteral("/srv/v"));
+        sciezka.SetEncodedPath(tekst);
+        QString oczekiwana = tekst;
+        oczekiwana.replace(TMyPath::Token, QStringLiteral("/srv/v"), Qt::CaseInsensitive);
+        if (!oczekiwana.trimmed().isEmpty()) {
+            EXPECT_EQ(sciezka.GetPath(), oczekiwana) << t;
+        }
+    }
+}
+
 } // namespace

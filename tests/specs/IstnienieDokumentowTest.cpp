@@ -7,6 +7,8 @@
 #include <QFile>
 #include <QFileInfo>
 
+#include <cstdio>
+
 namespace {
 
 TEST(IstnienieDokumentow, OdpowiadaJakQFileInfo)
@@ -20,6 +22,13 @@ TEST(IstnienieDokumentow, OdpowiadaJakQFileInfo)
     QFile::link(k + QStringLiteral("/plik.odt"), k + QStringLiteral("/dowiazanie.odt"));
     QFile::link(k + QStringLiteral("/pod"), k + QStringLiteral("/dowiazanie_folderu"));
     QFile::link(k + QStringLiteral("/brak.odt"), k + QStringLiteral("/zerwane.odt"));
+    ZapiszPlik(k + QStringLiteral("/Żółć.odt"), "x");
+    // A name that is no UTF-8: its text does not lead back to its bytes.
+    const QByteArray bezUtf8 = QFile::encodeName(k) + "/b\xB3\xB9"
+                                                      "d.odt";
+    FILE* f = std::fopen(bezUtf8.constData(), "w");
+    ASSERT_NE(f, nullptr);
+    std::fclose(f);
     const QString sciezki[] = {
         k + QStringLiteral("/plik.odt"),
         k + QStringLiteral("/Duze.ODT"),
@@ -38,6 +47,10 @@ TEST(IstnienieDokumentow, OdpowiadaJakQFileInfo)
         k + QStringLiteral("/dowiazanie_folderu/w podfolderze.doc"),
         k + QStringLiteral("/zerwane.odt"),
         k + QStringLiteral("/plik.odt/x"),
+        k + QStringLiteral("/Żółć.odt"),
+        k + QStringLiteral("/żółć.odt"),
+        QFile::decodeName(bezUtf8),
+        k + QStringLiteral("/b\uFFFD\uFFFDd.odt"),
         QStringLiteral("plik.odt"),
         QStringLiteral("/"),
         QString(),
@@ -54,6 +67,8 @@ TEST(IstnienieDokumentow, OdpowiadaJakQFileInfo)
     EXPECT_TRUE(istnienie.CzyPlik(k + QStringLiteral("/plik.odt"))) << "the reading is as old as the object";
     TIstnienieDokumentow nowe;
     EXPECT_FALSE(nowe.CzyPlik(k + QStringLiteral("/plik.odt")));
+    // The folder's removal cannot name it.
+    std::remove(bezUtf8.constData());
 }
 
 TEST(IstnienieDokumentow, ZakresNaWatku)
@@ -66,18 +81,23 @@ TEST(IstnienieDokumentow, ZakresNaWatku)
     {
         TZakresIstnieniaDokumentow zakres(zewnetrzne);
         EXPECT_EQ(TZakresIstnieniaDokumentow::Biezace(), &zewnetrzne);
+        const std::uint32_t pokolenie = TZakresIstnieniaDokumentow::Pokolenie();
+        EXPECT_NE(pokolenie, 0u);
         for (int i = 0; i < 10; ++i)
             EXPECT_TRUE(CzyDokumentIstnieje(plik));
         TIstnienieDokumentow wewnetrzne;
         {
             TZakresIstnieniaDokumentow drugi(wewnetrzne);
             EXPECT_EQ(TZakresIstnieniaDokumentow::Biezace(), &wewnetrzne);
+            EXPECT_NE(TZakresIstnieniaDokumentow::Pokolenie(), pokolenie);
         }
         EXPECT_EQ(TZakresIstnieniaDokumentow::Biezace(), &zewnetrzne);
+        EXPECT_EQ(TZakresIstnieniaDokumentow::Pokolenie(), pokolenie);
         QFile::remove(plik);
         EXPECT_TRUE(CzyDokumentIstnieje(plik)) << "answered from the folder read in this scope";
     }
     EXPECT_EQ(TZakresIstnieniaDokumentow::Biezace(), nullptr);
+    EXPECT_EQ(TZakresIstnieniaDokumentow::Pokolenie(), 0u);
     EXPECT_FALSE(CzyDokumentIstnieje(plik));
 }
 

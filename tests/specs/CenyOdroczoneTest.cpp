@@ -11,6 +11,8 @@
 
 #include <QFile>
 
+#include <cstdlib>
+
 #include <thread>
 #include <vector>
 
@@ -129,6 +131,53 @@ TEST_F(CenyOdroczone, PrzywroconaCenaZglaszaZmianeJednostki)
     jednostki.back()->SetOnChange([&zmian](TNadawcaZmiany*) { ++zmian; });
     jednostki.back()->CenaJedn()->SetCena(jednostki.back()->CenaJedn()->GetCena() + 1);
     EXPECT_EQ(zmian, 1);
+}
+
+} // namespace
+
+namespace {
+
+// Plain decimals are read without the general parser: every form must give strtod's value, to the bit.
+TEST(LiczbyCeny, ProsteLiczbyJakStrtod)
+{
+    const char* liczby[] = {"0",
+                            "-0",
+                            "7",
+                            "12,5",
+                            "0.1",
+                            "0,3",
+                            "-45.678",
+                            "+2",
+                            "5.",
+                            ".5",
+                            "00012.50",
+                            "3.14159265",
+                            "1e3",
+                            "0x10",
+                            "1,2,3",
+                            "",
+                            " 1",
+                            "99999999999999.9",
+                            "123456789012345",
+                            "1234567890123456789",
+                            "0.000000000000001",
+                            "-999999999999999",
+                            "4503599627370497.5"};
+    for (const char* tekst : liczby) {
+        const QByteArray xml = QByteArray("<j><cenaJedn zrodlo=\"RMSj\" rjwspolcz=\"") + tekst + "\"/></j>";
+        pugi::xml_document dokument;
+        ASSERT_TRUE(dokument.load_buffer(xml.constData(), static_cast<size_t>(xml.size())));
+        TCenaJedn cena;
+        WczytajCeneJedn(dokument.child("j"), cena, TUstawieniaCen{});
+        QByteArray c(tekst);
+        c.replace(',', '.');
+        char* koniec = nullptr;
+        const double oczekiwana = std::strtod(c.constData(), &koniec);
+        const bool liczba = !c.isEmpty() && *koniec == '\0' && !c.contains('x') && !c.contains('e') && c[0] != ' ';
+        if (liczba) {
+            EXPECT_EQ(cena.GetRjWspolcz(), oczekiwana) << tekst;
+        }
+    }
 }
 
 } // namespace

@@ -5,6 +5,7 @@
 #include <array>
 #include <cstring>
 #include <optional>
+#include <string>
 #include <vector>
 
 namespace {
@@ -33,54 +34,105 @@ bool CzyKlucz(QStringView klucz, QLatin1StringView nazwa)
     return true;
 }
 
-// The fields of a table by the length of their names, each list in the table's order.
-template <typename T, size_t N> const std::vector<const TPole<T>*>& PolaDlugosci(const TPole<T> (&pola)[N], qsizetype n)
+// A name of at most 31 ASCII letters in lower case, its bytes in four words and the rest zero: equal
+// names are equal words.
+struct TNazwaSpakowana
 {
-    static const std::array<std::vector<const TPole<T>*>, 32> poDlugosci = [&pola] {
-        std::array<std::vector<const TPole<T>*>, 32> wynik;
-        for (const TPole<T>& p : pola)
-            wynik[static_cast<size_t>(p.Nazwa.size())].push_back(&p);
-        return wynik;
-    }();
-    static const std::vector<const TPole<T>*> zadne;
-    return n >= 0 && n < static_cast<qsizetype>(poDlugosci.size()) ? poDlugosci[static_cast<size_t>(n)] : zadne;
+    std::array<quint64, 4> Slowa{};
+
+    bool operator==(const TNazwaSpakowana&) const = default;
+};
+
+TNazwaSpakowana Spakuj(QLatin1StringView nazwa)
+{
+    TNazwaSpakowana w;
+    std::memcpy(w.Slowa.data(), nazwa.data(), static_cast<size_t>(nazwa.size()));
+    return w;
 }
 
-// The key is the (lower-case, ASCII) name letter for letter, ASCII upper case taken as lower; nothing when
-// the key has another character before the first difference.
-std::optional<bool> CzyKluczAscii(QStringView klucz, QLatin1StringView nazwa)
+// The key as Spakuj packs a name, ASCII upper case taken as lower; nothing when the key has a character
+// beyond ASCII.
+std::optional<TNazwaSpakowana> SpakujKlucz(QStringView klucz)
 {
-    for (qsizetype i = 0; i < klucz.size(); ++i) {
-        char16_t z = klucz[i].unicode();
-        if (z >= 0x80)
+    // The caller passes keys of at most 31 characters (the longest name).
+    unsigned char litery[sizeof(TNazwaSpakowana::Slowa)] = {};
+    const char16_t* z = klucz.utf16();
+    for (size_t i = 0, n = static_cast<size_t>(klucz.size()); i < n; ++i) {
+        const char16_t c = z[i];
+        if (c >= 0x80)
             return std::nullopt;
-        if (z >= u'A' && z <= u'Z')
-            z = static_cast<char16_t>(z + (u'a' - u'A'));
-        if (z != static_cast<unsigned char>(nazwa.data()[i]))
-            return false;
+        litery[i] = static_cast<unsigned char>(c | (static_cast<unsigned>(c - u'A') < 26u ? 0x20 : 0));
     }
+    TNazwaSpakowana w;
+    std::memcpy(w.Slowa.data(), litery, sizeof litery);
+    return w;
+}
+
+// The key is these characters. Keys are a few letters long and most differ in the first: compared in
+// place, without a call.
+bool RowneZnaki(QStringView klucz, const char16_t* znaki)
+{
+    const char16_t* z = klucz.utf16();
+    for (qsizetype i = 0; i < klucz.size(); ++i)
+        if (z[i] != znaki[i])
+            return false;
     return true;
+}
+
+template <typename T> struct TPoleSpakowane
+{
+    TNazwaSpakowana Nazwa;
+    std::u16string Znaki; // the name as a key written in lower case has it
+    const TPole<T>* Pole;
+};
+
+// The fields of a table by the length of their names, each list in the table's order.
+template <typename T, size_t N>
+const std::vector<TPoleSpakowane<T>>& PolaDlugosci(const TPole<T> (&pola)[N], qsizetype n)
+{
+    static const std::array<std::vector<TPoleSpakowane<T>>, 32> poDlugosci = [&pola] {
+        std::array<std::vector<TPoleSpakowane<T>>, 32> wynik;
+        for (const TPole<T>& p : pola)
+            wynik[static_cast<size_t>(p.Nazwa.size())].push_back(
+                {Spakuj(p.Nazwa), std::u16string(p.Nazwa.begin(), p.Nazwa.end()), &p});
+        return wynik;
+    }();
+    static const std::vector<TPoleSpakowane<T>> zadne;
+    return n >= 0 && n < static_cast<qsizetype>(poDlugosci.size()) ? poDlugosci[static_cast<size_t>(n)] : zadne;
 }
 
 template <typename T, size_t N> QString* ZnajdzPole(T& obiekt, const TPole<T> (&pola)[N], QStringView klucz)
 {
-    // Only the one or two names of the key's length are compared (CzyKlucz answers false for the others);
-    // a key with a character beyond ASCII is compared with all of them, as CzyKlucz does.
-    bool ascii = true;
-    for (const TPole<T>* p : PolaDlugosci(pola, klucz.size())) {
-        const std::optional<bool> rowny = CzyKluczAscii(klucz, p->Nazwa);
-        ascii = rowny.has_value();
-        if (!ascii)
-            break;
-        if (*rowny)
-            return &(obiekt.*p->Wskaznik);
-    }
-    if (ascii)
+    // Only the names of the key's length are compared. A key as files write it, in lower case, is one of
+    // them letter for letter (and then no other); any other is packed in lower case once, or goes through
+    // CzyKlucz when it has a character beyond ASCII.
+    const std::vector<TPoleSpakowane<T>>& kandydaci = PolaDlugosci(pola, klucz.size());
+    for (const TPoleSpakowane<T>& k : kandydaci)
+        if (RowneZnaki(klucz, k.Znaki.data()))
+            return &(obiekt.*k.Pole->Wskaznik);
+    if (kandydaci.empty())
         return nullptr;
-    for (const TPole<T>& p : pola)
-        if (klucz.size() == p.Nazwa.size() && CzyKlucz(klucz, p.Nazwa))
-            return &(obiekt.*p.Wskaznik);
+    const std::optional<TNazwaSpakowana> spakowany = SpakujKlucz(klucz);
+    for (const TPoleSpakowane<T>& k : kandydaci)
+        if (spakowany ? k.Nazwa == *spakowany : CzyKlucz(klucz, k.Pole->Nazwa))
+            return &(obiekt.*k.Pole->Wskaznik);
     return nullptr;
+}
+
+// The string's own buffer (detached) has room for n characters after its start.
+bool JestMiejsce(const QString& pole, qsizetype n)
+{
+    return pole.isDetached() && n <= pole.size() + pole.data_ptr().freeSpaceAtEnd();
+}
+
+// The string's length set within its own buffer (see JestMiejsce), ended by the NUL Qt keeps after the
+// characters: what QString::resize does there, without its call for every field of a large file.
+void UstawDlugosc(QString& pole, qsizetype n)
+{
+    QString::DataPointer& d = pole.data_ptr();
+    d.size = n;
+    if (d->allocatedCapacity())
+        d.data()[n] = u'\0';
 }
 
 // Empties a field; a buffer of its own is kept for the next value, a shared one is let go.
@@ -88,7 +140,7 @@ void Oproznij(QString& pole)
 {
     if (pole.isDetached()) {
         if (!pole.isEmpty())
-            pole.resize(0);
+            UstawDlugosc(pole, 0);
     } else
         pole = QString();
 }
@@ -102,10 +154,10 @@ template <typename T, size_t N> void WyczyscPola(T& obiekt, const TPole<T> (&pol
 // The value into the field, in the field's own buffer when it has one large enough.
 void Przypisz(QString& pole, QStringView z)
 {
-    if (pole.isDetached() && pole.capacity() >= z.size()) {
-        pole.resize(z.size());
+    if (JestMiejsce(pole, z.size())) {
         if (!z.isEmpty())
-            std::memcpy(pole.data(), z.data(), static_cast<size_t>(z.size()) * sizeof(QChar));
+            std::memcpy(pole.data_ptr().data(), z.data(), static_cast<size_t>(z.size()) * sizeof(QChar));
+        UstawDlugosc(pole, z.size());
     } else {
         pole = z.toString();
     }

@@ -18,6 +18,7 @@
 #include <exception>
 #include <optional>
 #include <utility>
+#include <vector>
 
 namespace {
 
@@ -182,20 +183,51 @@ void CzytajPole(TFWDSekcja& sekcja, QStringView t, bool& bledy)
 {
     if (t.isEmpty())
         return;
-    // One pass over the blanks and the "=": the first "=" and whether normalising would change the line
-    // (see CzyDoNormalizacji).
+    // One pass over the line: the first "=" and whether normalising would change the line (see
+    // CzyDoNormalizacji), that is whether a blank is followed by a blank, "=" or "]", or follows "[".
     const QChar* d = t.data();
     const qsizetype n = t.size();
     qsizetype rowna = -1;
     bool doNormalizacji = false;
-    for (qsizetype i = Znajdz(d, 0, n, u'=', u' '); i < n && (rowna < 0 || !doNormalizacji);
-         i = Znajdz(d, i + 1, n, rowna < 0 ? u'=' : u' ', u' ')) {
-        if (d[i] == u'=') {
+    qsizetype i = 0;
+#ifdef __SSE2__
+    // Eight characters and the eight after them at a time. The last eight pairs of a line of nine or more
+    // are taken as one more group, which may go over pairs already looked at: neither a pair nor the
+    // first "=" (none stood before `i`) comes out otherwise.
+    const __m128i spacja = _mm_set1_epi16(u' ');
+    const __m128i znakRowna = _mm_set1_epi16(u'=');
+    const __m128i nawiasZ = _mm_set1_epi16(u']');
+    const __m128i nawiasO = _mm_set1_epi16(u'[');
+    const auto grupa = [&](qsizetype od) {
+        const __m128i w = _mm_loadu_si128(reinterpret_cast<const __m128i*>(d + od));
+        const __m128i nast = _mm_loadu_si128(reinterpret_cast<const __m128i*>(d + od + 1));
+        const __m128i spacjaNast = _mm_cmpeq_epi16(nast, spacja);
+        const __m128i para =
+            _mm_or_si128(_mm_and_si128(_mm_cmpeq_epi16(w, spacja),
+                                       _mm_or_si128(spacjaNast, _mm_or_si128(_mm_cmpeq_epi16(nast, znakRowna),
+                                                                             _mm_cmpeq_epi16(nast, nawiasZ)))),
+                         _mm_and_si128(_mm_cmpeq_epi16(w, nawiasO), spacjaNast));
+        doNormalizacji = doNormalizacji || _mm_movemask_epi8(para) != 0;
+        if (rowna < 0)
+            if (const int m = _mm_movemask_epi8(_mm_cmpeq_epi16(w, znakRowna)))
+                rowna = od + std::countr_zero(static_cast<unsigned>(m)) / 2;
+    };
+    for (; i + 9 <= n && (rowna < 0 || !doNormalizacji); i += 8)
+        grupa(i);
+    if (i < n && n >= 9 && (rowna < 0 || !doNormalizacji)) {
+        grupa(n - 9);
+        // The group's characters end one before the line's; the last may be its first "=".
+        if (rowna < 0 && d[n - 1] == u'=')
+            rowna = n - 1;
+        i = n;
+    }
+#endif
+    for (; i < n && (rowna < 0 || !doNormalizacji); ++i) {
+        if (d[i] == u'=' && rowna < 0)
             rowna = i;
-        } else if (!doNormalizacji) {
-            doNormalizacji = (i > 0 && d[i - 1] == u'[') ||
-                             (i + 1 < n && (d[i + 1] == u' ' || d[i + 1] == u'=' || d[i + 1] == u']'));
-        }
+        if (i + 1 < n && ((d[i] == u' ' && (d[i + 1] == u' ' || d[i + 1] == u'=' || d[i + 1] == u']')) ||
+                          (d[i] == u'[' && d[i + 1] == u' ')))
+            doNormalizacji = true;
     }
     if (rowna < 0) {
         bledy = true;
@@ -222,7 +254,8 @@ struct TPrzejscie
 // section, `oddaj` receives it filled, with its depth: a structure level's from its own "poziom=" (1 when
 // that is no integer; a level without one is not given a later block's), a position's one below the last
 // level seen, a measurement's two below (0 before any level).
-template <typename FDaj, typename FOddaj> TPrzejscie Przejdz(QStringView tekst, FDaj&& daj, FOddaj&& oddaj)
+template <typename FLinie, typename FDaj, typename FOddaj>
+TPrzejscie Przejdz(FLinie&& dlaKazdejLinii, FDaj&& daj, FOddaj&& oddaj)
 {
     TPrzejscie wynik;
     int ostatniPoziom = 0;
@@ -243,17 +276,20 @@ template <typename FDaj, typename FOddaj> TPrzejscie Przejdz(QStringView tekst, 
         biezaca = nullptr;
         oddaj(gotowa);
     };
-    DlaKazdejLinii(tekst, [&](QStringView linia) {
+    dlaKazdejLinii([&](QStringView linia) {
         const QStringView t = Przytnij(linia);
         if (t.startsWith(u'[')) {
             zakoncz();
             const std::optional<TRodzajSekcjiFwd> rodzaj = RodzajSekcji(t);
             if (rodzaj) {
-                biezaca = daj(*rodzaj);
-                biezaca->PozycjaBloku = numer;
-                biezaca->LiczbaLinii = 0;
                 wynik.CosRozpoznano = true;
                 wynik.Koniec = wynik.Koniec || *rodzaj == TRodzajSekcjiFwd::Koniec;
+                // No object: a section the caller does not want, whose lines are passed over.
+                biezaca = daj(*rodzaj);
+                if (biezaca) {
+                    biezaca->PozycjaBloku = numer;
+                    biezaca->LiczbaLinii = 0;
+                }
             }
         } else if (biezaca) {
             ++biezaca->LiczbaLinii;
@@ -264,6 +300,116 @@ template <typename FDaj, typename FOddaj> TPrzejscie Przejdz(QStringView tekst, 
     zakoncz();
     return wynik;
 }
+
+// Where a block of the bytes may end at or after `od`: just after a line end, so that no line and no CR LF
+// is cut; the end of the bytes when no line ends after `od`.
+qsizetype KoniecBloku(QByteArrayView b, qsizetype od)
+{
+    const qsizetype n = b.size();
+    if (od >= n)
+        return n;
+    if (const void* lf = std::memchr(b.data() + od, '\n', static_cast<size_t>(n - od)))
+        return static_cast<const char*>(lf) - b.data() + 1;
+    // No LF left: only a CR not followed by LF ends a line.
+    for (qsizetype i = od; i < n; ++i)
+        if (b[i] == '\r' && (i + 1 == n || b[i + 1] != '\n'))
+            return i + 1;
+    return n;
+}
+
+// DlaKazdejLinii for a block of single-byte text and its decoded characters (as many): the line ends are
+// found in the bytes, sixteen at a time, every CR and LF of a group from one mask instead of a search
+// started again after each line.
+template <typename F> void DlaKazdejLiniiBloku(QByteArrayView bajty, const char16_t* znaki, F&& naLinie)
+{
+    const char* b = bajty.data();
+    const qsizetype n = bajty.size();
+    qsizetype poczatek = 0;
+    const auto koniecLinii = [&](qsizetype i) {
+        if (i < poczatek) // the LF of a CR LF
+            return;
+        naLinie(QStringView(znaki + poczatek, i - poczatek));
+        poczatek = b[i] == '\r' && i + 1 < n && b[i + 1] == '\n' ? i + 2 : i + 1;
+    };
+    qsizetype i = 0;
+#ifdef __SSE2__
+    const __m128i cr = _mm_set1_epi8('\r');
+    const __m128i lf = _mm_set1_epi8('\n');
+    for (; i + 16 <= n; i += 16) {
+        const __m128i w = _mm_loadu_si128(reinterpret_cast<const __m128i*>(b + i));
+        for (auto m =
+                 static_cast<unsigned>(_mm_movemask_epi8(_mm_or_si128(_mm_cmpeq_epi8(w, cr), _mm_cmpeq_epi8(w, lf))));
+             m != 0; m &= m - 1)
+            koniecLinii(i + std::countr_zero(m));
+    }
+#endif
+    for (; i < n; ++i)
+        if (b[i] == '\r' || b[i] == '\n')
+            koniecLinii(i);
+    if (poczatek < n)
+        naLinie(QStringView(znaki + poczatek, n - poczatek));
+}
+
+// The lines of Windows-1250 bytes, decoded a block at a time into one buffer that stays in the cache:
+// a large file is never held as a whole text. The views live until the next block is decoded.
+template <typename F> void DlaKazdejLiniiWindows1250(QByteArrayView bajty, F&& naLinie)
+{
+    constexpr qsizetype RozmiarBloku = qsizetype(1) << 15;
+    std::vector<char16_t> bufor;
+    for (qsizetype poczatek = 0; poczatek < bajty.size();) {
+        const qsizetype koniec = KoniecBloku(bajty, poczatek + RozmiarBloku);
+        const QByteArrayView blok = bajty.sliced(poczatek, koniec - poczatek);
+        if (bufor.size() < static_cast<size_t>(blok.size()))
+            bufor.resize(static_cast<size_t>(blok.size()));
+        Windows1250DoBufora(blok, bufor.data());
+        DlaKazdejLiniiBloku(blok, bufor.data(), naLinie);
+        poczatek = koniec;
+    }
+}
+
+// The section objects reused by PrzejdzSekcje: each kind's fields keep their buffers from one section to
+// the next. Kinds not among `Rodzaje` get none.
+struct TSekcjeWielokrotne
+{
+    explicit TSekcjeWielokrotne(unsigned rodzaje) : Rodzaje(rodzaje) {}
+
+    unsigned Rodzaje;
+    TFWDNaglowek Naglowek;
+    TFWDStronaTytulowa Strona;
+    TFWDPoziomStruktury Poziom;
+    TFWDPozycja Pozycja;
+    TFWDPrzedmiar Przedmiar;
+    TFWDKoniec Koniec;
+
+    TFWDSekcja* Daj(TRodzajSekcjiFwd rodzaj)
+    {
+        if ((Rodzaje & TKosztorysFWD::Bit(rodzaj)) == 0)
+            return nullptr;
+        TFWDSekcja* s = nullptr;
+        switch (rodzaj) {
+        case TRodzajSekcjiFwd::Naglowek:
+            s = &Naglowek;
+            break;
+        case TRodzajSekcjiFwd::StronaTytulowa:
+            s = &Strona;
+            break;
+        case TRodzajSekcjiFwd::PoziomStruktury:
+            s = &Poziom;
+            break;
+        case TRodzajSekcjiFwd::Pozycja:
+            s = &Pozycja;
+            break;
+        case TRodzajSekcjiFwd::Przedmiar:
+            s = &Przedmiar;
+            break;
+        case TRodzajSekcjiFwd::Koniec:
+            s = &Koniec;
+            break;
+        }
+        s->Wyczysc();
+        return s;
+    }
+};
 
 } // namespace
 
@@ -313,22 +459,21 @@ void TKosztorysFWD::Zaladuj(QString tekst, bool ignorujBledyStruktury)
         fZawartoscPliku = std::move(tekst);
         DlaKazdejLinii(fZawartoscPliku, [this](QStringView linia) { fLinie.push_back(linia); });
         std::unique_ptr<TFWDSekcja> nowa;
-        const TPrzejscie wynik = Przejdz(
-            fZawartoscPliku,
-            [&nowa](TRodzajSekcjiFwd rodzaj) {
-                nowa = UtworzSekcje(rodzaj);
-                return nowa.get();
-            },
-            [&nowa, this](TFWDSekcja& sekcja) {
-                // Header and title page replace any earlier ones.
-                if (auto* n = SekcjaJako<TFWDNaglowek>(sekcja))
-                    Naglowek.reset(n);
-                else if (auto* s = SekcjaJako<TFWDStronaTytulowa>(sekcja))
-                    StronaTytulowa.reset(s);
-                else
-                    ListaBlokow.emplace_back(static_cast<TFWDBlok*>(&sekcja));
-                (void)nowa.release();
-            });
+        const TPrzejscie wynik = Przejdz([this](auto&& naLinie) { DlaKazdejLinii(fZawartoscPliku, naLinie); },
+                                         [&nowa](TRodzajSekcjiFwd rodzaj) {
+                                             nowa = UtworzSekcje(rodzaj);
+                                             return nowa.get();
+                                         },
+                                         [&nowa, this](TFWDSekcja& sekcja) {
+                                             // Header and title page replace any earlier ones.
+                                             if (auto* n = SekcjaJako<TFWDNaglowek>(sekcja))
+                                                 Naglowek.reset(n);
+                                             else if (auto* s = SekcjaJako<TFWDStronaTytulowa>(sekcja))
+                                                 StronaTytulowa.reset(s);
+                                             else
+                                                 ListaBlokow.emplace_back(static_cast<TFWDBlok*>(&sekcja));
+                                             (void)nowa.release();
+                                         });
         if (fIgnorujBledyStruktury)
             return;
         if (wynik.Bledy)
@@ -348,40 +493,24 @@ void TKosztorysFWD::Zaladuj(QString tekst, bool ignorujBledyStruktury)
     }
 }
 
-bool TKosztorysFWD::PrzejdzSekcje(QStringView tekst, const std::function<void(TFWDSekcja&)>& naSekcje)
+bool TKosztorysFWD::PrzejdzSekcje(QStringView tekst, const std::function<void(TFWDSekcja&)>& naSekcje, unsigned rodzaje)
 {
-    TFWDNaglowek naglowek;
-    TFWDStronaTytulowa strona;
-    TFWDPoziomStruktury poziom;
-    TFWDPozycja pozycja;
-    TFWDPrzedmiar przedmiar;
-    TFWDKoniec koniec;
-    const auto daj = [&](TRodzajSekcjiFwd rodzaj) -> TFWDSekcja* {
-        TFWDSekcja* s = nullptr;
-        switch (rodzaj) {
-        case TRodzajSekcjiFwd::Naglowek:
-            s = &naglowek;
-            break;
-        case TRodzajSekcjiFwd::StronaTytulowa:
-            s = &strona;
-            break;
-        case TRodzajSekcjiFwd::PoziomStruktury:
-            s = &poziom;
-            break;
-        case TRodzajSekcjiFwd::Pozycja:
-            s = &pozycja;
-            break;
-        case TRodzajSekcjiFwd::Przedmiar:
-            s = &przedmiar;
-            break;
-        case TRodzajSekcjiFwd::Koniec:
-            s = &koniec;
-            break;
-        }
-        s->Wyczysc();
-        return s;
-    };
-    return Przejdz(tekst, daj, naSekcje).CosRozpoznano;
+    TSekcjeWielokrotne sekcje(rodzaje);
+    const auto daj = [&sekcje](TRodzajSekcjiFwd rodzaj) { return sekcje.Daj(rodzaj); };
+    return Przejdz([tekst](auto&& naLinie) { DlaKazdejLinii(tekst, naLinie); }, daj, naSekcje).CosRozpoznano;
+}
+
+bool TKosztorysFWD::PrzejdzSekcjePliku(const QByteArray& bajty, const std::function<void(TFWDSekcja&)>& naSekcje,
+                                       unsigned rodzaje)
+{
+    // A byte-order mark: the text as DekodujTekstPliku decodes it. Without one the bytes are Windows-1250,
+    // one character each, and are decoded block by block as the walk goes.
+    if (bajty.startsWith("\xEF\xBB\xBF") || bajty.startsWith("\xFF\xFE") || bajty.startsWith("\xFE\xFF"))
+        return PrzejdzSekcje(DekodujTekstPliku(bajty).Tekst, naSekcje, rodzaje);
+    TSekcjeWielokrotne sekcje(rodzaje);
+    const auto daj = [&sekcje](TRodzajSekcjiFwd rodzaj) { return sekcje.Daj(rodzaj); };
+    const QByteArrayView b(bajty);
+    return Przejdz([b](auto&& naLinie) { DlaKazdejLiniiWindows1250(b, naLinie); }, daj, naSekcje).CosRozpoznano;
 }
 
 QStringList TKosztorysFWD::ZawartoscPliku() const

@@ -53,7 +53,16 @@ public:
     // strings keep their buffers), so a large estimate is read or copied without a list of objects. The
     // callback must not keep the section. Structure errors are not reported. Returns whether any section
     // of the format was found.
-    static bool PrzejdzSekcje(QStringView tekst, const std::function<void(TFWDSekcja&)>& naSekcje);
+    // `rodzaje` (bits, see Bit) limits the sections filled and handed over to those kinds: the lines of the
+    // others are not read at all, though the sections still count as found.
+    static bool PrzejdzSekcje(QStringView tekst, const std::function<void(TFWDSekcja&)>& naSekcje,
+                              unsigned rodzaje = WszystkieSekcje);
+    // The same for the bytes of a file, read as DekodujTekstPliku reads them, without their whole text in
+    // memory at once.
+    static bool PrzejdzSekcjePliku(const QByteArray& bajty, const std::function<void(TFWDSekcja&)>& naSekcje,
+                                   unsigned rodzaje = WszystkieSekcje);
+    static constexpr unsigned Bit(TRodzajSekcjiFwd rodzaj) { return 1u << static_cast<unsigned>(rodzaj); }
+    static constexpr unsigned WszystkieSekcje = ~0u;
 
     // The text of a file from its parts, as SaveToString writes it ("[KONIEC]" last); TExBladBrakDanych
     // when there is no header, no title page and no block.

@@ -8,11 +8,12 @@
 #include "estimates/Windows1250.h"
 #include "estimates/WspolneTeksty.h"
 
+#include <QCryptographicHash>
 #include <QFileInfo>
 
-#include <openssl/evp.h>
-
+#include <algorithm>
 #include <string>
+#include <utility>
 
 namespace {
 
@@ -38,18 +39,37 @@ QByteArray CzytajBajty(const QString& sciezka)
     }
 }
 
-class TKontekstMd5
-{
-public:
-    TKontekstMd5() : FKontekst(EVP_MD_CTX_new()) {}
-    ~TKontekstMd5() { EVP_MD_CTX_free(FKontekst); }
-    TKontekstMd5(const TKontekstMd5&) = delete;
-    TKontekstMd5& operator=(const TKontekstMd5&) = delete;
-    EVP_MD_CTX* Kontekst() const { return FKontekst; }
+constexpr qsizetype DlugoscKlucza = 32;
 
-private:
-    EVP_MD_CTX* FKontekst;
-};
+// The position key (see KluczPozycji), its 32 hexadecimal digits written into the room for them.
+void ZapiszKlucz(QStringView opis, QStringView jm, char16_t* cel)
+{
+    // One hash object and one buffer for every position: a digest per position is made without
+    // allocating.
+    thread_local QCryptographicHash md5(QCryptographicHash::Md5);
+    thread_local QByteArray dane;
+    dane.resize(0);
+    DopiszWindows1250(opis.trimmed(), dane);
+    DopiszWindows1250(jm.trimmed(), dane);
+    md5.reset();
+    md5.addData(QByteArrayView(dane));
+    static const char cyfry[] = "0123456789abcdef";
+    for (const char b : md5.resultView()) {
+        const auto u = static_cast<unsigned char>(b);
+        *cel++ = static_cast<char16_t>(cyfry[u >> 4]);
+        *cel++ = static_cast<char16_t>(cyfry[u & 0xF]);
+    }
+}
+
+// The `n` characters of a string's buffer from `od` on, as a string sharing that buffer: the buffer holds a
+// NUL after them, as Qt keeps one after every string's characters.
+QString Czesc(QString czesc, qsizetype od, qsizetype n)
+{
+    QString::DataPointer& d = czesc.data_ptr();
+    d.ptr += od;
+    d.size = n;
+    return czesc;
+}
 
 } // namespace
 
@@ -78,25 +98,8 @@ QString TKosztorysFwdSt::GetFilter() const
 
 QString TKosztorysFwdSt::KluczPozycji(QStringView opis, QStringView jm)
 {
-    // Fetched once: an implicit fetch on every digest would cost more than the digest itself.
-    static EVP_MD* const md5 = EVP_MD_fetch(nullptr, "MD5", nullptr);
-    thread_local const TKontekstMd5 kontekst;
-    thread_local QByteArray dane;
-    dane.resize(0);
-    DopiszWindows1250(opis.trimmed(), dane);
-    DopiszWindows1250(jm.trimmed(), dane);
-    unsigned char skrot[EVP_MAX_MD_SIZE];
-    unsigned int dlugosc = 0;
-    if (!md5 || !kontekst.Kontekst() || EVP_DigestInit_ex(kontekst.Kontekst(), md5, nullptr) != 1 ||
-        EVP_DigestUpdate(kontekst.Kontekst(), dane.constData(), static_cast<size_t>(dane.size())) != 1 ||
-        EVP_DigestFinal_ex(kontekst.Kontekst(), skrot, &dlugosc) != 1)
-        throw EBlad(QStringLiteral("Błąd obliczania skrótu MD5 pozycji kosztorysu."));
-    static const char cyfry[] = "0123456789abcdef";
-    QString wynik(static_cast<qsizetype>(dlugosc) * 2, Qt::Uninitialized);
-    for (unsigned int i = 0; i < dlugosc; ++i) {
-        wynik[2 * i] = QLatin1Char(cyfry[skrot[i] >> 4]);
-        wynik[2 * i + 1] = QLatin1Char(cyfry[skrot[i] & 0xF]);
-    }
+    QString wynik(DlugoscKlucza, Qt::Uninitialized);
+    ZapiszKlucz(opis, jm, reinterpret_cast<char16_t*>(wynik.data()));
     return wynik;
 }
 
@@ -113,13 +116,13 @@ void TKosztorysFwdSt::Wczytaj()
 
 void TKosztorysFwdSt::CzytajDane(const QByteArray& dane)
 {
-    CzytajTekst(DekodujTekstPliku(dane).Tekst);
+    CzytajSekcje(dane);
 }
 
 // Sections in file order, structure errors ignored. Levels nest by their "poziom": a first level or level
 // 1 under the root, the same level beside the current element, a deeper one inside it, a shallower one as
 // many levels up. Positions go into the current element.
-void TKosztorysFwdSt::CzytajTekst(QStringView tekst)
+void TKosztorysFwdSt::CzytajSekcje(const QByteArray& dane)
 {
     const TPozycjaRds::TOnZmiana* handler = WspolnyHandlerPozycji();
     TWspolneTeksty wspolne;
@@ -131,7 +134,7 @@ void TKosztorysFwdSt::CzytajTekst(QStringView tekst)
     const auto dopisz = [&podstawa](const QString& t) {
         podstawa.append(QStringView(t).utf16(), static_cast<size_t>(t.size()));
     };
-    const bool rozpoznany = TKosztorysFWD::PrzejdzSekcje(tekst, [&](TFWDSekcja& sekcja) {
+    const auto naSekcje = [&](TFWDSekcja& sekcja) {
         if (const auto* s = SekcjaJako<TFWDPoziomStruktury>(sekcja)) {
             const std::optional<int> poziom = TekstNaCalkowita(s->poziom);
             if (!poziom)
@@ -155,11 +158,10 @@ void TKosztorysFwdSt::CzytajTekst(QStringView tekst)
                 throw EBlad(QStringLiteral("Błąd poziomu struktury: ") + s->poziom);
             biezacy = rodzic->AddElement(std::make_unique<TElementRds>(s->lp, *poziom, s->opis));
         } else if (const auto* b = SekcjaJako<TFWDPozycja>(sekcja)) {
-            // Filled at once: reading reports no changes. Texts that repeat are shared.
+            // Filled at once: reading reports no changes. Texts that repeat are shared, a field's own repeats
+            // from one position to the next found without hashing.
             TPozycjaRds::TTeksty t;
-            t.Id = KluczPozycji(b->opisKlucza, b->jmKlucza);
-            t.Nr = b->lp;
-            t.ST = wspolne(NormalizujSeparatorWariantu(b->spec_techn, Ustawienia()));
+            t.ST = wspolne(NormalizujSeparatorWariantu(b->spec_techn, Ustawienia()), 0);
             podstawa.clear();
             dopisz(b->katalog_rodzaj);
             podstawa += u' ';
@@ -169,18 +171,40 @@ void TKosztorysFwdSt::CzytajTekst(QStringView tekst)
             podstawa += u' ';
             dopisz(b->katalog_wydanie);
             const QStringView sklad(podstawa);
-            t.Podstawa = wspolne(sklad.trimmed().isEmpty() ? QStringView(b->opis_podstawy) : sklad);
-            t.Opis = wspolne(b->opis);
-            t.Jm = wspolne(b->jm);
-            t.Cena = wspolne(b->cena);
-            t.Rj = wspolne(b->rj);
-            t.Mj = wspolne(b->mj);
-            t.Sj = wspolne(b->sj);
-            t.Ilosc = wspolne(b->ilosc);
+            t.Podstawa = wspolne(sklad.trimmed().isEmpty() ? QStringView(b->opis_podstawy) : sklad, 1);
+            t.Jm = wspolne(b->jm, 2);
+            t.Cena = wspolne(b->cena, 3);
+            t.Rj = wspolne(b->rj, 4);
+            t.Mj = wspolne(b->mj, 5);
+            t.Sj = wspolne(b->sj, 6);
+            t.Ilosc = wspolne(b->ilosc, 7);
+            // The texts of the position's own (its key, its number and a description not met before) share
+            // one buffer, each followed by a NUL: one allocation instead of three.
+            t.Opis = wspolne.Znajdz(b->opis);
+            const bool nowyOpis = t.Opis.isNull() && !b->opis.isEmpty();
+            const qsizetype odNr = DlugoscKlucza + 1;
+            const qsizetype odOpisu = odNr + b->lp.size() + 1;
+            QString bufor(nowyOpis ? odOpisu + b->opis.size() : odOpisu - 1, Qt::Uninitialized);
+            char16_t* z = reinterpret_cast<char16_t*>(bufor.data());
+            ZapiszKlucz(b->opisKlucza, b->jmKlucza, z);
+            z[DlugoscKlucza] = u'\0';
+            std::copy_n(QStringView(b->lp).utf16(), b->lp.size(), z + odNr);
+            if (nowyOpis) {
+                z[odOpisu - 1] = u'\0';
+                std::copy_n(QStringView(b->opis).utf16(), b->opis.size(), z + odOpisu);
+                t.Opis = Czesc(bufor, odOpisu, b->opis.size());
+                wspolne.Dodaj(t.Opis);
+            }
+            t.Nr = b->lp.isEmpty() ? b->lp : Czesc(bufor, odNr, b->lp.size());
+            t.Id = Czesc(std::move(bufor), 0, DlugoscKlucza);
             auto p = std::make_unique<TPozycjaRds>(std::move(t), handler);
             (biezacy ? biezacy : this)->AddPozycja(std::move(p));
         }
-    });
+    };
+    // Only levels and positions make the tree; the lines of the other sections are not read.
+    const bool rozpoznany = TKosztorysFWD::PrzejdzSekcjePliku(dane, naSekcje,
+                                                              TKosztorysFWD::Bit(TRodzajSekcjiFwd::PoziomStruktury) |
+                                                                  TKosztorysFWD::Bit(TRodzajSekcjiFwd::Pozycja));
     // Structure errors are ignored, so anything at all would open; a file with no section of the format
     // is not an FWD estimate.
     if (!rozpoznany)
@@ -189,15 +213,15 @@ void TKosztorysFwdSt::CzytajTekst(QStringView tekst)
 
 // The copy's bytes as TKosztorysFWD writes them, with every position block's "spec_techn" set to the ST number of the
 // estimate's position with the block's key; built section by section.
-QByteArray TKosztorysFwdSt::Kopia(QStringView tekst) const
+QByteArray TKosztorysFwdSt::Kopia(const QByteArray& dane) const
 {
     const TIndeksPozycji indeks(*this);
     std::unique_ptr<TFWDNaglowek> naglowek;
     std::unique_ptr<TFWDStronaTytulowa> strona;
     QString bloki;
-    bloki.reserve(tekst.size() + tekst.size() / 4);
+    bloki.reserve(dane.size() + dane.size() / 4);
     bool saBloki = false;
-    TKosztorysFWD::PrzejdzSekcje(tekst, [&](TFWDSekcja& sekcja) {
+    TKosztorysFWD::PrzejdzSekcjePliku(dane, [&](TFWDSekcja& sekcja) {
         // Header and title page replace any earlier ones.
         if (const auto* n = SekcjaJako<TFWDNaglowek>(sekcja)) {
             naglowek = std::make_unique<TFWDNaglowek>(*n);
@@ -216,7 +240,7 @@ QByteArray TKosztorysFwdSt::Kopia(QStringView tekst) const
 
 QByteArray TKosztorysFwdSt::KopiaDanych(const QByteArray& zrodlo) const
 {
-    return Kopia(DekodujTekstPliku(zrodlo).Tekst);
+    return Kopia(zrodlo);
 }
 
 void TKosztorysFwdSt::SaveFile(const QString& newFilePath)

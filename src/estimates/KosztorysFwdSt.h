@@ -31,6 +31,7 @@ protected:
     QByteArray KopiaDanych(const QByteArray& zrodlo) const override;
 
 private:
-    void CzytajTekst(QStringView tekst);
-    QByteArray Kopia(QStringView tekst) const;
+    // The bytes of a file, as DekodujTekstPliku reads them.
+    void CzytajSekcje(const QByteArray& dane);
+    QByteArray Kopia(const QByteArray& dane) const;
 };

@@ -5,10 +5,12 @@
 #include "app/ZapisBezpieczny.h"
 #include "estimates/KopiaKosztorysu.h"
 #include "estimates/LiczbyKosztorysu.h"
+#include "estimates/Windows1250.h"
 #include "estimates/WspolneTeksty.h"
 #include "estimates/XmlKosztorysu.h"
 
 #include <QFileInfo>
+#include <QHashFunctions>
 #include <QStringBuilder>
 #include <QStringDecoder>
 
@@ -28,28 +30,57 @@ namespace {
 // document must not nest elements without bound.
 constexpr int MaksGlebokoscElementow = 200;
 
-QString Tekst(const pugi::xml_attribute& a)
+// strcmp(n, wzor) == 0 in line: every node and attribute name is compared with a few short ones, and a call
+// into the library for each costs more than the comparison.
+inline bool Rowne(const char* n, const char* wzor)
 {
-    return XmlNaTekst(a);
+    for (; *wzor != '\0'; ++n, ++wzor)
+        if (*n != *wzor)
+            return false;
+    return *n == '\0';
 }
 
-QString Atrybut(const pugi::xml_node& w, const char* nazwa)
-{
-    return XmlNaTekst(w.attribute(nazwa));
-}
+} // namespace
 
-// The attribute, trimmed, is "1". Asked of every node: the usual values are answered without a QString.
-bool CzyJeden(const pugi::xml_attribute& a)
+// How the values of the parsed document are written: in UTF-8, the parser's own, or in Windows-1250 when
+// the document was parsed in its own bytes. Every value is read through it.
+struct TKodowanieWartosci
 {
-    if (!a)
-        return false;
-    const char* v = a.value();
-    if (v[0] == '1' && v[1] == '\0')
-        return true;
-    if (v[0] == '\0' || (v[0] == '0' && v[1] == '\0'))
-        return false;
-    return XmlNaTekst(a) == QLatin1String("1");
-}
+    bool Windows1250 = false;
+
+    // The value as QString::fromUtf8 gives its UTF-8 form.
+    QString Tekst(const char* v, qsizetype n) const
+    {
+        return Windows1250 ? Windows1250NaTekst(QByteArrayView(v, n)) : QString::fromUtf8(v, n);
+    }
+    QString Tekst(const char* v) const { return Tekst(v, static_cast<qsizetype>(std::strlen(v))); }
+    // The value as the XML layer gives its UTF-8 form (TekstXml).
+    QString TekstXml(const char* v) const
+    {
+        return Windows1250 ? Windows1250NaTekst(QByteArrayView(v, static_cast<qsizetype>(std::strlen(v))))
+                           : ::TekstXml(v);
+    }
+    // XmlNaTekst: the attribute's trimmed text, null when there is none.
+    QString Przyciety(const pugi::xml_attribute& a) const { return a ? TekstXml(a.value()).trimmed() : QString(); }
+    QString Atrybut(const pugi::xml_node& w, const char* nazwa) const { return Przyciety(w.attribute(nazwa)); }
+
+    // The attribute, trimmed, is "1". Asked of every node: the usual values are answered without a QString.
+    bool CzyJeden(const pugi::xml_attribute& a) const
+    {
+        if (!a)
+            return false;
+        const char* v = a.value();
+        if (v[0] == '1' && v[1] == '\0')
+            return true;
+        if (v[0] == '\0' || (v[0] == '0' && v[1] == '\0'))
+            return false;
+        return Przyciety(a) == QLatin1String("1");
+    }
+};
+
+namespace {
+
+const TKodowanieWartosci Utf8;
 
 } // namespace
 
@@ -63,7 +94,7 @@ struct TWezelZuzi
     static TRodzaj RodzajWezla(const pugi::xml_node& wezel)
     {
         const char* n = wezel.name();
-        const auto jest = [n](const char* nazwa) { return std::strcmp(n, nazwa) == 0; };
+        const auto jest = [n](const char* nazwa) { return Rowne(n, nazwa); };
         switch (n[0]) {
         case 'R':
             return jest("Rozdzial") ? TRodzaj::ElementDrzewa : jest("Rusztowanie") ? TRodzaj::Pozycja : TRodzaj::Inny;
@@ -84,14 +115,16 @@ struct TWezelZuzi
         }
     }
 
-    explicit TWezelZuzi(const pugi::xml_node& w) : Wezel(w), Rodzaj(RodzajWezla(w))
+    TWezelZuzi(const pugi::xml_node& w, TRodzaj rodzaj, const TKodowanieWartosci& kodowanie)
+        : Wezel(w), Rodzaj(rodzaj), Kodowanie(kodowanie)
     {
         if (Rodzaj == TRodzaj::Inny)
             return;
         for (pugi::xml_attribute a = w.first_attribute(); a; a = a.next_attribute()) {
             const char* n = a.name();
             const auto ustaw = [&a, n](pugi::xml_attribute& cel, const char* nazwa) {
-                if (!cel && std::strcmp(n, nazwa) == 0)
+                // The name first: it is compared in line, the attribute's emptiness only through the library.
+                if (Rowne(n, nazwa) && !cel)
                     cel = a;
             };
             switch (n[0]) {
@@ -124,20 +157,21 @@ struct TWezelZuzi
         }
         for (pugi::xml_node d = w.first_child(); d; d = d.next_sibling()) {
             const char* n = d.name();
-            if (!Nazwa && std::strcmp(n, "Nazwa") == 0)
+            if (Rowne(n, "Nazwa") && !Nazwa)
                 Nazwa = d;
-            else if (!Sst && std::strcmp(n, "Sst") == 0)
+            else if (Rowne(n, "Sst") && !Sst)
                 Sst = d;
-            else if (!Katalog && std::strcmp(n, "Katalog") == 0)
+            else if (Rowne(n, "Katalog") && !Katalog)
                 Katalog = d;
         }
     }
 
-    bool CzyWylaczony() const { return CzyJeden(Blok); }
-    bool CzyScalony() const { return CzyJeden(Scal); }
+    bool CzyWylaczony() const { return Kodowanie.CzyJeden(Blok); }
+    bool CzyScalony() const { return Kodowanie.CzyJeden(Scal); }
 
     pugi::xml_node Wezel;
     TRodzaj Rodzaj;
+    const TKodowanieWartosci& Kodowanie;
     pugi::xml_attribute Blok, Scal, Id, Nr, Jedn, Ilosc, IloscJedn, Wartosc, Odleglosc;
     pugi::xml_node Nazwa, Sst, Katalog;
 };
@@ -158,35 +192,35 @@ pugi::xml_node Nastepny(pugi::xml_node w, const pugi::xml_node& korzen)
 }
 
 // The text of a "Nazwa" node, all its text pieces together, trimmed.
-QString TekstNazwy(const pugi::xml_node& nazwa)
+QString TekstNazwy(const pugi::xml_node& nazwa, const TKodowanieWartosci& k)
 {
     if (!nazwa)
         return {};
     const pugi::xml_node pierwszy = nazwa.first_child();
     if (pierwszy.type() == pugi::node_pcdata && !pierwszy.next_sibling())
-        return QString::fromUtf8(pierwszy.value()).trimmed();
+        return k.Tekst(pierwszy.value()).trimmed();
     std::string tekst;
     for (pugi::xml_node w = pierwszy; w; w = Nastepny(w, nazwa))
         if (w.type() == pugi::node_pcdata || w.type() == pugi::node_cdata)
             tekst += w.value();
-    return QString::fromUtf8(tekst.data(), static_cast<qsizetype>(tekst.size())).trimmed();
+    return k.Tekst(tekst.data(), static_cast<qsizetype>(tekst.size())).trimmed();
 }
 
 bool Aktywna(const TWezelZuzi& w)
 {
-    return !XmlNaLogiczna(w.Blok ? std::optional<QString>(QString::fromUtf8(w.Blok.value())) : std::nullopt, false);
+    return !XmlNaLogiczna(w.Blok ? std::optional<QString>(w.Kodowanie.Tekst(w.Blok.value())) : std::nullopt, false);
 }
 
 // The catalogue basis of a position as the attributes of its "Katalog" child give it.
-QString PodstawaZKatalogu(const pugi::xml_node& katalog)
+QString PodstawaZKatalogu(const pugi::xml_node& katalog, const TKodowanieWartosci& k)
 {
-    QString podstawa = Atrybut(katalog, "Podstawa");
+    QString podstawa = k.Atrybut(katalog, "Podstawa");
     if (podstawa.isEmpty()) {
-        const QString nazwaKatalogu = Atrybut(katalog, "Nazwa");
+        const QString nazwaKatalogu = k.Atrybut(katalog, "Nazwa");
         if (!nazwaKatalogu.isEmpty()) {
-            const QString tab = Atrybut(katalog, "Tab");
-            const QString kol = Atrybut(katalog, "Kol");
-            podstawa = nazwaKatalogu % QLatin1Char(' ') % Atrybut(katalog, "Nr") %
+            const QString tab = k.Atrybut(katalog, "Tab");
+            const QString kol = k.Atrybut(katalog, "Kol");
+            podstawa = nazwaKatalogu % QLatin1Char(' ') % k.Atrybut(katalog, "Nr") %
                        (tab.isEmpty() ? QString() : QLatin1Char('/') % tab) %
                        (kol.isEmpty() ? QString() : QLatin1Char('/') % kol);
         }
@@ -213,6 +247,10 @@ pugi::xml_node DodajSst(pugi::xml_node wezel)
 
 } // namespace
 
+// The fields of a position that often repeat from one position to the next (TWspolneTeksty's fields).
+enum TPoleZuzi : std::size_t { PoleStZrodla, PoleSt, PolePodstawa, PoleJm, PoleIlosc, LiczbaPol };
+static_assert(LiczbaPol <= TWspolneTeksty::MaksPol);
+
 // The texts of one reading. A value is decoded into a buffer reused from one value to the next, and only
 // what the tree keeps is allocated: a text that repeats through the estimate is shared, any other gets a
 // copy of its exact size; a price is worked out once for a run of positions with the same value and
@@ -222,8 +260,11 @@ class TTekstyZuzi
 {
 public:
     // The buffers of the values held at once.
-    enum TBufor { Tekstowy, Ilosci, Wartosci, Nazwy, Numeru, Tabeli, Kolumny, LiczbaBuforow };
+    enum TBufor { Tekstowy, Opisu, Ilosci, Wartosci, Nazwy, Numeru, Tabeli, Kolumny, LiczbaBuforow };
 
+    explicit TTekstyZuzi(bool windows1250) { Kodowanie.Windows1250 = windows1250; }
+
+    TKodowanieWartosci Kodowanie;
     TWspolneTeksty Wspolne;
 
     // The attribute's trimmed text (null when there is none): a view into the buffer, or into `zapas`.
@@ -233,14 +274,24 @@ public:
             return {};
         if (const std::optional<QStringView> v = Widok(a.value(), bufor))
             return *v;
-        zapas = ::Tekst(a);
+        zapas = Kodowanie.Przyciety(a);
         return zapas;
     }
 
-    QString Wspolny(const pugi::xml_attribute& a)
+    QString Wspolny(const pugi::xml_attribute& a, TPoleZuzi pole)
     {
+        if (!a)
+            return {};
+        // The same bytes as the field's last give the same text, without decoding them again.
+        TSurowe& surowe = FSurowe[pole];
+        const char* v = a.value();
+        if (surowe.Jest && Rowne(v, surowe.Bajty.c_str()))
+            return surowe.Tekst;
         QString zapas;
-        return Wspolne(Tekst(a, Tekstowy, zapas));
+        surowe.Tekst = Wspolne(Tekst(a, Tekstowy, zapas), pole);
+        surowe.Bajty = v;
+        surowe.Jest = true;
+        return surowe.Tekst;
     }
 
     // A text of the position's own (an Id, a number): not looked up among the shared ones.
@@ -249,16 +300,18 @@ public:
         if (a)
             if (const std::optional<QStringView> v = Widok(a.value(), Tekstowy); v && !v->isEmpty())
                 return v->toString();
-        return ::Tekst(a);
+        return Kodowanie.Przyciety(a);
     }
 
-    QString Nazwa(const pugi::xml_node& nazwa)
+    // The text of a "Nazwa" node: a view into its own buffer, or into `zapas`.
+    QStringView Nazwa(const pugi::xml_node& nazwa, QString& zapas)
     {
         const pugi::xml_node pierwszy = nazwa.first_child();
         if (pierwszy.type() == pugi::node_pcdata && !pierwszy.next_sibling())
-            if (const std::optional<QStringView> v = Widok(pierwszy.value(), Tekstowy))
-                return Wspolne(*v);
-        return Wspolne(TekstNazwy(nazwa));
+            if (const std::optional<QStringView> v = Widok(pierwszy.value(), Opisu))
+                return *v;
+        zapas = TekstNazwy(nazwa, Kodowanie);
+        return zapas;
     }
 
     // PodstawaZKatalogu, shared, with the attributes found in one pass (the first of a name counts).
@@ -268,7 +321,7 @@ public:
         for (pugi::xml_attribute a = katalog.first_attribute(); a; a = a.next_attribute()) {
             const char* n = a.name();
             const auto ustaw = [&a, n](pugi::xml_attribute& cel, const char* szukana) {
-                if (!cel && std::strcmp(n, szukana) == 0)
+                if (Rowne(n, szukana) && !cel)
                     cel = a;
             };
             switch (n[0]) {
@@ -289,6 +342,26 @@ public:
                 break;
             }
         }
+        // The same attributes as the last catalogue's give the same basis, without decoding them again.
+        const std::array<const char*, 5> wartosci{podstawa ? podstawa.value() : nullptr,
+                                                  nazwa ? nazwa.value() : nullptr, nr ? nr.value() : nullptr,
+                                                  tab ? tab.value() : nullptr, kol ? kol.value() : nullptr};
+        bool teSame = FJestPodstawa;
+        for (size_t i = 0; teSame && i < wartosci.size(); ++i)
+            teSame = wartosci[i] ? FKatalog[i] && Rowne(wartosci[i], FKatalog[i]->c_str()) : !FKatalog[i];
+        if (!teSame) {
+            FPodstawa = PodstawaZAtrybutow(katalog, podstawa, nazwa, nr, tab, kol);
+            for (size_t i = 0; i < wartosci.size(); ++i)
+                FKatalog[i] = wartosci[i] ? std::optional<std::string>(wartosci[i]) : std::nullopt;
+            FJestPodstawa = true;
+        }
+        return FPodstawa;
+    }
+
+    QString PodstawaZAtrybutow(const pugi::xml_node& katalog, const pugi::xml_attribute& podstawa,
+                               const pugi::xml_attribute& nazwa, const pugi::xml_attribute& nr,
+                               const pugi::xml_attribute& tab, const pugi::xml_attribute& kol)
+    {
         const auto widok = [this](const pugi::xml_attribute& a, TBufor bufor) -> std::optional<QStringView> {
             if (!a)
                 return QStringView();
@@ -296,19 +369,19 @@ public:
         };
         const std::optional<QStringView> p = widok(podstawa, Tekstowy);
         if (!p)
-            return Wspolne(PodstawaZKatalogu(katalog));
+            return Wspolne(PodstawaZKatalogu(katalog, Kodowanie), PolePodstawa);
         if (!p->isEmpty())
-            return Wspolne(*p);
+            return Wspolne(*p, PolePodstawa);
         const std::optional<QStringView> n = widok(nazwa, Nazwy);
         if (!n)
-            return Wspolne(PodstawaZKatalogu(katalog));
+            return Wspolne(PodstawaZKatalogu(katalog, Kodowanie), PolePodstawa);
         if (n->isEmpty())
             return {};
         const std::optional<QStringView> r = widok(nr, Numeru);
         const std::optional<QStringView> t = widok(tab, Tabeli);
         const std::optional<QStringView> k = widok(kol, Kolumny);
         if (!r || !t || !k)
-            return Wspolne(PodstawaZKatalogu(katalog));
+            return Wspolne(PodstawaZKatalogu(katalog, Kodowanie), PolePodstawa);
         FSklad.clear();
         FSklad.append(n->utf16(), static_cast<size_t>(n->size()));
         FSklad += u' ';
@@ -318,7 +391,7 @@ public:
                 FSklad += u'/';
                 FSklad.append(dodatek.utf16(), static_cast<size_t>(dodatek.size()));
             }
-        return Wspolne(QStringView(FSklad));
+        return Wspolne(QStringView(FSklad), PolePodstawa);
     }
 
     // The price last worked out, for the value, quantity and VAT rate it was worked out from.
@@ -343,14 +416,53 @@ public:
         }
     } OstatniaCena;
 
+    // The quantity and price last given, for the bytes of the quantity and value attributes and the VAT rate.
+    struct TSurowaIlosc
+    {
+        std::optional<std::string> BajtyIlosci, BajtyWartosci;
+        double StawkaVat = 0.0;
+        QString Cena, Ilosc;
+        bool Jest = false;
+
+        static bool Rowna(const pugi::xml_attribute& a, const std::optional<std::string>& bajty)
+        {
+            return a ? bajty && Rowne(a.value(), bajty->c_str()) : !bajty;
+        }
+        static std::optional<std::string> Bajty(const pugi::xml_attribute& a)
+        {
+            return a ? std::optional<std::string>(a.value()) : std::nullopt;
+        }
+        bool Dla(const pugi::xml_attribute& ilosc, const pugi::xml_attribute& wartosc, double vat) const
+        {
+            return Jest && vat == StawkaVat && Rowna(ilosc, BajtyIlosci) && Rowna(wartosc, BajtyWartosci);
+        }
+        void Zapamietaj(const pugi::xml_attribute& ilosc, const pugi::xml_attribute& wartosc, double vat,
+                        const QString& cena, const QString& iloscTekst)
+        {
+            BajtyIlosci = Bajty(ilosc);
+            BajtyWartosci = Bajty(wartosc);
+            StawkaVat = vat;
+            Cena = cena;
+            Ilosc = iloscTekst;
+            Jest = true;
+        }
+    } OstatniaIlosc;
+
 private:
     // The UTF-8 text decoded and trimmed, or nothing when the XML layer's way is needed.
     std::optional<QStringView> Widok(const char* utf8, TBufor bufor)
     {
         const size_t n = std::strlen(utf8);
+        std::vector<char16_t>& b = FBufory[bufor];
+        if (Kodowanie.Windows1250) {
+            // A character for every byte, and no byte the code page leaves undefined.
+            if (b.size() < n)
+                b.resize(n);
+            Windows1250DoBufora(QByteArrayView(utf8, static_cast<qsizetype>(n)), b.data());
+            return QStringView(b.data(), static_cast<qsizetype>(n)).trimmed();
+        }
         if (n >= 3 && std::memcmp(utf8, "\xEF\xBB\xBF", 3) == 0)
             return std::nullopt;
-        std::vector<char16_t>& b = FBufory[bufor];
         const qsizetype potrzeba = FDekoder.requiredSpace(static_cast<qsizetype>(n));
         if (static_cast<qsizetype>(b.size()) < potrzeba)
             b.resize(static_cast<size_t>(potrzeba));
@@ -370,6 +482,18 @@ private:
     QStringDecoder FDekoder{QStringDecoder::Utf8, QStringDecoder::Flag::Stateless};
     std::array<std::vector<char16_t>, LiczbaBuforow> FBufory;
     std::u16string FSklad;
+    // The bytes a field had last and the text they gave.
+    struct TSurowe
+    {
+        std::string Bajty;
+        QString Tekst;
+        bool Jest = false;
+    };
+    std::array<TSurowe, LiczbaPol> FSurowe;
+    // The attributes of the last catalogue (Podstawa, Nazwa, Nr, Tab, Kol) and the basis they gave.
+    std::array<std::optional<std::string>, 5> FKatalog;
+    QString FPodstawa;
+    bool FJestPodstawa = false;
 };
 
 TKosztorysZuzia::TKosztorysZuzia(const QString& filePath, bool renumeruj, bool indeksuj, bool nadpiszKopie,
@@ -404,25 +528,31 @@ void TKosztorysZuzia::Wczytaj()
     FStawkaVat = 0.0;
     Opis = plik.completeBaseName();
     SetTytul(Opis);
-    CzytajDane(CzytajZrodloKopii(sciezka));
+    // The bytes read are the parser's alone: parsed in place, they are not copied once more.
+    CzytajDokument(CzytajZrodloKopii(sciezka), [&sciezka] { return CzytajZrodloKopii(sciezka); });
 }
 
 void TKosztorysZuzia::CzytajDane(const QByteArray& dane)
 {
+    CzytajDokument(dane, [&dane] { return dane; });
+}
+
+void TKosztorysZuzia::CzytajDokument(QByteArray dane, const std::function<QByteArray()>& zrodlo)
+{
     FStawkaVat = 0.0;
     pugi::xml_document dokument;
     QByteArray tekst;
-    ParsujXmlKosztorysu(dane, OpcjeCzytaniaXmlKosztorysu, dokument, tekst);
+    const bool windows1250 = CzytajXmlKosztorysu(std::move(dane), zrodlo, dokument, tekst);
     const pugi::xml_node korzen = dokument.document_element();
     if (korzen.first_child())
-        CzytajWezly(korzen, this);
+        CzytajWezly(korzen, this, windows1250);
 }
 
 // Each child in document order: a chapter, group or element opens an element (and becomes the current
 // element for the rest of the children), a position goes to the element being read (to the merged element
 // itself when it is one), and the child's own children are read into the current element. The walk keeps
 // its own stack, so the depth of the document does not matter.
-void TKosztorysZuzia::CzytajWezly(const pugi::xml_node& wezel, TElementRds* element)
+void TKosztorysZuzia::CzytajWezly(const pugi::xml_node& wezel, TElementRds* element, bool windows1250)
 {
     struct TRamka
     {
@@ -433,7 +563,7 @@ void TKosztorysZuzia::CzytajWezly(const pugi::xml_node& wezel, TElementRds* elem
         int GlebokoscBiezacego;
     };
     std::vector<TRamka> stos{{wezel.first_child(), element, element, 0, 0}};
-    TTekstyZuzi teksty;
+    TTekstyZuzi teksty(windows1250);
     while (!stos.empty()) {
         TRamka& ramka = stos.back();
         const pugi::xml_node k = ramka.Dziecko;
@@ -444,20 +574,24 @@ void TKosztorysZuzia::CzytajWezly(const pugi::xml_node& wezel, TElementRds* elem
         ramka.Dziecko = k.next_sibling();
         if (k.type() != pugi::node_element)
             continue;
-        const TWezelZuzi wezelZuzi(k);
         bool scalony = false;
-        if (std::unique_ptr<TElementRds> nowy = CzytajElementZuzia(wezelZuzi, scalony)) {
-            if (ramka.Glebokosc >= MaksGlebokoscElementow)
-                throw EBlad(QStringLiteral("Wybrany plik kosztorysu jest nieprawidłowy."));
-            ramka.Biezacy = ramka.Element->AddElement(std::move(nowy));
-            ramka.GlebokoscBiezacego = ramka.Glebokosc + 1;
-        } else if (wezelZuzi.Rodzaj == TWezelZuzi::TRodzaj::ElementDrzewa) {
-            // An excluded chapter is excluded with its contents, which would otherwise land in whatever
-            // element happens to be current.
-            continue;
+        // Most nodes (names, catalogues, ST numbers) are neither elements nor positions: only their children
+        // are read.
+        if (const TWezelZuzi::TRodzaj rodzaj = TWezelZuzi::RodzajWezla(k); rodzaj != TWezelZuzi::TRodzaj::Inny) {
+            const TWezelZuzi wezelZuzi(k, rodzaj, teksty.Kodowanie);
+            if (std::unique_ptr<TElementRds> nowy = CzytajElementZuzia(wezelZuzi, scalony)) {
+                if (ramka.Glebokosc >= MaksGlebokoscElementow)
+                    throw EBlad(QStringLiteral("Wybrany plik kosztorysu jest nieprawidłowy."));
+                ramka.Biezacy = ramka.Element->AddElement(std::move(nowy));
+                ramka.GlebokoscBiezacego = ramka.Glebokosc + 1;
+            } else if (wezelZuzi.Rodzaj == TWezelZuzi::TRodzaj::ElementDrzewa) {
+                // An excluded chapter is excluded with its contents, which would otherwise land in whatever
+                // element happens to be current.
+                continue;
+            }
+            if (std::unique_ptr<TPozycjaRds> pozycja = CzytajPozycjeZuzia(wezelZuzi, scalony, teksty))
+                (scalony ? ramka.Biezacy : ramka.Element)->AddPozycja(std::move(pozycja));
         }
-        if (std::unique_ptr<TPozycjaRds> pozycja = CzytajPozycjeZuzia(wezelZuzi, scalony, teksty))
-            (scalony ? ramka.Biezacy : ramka.Element)->AddPozycja(std::move(pozycja));
         if (!scalony && k.first_child()) {
             const TRamka dzieci{k.first_child(), ramka.Biezacy, ramka.Biezacy, ramka.GlebokoscBiezacego,
                                 ramka.GlebokoscBiezacego};
@@ -472,7 +606,8 @@ std::unique_ptr<TElementRds> TKosztorysZuzia::CzytajElementZuzia(const TWezelZuz
     if (wezel.Rodzaj != TWezelZuzi::TRodzaj::ElementDrzewa || wezel.CzyWylaczony())
         return nullptr;
     scalony = wezel.CzyScalony();
-    return std::make_unique<TElementRds>(Tekst(wezel.Nr), 0, TekstNazwy(wezel.Nazwa));
+    return std::make_unique<TElementRds>(wezel.Kodowanie.Przyciety(wezel.Nr), 0,
+                                         TekstNazwy(wezel.Nazwa, wezel.Kodowanie));
 }
 
 // The position is made with its texts and then given the estimate's change handler: reading reports no
@@ -481,8 +616,11 @@ std::unique_ptr<TPozycjaRds> TKosztorysZuzia::CzytajPozycjeZuzia(const TWezelZuz
                                                                  TTekstyZuzi& teksty)
 {
     if (wezel.Rodzaj == TWezelZuzi::TRodzaj::Narzuty)
-        if (const pugi::xml_node vat = wezel.Wezel.child("VAT"))
-            FStawkaVat = XmlNaLiczbe(AtrybutXml(vat, "Suma"), 0.0);
+        if (const pugi::xml_node vat = wezel.Wezel.child("VAT")) {
+            const pugi::xml_attribute suma = vat.attribute("Suma");
+            FStawkaVat =
+                XmlNaLiczbe(suma ? std::optional<QString>(wezel.Kodowanie.TekstXml(suma.value())) : std::nullopt, 0.0);
+        }
 
     const bool element = scalony && wezel.Rodzaj == TWezelZuzi::TRodzaj::ElementDrzewa && !wezel.CzyWylaczony();
     const bool pozycja = wezel.Rodzaj == TWezelZuzi::TRodzaj::Pozycja && !wezel.CzyWylaczony();
@@ -491,22 +629,36 @@ std::unique_ptr<TPozycjaRds> TKosztorysZuzia::CzytajPozycjeZuzia(const TWezelZuz
         return nullptr;
 
     TPozycjaRds::TTeksty t;
-    t.Opis = teksty.Nazwa(wezel.Nazwa);
-    t.ST = teksty.Wspolne(NormalizujSeparatorWariantu(teksty.Wspolny(wezel.Sst.attribute("Nr")), Ustawienia()));
+    // The description, most often met for the first time, is looked up last, once its slot is at hand.
+    QString zapasOpisu;
+    const QStringView opis = teksty.Nazwa(wezel.Nazwa, zapasOpisu);
+    const quint32 skrotOpisu = teksty.Wspolne.Skrot(opis);
+    teksty.Wspolne.Przygotuj(skrotOpisu);
+    t.ST = teksty.Wspolne(
+        NormalizujSeparatorWariantu(teksty.Wspolny(wezel.Sst.attribute("Nr"), PoleStZrodla), Ustawienia()), PoleSt);
     t.Id = teksty.Wlasny(wezel.Id);
     t.Nr = teksty.Wlasny(wezel.Nr);
     if (pozycja)
         t.Podstawa = teksty.Podstawa(wezel.Katalog);
-    t.Jm = teksty.Wspolny(transport ? wezel.Odleglosc : wezel.Jedn);
-    QString zapasIlosci, zapasWartosci;
-    const QStringView ilosc = teksty.Tekst(element ? wezel.IloscJedn : wezel.Ilosc, TTekstyZuzi::Ilosci, zapasIlosci);
-    const QStringView wartosc = teksty.Tekst(wezel.Wartosc, TTekstyZuzi::Wartosci, zapasWartosci);
+    t.Jm = teksty.Wspolny(transport ? wezel.Odleglosc : wezel.Jedn, PoleJm);
     t.Aktywna = Aktywna(wezel);
-    TTekstyZuzi::TCena& cena = teksty.OstatniaCena;
-    if (!cena.Dla(wartosc, ilosc, FStawkaVat))
-        cena.Zapamietaj(wartosc, ilosc, FStawkaVat, teksty.Wspolne(CenaZWartosci(wartosc, ilosc)));
-    t.Cena = cena.Cena;
-    t.Ilosc = teksty.Wspolne(PrzytnijIlosc(ilosc));
+    // The quantity and the price come from the bytes of the quantity and the value (and the VAT rate): the
+    // same bytes as the last position's give the same texts without decoding them again.
+    const pugi::xml_attribute iloscXml = element ? wezel.IloscJedn : wezel.Ilosc;
+    TTekstyZuzi::TSurowaIlosc& surowa = teksty.OstatniaIlosc;
+    if (!surowa.Dla(iloscXml, wezel.Wartosc, FStawkaVat)) {
+        QString zapasIlosci, zapasWartosci;
+        const QStringView ilosc = teksty.Tekst(iloscXml, TTekstyZuzi::Ilosci, zapasIlosci);
+        const QStringView wartosc = teksty.Tekst(wezel.Wartosc, TTekstyZuzi::Wartosci, zapasWartosci);
+        TTekstyZuzi::TCena& cena = teksty.OstatniaCena;
+        if (!cena.Dla(wartosc, ilosc, FStawkaVat))
+            cena.Zapamietaj(wartosc, ilosc, FStawkaVat, teksty.Wspolne(CenaZWartosci(wartosc, ilosc)));
+        surowa.Zapamietaj(iloscXml, wezel.Wartosc, FStawkaVat, cena.Cena,
+                          teksty.Wspolne(PrzytnijIlosc(ilosc), PoleIlosc));
+    }
+    t.Cena = surowa.Cena;
+    t.Ilosc = surowa.Ilosc;
+    t.Opis = teksty.Wspolne.ZeSkrotem(opis, skrotOpisu);
     return std::make_unique<TPozycjaRds>(std::move(t), WspolnyHandlerPozycji());
 }
 
@@ -566,9 +718,9 @@ void TKosztorysZuzia::ZapiszSst(pugi::xml_node wezel, const TIndeksPozycji& inde
             continue;
         const TWezelZuzi::TRodzaj rodzaj = TWezelZuzi::RodzajWezla(k);
         if (!(rodzaj == TWezelZuzi::TRodzaj::Pozycja || rodzaj == TWezelZuzi::TRodzaj::Transport ||
-              (rodzaj == TWezelZuzi::TRodzaj::ElementDrzewa && CzyJeden(k.attribute("Scal")))))
+              (rodzaj == TWezelZuzi::TRodzaj::ElementDrzewa && Utf8.CzyJeden(k.attribute("Scal")))))
             continue;
-        const QString id = Atrybut(k, "Id");
+        const QString id = Utf8.Atrybut(k, "Id");
         if (id.isEmpty())
             continue;
         const TPozycjaRds* pozycja = indeks.Znajdz(id);
@@ -576,7 +728,7 @@ void TKosztorysZuzia::ZapiszSst(pugi::xml_node wezel, const TIndeksPozycji& inde
             continue;
         pugi::xml_node sst = k.child("Sst");
         if (sst) {
-            if (Atrybut(sst, "Nr").compare(pozycja->ST(), Qt::CaseInsensitive) == 0)
+            if (Utf8.Atrybut(sst, "Nr").compare(pozycja->ST(), Qt::CaseInsensitive) == 0)
                 continue;
         } else {
             if (pozycja->ST().trimmed().isEmpty())

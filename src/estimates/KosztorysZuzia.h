@@ -4,6 +4,7 @@
 
 #include <QByteArray>
 
+#include <functional>
 #include <memory>
 
 namespace pugi {
@@ -37,7 +38,10 @@ protected:
     QByteArray KopiaDanych(const QByteArray& zrodlo) const override;
 
 private:
-    void CzytajWezly(const pugi::xml_node& wezel, TElementRds* element);
+    // Reads the bytes, which it takes over; `zrodlo` gives them once more when they are needed untouched.
+    void CzytajDokument(QByteArray dane, const std::function<QByteArray()>& zrodlo);
+    // The values are in Windows-1250 when `windows1250`, else in UTF-8.
+    void CzytajWezly(const pugi::xml_node& wezel, TElementRds* element, bool windows1250);
     std::unique_ptr<TElementRds> CzytajElementZuzia(const TWezelZuzi& wezel, bool& scalony) const;
     // The position with its texts shared through `teksty` (null for a node that is no position).
     std::unique_ptr<TPozycjaRds> CzytajPozycjeZuzia(const TWezelZuzi& wezel, bool scalony, TTekstyZuzi& teksty);

@@ -10,8 +10,15 @@
 
 #include <iconv.h>
 
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
+
 #include <algorithm>
+#include <array>
+#include <bit>
 #include <cerrno>
+#include <functional>
 #include <optional>
 #include <string>
 
@@ -337,51 +344,117 @@ QByteArray Unicode(const std::string& utf8, const TFormaXml& forma)
 
 } // namespace
 
-TFormaXml ParsujXmlKosztorysu(const QByteArray& bajty, unsigned opcje, pugi::xml_document& dokument, QByteArray& tekst)
+namespace {
+
+// Parsed in their own bytes, bytes of Windows-1250 give the document that their UTF-8 form gives, with every
+// value in Windows-1250, unless they hold a byte the code page leaves undefined (the UTF-8 form drops it,
+// which may join a name) or a numeric character reference (the parser writes its character in UTF-8).
+// The parser tells markup from text by ASCII bytes alone and treats every other byte alike.
+bool CzyWindows1250WprostJakUtf8(const QByteArray& bajty)
+{
+    static const std::array<bool, 256> nieokreslony = [] {
+        std::array<bool, 256> t{};
+        for (int b = 0x80; b < 256; ++b)
+            t[static_cast<size_t>(b)] = ZnakWindows1250(static_cast<unsigned char>(b)) == 0xFFFD;
+        return t;
+    }();
+    const auto* z = reinterpret_cast<const unsigned char*>(bajty.constData());
+    const qsizetype n = bajty.size();
+    const auto sprawdz = [z, n](qsizetype i) {
+        return z[i] == '&' ? !(i + 1 < n && z[i + 1] == '#') : !nieokreslony[z[i]];
+    };
+    qsizetype i = 0;
+#if defined(__SSE2__)
+    // Sixteen bytes at a time: most are ASCII other than "&".
+    const __m128i ampersand = _mm_set1_epi8('&');
+    for (; i + 16 <= n; i += 16) {
+        const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(z + i));
+        auto maska = static_cast<unsigned>(_mm_movemask_epi8(_mm_or_si128(v, _mm_cmpeq_epi8(v, ampersand))));
+        for (; maska != 0; maska &= maska - 1)
+            if (!sprawdz(i + std::countr_zero(maska)))
+                return false;
+    }
+#endif
+    for (; i < n; ++i)
+        if ((z[i] >= 0x80 || z[i] == '&') && !sprawdz(i))
+            return false;
+    return true;
+}
+
+// The bytes are taken over: when nobody else holds them (and no blank took the place of an ESC), they are
+// parsed in place, without a copy, and `zrodlo` gives them once more for the parser's complaint.
+TFormaXml Parsuj(QByteArray bajty, const std::function<QByteArray()>& zrodlo, unsigned opcje,
+                 pugi::xml_document& dokument, QByteArray& tekst, bool* windows1250Wprost)
 {
     dokument.reset();
+    if (windows1250Wprost)
+        *windows1250Wprost = false;
     TFormaXml forma;
     const TWykrycie wykrycie = Wykryj(bajty);
     forma.Kodowanie = wykrycie.Kodowanie;
     forma.Bom = wykrycie.DlugoscBom > 0;
     forma.RozmiarZrodla = bajty.size();
-    const QByteArray czyste = ZamienEsc(bajty, wykrycie.Kodowanie);
+    QByteArray czyste = ZamienEsc(bajty, wykrycie.Kodowanie);
+    bajty = QByteArray();
     UstalKonceLinii(czyste, wykrycie.Kodowanie, forma);
     const QByteArray deklarowane = wykrycie.DlugoscBom == 0 ? KodowanieZDeklaracji(czyste) : QByteArray();
+    const bool deklaracjaNaPoczatku = CzyDeklaracjaNaPoczatku(czyste, wykrycie);
 
-    pugi::xml_parse_result wynik;
+    pugi::xml_encoding kodowanieTekstu = wykrycie.Kodowanie;
+    bool wMiejscu = true;
     if (!CzyUnicode(deklarowane)) {
         forma.Iconv = deklarowane;
-        std::optional<QByteArray> utf8 = CzyWindows1250(deklarowane)
-                                             ? std::optional<QByteArray>(Windows1250NaUtf8(czyste))
-                                             : Iconv(czyste, deklarowane.constData(), "UTF-8", 1);
-        if (!utf8)
-            BladParsowania(czyste);
-        tekst = std::move(*utf8);
-        wynik =
-            dokument.load_buffer_inplace(tekst.data(), static_cast<size_t>(tekst.size()), opcje, pugi::encoding_utf8);
-    } else {
-        // data() gives the parser a copy of its own when the bytes are shared (with the caller's).
-        tekst = czyste;
-        wynik =
-            dokument.load_buffer_inplace(tekst.data(), static_cast<size_t>(tekst.size()), opcje, wykrycie.Kodowanie);
+        kodowanieTekstu = pugi::encoding_utf8;
+        if (windows1250Wprost && CzyWindows1250(deklarowane) && CzyWindows1250WprostJakUtf8(czyste)) {
+            *windows1250Wprost = true;
+        } else {
+            std::optional<QByteArray> utf8 = CzyWindows1250(deklarowane)
+                                                 ? std::optional<QByteArray>(Windows1250NaUtf8(czyste))
+                                                 : Iconv(czyste, deklarowane.constData(), "UTF-8", 1);
+            if (!utf8)
+                BladParsowania(czyste);
+            tekst = std::move(*utf8);
+            wMiejscu = false;
+        }
     }
+    if (wMiejscu)
+        tekst = std::move(czyste);
+    // data() gives the parser a copy of its own when the bytes are still shared (with the caller's).
+    const pugi::xml_parse_result wynik =
+        dokument.load_buffer_inplace(tekst.data(), static_cast<size_t>(tekst.size()), opcje, kodowanieTekstu);
     if (wynik.status == pugi::status_no_document_element || (wynik && !dokument.document_element())) {
         dokument.reset();
         throw EBlad(QStringLiteral("Brak danych w kosztorysie"));
     }
     if (!wynik) {
         dokument.reset();
-        BladParsowania(czyste);
+        BladParsowania(wMiejscu ? ZamienEsc(zrodlo(), wykrycie.Kodowanie) : czyste);
     }
     // The declaration belongs at the very start. After other text it named no encoding for this read, but
     // the copy (which has no text outside its nodes) would start with it and be read in another encoding.
-    for (pugi::xml_node w = dokument.first_child(); w; w = w.next_sibling())
-        if (w.type() == pugi::node_declaration && !CzyDeklaracjaNaPoczatku(czyste, wykrycie)) {
-            dokument.reset();
-            throw EBlad(QStringLiteral("Błąd odczytu pliku XML: deklaracja XML nie stoi na początku dokumentu."));
-        }
+    if (!deklaracjaNaPoczatku)
+        for (pugi::xml_node w = dokument.first_child(); w; w = w.next_sibling())
+            if (w.type() == pugi::node_declaration) {
+                dokument.reset();
+                throw EBlad(QStringLiteral("Błąd odczytu pliku XML: deklaracja XML nie stoi na początku dokumentu."));
+            }
     return forma;
+}
+
+} // namespace
+
+TFormaXml ParsujXmlKosztorysu(const QByteArray& bajty, unsigned opcje, pugi::xml_document& dokument, QByteArray& tekst)
+{
+    return Parsuj(
+        bajty, [&bajty] { return bajty; }, opcje, dokument, tekst, nullptr);
+}
+
+bool CzytajXmlKosztorysu(QByteArray bajty, const std::function<QByteArray()>& zrodlo, pugi::xml_document& dokument,
+                         QByteArray& tekst)
+{
+    bool windows1250 = false;
+    Parsuj(std::move(bajty), zrodlo, OpcjeCzytaniaXmlKosztorysu, dokument, tekst, &windows1250);
+    return windows1250;
 }
 
 QByteArray XmlKosztorysuNaBajty(const pugi::xml_document& dokument, const TFormaXml& forma)

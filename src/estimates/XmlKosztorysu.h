@@ -4,6 +4,8 @@
 
 #include <pugixml.hpp>
 
+#include <functional>
+
 // XML estimates are copied back in the form they were read in: the same encoding (a Windows-1250
 // file stays Windows-1250), the same byte-order mark, declaration, comments, layout and line ends.
 // This is what the copy needs to know about its source.
@@ -30,6 +32,13 @@ struct TFormaXml
 // The document is parsed in place in `tekst` (the bytes, or their UTF-8 form when they are in a code
 // page), which must outlive it: an estimate's text is not copied once more for the parser.
 TFormaXml ParsujXmlKosztorysu(const QByteArray& bajty, unsigned opcje, pugi::xml_document& dokument, QByteArray& tekst);
+
+// Parses for reading (OpcjeCzytaniaXmlKosztorysu), as ParsujXmlKosztorysu does, taking the bytes over: bytes
+// that nobody else holds are parsed in place, without a copy, and `zrodlo` then gives them once more for
+// the parser's complaint. True when the values are left in Windows-1250: a Windows-1250 document is parsed
+// in its own bytes, rather than in a UTF-8 copy, whenever that gives the same document.
+bool CzytajXmlKosztorysu(QByteArray bajty, const std::function<QByteArray()>& zrodlo, pugi::xml_document& dokument,
+                         QByteArray& tekst);
 
 // The options of reading: values and texts only.
 constexpr unsigned OpcjeCzytaniaXmlKosztorysu = pugi::parse_default | pugi::parse_declaration;

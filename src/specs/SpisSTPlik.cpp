@@ -6,6 +6,7 @@
 #include "prices/CenaJedn.h"
 #include "specs/CenaJednXml.h"
 #include "specs/CenyOdroczone.h"
+#include "specs/CzytnikAtrybutow.h"
 #include "specs/IndeksSpisu.h"
 #include "specs/IstnienieDokumentow.h"
 #include "specs/JmSpecyfikacji.h"
@@ -27,14 +28,36 @@ namespace {
 // Above this size a file reports shorter pauses per step of its progress.
 constexpr qsizetype DuzyPlik = 200000;
 
-QString Tekst(const pugi::xml_node& e, const char* nazwa)
-{
-    return XmlNaTekst(e.attribute(nazwa));
-}
+// The attributes of a node and of a variant, and of a unit, read in one pass each (CzytnikAtrybutow.h).
+enum { ANumer, AOpis, APlik, AInfo, AGrupa, AWarunkiOgolne };
+constexpr const char* AtrybutyWezla[] = {NazwySst::Numer, NazwySst::Opis,  NazwySst::Plik,
+                                         NazwySst::Info,  NazwySst::Grupa, NazwySst::WarunkiOgolne};
+enum { AJm, AOpisJednostki, AEksportuj, ACenaJedn };
+constexpr const char* AtrybutyJednostki[] = {NazwySst::Jm, NazwySst::Opis, NazwySst::Eksportuj, "cenaJedn"};
 
-bool Logiczna(const pugi::xml_node& e, const char* nazwa)
+// What a node's reading looks for among its children, found in one pass: the first "warianty", the first
+// "jednostki" and the first child node, as child(name) finds each.
+struct TDzieciWezla
 {
-    return XmlNaLogiczna(e.attribute(nazwa), false);
+    pugi::xml_node Warianty, Jednostki, Pierwszy;
+};
+
+TDzieciWezla DzieciWezla(const pugi::xml_node& e)
+{
+    TDzieciWezla wynik;
+    for (pugi::xml_node c = e.first_child(); c; c = c.next_sibling()) {
+        const char* nazwa = c.name();
+        pugi::xml_node* cel = nullptr;
+        if (std::strcmp(nazwa, NazwySst::Wezel) == 0)
+            cel = &wynik.Pierwszy;
+        else if (std::strcmp(nazwa, NazwySst::Jednostki) == 0)
+            cel = &wynik.Jednostki;
+        else if (std::strcmp(nazwa, NazwySst::Warianty) == 0)
+            cel = &wynik.Warianty;
+        if (cel && !*cel)
+            *cel = c;
+    }
+    return wynik;
 }
 
 // The "specyfikacja" elements the reading visits: the first one, its following siblings and those nested
@@ -255,24 +278,26 @@ void TSpisST::WczytajElement(const pugi::xml_node& e, TSpecyfikacja& rodzic, IOb
 {
     if (FTerminatedOtworz)
         return;
-    const QString numer = Tekst(e, NazwySst::Numer);
-    const QString opis = Tekst(e, NazwySst::Opis);
-    const QString plik = Tekst(e, NazwySst::Plik);
-    const QString info = Tekst(e, NazwySst::Info);
-    const bool czyGrupa = Logiczna(e, NazwySst::Grupa);
-    const bool czyWarunkiOgolne = Logiczna(e, NazwySst::WarunkiOgolne);
+    const auto a = AtrybutyWedlugNazw(e, AtrybutyWezla);
+    const QString numer = XmlNaTekst(a[ANumer]);
+    const QString opis = XmlNaTekst(a[AOpis]);
+    const QString plik = XmlNaTekst(a[APlik]);
+    const QString info = XmlNaTekst(a[AInfo]);
+    const bool czyGrupa = XmlNaLogiczna(a[AGrupa], false);
+    const bool czyWarunkiOgolne = XmlNaLogiczna(a[AWarunkiOgolne], false);
     if (FOnOtworzChangeProgres)
         FOnOtworzChangeProgres(this);
     if (numer.isEmpty() && opis.isEmpty() && plik.isEmpty())
         return;
+    const TDzieciWezla dzieci = DzieciWezla(e);
 
     if (!obsluga) {
         // A plain open reads the node whole before it joins the tree: its variants and units then cost
         // neither a look at the document nor a change event each, and the document is looked at once.
         auto s = std::make_unique<TSpecyfikacja>(numer, czyWarunkiOgolne, czyGrupa, info, QString(), opis,
                                                  KatalogUzytkownika());
-        WczytajWarianty(e, *s);
-        WczytajJednostki(e, *s);
+        WczytajWarianty(dzieci.Warianty, *s);
+        WczytajJednostki(dzieci.Jednostki, *s);
         if (!czyGrupa && !plik.isEmpty()) {
             void (TSpecyfikacja::*ustawPlik)(const QString&) = &TSpisST::UstawPlikWczytany;
             ((*s).*ustawPlik)(plik);
@@ -283,7 +308,7 @@ void TSpisST::WczytajElement(const pugi::xml_node& e, TSpecyfikacja& rodzic, IOb
         if (!rodzic.Add(std::move(s)))
             return;
         DopiszPusty(*wezel);
-        WczytajElementy(e.child(NazwySst::Wezel), *wezel, nullptr);
+        WczytajElementy(dzieci.Pierwszy, *wezel, nullptr);
         return;
     }
 
@@ -308,9 +333,9 @@ void TSpisST::WczytajElement(const pugi::xml_node& e, TSpecyfikacja& rodzic, IOb
     DopiszPusty(*wezel);
     if (czyNadpisany)
         wezel->ClearWarianty();
-    WczytajWarianty(e, *wezel);
-    WczytajJednostki(e, *wezel);
-    WczytajElementy(e.child(NazwySst::Wezel), *wezel, obsluga);
+    WczytajWarianty(dzieci.Warianty, *wezel);
+    WczytajJednostki(dzieci.Jednostki, *wezel);
+    WczytajElementy(dzieci.Pierwszy, *wezel, obsluga);
 }
 
 void TSpisST::DopiszPusty(TSpecyfikacja& wezel)
@@ -320,30 +345,31 @@ void TSpisST::DopiszPusty(TSpecyfikacja& wezel)
         FListaPustych.push_back(&wezel);
 }
 
-void TSpisST::WczytajWarianty(const pugi::xml_node& e, TSpecyfikacja& wezel)
+void TSpisST::WczytajWarianty(const pugi::xml_node& warianty, TSpecyfikacja& wezel)
 {
-    for (pugi::xml_node w = e.child(NazwySst::Warianty).child(NazwySst::Wariant); w;
-         w = w.next_sibling(NazwySst::Wariant)) {
-        auto wariant = std::make_unique<TWariantSpecyfikacji>(Tekst(w, NazwySst::Numer), Tekst(w, NazwySst::Opis),
-                                                              Tekst(w, NazwySst::Plik), Tekst(w, NazwySst::Info),
-                                                              KatalogUzytkownika());
-        WczytajJednostki(w, *wariant);
+    for (pugi::xml_node w = warianty.child(NazwySst::Wariant); w; w = w.next_sibling(NazwySst::Wariant)) {
+        const auto a = AtrybutyWedlugNazw(w, AtrybutyWezla);
+        auto wariant =
+            std::make_unique<TWariantSpecyfikacji>(XmlNaTekst(a[ANumer]), XmlNaTekst(a[AOpis]), XmlNaTekst(a[APlik]),
+                                                   XmlNaTekst(a[AInfo]), KatalogUzytkownika());
+        WczytajJednostki(w.child(NazwySst::Jednostki), *wariant);
         JakoSpecyfikacja(wezel, [&] { wezel.AddWariant(std::move(wariant)); });
     }
 }
 
-void TSpisST::WczytajJednostki(const pugi::xml_node& e, TSpecyfikacja& wezel)
+void TSpisST::WczytajJednostki(const pugi::xml_node& jednostki, TSpecyfikacja& wezel)
 {
-    for (pugi::xml_node j = e.child(NazwySst::Jednostki).child(NazwySst::Jednostka); j;
-         j = j.next_sibling(NazwySst::Jednostka)) {
+    for (pugi::xml_node j = jednostki.child(NazwySst::Jednostka); j; j = j.next_sibling(NazwySst::Jednostka)) {
+        const auto a = AtrybutyWedlugNazw(j, AtrybutyJednostki);
         std::unique_ptr<TJmSpecyfikacji> jm;
+        const QString symbol = XmlNaTekst(a[AJm]);
+        const QString opis = XmlNaTekst(a[AOpisJednostki]);
+        const bool eksportuj = XmlNaLogiczna(a[AEksportuj], false);
         // The older form (a number in an attribute) costs nothing to read now.
-        if (FCenyOdroczone && !j.attribute("cenaJedn") && j.child("cenaJedn")) {
-            jm = std::make_unique<TJmSpecyfikacji>(Tekst(j, NazwySst::Jm), Tekst(j, NazwySst::Opis),
-                                                   Logiczna(j, NazwySst::Eksportuj), FCenyOdroczone, j);
+        if (FCenyOdroczone && !a[ACenaJedn] && j.child("cenaJedn")) {
+            jm = std::make_unique<TJmSpecyfikacji>(symbol, opis, eksportuj, FCenyOdroczone, j);
         } else {
-            jm = std::make_unique<TJmSpecyfikacji>(Tekst(j, NazwySst::Jm), Tekst(j, NazwySst::Opis),
-                                                   Logiczna(j, NazwySst::Eksportuj));
+            jm = std::make_unique<TJmSpecyfikacji>(symbol, opis, eksportuj);
             WczytajCeneJedn(j, *jm->CenaJedn(), FUstawieniaCen);
         }
         JakoSpecyfikacja(wezel, [&] { wezel.AddJm(std::move(jm)); });

@@ -21,6 +21,8 @@
 #include <QJsonArray>
 #include <QJsonObject>
 
+#include <thread>
+
 namespace {
 
 struct TArgumenty
@@ -87,11 +89,47 @@ private:
     QTextStream& FBledy;
 };
 
+// The office's start on a thread of its own, waited for before the office is used and on every way out.
+class TStartWTle
+{
+public:
+    explicit TStartWTle(TSilnikLibreOffice* silnik)
+    {
+        if (silnik)
+            FWatek = std::thread([silnik] {
+                try {
+                    silnik->Uruchom();
+                } catch (...) {
+                }
+            });
+    }
+    ~TStartWTle() { Czekaj(); }
+    TStartWTle(const TStartWTle&) = delete;
+    TStartWTle& operator=(const TStartWTle&) = delete;
+
+    void Czekaj()
+    {
+        if (FWatek.joinable())
+            FWatek.join();
+    }
+
+private:
+    std::thread FWatek;
+};
+
 } // namespace
 
 int TPolecenieGeneruj::Wykonaj(const QStringList& argumenty, QTextStream& wyjscie, QTextStream& bledy)
 {
     const TArgumenty a = CzytajArgumenty(argumenty);
+    // An office of our own starts while the set is read and matched; the merge waits for it only if it is
+    // not ready by then. A start that fails is tried again, and reported, by the merge.
+    std::unique_ptr<TSilnikLibreOffice> wlasny;
+    ISilnikDokumentow* silnik = FSilnik;
+    if (!silnik) {
+        wlasny = std::make_unique<TSilnikLibreOffice>();
+        silnik = wlasny.get();
+    }
     const TKonfiguracjaPolecenia konfiguracja(a.KatalogUzytkownika);
     // Opened and matched as the window does.
     TWidokBezOkna widok;
@@ -100,6 +138,7 @@ int TPolecenieGeneruj::Wykonaj(const QStringList& argumenty, QTextStream& wyjsci
     kontroler.UstawUstawienia(konfiguracja.UstawieniaKosztorysu(a.Warianty));
     if (!QFileInfo(a.Plik).isFile())
         throw EBlad(QStringLiteral("Podany plik zestawu nie istnieje"));
+    TStartWTle start(wlasny.get());
     kontroler.OtworzZestaw(QFileInfo(a.Plik).absoluteFilePath());
     TZestawST& zestaw = kontroler.Zestaw();
     if (zestaw.ZestawPath().isEmpty())
@@ -116,12 +155,6 @@ int TPolecenieGeneruj::Wykonaj(const QStringList& argumenty, QTextStream& wyjsci
     if (!QDir().mkpath(folder))
         throw EBlad(QStringLiteral("Błąd tworzenia foldera docelowego: ") + folder);
 
-    std::unique_ptr<TSilnikLibreOffice> wlasny;
-    ISilnikDokumentow* silnik = FSilnik;
-    if (!silnik) {
-        wlasny = std::make_unique<TSilnikLibreOffice>();
-        silnik = wlasny.get();
-    }
     std::unique_ptr<TZbiorEksporter> eksporter = UtworzEksporter(czyWord, silnik);
     UstawEksporterZKonfiguracji(*eksporter, ustawienia, czyWord);
     eksporter->CzyOtworzPoZapisaniu = false; // nobody to show it to
@@ -138,6 +171,7 @@ int TPolecenieGeneruj::Wykonaj(const QStringList& argumenty, QTextStream& wyjsci
         bledy << "Przetwarzanie pliku: " << e->CurrentFile() << '\n';
         bledy.flush();
     };
+    start.Czekaj();
     eksporter->ScalPliki(a.Wynik, lista->Pliki);
     if (wlasny)
         wlasny->Zatrzymaj();

@@ -83,14 +83,7 @@ QByteArray WynikiKorpusow()
 TEST(KorpusyFuzz, DajaTeSameDrzewaIKopie)
 {
     const QByteArray wyniki = WynikiKorpusow();
-    if (qEnvironmentVariableIntValue("VELOSTRA_ZAPISZ_KORPUSY") == 1)
-        ZapiszPlik(PlikWzorcow, wyniki);
-    const QList<QByteArray> oczekiwane = CzytajPlik(PlikWzorcow).split('\n');
-    const QList<QByteArray> otrzymane = wyniki.split('\n');
-    ASSERT_GT(otrzymane.size(), 900);
-    ASSERT_EQ(otrzymane.size(), oczekiwane.size());
-    for (qsizetype i = 0; i < otrzymane.size(); ++i)
-        EXPECT_EQ(otrzymane[i], oczekiwane[i]);
+    PorownajZWzorcem(wyniki, PlikWzorcow, "VELOSTRA_ZAPISZ_KORPUSY", 900);
 }
 
 } // namespace

@@ -175,14 +175,7 @@ using KorpusySpisu = TTestZKonfiguracja;
 TEST_F(KorpusySpisu, DajaTeSameListyIZapisy)
 {
     const QByteArray wyniki = WynikiKorpusow();
-    if (qEnvironmentVariableIntValue("VELOSTRA_ZAPISZ_KORPUSY") == 1)
-        ZapiszPlik(PlikWzorcow, wyniki);
-    const QList<QByteArray> oczekiwane = CzytajPlik(PlikWzorcow).split('\n');
-    const QList<QByteArray> otrzymane = wyniki.split('\n');
-    ASSERT_GT(otrzymane.size(), 20);
-    ASSERT_EQ(otrzymane.size(), oczekiwane.size());
-    for (qsizetype i = 0; i < otrzymane.size(); ++i)
-        EXPECT_EQ(otrzymane[i], oczekiwane[i]);
+    PorownajZWzorcem(wyniki, PlikWzorcow, "VELOSTRA_ZAPISZ_KORPUSY", 20);
 }
 
 // The file Zapisz writes (in blocks, straight to disk) holds the bytes ZapiszDoBajtow gives, for the

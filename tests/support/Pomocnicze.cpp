@@ -31,6 +31,18 @@ void ZapiszPlik(const QString& sciezka, const QByteArray& dane)
         throw std::runtime_error("cannot write " + sciezka.toStdString());
 }
 
+void PorownajZWzorcem(const QByteArray& wynik, const QString& plikWzorca, const char* zmiennaZapisu, qsizetype najmniej)
+{
+    if (qEnvironmentVariableIntValue(zmiennaZapisu) == 1)
+        ZapiszPlik(plikWzorca, wynik);
+    const QList<QByteArray> oczekiwane = CzytajPlik(plikWzorca).split('\n');
+    const QList<QByteArray> otrzymane = wynik.split('\n');
+    ASSERT_GT(otrzymane.size(), najmniej);
+    ASSERT_EQ(otrzymane.size(), oczekiwane.size());
+    for (qsizetype i = 0; i < otrzymane.size(); ++i)
+        EXPECT_EQ(otrzymane[i], oczekiwane[i]) << "wiersz " << i + 1;
+}
+
 QString KatalogDomowyTestu()
 {
     return QString::fromLocal8Bit(qgetenv("HOME"));

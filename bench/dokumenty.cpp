@@ -200,6 +200,18 @@ void UstawJakCli(TZbiorEksporterODT& eksporter)
     eksporter.CzyNrStronyWStopce = true;
 }
 
+// An office already running, and an exporter on it set up as velostra-cli sets its own.
+struct TCieplyPakiet
+{
+    TCieplyPakiet()
+    {
+        Silnik.Uruchom();
+        UstawJakCli(Eksporter);
+    }
+    TSilnikLibreOffice Silnik;
+    TZbiorEksporterODT Eksporter{&Silnik};
+};
+
 // A cold run against a warm one in the same iterations: "x cieply" is velostra-cli's generuj of the 50 documents,
 // office start included (the profile kept), over the merge of the same documents on an office already running
 // (target at most 1.5).
@@ -207,10 +219,8 @@ void BM_ZimnyDoCieplego(benchmark::State& stan)
 {
     TDane& d = Dane();
     const std::vector<const TMyPath*> pliki = Wskazniki(d);
-    TSilnikLibreOffice silnik;
-    silnik.Uruchom();
-    TZbiorEksporterODT eksporter(&silnik);
-    UstawJakCli(eksporter);
+    TCieplyPakiet cieplyPakiet;
+    TZbiorEksporterODT& eksporter = cieplyPakiet.Eksporter;
     double zimny = 0;
     double cieply = 0;
     for (auto _ : stan) {
@@ -232,10 +242,8 @@ void BM_ScalanieNaDzialajacymPakiecie(benchmark::State& stan)
 {
     TDane& d = Dane();
     const std::vector<const TMyPath*> pliki = Wskazniki(d);
-    TSilnikLibreOffice silnik;
-    silnik.Uruchom();
-    TZbiorEksporterODT eksporter(&silnik);
-    UstawJakCli(eksporter);
+    TCieplyPakiet cieplyPakiet;
+    TZbiorEksporterODT& eksporter = cieplyPakiet.Eksporter;
     eksporter.TrescStopki = QStringList{"Stopka"};
     eksporter.CzyTekstDoSt = true;
     eksporter.TekstDoSt = QStringList{"Zadanie"};

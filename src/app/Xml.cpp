@@ -179,11 +179,18 @@ bool XmlNaLogiczna(const pugi::xml_attribute& a, bool domyslna)
 {
     if (!a)
         return domyslna;
-    if (std::strcmp(a.value(), "true") == 0)
-        return true;
-    if (std::strcmp(a.value(), "false") == 0)
-        return false;
+    if (const std::optional<bool> wprost = LogicznaWprost(a.value()))
+        return *wprost;
     return XmlNaLogiczna(std::optional<QString>(TekstXml(a.value())), domyslna);
+}
+
+std::optional<bool> LogicznaWprost(const char* tekst)
+{
+    if (std::strcmp(tekst, "true") == 0)
+        return true;
+    if (std::strcmp(tekst, "false") == 0)
+        return false;
+    return std::nullopt;
 }
 
 QString XmlNaTekstDomyslny(const std::optional<QString>& wartosc, const QString& domyslna)

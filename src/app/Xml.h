@@ -45,6 +45,9 @@ int XmlNaCalkowita(const std::optional<QString>& wartosc, int domyslna);
 QString XmlNaTekst(const pugi::xml_attribute& a);
 // "true" and "false" as written by the program are read without a string; anything else as XmlNaLogiczna.
 bool XmlNaLogiczna(const pugi::xml_attribute& a, bool domyslna);
+// Exactly "true" or "false", the forms the program writes; null for any other text, which the caller reads
+// its own way.
+std::optional<bool> LogicznaWprost(const char* tekst);
 
 // Writers of attribute values in the program's forms.
 void UstawAtrybut(pugi::xml_node& wezel, const char* nazwa, const QString& wartosc);

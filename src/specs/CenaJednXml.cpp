@@ -120,10 +120,8 @@ bool Logiczna(const pugi::xml_attribute& a)
 {
     if (!a)
         return false;
-    if (std::strcmp(a.value(), "true") == 0)
-        return true;
-    if (std::strcmp(a.value(), "false") == 0)
-        return false;
+    if (const std::optional<bool> wprost = LogicznaWprost(a.value()))
+        return *wprost;
     return TekstNaLogiczna(QString::fromUtf8(a.value())).value_or(false);
 }
 

@@ -205,7 +205,12 @@ struct TCieplyPakiet
 {
     TCieplyPakiet()
     {
+        // The warm office keeps a profile of its own: holding the cold run's one would send that run to a
+        // fresh profile, which no user's second generuj pays.
+        const QByteArray cache = qgetenv("XDG_CACHE_HOME");
+        qputenv("XDG_CACHE_HOME", QFile::encodeName(Dane().Katalog.filePath("cache-cieply")));
         Silnik.Uruchom();
+        qputenv("XDG_CACHE_HOME", cache);
         UstawJakCli(Eksporter);
     }
     TSilnikLibreOffice Silnik;

@@ -462,7 +462,6 @@ void TDokumentLibreOffice::WstawSpisTresci()
 
 int TDokumentLibreOffice::ZamienWszystko(const QString& szukany, const QString& nowy, bool wielkoscLiter)
 {
-    WznowWidoki();
     return WywolajUno([&] {
         Reference<css::util::XReplaceable> zamiana(FDokument, UNO_QUERY_THROW);
         Reference<css::util::XReplaceDescriptor> opis = zamiana->createReplaceDescriptor();
@@ -480,7 +479,6 @@ int TDokumentLibreOffice::ZamienWszystko(const QString& szukany, const QString& 
 int TDokumentLibreOffice::ZamienNaLinie(const QString& szukany, const QStringList& linie, bool wszystkie,
                                         bool zLamaniemWiersza)
 {
-    WznowWidoki();
     return WywolajUno([&] {
         Reference<css::util::XSearchable> szukanie(FDokument, UNO_QUERY_THROW);
         Reference<css::util::XSearchDescriptor> opis = szukanie->createSearchDescriptor();
@@ -515,7 +513,6 @@ int TDokumentLibreOffice::ZamienNaLinie(const QString& szukany, const QStringLis
 
 int TDokumentLibreOffice::PoliczWystapienia(const QString& szukany)
 {
-    WznowWidoki();
     return WywolajUno([&] {
         Reference<css::util::XSearchable> szukanie(FDokument, UNO_QUERY_THROW);
         Reference<css::util::XSearchDescriptor> opis = szukanie->createSearchDescriptor();
@@ -528,7 +525,6 @@ int TDokumentLibreOffice::PoliczWystapienia(const QString& szukany)
 
 void TDokumentLibreOffice::UstawStronePierwsza()
 {
-    WznowWidoki();
     WywolajUno([&] {
         Reference<css::beans::XPropertySet> pierwsza(
             Rodzina(FDokument, "PageStyles")->getByName(OUString::createFromAscii(KStronaPierwsza)), UNO_QUERY_THROW);
@@ -553,7 +549,6 @@ void TDokumentLibreOffice::UstawStronePierwsza()
 
 void TDokumentLibreOffice::UstawNaglowek(const TNaglowekDokumentu& naglowek)
 {
-    WznowWidoki();
     WywolajUno([&] {
         for (const auto& styl : StylyStron(FDokument, false)) {
             styl->setPropertyValue("HeaderIsOn", Any(true));
@@ -580,7 +575,6 @@ void TDokumentLibreOffice::UstawNaglowek(const TNaglowekDokumentu& naglowek)
 
 void TDokumentLibreOffice::UstawStopke(const TStopkaDokumentu& stopka)
 {
-    WznowWidoki();
     WywolajUno([&] {
         Reference<css::lang::XMultiServiceFactory> fabryka(FDokument, UNO_QUERY_THROW);
         auto pisz = [&](const Reference<css::text::XText>& tekst, bool prawaStrona) {
@@ -632,7 +626,6 @@ void TDokumentLibreOffice::UstawStopke(const TStopkaDokumentu& stopka)
 
 void TDokumentLibreOffice::UstawMarginesy(int lewy, int prawy, int gorny, int dolny)
 {
-    WznowWidoki();
     WywolajUno([&] {
         // A title page keeps the margins it was made with.
         for (const auto& styl : StylyStron(FDokument, FUkladTytulowej.empty())) {
@@ -662,7 +655,6 @@ void TDokumentLibreOffice::UstawMarginesy(int lewy, int prawy, int gorny, int do
 
 QStringList TDokumentLibreOffice::NazwyUzywanychStylow()
 {
-    WznowWidoki();
     return WywolajUno([&] {
         QStringList wynik;
         Reference<css::container::XNameAccess> style = Rodzina(FDokument, "ParagraphStyles");
@@ -680,7 +672,6 @@ QStringList TDokumentLibreOffice::NazwyUzywanychStylow()
 
 void TDokumentLibreOffice::KopiujStylAkapitu(IDokumentTekstowy& zrodlo, const QString& nazwa)
 {
-    WznowWidoki();
     auto* inny = dynamic_cast<TDokumentLibreOffice*>(&zrodlo);
     if (!inny)
         throw EBlad(QStringLiteral("Nie można skopiować stylu z dokumentu innego rodzaju."));

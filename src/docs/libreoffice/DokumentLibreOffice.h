@@ -62,8 +62,9 @@ private:
     QStringList FTytulyZakladek; // what they were given
     com::sun::star::uno::Reference<com::sun::star::text::XTextRange> FPierwszaZakladka;
     bool FDwustronny = false;
-    // The document's views are held while files come in: the office then lays the text out once, not after
-    // each file. Everything else (pages, searching, storing) lets them go first.
+    // The document's views are held while files come in and the pages, texts and styles are set: the office
+    // then lays the text out once, when the document is stored (or a table of contents needs its page
+    // numbers), not after each file and again after the header and the footer change every page.
     bool FWidokiWstrzymane = false;
     void WstrzymajWidoki();
     void WznowWidoki();

@@ -5,15 +5,21 @@
 #include "docs/libreoffice/ProcesOffice.h"
 #include "docs/libreoffice/Uno.h"
 
+#include <com/sun/star/beans/NamedValue.hpp>
 #include <com/sun/star/bridge/UnoUrlResolver.hpp>
 #include <com/sun/star/bridge/XUnoUrlResolver.hpp>
+#include <com/sun/star/configuration/theDefaultProvider.hpp>
 #include <com/sun/star/connection/NoConnectException.hpp>
+#include <com/sun/star/container/XNameAccess.hpp>
+#include <com/sun/star/container/XNameReplace.hpp>
 #include <com/sun/star/frame/Desktop.hpp>
 #include <com/sun/star/frame/XComponentLoader.hpp>
 #include <com/sun/star/frame/XDesktop2.hpp>
 #include <com/sun/star/lang/DisposedException.hpp>
 #include <com/sun/star/lang/XComponent.hpp>
 #include <com/sun/star/uno/XComponentContext.hpp>
+#include <com/sun/star/util/XChangesBatch.hpp>
+#include <com/sun/star/util/XFlushable.hpp>
 #include <cppuhelper/bootstrap.hxx>
 
 #include <QElapsedTimer>
@@ -86,11 +92,33 @@ std::unique_ptr<TPolaczenieOffice> PolaczZPotokiem(const QString& potok, const s
         } catch (const css::connection::NoConnectException&) {
             if (!czyDziala() || zegar.elapsed() > KCzasStartuMs)
                 return nullptr;
-            std::this_thread::sleep_for(std::chrono::milliseconds(50));
+            std::this_thread::sleep_for(std::chrono::milliseconds(10));
         }
     }
     polaczenie->Desktop = css::frame::Desktop::create(polaczenie->Kontekst);
     return polaczenie;
+}
+
+// A profile that does not record this office version as seen makes every start run the office's graphics
+// self-tests, half a second of the start; only a window the office shows would record it, and ours shows
+// none. Recorded here once, so that the kept profile's later starts skip them.
+void ZapiszWersjeWProfilu(const Reference<css::uno::XComponentContext>& kontekst)
+{
+    const Reference<css::lang::XMultiServiceFactory> dostawca = css::configuration::theDefaultProvider::get(kontekst);
+    css::uno::Sequence<css::uno::Any> argumenty(1);
+    argumenty.getArray()[0] <<=
+        css::beans::NamedValue("nodepath", css::uno::Any(OUString("/org.openoffice.Setup/Product")));
+    const Reference<css::container::XNameAccess> produkt(
+        dostawca->createInstanceWithArguments("com.sun.star.configuration.ConfigurationUpdateAccess", argumenty),
+        UNO_QUERY_THROW);
+    const css::uno::Any wersja = produkt->getByName("ooSetupVersion");
+    if (!wersja.hasValue() || produkt->getByName("ooSetupLastVersion") == wersja)
+        return;
+    Reference<css::container::XNameReplace>(produkt, UNO_QUERY_THROW)->replaceByName("ooSetupLastVersion", wersja);
+    Reference<css::util::XChangesBatch>(produkt, UNO_QUERY_THROW)->commitChanges();
+    // Written now: an office ended without its own shutdown would lose it.
+    if (const Reference<css::util::XFlushable> zapis{dostawca, UNO_QUERY}; zapis.is())
+        zapis->flush();
 }
 
 } // namespace
@@ -194,6 +222,12 @@ void TSilnikLibreOffice::UruchomJesliTrzeba()
         if (!blad.isEmpty())
             throw EBrakSilnikaDokumentow(QStringLiteral("Pakiet biurowy LibreOffice nie uruchomił się: ") + blad);
         throw EBrakSilnikaDokumentow(QStringLiteral("Pakiet biurowy LibreOffice nie uruchomił się."));
+    }
+    try {
+        const StraznikUno::TWywolanie straznik;
+        ZapiszWersjeWProfilu(polaczenie->Kontekst);
+    } catch (const css::uno::Exception&) {
+        // Only the next start's speed depends on it.
     }
     proces->PotwierdzStart();
     StraznikUno::DodajGrupe(this, proces->Pid());

@@ -327,11 +327,17 @@ TEST_F(ProcesOfficeTest, TrwalyProfilNaPakiecie)
     }
     ASSERT_TRUE(QFile::exists(Profil() + QStringLiteral("/gotowy")));
     ZapiszPlik(Profil() + QStringLiteral("/profil/user/znak"), "1");
+    // The version is recorded, so the office's graphics self-tests (their log) ran on the first start only.
+    const QString testyGrafiki = Profil() + QStringLiteral("/profil/user/GraphicsRenderTests.log");
+    EXPECT_TRUE(CzytajPlik(Profil() + QStringLiteral("/profil/user/registrymodifications.xcu"))
+                    .contains("\"ooSetupLastVersion\" oor:op=\"fuse\"><value>"));
+    EXPECT_TRUE(QFile::remove(testyGrafiki));
     {
         TSilnikLibreOffice silnik;
         silnik.Uruchom();
         EXPECT_TRUE(ProfilOffice(silnik.NazwaPotoku()) == trwaly);
         EXPECT_TRUE(QFile::exists(Profil() + QStringLiteral("/profil/user/znak")));
+        EXPECT_FALSE(QFile::exists(testyGrafiki));
         TSilnikLibreOffice obok;
         obok.NowyDokument()->Zapisz(Sciezka(QStringLiteral("obok.odt")));
         EXPECT_NE(ProfilOffice(obok.NazwaPotoku()), trwaly);

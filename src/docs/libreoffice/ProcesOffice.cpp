@@ -262,7 +262,9 @@ QString TProcesOffice::PlikWykonywalny()
     const QString zmienna = qEnvironmentVariable("VELOSTRA_SOFFICE");
     if (!zmienna.isEmpty())
         return zmienna;
-    return QStringLiteral(VELOSTRA_LO_PROGRAM "/soffice");
+    // The launcher the installed "soffice" script ends in, without the script's own start; it starts the office
+    // again when the office asks for it (as after a new profile's first start).
+    return QStringLiteral(VELOSTRA_LO_PROGRAM "/oosplash");
 }
 
 QStringList TProcesOffice::ArgumentyBezOkna(const QString& katalogProfilu)
@@ -406,6 +408,9 @@ void TProcesOffice::Uruchom()
             srodowisko.emplace_back(*e);
     }
     srodowisko.push_back("TMPDIR=" + QFile::encodeName(FKatalog.path() + QStringLiteral("/tmp")));
+    // What the script sets before it hands over to the launcher.
+    if (!qEnvironmentVariableIsSet("SAL_ENABLE_FILE_LOCKING"))
+        srodowisko.push_back("SAL_ENABLE_FILE_LOCKING=1");
     srodowisko.push_back("GLIBC_TUNABLES=" + StrojenieZDuzymiStronami(strojenie));
     std::vector<char*> envp;
     for (auto& e : srodowisko)

@@ -50,7 +50,7 @@ public:
     // Leaves the running office to outlive this object (an office shared by several processes, ended by
     // whoever holds its process group); returns the launcher's process id, also its group's.
     pid_t Odlacz();
-    // The office's executable: VELOSTRA_SOFFICE when set, else the installed one.
+    // The office's launcher: VELOSTRA_SOFFICE when set, else the installed one.
     static QString PlikWykonywalny();
     // The options of an office that shows nothing, asks nothing and restores nothing, with the profile given.
     static QStringList ArgumentyBezOkna(const QString& katalogProfilu);

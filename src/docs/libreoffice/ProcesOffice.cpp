@@ -21,6 +21,7 @@
 #include <poll.h>
 #include <sys/file.h>
 #include <sys/prctl.h>
+#include <sys/syscall.h>
 #include <sys/wait.h>
 #include <thread>
 #include <unistd.h>
@@ -508,31 +509,38 @@ bool TProcesOffice::CzyDziala()
 void TProcesOffice::Zakoncz(int msCzekania)
 {
     if (FStraznik > 0) {
-        QElapsedTimer zegar;
-        zegar.start();
-        int status = 0;
-        bool skonczyl = false;
-        while (!skonczyl && zegar.elapsed() < msCzekania) {
-            skonczyl = waitpid(FStraznik, &status, WNOHANG) == FStraznik;
-            if (!skonczyl)
-                std::this_thread::sleep_for(std::chrono::milliseconds(20));
-        }
-        if (!skonczyl && waitpid(FStraznik, &status, WNOHANG) == 0) {
-            kill(-FPid, SIGTERM);
-            zegar.restart();
-            while (!skonczyl && zegar.elapsed() < 2000) {
-                skonczyl = waitpid(FStraznik, &status, WNOHANG) == FStraznik;
-                if (!skonczyl)
-                    std::this_thread::sleep_for(std::chrono::milliseconds(20));
+        // Woken the moment the watchdog ends (it ends with the office), not at the next poll.
+        const int pidfd = static_cast<int>(syscall(SYS_pidfd_open, FStraznik, 0));
+        auto czekaj = [&](int ms) {
+            QElapsedTimer zegar;
+            zegar.start();
+            for (;;) {
+                // Ended, or no longer ours to wait for.
+                if (waitpid(FStraznik, nullptr, WNOHANG) != 0)
+                    return true;
+                const qint64 zostalo = ms - zegar.elapsed();
+                if (zostalo <= 0)
+                    return false;
+                if (pidfd >= 0) {
+                    pollfd p{pidfd, POLLIN, 0};
+                    poll(&p, 1, static_cast<int>(std::min<qint64>(zostalo, 1000)));
+                } else {
+                    std::this_thread::sleep_for(std::chrono::milliseconds(std::min<qint64>(zostalo, 20)));
+                }
             }
-        } else {
-            skonczyl = true;
+        };
+        bool skonczyl = czekaj(msCzekania);
+        if (!skonczyl) {
+            kill(-FPid, SIGTERM);
+            skonczyl = czekaj(2000);
         }
+        if (pidfd >= 0)
+            close(pidfd);
         // The closed pipe makes the watchdog kill whatever is left and end.
         close(FDoStraznika);
         FDoStraznika = -1;
         if (!skonczyl)
-            waitpid(FStraznik, &status, 0);
+            waitpid(FStraznik, nullptr, 0);
         FStraznik = -1;
     }
     if (FDoStraznika >= 0) {

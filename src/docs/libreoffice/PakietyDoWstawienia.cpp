@@ -174,6 +174,11 @@ QString KopiaDocBezKomentarzy(const QString& plik, std::unique_ptr<QTemporaryDir
     // document's comments come in, even opened on its own: an office of its own converts it to an OpenDocument
     // text, which is cleaned as any other. Links the converter stores relative to the copy lead, from there, to
     // where the original's led.
+    try {
+        TProcesOffice::PrzygotujProfilJednorazowy(katalog.filePath(QStringLiteral("profil")));
+    } catch (const EBlad&) {
+        // The office makes the profile itself, only more slowly.
+    }
     QProcess konwerter;
     QProcessEnvironment srodowisko = QProcessEnvironment::systemEnvironment();
     srodowisko.insert(QStringLiteral("GLIBC_TUNABLES"),

@@ -67,18 +67,44 @@ bool CzyNaszeUstawienie(const QByteArray& linia)
     });
 }
 
+// The line records the office version as seen (the engine writes it into the kept profile).
+bool CzyWpisWersji(const QByteArray& linia)
+{
+    return linia.startsWith("<item oor:path=\"/org.openoffice.Setup/Product\">") &&
+           linia.contains("<prop oor:name=\"ooSetupLastVersion\"") && linia.endsWith("</item>");
+}
+
 // The user layer with the office's own items kept and ours set anew: a kept profile holds what earlier
-// runs of the office wrote there, ours must win.
-QByteArray RejestrProfilu(const QByteArray& stary)
+// runs of the office wrote there, ours must win. wpisWersji: the version record for a layer without one.
+QByteArray RejestrProfilu(const QByteArray& stary, const QByteArray& wpisWersji)
 {
     QByteArray wynik = KPoczatekRejestru;
+    bool zWersja = false;
     for (const QByteArray& linia : stary.split('\n')) {
-        if (linia.startsWith("<item ") && !CzyNaszeUstawienie(linia))
+        if (linia.startsWith("<item ") && !CzyNaszeUstawienie(linia)) {
             wynik += linia + '\n';
+            zWersja = zWersja || CzyWpisWersji(linia);
+        }
     }
+    if (!zWersja && !wpisWersji.isEmpty())
+        wynik += wpisWersji + '\n';
     for (const TUstawienieProfilu& u : KUstawieniaProfilu)
         wynik += LiniaUstawienia(u);
     return wynik + KKoniecRejestru;
+}
+
+// The version record of the kept profile, once a run made it there: a fresh profile that carries it spares
+// its office the graphics self-tests of a first start with this version. Empty without one.
+QByteArray WpisWersjiZTrwalego()
+{
+    QFile plik(TProcesOffice::KatalogProfiluTrwalego() + QStringLiteral("/profil/user/registrymodifications.xcu"));
+    if (!plik.open(QIODevice::ReadOnly))
+        return {};
+    for (const QByteArray& linia : plik.readAll().split('\n')) {
+        if (CzyWpisWersji(linia))
+            return linia;
+    }
+    return {};
 }
 
 const QString KPrzedrostekKatalogu = QStringLiteral("velostra-office-");
@@ -351,7 +377,7 @@ void TProcesOffice::PrzygotujProfil()
     if (plik.open(QIODevice::ReadOnly))
         stary = plik.readAll();
     plik.close();
-    const QByteArray nowy = RejestrProfilu(stary);
+    const QByteArray nowy = RejestrProfilu(stary, FBlokadaProfilu >= 0 ? QByteArray() : WpisWersjiZTrwalego());
     if (nowy == stary)
         return;
     try {
@@ -359,6 +385,15 @@ void TProcesOffice::PrzygotujProfil()
     } catch (const EBlad&) {
         throw EBrakSilnikaDokumentow(QStringLiteral("Nie można przygotować profilu pakietu biurowego."));
     }
+}
+
+void TProcesOffice::PrzygotujProfilJednorazowy(const QString& katalogProfilu)
+{
+    const QString user = katalogProfilu + QStringLiteral("/user");
+    if (!QDir().mkpath(user))
+        return;
+    ZapiszBezpiecznie(user + QStringLiteral("/registrymodifications.xcu"),
+                      RejestrProfilu(QByteArray(), WpisWersjiZTrwalego()));
 }
 
 void TProcesOffice::PotwierdzStart()

@@ -50,6 +50,9 @@ public:
     // Leaves the running office to outlive this object (an office shared by several processes, ended by
     // whoever holds its process group); returns the launcher's process id, also its group's.
     pid_t Odlacz();
+    // A new profile for an office started once for one task (a conversion): our settings, and the office
+    // version the kept profile recorded.
+    static void PrzygotujProfilJednorazowy(const QString& katalogProfilu);
     // The office's launcher: VELOSTRA_SOFFICE when set, else the installed one.
     static QString PlikWykonywalny();
     // The options of an office that shows nothing, asks nothing and restores nothing, with the profile given.

@@ -315,6 +315,31 @@ TEST_F(ProcesOfficeTest, TrwalyProfilBezZnacznikaZajetyIZwolniony)
     EXPECT_TRUE(proces.CzyProfilTrwaly());
 }
 
+// A fresh profile, taken while another run holds the kept one, and a one-off office's profile carry the
+// office version the kept profile recorded: their offices skip the self-tests of a first start too.
+TEST_F(ProcesOfficeTest, SwiezyProfilZWersjaZTrwalego)
+{
+    const QByteArray wpis = "<item oor:path=\"/org.openoffice.Setup/Product\"><prop oor:name=\"ooSetupLastVersion\" "
+                            "oor:op=\"fuse\"><value>7.4</value></prop></item>";
+    TZmienna program("VELOSTRA_SOFFICE", "/bin/true");
+    PrzygotujTrwaly("<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<oor:items>\n" + wpis + "\n</oor:items>\n", true);
+    TProcesOffice trwaly(true);
+    trwaly.Uruchom();
+    ASSERT_TRUE(trwaly.CzyProfilTrwaly());
+    const auto rejestr = [](const QString& profil) {
+        return CzytajPlik(profil + QStringLiteral("/user/registrymodifications.xcu"));
+    };
+    EXPECT_EQ(rejestr(trwaly.KatalogProfilu()).count(wpis), 1);
+    TProcesOffice swiezy(true);
+    swiezy.Uruchom();
+    ASSERT_FALSE(swiezy.CzyProfilTrwaly());
+    EXPECT_EQ(rejestr(swiezy.KatalogProfilu()).count(wpis), 1);
+    TProcesOffice::PrzygotujProfilJednorazowy(Sciezka(QStringLiteral("jednorazowy")));
+    const QByteArray jednorazowy = rejestr(Sciezka(QStringLiteral("jednorazowy")));
+    EXPECT_EQ(jednorazowy.count(wpis), 1);
+    EXPECT_TRUE(jednorazowy.contains("\"MacroSecurityLevel\" oor:op=\"fuse\"><value>3<"));
+}
+
 // On a real office: two engines in a row run on the same kept profile, one beside them falls back to a
 // fresh one, and a profile the office cannot start with is made anew.
 TEST_F(ProcesOfficeTest, TrwalyProfilNaPakiecie)

@@ -223,9 +223,11 @@ void ZamknijPozostale(const TDaneStraznika& d)
     if (pid < 0)
         _exit(127);
 
+    // Woken by the launcher's end as by the parent's pipe: whoever waits for the office to end waits for us.
+    const int koniecUruchamiajacego = static_cast<int>(syscall(SYS_pidfd_open, pid, 0));
     for (;;) {
-        pollfd p{d.ZRodzica, POLLIN, 0};
-        if (poll(&p, 1, 100) > 0) {
+        pollfd p[2] = {{d.ZRodzica, POLLIN, 0}, {koniecUruchamiajacego, POLLIN, 0}};
+        if (poll(p, koniecUruchamiajacego >= 0 ? 2 : 1, 100) > 0 && p[0].revents != 0) {
             char znak = 0;
             const ssize_t n = read(d.ZRodzica, &znak, 1);
             if (n == 1 && znak == 'o') {

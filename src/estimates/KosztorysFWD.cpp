@@ -13,6 +13,7 @@
 #endif
 
 #include <algorithm>
+#include <array>
 #include <bit>
 #include <cstring>
 #include <exception>
@@ -368,47 +369,29 @@ template <typename F> void DlaKazdejLiniiWindows1250(QByteArrayView bajty, F&& n
 }
 
 // The section objects reused by PrzejdzSekcje: each kind's fields keep their buffers from one section to
-// the next. Kinds not among `Rodzaje` get none.
-struct TSekcjeWielokrotne
+// the next. Kinds not among the ones asked for get none.
+class TSekcjeWielokrotne
 {
-    explicit TSekcjeWielokrotne(unsigned rodzaje) : Rodzaje(rodzaje) {}
-
-    unsigned Rodzaje;
-    TFWDNaglowek Naglowek;
-    TFWDStronaTytulowa Strona;
-    TFWDPoziomStruktury Poziom;
-    TFWDPozycja Pozycja;
-    TFWDPrzedmiar Przedmiar;
-    TFWDKoniec Koniec;
+public:
+    explicit TSekcjeWielokrotne(unsigned rodzaje)
+    {
+        for (std::size_t i = 0; i < FSekcje.size(); ++i) {
+            const auto rodzaj = static_cast<TRodzajSekcjiFwd>(i);
+            if ((rodzaje & TKosztorysFWD::Bit(rodzaj)) != 0)
+                FSekcje[i] = UtworzSekcje(rodzaj);
+        }
+    }
 
     TFWDSekcja* Daj(TRodzajSekcjiFwd rodzaj)
     {
-        if ((Rodzaje & TKosztorysFWD::Bit(rodzaj)) == 0)
-            return nullptr;
-        TFWDSekcja* s = nullptr;
-        switch (rodzaj) {
-        case TRodzajSekcjiFwd::Naglowek:
-            s = &Naglowek;
-            break;
-        case TRodzajSekcjiFwd::StronaTytulowa:
-            s = &Strona;
-            break;
-        case TRodzajSekcjiFwd::PoziomStruktury:
-            s = &Poziom;
-            break;
-        case TRodzajSekcjiFwd::Pozycja:
-            s = &Pozycja;
-            break;
-        case TRodzajSekcjiFwd::Przedmiar:
-            s = &Przedmiar;
-            break;
-        case TRodzajSekcjiFwd::Koniec:
-            s = &Koniec;
-            break;
-        }
-        s->Wyczysc();
+        TFWDSekcja* s = FSekcje[static_cast<std::size_t>(rodzaj)].get();
+        if (s)
+            s->Wyczysc();
         return s;
     }
+
+private:
+    std::array<std::unique_ptr<TFWDSekcja>, static_cast<std::size_t>(TRodzajSekcjiFwd::Koniec) + 1> FSekcje;
 };
 
 } // namespace

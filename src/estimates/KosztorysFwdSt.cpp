@@ -61,16 +61,6 @@ void ZapiszKlucz(QStringView opis, QStringView jm, char16_t* cel)
     }
 }
 
-// The `n` characters of a string's buffer from `od` on, as a string sharing that buffer: the buffer holds a
-// NUL after them, as Qt keeps one after every string's characters.
-QString Czesc(QString czesc, qsizetype od, qsizetype n)
-{
-    QString::DataPointer& d = czesc.data_ptr();
-    d.ptr += od;
-    d.size = n;
-    return czesc;
-}
-
 } // namespace
 
 TKosztorysFwdSt::TKosztorysFwdSt(const QString& filePath, bool renumeruj, bool indeksuj, bool nadpiszKopie,
@@ -126,6 +116,8 @@ void TKosztorysFwdSt::CzytajSekcje(const QByteArray& dane)
 {
     const TPozycjaRds::TOnZmiana* handler = WspolnyHandlerPozycji();
     TWspolneTeksty wspolne;
+    TWspolneZwarte zwarte;
+    TWspolneZwarte opisy; // descriptions seldom repeat from one position to the next
     TElementRds* biezacy = nullptr;
     int ostatniPoziom = 0;
     // The basis is put together here, in a buffer reused by every position: only a basis not met before
@@ -171,32 +163,30 @@ void TKosztorysFwdSt::CzytajSekcje(const QByteArray& dane)
             podstawa += u' ';
             dopisz(b->katalog_wydanie);
             const QStringView sklad(podstawa);
-            t.Podstawa = wspolne(sklad.trimmed().isEmpty() ? QStringView(b->opis_podstawy) : sklad, 1);
-            t.Jm = wspolne(b->jm, 2);
-            t.Cena = wspolne(b->cena, 3);
+            t.Podstawa = zwarte(sklad.trimmed().isEmpty() ? QStringView(b->opis_podstawy) : sklad, 1);
+            t.Jm = zwarte(b->jm, 2);
+            t.Cena = zwarte(b->cena, 3);
             t.Rj = wspolne(b->rj, 4);
             t.Mj = wspolne(b->mj, 5);
             t.Sj = wspolne(b->sj, 6);
-            t.Ilosc = wspolne(b->ilosc, 7);
-            // The texts of the position's own (its key, its number and a description not met before) share
-            // one buffer, each followed by a NUL: one allocation instead of three.
-            t.Opis = wspolne.Znajdz(b->opis);
-            const bool nowyOpis = t.Opis.isNull() && !b->opis.isEmpty();
-            const qsizetype odNr = DlugoscKlucza + 1;
-            const qsizetype odOpisu = odNr + b->lp.size() + 1;
-            QString bufor(nowyOpis ? odOpisu + b->opis.size() : odOpisu - 1, Qt::Uninitialized);
-            char16_t* z = reinterpret_cast<char16_t*>(bufor.data());
-            ZapiszKlucz(b->opisKlucza, b->jmKlucza, z);
-            z[DlugoscKlucza] = u'\0';
-            std::copy_n(QStringView(b->lp).utf16(), b->lp.size(), z + odNr);
-            if (nowyOpis) {
-                z[odOpisu - 1] = u'\0';
-                std::copy_n(QStringView(b->opis).utf16(), b->opis.size(), z + odOpisu);
-                t.Opis = Czesc(bufor, odOpisu, b->opis.size());
-                wspolne.Dodaj(t.Opis);
+            t.Ilosc = zwarte(b->ilosc, 7);
+            // The texts of the position's own (its key, its number, and a description not met before) share
+            // one allocation.
+            char16_t klucz[DlugoscKlucza];
+            ZapiszKlucz(b->opisKlucza, b->jmKlucza, klucz);
+            const QStringView id(klucz, DlugoscKlucza);
+            t.Opis = opisy.Znajdz(b->opis);
+            if (t.Opis.isEmpty() && !b->opis.isEmpty()) {
+                auto [i, n, o] = TZwartyTekst::Razem<3>({id, b->lp, b->opis});
+                t.Id = std::move(i);
+                t.Nr = std::move(n);
+                t.Opis = std::move(o);
+                opisy.Dodaj(b->opis, t.Opis);
+            } else {
+                auto [i, n] = TZwartyTekst::Razem<2>({id, b->lp});
+                t.Id = std::move(i);
+                t.Nr = std::move(n);
             }
-            t.Nr = b->lp.isEmpty() ? b->lp : Czesc(bufor, odNr, b->lp.size());
-            t.Id = Czesc(std::move(bufor), 0, DlugoscKlucza);
             auto p = std::make_unique<TPozycjaRds>(std::move(t), handler);
             (biezacy ? biezacy : this)->AddPozycja(std::move(p));
         }

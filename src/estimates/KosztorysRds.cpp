@@ -130,10 +130,12 @@ struct TZwolnienieLinii
 {
     TLinieRds& Linie;
     TWspolneTeksty& Teksty;
+    TWspolneZwarte& Zwarte;
     ~TZwolnienieLinii()
     {
         Linie = TLinieRds();
         Teksty = TWspolneTeksty();
+        Zwarte = TWspolneZwarte();
     }
 };
 
@@ -176,7 +178,7 @@ void TKosztorysRds::CzytajDane(const QByteArray& dane)
 
 void TKosztorysRds::Przetworz(QByteArray dane)
 {
-    const TZwolnienieLinii zwolnienie{FPlikRds, FWspolneTeksty};
+    const TZwolnienieLinii zwolnienie{FPlikRds, FWspolneTeksty, FWspolneZwarte};
     FPlikRds = LinieDoCzytania(dane);
     dane = QByteArray(); // the lines hold what they need; a large estimate needs the memory for its tree
     // No text file holds a NUL: binary data would otherwise read as an estimate without positions.
@@ -370,16 +372,16 @@ void TKosztorysRds::WczytajPozycje(TElementRds* element, QStringView naglowek, i
 void TKosztorysRds::UtworzPozycje(TElementRds* element, const TZebraneDane& dane, QStringView ilosc, QStringView cena,
                                   bool aktywna)
 {
-    TWspolneTeksty& wspolne = FWspolneTeksty;
+    TWspolneZwarte& zwarte = FWspolneZwarte;
     TPozycjaRds::TTeksty t;
-    t.Id = QStringView(dane.Id).toString();
-    t.Nr = QStringView(dane.Nr).toString();
-    t.ST = wspolne(NormalizujSeparatorWariantu(Tekst(dane.ST), Ustawienia()), 0);
-    t.Podstawa = wspolne(dane.Podstawa, 1);
-    t.Opis = wspolne(dane.Opis, 2);
-    t.Jm = wspolne(dane.Jm, 3);
-    t.Ilosc = wspolne(ilosc, 4);
-    t.Cena = wspolne(cena, 5);
+    t.Id = TZwartyTekst(dane.Id);
+    t.Nr = TZwartyTekst(dane.Nr);
+    t.ST = FWspolneTeksty(NormalizujSeparatorWariantu(Tekst(dane.ST), Ustawienia()), 0);
+    t.Podstawa = zwarte(dane.Podstawa, 1);
+    t.Opis = zwarte(dane.Opis, 2);
+    t.Jm = zwarte(dane.Jm, 3);
+    t.Ilosc = zwarte(ilosc, 4);
+    t.Cena = zwarte(cena, 5);
     t.Aktywna = aktywna;
     element->AddPozycja(std::make_unique<TPozycjaRds>(std::move(t), WspolnyHandlerPozycji()));
 }

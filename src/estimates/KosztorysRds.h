@@ -109,4 +109,5 @@ private:
     TLinieRds FPlikRds;
     // The texts shared by the positions of the reading under way.
     TWspolneTeksty FWspolneTeksty;
+    TWspolneZwarte FWspolneZwarte;
 };

@@ -260,12 +260,13 @@ class TTekstyZuzi
 {
 public:
     // The buffers of the values held at once.
-    enum TBufor { Tekstowy, Opisu, Ilosci, Wartosci, Nazwy, Numeru, Tabeli, Kolumny, LiczbaBuforow };
+    enum TBufor { Tekstowy, Opisu, Ilosci, Wartosci, Nazwy, Numeru, Tabeli, Kolumny, Id, NrPozycji, LiczbaBuforow };
 
     explicit TTekstyZuzi(bool windows1250) { Kodowanie.Windows1250 = windows1250; }
 
     TKodowanieWartosci Kodowanie;
     TWspolneTeksty Wspolne;
+    TWspolneZwarte Zwarte;
 
     // The attribute's trimmed text (null when there is none): a view into the buffer, or into `zapas`.
     QStringView Tekst(const pugi::xml_attribute& a, TBufor bufor, QString& zapas)
@@ -294,15 +295,6 @@ public:
         return surowe.Tekst;
     }
 
-    // A text of the position's own (an Id, a number): not looked up among the shared ones.
-    QString Wlasny(const pugi::xml_attribute& a)
-    {
-        if (a)
-            if (const std::optional<QStringView> v = Widok(a.value(), Tekstowy); v && !v->isEmpty())
-                return v->toString();
-        return Kodowanie.Przyciety(a);
-    }
-
     // The text of a "Nazwa" node: a view into its own buffer, or into `zapas`.
     QStringView Nazwa(const pugi::xml_node& nazwa, QString& zapas)
     {
@@ -315,7 +307,7 @@ public:
     }
 
     // PodstawaZKatalogu, shared, with the attributes found in one pass (the first of a name counts).
-    QString Podstawa(const pugi::xml_node& katalog)
+    TZwartyTekst Podstawa(const pugi::xml_node& katalog)
     {
         pugi::xml_attribute podstawa, nazwa, nr, tab, kol;
         for (pugi::xml_attribute a = katalog.first_attribute(); a; a = a.next_attribute()) {
@@ -358,9 +350,9 @@ public:
         return FPodstawa;
     }
 
-    QString PodstawaZAtrybutow(const pugi::xml_node& katalog, const pugi::xml_attribute& podstawa,
-                               const pugi::xml_attribute& nazwa, const pugi::xml_attribute& nr,
-                               const pugi::xml_attribute& tab, const pugi::xml_attribute& kol)
+    TZwartyTekst PodstawaZAtrybutow(const pugi::xml_node& katalog, const pugi::xml_attribute& podstawa,
+                                    const pugi::xml_attribute& nazwa, const pugi::xml_attribute& nr,
+                                    const pugi::xml_attribute& tab, const pugi::xml_attribute& kol)
     {
         const auto widok = [this](const pugi::xml_attribute& a, TBufor bufor) -> std::optional<QStringView> {
             if (!a)
@@ -369,19 +361,19 @@ public:
         };
         const std::optional<QStringView> p = widok(podstawa, Tekstowy);
         if (!p)
-            return Wspolne(PodstawaZKatalogu(katalog, Kodowanie), PolePodstawa);
+            return Zwarte(PodstawaZKatalogu(katalog, Kodowanie), PolePodstawa);
         if (!p->isEmpty())
-            return Wspolne(*p, PolePodstawa);
+            return Zwarte(*p, PolePodstawa);
         const std::optional<QStringView> n = widok(nazwa, Nazwy);
         if (!n)
-            return Wspolne(PodstawaZKatalogu(katalog, Kodowanie), PolePodstawa);
+            return Zwarte(PodstawaZKatalogu(katalog, Kodowanie), PolePodstawa);
         if (n->isEmpty())
             return {};
         const std::optional<QStringView> r = widok(nr, Numeru);
         const std::optional<QStringView> t = widok(tab, Tabeli);
         const std::optional<QStringView> k = widok(kol, Kolumny);
         if (!r || !t || !k)
-            return Wspolne(PodstawaZKatalogu(katalog, Kodowanie), PolePodstawa);
+            return Zwarte(PodstawaZKatalogu(katalog, Kodowanie), PolePodstawa);
         FSklad.clear();
         FSklad.append(n->utf16(), static_cast<size_t>(n->size()));
         FSklad += u' ';
@@ -391,7 +383,7 @@ public:
                 FSklad += u'/';
                 FSklad.append(dodatek.utf16(), static_cast<size_t>(dodatek.size()));
             }
-        return Wspolne(QStringView(FSklad), PolePodstawa);
+        return Zwarte(QStringView(FSklad), PolePodstawa);
     }
 
     // The price last worked out, for the value, quantity and VAT rate it was worked out from.
@@ -399,14 +391,14 @@ public:
     {
         std::u16string Wartosc, Ilosc;
         double StawkaVat = 0.0;
-        QString Cena;
+        TZwartyTekst Cena;
         bool Jest = false;
 
         bool Dla(QStringView wartosc, QStringView ilosc, double vat) const
         {
             return Jest && vat == StawkaVat && QStringView(Wartosc) == wartosc && QStringView(Ilosc) == ilosc;
         }
-        void Zapamietaj(QStringView wartosc, QStringView ilosc, double vat, const QString& cena)
+        void Zapamietaj(QStringView wartosc, QStringView ilosc, double vat, const TZwartyTekst& cena)
         {
             Wartosc.assign(wartosc.utf16(), static_cast<size_t>(wartosc.size()));
             Ilosc.assign(ilosc.utf16(), static_cast<size_t>(ilosc.size()));
@@ -421,7 +413,7 @@ public:
     {
         std::optional<std::string> BajtyIlosci, BajtyWartosci;
         double StawkaVat = 0.0;
-        QString Cena, Ilosc;
+        TZwartyTekst Cena, Ilosc;
         bool Jest = false;
 
         static bool Rowna(const pugi::xml_attribute& a, const std::optional<std::string>& bajty)
@@ -437,7 +429,7 @@ public:
             return Jest && vat == StawkaVat && Rowna(ilosc, BajtyIlosci) && Rowna(wartosc, BajtyWartosci);
         }
         void Zapamietaj(const pugi::xml_attribute& ilosc, const pugi::xml_attribute& wartosc, double vat,
-                        const QString& cena, const QString& iloscTekst)
+                        const TZwartyTekst& cena, const TZwartyTekst& iloscTekst)
         {
             BajtyIlosci = Bajty(ilosc);
             BajtyWartosci = Bajty(wartosc);
@@ -492,7 +484,7 @@ private:
     std::array<TSurowe, LiczbaPol> FSurowe;
     // The attributes of the last catalogue (Podstawa, Nazwa, Nr, Tab, Kol) and the basis they gave.
     std::array<std::optional<std::string>, 5> FKatalog;
-    QString FPodstawa;
+    TZwartyTekst FPodstawa;
     bool FJestPodstawa = false;
 };
 
@@ -632,15 +624,17 @@ std::unique_ptr<TPozycjaRds> TKosztorysZuzia::CzytajPozycjeZuzia(const TWezelZuz
     // The description, most often met for the first time, is looked up last, once its slot is at hand.
     QString zapasOpisu;
     const QStringView opis = teksty.Nazwa(wezel.Nazwa, zapasOpisu);
-    const quint32 skrotOpisu = teksty.Wspolne.Skrot(opis);
-    teksty.Wspolne.Przygotuj(skrotOpisu);
+    const quint32 skrotOpisu = teksty.Zwarte.Skrot(opis);
+    teksty.Zwarte.Przygotuj(skrotOpisu);
     t.ST = teksty.Wspolne(
         NormalizujSeparatorWariantu(teksty.Wspolny(wezel.Sst.attribute("Nr"), PoleStZrodla), Ustawienia()), PoleSt);
-    t.Id = teksty.Wlasny(wezel.Id);
-    t.Nr = teksty.Wlasny(wezel.Nr);
+    // The position's own texts, not looked up among the shared ones: made together at the end.
+    QString zapasId, zapasNr;
+    const QStringView id = teksty.Tekst(wezel.Id, TTekstyZuzi::Id, zapasId);
+    const QStringView nr = teksty.Tekst(wezel.Nr, TTekstyZuzi::NrPozycji, zapasNr);
     if (pozycja)
         t.Podstawa = teksty.Podstawa(wezel.Katalog);
-    t.Jm = teksty.Wspolny(transport ? wezel.Odleglosc : wezel.Jedn, PoleJm);
+    t.Jm = teksty.Zwarte(teksty.Wspolny(transport ? wezel.Odleglosc : wezel.Jedn, PoleJm), PoleJm);
     t.Aktywna = Aktywna(wezel);
     // The quantity and the price come from the bytes of the quantity and the value (and the VAT rate): the
     // same bytes as the last position's give the same texts without decoding them again.
@@ -652,13 +646,25 @@ std::unique_ptr<TPozycjaRds> TKosztorysZuzia::CzytajPozycjeZuzia(const TWezelZuz
         const QStringView wartosc = teksty.Tekst(wezel.Wartosc, TTekstyZuzi::Wartosci, zapasWartosci);
         TTekstyZuzi::TCena& cena = teksty.OstatniaCena;
         if (!cena.Dla(wartosc, ilosc, FStawkaVat))
-            cena.Zapamietaj(wartosc, ilosc, FStawkaVat, teksty.Wspolne(CenaZWartosci(wartosc, ilosc)));
+            cena.Zapamietaj(wartosc, ilosc, FStawkaVat, teksty.Zwarte(CenaZWartosci(wartosc, ilosc)));
         surowa.Zapamietaj(iloscXml, wezel.Wartosc, FStawkaVat, cena.Cena,
-                          teksty.Wspolne(PrzytnijIlosc(ilosc), PoleIlosc));
+                          teksty.Zwarte(PrzytnijIlosc(ilosc), PoleIlosc));
     }
     t.Cena = surowa.Cena;
     t.Ilosc = surowa.Ilosc;
-    t.Opis = teksty.Wspolne.ZeSkrotem(opis, skrotOpisu);
+    // A description not met before shares one allocation with the Id and the number.
+    t.Opis = teksty.Zwarte.Znajdz(opis, skrotOpisu);
+    if (t.Opis.isEmpty() && !opis.isEmpty()) {
+        auto [i, n, o] = TZwartyTekst::Razem<3>({id, nr, opis});
+        t.Id = std::move(i);
+        t.Nr = std::move(n);
+        t.Opis = std::move(o);
+        teksty.Zwarte.Dodaj(opis, t.Opis);
+    } else {
+        auto [i, n] = TZwartyTekst::Razem<2>({id, nr});
+        t.Id = std::move(i);
+        t.Nr = std::move(n);
+    }
     return std::make_unique<TPozycjaRds>(std::move(t), WspolnyHandlerPozycji());
 }
 

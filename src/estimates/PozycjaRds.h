@@ -1,5 +1,6 @@
 #pragma once
 
+#include "estimates/ZwartyTekst.h"
 #include "specs/WybranaSpecyfikacja.h"
 
 #include <QString>
@@ -10,7 +11,8 @@
 class TElementRds;
 
 // One position of an estimate: the texts read from its file and the ST number that covers it.
-// An estimate holds hundreds of thousands of positions, so a position keeps only what most of them use:
+// An estimate holds hundreds of thousands of positions, so a position keeps its texts compact (the ST
+// number, compared all the time, stays a QString) and only what most of them use:
 // the rarely filled texts (Rj, Mj, Sj), a handler of its own and the chosen specification live in a part
 // made when first needed, and the positions of one estimate share its change handler.
 class TPozycjaRds
@@ -21,7 +23,10 @@ public:
     // What a reader gathers for a position, stored at once and without reporting a change.
     struct TTeksty
     {
-        QString Id, Nr, ST, Podstawa, Opis, Jm, Ilosc, Cena, Rj, Mj, Sj;
+        TZwartyTekst Id, Nr;
+        QString ST;
+        TZwartyTekst Podstawa, Opis, Jm, Ilosc, Cena;
+        QString Rj, Mj, Sj;
         bool Aktywna = true;
     };
 
@@ -32,14 +37,14 @@ public:
     TPozycjaRds(const TPozycjaRds&) = delete;
     TPozycjaRds& operator=(const TPozycjaRds&) = delete;
 
-    const QString& Id() const { return FId; }
-    const QString& Nr() const { return FNr; }
+    QString Id() const { return FId.Tekst(); }
+    QString Nr() const { return FNr.Tekst(); }
     const QString& ST() const { return FST; }
-    const QString& Podstawa() const { return FPodstawa; }
-    const QString& Opis() const { return FOpis; }
-    const QString& Jm() const { return FJm; }
-    const QString& Ilosc() const { return FIlosc; }
-    const QString& Cena() const { return FCena; }
+    QString Podstawa() const { return FPodstawa.Tekst(); }
+    QString Opis() const { return FOpis.Tekst(); }
+    QString Jm() const { return FJm.Tekst(); }
+    QString Ilosc() const { return FIlosc.Tekst(); }
+    QString Cena() const { return FCena.Tekst(); }
     const QString& Rj() const;
     const QString& Mj() const;
     const QString& Sj() const;
@@ -86,7 +91,9 @@ private:
     TDodatki* IstniejaceDodatki() const;
     const TOnZmiana* Handler() const;
 
-    QString FId, FNr, FST, FPodstawa, FOpis, FJm, FIlosc, FCena;
+    TZwartyTekst FId, FNr;
+    QString FST;
+    TZwartyTekst FPodstawa, FOpis, FJm, FIlosc, FCena;
     // One word for two things most positions have at most one of: the rare part (which then holds the
     // handler in use), marked by the low bit, or else the shared handler (or null).
     std::uintptr_t FDodatkiLubHandler = 0;

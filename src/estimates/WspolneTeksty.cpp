@@ -3,6 +3,7 @@
 #include <QHashFunctions>
 
 #include <cstring>
+#include <type_traits>
 
 namespace {
 
@@ -17,6 +18,21 @@ bool Rowne(QStringView a, const QString& b)
             std::memcmp(a.data(), b.constData(), static_cast<std::size_t>(a.size()) * sizeof(QChar)) == 0);
 }
 
+bool Rowne(QStringView a, const TZwartyTekst& b)
+{
+    return b.Rowny(a);
+}
+
+QString Kopia(QStringView tekst, const QString*)
+{
+    return tekst.toString();
+}
+
+TZwartyTekst Kopia(QStringView tekst, const TZwartyTekst*)
+{
+    return TZwartyTekst(tekst);
+}
+
 // Seeded as QHash is, so that a document cannot make its texts collide.
 std::uint32_t SkrotTekstu(QStringView tekst)
 {
@@ -25,7 +41,7 @@ std::uint32_t SkrotTekstu(QStringView tekst)
 
 } // namespace
 
-void TWspolneTeksty::Powieksz()
+template <typename TKopia> void TWspolne<TKopia>::Powieksz()
 {
     // At most half full: probes stay short.
     std::vector<TSlot> nowe(FSloty.empty() ? 1024 : FSloty.size() * 2);
@@ -40,7 +56,8 @@ void TWspolneTeksty::Powieksz()
     FSloty = std::move(nowe);
 }
 
-const QString* TWspolneTeksty::Szukaj(QStringView tekst, std::uint32_t skrot, std::size_t& slot)
+template <typename TKopia>
+const TKopia* TWspolne<TKopia>::Szukaj(QStringView tekst, std::uint32_t skrot, std::size_t& slot)
 {
     if (FSloty.empty())
         Powieksz();
@@ -55,7 +72,7 @@ const QString* TWspolneTeksty::Szukaj(QStringView tekst, std::uint32_t skrot, st
     return nullptr;
 }
 
-void TWspolneTeksty::Zachowaj(const QString& kopia, std::uint32_t skrot, std::size_t slot)
+template <typename TKopia> void TWspolne<TKopia>::Zachowaj(const TKopia& kopia, std::uint32_t skrot, std::size_t slot)
 {
     // Slots move when the table grows.
     FSzukany.Wazny = false;
@@ -67,67 +84,82 @@ void TWspolneTeksty::Zachowaj(const QString& kopia, std::uint32_t skrot, std::si
         Powieksz();
 }
 
-std::uint32_t TWspolneTeksty::Skrot(QStringView tekst) const
+template <typename TKopia> std::uint32_t TWspolne<TKopia>::Skrot(QStringView tekst) const
 {
     return SkrotTekstu(tekst);
 }
 
-void TWspolneTeksty::Przygotuj(std::uint32_t skrot) const
+template <typename TKopia> void TWspolne<TKopia>::Przygotuj(std::uint32_t skrot) const
 {
     if (!FSloty.empty())
         __builtin_prefetch(&FSloty[skrot & (FSloty.size() - 1)]);
 }
 
-QString TWspolneTeksty::operator()(QStringView tekst)
+template <typename TKopia> TKopia TWspolne<TKopia>::operator()(QStringView tekst)
 {
-    return tekst.isEmpty() ? QString() : ZeSkrotem(tekst, SkrotTekstu(tekst));
+    return tekst.isEmpty() ? TKopia() : ZeSkrotem(tekst, SkrotTekstu(tekst));
 }
 
-QString TWspolneTeksty::ZeSkrotem(QStringView tekst, std::uint32_t skrot)
+template <typename TKopia> TKopia TWspolne<TKopia>::ZeSkrotem(QStringView tekst, std::uint32_t skrot)
 {
     if (tekst.isEmpty())
         return {};
     std::size_t slot = 0;
-    if (const QString* zachowany = Szukaj(tekst, skrot, slot))
+    if (const TKopia* zachowany = Szukaj(tekst, skrot, slot))
         return *zachowany;
-    QString kopia = tekst.toString();
+    TKopia kopia = Kopia(tekst, static_cast<const TKopia*>(nullptr));
     Zachowaj(kopia, skrot, slot);
     return kopia;
 }
 
-QString TWspolneTeksty::operator()(QStringView tekst, std::size_t pole)
+template <typename TKopia> TKopia TWspolne<TKopia>::operator()(QStringView tekst, std::size_t pole)
 {
     // A field left empty now and then (a position without an ST number) keeps the text it had last.
     if (tekst.isEmpty())
         return {};
-    QString& ostatni = FOstatnie[pole];
-    if (Rowne(tekst, ostatni))
-        return ostatni;
-    ostatni = (*this)(tekst);
-    return ostatni;
+    TOstatni& ostatni = FOstatnie[pole];
+    if (Rowne(tekst, ostatni.Tekst))
+        return ostatni.Kopia;
+    ostatni.Kopia = (*this)(tekst);
+    if constexpr (std::is_same_v<TKopia, QString>) {
+        ostatni.Tekst = ostatni.Kopia;
+    } else {
+        // The field's own buffer, reused: no allocation per new text.
+        ostatni.Tekst.resize(tekst.size());
+        std::memcpy(ostatni.Tekst.data(), tekst.data(), static_cast<std::size_t>(tekst.size()) * sizeof(QChar));
+    }
+    return ostatni.Kopia;
 }
 
-QString TWspolneTeksty::Znajdz(QStringView tekst)
+template <typename TKopia> TKopia TWspolne<TKopia>::Znajdz(QStringView tekst)
+{
+    return tekst.isEmpty() ? TKopia() : Znajdz(tekst, SkrotTekstu(tekst));
+}
+
+template <typename TKopia> TKopia TWspolne<TKopia>::Znajdz(QStringView tekst, std::uint32_t skrot)
 {
     if (tekst.isEmpty())
         return {};
-    FSzukany = {SkrotTekstu(tekst), 0, true};
-    if (const QString* zachowany = Szukaj(tekst, FSzukany.Skrot, FSzukany.Slot)) {
+    FSzukany = {skrot, 0, true};
+    if (const TKopia* zachowany = Szukaj(tekst, FSzukany.Skrot, FSzukany.Slot)) {
         FSzukany.Wazny = false;
         return *zachowany;
     }
     return {};
 }
 
-void TWspolneTeksty::Dodaj(const QString& kopia)
+template <typename TKopia> void TWspolne<TKopia>::Dodaj(QStringView tekst, const TKopia& kopia)
 {
     // Right after Znajdz missed this text its hash and free slot are known.
     if (!FSzukany.Wazny) {
-        FSzukany = {SkrotTekstu(kopia), 0, true};
-        if (Szukaj(kopia, FSzukany.Skrot, FSzukany.Slot))
+        FSzukany = {SkrotTekstu(tekst), 0, true};
+        if (Szukaj(tekst, FSzukany.Skrot, FSzukany.Slot))
             FSzukany.Wazny = false;
     }
     if (FSzukany.Wazny)
         Zachowaj(kopia, FSzukany.Skrot, FSzukany.Slot);
     FSzukany.Wazny = false;
 }
+
+template class TWspolne<QString>;
+template class TWspolne<TZwartyTekst>;

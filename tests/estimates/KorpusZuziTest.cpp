@@ -28,9 +28,9 @@ void Opisz(const TElementRds& e, const QByteArray& wciecie, QByteArray& wynik)
     for (int i = 0; i < e.PozycjeCount(); ++i) {
         const TPozycjaRds& p = *e.GetPozycja(i);
         wynik += wciecie + 'P';
-        for (const QString* t : {&p.Id(), &p.Nr(), &p.ST(), &p.Podstawa(), &p.Opis(), &p.Jm(), &p.Ilosc(), &p.Cena(),
-                                 &p.Rj(), &p.Mj(), &p.Sj()})
-            wynik += Pole(*t);
+        for (const QString& t :
+             {p.Id(), p.Nr(), p.ST(), p.Podstawa(), p.Opis(), p.Jm(), p.Ilosc(), p.Cena(), p.Rj(), p.Mj(), p.Sj()})
+            wynik += Pole(t);
         wynik += p.Aktywna() ? " 1\n" : " 0\n";
     }
     for (int i = 0; i < e.ElementyCount(); ++i) {

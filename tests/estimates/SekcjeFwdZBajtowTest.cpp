@@ -1,11 +1,9 @@
 // The walk over a file's bytes, decoded a block at a time, hands over the very sections the walk over the
 // file's whole decoded text does: for every FWD fuzz corpus file, every FWD test file and files made to put
 // a line end, a CR LF or a long line on the edge of a block. A field's line is read alike at every length.
-// The table of shared texts gives one copy per text.
 
 #include "app/Kodowanie.h"
 #include "estimates/KosztorysFWD.h"
-#include "estimates/WspolneTeksty.h"
 #include "support/Pomocnicze.h"
 
 #include <QDir>
@@ -158,37 +156,6 @@ TEST(SekcjeFwdZBajtow, LiniaPolaKazdejDlugosci)
             EXPECT_EQ(e.Komunikat() == QStringLiteral("Występują nierozpoznane błędy."), p.Blad);
         }
     }
-}
-
-TEST(WspolneTeksty, JednaKopiaTekstu)
-{
-    TWspolneTeksty wspolne;
-    const QString a = wspolne(u"m3");
-    struct TPrzypadek
-    {
-        QStringView Tekst;
-        std::size_t Pole;
-        bool TaSamaCoA;
-    };
-    const TPrzypadek przypadki[] = {
-        {u"m3", TWspolneTeksty::MaksPol, true},
-        {u"m3", 3, true},
-        {u"m3", 3, true},
-        {u"m2", 3, false},
-        {u"m3", 0, true},
-        {u"M3", TWspolneTeksty::MaksPol, false},
-    };
-    for (const TPrzypadek& p : przypadki) {
-        const QString t = p.Pole < TWspolneTeksty::MaksPol ? wspolne(p.Tekst, p.Pole) : wspolne(p.Tekst);
-        EXPECT_EQ(t, p.Tekst.toString());
-        EXPECT_EQ(t.constData() == a.constData(), p.TaSamaCoA) << p.Tekst.toString().toStdString();
-    }
-    EXPECT_TRUE(wspolne(QStringView()).isNull());
-    // Past many texts (and the growing of the table) the first are still found.
-    for (int i = 0; i < 5000; ++i)
-        wspolne(QString::number(i));
-    EXPECT_EQ(wspolne(u"m3").constData(), a.constData());
-    EXPECT_EQ(wspolne(u"4999").constData(), wspolne(u"4999", 1).constData());
 }
 
 } // namespace

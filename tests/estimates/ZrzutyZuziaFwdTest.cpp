@@ -38,9 +38,9 @@ void Zrzut(const TElementRds& e, int glebokosc, QString& w)
     for (int i = 0; i < e.PozycjeCount(); ++i) {
         const TPozycjaRds& p = *e.GetPozycja(i);
         w += wciecie + QStringLiteral("P ");
-        for (const QString* t : {&p.Id(), &p.Nr(), &p.ST(), &p.Podstawa(), &p.Opis(), &p.Jm(), &p.Ilosc(), &p.Cena(),
-                                 &p.Rj(), &p.Mj(), &p.Sj()})
-            w += Pole(*t) + u'|';
+        for (const QString& t :
+             {p.Id(), p.Nr(), p.ST(), p.Podstawa(), p.Opis(), p.Jm(), p.Ilosc(), p.Cena(), p.Rj(), p.Mj(), p.Sj()})
+            w += Pole(t) + u'|';
         w += QLatin1String(p.Aktywna() ? "a" : "n") + QLatin1String(p.CzyScalona ? "s\n" : "\n");
     }
     for (int i = 0; i < e.ElementyCount(); ++i) {

@@ -14,7 +14,8 @@ namespace {
 // written in capitals ("D-01.02.03"), lower for file names. Nearly every number and file name is ASCII;
 // folding is done here without Qt's full Unicode folding, and a text with nothing to change is shared,
 // not copied, so that a lookup of a typical number allocates nothing.
-QString Zlozony(const QString& tekst, bool naWielkie)
+// `calosc`, when given, is the text itself: returned shared when nothing is to change.
+QString Zlozony(QStringView tekst, bool naWielkie, const QString* calosc = nullptr)
 {
     const char16_t od = naWielkie ? u'a' : u'A';
     const char16_t doZnaku = naWielkie ? u'z' : u'Z';
@@ -23,39 +24,48 @@ QString Zlozony(const QString& tekst, bool naWielkie)
             if (z.unicode() >= od && z.unicode() <= doZnaku)
                 z = QChar(static_cast<char16_t>(naWielkie ? z.unicode() - (u'a' - u'A') : z.unicode() + (u'a' - u'A')));
     };
-    QString t = tekst.trimmed();
+    const QStringView przyciety = tekst.trimmed();
     bool doZmiany = false;
-    for (const QChar z : std::as_const(t)) {
+    for (const QChar z : przyciety) {
         const char16_t u = z.unicode();
         if (u >= 0x80) {
             // Full folding may turn other letters into ASCII ones (the Kelvin sign into "k").
-            t = t.toCaseFolded();
+            QString t = przyciety.toString().toCaseFolded();
             Zamien(t);
             return t;
         }
         doZmiany = doZmiany || (u >= od && u <= doZnaku);
     }
+    if (!doZmiany && calosc && przyciety.size() == calosc->size())
+        return *calosc;
+    QString t = przyciety.toString();
     if (doZmiany)
         Zamien(t);
     return t;
+}
+
+// The part after the last "/" or "\" (the whole text when there is none), without a copy.
+QStringView NazwaPliku(QStringView sciezka)
+{
+    const qsizetype separator = std::max(sciezka.lastIndexOf(QLatin1Char('/')), sciezka.lastIndexOf(QLatin1Char('\\')));
+    return sciezka.sliced(separator + 1);
 }
 
 } // namespace
 
 QString KluczNumeru(const QString& numer)
 {
-    return Zlozony(numer, true);
+    return Zlozony(numer, true, &numer);
 }
 
 QString NazwaPlikuZeSciezki(const QString& sciezka)
 {
-    const qsizetype separator = std::max(sciezka.lastIndexOf(QLatin1Char('/')), sciezka.lastIndexOf(QLatin1Char('\\')));
-    return sciezka.mid(separator + 1);
+    return NazwaPliku(sciezka).toString();
 }
 
 QString KluczPliku(const QString& sciezka)
 {
-    return Zlozony(NazwaPlikuZeSciezki(sciezka), false);
+    return Zlozony(NazwaPliku(sciezka), false);
 }
 
 namespace {
@@ -67,7 +77,7 @@ QString KluczZakodowanej(const QString& zakodowana, bool& niepewny)
 {
     if (zakodowana.trimmed().isEmpty())
         return QString();
-    const QString nazwa = NazwaPlikuZeSciezki(zakodowana);
+    const QStringView nazwa = NazwaPliku(zakodowana);
     if (TMyPath::ZawieraToken(nazwa)) {
         niepewny = true;
         return QString();
@@ -75,7 +85,7 @@ QString KluczZakodowanej(const QString& zakodowana, bool& niepewny)
     return Zlozony(nazwa, false);
 }
 
-void KluczePlikow(const TSpecyfikacja& wezel, std::vector<QString>& klucze, bool& niepewny)
+void KluczePlikow(const TSpecyfikacja& wezel, TIndeksSpisu::TKlucze& klucze, bool& niepewny)
 {
     klucze.clear();
     niepewny = false;
@@ -89,13 +99,12 @@ void KluczePlikow(const TSpecyfikacja& wezel, std::vector<QString>& klucze, bool
         dodaj(wezel.GetWariant(i)->GetEncodedPath());
 }
 
-void UsunZKubelka(QHash<QString, std::vector<TSpecyfikacja*>>& kubelki, const QString& klucz,
-                  const TSpecyfikacja* wezel)
+void UsunZKubelka(QHash<QString, TIndeksSpisu::TKubelek>& kubelki, const QString& klucz, const TSpecyfikacja* wezel)
 {
     const auto it = kubelki.find(klucz);
     if (it == kubelki.end())
         return;
-    std::vector<TSpecyfikacja*>& wezly = *it;
+    TIndeksSpisu::TKubelek& wezly = *it;
     wezly.erase(std::remove(wezly.begin(), wezly.end(), wezel), wezly.end());
     if (wezly.empty())
         kubelki.erase(it);
@@ -135,10 +144,10 @@ void TIndeksSpisu::Zarezerwuj(int ile)
     FPliki.reserve(static_cast<qsizetype>(razem));
 }
 
-std::vector<QString> TIndeksSpisu::Zrodla(const TSpecyfikacja& wezel)
+TIndeksSpisu::TZrodla TIndeksSpisu::Zrodla(const TSpecyfikacja& wezel)
 {
-    std::vector<QString> wynik;
-    wynik.reserve(static_cast<std::size_t>(2 + wezel.WariantyCount()));
+    TZrodla wynik;
+    wynik.reserve(2 + wezel.WariantyCount());
     wynik.push_back(wezel.Numer());
     wynik.push_back(wezel.GetEncodedPath());
     for (int i = 0; i < wezel.WariantyCount(); ++i)
@@ -148,12 +157,11 @@ std::vector<QString> TIndeksSpisu::Zrodla(const TSpecyfikacja& wezel)
 
 bool TIndeksSpisu::TeSameZrodla(const TRekord& rekord, const TSpecyfikacja& wezel)
 {
-    const std::vector<QString>& z = rekord.Zrodla;
-    if (z.size() != static_cast<std::size_t>(2 + wezel.WariantyCount()) || z[0] != wezel.Numer() ||
-        z[1] != wezel.GetEncodedPath())
+    const TZrodla& z = rekord.Zrodla;
+    if (z.size() != 2 + wezel.WariantyCount() || z[0] != wezel.Numer() || z[1] != wezel.GetEncodedPath())
         return false;
     for (int i = 0; i < wezel.WariantyCount(); ++i)
-        if (z[static_cast<std::size_t>(2 + i)] != wezel.GetWariant(i)->GetEncodedPath())
+        if (z[2 + i] != wezel.GetWariant(i)->GetEncodedPath())
             return false;
     return true;
 }
@@ -239,7 +247,7 @@ void TIndeksSpisu::Przeklucz(TSpecyfikacja& wezel)
     // Most events (a unit added, a title changed, a child added) touch neither the number nor a document.
     if (TeSameZrodla(rekord, wezel))
         return;
-    std::vector<QString> pliki;
+    TKlucze pliki;
     bool niepewny = false;
     KluczePlikow(wezel, pliki, niepewny);
     if (rekord.Numer == KluczNumeru(wezel.Numer()) && rekord.Pliki == pliki && rekord.Niepewny == niepewny)
@@ -335,7 +343,7 @@ std::vector<TSpecyfikacja*> TIndeksSpisu::ONumerze(const QString& klucz) const
     std::vector<TSpecyfikacja*> wynik;
     const auto it = FNumery.constFind(klucz);
     if (it != FNumery.constEnd())
-        wynik = *it;
+        wynik.assign(it->begin(), it->end());
     Uporzadkuj(wynik);
     return wynik;
 }
@@ -352,7 +360,7 @@ std::vector<TSpecyfikacja*> TIndeksSpisu::ZPlikiem(const QString& klucz) const
     std::vector<TSpecyfikacja*> wynik;
     const auto it = FPliki.constFind(klucz);
     if (it != FPliki.constEnd())
-        wynik = *it;
+        wynik.assign(it->begin(), it->end());
     for (TSpecyfikacja* w : FNiepewne)
         if (std::find(wynik.begin(), wynik.end(), w) == wynik.end())
             wynik.push_back(w);

@@ -2,6 +2,7 @@
 
 #include <QHash>
 #include <QString>
+#include <QVarLengthArray>
 
 #include <functional>
 #include <unordered_map>
@@ -61,15 +62,21 @@ public:
     bool CzyZnany(const TSpecyfikacja* wezel) const { return FRekordy.count(wezel) != 0; }
     int Rozmiar() const { return static_cast<int>(FRekordy.size()); }
 
+    // Most nodes have no variants, one document and a number of their own: room for that many in place
+    // saves the allocations of a list's every node.
+    using TZrodla = QVarLengthArray<QString, 2>;
+    using TKlucze = QVarLengthArray<QString, 1>;
+    using TKubelek = QVarLengthArray<TSpecyfikacja*, 1>;
+
 private:
     struct TRekord
     {
         TSpecyfikacja* Rodzic = nullptr;
         // The texts the keys were made from: the number and the stored documents of the node and its variants.
-        std::vector<QString> Zrodla;
+        TZrodla Zrodla;
         int Indeks = 0; // position among the parent's children
         QString Numer;
-        std::vector<QString> Pliki;
+        TKlucze Pliki;
         // A document whose file name holds the user-folder token: its name depends on the user folder,
         // so the node is a candidate for every file lookup.
         bool Niepewny = false;
@@ -78,7 +85,7 @@ private:
 
     void DodajPoddrzewo(TSpecyfikacja& wezel, TSpecyfikacja* rodzic, int indeks);
     void UsunPoddrzewo(const TSpecyfikacja* wezel);
-    static std::vector<QString> Zrodla(const TSpecyfikacja& wezel);
+    static TZrodla Zrodla(const TSpecyfikacja& wezel);
     static bool TeSameZrodla(const TRekord& rekord, const TSpecyfikacja& wezel);
     void Wpisz(TSpecyfikacja& wezel, TRekord& rekord);
     void Wypisz(const TSpecyfikacja* wezel, const TRekord& rekord);
@@ -90,7 +97,7 @@ private:
     TPrzylaczono FPrzylaczono;
     TOdlaczono FOdlaczono;
     std::unordered_map<const TSpecyfikacja*, TRekord> FRekordy;
-    QHash<QString, std::vector<TSpecyfikacja*>> FNumery;
-    QHash<QString, std::vector<TSpecyfikacja*>> FPliki;
+    QHash<QString, TKubelek> FNumery;
+    QHash<QString, TKubelek> FPliki;
     std::unordered_set<TSpecyfikacja*> FNiepewne;
 };

@@ -2,6 +2,7 @@
 
 #include <QFile>
 #include <QFileInfo>
+#include <QHashFunctions>
 
 #include <algorithm>
 
@@ -26,7 +27,52 @@ bool CzyProstyKatalog(const QString& katalog)
            !katalog.endsWith(QLatin1String("/.")) && !katalog.endsWith(QLatin1String("/.."));
 }
 
+std::uint32_t SkrotNazwy(QStringView nazwa)
+{
+    return static_cast<std::uint32_t>(qHash(nazwa, QHashSeed::globalSeed()));
+}
+
 } // namespace
+
+void TIstnienieDokumentow::TNazwy::Dodaj(QStringView nazwa)
+{
+    FNazwy.emplace_back(static_cast<std::uint32_t>(FZnaki.size()), static_cast<std::uint32_t>(nazwa.size()));
+    FZnaki.insert(FZnaki.end(), nazwa.utf16(), nazwa.utf16() + nazwa.size());
+}
+
+void TIstnienieDokumentow::TNazwy::Zakoncz()
+{
+    // At most half full: probes stay short.
+    std::size_t rozmiar = 16;
+    while (rozmiar < FNazwy.size() * 2)
+        rozmiar *= 2;
+    FSloty.assign(rozmiar, TSlot());
+    const std::size_t maska = rozmiar - 1;
+    for (std::size_t n = 0; n < FNazwy.size(); ++n) {
+        const auto [od, dlugosc] = FNazwy[n];
+        const std::uint32_t skrot = SkrotNazwy(QStringView(FZnaki.data() + od, dlugosc));
+        std::size_t i = skrot & maska;
+        while (FSloty[i].Nazwa != 0)
+            i = (i + 1) & maska;
+        FSloty[i] = {skrot, static_cast<std::uint32_t>(n + 1)};
+    }
+}
+
+bool TIstnienieDokumentow::TNazwy::Zawiera(QStringView nazwa) const
+{
+    if (FSloty.empty())
+        return false;
+    const std::uint32_t skrot = SkrotNazwy(nazwa);
+    const std::size_t maska = FSloty.size() - 1;
+    for (std::size_t i = skrot & maska; FSloty[i].Nazwa != 0; i = (i + 1) & maska) {
+        if (FSloty[i].Skrot != skrot)
+            continue;
+        const auto [od, dlugosc] = FNazwy[FSloty[i].Nazwa - 1];
+        if (QStringView(FZnaki.data() + od, dlugosc) == nazwa)
+            return true;
+    }
+    return false;
+}
 
 void TIstnienieDokumentow::Wczytaj(const QByteArray& katalog, TKatalog& wpis)
 {
@@ -37,20 +83,23 @@ void TIstnienieDokumentow::Wczytaj(const QByteArray& katalog, TKatalog& wpis)
     DIR* dir = ::opendir(katalog.constData());
     if (!dir)
         return;
+    std::vector<char16_t> szeroka; // an ASCII name, one character per byte
     while (const dirent* e = ::readdir(dir)) {
         if (e->d_type != DT_REG)
             continue;
         const QByteArrayView bajty(e->d_name);
         // ASCII reads back as it was; other names are decoded and checked.
         if (std::all_of(bajty.begin(), bajty.end(), [](char z) { return static_cast<unsigned char>(z) < 0x80; })) {
-            wpis.Pliki.insert(QString::fromLatin1(bajty));
+            szeroka.assign(bajty.begin(), bajty.end());
+            wpis.Pliki.Dodaj(QStringView(szeroka.data(), static_cast<qsizetype>(szeroka.size())));
             continue;
         }
         const QString nazwa = QFile::decodeName(bajty.toByteArray());
         if (QFile::encodeName(nazwa) == bajty)
-            wpis.Pliki.insert(nazwa);
+            wpis.Pliki.Dodaj(nazwa);
     }
     ::closedir(dir);
+    wpis.Pliki.Zakoncz();
 }
 
 bool TIstnienieDokumentow::CzyPlik(const QString& sciezka)
@@ -72,7 +121,7 @@ bool TIstnienieDokumentow::CzyPlik(const QString& sciezka)
             if (!wpis->Wczytany && ++wpis->Pytan >= PytanPrzedOdczytem)
                 Wczytaj(QFile::encodeName(FOstatniKatalog), *wpis);
             // The name looked up in place: no copy per document.
-            if (wpis->Pliki.contains(QString::fromRawData(nazwa.data(), nazwa.size())))
+            if (wpis->Pliki.Zawiera(nazwa))
                 return true;
         }
     }

@@ -2,10 +2,12 @@
 
 #include <QByteArray>
 #include <QHash>
-#include <QSet>
 #include <QString>
+#include <QStringView>
 
 #include <cstdint>
+#include <utility>
+#include <vector>
 
 // Whether documents exist, asked for thousands of documents at once (a list read or written): a folder
 // asked about often is read once, and its regular files answer from that reading, so that a list whose
@@ -19,13 +21,34 @@ public:
     bool CzyPlik(const QString& sciezka);
 
 private:
+    // The names of a folder's files, one after another in one buffer, found through a table of their
+    // hashes: a folder of 20,000 documents costs no allocation per name, and a lookup reads one slot and
+    // one name.
+    class TNazwy
+    {
+    public:
+        void Dodaj(QStringView nazwa);
+        // Builds the table once all names are in.
+        void Zakoncz();
+        bool Zawiera(QStringView nazwa) const;
+
+    private:
+        struct TSlot
+        {
+            std::uint32_t Skrot = 0;
+            std::uint32_t Nazwa = 0; // index in FNazwy plus 1; 0 for an empty slot
+        };
+        std::vector<char16_t> FZnaki;
+        std::vector<std::pair<std::uint32_t, std::uint32_t>> FNazwy; // start and length in FZnaki
+        std::vector<TSlot> FSloty;
+    };
     struct TKatalog
     {
         int Pytan = 0;
         bool Wczytany = false;
         // Names of regular files as text; a name that does not read back to the same bytes is left out
         // (the file system answers for it).
-        QSet<QString> Pliki;
+        TNazwy Pliki;
     };
     void Wczytaj(const QByteArray& katalog, TKatalog& wpis);
 

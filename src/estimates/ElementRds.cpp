@@ -77,8 +77,17 @@ int TElementRds::Count() const
 
 void TElementRds::DlaKazdejPozycji(const std::function<void(TPozycjaRds&)>& funkcja) const
 {
-    for (const auto& p : FPozycje)
-        funkcja(*p);
+    // A large estimate's positions lie all over memory: each is brought into the cache a few steps ahead,
+    // and its rare part a little later, once the position itself is at hand.
+    constexpr std::size_t Pozycji = 8, Dodatkow = 4;
+    const std::size_t n = FPozycje.size();
+    for (std::size_t i = 0; i < n; ++i) {
+        if (i + Pozycji < n)
+            __builtin_prefetch(FPozycje[i + Pozycji].get());
+        if (i + Dodatkow < n)
+            FPozycje[i + Dodatkow]->Przygotuj();
+        funkcja(*FPozycje[i]);
+    }
     for (const auto& e : FElementy)
         e->DlaKazdejPozycji(funkcja);
 }

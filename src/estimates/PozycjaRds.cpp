@@ -28,9 +28,9 @@ TPozycjaRds::TPozycjaRds(TOnZmiana onZmiana)
 
 TPozycjaRds::TPozycjaRds(TTeksty&& teksty, const TOnZmiana* wspolnyOnZmiana)
     : FId(std::move(teksty.Id)), FNr(std::move(teksty.Nr)), FST(std::move(teksty.ST)),
-      FPodstawa(std::move(teksty.Podstawa)), FOpis(std::move(teksty.Opis)), FJm(std::move(teksty.Jm)),
-      FIlosc(std::move(teksty.Ilosc)), FCena(std::move(teksty.Cena)),
-      FDodatkiLubHandler(reinterpret_cast<std::uintptr_t>(wspolnyOnZmiana))
+      FDodatkiLubHandler(reinterpret_cast<std::uintptr_t>(wspolnyOnZmiana)), FPodstawa(std::move(teksty.Podstawa)),
+      FOpis(std::move(teksty.Opis)), FJm(std::move(teksty.Jm)), FIlosc(std::move(teksty.Ilosc)),
+      FCena(std::move(teksty.Cena))
 {
     FAktywna = teksty.Aktywna;
     if (!teksty.Rj.isEmpty() || !teksty.Mj.isEmpty() || !teksty.Sj.isEmpty()) {
@@ -44,12 +44,6 @@ TPozycjaRds::TPozycjaRds(TTeksty&& teksty, const TOnZmiana* wspolnyOnZmiana)
 TPozycjaRds::~TPozycjaRds()
 {
     delete IstniejaceDodatki();
-}
-
-TPozycjaRds::TDodatki* TPozycjaRds::IstniejaceDodatki() const
-{
-    return (FDodatkiLubHandler & 1U) != 0 ? reinterpret_cast<TDodatki*>(FDodatkiLubHandler & ~std::uintptr_t{1})
-                                          : nullptr;
 }
 
 const TPozycjaRds::TOnZmiana* TPozycjaRds::Handler() const

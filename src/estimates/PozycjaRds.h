@@ -79,6 +79,13 @@ public:
     int Data = -1; // free slot of the user interface
     TElementRds* Parent = nullptr;
 
+    // Brings the rare part, if there is one, into the cache ahead of a walk's use.
+    void Przygotuj() const
+    {
+        if (const TDodatki* d = IstniejaceDodatki())
+            __builtin_prefetch(d);
+    }
+
     TWybranaSpecyfikacja& WybranaSpecyfikacja();
     const TWybranaSpecyfikacja& WybranaSpecyfikacja() const;
 
@@ -88,13 +95,19 @@ private:
     void Zmieniono();
     TDodatki& Dodatki();
     // The rare part when it was made, else null.
-    TDodatki* IstniejaceDodatki() const;
+    TDodatki* IstniejaceDodatki() const
+    {
+        return (FDodatkiLubHandler & 1U) != 0 ? reinterpret_cast<TDodatki*>(FDodatkiLubHandler & ~std::uintptr_t{1})
+                                              : nullptr;
+    }
     const TOnZmiana* Handler() const;
 
     TZwartyTekst FId, FNr;
+    // Matching reads the ST number and the chosen specification of every position: the two lie side by
+    // side, mostly in one cache line.
     QString FST;
-    TZwartyTekst FPodstawa, FOpis, FJm, FIlosc, FCena;
     // One word for two things most positions have at most one of: the rare part (which then holds the
     // handler in use), marked by the low bit, or else the shared handler (or null).
     std::uintptr_t FDodatkiLubHandler = 0;
+    TZwartyTekst FPodstawa, FOpis, FJm, FIlosc, FCena;
 };

@@ -7,8 +7,6 @@
 
 #include <QHash>
 
-#include <vector>
-
 namespace {
 
 bool CzyPusty(const QString& tekst)
@@ -27,6 +25,7 @@ struct TOdpowiedz
     TSpecyfikacja* Specyfikacja = nullptr;
     TWariantSpecyfikacji* Wariant = nullptr;
     bool Pelne = false;
+    TPozycjaZbioru* Wpis = nullptr; // the collection's entry, once a position has joined it
 };
 
 } // namespace
@@ -39,11 +38,22 @@ void DopasujSpecyfikacje(TZestawST& zestaw)
     zbior.ClearPozycjeIDopasowanieST();
 
     const TFindSpecyfikacjaFlags flagiPozycji = FlagiDopasowaniaPozycji(czyKorzystajZWariantow);
+    // The collection's own entries are matched first; positions join the collection as they are visited,
+    // each while it is at hand, and that does not touch what the entries were matched to.
+    TFindSpecyfikacjaFlags flagiZbioru = fsSzukajWSpecyfikacjach;
+    if (czyKorzystajZWariantow)
+        flagiZbioru |= fsSzukajWariantu;
+    for (int i = 0; i < zbior.Count(); ++i) {
+        TPozycjaZbioru& pozycja = *zbior.GetPozycjaZbioru(i);
+        TWariantSpecyfikacji* wariant = nullptr;
+        bool pelne = false;
+        if (TSpecyfikacja* s = spis.FindSpecyfikacja(pozycja.ST(), wariant, flagiZbioru, pelne)) {
+            pozycja.WybranaSpecyfikacja().SetSpecyfikacja(s);
+            pozycja.WybranaSpecyfikacja().SetWariantSpecyfikacji(wariant);
+        }
+    }
+
     QHash<QString, TOdpowiedz> odpowiedzi;
-    // The positions that get a chosen specification, in the order they are visited: they join the
-    // collection in that order below, without a second walk through every estimate.
-    std::vector<TPozycjaRds*> wybrane;
-    wybrane.reserve(4096);
     odpowiedzi.reserve(1024);
     for (int k = 0; k < zestaw.KosztorysyCount(); ++k) {
         zestaw.GetKosztorys(k)->DlaKazdejPozycji([&](TPozycjaRds& p) {
@@ -62,28 +72,13 @@ void DopasujSpecyfikacje(TZestawST& zestaw)
             if (it->Specyfikacja && it->Pelne) {
                 wybrana.SetSpecyfikacja(it->Specyfikacja);
                 wybrana.SetWariantSpecyfikacji(it->Wariant);
-                wybrane.push_back(&p);
+                it->Wpis = zbior.DodajDoWpisu(&p, it->Wpis);
             } else if (it->Specyfikacja) {
                 wybrana.SetDopasowanaSpecyfikacja(it->Specyfikacja);
             }
         });
     }
 
-    TFindSpecyfikacjaFlags flagiZbioru = fsSzukajWSpecyfikacjach;
-    if (czyKorzystajZWariantow)
-        flagiZbioru |= fsSzukajWariantu;
-    for (int i = 0; i < zbior.Count(); ++i) {
-        TPozycjaZbioru& pozycja = *zbior.GetPozycjaZbioru(i);
-        TWariantSpecyfikacji* wariant = nullptr;
-        bool pelne = false;
-        if (TSpecyfikacja* s = spis.FindSpecyfikacja(pozycja.ST(), wariant, flagiZbioru, pelne)) {
-            pozycja.WybranaSpecyfikacja().SetSpecyfikacja(s);
-            pozycja.WybranaSpecyfikacja().SetWariantSpecyfikacji(wariant);
-        }
-    }
-
-    for (TPozycjaRds* p : wybrane)
-        zbior.Add(p);
     zbior.UsunNieuzywane();
     zbior.Sort();
 }

@@ -114,6 +114,23 @@ bool TZbiorST::Add(TPozycjaRds* pozycja)
     return p->AddPozycjaRds(pozycja);
 }
 
+TPozycjaZbioru* TZbiorST::DodajDoWpisu(TPozycjaRds* pozycja, TPozycjaZbioru* wpis)
+{
+    if (!wpis) {
+        if (!pozycja)
+            throw EBlad(QStringLiteral("Nieprawidłowa pozycja"));
+        const TWybranaSpecyfikacja& wybrana = std::as_const(*pozycja).WybranaSpecyfikacja();
+        if (!wybrana.GetSpecyfikacja())
+            throw EBlad(QStringLiteral("Pozycja nie posiada dopasowania do specyfikacji"));
+        wpis = Znajdz(wybrana.GetST(*FUstawienia, true));
+        if (!wpis)
+            return Dodaj(std::make_unique<TPozycjaZbioru>(pozycja, *FUstawienia));
+    }
+    if (!wpis->CzyWlasna())
+        wpis->AddPozycjaRds(pozycja);
+    return wpis;
+}
+
 bool TZbiorST::Add(const QString& st)
 {
     TPozycjaZbioru* p = Znajdz(st);

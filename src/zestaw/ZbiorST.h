@@ -49,6 +49,10 @@ public:
     // A position with a chosen specification. False (the position not recorded) when an own entry
     // holds its key.
     bool Add(TPozycjaRds* pozycja);
+    // Add(pozycja), given the entry this returned for a position with the same chosen specification and variant
+    // (the key depends on those alone), or null: the positions of an estimate name a few hundred
+    // specifications, and each entry is looked up once, not once per position. Returns the entry.
+    TPozycjaZbioru* DodajDoWpisu(TPozycjaRds* pozycja, TPozycjaZbioru* wpis);
     // A bare ST number, as own entry. False when an own entry holds it already.
     bool Add(const QString& st);
 

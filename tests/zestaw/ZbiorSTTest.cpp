@@ -176,6 +176,27 @@ TEST_F(ZbiorST, PozycjaNieDolaczaSieDoWpisuWlasnego)
     EXPECT_EQ(zbior.GetPozycjaZbioru(1)->PozycjeCount(), 2);
 }
 
+// Given the entry it returned before, a position joins it as Add would; an own entry takes none.
+TEST_F(ZbiorST, DodajDoWpisuJakAdd)
+{
+    TSpecyfikacja* s = Nowa(QStringLiteral("D-01"));
+    TSpecyfikacja* wlasna = Nowa(QStringLiteral("D-02"));
+    TZbiorST zbior;
+    zbior.Add(wlasna);
+    TPozycjaZbioru* wpis = zbior.DodajDoWpisu(Pozycja(s), nullptr);
+    ASSERT_NE(wpis, nullptr);
+    EXPECT_EQ(zbior.DodajDoWpisu(Pozycja(s), wpis), wpis);
+    EXPECT_EQ(zbior.DodajDoWpisu(Pozycja(s), nullptr), wpis); // found by its key
+    EXPECT_EQ(wpis->PozycjeCount(), 3);
+    TPozycjaZbioru* doWlasnej = zbior.DodajDoWpisu(Pozycja(wlasna), nullptr);
+    EXPECT_EQ(zbior.DodajDoWpisu(Pozycja(wlasna), doWlasnej), doWlasnej);
+    EXPECT_TRUE(doWlasnej->CzyWlasna());
+    EXPECT_EQ(doWlasnej->PozycjeCount(), 0);
+    EXPECT_EQ(zbior.Count(), 2);
+    TPozycjaRds bezWyboru;
+    EXPECT_THROW(zbior.DodajDoWpisu(&bezWyboru, nullptr), EBlad);
+}
+
 TEST_F(ZbiorST, WariantWZbiorze)
 {
     TSpecyfikacja* s = Nowa(QStringLiteral("D-01"));

@@ -56,7 +56,7 @@ bool TMyPath::ZawieraToken(QStringView tekst)
 void TMyPath::UstawKatalogUzytkownika(const QString& katalog)
 {
     FKatalogUzytkownika = katalog;
-    if (katalog.isEmpty() || ZawieraToken(FEncodedPath) || FEncodedPath.trimmed().isEmpty())
+    if (katalog.isEmpty() || ZawieraToken(FEncodedPath) || QStringView(FEncodedPath).trimmed().isEmpty())
         return;
     const auto zdarzenie = std::exchange(OnChange, nullptr);
     SetPath(FEncodedPath, katalog);
@@ -70,7 +70,7 @@ void TMyPath::SetPath(const QString& wartosc)
 
 void TMyPath::SetPath(const QString& wartosc, const QString& katalogUzytkownika)
 {
-    if (wartosc.trimmed().isEmpty()) {
+    if (QStringView(wartosc).trimmed().isEmpty()) {
         FEncodedPath = wartosc;
         return;
     }
@@ -99,7 +99,7 @@ QString TMyPath::GetPath() const
 QString TMyPath::GetPath(const QString& katalogUzytkownika) const
 {
     QString s = katalogUzytkownika.isEmpty() ? FEncodedPath : ZamienToken(FEncodedPath, katalogUzytkownika);
-    if (s.trimmed().isEmpty())
+    if (QStringView(s).trimmed().isEmpty())
         return s;
     return ZUkosnikami(s);
 }

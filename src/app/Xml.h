@@ -49,6 +49,16 @@ bool XmlNaLogiczna(const pugi::xml_attribute& a, bool domyslna);
 // its own way.
 std::optional<bool> LogicznaWprost(const char* tekst);
 
+// strcmp(tekst, wzor) == 0 in line: node and attribute names are compared with a few short ones over and
+// over, and a call into the library for each costs more than the comparison. Reads no further than either.
+inline bool RowneWprost(const char* tekst, const char* wzor)
+{
+    for (; *wzor != '\0'; ++tekst, ++wzor)
+        if (*tekst != *wzor)
+            return false;
+    return *tekst == '\0';
+}
+
 // Writers of attribute values in the program's forms.
 void UstawAtrybut(pugi::xml_node& wezel, const char* nazwa, const QString& wartosc);
 void UstawAtrybut(pugi::xml_node& wezel, const char* nazwa, bool wartosc);

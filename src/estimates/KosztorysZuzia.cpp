@@ -30,16 +30,6 @@ namespace {
 // document must not nest elements without bound.
 constexpr int MaksGlebokoscElementow = 200;
 
-// strcmp(n, wzor) == 0 in line: every node and attribute name is compared with a few short ones, and a call
-// into the library for each costs more than the comparison.
-inline bool Rowne(const char* n, const char* wzor)
-{
-    for (; *wzor != '\0'; ++n, ++wzor)
-        if (*n != *wzor)
-            return false;
-    return *n == '\0';
-}
-
 } // namespace
 
 // How the values of the parsed document are written: in UTF-8, the parser's own, or in Windows-1250 when
@@ -94,7 +84,7 @@ struct TWezelZuzi
     static TRodzaj RodzajWezla(const pugi::xml_node& wezel)
     {
         const char* n = wezel.name();
-        const auto jest = [n](const char* nazwa) { return Rowne(n, nazwa); };
+        const auto jest = [n](const char* nazwa) { return RowneWprost(n, nazwa); };
         switch (n[0]) {
         case 'R':
             return jest("Rozdzial") ? TRodzaj::ElementDrzewa : jest("Rusztowanie") ? TRodzaj::Pozycja : TRodzaj::Inny;
@@ -124,7 +114,7 @@ struct TWezelZuzi
             const char* n = a.name();
             const auto ustaw = [&a, n](pugi::xml_attribute& cel, const char* nazwa) {
                 // The name first: it is compared in line, the attribute's emptiness only through the library.
-                if (Rowne(n, nazwa) && !cel)
+                if (RowneWprost(n, nazwa) && !cel)
                     cel = a;
             };
             switch (n[0]) {
@@ -157,11 +147,11 @@ struct TWezelZuzi
         }
         for (pugi::xml_node d = w.first_child(); d; d = d.next_sibling()) {
             const char* n = d.name();
-            if (Rowne(n, "Nazwa") && !Nazwa)
+            if (RowneWprost(n, "Nazwa") && !Nazwa)
                 Nazwa = d;
-            else if (Rowne(n, "Sst") && !Sst)
+            else if (RowneWprost(n, "Sst") && !Sst)
                 Sst = d;
-            else if (Rowne(n, "Katalog") && !Katalog)
+            else if (RowneWprost(n, "Katalog") && !Katalog)
                 Katalog = d;
         }
     }
@@ -286,7 +276,7 @@ public:
         // The same bytes as the field's last give the same text, without decoding them again.
         TSurowe& surowe = FSurowe[pole];
         const char* v = a.value();
-        if (surowe.Jest && Rowne(v, surowe.Bajty.c_str()))
+        if (surowe.Jest && RowneWprost(v, surowe.Bajty.c_str()))
             return surowe.Tekst;
         QString zapas;
         surowe.Tekst = Wspolne(Tekst(a, Tekstowy, zapas), pole);
@@ -313,7 +303,7 @@ public:
         for (pugi::xml_attribute a = katalog.first_attribute(); a; a = a.next_attribute()) {
             const char* n = a.name();
             const auto ustaw = [&a, n](pugi::xml_attribute& cel, const char* szukana) {
-                if (Rowne(n, szukana) && !cel)
+                if (RowneWprost(n, szukana) && !cel)
                     cel = a;
             };
             switch (n[0]) {
@@ -340,7 +330,7 @@ public:
                                                   tab ? tab.value() : nullptr, kol ? kol.value() : nullptr};
         bool teSame = FJestPodstawa;
         for (size_t i = 0; teSame && i < wartosci.size(); ++i)
-            teSame = wartosci[i] ? FKatalog[i] && Rowne(wartosci[i], FKatalog[i]->c_str()) : !FKatalog[i];
+            teSame = wartosci[i] ? FKatalog[i] && RowneWprost(wartosci[i], FKatalog[i]->c_str()) : !FKatalog[i];
         if (!teSame) {
             FPodstawa = PodstawaZAtrybutow(katalog, podstawa, nazwa, nr, tab, kol);
             for (size_t i = 0; i < wartosci.size(); ++i)
@@ -418,7 +408,7 @@ public:
 
         static bool Rowna(const pugi::xml_attribute& a, const std::optional<std::string>& bajty)
         {
-            return a ? bajty && Rowne(a.value(), bajty->c_str()) : !bajty;
+            return a ? bajty && RowneWprost(a.value(), bajty->c_str()) : !bajty;
         }
         static std::optional<std::string> Bajty(const pugi::xml_attribute& a)
         {

@@ -44,11 +44,14 @@ QString Zlozony(QStringView tekst, bool naWielkie, const QString* calosc = nullp
     return t;
 }
 
-// The part after the last "/" or "\" (the whole text when there is none), without a copy.
+// The part after the last "/" or "\\" (the whole text when there is none), without a copy. Looked for by
+// hand: the library searches for one character as for a text.
 QStringView NazwaPliku(QStringView sciezka)
 {
-    const qsizetype separator = std::max(sciezka.lastIndexOf(QLatin1Char('/')), sciezka.lastIndexOf(QLatin1Char('\\')));
-    return sciezka.sliced(separator + 1);
+    qsizetype i = sciezka.size();
+    while (i > 0 && sciezka[i - 1] != u'/' && sciezka[i - 1] != u'\\')
+        --i;
+    return sciezka.sliced(i);
 }
 
 } // namespace
@@ -75,7 +78,7 @@ namespace {
 // decoded file name, unless the token itself stands in that name.
 QString KluczZakodowanej(const QString& zakodowana, bool& niepewny)
 {
-    if (zakodowana.trimmed().isEmpty())
+    if (QStringView(zakodowana).trimmed().isEmpty())
         return QString();
     const QStringView nazwa = NazwaPliku(zakodowana);
     if (TMyPath::ZawieraToken(nazwa)) {

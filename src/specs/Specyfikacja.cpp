@@ -217,7 +217,7 @@ void TSpecyfikacja::UstawKatalogUzytkownika(const QString& katalog)
 bool TSpecyfikacja::CzyPlikIstniejeTeraz() const
 {
     const QString sciezka = Rozkodowana(FPlik);
-    return !sciezka.trimmed().isEmpty() && CzyDokumentIstnieje(sciezka);
+    return !QStringView(sciezka).trimmed().isEmpty() && CzyDokumentIstnieje(sciezka);
 }
 
 QString TSpecyfikacja::GetPlik() const
@@ -406,7 +406,7 @@ std::unique_ptr<TSpecyfikacja> TSpecyfikacja::Clone(bool czyJm, bool czyWarianty
 
 void TSpecyfikacja::SetNumer(const QString& wartosc)
 {
-    if (wartosc.trimmed().isEmpty())
+    if (QStringView(wartosc).trimmed().isEmpty())
         throw EBlad(QStringLiteral("Numer nie może być pusty."));
     if (wartosc == FNumer)
         return;

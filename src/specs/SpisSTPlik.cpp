@@ -48,11 +48,11 @@ TDzieciWezla DzieciWezla(const pugi::xml_node& e)
     for (pugi::xml_node c = e.first_child(); c; c = c.next_sibling()) {
         const char* nazwa = c.name();
         pugi::xml_node* cel = nullptr;
-        if (std::strcmp(nazwa, NazwySst::Wezel) == 0)
+        if (RowneWprost(nazwa, NazwySst::Wezel))
             cel = &wynik.Pierwszy;
-        else if (std::strcmp(nazwa, NazwySst::Jednostki) == 0)
+        else if (RowneWprost(nazwa, NazwySst::Jednostki))
             cel = &wynik.Jednostki;
-        else if (std::strcmp(nazwa, NazwySst::Warianty) == 0)
+        else if (RowneWprost(nazwa, NazwySst::Warianty))
             cel = &wynik.Warianty;
         if (cel && !*cel)
             *cel = c;
@@ -67,14 +67,14 @@ int PoliczElementy(const pugi::xml_node& pierwszy)
 {
     int ile = 0;
     std::vector<pugi::xml_node> stos;
-    for (pugi::xml_node n = pierwszy; n; n = n.next_sibling(NazwySst::Wezel))
+    for (pugi::xml_node n = pierwszy; n; n = NastepnyTakiSam(n, NazwySst::Wezel))
         stos.push_back(n);
     while (!stos.empty()) {
         const pugi::xml_node n = stos.back();
         stos.pop_back();
         ++ile;
-        for (pugi::xml_node dziecko = n.child(NazwySst::Wezel); dziecko;
-             dziecko = dziecko.next_sibling(NazwySst::Wezel))
+        for (pugi::xml_node dziecko = PierwszeDziecko(n, NazwySst::Wezel); dziecko;
+             dziecko = NastepnyTakiSam(dziecko, NazwySst::Wezel))
             stos.push_back(dziecko);
     }
     return ile;
@@ -160,7 +160,7 @@ void TSpisST::Otworz(const QString& sciezka, bool tworzKopieZapasowa)
     SpisStPath.SetPath(sciezka);
     if (FOnZmianaNazwyPliku)
         FOnZmianaNazwyPliku(this);
-    const QString plik = SpisStPath.EncodedPath().trimmed().isEmpty() ? QString() : SpisStPath.GetPath();
+    const QString plik = QStringView(SpisStPath.EncodedPath()).trimmed().isEmpty() ? QString() : SpisStPath.GetPath();
     if (plik.isEmpty() || !QFileInfo(plik).isFile())
         return;
     Wczytaj(CzytajPlikListy(plik), nullptr);
@@ -182,7 +182,7 @@ void TSpisST::OtworzZBajtow(const QByteArray& bajty)
 void TSpisST::DodajListe(const QString& sciezka, IObslugaDuplikatowListy& obsluga)
 {
     FListaPustych.clear();
-    if (sciezka.trimmed().isEmpty() || !QFileInfo(sciezka).isFile())
+    if (QStringView(sciezka).trimmed().isEmpty() || !QFileInfo(sciezka).isFile())
         throw EBlad(QStringLiteral("Brak pliku listy specyfikacji: ") + sciezka);
     Wczytaj(CzytajPlikListy(sciezka), &obsluga);
 }
@@ -204,7 +204,7 @@ void TSpisST::Wczytaj(QByteArray bajty, IObslugaDuplikatowListy* obsluga)
     const qsizetype rozmiar = bajty.size();
     FRozmiarPliku = std::max(FRozmiarPliku, rozmiar);
     bajty = QByteArray(); // the document holds its own copy
-    const pugi::xml_node pierwszy = dokument.document_element().child(NazwySst::Wezel);
+    const pugi::xml_node pierwszy = PierwszeDziecko(dokument.document_element(), NazwySst::Wezel);
     const int elementow = PoliczElementy(pierwszy);
     FIndeks->Zarezerwuj(elementow);
     if (FOnOtworzMaxProgres)
@@ -238,7 +238,7 @@ void TSpisST::Wczytaj(QByteArray bajty, IObslugaDuplikatowListy* obsluga)
 
 void TSpisST::WczytajElementy(const pugi::xml_node& pierwszy, TSpecyfikacja& rodzic, IObslugaDuplikatowListy* obsluga)
 {
-    for (pugi::xml_node e = pierwszy; e && !FTerminatedOtworz; e = e.next_sibling(NazwySst::Wezel))
+    for (pugi::xml_node e = pierwszy; e && !FTerminatedOtworz; e = NastepnyTakiSam(e, NazwySst::Wezel))
         WczytajElement(e, rodzic, obsluga);
 }
 
@@ -246,7 +246,7 @@ bool TSpisST::CzyDuplikatPrzyOtwarciu(TSpecyfikacja& s, bool czyGrupa)
 {
     // The node's document was looked at when it was set: that answer stands for GetPlik. Only the file
     // name counts, and the stored form has the same one unless the user-folder token stands in it.
-    if (!czyGrupa || s.Numer().trimmed().isEmpty()) {
+    if (!czyGrupa || QStringView(s.Numer()).trimmed().isEmpty()) {
         if (CzyUzywanyNumer(s.Numer()))
             return true;
         if (!s.CzyIstnieje())
@@ -340,33 +340,35 @@ void TSpisST::WczytajElement(const pugi::xml_node& e, TSpecyfikacja& rodzic, IOb
 
 void TSpisST::DopiszPusty(TSpecyfikacja& wezel)
 {
-    if (wezel.Numer().trimmed().isEmpty() && wezel.KtoryPoziom() >= 2 &&
+    if (QStringView(wezel.Numer()).trimmed().isEmpty() && wezel.KtoryPoziom() >= 2 &&
         std::find(FListaPustych.begin(), FListaPustych.end(), &wezel) == FListaPustych.end())
         FListaPustych.push_back(&wezel);
 }
 
 void TSpisST::WczytajWarianty(const pugi::xml_node& warianty, TSpecyfikacja& wezel)
 {
-    for (pugi::xml_node w = warianty.child(NazwySst::Wariant); w; w = w.next_sibling(NazwySst::Wariant)) {
+    for (pugi::xml_node w = PierwszeDziecko(warianty, NazwySst::Wariant); w;
+         w = NastepnyTakiSam(w, NazwySst::Wariant)) {
         const auto a = AtrybutyWedlugNazw(w, AtrybutyWezla);
         auto wariant =
             std::make_unique<TWariantSpecyfikacji>(XmlNaTekst(a[ANumer]), XmlNaTekst(a[AOpis]), XmlNaTekst(a[APlik]),
                                                    XmlNaTekst(a[AInfo]), KatalogUzytkownika());
-        WczytajJednostki(w.child(NazwySst::Jednostki), *wariant);
+        WczytajJednostki(PierwszeDziecko(w, NazwySst::Jednostki), *wariant);
         JakoSpecyfikacja(wezel, [&] { wezel.AddWariant(std::move(wariant)); });
     }
 }
 
 void TSpisST::WczytajJednostki(const pugi::xml_node& jednostki, TSpecyfikacja& wezel)
 {
-    for (pugi::xml_node j = jednostki.child(NazwySst::Jednostka); j; j = j.next_sibling(NazwySst::Jednostka)) {
+    for (pugi::xml_node j = PierwszeDziecko(jednostki, NazwySst::Jednostka); j;
+         j = NastepnyTakiSam(j, NazwySst::Jednostka)) {
         const auto a = AtrybutyWedlugNazw(j, AtrybutyJednostki);
         std::unique_ptr<TJmSpecyfikacji> jm;
         const QString symbol = XmlNaTekst(a[AJm]);
         const QString opis = XmlNaTekst(a[AOpisJednostki]);
         const bool eksportuj = XmlNaLogiczna(a[AEksportuj], false);
         // The older form (a number in an attribute) costs nothing to read now.
-        if (FCenyOdroczone && !a[ACenaJedn] && j.child("cenaJedn")) {
+        if (FCenyOdroczone && !a[ACenaJedn] && PierwszeDziecko(j, "cenaJedn")) {
             jm = std::make_unique<TJmSpecyfikacji>(symbol, opis, eksportuj, FCenyOdroczone, j);
         } else {
             jm = std::make_unique<TJmSpecyfikacji>(symbol, opis, eksportuj);
@@ -406,7 +408,7 @@ void TSpisST::Zapisz(const QString& sciezka)
         if (FOnZmianaNazwyPliku)
             FOnZmianaNazwyPliku(this);
     }
-    if (SpisStPath.EncodedPath().trimmed().isEmpty())
+    if (QStringView(SpisStPath.EncodedPath()).trimmed().isEmpty())
         throw EBlad(QStringLiteral("Proszę wskazać plik SST"));
     const QString cel = SpisStPath.GetPath();
     if (QFileInfo(cel).isDir())

@@ -266,8 +266,8 @@ void TArchiwum::WypakujPliki(const std::vector<std::pair<QString, QString>>& wpi
     size_t nastepny = 0;
     const auto uruchom = [&] {
         while (nastepny < wpisy.size() && wToku.size() < KompresjiNaRaz()) {
-            const auto& [nazwa, folder] = wpisy[nastepny++];
-            wToku.push_back(std::async(std::launch::async, [this, nazwa, folder, nadpisz] {
+            const std::pair<QString, QString>& wpis = wpisy[nastepny++];
+            wToku.push_back(std::async(std::launch::async, [this, nazwa = wpis.first, folder = wpis.second, nadpisz] {
                 return WypakujDoFolderu(nazwa, folder, nadpisz);
             }));
         }

@@ -170,23 +170,10 @@ void TKosztorysFwdSt::CzytajSekcje(const QByteArray& dane)
             t.Mj = wspolne(b->mj, 5);
             t.Sj = wspolne(b->sj, 6);
             t.Ilosc = zwarte(b->ilosc, 7);
-            // The texts of the position's own (its key, its number, and a description not met before) share
-            // one allocation.
+            // The texts of the position's own: its key, its number, and a description not met before.
             char16_t klucz[DlugoscKlucza];
             ZapiszKlucz(b->opisKlucza, b->jmKlucza, klucz);
-            const QStringView id(klucz, DlugoscKlucza);
-            t.Opis = opisy.Znajdz(b->opis);
-            if (t.Opis.isEmpty() && !b->opis.isEmpty()) {
-                auto [i, n, o] = TZwartyTekst::Razem<3>({id, b->lp, b->opis});
-                t.Id = std::move(i);
-                t.Nr = std::move(n);
-                t.Opis = std::move(o);
-                opisy.Dodaj(b->opis, t.Opis);
-            } else {
-                auto [i, n] = TZwartyTekst::Razem<2>({id, b->lp});
-                t.Id = std::move(i);
-                t.Nr = std::move(n);
-            }
+            t.UstawWlasne(QStringView(klucz, DlugoscKlucza), b->lp, b->opis, opisy, opisy.Skrot(b->opis));
             auto p = std::make_unique<TPozycjaRds>(std::move(t), handler);
             (biezacy ? biezacy : this)->AddPozycja(std::move(p));
         }

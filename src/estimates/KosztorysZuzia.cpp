@@ -642,19 +642,7 @@ std::unique_ptr<TPozycjaRds> TKosztorysZuzia::CzytajPozycjeZuzia(const TWezelZuz
     }
     t.Cena = surowa.Cena;
     t.Ilosc = surowa.Ilosc;
-    // A description not met before shares one allocation with the Id and the number.
-    t.Opis = teksty.Zwarte.Znajdz(opis, skrotOpisu);
-    if (t.Opis.isEmpty() && !opis.isEmpty()) {
-        auto [i, n, o] = TZwartyTekst::Razem<3>({id, nr, opis});
-        t.Id = std::move(i);
-        t.Nr = std::move(n);
-        t.Opis = std::move(o);
-        teksty.Zwarte.Dodaj(opis, t.Opis);
-    } else {
-        auto [i, n] = TZwartyTekst::Razem<2>({id, nr});
-        t.Id = std::move(i);
-        t.Nr = std::move(n);
-    }
+    t.UstawWlasne(id, nr, opis, teksty.Zwarte, skrotOpisu);
     return std::make_unique<TPozycjaRds>(std::move(t), WspolnyHandlerPozycji());
 }
 

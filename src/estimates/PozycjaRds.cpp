@@ -20,6 +20,23 @@ const QString& Pusty()
 
 } // namespace
 
+void TPozycjaRds::TTeksty::UstawWlasne(QStringView id, QStringView nr, QStringView opis, TWspolneZwarte& opisy,
+                                       std::uint32_t skrotOpisu)
+{
+    Opis = opisy.Znajdz(opis, skrotOpisu);
+    if (Opis.isEmpty() && !opis.isEmpty()) {
+        auto [i, n, o] = TZwartyTekst::Razem<3>({id, nr, opis});
+        Id = std::move(i);
+        Nr = std::move(n);
+        Opis = std::move(o);
+        opisy.Dodaj(opis, Opis);
+    } else {
+        auto [i, n] = TZwartyTekst::Razem<2>({id, nr});
+        Id = std::move(i);
+        Nr = std::move(n);
+    }
+}
+
 TPozycjaRds::TPozycjaRds(TOnZmiana onZmiana)
 {
     if (onZmiana)

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "estimates/WspolneTeksty.h"
 #include "estimates/ZwartyTekst.h"
 #include "specs/WybranaSpecyfikacja.h"
 
@@ -28,6 +29,12 @@ public:
         TZwartyTekst Podstawa, Opis, Jm, Ilosc, Cena;
         QString Rj, Mj, Sj;
         bool Aktywna = true;
+
+        // The position's own texts, Id and number, with its description looked up among the reading's
+        // (`skrotOpisu` its hash, TWspolne::Skrot): a description not met before shares one allocation
+        // with the other two, and is kept for the positions that follow.
+        void UstawWlasne(QStringView id, QStringView nr, QStringView opis, TWspolneZwarte& opisy,
+                         std::uint32_t skrotOpisu);
     };
 
     explicit TPozycjaRds(TOnZmiana onZmiana = {});

@@ -208,7 +208,8 @@ TDokumentLibreOffice::TDokumentLibreOffice(Reference<css::lang::XComponent> doku
 TDokumentLibreOffice::~TDokumentLibreOffice()
 {
     try {
-        WznowWidoki();
+        // Closed with its views still held: letting them go first would lay out every page of a document
+        // that is going away.
         Reference<css::util::XCloseable> zamykany(FDokument, UNO_QUERY);
         if (zamykany.is())
             zamykany->close(true);
@@ -722,7 +723,6 @@ void TDokumentLibreOffice::KopiujStylAkapitu(IDokumentTekstowy& zrodlo, const QS
 
 void TDokumentLibreOffice::Zapisz(const QString& plik)
 {
-    WznowWidoki();
     const QString filtr = FiltrZapisu(plik);
     if (filtr.isEmpty())
         throw EBlad(QStringLiteral("Nieobsługiwany format pliku wynikowego: ") + plik);
@@ -737,6 +737,10 @@ void TDokumentLibreOffice::Zapisz(const QString& plik)
         throw EBlad(brakZapisu);
     const bool docx = cel.suffix().compare(QLatin1String("docx"), Qt::CaseInsensitive) == 0;
     const bool pdf = cel.suffix().compare(QLatin1String("pdf"), Qt::CaseInsensitive) == 0;
+    // Pages are laid out only for the formats written from them (a PDF, a Word 97 file): a .docx or an
+    // .odt is written from the text alone, and laying out thousands of pages took longer than writing them.
+    if (!docx && cel.suffix().compare(QLatin1String("odt"), Qt::CaseInsensitive) != 0)
+        WznowWidoki();
     // A .docx gets the style reference written into its XML below; elsewhere the marker becomes the
     // office's chapter field when the style is a heading of the outline (which the Word 97 export
     // writes as a STYLEREF field), and goes otherwise.
@@ -807,7 +811,6 @@ void TDokumentLibreOffice::ZamienZnacznikNaPoleRozdzialu()
 
 void TDokumentLibreOffice::Zapisz()
 {
-    WznowWidoki();
     if (FPlik.isEmpty())
         throw EBlad(QStringLiteral("Dokument nie ma jeszcze pliku."));
     Zapisz(FPlik);

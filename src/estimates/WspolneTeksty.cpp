@@ -23,16 +23,6 @@ bool Rowne(QStringView a, const TZwartyTekst& b)
     return b.Rowny(a);
 }
 
-QString Kopia(QStringView tekst, const QString*)
-{
-    return tekst.toString();
-}
-
-TZwartyTekst Kopia(QStringView tekst, const TZwartyTekst*)
-{
-    return TZwartyTekst(tekst);
-}
-
 // Seeded as QHash is, so that a document cannot make its texts collide.
 std::uint32_t SkrotTekstu(QStringView tekst)
 {
@@ -107,7 +97,11 @@ template <typename TKopia> TKopia TWspolne<TKopia>::ZeSkrotem(QStringView tekst,
     std::size_t slot = 0;
     if (const TKopia* zachowany = Szukaj(tekst, skrot, slot))
         return *zachowany;
-    TKopia kopia = Kopia(tekst, static_cast<const TKopia*>(nullptr));
+    TKopia kopia;
+    if constexpr (std::is_same_v<TKopia, QString>)
+        kopia = tekst.toString();
+    else
+        kopia = TZwartyTekst(tekst);
     Zachowaj(kopia, skrot, slot);
     return kopia;
 }

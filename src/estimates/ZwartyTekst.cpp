@@ -70,10 +70,6 @@ void ZapiszUtf8(const char16_t* p, qsizetype ascii, qsizetype n, char* z)
     }
 }
 
-} // namespace
-
-namespace {
-
 // What a text takes in its block.
 struct TMiara
 {
@@ -162,11 +158,6 @@ void TZwartyTekst::Razem(const QStringView* teksty, TZwartyTekst* wyniki, std::s
         wyniki[i].FBlok = blok;
         od += sizeof(TBlok) + m.Bajtow;
     }
-}
-
-void TZwartyTekst::Zwolnij(char* poczatek) noexcept
-{
-    std::free(poczatek);
 }
 
 QString TZwartyTekst::Tekst() const

@@ -7,6 +7,7 @@
 #include <atomic>
 #include <cstddef>
 #include <cstdint>
+#include <cstdlib>
 
 // A text of an estimate's position kept in as little memory as it can be: one pointer in the position, and
 // the text in one block of its own in UTF-8 (a Polish description takes about half of what QString keeps),
@@ -71,7 +72,6 @@ private:
     const char* Dane() const { return reinterpret_cast<const char*>(FBlok + 1); }
     std::uint32_t Bajtow() const { return FBlok->Dlugosc & ~Flagi; }
     bool CzyUtf16() const { return (FBlok->Dlugosc & Utf16) != 0; }
-    // Copies are counted atomically, as Qt counts its shared texts: a copy may be dropped on any thread.
     // The start of the allocation, where its count of copies is.
     char* Poczatek() const noexcept
     {
@@ -82,6 +82,7 @@ private:
     {
         return std::atomic_ref<std::uint32_t>(reinterpret_cast<TBlok*>(poczatek)->Licznik);
     }
+    // Copies are counted atomically, as Qt counts its shared texts: a copy may be dropped on any thread.
     void Zatrzymaj() const noexcept
     {
         if (FBlok)
@@ -92,11 +93,10 @@ private:
         if (FBlok) {
             char* poczatek = Poczatek();
             if (Licznik(poczatek).fetch_sub(1, std::memory_order_acq_rel) == 1)
-                Zwolnij(poczatek);
+                std::free(poczatek);
             FBlok = nullptr;
         }
     }
-    static void Zwolnij(char* poczatek) noexcept;
 
     TBlok* FBlok = nullptr;
 };

@@ -191,9 +191,15 @@ std::vector<const TMyPath*> Wskazniki(const TDane& d)
     return pliki;
 }
 
-// The header and the numbered footer the merges on a running office are timed with.
+// The header, the numbered footer and the bookmark per specification (number and description, as the list
+// gives them) that velostra-cli's generuj of the set gives its merge.
 void UstawJakCli(TZbiorEksporterODT& eksporter)
 {
+    const TDane& d = Dane();
+    for (std::size_t i = 0; i < d.Pliki.size(); ++i) {
+        const QString numer = QStringLiteral("ST-%1").arg(int(i) + 1, 3, 10, QLatin1Char('0'));
+        eksporter.ZakladkiPlikow.insert(d.Pliki[i]->GetPath(), numer + QStringLiteral(" Specyfikacja ") + numer);
+    }
     eksporter.CzyNaglowek = true;
     eksporter.TrescNaglowka = QStringList{"Nagłówek"};
     eksporter.CzyStopka = true;

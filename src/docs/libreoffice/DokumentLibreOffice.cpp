@@ -22,6 +22,7 @@
 #include <com/sun/star/container/XNamed.hpp>
 #include <com/sun/star/document/XDocumentInsertable.hpp>
 #include <com/sun/star/frame/XComponentLoader.hpp>
+#include <com/sun/star/frame/XController.hpp>
 #include <com/sun/star/frame/XModel.hpp>
 #include <com/sun/star/frame/XStorable.hpp>
 #include <com/sun/star/lang/XMultiServiceFactory.hpp>
@@ -182,6 +183,22 @@ void UsunKomentarze(const Reference<css::lang::XComponent>& dokument)
 
 // Closes a document that only this code holds, however the code ends.
 
+// A view put on a document only for the office's search, which looks only where pages were laid out:
+// closed again, however the search ends, so that the files inserted next build no pages.
+struct TWidokNaCzas
+{
+    Reference<css::frame::XFrame> Ramka;
+    ~TWidokNaCzas()
+    {
+        try {
+            if (Ramka.is())
+                Reference<css::util::XCloseable>(Ramka, UNO_QUERY_THROW)->close(true);
+        } catch (...) {
+            // The office may be gone already.
+        }
+    }
+};
+
 struct TZamykanyDokument
 {
     Reference<css::lang::XComponent> Dokument;
@@ -259,6 +276,23 @@ void TDokumentLibreOffice::WznowWidoki()
     WywolajUno([&] {
         if (Reference<css::frame::XModel> model{FDokument, UNO_QUERY}; model.is())
             model->unlockControllers();
+    });
+    DolaczWidok();
+}
+
+// The merge's document is made without a view: the office then builds no pages while files come in,
+// which cost most of a long merge. Pages are laid out when something needs them, on a hidden view.
+Reference<css::frame::XFrame> TDokumentLibreOffice::DolaczWidok()
+{
+    return WywolajUno([&]() -> Reference<css::frame::XFrame> {
+        Reference<css::frame::XModel> model{FDokument, UNO_QUERY};
+        if (!model.is() || model->getCurrentController().is() || !FDesktop.is())
+            return {};
+        Reference<css::frame::XComponentLoader>(FDesktop, UNO_QUERY_THROW)
+            ->loadComponentFromURL("private:object", "_blank", 0,
+                                   Wlasciwosci({Wlasciwosc("Model", Any(model)), Wlasciwosc("Hidden", Any(true))}));
+        Reference<css::frame::XController> widok = model->getCurrentController();
+        return widok.is() ? widok->getFrame() : Reference<css::frame::XFrame>();
     });
 }
 
@@ -382,6 +416,8 @@ void TDokumentLibreOffice::WstawWprost(const QString& plik, bool zPodzialemStron
             else
                 poczatek->goRight(zPodzialemStrony ? 2 : 1, false);
             FPoczatekOstatniego = poczatek->getStart();
+            if (zPodzialemStrony && !FPierwszyPodzial.is())
+                FPierwszyPodzial = FPoczatekOstatniego;
             if (zAkapitemKoncowym) {
                 // The file's own last paragraph stays as it was: the empty one after it goes.
                 Reference<css::text::XParagraphCursor> koniec(tekst->createTextCursor(), UNO_QUERY_THROW);
@@ -463,6 +499,7 @@ void TDokumentLibreOffice::WstawSpisTresci()
 
 int TDokumentLibreOffice::ZamienWszystko(const QString& szukany, const QString& nowy, bool wielkoscLiter)
 {
+    const TWidokNaCzas widok{DolaczWidok()};
     return WywolajUno([&] {
         Reference<css::util::XReplaceable> zamiana(FDokument, UNO_QUERY_THROW);
         Reference<css::util::XReplaceDescriptor> opis = zamiana->createReplaceDescriptor();
@@ -480,6 +517,7 @@ int TDokumentLibreOffice::ZamienWszystko(const QString& szukany, const QString& 
 int TDokumentLibreOffice::ZamienNaLinie(const QString& szukany, const QStringList& linie, bool wszystkie,
                                         bool zLamaniemWiersza)
 {
+    const TWidokNaCzas widok{DolaczWidok()};
     return WywolajUno([&] {
         Reference<css::util::XSearchable> szukanie(FDokument, UNO_QUERY_THROW);
         Reference<css::util::XSearchDescriptor> opis = szukanie->createSearchDescriptor();
@@ -514,6 +552,7 @@ int TDokumentLibreOffice::ZamienNaLinie(const QString& szukany, const QStringLis
 
 int TDokumentLibreOffice::PoliczWystapienia(const QString& szukany)
 {
+    const TWidokNaCzas widok{DolaczWidok()};
     return WywolajUno([&] {
         Reference<css::util::XSearchable> szukanie(FDokument, UNO_QUERY_THROW);
         Reference<css::util::XSearchDescriptor> opis = szukanie->createSearchDescriptor();
@@ -545,6 +584,12 @@ void TDokumentLibreOffice::UstawStronePierwsza()
         kursor->gotoStart(false);
         Reference<css::beans::XPropertySet>(kursor.get(), UNO_QUERY_THROW)
             ->setPropertyValue("PageDescName", Any(OUString::createFromAscii(KStronaPierwsza)));
+        // The first document after it opens the default style by name as well: a .docx is written from the
+        // text, where the follow style shows only in laid-out pages, and would carry the title page's style on.
+        if (FPierwszyPodzial.is())
+            Reference<css::beans::XPropertySet>(tekstowy->getText()->createTextCursorByRange(FPierwszyPodzial),
+                                                UNO_QUERY_THROW)
+                ->setPropertyValue("PageDescName", Any(OUString("Standard")));
     });
 }
 
@@ -737,9 +782,9 @@ void TDokumentLibreOffice::Zapisz(const QString& plik)
         throw EBlad(brakZapisu);
     const bool docx = cel.suffix().compare(QLatin1String("docx"), Qt::CaseInsensitive) == 0;
     const bool pdf = cel.suffix().compare(QLatin1String("pdf"), Qt::CaseInsensitive) == 0;
-    // Pages are laid out only for the formats written from them (a PDF, a Word 97 file): a .docx or an
-    // .odt is written from the text alone, and laying out thousands of pages took longer than writing them.
-    if (!docx && cel.suffix().compare(QLatin1String("odt"), Qt::CaseInsensitive) != 0)
+    // Pages are laid out only for a PDF, which is written from them: a .docx, an .odt or a Word 97 file is
+    // written from the text, and laying out thousands of pages took longer than writing them.
+    if (pdf)
         WznowWidoki();
     // A .docx gets the style reference written into its XML below; elsewhere the marker becomes the
     // office's chapter field when the style is a heading of the outline (which the Word 97 export

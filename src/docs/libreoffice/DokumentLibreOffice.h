@@ -4,6 +4,7 @@
 
 #include <com/sun/star/beans/PropertyValue.hpp>
 #include <com/sun/star/frame/XDesktop2.hpp>
+#include <com/sun/star/frame/XFrame.hpp>
 #include <com/sun/star/lang/XComponent.hpp>
 #include <com/sun/star/text/XTextRange.hpp>
 
@@ -61,11 +62,16 @@ private:
     QStringList FZakladki;       // their names in the document
     QStringList FTytulyZakladek; // what they were given
     com::sun::star::uno::Reference<com::sun::star::text::XTextRange> FPierwszaZakladka;
+    // The paragraph after the first page break of the merge.
+    com::sun::star::uno::Reference<com::sun::star::text::XTextRange> FPierwszyPodzial;
     bool FDwustronny = false;
     // The document's views are held while files come in and the pages, texts and styles are set: the office
-    // then lays the text out once, when the document is stored (or a table of contents needs its page
-    // numbers), not after each file and again after the header and the footer change every page.
+    // then lays the text out once, when a PDF is stored or a table of contents needs its page numbers, not
+    // after each file and again after the header and the footer change every page. (The merge's document
+    // has no view until then; one that was opened has.)
     bool FWidokiWstrzymane = false;
     void WstrzymajWidoki();
+    // A hidden view put on a document that has none; its frame, or none when the document had a view.
+    com::sun::star::uno::Reference<com::sun::star::frame::XFrame> DolaczWidok();
     void WznowWidoki();
 };

@@ -15,8 +15,11 @@
 #include <com/sun/star/frame/Desktop.hpp>
 #include <com/sun/star/frame/XComponentLoader.hpp>
 #include <com/sun/star/frame/XDesktop2.hpp>
+#include <com/sun/star/frame/XFrames.hpp>
+#include <com/sun/star/frame/XLoadable.hpp>
 #include <com/sun/star/lang/DisposedException.hpp>
 #include <com/sun/star/lang/XComponent.hpp>
+#include <com/sun/star/lang/XMultiComponentFactory.hpp>
 #include <com/sun/star/uno/XComponentContext.hpp>
 #include <com/sun/star/util/XChangesBatch.hpp>
 #include <com/sun/star/util/XFlushable.hpp>
@@ -257,19 +260,37 @@ void TSilnikLibreOffice::Zatrzymaj()
     }
 }
 
-std::unique_ptr<IDokumentTekstowy> TSilnikLibreOffice::NowyDokument()
+int TSilnikLibreOffice::LiczbaOkien()
 {
     Reference<css::frame::XDesktop2> desktop;
     {
         std::lock_guard blokada(FMutex);
-        UruchomJesliTrzeba();
+        if (!FPolaczenie)
+            return 0;
         desktop = FPolaczenie->Desktop;
     }
+    return WywolajUno([&] { return static_cast<int>(desktop->getFrames()->getCount()); });
+}
+
+std::unique_ptr<IDokumentTekstowy> TSilnikLibreOffice::NowyDokument()
+{
+    Reference<css::frame::XDesktop2> desktop;
+    Reference<css::uno::XComponentContext> kontekst;
+    {
+        std::lock_guard blokada(FMutex);
+        UruchomJesliTrzeba();
+        desktop = FPolaczenie->Desktop;
+        kontekst = FPolaczenie->Kontekst;
+    }
     return WywolajUno([&]() -> std::unique_ptr<IDokumentTekstowy> {
-        Reference<css::lang::XComponent> dokument = desktop->loadComponentFromURL(
-            "private:factory/swriter", "_blank", 0, Wlasciwosci({Wlasciwosc("Hidden", css::uno::Any(true))}));
-        if (!dokument.is())
+        // Made without a view, so that no pages are built while files come in (see TDokumentLibreOffice).
+        Reference<css::frame::XLoadable> nowy(
+            kontekst->getServiceManager()->createInstanceWithContext("com.sun.star.text.TextDocument", kontekst),
+            css::uno::UNO_QUERY);
+        if (!nowy.is())
             throw EBlad(QStringLiteral("Nie udało się utworzyć nowego dokumentu."));
+        nowy->initNew();
+        Reference<css::lang::XComponent> dokument(nowy, css::uno::UNO_QUERY_THROW);
         return std::make_unique<TDokumentLibreOffice>(dokument, QString(), desktop);
     });
 }

@@ -34,6 +34,9 @@ public:
     bool CzyUruchomiony() const;
     // The pipe of the office in use (empty when none).
     QString NazwaPotoku() const;
+    // The windows (hidden ones too) the office holds; 0 when it is not running. The window's office stays up
+    // all day: what a merge opens, it closes.
+    int LiczbaOkien();
 
 private:
     void UruchomJesliTrzeba();

@@ -116,7 +116,10 @@ TEST_P(ScalanieFormatTest, WszystkiePlikiWKolejnosciZNaglowkiemIStopka)
     eksporter->OnProgressChange = [&](TZbiorEksporter* e) { postep << e->CurrentFile(); };
 
     const QString wynik = Sciezka(QStringLiteral("wynik.") + GetParam().Rozszerzenie);
+    const int oknaPrzed = Silnik().LiczbaOkien();
     eksporter->ScalPliki(wynik, Wskazniki(pliki));
+    // The views put on the merged document for its search and its pages went with it.
+    EXPECT_EQ(Silnik().LiczbaOkien(), oknaPrzed);
 
     EXPECT_EQ(postep, (QStringList{"tytul.odt", "st1.docx", "st2.doc", "st3.odt"}));
     const QString pdf = QFileInfo(wynik).suffix() == QLatin1String("pdf") ? wynik : DoPdf(Silnik(), wynik);

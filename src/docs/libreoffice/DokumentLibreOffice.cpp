@@ -34,6 +34,8 @@
 #include <com/sun/star/table/BorderLine2.hpp>
 #include <com/sun/star/text/ControlCharacter.hpp>
 #include <com/sun/star/text/PageNumberType.hpp>
+#include <com/sun/star/text/XEndnotesSupplier.hpp>
+#include <com/sun/star/text/XFootnotesSupplier.hpp>
 #include <com/sun/star/text/XParagraphCursor.hpp>
 #include <com/sun/star/text/XText.hpp>
 #include <com/sun/star/text/XTextContent.hpp>
@@ -183,6 +185,37 @@ void UsunKomentarze(const Reference<css::lang::XComponent>& dokument)
 
 // Closes a document that only this code holds, however the code ends.
 
+// Whether the text is anywhere the office's search looks: the body with its tables, the headers and
+// footers of every page style, the text frames, the footnotes and the endnotes.
+bool GdziesJest(const Reference<css::lang::XComponent>& dokument, const QString& szukany, Qt::CaseSensitivity wielkosc)
+{
+    const auto zawiera = [&](const Reference<css::text::XText>& tekst) {
+        return tekst.is() && ZUno(tekst->getString()).contains(szukany, wielkosc);
+    };
+    if (zawiera(Reference<css::text::XTextDocument>(dokument, UNO_QUERY_THROW)->getText()))
+        return true;
+    for (const auto& styl : StylyStron(dokument, true)) {
+        for (const char* nazwa :
+             {"HeaderText", "HeaderTextLeft", "HeaderTextFirst", "FooterText", "FooterTextLeft", "FooterTextFirst"}) {
+            Reference<css::text::XText> tekst;
+            if (styl->getPropertySetInfo()->hasPropertyByName(OUString::createFromAscii(nazwa)))
+                styl->getPropertyValue(OUString::createFromAscii(nazwa)) >>= tekst;
+            if (zawiera(tekst))
+                return true;
+        }
+    }
+    std::vector<Reference<css::container::XIndexAccess>> zbiory{
+        Reference<css::container::XIndexAccess>(
+            Reference<css::text::XTextFramesSupplier>(dokument, UNO_QUERY_THROW)->getTextFrames(), UNO_QUERY_THROW),
+        Reference<css::text::XFootnotesSupplier>(dokument, UNO_QUERY_THROW)->getFootnotes(),
+        Reference<css::text::XEndnotesSupplier>(dokument, UNO_QUERY_THROW)->getEndnotes()};
+    for (const auto& zbior : zbiory)
+        for (sal_Int32 i = 0; i < zbior->getCount(); ++i)
+            if (zawiera(Reference<css::text::XText>(zbior->getByIndex(i), UNO_QUERY)))
+                return true;
+    return false;
+}
+
 // A view put on a document only for the office's search, which looks only where pages were laid out:
 // closed again, however the search ends, so that the files inserted next build no pages.
 struct TWidokNaCzas
@@ -293,6 +326,16 @@ Reference<css::frame::XFrame> TDokumentLibreOffice::DolaczWidok()
                                    Wlasciwosci({Wlasciwosc("Model", Any(model)), Wlasciwosc("Hidden", Any(true))}));
         Reference<css::frame::XController> widok = model->getCurrentController();
         return widok.is() ? widok->getFrame() : Reference<css::frame::XFrame>();
+    });
+}
+
+bool TDokumentLibreOffice::WartoSzukac(const QString& szukany, bool wielkoscLiter)
+{
+    // Laying out the pages of a long merge for a search takes seconds; reading its texts, a fraction.
+    return WywolajUno([&] {
+        Reference<css::frame::XModel> model{FDokument, UNO_QUERY};
+        return !model.is() || model->getCurrentController().is() ||
+               GdziesJest(FDokument, szukany, wielkoscLiter ? Qt::CaseSensitive : Qt::CaseInsensitive);
     });
 }
 
@@ -499,6 +542,8 @@ void TDokumentLibreOffice::WstawSpisTresci()
 
 int TDokumentLibreOffice::ZamienWszystko(const QString& szukany, const QString& nowy, bool wielkoscLiter)
 {
+    if (!WartoSzukac(szukany, wielkoscLiter))
+        return 0;
     const TWidokNaCzas widok{DolaczWidok()};
     return WywolajUno([&] {
         Reference<css::util::XReplaceable> zamiana(FDokument, UNO_QUERY_THROW);
@@ -517,6 +562,8 @@ int TDokumentLibreOffice::ZamienWszystko(const QString& szukany, const QString& 
 int TDokumentLibreOffice::ZamienNaLinie(const QString& szukany, const QStringList& linie, bool wszystkie,
                                         bool zLamaniemWiersza)
 {
+    if (!WartoSzukac(szukany, true))
+        return 0;
     const TWidokNaCzas widok{DolaczWidok()};
     return WywolajUno([&] {
         Reference<css::util::XSearchable> szukanie(FDokument, UNO_QUERY_THROW);
@@ -552,6 +599,8 @@ int TDokumentLibreOffice::ZamienNaLinie(const QString& szukany, const QStringLis
 
 int TDokumentLibreOffice::PoliczWystapienia(const QString& szukany)
 {
+    if (!WartoSzukac(szukany, true))
+        return 0;
     const TWidokNaCzas widok{DolaczWidok()};
     return WywolajUno([&] {
         Reference<css::util::XSearchable> szukanie(FDokument, UNO_QUERY_THROW);

@@ -47,6 +47,8 @@ private:
     void WstawWprost(const QString& plik, bool zPodzialemStrony, const QString& oryginal,
                      bool zAkapitemKoncowym = false);
     void ZamienZnacznikNaPoleRozdzialu();
+    // False when the document has no view and the text is nowhere in it: the search is then skipped.
+    bool WartoSzukac(const QString& szukany, bool wielkoscLiter);
     // The file opened in a hidden window of its own, without macros or links brought up to date.
     com::sun::star::uno::Reference<com::sun::star::lang::XComponent> OtworzOsobno(const QString& plik,
                                                                                   const QString& oryginal);

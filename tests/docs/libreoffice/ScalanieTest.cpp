@@ -382,6 +382,43 @@ TEST_F(ScalanieTest, PrzerwanieWTrakcieZapisujeCzesc)
     EXPECT_FALSE(tekst.contains("Nagłówek zestawu"));
 }
 
+// The task name is replaced wherever the office's search finds it, also where no body text reaches: a
+// footnote, a text frame and the footer.
+TEST_F(ScalanieTest, NazwaZadaniaWPrzypisieRamceIStopce)
+{
+    QFile fodt(Sciezka("st.fodt"));
+    ASSERT_TRUE(fodt.open(QIODevice::WriteOnly));
+    fodt.write(R"(<?xml version="1.0" encoding="UTF-8"?>
+<office:document xmlns:office="urn:oasis:names:tc:opendocument:xmlns:office:1.0"
+ xmlns:text="urn:oasis:names:tc:opendocument:xmlns:text:1.0"
+ xmlns:draw="urn:oasis:names:tc:opendocument:xmlns:drawing:1.0"
+ xmlns:svg="urn:oasis:names:tc:opendocument:xmlns:svg-compatible:1.0"
+ office:version="1.3" office:mimetype="application/vnd.oasis.opendocument.text">
+ <office:body><office:text>
+  <text:p>Znacznik: ST01<text:note text:id="n1" text:note-class="footnote"><text:note-citation>1</text:note-citation>
+   <text:note-body><text:p>Przypis #NAZWA_ZADANIA#</text:p></text:note-body></text:note></text:p>
+  <text:p><draw:frame draw:name="r1" text:anchor-type="paragraph" svg:width="6cm" svg:height="2cm">
+   <draw:text-box><text:p>Ramka #nazwa_zadania#</text:p></draw:text-box></draw:frame>Dalej</text:p>
+ </office:text></office:body></office:document>
+)");
+    fodt.close();
+    const QString st = Sciezka("st.odt");
+    Silnik().OtworzDokument(fodt.fileName(), true)->Zapisz(st);
+    std::vector<std::unique_ptr<TMyPath>> pliki;
+    pliki.push_back(MyPath(st));
+    TZbiorEksporterODT eksporter(&Silnik());
+    eksporter.CzyStopka = true;
+    eksporter.TrescStopki = QStringList{"Stopka #NAZWA_ZADANIA#"};
+    eksporter.CzyTekstDoSt = true;
+    eksporter.TekstDoSt = QStringList{"Budowa szkoły"};
+    const QString wynik = Sciezka("wynik.odt");
+    eksporter.ScalPliki(wynik, Wskazniki(pliki));
+    const QString tresc = QString::fromUtf8(CzescArchiwum(wynik, "content.xml"));
+    EXPECT_TRUE(tresc.contains("Przypis Budowa szkoły")) << tresc.toStdString();
+    EXPECT_TRUE(tresc.contains("Ramka Budowa szkoły"));
+    EXPECT_TRUE(QString::fromUtf8(CzescArchiwum(wynik, "styles.xml")).contains("Stopka Budowa szkoły"));
+}
+
 TEST_F(ScalanieTest, BrakPlikuWejsciowego)
 {
     auto pliki = Pliki(false);

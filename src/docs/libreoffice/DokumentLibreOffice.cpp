@@ -183,8 +183,6 @@ void UsunKomentarze(const Reference<css::lang::XComponent>& dokument)
     }
 }
 
-// Closes a document that only this code holds, however the code ends.
-
 // Whether the text is anywhere the office's search looks: the body with its tables, the headers and
 // footers of every page style, the text frames, the footnotes and the endnotes.
 bool GdziesJest(const Reference<css::lang::XComponent>& dokument, const QString& szukany, Qt::CaseSensitivity wielkosc)
@@ -232,6 +230,7 @@ struct TWidokNaCzas
     }
 };
 
+// Closes a document that only this code holds, however the code ends.
 struct TZamykanyDokument
 {
     Reference<css::lang::XComponent> Dokument;

@@ -632,12 +632,17 @@ void TDokumentLibreOffice::UstawStronePierwsza()
         kursor->gotoStart(false);
         Reference<css::beans::XPropertySet>(kursor.get(), UNO_QUERY_THROW)
             ->setPropertyValue("PageDescName", Any(OUString::createFromAscii(KStronaPierwsza)));
-        // The first document after it opens the default style by name as well: a .docx is written from the
-        // text, where the follow style shows only in laid-out pages, and would carry the title page's style on.
-        if (FPierwszyPodzial.is())
-            Reference<css::beans::XPropertySet>(tekstowy->getText()->createTextCursorByRange(FPierwszyPodzial),
-                                                UNO_QUERY_THROW)
-                ->setPropertyValue("PageDescName", Any(OUString("Standard")));
+        // The first document after it opens the default style by name as well (unless it opens a style of its
+        // own): a .docx or a .doc is written from the text, where the follow style shows only in laid-out pages,
+        // and would carry the title page's style on.
+        if (FPierwszyPodzial.is()) {
+            Reference<css::beans::XPropertySet> akapit(tekstowy->getText()->createTextCursorByRange(FPierwszyPodzial),
+                                                       UNO_QUERY_THROW);
+            OUString wlasny;
+            akapit->getPropertyValue("PageDescName") >>= wlasny;
+            if (wlasny.isEmpty())
+                akapit->setPropertyValue("PageDescName", Any(OUString("Standard")));
+        }
     });
 }
 

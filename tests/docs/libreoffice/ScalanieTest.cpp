@@ -11,6 +11,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QProcess>
 #include <QRegularExpression>
 
 namespace {
@@ -417,6 +418,44 @@ TEST_F(ScalanieTest, NazwaZadaniaWPrzypisieRamceIStopce)
     EXPECT_TRUE(tresc.contains("Przypis Budowa szkoły")) << tresc.toStdString();
     EXPECT_TRUE(tresc.contains("Ramka Budowa szkoły"));
     EXPECT_TRUE(QString::fromUtf8(CzescArchiwum(wynik, "styles.xml")).contains("Stopka Budowa szkoły"));
+}
+
+// The first specification after the title page keeps a page style of its own (here landscape) in a .docx.
+TEST_F(ScalanieTest, PierwszaPoTytulowejZWlasnymStylemStrony)
+{
+    QFile fodt(Sciezka("poziomo.fodt"));
+    ASSERT_TRUE(fodt.open(QIODevice::WriteOnly));
+    fodt.write(R"(<?xml version="1.0" encoding="UTF-8"?>
+<office:document xmlns:office="urn:oasis:names:tc:opendocument:xmlns:office:1.0"
+ xmlns:style="urn:oasis:names:tc:opendocument:xmlns:style:1.0"
+ xmlns:text="urn:oasis:names:tc:opendocument:xmlns:text:1.0"
+ xmlns:fo="urn:oasis:names:tc:opendocument:xmlns:xsl-fo-compatible:1.0"
+ office:version="1.3" office:mimetype="application/vnd.oasis.opendocument.text">
+ <office:automatic-styles>
+  <style:page-layout style:name="pm1"><style:page-layout-properties fo:page-width="29.7cm" fo:page-height="21cm"
+   style:print-orientation="landscape"/></style:page-layout>
+  <style:style style:name="P1" style:family="paragraph" style:master-page-name="Poziomo"/>
+ </office:automatic-styles>
+ <office:master-styles><style:master-page style:name="Poziomo" style:page-layout-name="pm1"/></office:master-styles>
+ <office:body><office:text><text:p text:style-name="P1">Znacznik: POZIOMO</text:p></office:text></office:body>
+</office:document>
+)");
+    fodt.close();
+    std::vector<std::unique_ptr<TMyPath>> pliki;
+    pliki.push_back(
+        MyPath(ZapiszDokument(Silnik(), Sciezka("tytul.odt"), {"STRONA TYTUŁOWA", {"Znacznik: TYTUL"}, {}, false, 0})));
+    pliki.push_back(MyPath(Sciezka("poziomo.odt")));
+    Silnik().OtworzDokument(fodt.fileName(), true)->Zapisz(pliki.back()->GetPath());
+    TZbiorEksporterODT eksporter(&Silnik());
+    eksporter.CzyStronaTytulowa = true;
+    const QString wynik = Sciezka("wynik.docx");
+    eksporter.ScalPliki(wynik, Wskazniki(pliki));
+    QProcess pdfinfo;
+    pdfinfo.start("pdfinfo", {"-f", "1", "-l", "2", DoPdf(Silnik(), wynik)});
+    ASSERT_TRUE(pdfinfo.waitForFinished(30000));
+    const QString info = QString::fromUtf8(pdfinfo.readAllStandardOutput());
+    EXPECT_TRUE(info.contains(QRegularExpression("Page +1 size: +595[.0-9]* x 841"))) << info.toStdString();
+    EXPECT_TRUE(info.contains(QRegularExpression("Page +2 size: +841[.0-9]* x 595"))) << info.toStdString();
 }
 
 TEST_F(ScalanieTest, BrakPlikuWejsciowego)

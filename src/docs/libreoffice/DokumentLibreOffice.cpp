@@ -636,12 +636,17 @@ void TDokumentLibreOffice::UstawStronePierwsza()
         // own): a .docx or a .doc is written from the text, where the follow style shows only in laid-out pages,
         // and would carry the title page's style on.
         if (FPierwszyPodzial.is()) {
-            Reference<css::beans::XPropertySet> akapit(tekstowy->getText()->createTextCursorByRange(FPierwszyPodzial),
-                                                       UNO_QUERY_THROW);
+            Reference<css::beans::XPropertySet> poczatek(tekstowy->getText()->createTextCursorByRange(FPierwszyPodzial),
+                                                         UNO_QUERY_THROW);
+            // A document that begins with a table carries its page style on the table.
+            Reference<css::beans::XPropertySet> tabela;
+            poczatek->getPropertyValue("TextTable") >>= tabela;
+            if (tabela.is())
+                poczatek = tabela;
             OUString wlasny;
-            akapit->getPropertyValue("PageDescName") >>= wlasny;
+            poczatek->getPropertyValue("PageDescName") >>= wlasny;
             if (wlasny.isEmpty())
-                akapit->setPropertyValue("PageDescName", Any(OUString("Standard")));
+                poczatek->setPropertyValue("PageDescName", Any(OUString("Standard")));
         }
     });
 }

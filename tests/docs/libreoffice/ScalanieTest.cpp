@@ -458,6 +458,38 @@ TEST_F(ScalanieTest, PierwszaPoTytulowejZWlasnymStylemStrony)
     EXPECT_TRUE(info.contains(QRegularExpression("Page +2 size: +841[.0-9]* x 595"))) << info.toStdString();
 }
 
+// A first specification that begins with a table: the pages after the title page have the header all the same.
+TEST_F(ScalanieTest, PierwszaPoTytulowejZaczynaSieTabela)
+{
+    std::vector<std::unique_ptr<TMyPath>> pliki;
+    pliki.push_back(
+        MyPath(ZapiszDokument(Silnik(), Sciezka("tytul.odt"), {"STRONA TYTUŁOWA", {"Znacznik: TYTUL"}, {}, false, 0})));
+    QFile fodt(Sciezka("tabela.fodt"));
+    ASSERT_TRUE(fodt.open(QIODevice::WriteOnly));
+    fodt.write(R"(<?xml version="1.0" encoding="UTF-8"?>
+<office:document xmlns:office="urn:oasis:names:tc:opendocument:xmlns:office:1.0"
+ xmlns:text="urn:oasis:names:tc:opendocument:xmlns:text:1.0"
+ xmlns:table="urn:oasis:names:tc:opendocument:xmlns:table:1.0"
+ office:version="1.3" office:mimetype="application/vnd.oasis.opendocument.text">
+ <office:body><office:text><table:table table:name="T1"><table:table-column/><table:table-row><table:table-cell>
+  <text:p>Znacznik: TABELA</text:p></table:table-cell></table:table-row></table:table><text:p>Dalej</text:p>
+ </office:text></office:body></office:document>
+)");
+    fodt.close();
+    pliki.push_back(MyPath(Sciezka("tabela.odt")));
+    Silnik().OtworzDokument(fodt.fileName(), true)->Zapisz(pliki.back()->GetPath());
+    TZbiorEksporterODT eksporter(&Silnik());
+    UstawWszystko(eksporter);
+    eksporter.CzyStronaTytulowa = true;
+    const QString wynik = Sciezka("wynik.docx");
+    eksporter.ScalPliki(wynik, Wskazniki(pliki));
+    const QStringList strony = Strony(TekstPdf(DoPdf(Silnik(), wynik)));
+    ASSERT_EQ(strony.size(), 2);
+    EXPECT_FALSE(strony[0].contains("Nagłówek zestawu"));
+    EXPECT_TRUE(strony[1].contains("Znacznik: TABELA"));
+    EXPECT_TRUE(strony[1].contains("Nagłówek zestawu")) << strony[1].toStdString();
+}
+
 TEST_F(ScalanieTest, BrakPlikuWejsciowego)
 {
     auto pliki = Pliki(false);

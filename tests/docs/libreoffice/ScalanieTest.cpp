@@ -86,6 +86,35 @@ protected:
     }
 
     QStringList PlikiWKatalogu() const { return QDir(FKatalog.path()).entryList(QDir::Files | QDir::Hidden); }
+
+    // An .odt the office makes from flat OpenDocument text; wnetrze: what the document element holds.
+    std::unique_ptr<TMyPath> Odt(const QString& nazwa, const QByteArray& wnetrze)
+    {
+        const QByteArray dokument =
+            R"(<?xml version="1.0" encoding="UTF-8"?>
+<office:document xmlns:office="urn:oasis:names:tc:opendocument:xmlns:office:1.0"
+ xmlns:style="urn:oasis:names:tc:opendocument:xmlns:style:1.0"
+ xmlns:text="urn:oasis:names:tc:opendocument:xmlns:text:1.0"
+ xmlns:table="urn:oasis:names:tc:opendocument:xmlns:table:1.0"
+ xmlns:draw="urn:oasis:names:tc:opendocument:xmlns:drawing:1.0"
+ xmlns:fo="urn:oasis:names:tc:opendocument:xmlns:xsl-fo-compatible:1.0"
+ xmlns:svg="urn:oasis:names:tc:opendocument:xmlns:svg-compatible:1.0"
+ office:version="1.3" office:mimetype="application/vnd.oasis.opendocument.text">)" +
+            wnetrze + "</office:document>\n";
+        QFile fodt(Sciezka(nazwa + QStringLiteral(".fodt")));
+        if (!fodt.open(QIODevice::WriteOnly) || fodt.write(dokument) != dokument.size())
+            ADD_FAILURE() << "nie zapisano " << fodt.fileName().toStdString();
+        fodt.close();
+        const QString odt = Sciezka(nazwa + QStringLiteral(".odt"));
+        Silnik().OtworzDokument(fodt.fileName(), true)->Zapisz(odt);
+        return MyPath(odt);
+    }
+
+    std::unique_ptr<TMyPath> Tytulowa()
+    {
+        return MyPath(
+            ZapiszDokument(Silnik(), Sciezka("tytul.odt"), {"STRONA TYTUŁOWA", {"Znacznik: TYTUL"}, {}, false, 0}));
+    }
 };
 
 struct TPrzypadekFormatu
@@ -387,26 +416,13 @@ TEST_F(ScalanieTest, PrzerwanieWTrakcieZapisujeCzesc)
 // footnote, a text frame and the footer.
 TEST_F(ScalanieTest, NazwaZadaniaWPrzypisieRamceIStopce)
 {
-    QFile fodt(Sciezka("st.fodt"));
-    ASSERT_TRUE(fodt.open(QIODevice::WriteOnly));
-    fodt.write(R"(<?xml version="1.0" encoding="UTF-8"?>
-<office:document xmlns:office="urn:oasis:names:tc:opendocument:xmlns:office:1.0"
- xmlns:text="urn:oasis:names:tc:opendocument:xmlns:text:1.0"
- xmlns:draw="urn:oasis:names:tc:opendocument:xmlns:drawing:1.0"
- xmlns:svg="urn:oasis:names:tc:opendocument:xmlns:svg-compatible:1.0"
- office:version="1.3" office:mimetype="application/vnd.oasis.opendocument.text">
- <office:body><office:text>
+    std::vector<std::unique_ptr<TMyPath>> pliki;
+    pliki.push_back(Odt("st", R"(<office:body><office:text>
   <text:p>Znacznik: ST01<text:note text:id="n1" text:note-class="footnote"><text:note-citation>1</text:note-citation>
    <text:note-body><text:p>Przypis #NAZWA_ZADANIA#</text:p></text:note-body></text:note></text:p>
   <text:p><draw:frame draw:name="r1" text:anchor-type="paragraph" svg:width="6cm" svg:height="2cm">
    <draw:text-box><text:p>Ramka #nazwa_zadania#</text:p></draw:text-box></draw:frame>Dalej</text:p>
- </office:text></office:body></office:document>
-)");
-    fodt.close();
-    const QString st = Sciezka("st.odt");
-    Silnik().OtworzDokument(fodt.fileName(), true)->Zapisz(st);
-    std::vector<std::unique_ptr<TMyPath>> pliki;
-    pliki.push_back(MyPath(st));
+ </office:text></office:body>)"));
     TZbiorEksporterODT eksporter(&Silnik());
     eksporter.CzyStopka = true;
     eksporter.TrescStopki = QStringList{"Stopka #NAZWA_ZADANIA#"};
@@ -423,29 +439,15 @@ TEST_F(ScalanieTest, NazwaZadaniaWPrzypisieRamceIStopce)
 // The first specification after the title page keeps a page style of its own (here landscape) in a .docx.
 TEST_F(ScalanieTest, PierwszaPoTytulowejZWlasnymStylemStrony)
 {
-    QFile fodt(Sciezka("poziomo.fodt"));
-    ASSERT_TRUE(fodt.open(QIODevice::WriteOnly));
-    fodt.write(R"(<?xml version="1.0" encoding="UTF-8"?>
-<office:document xmlns:office="urn:oasis:names:tc:opendocument:xmlns:office:1.0"
- xmlns:style="urn:oasis:names:tc:opendocument:xmlns:style:1.0"
- xmlns:text="urn:oasis:names:tc:opendocument:xmlns:text:1.0"
- xmlns:fo="urn:oasis:names:tc:opendocument:xmlns:xsl-fo-compatible:1.0"
- office:version="1.3" office:mimetype="application/vnd.oasis.opendocument.text">
- <office:automatic-styles>
+    std::vector<std::unique_ptr<TMyPath>> pliki;
+    pliki.push_back(Tytulowa());
+    pliki.push_back(Odt("poziomo", R"(<office:automatic-styles>
   <style:page-layout style:name="pm1"><style:page-layout-properties fo:page-width="29.7cm" fo:page-height="21cm"
    style:print-orientation="landscape"/></style:page-layout>
   <style:style style:name="P1" style:family="paragraph" style:master-page-name="Poziomo"/>
  </office:automatic-styles>
  <office:master-styles><style:master-page style:name="Poziomo" style:page-layout-name="pm1"/></office:master-styles>
- <office:body><office:text><text:p text:style-name="P1">Znacznik: POZIOMO</text:p></office:text></office:body>
-</office:document>
-)");
-    fodt.close();
-    std::vector<std::unique_ptr<TMyPath>> pliki;
-    pliki.push_back(
-        MyPath(ZapiszDokument(Silnik(), Sciezka("tytul.odt"), {"STRONA TYTUŁOWA", {"Znacznik: TYTUL"}, {}, false, 0})));
-    pliki.push_back(MyPath(Sciezka("poziomo.odt")));
-    Silnik().OtworzDokument(fodt.fileName(), true)->Zapisz(pliki.back()->GetPath());
+ <office:body><office:text><text:p text:style-name="P1">Znacznik: POZIOMO</text:p></office:text></office:body>)"));
     TZbiorEksporterODT eksporter(&Silnik());
     eksporter.CzyStronaTytulowa = true;
     const QString wynik = Sciezka("wynik.docx");
@@ -462,22 +464,10 @@ TEST_F(ScalanieTest, PierwszaPoTytulowejZWlasnymStylemStrony)
 TEST_F(ScalanieTest, PierwszaPoTytulowejZaczynaSieTabela)
 {
     std::vector<std::unique_ptr<TMyPath>> pliki;
-    pliki.push_back(
-        MyPath(ZapiszDokument(Silnik(), Sciezka("tytul.odt"), {"STRONA TYTUŁOWA", {"Znacznik: TYTUL"}, {}, false, 0})));
-    QFile fodt(Sciezka("tabela.fodt"));
-    ASSERT_TRUE(fodt.open(QIODevice::WriteOnly));
-    fodt.write(R"(<?xml version="1.0" encoding="UTF-8"?>
-<office:document xmlns:office="urn:oasis:names:tc:opendocument:xmlns:office:1.0"
- xmlns:text="urn:oasis:names:tc:opendocument:xmlns:text:1.0"
- xmlns:table="urn:oasis:names:tc:opendocument:xmlns:table:1.0"
- office:version="1.3" office:mimetype="application/vnd.oasis.opendocument.text">
- <office:body><office:text><table:table table:name="T1"><table:table-column/><table:table-row><table:table-cell>
-  <text:p>Znacznik: TABELA</text:p></table:table-cell></table:table-row></table:table><text:p>Dalej</text:p>
- </office:text></office:body></office:document>
-)");
-    fodt.close();
-    pliki.push_back(MyPath(Sciezka("tabela.odt")));
-    Silnik().OtworzDokument(fodt.fileName(), true)->Zapisz(pliki.back()->GetPath());
+    pliki.push_back(Tytulowa());
+    pliki.push_back(Odt("tabela", R"(<office:body><office:text><table:table table:name="T1"><table:table-column/>
+  <table:table-row><table:table-cell><text:p>Znacznik: TABELA</text:p></table:table-cell></table:table-row>
+ </table:table><text:p>Dalej</text:p></office:text></office:body>)"));
     TZbiorEksporterODT eksporter(&Silnik());
     UstawWszystko(eksporter);
     eksporter.CzyStronaTytulowa = true;

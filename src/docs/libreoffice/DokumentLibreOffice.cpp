@@ -195,9 +195,10 @@ bool GdziesJest(const Reference<css::lang::XComponent>& dokument, const QString&
     for (const auto& styl : StylyStron(dokument, true)) {
         for (const char* nazwa :
              {"HeaderText", "HeaderTextLeft", "HeaderTextFirst", "FooterText", "FooterTextLeft", "FooterTextFirst"}) {
+            const OUString wlasciwosc = OUString::createFromAscii(nazwa);
             Reference<css::text::XText> tekst;
-            if (styl->getPropertySetInfo()->hasPropertyByName(OUString::createFromAscii(nazwa)))
-                styl->getPropertyValue(OUString::createFromAscii(nazwa)) >>= tekst;
+            if (styl->getPropertySetInfo()->hasPropertyByName(wlasciwosc))
+                styl->getPropertyValue(wlasciwosc) >>= tekst;
             if (zawiera(tekst))
                 return true;
         }
@@ -328,14 +329,19 @@ Reference<css::frame::XFrame> TDokumentLibreOffice::DolaczWidok()
     });
 }
 
-bool TDokumentLibreOffice::WartoSzukac(const QString& szukany, bool wielkoscLiter)
+int TDokumentLibreOffice::Szukaj(const QString& szukany, bool wielkoscLiter, const std::function<int()>& szukanie)
 {
-    // Laying out the pages of a long merge for a search takes seconds; reading its texts, a fraction.
-    return WywolajUno([&] {
+    const bool bezWidoku = WywolajUno([&] {
         Reference<css::frame::XModel> model{FDokument, UNO_QUERY};
-        return !model.is() || model->getCurrentController().is() ||
-               GdziesJest(FDokument, szukany, wielkoscLiter ? Qt::CaseSensitive : Qt::CaseInsensitive);
+        return model.is() && !model->getCurrentController().is();
     });
+    // Laying out the pages of a long merge for a search takes seconds; reading its texts, a fraction.
+    if (bezWidoku && !WywolajUno([&] {
+            return GdziesJest(FDokument, szukany, wielkoscLiter ? Qt::CaseSensitive : Qt::CaseInsensitive);
+        }))
+        return 0;
+    const TWidokNaCzas widok{bezWidoku ? DolaczWidok() : Reference<css::frame::XFrame>()};
+    return WywolajUno(szukanie);
 }
 
 Reference<css::lang::XComponent> TDokumentLibreOffice::OtworzOsobno(const QString& plik, const QString& oryginal)
@@ -541,10 +547,7 @@ void TDokumentLibreOffice::WstawSpisTresci()
 
 int TDokumentLibreOffice::ZamienWszystko(const QString& szukany, const QString& nowy, bool wielkoscLiter)
 {
-    if (!WartoSzukac(szukany, wielkoscLiter))
-        return 0;
-    const TWidokNaCzas widok{DolaczWidok()};
-    return WywolajUno([&] {
+    return Szukaj(szukany, wielkoscLiter, [&] {
         Reference<css::util::XReplaceable> zamiana(FDokument, UNO_QUERY_THROW);
         Reference<css::util::XReplaceDescriptor> opis = zamiana->createReplaceDescriptor();
         const bool wzorzec = nowy.contains(QLatin1Char('\n'));
@@ -561,10 +564,7 @@ int TDokumentLibreOffice::ZamienWszystko(const QString& szukany, const QString& 
 int TDokumentLibreOffice::ZamienNaLinie(const QString& szukany, const QStringList& linie, bool wszystkie,
                                         bool zLamaniemWiersza)
 {
-    if (!WartoSzukac(szukany, true))
-        return 0;
-    const TWidokNaCzas widok{DolaczWidok()};
-    return WywolajUno([&] {
+    return Szukaj(szukany, true, [&] {
         Reference<css::util::XSearchable> szukanie(FDokument, UNO_QUERY_THROW);
         Reference<css::util::XSearchDescriptor> opis = szukanie->createSearchDescriptor();
         opis->setSearchString(DoUno(szukany));
@@ -598,10 +598,7 @@ int TDokumentLibreOffice::ZamienNaLinie(const QString& szukany, const QStringLis
 
 int TDokumentLibreOffice::PoliczWystapienia(const QString& szukany)
 {
-    if (!WartoSzukac(szukany, true))
-        return 0;
-    const TWidokNaCzas widok{DolaczWidok()};
-    return WywolajUno([&] {
+    return Szukaj(szukany, true, [&] {
         Reference<css::util::XSearchable> szukanie(FDokument, UNO_QUERY_THROW);
         Reference<css::util::XSearchDescriptor> opis = szukanie->createSearchDescriptor();
         opis->setSearchString(DoUno(szukany));

@@ -8,6 +8,7 @@
 #include <com/sun/star/lang/XComponent.hpp>
 #include <com/sun/star/text/XTextRange.hpp>
 
+#include <functional>
 #include <vector>
 
 // A Writer document of the private office. Closed without saving when destroyed.
@@ -47,8 +48,9 @@ private:
     void WstawWprost(const QString& plik, bool zPodzialemStrony, const QString& oryginal,
                      bool zAkapitemKoncowym = false);
     void ZamienZnacznikNaPoleRozdzialu();
-    // False when the document has no view and the text is nowhere in it: the search is then skipped.
-    bool WartoSzukac(const QString& szukany, bool wielkoscLiter);
+    // Runs the office's search on the document, on a hidden view put on it for the search alone when it has
+    // none; 0 without searching when it has none and the text is nowhere in it.
+    int Szukaj(const QString& szukany, bool wielkoscLiter, const std::function<int()>& szukanie);
     // The file opened in a hidden window of its own, without macros or links brought up to date.
     com::sun::star::uno::Reference<com::sun::star::lang::XComponent> OtworzOsobno(const QString& plik,
                                                                                   const QString& oryginal);
